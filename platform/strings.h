@@ -1,0 +1,18 @@
+// platform/strings.h - the numbered string table: every message, label and file name the
+// program shows. The table is resources/strings.txt, built into the program.
+#pragma once
+
+#include <string>
+
+namespace qv {
+
+constexpr int StringMaxLength = 255;  // texts are cut to this length on loading
+
+// GetString: the string of that number, or nullptr when the table has none. The pointer stays
+// valid for the rest of the run.
+const char* GetString(int number);
+
+// LoadString: copies the string into out; false (and out empty) when there is none.
+bool LoadString(int number, std::string& out);
+
+}  // namespace qv

@@ -1,0 +1,16 @@
+#!/usr/bin/env bash
+# Installs what is needed, builds Quorvane and starts the planetarium.
+set -euo pipefail
+top=$(cd "$(dirname "$0")/.." && pwd)
+cd "$top"
+
+tools/setup.sh
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build build -j "${JOBS:-2}"
+
+if [ ! -x build/quorvane ]; then
+  echo "Quorvane is not yet runnable: the application shell has not been built yet."
+  echo "The library and its tests are built in build/ (run tools/test.sh)."
+  exit 0
+fi
+exec build/quorvane

@@ -1,0 +1,28 @@
+#!/usr/bin/env bash
+# Installs the Debian packages Quorvane needs to build, test and run. Idempotent and quiet:
+# only packages that are missing are installed.
+set -euo pipefail
+
+packages=(
+  g++ cmake ninja-build pkg-config
+  qt6-base-dev qt6-tools-dev libqt6svg6-dev libgl-dev
+  libjpeg62-turbo-dev libtiff-dev libgif-dev
+  libgtest-dev libgmock-dev libbenchmark-dev
+  nlohmann-json3-dev
+  python3 python3-ephem python3-sgp4
+  libwmf-bin xvfb xauth
+  fonts-liberation2 fonts-dejavu-core
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+
+if [ ${#missing[@]} -gt 0 ]; then
+  sudo=""
+  [ "$(id -u)" -ne 0 ] && sudo="sudo"
+  echo "Installing: ${missing[*]}"
+  $sudo apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+fi
