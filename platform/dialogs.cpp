@@ -3,6 +3,7 @@
 
 #include <QBuffer>
 #include <QEventLoop>
+#include <QLayout>
 #include <QTimer>
 #include <QUiLoader>
 #include <string>
@@ -79,7 +80,8 @@ WindowRef CreateFromLayout(const char* name, int resourceNumber, intptr_t refere
   WindowRef dialog = AttachRecord(widget, widget, resourceNumber, reference, std::move(handler), true);
   widget->record = dialog;
   ConnectItems(dialog);
-  widget->adjustSize();  // lays the items out, so their rectangles are known before showing
+  widget->adjustSize();
+  if (widget->layout()) widget->layout()->setGeometry(widget->rect());  // items placed before showing
   CenterOnScreen(dialog);
   SendEvent(WindowCreatedEvent, dialog, resourceNumber, static_cast<int>(reference));
   return IsLiveWindow(dialog) ? dialog : nullptr;
