@@ -17,7 +17,7 @@ constexpr int TextItem = 1, CancelItem = 2, BarItem = 3;
 constexpr uint32_t PumpIntervalMs = 101;  // a call sooner than this after the last pump skips it
 constexpr int PumpBudgetMs = 100;         // a pump stops after this long
 
-WindowRef box = nullptr;
+QPointer<QWidget> boxFrame;  // the record goes with the widget: a WindowRef alone could dangle
 bool cancelled = false;
 uint32_t lastPump = 0;
 int barWidth = 0;
@@ -30,16 +30,18 @@ int ProgressBoxHandler(int code, WindowRef, int p1, int) {
   return code == WindowCloseEvent ? 0 : 1;  // the box closes only through CloseProgress
 }
 
-QProgressBar* Bar() { return qobject_cast<QProgressBar*>(FindItem(box, BarItem)); }
+QProgressBar* Bar() { return qobject_cast<QProgressBar*>(FindItem(ProgressBoxWindow(), BarItem)); }
 
 }  // namespace
 
-WindowRef ProgressBoxWindow() { return box && IsLiveWindow(box) ? box : nullptr; }
+WindowRef ProgressBoxWindow() { return boxFrame ? RecordOfWidget(boxFrame) : nullptr; }
 
 bool ProgressBoxOpen(const char* message, const char* title, bool cancellable) {
   if (!QApplication::instance()) return false;
-  if (!ProgressBoxWindow()) box = CreateNamedDialog(ProgressBoxLayout, 0, ProgressBoxHandler);
+  WindowRef box = ProgressBoxWindow();
+  if (!box) box = CreateNamedDialog(ProgressBoxLayout, 0, ProgressBoxHandler);
   if (!box) return false;
+  boxFrame = box->frame;
   if (title) SetWindowTitle(box, title);
   if (message) SetItemText(box, TextItem, message);
   ShowItem(box, CancelItem, cancellable);
@@ -69,7 +71,8 @@ bool ProgressBoxMove(double fraction) {
 }
 
 void ProgressBoxClose() {
-  if (!ProgressBoxWindow()) return;
+  WindowRef box = ProgressBoxWindow();
+  if (!box) return;
   EndModal(box);
   HidePlatformWindow(box);
 }

@@ -150,11 +150,12 @@ TEST_F(Progress, BarMovesOnEveryUpdateButEventsArePumpedAtMostEvery100Ms) {
   EXPECT_EQ(GetItemText(ProgressBoxWindow(), 1), "Importing file \"stars.txt\"...");
   const int width = static_cast<QProgressBar*>(FindItem(ProgressBoxWindow(), 3))->maximum();
   int pumped = 0;
-  QTimer::singleShot(0, [&] { ++pumped; });
+  QObject scope;  // a call left unpumped must not outlive this test
+  QTimer::singleShot(0, &scope, [&] { ++pumped; });
   EXPECT_EQ(UpdateProgress(50), 1);
   EXPECT_EQ(pumped, 1) << "the first update pumps";
   EXPECT_EQ(Bar(), width / 4);
-  QTimer::singleShot(0, [&] { ++pumped; });
+  QTimer::singleShot(0, &scope, [&] { ++pumped; });
   EXPECT_EQ(UpdateProgress(100), 1);
   EXPECT_EQ(pumped, 1) << "too soon to pump again";
   EXPECT_EQ(Bar(), width / 2) << "but the bar moved";
