@@ -20,6 +20,27 @@ size_t SkipPlus(std::string_view field) {
   return field.size() > 1 && field[0] == '+' && field[1] != '-' && field[1] != '+' ? 1 : 0;
 }
 
+bool IsFiniteNumber(long) { return true; }
+bool IsFiniteNumber(double value) { return std::isfinite(value); }
+
+// ReadNumber: %ld or %lf; on failure the position stays where it was.
+template <typename T>
+bool ReadNumber(TextScanner& s, T& out, size_t width) {
+  const size_t start = s.pos;
+  s.SkipBlanks();
+  const std::string_view field = NumberField(s, width);
+  const size_t plus = SkipPlus(field);
+  T value{};
+  const auto [end, error] = std::from_chars(field.data() + plus, field.data() + field.size(), value);
+  if (error != std::errc() || !IsFiniteNumber(value)) {
+    s.pos = start;
+    return false;
+  }
+  out = value;
+  s.pos += static_cast<size_t>(end - field.data());
+  return true;
+}
+
 // A %ld conversion kept within a narrower type; a value outside it is no conversion.
 template <typename T>
 bool ReadNarrow(TextScanner& s, T& out, size_t width) {
@@ -56,41 +77,13 @@ void TextScanner::SkipBlanks() {
   while (pos < text.size() && IsBlank(text[pos])) ++pos;
 }
 
-bool TextScanner::ReadLong(long& out, size_t width) {
-  const size_t start = pos;
-  SkipBlanks();
-  const std::string_view field = NumberField(*this, width);
-  const size_t plus = SkipPlus(field);
-  long value = 0;
-  const auto [end, error] = std::from_chars(field.data() + plus, field.data() + field.size(), value);
-  if (error != std::errc()) {
-    pos = start;
-    return false;
-  }
-  out = value;
-  pos += static_cast<size_t>(end - field.data());
-  return true;
-}
+bool TextScanner::ReadLong(long& out, size_t width) { return ReadNumber(*this, out, width); }
 
 bool TextScanner::ReadInt16(int16_t& out, size_t width) { return ReadNarrow(*this, out, width); }
 
 bool TextScanner::ReadInt(int& out, size_t width) { return ReadNarrow(*this, out, width); }
 
-bool TextScanner::ReadDouble(double& out, size_t width) {
-  const size_t start = pos;
-  SkipBlanks();
-  const std::string_view field = NumberField(*this, width);
-  const size_t plus = SkipPlus(field);
-  double value = 0;
-  const auto [end, error] = std::from_chars(field.data() + plus, field.data() + field.size(), value);
-  if (error != std::errc() || !std::isfinite(value)) {
-    pos = start;
-    return false;
-  }
-  out = value;
-  pos += static_cast<size_t>(end - field.data());
-  return true;
-}
+bool TextScanner::ReadDouble(double& out, size_t width) { return ReadNumber(*this, out, width); }
 
 bool TextScanner::ReadChar(char& out) {
   if (AtEnd()) return false;

@@ -2,6 +2,7 @@
 // hold several of them.
 #include <gtest/gtest.h>
 
+#include <span>
 #include <string>
 #include <vector>
 
@@ -65,27 +66,26 @@ const DesignationCase DeepSkyCases[] = {
     {"PNG 61.3-09.6", 2700000000u + 61 * 100000 + 3 * 10000 + 96, "PNG061.3-09.6"},
 };
 
-TEST(Designations, StarsParseAndRenderBack) {
-  for (const DesignationCase& c : StarCases) {
+// Every case parses to its packed number, renders to its text, and the text parses back to
+// the same number.
+void CheckDesignations(std::span<const DesignationCase> cases,
+                       bool (*parse)(std::string_view, CatalogNumber&)) {
+  for (const DesignationCase& c : cases) {
     SCOPED_TRACE(c.text);
     CatalogNumber n = 0;
-    ASSERT_TRUE(ParseStarDesignation(c.text, n));
+    ASSERT_TRUE(parse(c.text, n));
     EXPECT_EQ(n, c.packed);
     EXPECT_EQ(RenderDesignation(n), c.rendered);
-    CatalogNumber again = 0;  // the rendered text is itself a designation of the same star
-    ASSERT_TRUE(ParseStarDesignation(RenderDesignation(n), again));
+    CatalogNumber again = 0;
+    ASSERT_TRUE(parse(RenderDesignation(n), again));
     EXPECT_EQ(again, n);
   }
 }
 
+TEST(Designations, StarsParseAndRenderBack) { CheckDesignations(StarCases, ParseStarDesignation); }
+
 TEST(Designations, DeepSkyObjectsParseAndRenderBack) {
-  for (const DesignationCase& c : DeepSkyCases) {
-    SCOPED_TRACE(c.text);
-    CatalogNumber n = 0;
-    ASSERT_TRUE(ParseDeepSkyDesignation(c.text, n));
-    EXPECT_EQ(n, c.packed);
-    EXPECT_EQ(RenderDesignation(n), c.rendered);
-  }
+  CheckDesignations(DeepSkyCases, ParseDeepSkyDesignation);
 }
 
 TEST(Designations, RejectsTextsOutsideEveryRule) {
