@@ -99,7 +99,7 @@ ChartFrame MakeChartFrame(const ChartView& view, const Matrix3& systemMatrix,
   Multiply(turn, f.matrix);
   // Longitude grows to the left as seen on the sky; azimuth grows to the right. Each mirror flag
   // and the horizon system negate the cross row once, so two of them cancel.
-  const bool flipAcross = view.invertHorizontally != (view.system == SystemHorizon);
+  const bool flipAcross = view.invertHorizontally != (view.system == CoordinatesHorizon);
   for (int col = 0; col < 3; ++col) {
     if (flipAcross) f.matrix.m[1][col] = -f.matrix.m[1][col];
     if (view.invertVertically) f.matrix.m[2][col] = -f.matrix.m[2][col];

@@ -9,31 +9,17 @@
 
 #include <cstdint>
 
+#include "app/settings.h"
 #include "astro/vector.h"
 
 namespace qv {
 
 constexpr double DirectionUnit = 1073741824.0;  // R = 2^30, length of a unit DirectionVector
 
-enum ChartProjectionCode : int {
-  ProjectionPlanar = 1,
-  ProjectionSpherical = 2,
-  ProjectionLambert = 3,
-  ProjectionMercator = 4,
-  ProjectionMollweide = 5,
-};
-
-enum ChartSystemCode : int {
-  SystemEquatorial = 1,
-  SystemEcliptic = 2,
-  SystemGalactic = 3,
-  SystemHorizon = 4,
-};
-
 // ChartView: the view options a frame is built from (fields of the settings record).
 struct ChartView {
   int projection = ProjectionLambert;
-  int system = SystemHorizon;
+  int system = CoordinatesHorizon;
   double centerLon = 0;      // radians, in the chart coordinate system
   double centerLat = 0;      // radians
   double fieldWidth = 0;     // radians across the rectangle's width
@@ -48,7 +34,7 @@ struct ChartView {
 struct ChartFrame {
   Matrix3 matrix;  // store frame -> chart axes: row A to the centre (depth), B across, C up
   int projection = ProjectionLambert;
-  int system = SystemHorizon;
+  int system = CoordinatesHorizon;
   int left = 0, top = 0, right = 0, bottom = 0;  // chart rectangle, edges included in tests
   int cx = 0, cy = 0;                            // centre pixel
   double scale = 0;           // S: pixels per unit of the projection's radial function

@@ -67,7 +67,7 @@ HorizonSky MakeHorizonSky(int projection, double fieldDeg, double centreAz, doub
   BuildRotation(sky.horizon, {{AxisZ, 0.8}, {AxisY, -0.6}});
   ChartView view;
   view.projection = projection;
-  view.system = SystemHorizon;
+  view.system = CoordinatesHorizon;
   view.centerLon = centreAz;
   view.centerLat = centreAlt;
   view.fieldWidth = fieldDeg * Deg;
@@ -136,7 +136,7 @@ TEST(LineToSky, BelowTheHorizonNothingIsDrawnAndNothingIsVisible) {
 ChartFrame EquatorialFrame(int projection, double fieldDeg) {
   ChartView view;
   view.projection = projection;
-  view.system = SystemEquatorial;
+  view.system = CoordinatesEquatorial;
   view.fieldWidth = fieldDeg * Deg;
   return MakeChartFrame(view, Matrix3{}, {0, 0, 1}, 0, 0, 800, 600);
 }

@@ -14,16 +14,16 @@ namespace {
 
 constexpr int Projections[] = {ProjectionPlanar, ProjectionSpherical, ProjectionLambert,
                                ProjectionMercator, ProjectionMollweide};
-constexpr int Systems[] = {SystemEquatorial, SystemEcliptic, SystemGalactic, SystemHorizon};
+constexpr int Systems[] = {CoordinatesEquatorial, CoordinatesEcliptic, CoordinatesGalactic, CoordinatesHorizon};
 constexpr double Deg = 0.017453292519943295;
 
 // A stand-in for each system's matrix: any rotation will do, as long as they differ.
 Matrix3 SystemMatrix(int system) {
   Matrix3 m;
   switch (system) {
-    case SystemEcliptic: BuildRotation(m, {{AxisX, -0.409092804}}); break;
-    case SystemGalactic: BuildRotation(m, {{AxisZ, -4.926191813}, {AxisX, -1.0925761117}, {AxisZ, 0.5759586531}}); break;
-    case SystemHorizon: BuildRotation(m, {{AxisZ, 2.1}, {AxisY, -0.7}}); break;
+    case CoordinatesEcliptic: BuildRotation(m, {{AxisX, -0.409092804}}); break;
+    case CoordinatesGalactic: BuildRotation(m, {{AxisZ, -4.926191813}, {AxisX, -1.0925761117}, {AxisZ, 0.5759586531}}); break;
+    case CoordinatesHorizon: BuildRotation(m, {{AxisZ, 2.1}, {AxisY, -0.7}}); break;
     default: break;
   }
   return m;
@@ -150,12 +150,12 @@ TEST(ChartProjection, HalfTheFieldLandsHalfTheWidthFromTheCentre) {
   // projection puts the field's half width at W pixels.
   for (int projection : Projections) {
     for (double field : {90.0, 10.0}) {
-      const ChartView view = View(projection, SystemEquatorial, field, 0, 0);
+      const ChartView view = View(projection, CoordinatesEquatorial, field, 0, 0);
       const ChartFrame f = Frame(view);  // W = 400, cx = 400
-      const ChartPoint left = ProjectToChart(f, SystemToStore(SystemEquatorial, field / 2 * Deg, 0));
+      const ChartPoint left = ProjectToChart(f, SystemToStore(CoordinatesEquatorial, field / 2 * Deg, 0));
       EXPECT_NEAR(left.x, 0, 1) << projection << " " << field;
       EXPECT_EQ(left.y, 300);
-      const ChartPoint up = ProjectToChart(f, SystemToStore(SystemEquatorial, 0, field / 2 * Deg));
+      const ChartPoint up = ProjectToChart(f, SystemToStore(CoordinatesEquatorial, 0, field / 2 * Deg));
       if (projection == ProjectionMollweide) {
         // Mollweide's ordinate is (pi/2) sin(lat) in units of the abscissa's longitude.
         EXPECT_NEAR(300 - up.y, 400 / (field / 2 * Deg) * HalfPi * std::sin(field / 2 * Deg), 1);
@@ -166,8 +166,8 @@ TEST(ChartProjection, HalfTheFieldLandsHalfTheWidthFromTheCentre) {
       }
     }
   }
-  const ChartFrame planar = Frame(View(ProjectionPlanar, SystemEquatorial, 90, 0, 0));
-  EXPECT_EQ(ProjectToChart(planar, SystemToStore(SystemEquatorial, 45 * Deg, 0)).x, 0);
+  const ChartFrame planar = Frame(View(ProjectionPlanar, CoordinatesEquatorial, 90, 0, 0));
+  EXPECT_EQ(ProjectToChart(planar, SystemToStore(CoordinatesEquatorial, 45 * Deg, 0)).x, 0);
 }
 
 TEST(ChartProjection, MirrorsAndTheHorizonSystemTurnTheChart) {
@@ -177,12 +177,12 @@ TEST(ChartProjection, MirrorsAndTheHorizonSystemTurnTheChart) {
     bool lonGrowsLeft, northUp;
   };
   const Case cases[] = {
-      {SystemEquatorial, false, false, true, true},
-      {SystemEquatorial, true, false, false, true},
-      {SystemEquatorial, false, true, true, false},
-      {SystemHorizon, false, false, false, true},  // azimuth grows to the right
-      {SystemHorizon, true, false, true, true},    // mirrored horizon: azimuth grows to the left
-      {SystemHorizon, true, true, true, false},
+      {CoordinatesEquatorial, false, false, true, true},
+      {CoordinatesEquatorial, true, false, false, true},
+      {CoordinatesEquatorial, false, true, true, false},
+      {CoordinatesHorizon, false, false, false, true},  // azimuth grows to the right
+      {CoordinatesHorizon, true, false, true, true},    // mirrored horizon: azimuth grows to the left
+      {CoordinatesHorizon, true, true, true, false},
   };
   for (const Case& c : cases) {
     ChartView view = View(ProjectionLambert, c.system, 90, 1.0, 0.2);
@@ -198,7 +198,7 @@ TEST(ChartProjection, MirrorsAndTheHorizonSystemTurnTheChart) {
 
 TEST(ChartProjection, OutlinesOfTheSpheresImage) {
   // Mollweide, 360 degrees in 800 pixels: the ellipse's half axes are W = 400 and 200.
-  const ChartFrame moll = Frame(View(ProjectionMollweide, SystemEquatorial, 360));
+  const ChartFrame moll = Frame(View(ProjectionMollweide, CoordinatesEquatorial, 360));
   Vector3 v;
   EXPECT_TRUE(ChartToSky(moll, 1, 300, v));
   EXPECT_FALSE(ChartToSky(moll, -1, 300, v));  // just outside the long axis
@@ -210,14 +210,14 @@ TEST(ChartProjection, OutlinesOfTheSpheresImage) {
   EXPECT_TRUE(ChartToSky(moll, 400 - int(398 * c), 300 - int(198 * s), v));
   EXPECT_FALSE(ChartToSky(moll, 400 - int(402 * c) - 1, 300 - int(202 * s) - 1, v));
   // Spherical, 180 degrees: the disc of radius W.
-  const ChartFrame sph = Frame(View(ProjectionSpherical, SystemEquatorial, 180));
+  const ChartFrame sph = Frame(View(ProjectionSpherical, CoordinatesEquatorial, 180));
   EXPECT_TRUE(ChartToSky(sph, 1, 300, v));
   EXPECT_FALSE(ChartToSky(sph, 0, 300, v));
   EXPECT_FALSE(ChartToSky(sph, 400 - 284, 300 - 284, v));  // corner of the rectangle side
   EXPECT_TRUE(ChartToSky(sph, 400 - 282, 300 - 282, v));
   // Planar, Lambert and Mercator cover every pixel.
   for (int projection : {ProjectionPlanar, ProjectionLambert, ProjectionMercator}) {
-    const ChartFrame f = Frame(View(projection, SystemEquatorial, 90));
+    const ChartFrame f = Frame(View(projection, CoordinatesEquatorial, 90));
     EXPECT_TRUE(ChartToSky(f, -5000, 9000, v));
   }
 }
@@ -235,22 +235,22 @@ TEST(ChartProjection, WhatLiesBehindIsNotInFront) {
       {ProjectionMercator, 179, true},   {ProjectionMollweide, 180, true},
   };
   for (const Case& c : cases) {
-    const ChartFrame f = Frame(View(c.projection, SystemEquatorial, 90, 0, 0));
-    const Vector3 v = SystemToStore(SystemEquatorial, c.angleFromCentreDeg * Deg, 0);
+    const ChartFrame f = Frame(View(c.projection, CoordinatesEquatorial, 90, 0, 0));
+    const Vector3 v = SystemToStore(CoordinatesEquatorial, c.angleFromCentreDeg * Deg, 0);
     EXPECT_EQ(ProjectToChart(f, v).front, c.front) << c.projection << " " << c.angleFromCentreDeg;
   }
-  const ChartFrame f = Frame(View(ProjectionMercator, SystemEquatorial, 90));
+  const ChartFrame f = Frame(View(ProjectionMercator, CoordinatesEquatorial, 90));
   EXPECT_FALSE(ProjectToChart(f, {0, 0, 0}).front);
 }
 
 TEST(ChartProjection, ExtremeDirectionsSaturateInsteadOfOverflowing) {
   // Planar: a point exactly 90 degrees off has A = 0 and goes to the far side it points to.
-  const ChartFrame planar = Frame(View(ProjectionPlanar, SystemEquatorial, 90, 0, 0));
+  const ChartFrame planar = Frame(View(ProjectionPlanar, CoordinatesEquatorial, 90, 0, 0));
   const ChartPoint side = ProjectToChart(planar, {0, DirectionUnit, 0});
   EXPECT_EQ(side.x, INT32_MIN);
   EXPECT_EQ(side.y, INT32_MAX);  // C = 0 is not positive
   // Mercator at the pole: the ordinate goes off the chart on the pole's side.
-  const ChartFrame merc = Frame(View(ProjectionMercator, SystemEquatorial, 90, 0, 0));
+  const ChartFrame merc = Frame(View(ProjectionMercator, CoordinatesEquatorial, 90, 0, 0));
   EXPECT_EQ(ProjectToChart(merc, {0, 0, DirectionUnit}).y, INT32_MIN);
   EXPECT_EQ(ProjectToChart(merc, {0, 0, -DirectionUnit}).y, INT32_MAX);
   // A point a hair in front of the Planar observer lands billions of pixels out, saturated.
@@ -262,20 +262,20 @@ TEST(ChartProjection, TinyFieldsKeepTheirScale) {
   // One arc second across a 3000-pixel chart: a point a quarter of the field from the centre
   // lands a quarter of the width away in every projection.
   for (int projection : Projections) {
-    const ChartFrame f = MakeChartFrame(View(projection, SystemEquatorial, 1.0 / 3600, 0, 0),
+    const ChartFrame f = MakeChartFrame(View(projection, CoordinatesEquatorial, 1.0 / 3600, 0, 0),
                                         Matrix3{}, {0, 0, 1}, 0, 0, 3000, 2000);
-    const ChartPoint p = ProjectToChart(f, SystemToStore(SystemEquatorial, 0.25 / 3600 * Deg, 0));
+    const ChartPoint p = ProjectToChart(f, SystemToStore(CoordinatesEquatorial, 0.25 / 3600 * Deg, 0));
     EXPECT_NEAR(p.x, 1500 - 750, 2) << projection;
   }
 }
 
 TEST(ChartDisc, RadiusAtTheCentreEqualsTheProjectedAngularRadius) {
   for (int projection : Projections) {
-    const ChartFrame f = Frame(View(projection, SystemEquatorial, 60, 0, 0));
+    const ChartFrame f = Frame(View(projection, CoordinatesEquatorial, 60, 0, 0));
     for (double radiusDeg : {0.5, 5.0, 20.0}) {
-      const DiscPlace d = ProjectDisc(f, SystemToStore(SystemEquatorial, 0, 0),
+      const DiscPlace d = ProjectDisc(f, SystemToStore(CoordinatesEquatorial, 0, 0),
                                       std::sin(radiusDeg * Deg));
-      const ChartPoint edge = ProjectToChart(f, SystemToStore(SystemEquatorial, radiusDeg * Deg, 0));
+      const ChartPoint edge = ProjectToChart(f, SystemToStore(CoordinatesEquatorial, radiusDeg * Deg, 0));
       EXPECT_TRUE(d.ok);
       EXPECT_NEAR(d.radius, f.cx - edge.x, 1) << projection << " " << radiusDeg;
     }
@@ -283,16 +283,16 @@ TEST(ChartDisc, RadiusAtTheCentreEqualsTheProjectedAngularRadius) {
 }
 
 TEST(ChartDisc, TooLargeOrWholeSphereDiscsGetNoRadius) {
-  const ChartFrame tiny = Frame(View(ProjectionPlanar, SystemEquatorial, 1.0 / 3600, 0, 0));
+  const ChartFrame tiny = Frame(View(ProjectionPlanar, CoordinatesEquatorial, 1.0 / 3600, 0, 0));
   // Half the field is 400 px: 21 arc seconds would be 16800 px, 20 are 16000.
   EXPECT_EQ(DiscRadius(tiny, std::sin(21.0 / 3600 * Deg)), 0);
   EXPECT_NEAR(DiscRadius(tiny, std::sin(20.0 / 3600 * Deg)), 16000, 1);
-  const ChartFrame wide = Frame(View(ProjectionLambert, SystemEquatorial, 180, 0, 0));
+  const ChartFrame wide = Frame(View(ProjectionLambert, CoordinatesEquatorial, 180, 0, 0));
   EXPECT_EQ(DiscRadius(wide, 1.0), 0);
 }
 
 TEST(ChartDisc, OverlapsTheRectangleByItsRadius) {
-  const ChartFrame f = Frame(View(ProjectionLambert, SystemEquatorial, 90, 0, 0));
+  const ChartFrame f = Frame(View(ProjectionLambert, CoordinatesEquatorial, 90, 0, 0));
   // A disc centred just left of the rectangle still touches it when its radius reaches in.
   const double s = std::sin(3 * Deg);
   const int radius = DiscRadius(f, s);
@@ -306,28 +306,28 @@ TEST(ChartDisc, OverlapsTheRectangleByItsRadius) {
 }
 
 TEST(ChartOnChart, RectangleEdgesAndTheHorizonMask) {
-  ChartView view = View(ProjectionLambert, SystemHorizon, 90, 1.0, 0.0);
+  ChartView view = View(ProjectionLambert, CoordinatesHorizon, 90, 1.0, 0.0);
   view.horizonMask = true;
   view.horizonAltitude = 0;
-  const Matrix3 horizon = SystemMatrix(SystemHorizon);
+  const Matrix3 horizon = SystemMatrix(CoordinatesHorizon);
   const Vector3 zenith{horizon.m[2][0], horizon.m[2][1], horizon.m[2][2]};
   const ChartFrame f = MakeChartFrame(view, horizon, zenith, 0, 0, 800, 600);
   int32_t x, y;
-  EXPECT_TRUE(IsOnChart(f, SystemToStore(SystemHorizon, 1.0, 0.01), x, y));
-  EXPECT_FALSE(IsOnChart(f, SystemToStore(SystemHorizon, 1.0, -0.01), x, y));
+  EXPECT_TRUE(IsOnChart(f, SystemToStore(CoordinatesHorizon, 1.0, 0.01), x, y));
+  EXPECT_FALSE(IsOnChart(f, SystemToStore(CoordinatesHorizon, 1.0, -0.01), x, y));
   EXPECT_EQ(x, 400);  // the pixel is given even when the answer is no
-  EXPECT_NEAR(HorizonHeight(f, SystemToStore(SystemHorizon, 0.3, 30 * Deg)), DirectionUnit / 2, 2);
+  EXPECT_NEAR(HorizonHeight(f, SystemToStore(CoordinatesHorizon, 0.3, 30 * Deg)), DirectionUnit / 2, 2);
 
   ChartFrame noMask = f;
   noMask.horizonMask = false;
-  EXPECT_TRUE(IsOnChart(noMask, SystemToStore(SystemHorizon, 1.0, -0.01), x, y));
+  EXPECT_TRUE(IsOnChart(noMask, SystemToStore(CoordinatesHorizon, 1.0, -0.01), x, y));
   // The rectangle's edges are on the chart; a pixel beyond is not.
   Vector3 v;
   for (auto [px, py, on] : {std::tuple{0, 0, true}, std::tuple{800, 600, true},
                             std::tuple{-2, 300, false}, std::tuple{400, 602, false}}) {
     ASSERT_TRUE(ChartToSky(noMask, px, py, v));
     // Nudge towards the centre by a hair so truncation cannot push the pixel outward.
-    const Vector3 centre = SystemToStore(SystemHorizon, 1.0, 0.0);
+    const Vector3 centre = SystemToStore(CoordinatesHorizon, 1.0, 0.0);
     const Vector3 w{v.x * DirectionUnit * (1 - 1e-9) + centre.x * 1e-9,
                     v.y * DirectionUnit * (1 - 1e-9) + centre.y * 1e-9,
                     v.z * DirectionUnit * (1 - 1e-9) + centre.z * 1e-9};
