@@ -77,18 +77,23 @@ def planets():
 
 
 def moons():
-    """Moons' astrometric places and their planet's; PyEphem's moon theories hold about 1999-2039."""
+    """Offsets (east, north, arc-seconds) of the moons from their planet, from PyEphem's x and y
+    (planet radii; +x east, +y south) and the planet's apparent radius; with the planet's
+    astrometric place and distance. (PyEphem's own R.A. of a moon adds the east offset without
+    the 1/cos(dec) factor, so the offsets are taken from x and y.) Its moon theories hold about
+    1999-2039."""
     rows = []
     for jd in instants(50, 2451545.5, 2464328.5):
         date = ephem.Date(jd - DJD)
         for name, cls, parent in MOONS:
             p, m = parent(date), cls(date)
+            radius = math.degrees(float(p.radius)) * 3600.0
             rows.append([name, "%.6f" % jd, "%.3f" % ephem.delta_t(date), "%.8f" % deg(p.a_ra),
-                         "%.8f" % deg(p.a_dec), "%.9f" % p.earth_distance, "%.8f" % deg(m.a_ra),
-                         "%.8f" % deg(m.a_dec)])
+                         "%.8f" % deg(p.a_dec), "%.9f" % p.earth_distance, "%.4f" % (m.x * radius),
+                         "%.4f" % (-m.y * radius)])
     write("moons_pyephem.tsv",
           ["moon", "jd_ut", "delta_t_s", "planet_ra_deg", "planet_dec_deg", "planet_distance_au",
-           "moon_ra_deg", "moon_dec_deg"], rows)
+           "east_arcsec", "north_arcsec"], rows)
 
 
 def physical():

@@ -12,40 +12,12 @@
 #include "astro/frames.h"
 #include "astro/vfp_series.h"
 #include "tests/astro/ref_table.h"
+#include "tests/astro/series_geocentric.h"
 
 namespace qv {
 namespace {
 
 using test::LoadRefTable;
-
-// Ecliptic of date -> J2000 equator, the rotation the series' results go through.
-Vector3 SeriesToJ2000(const Spherical& s, double t) {
-  Vector3 v = SphericalToRectangular(s.lon, s.lat, s.r);
-  Matrix3 m, p;
-  ObliquityRotation(m, MeanObliquity(t), -1);
-  PrecessionMatrix(p, t, J2000, false);
-  Multiply(p, m);
-  Transform(m, v);
-  return v;
-}
-
-// Geocentric J2000 position with light time, from the series alone.
-Vector3 GeocentricFromSeries(int kind, double t) {
-  if (kind == body::Sun) return SeriesToJ2000(SeriesPosition(body::Sun, t), t);
-  if (kind == body::Moon) {
-    Spherical s = SeriesPosition(body::Moon, t);
-    s.r *= EarthRadiusAu;
-    return SeriesToJ2000(s, t);
-  }
-  const Vector3 earth = SeriesToJ2000(SeriesPosition(body::Earth, t), t);
-  double tau = 0;
-  Vector3 d;
-  for (int k = 0; k < 10; ++k) {
-    Subtract(SeriesToJ2000(SeriesPosition(kind, t - tau), t - tau), earth, d);
-    tau = Length(d) * LightDaysPerAu;
-  }
-  return d;
-}
 
 const std::map<std::string, int> BodyKinds = {
     {"Sun", body::Sun}, {"Moon", body::Moon}, {"Mercury", body::Mercury}, {"Venus", body::Venus},
@@ -100,7 +72,7 @@ TEST(VfpSeries, GeocentricPlacesMatchPyEphem) {
   for (const test::RefRow& row : LoadRefTable("planets_pyephem.tsv")) {
     const std::string& name = row.Text("body");
     const double t = row.Number("jd_ut") + row.Number("delta_t_s") * DaysPerSecond;
-    const Vector3 got = GeocentricFromSeries(BodyKinds.at(name), t);
+    const Vector3 got = test::GeocentricFromSeries(BodyKinds.at(name), t);
     const double error = test::SeparationArcsec(
         test::Unit(got), test::UnitFromDegrees(row.Number("astrometric_ra_deg"), row.Number("astrometric_dec_deg")));
     const double limit = name == "Pluto" ? 25 * 60.0 : 2 * 60.0;
