@@ -23,6 +23,12 @@ void ExpectMatrixNear(const Matrix3& a, const Matrix3& b, double tol) {
     for (int j = 0; j < 3; ++j) EXPECT_NEAR(a.m[i][j], b.m[i][j], tol) << i << "," << j;
 }
 
+// The two directions of a frame undo each other.
+void ExpectInverses(const Matrix3& forward, Matrix3 inverse, double tol) {
+  Multiply(forward, inverse);
+  ExpectMatrixNear(inverse, Matrix3{}, tol);
+}
+
 TEST(Precession, ReproducesMeeusExample21b) {
   // theta Persei, J2000 place moved along its proper motion to 2028 Nov 13.19 TD (JD 2462088.69),
   // then precessed: 2h46m11.331s +49d20m54.54s. Tolerance 0.01": the example's own rounding.
@@ -78,8 +84,7 @@ TEST(Obliquity, EclipticFrameTiltsTheCelestialPole) {
   EXPECT_NEAR(pole.z, std::cos(eps), 1e-15);
   Matrix3 back;
   ObliquityRotation(back, eps, -1);
-  Multiply(back, m);
-  ExpectMatrixNear(m, Matrix3{}, 1e-15);
+  ExpectInverses(m, back, 1e-15);
 }
 
 TEST(GalacticFrame, PoleAndCentreLandWhereTheyBelong) {
@@ -101,8 +106,7 @@ TEST(GalacticFrame, PoleAndCentreLandWhereTheyBelong) {
   EXPECT_NEAR(gc.lat, -0.046 * Rad, 1.0 / 60 * Rad);
   Matrix3 inverse;
   GalacticMatrix(inverse, J2000, -1);
-  Multiply(inverse, g);
-  ExpectMatrixNear(g, Matrix3{}, 1e-12);
+  ExpectInverses(g, inverse, 1e-12);
 }
 
 TEST(HorizonFrame, ZenithNorthAndEast) {
@@ -125,8 +129,7 @@ TEST(HorizonFrame, ZenithNorthAndEast) {
   Matrix3 inverse;
   HorizonMatrix(inverse, s, 0.7, -1);
   HorizonMatrix(m, s, 0.7, 1);
-  Multiply(inverse, m);
-  ExpectMatrixNear(m, Matrix3{}, 1e-9);
+  ExpectInverses(m, inverse, 1e-9);
 }
 
 TEST(ObserverPosition, ReproducesMeeusExample11a) {
