@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <string_view>
 
+#include "app/decimal_text.h"
 #include "app/settings.h"
 #include "app/settings_keys.h"
 #include "app/settings_objects.h"

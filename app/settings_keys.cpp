@@ -50,9 +50,9 @@ constexpr SettingsKey Flag(const char* name) {
           }};
 }
 
-template <auto Field, const char* Format = nullptr>
+template <auto Field, bool Sign = false>
 constexpr SettingsKey Whole(const char* name) {
-  return {name, [](const ChartSettings& s) { return WholeText(s.*Field, Format ? Format : "%ld"); },
+  return {name, [](const ChartSettings& s) { return WholeText(s.*Field, Sign ? "%+ld" : "%ld"); },
           [](ChartSettings& s, std::string_view v) {
             s.*Field = ParseWholeOf<FieldType<Field>>(v);
             return static_cast<int>(ResultOk);
@@ -122,7 +122,7 @@ constexpr SettingsKey ColorValue(const char* name) {
           [](const ChartSettings& s) {
             const Color c = s.Colors[Item];
             char text[16];
-            std::snprintf(text, sizeof text, "%03u,%03u,%03u", c & 0xFF, c >> 8 & 0xFF, c >> 16 & 0xFF);
+            std::snprintf(text, sizeof text, "%03d,%03d,%03d", RedOf(c), GreenOf(c), BlueOf(c));
             return std::string(text);
           },
           [](ChartSettings& s, std::string_view v) {
@@ -132,7 +132,7 @@ constexpr SettingsKey ColorValue(const char* name) {
               c = static_cast<int>(ParseWhole(v, 0, 255, &used));
               SkipPastComma(v, used);
             }
-            s.Colors[Item] = RgbColor(component[0], component[1], component[2]);
+            s.Colors[Item] = MakeColor(component[0], component[1], component[2]);
             return static_cast<int>(ResultOk);
           }};
 }
@@ -261,8 +261,6 @@ constexpr const char* InterfaceNames[] = {"LX200",      "MagellanI", "MagellanII
                                           "NGCMax",     "SkyVector", "BBox",       "QEICoordinate"};
 constexpr NameList Interfaces{InterfaceNames, TelescopeLX200};
 
-constexpr char SignedWhole[] = "%+ld";
-
 
 using S = ChartSettings;
 
@@ -370,8 +368,8 @@ constexpr SettingsKey Keys[] = {
     Flag<&S::TelescopeEmulated>("TelescopeEmulated"),
     Whole<&S::TelescopeConnectionPort>("TelescopeConnectionPort"),
     Whole<&S::TelescopeUpdatesPerSec>("TelescopeUpdatesPerSec"),
-    Whole<&S::TelescopeLonEncoderSteps, SignedWhole>("TelescopeLonEncoderSteps"),
-    Whole<&S::TelescopeLatEncoderSteps, SignedWhole>("TelescopeLatEncoderSteps"),
+    Whole<&S::TelescopeLonEncoderSteps, true>("TelescopeLonEncoderSteps"),
+    Whole<&S::TelescopeLatEncoderSteps, true>("TelescopeLatEncoderSteps"),
     Flag<&S::TelescopeEncodersSwapped>("TelescopeEncodersSwapped"),
     Flag<&S::ShowTelescopeFinderField>("ShowTelescopeFinderField"),
     Flag<&S::ShowTelescopeEyepieceField>("ShowTelescopeEyepieceField"),
