@@ -14,24 +14,17 @@
 #include <string>
 
 #include "astro/constants.h"
+#include "astro/time.h"
 #include "platform/draw.h"
 
 namespace qv {
 
-using ObjectId = uint32_t;  // database file number x 16384 + index in the file; 0 = none
+using ObjectId = uint32_t;  // as objects/records.h: file number x 16384 + index; 0 = none
 
-constexpr int16_t NoMagnitudeLimit = 32767;  // the unknown magnitude, read as "no limit"
+constexpr int16_t NoMagnitudeLimit = 32767;  // the unknown magnitude: a limit that is absent
 
-constexpr size_t SiteNameMaxLength = 47;
 constexpr size_t FontFaceMaxLength = 31;
 constexpr size_t DescriptionMaxLength = 32767;
-
-enum CalendarKind : int16_t {
-  CalendarJulian = 0,
-  CalendarGregorian = 1,
-  CalendarIslamic = 2,
-  CalendarIndian = 3,
-};
 
 enum PlanetTheory : uint8_t {
   PlanetElements = 1,  // osculating elements
@@ -113,7 +106,7 @@ struct ChartSettings {
   double ViewerAltitude = 0;                     // metres
   double TimeZone = 0;                           // days east of Greenwich
   double JulianDate = J2000;                     // replaced by the present time at start-up
-  CalendarKind CalendarSystem = CalendarGregorian;
+  qv::CalendarSystem CalendarSystem = CalendarGregorian;
   bool DynamicTime = false;                      // JulianDate is dynamical time, not UT
   bool DaylightSavingsTime = true;
 

@@ -206,13 +206,13 @@ int ReadMotionThreshold(ChartSettings& s, std::string_view v) {
   return ResultOk;
 }
 
-// The precession epoch: a Julian date in memory, a Julian year in the file.
+// The precession epoch: a Julian date in memory, a year in the file.
 std::string WriteEpoch(const ChartSettings& s) {
-  return FormatFixed((s.PrecessionEpoch - J2000) * YearsPerDay + 2000.0, 1);
+  return FormatFixed(JulianDateToYear(s.PrecessionEpoch), 1);
 }
 
 int ReadEpoch(ChartSettings& s, std::string_view v) {
-  s.PrecessionEpoch = (ParseDecimal(v) - 2000.0) * 365.25 + J2000;
+  s.PrecessionEpoch = YearToJulianDate(ParseDecimal(v));
   return ResultOk;
 }
 
