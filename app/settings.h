@@ -14,7 +14,7 @@
 #include <string>
 
 #include "astro/constants.h"
-#include "astro/time.h"
+#include "astro/time.h"  // CalendarKind, SiteNameMaxLength
 #include "platform/draw.h"
 
 namespace qv {
@@ -106,7 +106,7 @@ struct ChartSettings {
   double ViewerAltitude = 0;                     // metres
   double TimeZone = 0;                           // days east of Greenwich
   double JulianDate = J2000;                     // replaced by the present time at start-up
-  qv::CalendarSystem CalendarSystem = CalendarGregorian;
+  CalendarKind CalendarSystem = CalendarGregorian;
   bool DynamicTime = false;                      // JulianDate is dynamical time, not UT
   bool DaylightSavingsTime = true;
 

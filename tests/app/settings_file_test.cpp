@@ -108,7 +108,7 @@ ChartSettings RandomSettings(std::mt19937& random) {
   const double step = zoneSteps[whole(0, 2)];
   s.TimeZone = std::round(uniform(-12, 14) / step) * step / 24;
   s.JulianDate = uniform(2268923.5, 2634166.5);
-  s.CalendarSystem = static_cast<CalendarSystem>(whole(0, 3));
+  s.CalendarSystem = static_cast<CalendarKind>(whole(0, 3));
   s.DynamicTime = flag();
   s.DaylightSavingsTime = flag();
   s.StarParallax = flag();
