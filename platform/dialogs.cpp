@@ -82,6 +82,7 @@ WindowRef CreateFromLayout(const char* name, int resourceNumber, intptr_t refere
   ConnectItems(dialog);
   widget->adjustSize();
   if (widget->layout()) widget->layout()->setGeometry(widget->rect());  // items placed before showing
+  WindowSurface(dialog);
   CenterOnScreen(dialog);
   SendEvent(WindowCreatedEvent, dialog, resourceNumber, static_cast<int>(reference));
   return IsLiveWindow(dialog) ? dialog : nullptr;

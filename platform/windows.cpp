@@ -8,6 +8,7 @@
 #include <QStyle>
 #include <algorithm>
 
+#include "platform/draw_window.h"
 #include "platform/windows_qt.h"
 
 namespace qv {
@@ -83,6 +84,8 @@ WindowRef AttachRecord(QWidget* frame, QWidget* client, int resourceNumber, intp
   client->setProperty(RecordProperty, value);
   QObject::connect(frame, &QObject::destroyed, [ref] { ForgetRecord(ref); });
   Platform().windows.push_back(std::move(record));
+  WindowSurface(ref);  // sized to the client from the start
+  AttachWindowSurface(ref, &ref->surface, [ref] { ShowWindowSurface(ref, nullptr); });
   return ref;
 }
 
@@ -104,6 +107,7 @@ void ForgetRecord(WindowRef window) {
   auto it = std::find_if(p.windows.begin(), p.windows.end(),
                          [window](const auto& r) { return r.get() == window; });
   if (it == p.windows.end()) return;
+  DetachWindowSurface(window);
   if (p.front == window) p.front = nullptr;
   if (p.capture == window) p.capture = nullptr;
   const bool wasMain = p.main == window;
@@ -120,6 +124,7 @@ WindowRef CreatePlatformWindow(int resourceNumber, const char* title, int left, 
       ? CreateToolWindow(resourceNumber, referenceValue, std::move(handler))
       : CreateMainWindow(resourceNumber, title, styleFlags, referenceValue, std::move(handler));
   PlaceNewWindow(record->frame, left, top, width, height);
+  WindowSurface(record);
   CreateSizeBox(record->client);
   SendEvent(WindowCreatedEvent, record, 0, 0);
   if (visible && IsLiveWindow(record)) record->frame->show();
@@ -253,7 +258,17 @@ QImage* WindowSurface(WindowRef window) {
 }
 
 void ShowWindowSurface(WindowRef window, const Rect* area) {
-  if (window && !window->painting) InvalidateWindow(window, area);
+  if (!window || !IsLiveWindow(window) || window->painting || !window->client) return;
+  // At once, as drawing into a window always showed; inside another window's paint Qt allows
+  // no nested repaint, so there it waits for the next paint.
+  const bool anyPainting = std::any_of(Platform().windows.begin(), Platform().windows.end(),
+                                       [](const auto& r) { return r->painting; });
+  if (anyPainting || !window->client->isVisible())
+    InvalidateWindow(window, area);
+  else if (area)
+    window->client->repaint(ToQRect(*area));
+  else
+    window->client->repaint();
 }
 
 QWidget* BoxParent() {

@@ -61,6 +61,7 @@ void DeliverPaint(WindowRef window, QWidget* widget, const QRegion& region) {
 
 void DeliverResize(WindowRef window) {
   if (!window || !window->frame) return;
+  WindowSurface(window);  // the surface follows the client's size before anyone draws
   MoveSizeBox(window);
   const QWidget* top = window->frame->window();
   if (top->isMinimized()) return;

@@ -3,6 +3,7 @@
 #include <QStyle>
 #include <QTimer>
 
+#include "platform/draw.h"
 #include "platform/menus.h"
 #include "platform_fixture.h"
 
@@ -213,6 +214,28 @@ TEST_F(WindowEvents, UpdatePaintsTheSurfaceAndEraseFlagDecidesTheBackground) {
   shown = main->client->grab().toImage();
   EXPECT_EQ(shown.pixel(6, 6), main->client->palette().window().color().rgb()) << "erased";
   EXPECT_EQ(shown.pixel(5, 5), qRgb(255, 0, 0));
+}
+
+TEST_F(WindowEvents, DrawingIntoAWindowShowsAtOnceAndSurvivesResizing) {
+  WindowRef main = ShownMainWindow();
+  SetEraseBackground(main, false);
+  ASSERT_TRUE(BeginWindowDrawing(main));
+  SetPen(ColorRed, 0, true);
+  DrawRect(Rect{10, 10, 20, 20});
+  EndWindowDrawing(main);
+  QImage shown = main->client->grab().toImage();
+  EXPECT_EQ(shown.pixel(19, 19), qRgb(255, 0, 0));
+  EXPECT_NE(shown.pixel(20, 20), qRgb(255, 0, 0)) << "right and bottom are exclusive";
+  main->frame->resize(500, 400);
+  QApplication::processEvents();
+  EXPECT_EQ(WindowSurface(main)->size(), main->client->size());
+  ASSERT_TRUE(BeginWindowDrawing(main));
+  SetPen(ColorRed, 0, true);
+  DrawRect(Rect{450, 300, 460, 310});  // beyond the old size
+  EndWindowDrawing(main);
+  shown = main->client->grab().toImage();
+  EXPECT_EQ(shown.pixel(455, 305), qRgb(255, 0, 0));
+  EXPECT_EQ(shown.pixel(15, 15), qRgb(255, 0, 0)) << "kept across the resize";
 }
 
 TEST_F(WindowEvents, ChartAreaLeavesStripsForTheScrollBars) {
