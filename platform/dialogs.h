@@ -19,8 +19,9 @@ constexpr char PrintBoxLayout[] = "PRINTBOX";        // text 1, Cancel 2
 constexpr int AboutBoxDialog = 256;                  // OK 1, picture 2
 
 // CreateDialogWindow: the dialog hidden, owned by the main window, centred on the screen;
-// sends WindowCreatedEvent (resource number, reference value). nullptr when there is no such
-// layout or it cannot be loaded.
+// sends WindowCreatedEvent (resource number, reference value: its low 32 bits, so a pointer is
+// read back whole with GetWindowReference). nullptr when there is no such layout or it cannot
+// be loaded.
 WindowRef CreateDialogWindow(int resourceNumber, intptr_t referenceValue, EventHandler handler);
 WindowRef CreateNamedDialog(const char* layoutName, intptr_t referenceValue, EventHandler handler);
 void DisposeDialog(WindowRef dialog);
