@@ -2,7 +2,7 @@
 // planets, the moon theories, and the Earth-satellite model, one call each.
 #include <benchmark/benchmark.h>
 
-#include "astro/bodies.h"
+#include "objects/records.h"
 #include "astro/moons.h"
 #include "astro/satellite.h"
 #include "astro/vfp_series.h"
@@ -13,8 +13,8 @@ namespace {
 void BM_SeriesAllBodies(benchmark::State& state) {
   double t = 2451545.0;
   for (auto _ : state) {
-    for (int kind : {body::Sun, body::Moon, body::Mercury, body::Venus, body::Mars, body::Jupiter,
-                     body::Saturn, body::Uranus, body::Neptune, body::Pluto})
+    for (int kind : {KindSun, KindMoon, KindMercury, KindVenus, KindMars, KindJupiter,
+                     KindSaturn, KindUranus, KindNeptune, KindPluto})
       benchmark::DoNotOptimize(SeriesPosition(kind, t));
     t += 0.01;
   }
@@ -24,7 +24,7 @@ BENCHMARK(BM_SeriesAllBodies);
 void BM_AllPlanetaryMoons(benchmark::State& state) {
   double t = 2451545.0;
   for (auto _ : state) {
-    for (int kind = body::Phobos; kind <= body::Charon; ++kind)
+    for (int kind = KindPhobos; kind <= KindCharon; ++kind)
       benchmark::DoNotOptimize(MoonPosition(kind, t));
     t += 0.01;
   }
