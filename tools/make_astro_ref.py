@@ -120,14 +120,14 @@ def riseset():
     that day are left out."""
     rows = []
     zone = 1 / 24.0
-    bodies = [("Sun", ephem.Sun(), HORIZON_DEG["Sun"]), ("Moon", ephem.Moon(), HORIZON_DEG["Moon"])]
+    bodies = [("Sun", ephem.Sun(), HORIZON_DEG["Sun"], "0", "0"), ("Moon", ephem.Moon(), HORIZON_DEG["Moon"], "0", "0")]
     for name, ra, dec in RISESET_STARS:
         star = ephem.FixedBody()
         star._ra, star._dec, star._epoch = ra, dec, ephem.J2000
-        bodies.append((name, star, HORIZON_DEG["star"]))
+        bodies.append((name, star, HORIZON_DEG["star"], "%.7f" % deg(ephem.hours(ra)), "%.7f" % deg(ephem.degrees(dec))))
     for jd0 in instants(24, 2451545.5, 2462502.5):
         midnight = math.floor(jd0 - 0.5 + zone) + 0.5 - zone
-        for name, b, horizon in bodies:
+        for name, b, horizon, ra_deg, dec_deg in bodies:
             obs = site(ephem.Date(midnight - DJD))
             obs.horizon = str(horizon)
             for event, fn in (("rise", obs.next_rising), ("set", obs.next_setting)):
@@ -136,9 +136,9 @@ def riseset():
                 except (ephem.AlwaysUpError, ephem.NeverUpError):
                     continue
                 if t < midnight + 0.9972695663398204:
-                    rows.append([name, event, "%.6f" % midnight, "%.4f" % horizon, "%.7f" % t])
-    write("riseset_pyephem.tsv", ["body", "event", "local_midnight_jd_ut", "horizon_deg", "event_jd_ut"],
-          rows)
+                    rows.append([name, event, "%.6f" % midnight, "%.4f" % horizon, "%.7f" % t, ra_deg, dec_deg])
+    write("riseset_pyephem.tsv", ["body", "event", "local_midnight_jd_ut", "horizon_deg", "event_jd_ut",
+                                  "star_ra_j2000_deg", "star_dec_j2000_deg"], rows)
 
 
 # Minor bodies given by elements (J2000 ecliptic and equinox): (name, kind, q, e, i, w, node, M,
