@@ -11,7 +11,9 @@
 #include "astro/apparent.h"
 #include "astro/orbit_elements.h"
 #include "astro/moons.h"
+#include "astro/physical.h"
 #include "astro/planets.h"
+#include "astro/satellite.h"
 #include "tests/astro/ref_table.h"
 #include "tests/astro/sky_fixture.h"
 
@@ -219,6 +221,52 @@ TEST_F(SkyTest, MoonInItsPlanetsShadowHasNoMagnitude) {
   ComputeApparentPlace(io);
   EXPECT_LT(OrbitOf(io)->physical[1], 0.3);
   EXPECT_NE(CurrentMagnitude(io), UnknownMagnitude);
+}
+
+// Reference: astro/ref/physical_pyephem.tsv: Jupiter's system II central meridian and Saturn's
+// ring tilt seen from the Earth's centre, through the apparent place and the physical ephemeris
+// (light time on). Limits as for the series check: 1.5 degrees (PyEphem's meridian drifts from
+// the IAU constants), 0.05 degree of tilt.
+TEST_F(SkyTest, PhysicalEphemerisMatchesPyEphem) {
+  Settings().ViewerObject = ids.at(KindEarth);
+  Settings().DynamicTime = true;
+  for (const test::RefRow& row : test::LoadRefTable("physical_pyephem.tsv")) {
+    SetTimeUt(row.Number("jd_ut") + row.Number("delta_t_s") * DaysPerSecond);
+    ObjectRecord& jupiter = Body(KindJupiter);
+    ObjectRecord& saturn = Body(KindSaturn);
+    ComputeApparentPlace(jupiter);
+    ComputeApparentPlace(saturn);
+    const double cm = PhysicalEphemeris(jupiter).longitude / test::RadiansPerDegree;
+    EXPECT_LE(std::fabs(std::remainder(cm - row.Number("jupiter_cml2_deg"), 360.0)), 1.5) << "line " << row.line;
+    const double tilt = PhysicalEphemeris(saturn).latitude / test::RadiansPerDegree;
+    EXPECT_NEAR(tilt, row.Number("saturn_tilt_deg"), 0.05) << "line " << row.line;
+  }
+}
+
+TEST_F(SkyTest, EarthSatelliteIsPlacedAboutTheEarth) {
+  std::unique_ptr<ObjectRecord> record = NewRecord(KindEarthSatellite);
+  OrbitRecord* orbit = OrbitOf(*record);
+  orbit->primary = ids.at(KindEarth);
+  orbit->epoch = 2455000.5 - 2400000.5;
+  orbit->q = static_cast<float>(6778.0 / KmPerAu);
+  orbit->e = 0.001f;
+  orbit->i = 0.9f;
+  OrbitalElements el = ElementsOfRecord(*orbit);
+  SatelliteRates(el);
+  orbit->meanMotion = static_cast<float>(el.n);
+  const ObjectId id = AddObject(record, fileId);
+  SetTimeUt(2455000.6);
+  const HeliocentricResult r = HeliocentricPosition(*ObjectOfId(id), Sky().jde);
+  ASSERT_TRUE(r.hasPrimary);
+  Vector3 geocentric;
+  Subtract(r.position, r.primary, geocentric);
+  EXPECT_NEAR(Length(geocentric) * KmPerAu, 6778.0, 20.0);
+  const Vector3 earth = HeliocentricPosition(Body(KindEarth), Sky().jde).position;
+  EXPECT_NEAR(Length(Vector3{r.primary.x - earth.x, r.primary.y - earth.y, r.primary.z - earth.z}), 0, 1e-12);
+  // A satellite seen from the site: close, with a magnitude when its H is known.
+  OrbitOf(*ObjectOfId(id))->magnitudeParam1 = 200;
+  ComputeApparentPlace(*ObjectOfId(id));
+  EXPECT_LT(CurrentDistance(*ObjectOfId(id)) * KmPerAu, 6778.0 + 6400);
 }
 
 }  // namespace
