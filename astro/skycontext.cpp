@@ -173,60 +173,46 @@ void UpdateSkyContext() {
   UpdateGenerations(s);
 }
 
+namespace {
+
+// The settings that feed the sky context.
+void CopyComputationSettings(const ChartSettings& from, ChartSettings& to) {
+  to.JulianDate = from.JulianDate;
+  to.TimeZone = from.TimeZone;
+  to.DaylightSavingsTime = from.DaylightSavingsTime;
+  to.DynamicTime = from.DynamicTime;
+  to.ViewerObject = from.ViewerObject;
+  std::copy(std::begin(from.ViewerObjectOffset), std::end(from.ViewerObjectOffset), to.ViewerObjectOffset);
+  to.ViewerLongitude = from.ViewerLongitude;
+  to.ViewerLatitude = from.ViewerLatitude;
+  to.ViewerAltitude = from.ViewerAltitude;
+  to.StarMotion = from.StarMotion;
+  to.StarMotionThreshold = from.StarMotionThreshold;
+  to.StarParallax = from.StarParallax;
+  to.StarParallaxThreshold = from.StarParallaxThreshold;
+  to.PlanetComputation = from.PlanetComputation;
+  to.PlanetLightTime = from.PlanetLightTime;
+  to.PrecessionEpoch = from.PrecessionEpoch;
+  to.Precession = from.Precession;
+  to.Nutation = from.Nutation;
+  to.Aberration = from.Aberration;
+  to.Refraction = from.Refraction;
+  to.HorizonAltitude = from.HorizonAltitude;
+  to.PreciseRiseSetTimes = from.PreciseRiseSetTimes;
+}
+
+}  // namespace
+
 SkySnapshot SaveSkyContext() {
-  const ChartSettings& s = Settings();
   SkySnapshot k;
-  k.julianDate = s.JulianDate;
-  k.timeZone = s.TimeZone;
-  k.daylightSavingsTime = s.DaylightSavingsTime;
-  k.dynamicTime = s.DynamicTime;
-  k.viewerObject = s.ViewerObject;
-  std::copy(std::begin(s.ViewerObjectOffset), std::end(s.ViewerObjectOffset), k.viewerObjectOffset);
-  k.viewerLongitude = s.ViewerLongitude;
-  k.viewerLatitude = s.ViewerLatitude;
-  k.viewerAltitude = s.ViewerAltitude;
-  k.starMotion = s.StarMotion;
-  k.starParallax = s.StarParallax;
-  k.starMotionThreshold = s.StarMotionThreshold;
-  k.starParallaxThreshold = s.StarParallaxThreshold;
-  k.planetComputation = s.PlanetComputation;
-  k.planetLightTime = s.PlanetLightTime;
-  k.precession = s.Precession;
-  k.nutation = s.Nutation;
-  k.aberration = s.Aberration;
-  k.refraction = s.Refraction;
-  k.preciseRiseSetTimes = s.PreciseRiseSetTimes;
-  k.precessionEpoch = s.PrecessionEpoch;
-  k.horizonAltitude = s.HorizonAltitude;
+  CopyComputationSettings(Settings(), k.computation);
   k.starGeneration = context.starGeneration;
   k.planetGeneration = context.planetGeneration;
   return k;
 }
 
 void RestoreSkyContext(const SkySnapshot& k) {
-  ChartSettings& s = Settings();
-  s.JulianDate = k.julianDate;
-  s.TimeZone = k.timeZone;
-  s.DaylightSavingsTime = k.daylightSavingsTime;
-  s.DynamicTime = k.dynamicTime;
-  s.ViewerObject = k.viewerObject;
-  std::copy(std::begin(k.viewerObjectOffset), std::end(k.viewerObjectOffset), s.ViewerObjectOffset);
-  s.ViewerLongitude = k.viewerLongitude;
-  s.ViewerLatitude = k.viewerLatitude;
-  s.ViewerAltitude = k.viewerAltitude;
-  s.StarMotion = k.starMotion;
-  s.StarParallax = k.starParallax;
-  s.StarMotionThreshold = k.starMotionThreshold;
-  s.StarParallaxThreshold = k.starParallaxThreshold;
-  s.PlanetComputation = static_cast<PlanetTheory>(k.planetComputation);
-  s.PlanetLightTime = k.planetLightTime;
-  s.Precession = k.precession;
-  s.Nutation = k.nutation;
-  s.Aberration = k.aberration;
-  s.Refraction = k.refraction;
-  s.PreciseRiseSetTimes = k.preciseRiseSetTimes;
-  s.PrecessionEpoch = k.precessionEpoch;
-  s.HorizonAltitude = k.horizonAltitude;
+  CopyComputationSettings(k.computation, Settings());
   UpdateSkyContext();
   context.starGeneration = k.starGeneration;
   context.planetGeneration = k.planetGeneration;

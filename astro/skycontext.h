@@ -7,6 +7,7 @@
 
 #include <cstdint>
 
+#include "app/settings.h"
 #include "astro/vector.h"
 #include "objects/records.h"
 
@@ -50,17 +51,7 @@ void AdvancePlanetGeneration();
 // SaveSkyContext and RestoreSkyContext: the computation settings and both counters go out and
 // come back, so positions cached before the change are still current after it.
 struct SkySnapshot {
-  double julianDate = 0, timeZone = 0;
-  bool daylightSavingsTime = false, dynamicTime = false;
-  ObjectId viewerObject = 0;
-  double viewerObjectOffset[3] = {0, 0, 0};
-  double viewerLongitude = 0, viewerLatitude = 0, viewerAltitude = 0;
-  bool starMotion = false, starParallax = false;
-  double starMotionThreshold = 0, starParallaxThreshold = 0;
-  int planetComputation = 0;
-  bool planetLightTime = false, precession = false, nutation = false, aberration = false;
-  bool refraction = false, preciseRiseSetTimes = false;
-  double precessionEpoch = 0, horizonAltitude = 0;
+  ChartSettings computation;  // only the fields that feed the context are taken and put back
   uint32_t starGeneration = 0, planetGeneration = 0;
 };
 SkySnapshot SaveSkyContext();

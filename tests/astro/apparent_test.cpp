@@ -22,11 +22,6 @@ namespace {
 
 using test::SkyTest;
 
-const std::map<std::string, int> BodyKinds = {
-    {"Sun", KindSun}, {"Moon", KindMoon}, {"Mercury", KindMercury}, {"Venus", KindVenus},
-    {"Mars", KindMars}, {"Jupiter", KindJupiter}, {"Saturn", KindSaturn},
-    {"Uranus", KindUranus}, {"Neptune", KindNeptune}, {"Pluto", KindPluto}};
-
 Vector3 PlaceOfEquinox(const ObjectRecord& body) {
   Vector3 v = CurrentDirectionVector(body);
   Transform(Sky().equatorialMatrix, v);
@@ -45,7 +40,7 @@ TEST_F(SkyTest, ApparentPlacesMatchPyEphem) {
   for (const test::RefRow& row : test::LoadRefTable("planets_pyephem.tsv")) {
     const std::string& name = row.Text("body");
     SetTimeUt(row.Number("jd_ut"));
-    ObjectRecord& body = Body(BodyKinds.at(name));
+    ObjectRecord& body = Body(test::BodyKindOfName(name));
     ComputeApparentPlace(body);
     const double error = test::SeparationArcsec(
         test::Unit(PlaceOfEquinox(body)),
@@ -106,8 +101,8 @@ TEST_F(SkyTest, BodiesFromElementsMatchPyEphem) {
 
 TEST_F(SkyTest, VfpAndVsop87SettingsAgreeAndLightTimeOffIsGeometric) {
   SetTimeUt(2455000.3);
-  for (const auto& [name, kind] : BodyKinds) {
-    ObjectRecord& body = Body(kind);
+  for (const char* name : test::MajorBodyNames) {
+    ObjectRecord& body = Body(test::BodyKindOfName(name));
     Settings().PlanetComputation = PlanetVFP;
     UpdateSkyContext();
     ComputeApparentPlace(body);

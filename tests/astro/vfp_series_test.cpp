@@ -19,11 +19,6 @@ namespace {
 
 using test::LoadRefTable;
 
-const std::map<std::string, int> BodyKinds = {
-    {"Sun", KindSun}, {"Moon", KindMoon}, {"Mercury", KindMercury}, {"Venus", KindVenus},
-    {"Mars", KindMars}, {"Jupiter", KindJupiter}, {"Saturn", KindSaturn},
-    {"Uranus", KindUranus}, {"Neptune", KindNeptune}, {"Pluto", KindPluto}};
-
 TEST(VfpSeries, BlocksHaveTheirPublishedTermRuns) {
   // Runs (longitude, latitude, radius) as the series' tables lay them out: a term lost or added
   // in transcription shifts every later run.
@@ -72,7 +67,7 @@ TEST(VfpSeries, GeocentricPlacesMatchPyEphem) {
   for (const test::RefRow& row : LoadRefTable("planets_pyephem.tsv")) {
     const std::string& name = row.Text("body");
     const double t = row.Number("jd_ut") + row.Number("delta_t_s") * DaysPerSecond;
-    const Vector3 got = test::GeocentricFromSeries(BodyKinds.at(name), t);
+    const Vector3 got = test::GeocentricFromSeries(test::BodyKindOfName(name), t);
     const double error = test::SeparationArcsec(
         test::Unit(got), test::UnitFromDegrees(row.Number("astrometric_ra_deg"), row.Number("astrometric_dec_deg")));
     const double limit = name == "Pluto" ? 25 * 60.0 : 2 * 60.0;
