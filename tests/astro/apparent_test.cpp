@@ -238,6 +238,26 @@ TEST_F(SkyTest, PhysicalEphemerisMatchesPyEphem) {
   }
 }
 
+TEST_F(SkyTest, DamagedPrimariesEndTheChain) {
+  // Two bodies naming each other as primary, and one naming itself (a damaged database): the
+  // positions are computed without running away, and the body with itself as primary is placed
+  // about the Sun.
+  SetTimeUt(2455000.5);
+  const ObjectId a = AddBody(KindAsteroid, 0, 100, 5, 0.15);
+  const ObjectId b = AddBody(KindComet, a, 10, 8, 4);
+  OrbitOf(*ObjectOfId(a))->primary = b;
+  OrbitOf(*ObjectOfId(a))->q = 2.0f;
+  OrbitOf(*ObjectOfId(b))->q = 1.0f;
+  ComputeApparentPlace(*ObjectOfId(a));
+  ComputeApparentPlace(*ObjectOfId(b));
+  EXPECT_TRUE(std::isfinite(CurrentDistance(*ObjectOfId(a))));
+  EXPECT_TRUE(IsCurrent(*ObjectOfId(b), Sky().planetGeneration));
+  const ObjectId self = AddBody(KindAsteroid, 0, 100, 5, 0.15);
+  OrbitOf(*ObjectOfId(self))->primary = self;
+  OrbitOf(*ObjectOfId(self))->q = 2.0f;
+  EXPECT_NEAR(HeliocentricPosition(*ObjectOfId(self), Sky().jde).distance, 2.0, 1e-6);
+}
+
 TEST_F(SkyTest, EarthSatelliteIsPlacedAboutTheEarth) {
   std::unique_ptr<ObjectRecord> record = NewRecord(KindEarthSatellite);
   OrbitRecord* orbit = OrbitOf(*record);
