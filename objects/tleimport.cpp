@@ -54,12 +54,12 @@ struct NameLineValues {
 
 NameLineValues ReadNameLine(std::string_view line) {
   NameLineValues v;
-  while (!line.empty() && IsBlank(line.back())) line.remove_suffix(1);  // padded names
-  v.name = std::string(line);
   if (line.size() > LongNameLine) {
     Column(line, 16, 4, v.sizeMetres);
-    if (Column(line, 30, 4, v.magnitude)) v.name = v.name.substr(0, NameWithMagnitude);
+    if (Column(line, 30, 4, v.magnitude)) line = line.substr(0, NameWithMagnitude);
   }
+  while (!line.empty() && IsBlank(line.back())) line.remove_suffix(1);  // padded names
+  v.name = std::string(line);
   return v;
 }
 
