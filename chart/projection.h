@@ -14,7 +14,7 @@
 
 namespace qv {
 
-constexpr double DirectionUnit = 1073741824.0;  // R = 2^30, length of a unit DirectionVector
+constexpr double DirectionLength = 1073741824.0;  // R = 2^30, length of a unit DirectionVector
 
 // ChartView: the view options a frame is built from (fields of the settings record).
 struct ChartView {
