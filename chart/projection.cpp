@@ -95,6 +95,7 @@ ChartFrame MakeChartFrame(const ChartView& view, const Matrix3& systemMatrix,
   f.system = view.system;
   Matrix3 turn;
   BuildRotation(turn, {{AxisZ, -view.centerLon}, {AxisY, -view.centerLat}, {AxisX, -view.rotation}});
+  CopyMatrix(f.systemMatrix, systemMatrix);
   CopyMatrix(f.matrix, systemMatrix);
   Multiply(turn, f.matrix);
   // Longitude grows to the left as seen on the sky; azimuth grows to the right. Each mirror flag

@@ -33,6 +33,7 @@ struct ChartView {
 // ChartFrame: the projection state of one drawing, read by every projection call until the next.
 struct ChartFrame {
   Matrix3 matrix;  // store frame -> chart axes: row A to the centre (depth), B across, C up
+  Matrix3 systemMatrix;  // store frame -> the chart's coordinate system
   int projection = ProjectionLambert;
   int system = CoordinatesHorizon;
   int left = 0, top = 0, right = 0, bottom = 0;  // chart rectangle, edges included in tests
