@@ -14,6 +14,7 @@
 #include <string>
 
 #include "astro/constants.h"
+#include "astro/time.h"  // CalendarKind, SiteNameMaxLength
 
 namespace qv {
 
@@ -22,16 +23,8 @@ using Color = uint32_t;     // red bits 0-7, green 8-15, blue 16-23, top byte 0
 
 constexpr int16_t NoMagnitudeLimit = 32767;  // the unknown magnitude, read as "no limit"
 
-constexpr size_t SiteNameMaxLength = 47;
 constexpr size_t FontFaceMaxLength = 31;
 constexpr size_t DescriptionMaxLength = 32767;
-
-enum CalendarKind : int16_t {
-  CalendarJulian = 0,
-  CalendarGregorian = 1,
-  CalendarIslamic = 2,
-  CalendarIndian = 3,
-};
 
 enum PlanetTheory : uint8_t {
   PlanetElements = 1,  // osculating elements

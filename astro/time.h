@@ -13,10 +13,10 @@ namespace qv {
 
 using JulianDate = double;
 
-// CalendarSystem: the calendar of dates shown and entered. Only Gregorian has rules of its own
-// here; every other value converts as the Julian calendar (Islamic and Indian are kept in the
-// settings and written back, nothing more).
-enum CalendarSystem : int16_t {
+// CalendarKind: the calendar of dates shown and entered (the CalendarSystem setting). Only
+// Gregorian has rules of its own here; every other value converts as the Julian calendar (Islamic
+// and Indian are kept in the settings and written back, nothing more).
+enum CalendarKind : int16_t {
   CalendarJulian = 0,
   CalendarGregorian = 1,
   CalendarIslamic = 2,
