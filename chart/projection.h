@@ -11,6 +11,7 @@
 
 #include "app/settings.h"
 #include "astro/vector.h"
+#include "objects/records.h"
 
 namespace qv {
 
@@ -89,6 +90,16 @@ int32_t HorizonHeight(const ChartFrame& f, const Vector3& v);
 
 // DiscRadius: pixel radius of a disc of angular-radius sine s in the frame's projection.
 int32_t DiscRadius(const ChartFrame& f, double s);
+
+// ChartVector: a DirectionVector as the projections take it (length 2^30, as doubles).
+inline Vector3 ChartVector(const DirectionVector& d) {
+  return {static_cast<double>(d.x), static_cast<double>(d.y), static_cast<double>(d.z)};
+}
+// RecordDirection: a record's current direction as ChartVector; zero when it has none.
+inline Vector3 RecordDirection(const ObjectRecord& record) {
+  const DirectionVector* d = CurrentDirection(record);
+  return d ? ChartVector(*d) : Vector3{};
+}
 
 // SaturateToInt32: trunc toward zero, held inside the 32-bit range; NaN gives 0; a value within
 // 1e-6 of a whole number gives that number.

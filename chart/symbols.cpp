@@ -122,7 +122,7 @@ void DrawDeepSkySymbol(int kind, int x, int y, int r) {
 
 void RenderStar(Image* image, int x, int y, int magnitude, Color color, bool whiteSky,
                 const StarSizeScale& scale) {
-  if (!image || ImageDepth(image) != 32) return;
+  if (!image || ImageDepth(image) != 32 || !ImageRow(image, 0)) return;  // rows to add into
   const int m = std::max(magnitude, scale.brightest);
   // Intensity relative to a star at the faint limit (0.25); the profile I / (7 d^2 + 1) falls
   // to 1/64 at the radius.
