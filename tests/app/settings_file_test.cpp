@@ -190,7 +190,7 @@ TEST_F(SettingsFileTest, GeneratedSettingsSurviveWriteThenRead) {
     EXPECT_EQ(FormatSettingsFile(""), text);
     const ChartSettings& read = Settings();
     EXPECT_NEAR(read.TimeZone, written.TimeZone, 1e-12);
-    EXPECT_NEAR(read.AnimationTimeStep, written.AnimationTimeStep, 1e-12);
+    EXPECT_NEAR(read.AnimationTimeStep, written.AnimationTimeStep, 1e-11);  // a microsecond
     EXPECT_NEAR(read.JulianDate, written.JulianDate, 6e-7);
     EXPECT_NEAR(read.ViewerLongitude, written.ViewerLongitude, 5e-7 * Pi180);
     EXPECT_NEAR(read.PrecessionEpoch, written.PrecessionEpoch, 1e-6);
@@ -314,7 +314,8 @@ TEST_F(SettingsFileTest, QuarterHourZonesAndMinuteStepsKeepTheirValue) {
   Settings().TimeZone = 5.75 / 24;        // Nepal
   Settings().AnimationTimeStep = 1.0 / 1440;  // one minute
   const std::string text = FormatSettingsFile("");
-  EXPECT_EQ(ValueOf(text, "TimeZone"), "+5.750000");
+  EXPECT_EQ(ValueOf(text, "TimeZone"), "+5.75");
+  EXPECT_EQ(ValueOf(text, "AnimationTimeStep"), "0.000694444444");
   ASSERT_TRUE(Read(text));
   EXPECT_NEAR(Settings().TimeZone * 24, 5.75, 1e-12);
   EXPECT_NEAR(Settings().AnimationTimeStep * 86400, 60, 1e-6);
