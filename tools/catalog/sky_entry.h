@@ -1,0 +1,53 @@
+// tools/catalog/sky_entry.h - the catalog converter's records: stars and deep-sky objects and the
+// constellation lines, as they are written to object text files for the program's importer.
+// Positions are J2000 right ascension and declination in degrees; magnitudes in magnitudes.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace qv {
+
+// Object kinds of the text files ("S" lines carry kind - 50).
+constexpr int KindSingleStar = 51;
+constexpr int KindMultipleStar = 52;
+constexpr int KindVariableStar = 53;
+constexpr int KindMultipleVariableStar = 54;
+constexpr int KindOpenCluster = 61;
+constexpr int KindGlobularCluster = 62;
+constexpr int KindDiffuseNebula = 63;
+constexpr int KindPlanetaryNebula = 64;
+constexpr int KindGalaxy = 65;
+
+struct SkyPosition {
+  double raDeg = 0;   // [0, 360)
+  double decDeg = 0;  // [-90, +90]
+};
+
+// One star or deep-sky object. names are the parts of its name text in the order written:
+// proper or common name first, then designations.
+struct SkyEntry {
+  int kind = KindSingleStar;
+  SkyPosition position;
+  std::optional<double> magnitude;   // V; none = unknown
+  std::optional<double> colorIndex;  // B-V; none = unknown
+  double sizeArcmin = 0;             // apparent diameter of a deep-sky object; 0 = none
+  std::vector<std::string> names;
+};
+
+// A constellation figure line ("C1"): two objects named by designations that the importer finds
+// with an exact name match; label is the constellation's name on one line per figure.
+struct FigureLine {
+  std::string first;
+  std::string second;
+  std::string label;
+};
+
+// A constellation boundary segment ("C2") between two fixed J2000 positions.
+struct BoundaryLine {
+  SkyPosition first;
+  SkyPosition second;
+};
+
+}  // namespace qv
