@@ -11,7 +11,8 @@ namespace qv {
 namespace {
 
 constexpr int ProgramTitleString = 268;
-constexpr int AlertMessageSize = 256;  // 255 characters and the terminating zero
+// Room for the longest table message with a full path in it; longer results are cut.
+constexpr int AlertMessageSize = 1024;
 
 int PrintToStandardError(int /*kind*/, int buttons, int /*stringNumber*/, const std::string& message) {
   const char* title = GetString(ProgramTitleString);

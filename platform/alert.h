@@ -1,5 +1,5 @@
 // platform/alert.h - alerts from the string table.
-// An alert loads its string, formats it printf-style with the arguments (at most 255
+// An alert loads its string, formats it printf-style with the arguments (at most 1023
 // characters) and shows it with the program's title. Who shows it is the presenter: the GUI
 // installs a message box, the command-line program and the default print to standard error and
 // take the safe answer, and tests install a hook that records and answers.

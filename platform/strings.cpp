@@ -22,7 +22,7 @@ std::map<int, std::string> ParseStringTable(std::string_view text) {
     const size_t tab = line.find('\t');
     if (line.empty() || line[0] < '0' || line[0] > '9' || tab == std::string_view::npos) continue;
     const int number = std::atoi(std::string(line.substr(0, tab)).c_str());
-    table[number] = std::string(line.substr(tab + 1, StringMaxLength));
+    table[number] = std::string(line.substr(tab + 1));
   }
   return table;
 }

@@ -6,7 +6,9 @@
 
 namespace qv {
 
-constexpr int StringMaxLength = 255;  // texts are cut to this length on loading
+// Longest text of a name, path or item that callers keep (names, item texts, ask box). Table
+// texts themselves are never cut: some messages are longer.
+constexpr int StringMaxLength = 255;
 
 // GetString: the string of that number, or nullptr when the table has none. The pointer stays
 // valid for the rest of the run.

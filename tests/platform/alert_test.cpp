@@ -50,11 +50,15 @@ TEST_F(AlertTest, SwitchOffOrMissingStringShowsNothing) {
   EXPECT_TRUE(shown.empty());
 }
 
-TEST_F(AlertTest, LongMessagesAreCutTo255Characters) {
-  const std::string name(400, 'x');
-  Stop(ButtonsOk, 257, name.c_str());
+TEST_F(AlertTest, LongMessagesKeepTheirTextAndCutOnlyRunawayArguments) {
+  // Message 544 is longer than a file name buffer: it must reach the box whole.
+  Caution(ButtonsOkCancel, 544);
   ASSERT_EQ(shown.size(), 1u);
-  EXPECT_EQ(shown[0].message.size(), 255u);
+  EXPECT_EQ(shown[0].message, GetString(544));
+  EXPECT_GT(shown[0].message.size(), 255u);
+  const std::string name(2000, 'x');
+  Stop(ButtonsOk, 257, name.c_str());
+  EXPECT_EQ(shown[1].message.size(), 1023u);
 }
 
 TEST(StringTable, HoldsTheProgramTitleAndFileNames) {

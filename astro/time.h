@@ -1,0 +1,84 @@
+// astro/time.h - Julian dates and calendars, day of the week, the daylight-saving rule, Delta T,
+// mean sidereal time, years as Julian dates, the computer's clock, and the observer's place.
+// Julian dates are days (fraction from noon), universal time unless said; zones are days east of
+// Greenwich (local = UT + zone); angles are radians. Reports no errors.
+// [M] J. Meeus, Astronomical Algorithms, 2nd ed. (1998), ch. 7 (Julian day), ch. 10 (Delta T),
+//     ch. 12 (sidereal time).
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace qv {
+
+using JulianDate = double;
+
+// CalendarKind: the calendar of dates shown and entered (the CalendarSystem setting). Only
+// Gregorian has rules of its own here; every other value converts as the Julian calendar (Islamic
+// and Indian are kept in the settings and written back, nothing more).
+enum CalendarKind : int16_t {
+  CalendarJulian = 0,
+  CalendarGregorian = 1,
+  CalendarIslamic = 2,
+  CalendarIndian = 3,
+};
+
+// ObserverLocation: the observer's place on the Earth.
+constexpr size_t SiteNameMaxLength = 47;  // the site name's 48-byte field with its zero
+struct ObserverLocation {
+  double longitude = 0;  // radians, east positive
+  double latitude = 0;   // radians, north positive
+  double altitude = 0;   // metres above sea level
+  std::string siteName;  // at most SiteNameMaxLength bytes
+};
+
+// CalendarToJulianDate: the UT Julian date of a local calendar date and time [M ch. 7].
+//   year      any (astronomical numbering: 0 is 1 BC)
+//   month     1-12; day may carry a fraction (1.5 = noon of the 1st)
+//   zone      days; the local time less the zone is UT
+//   calendar  CalendarGregorian, else the Julian calendar rules
+JulianDate CalendarToJulianDate(int32_t year, int16_t month, double day, int16_t hour,
+                                int16_t minute, double second, double zone, int16_t calendar);
+
+struct CalendarDate {
+  int32_t year = 0;
+  int16_t month = 0;
+  double day = 0;  // day of the month with the fraction of the day
+  int16_t hour = 0, minute = 0;
+  double second = 0;
+};
+// JulianDateToCalendar: the local calendar reading of jd at the zone [M ch. 7]. For
+// jd + zone >= -0.5 (the method is not meant for earlier dates).
+CalendarDate JulianDateToCalendar(JulianDate jd, double zone, int16_t calendar);
+
+// DayOfWeek: 0 = Sunday ... 6 = Saturday, of the local date.
+int DayOfWeek(JulianDate jd, double zone);
+
+// DaylightSavingInEffect: the rule of the first Sunday in April to the last Sunday in October,
+// changing at 02:00 local standard time, for the local year of jd (both hemispheres, any zone).
+// True when start < jd < end; start and end (UT) are stored when the pointers are given.
+bool DaylightSavingInEffect(JulianDate jd, double zone, JulianDate* start = nullptr,
+                            JulianDate* end = nullptr);
+
+// DeltaT: TT - UT in seconds. Inside 1622.5 < year < 1997.5 from the five-year table
+// (interpolated), else the parabola 60 (0.41 + 1.2053 t + 0.4992 t^2), t in centuries from 1900:
+// the two do not meet (at 1997.5 the value jumps by about 61 s).
+double DeltaT(JulianDate jd);
+
+// DynamicalTime: the JDE of a chart time: jd itself when it is already dynamical time, else
+// jd + DeltaT(jd).
+JulianDate DynamicalTime(JulianDate jd, bool isDynamicalTime);
+
+// LocalSiderealTime: mean sidereal time (IAU 1982) at jd (UT) for the east longitude, radians in
+// [0, 2 pi). No equation of the equinoxes is added.
+double LocalSiderealTime(JulianDate jd, double longitude);
+
+// Years (2000.0 = J2000.0) and Julian dates, in Julian years of 365.25 days.
+JulianDate YearToJulianDate(double year);
+double JulianDateToYear(JulianDate jd);
+
+// CurrentJulianDate: the Julian date whose Gregorian reading at zone 0 equals the computer's local
+// clock (whole seconds). The zone is not subtracted: the caller decides how to treat it.
+JulianDate CurrentJulianDate();
+
+}  // namespace qv

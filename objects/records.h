@@ -1,0 +1,244 @@
+// objects/records.h - the object record: every star, deep-sky object, solar-system body,
+// constellation line and stored location of the database, its identifier and its encodings.
+//
+// A record is a plain struct tagged by its kind byte. The kind decides which body the record
+// holds (SkyObjectRecord, OrbitRecord, LineRecord or SiteRecord); kinds are tested as ranges
+// everywhere, and a kind may only change within its own range. Units in memory: radians, AU,
+// Julian dates (epochs of elements as Modified Julian Dates), magnitudes in signed hundredths.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <limits>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <variant>
+#include <vector>
+
+#include "astro/vector.h"
+
+namespace qv {
+
+// ObjectId: database file number << 14 | index within the file (1..16383; the store uses
+// 1..16000). 0 means "none" everywhere; every valid id is at least 16384.
+using ObjectId = uint32_t;
+constexpr ObjectId NoObject = 0;
+constexpr int ObjectIndexBits = 14;
+constexpr ObjectId ObjectIndexMask = (1u << ObjectIndexBits) - 1;  // 16383
+
+constexpr ObjectId MakeObjectId(uint32_t fileNumber, uint32_t index) {
+  return fileNumber << ObjectIndexBits | (index & ObjectIndexMask);
+}
+constexpr uint32_t FileNumberOf(ObjectId id) { return id >> ObjectIndexBits; }
+constexpr uint32_t IndexOf(ObjectId id) { return id & ObjectIndexMask; }
+constexpr ObjectId FileIdOf(ObjectId id) { return id & ~ObjectIndexMask; }
+
+// ComputationStamp: the generation counter (StarGeneration for sky objects, PlanetGeneration
+// for solar-system bodies) copied into a record when its current values were computed.
+using ComputationStamp = uint32_t;
+
+// CatalogNumber: catalog code * 100000000 + number within the catalog (objects/designations.h).
+using CatalogNumber = uint32_t;
+constexpr int MaxCatalogNumbers = 8;
+
+// Unknown values travel unchanged through files.
+constexpr int16_t UnknownMagnitude = 32767;      // a 16-bit magnitude-like field not known
+constexpr int16_t MagnitudeAtObserver = -32768;  // current magnitude when the observer is at it
+constexpr float UnknownValue = std::numeric_limits<float>::infinity();  // bits 7F800000
+
+// DirectionVector: a unit vector scaled so that 1.0 is 2^30; J2000 equatorial unless stated.
+struct DirectionVector {
+  int32_t x = 0, y = 0, z = 0;
+};
+constexpr double DirectionScale = 1073741824.0;          // 2^30
+constexpr double DirectionUnit = 9.313225746154785e-10;  // 2^-30
+
+// DirectionFromVector: v * 2^30, each component truncated toward zero. Components beyond the
+// 32-bit range saturate and NaN gives 0, so damaged input never overflows.
+DirectionVector DirectionFromVector(const Vector3& v);
+Vector3 VectorFromDirection(const DirectionVector& d);  // * 2^-30
+
+// HundredthsFromValue: value * 100 truncated toward zero. The value passes through single
+// precision first, as the program's magnitudes always have, so 2.35 (2.3499999 as a float)
+// gives 234. A value that is not finite gives UnknownMagnitude; others are held within
+// -32767..32766 so that they never read as one of the two special values.
+int16_t HundredthsFromValue(double value);
+// ValueFromHundredths: hundredths / 100; +infinity for UnknownMagnitude.
+double ValueFromHundredths(int16_t hundredths);
+
+using ObjectKind = uint8_t;
+enum : ObjectKind {
+  KindEmpty = 0,  // an empty slot, only in files
+  KindSun = 1,
+  KindMercury, KindVenus, KindEarth, KindMars, KindJupiter, KindSaturn, KindUranus,
+  KindNeptune, KindPluto,
+  KindComet = 11,
+  KindAsteroid = 12,
+  KindSpacecraft = 13,
+  KindEarthSatellite = 14,
+  KindMoon = 15,  // the Earth's moon
+  KindPhobos = 16, KindDeimos,
+  KindIo, KindEuropa, KindGanymede, KindCallisto,
+  KindMimas, KindEnceladus, KindTethys, KindDione, KindRhea, KindTitan, KindHyperion,
+  KindIapetus, KindPhoebe,
+  KindMiranda, KindAriel, KindUmbriel, KindTitania, KindOberon,
+  KindTriton, KindNereid,
+  KindCharon = 38,
+  KindSingleStar = 51,
+  KindMultipleStar = 52,
+  KindVariableStar = 53,
+  KindMultipleVariableStar = 54,
+  KindGscStar = 55,     // compact on disk
+  KindGscNonStar = 56,  // compact on disk
+  KindOpenCluster = 61,
+  KindGlobularCluster = 62,
+  KindDiffuseNebula = 63,
+  KindPlanetaryNebula = 64,
+  KindGalaxy = 65,
+  KindObjectLine = 91,    // joins two database objects
+  KindPositionLine = 92,  // joins two fixed sky positions
+  KindOtherLine = 93,     // carried unchanged
+  KindLocation = 101,
+};
+
+constexpr bool IsSolarSystemKind(int kind) { return kind >= 1 && kind <= 38; }
+constexpr bool IsSkyObjectKind(int kind) { return kind >= 51 && kind <= 65; }
+constexpr bool IsStarKind(int kind) { return kind >= 51 && kind <= 56; }
+constexpr bool IsDeepSkyKind(int kind) { return kind >= 61 && kind <= 65; }
+constexpr bool IsLineKind(int kind) { return kind >= 91 && kind <= 93; }
+constexpr bool IsLocationKind(int kind) { return kind == KindLocation; }
+constexpr bool IsCompactKind(int kind) { return kind == KindGscStar || kind == KindGscNonStar; }
+// IsKnownKind: a kind a record may carry; any other kind byte in a file is damage.
+constexpr bool IsKnownKind(int kind) {
+  return IsSolarSystemKind(kind) || (IsSkyObjectKind(kind) && (kind <= 56 || kind >= 61)) ||
+         IsLineKind(kind) || IsLocationKind(kind);
+}
+
+// KindName: the display text of a kind (string 1000 + kind for kinds 1-65), "" for others.
+const char* KindName(ObjectKind kind);
+
+// Stars and deep-sky objects (kinds 51-65).
+struct SkyObjectRecord {
+  ComputationStamp stamp = 0;  // StarGeneration of the three current values
+  DirectionVector current;     // apparent direction from the observer
+  float currentDistance = 0;   // AU; UnknownValue when not known
+  int16_t currentMagnitude = 0;  // hundredths; MagnitudeAtObserver when standing at it
+  DirectionVector position;    // J2000 at epoch 2000.0
+  DirectionVector motion;      // change of position per day, same scale; zero when not known
+  float distance = 0;          // from the Sun, AU; UnknownValue when not known
+  float radialVelocity = 0;    // AU per day; UnknownValue when not known
+  int16_t visualMagnitude = 0;     // V, hundredths
+  int16_t colorIndex = 0;          // B-V, hundredths
+  int16_t companionOffset = 0;     // companion's magnitude - V; UnknownMagnitude when none
+  int16_t variabilityOffset = 0;   // faintest magnitude - V; UnknownMagnitude when none
+  float size = 0;              // radians: diameter (deep-sky) or separation (multiple star)
+  std::vector<CatalogNumber> catalogNumbers;  // at most 8, in ascending catalog code
+  std::string name;            // empty: no name; the display name comes from the numbers
+};
+
+// Solar-system bodies (kinds 1-38): orbital elements and their cached position.
+struct OrbitRecord {
+  DirectionVector current;     // apparent direction from the observer
+  float currentDistance = 0;   // AU
+  ComputationStamp stamp = 0;  // PlanetGeneration of the current values
+  int16_t currentMagnitude = 0;
+  int16_t magnitudeParam1 = 0;  // hundredths; UnknownMagnitude when not given
+  ObjectId primary = 0;        // the body it orbits; 0 = the Sun
+  Vector3 heliocentric;        // last computed position, AU
+  std::array<float, 3> physical{};  // physical ephemeris values; [0] the apparent size, radians
+  // Epoch of the elements, Modified Julian Date (JD - 2400000.5). Held as a double as on disk:
+  // a single float resolves an MJD only to about 6 minutes, which misplaces a satellite.
+  double epoch = 0;
+  float q = 0;                 // perihelion distance, AU
+  float e = 0;                 // eccentricity
+  float i = 0;                 // inclination
+  float omega = 0;             // argument of perihelion
+  float node = 0;              // longitude of the ascending node
+  float meanAnomaly = 0;       // at the epoch
+  float meanMotion = 0;        // radians per day
+  float meanMotionRate = 0;    // half the first derivative of n, radians per day^2
+  float meanMotionAccel = 0;   // one sixth of the second derivative of n, radians per day^3
+  float omegaRate = 0;         // radians per day (Earth satellites)
+  float nodeRate = 0;          // radians per day (Earth satellites)
+  float mass = 0;              // solar masses
+  float radius = 0;            // AU
+  int16_t magnitudeParam2 = 0;  // hundredths; UnknownMagnitude when not given
+  std::string name;
+};
+
+// Constellation lines (kinds 91-93).
+struct LineRecord {
+  ComputationStamp stamp = 0;  // not stored in files
+  std::array<ObjectId, 2> ends{};            // end-point objects; 0 for a fixed position
+  std::array<DirectionVector, 2> positions;  // end-point directions, J2000
+  std::string name;
+};
+
+// Stored observing locations (kind 101).
+struct SiteRecord {
+  float longitude = 0;  // radians, east positive
+  float latitude = 0;   // radians
+  float altitude = 0;   // metres
+  float timeZone = 0;   // days (hours / 24)
+  std::string name;
+};
+
+struct ObjectRecord {
+  ObjectKind kind = KindEmpty;
+  ObjectId id = NoObject;  // set by the store when added, 0 again when removed
+  std::variant<SkyObjectRecord, OrbitRecord, LineRecord, SiteRecord> body;
+};
+
+// NewRecord: a zero-filled record of that kind with the body its range calls for; none for a
+// kind outside every range, or (after alert 256) when memory runs out.
+std::unique_ptr<ObjectRecord> NewRecord(ObjectKind kind);
+
+// The bodies; none when the record holds another variant.
+SkyObjectRecord* SkyObjectOf(ObjectRecord& record);
+const SkyObjectRecord* SkyObjectOf(const ObjectRecord& record);
+OrbitRecord* OrbitOf(ObjectRecord& record);
+const OrbitRecord* OrbitOf(const ObjectRecord& record);
+LineRecord* LineOf(ObjectRecord& record);
+const LineRecord* LineOf(const ObjectRecord& record);
+SiteRecord* SiteOf(ObjectRecord& record);
+const SiteRecord* SiteOf(const ObjectRecord& record);
+
+// RecordMemorySize: the bytes the store accounts to a record: its fixed part, 4 bytes per
+// catalog number and the name with its terminator (a line: the fixed part alone).
+uint32_t RecordMemorySize(const ObjectRecord& record);
+
+// The stored name of any kind: the name text, or "" (lines and locations included).
+const std::string& StoredName(const ObjectRecord& record);
+
+// SetObjectName: a sky object splits the text into catalog numbers (star rules for kinds 51-56,
+// deep-sky rules for 61-65) and keeps the text itself only when some part is not a designation;
+// other kinds store the text. Texts are cut to 255 characters; an empty text stores no name.
+void SetObjectName(ObjectRecord& record, std::string_view text);
+
+// DisplayName: a sky object's name, else its designations joined with "; "; an orbit's name;
+// "" for other kinds.
+std::string DisplayName(const ObjectRecord& record);
+
+// Current values, as the chart reads them.
+const DirectionVector* CurrentDirection(const ObjectRecord& record);  // a line: its first end
+Vector3 CurrentDirectionVector(const ObjectRecord& record);  // * 2^-30; zero when none
+float CurrentDistance(const ObjectRecord& record);     // 0 for lines and locations
+int16_t CurrentMagnitude(const ObjectRecord& record);  // UnknownMagnitude for others
+float AngularSize(const ObjectRecord& record);  // sky object: size; body: physical[0]; else 0
+
+// Catalog magnitudes of a sky object, hundredths; each UnknownMagnitude when V or its offset
+// is unknown.
+struct SkyMagnitudes {
+  int16_t visual = UnknownMagnitude;
+  int16_t faintest = UnknownMagnitude;   // V + variability offset
+  int16_t companion = UnknownMagnitude;  // V + companion offset
+};
+SkyMagnitudes MagnitudesOf(const SkyObjectRecord& sky);
+
+// The current values are current when the record's stamp equals the counter that governs its
+// kind (the caller passes StarGeneration or PlanetGeneration). Locations are always current.
+bool IsCurrent(const ObjectRecord& record, ComputationStamp counter);
+void MarkCurrent(ObjectRecord& record, ComputationStamp counter);
+
+}  // namespace qv

@@ -1,0 +1,16 @@
+// platform/clock.cpp - reading the local calendar time from the system clock.
+#include "platform/clock.h"
+
+#include <ctime>
+
+namespace qv {
+
+ClockReading ReadLocalClock() {
+  const std::time_t now = std::time(nullptr);
+  std::tm local{};
+  localtime_r(&now, &local);
+  return ClockReading{local.tm_year + 1900, local.tm_mon + 1, local.tm_mday,
+                      local.tm_hour,        local.tm_min,     local.tm_sec};
+}
+
+}  // namespace qv

@@ -1,0 +1,150 @@
+// platform/files.h - paths, file tests, buffered byte-stream files, text lines, and safe
+// replacement of the program's own files.
+//
+// Paths are UTF-8 byte strings with "/" between components. Names stored by other systems with
+// "\" (databases written elsewhere) are accepted everywhere: the path functions take "\" as a
+// separator too, and every call that touches the disk turns "\" into "/". Paths are never cut to
+// a fixed length (a cut path names another file). A ":" is an ordinary character here, not the
+// end of a drive prefix.
+//
+// Failures are reported by results only (nullptr, false, 0 or a negative Result code); the caller
+// that owns the user's request shows the message (257, 258, 259, 530 ...).
+#pragma once
+
+#include <cstdint>
+#include <cstdio>
+#include <memory>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace qv {
+
+// ---- Paths ----------------------------------------------------------------------------------
+
+// GetProgramPath: the full path of the running program file (read from /proc/self/exe), so that
+// ReplaceFileName(path, "Quorvane.ini") names the file beside the program.
+std::string GetProgramPath();
+// SetProgramPath: makes GetProgramPath answer path instead (tests point "beside the program" at a
+// scratch folder); an empty path restores the real one.
+void SetProgramPath(std::string path);
+// PathBesideProgram: the path of name in the program's directory ("Quorvane.ini", "Database").
+std::string PathBesideProgram(std::string_view name);
+
+// ReplaceFileName: replaces everything after the last separator of path with name (all of path
+// when it has no separator).
+void ReplaceFileName(std::string& path, std::string_view name);
+// AppendPathComponent: appends "/" unless path is empty or already ends with a separator, then
+// name.
+void AppendPathComponent(std::string& path, std::string_view name);
+// StripLastComponent: removes the last separator and everything after it; the root "/" stays,
+// and a path without separator is left alone.
+void StripLastComponent(std::string& path);
+// GetFileTitle: the last component ("Index.qvd" of "Database\Index.qvd").
+std::string GetFileTitle(std::string_view path);
+// GetFileExtension: from the file title, the part from its last "." on (".qvs"); a title
+// without "." is returned whole.
+std::string GetFileExtension(std::string_view path);
+// DiskPath: path with every "\" turned into "/", as the calls below hand it to the system.
+std::string DiskPath(std::string_view path);
+// SamePath: equal when compared without regard to ASCII case, "\" and "/" counting as equal.
+bool SamePath(std::string_view a, std::string_view b);
+
+// ---- File tests and folders -------------------------------------------------------------------
+
+bool FileExists(std::string_view path);       // exists and is not a directory (links followed)
+bool DirectoryExists(std::string_view path);
+// IsReadOnlyFile: an existing file that may not be written, either because the system refuses
+// or because no write permission bit is set (so "chmod a-w" marks a file read-only even for root).
+bool IsReadOnlyFile(std::string_view path);
+bool CreateFolder(std::string_view path);   // true when the folder was created (false if anything is there)
+bool RemoveFolder(std::string_view path);   // true when the empty folder was removed
+bool DeleteFileAt(std::string_view path);   // true when the file was removed; never a directory
+
+// ---- Byte-stream files --------------------------------------------------------------------------
+
+struct PlatformFile;  // an open buffered file; reached only through the calls below
+struct FileCloser {
+  void operator()(PlatformFile* file) const;  // closes; an unfinished replacement is abandoned
+};
+using FileHandle = std::unique_ptr<PlatformFile, FileCloser>;
+
+// OpenFile: mode "rb" reads an existing file, "wb" creates or truncates one in place. Any other
+// mode, a directory, or a file the system will not open gives nullptr. The four-character type
+// and creator codes ("TEXT", "Qrvn") are accepted and not stored.
+FileHandle OpenFile(std::string_view path, std::string_view mode, std::string_view type = {},
+                    std::string_view creator = {});
+// CloseFile: ResultOk, or ResultWriteError when buffered bytes could not be written (a full
+// disk shows here). For a file from OpenFileForReplace it is CommitReplacedFile.
+int CloseFile(FileHandle file);
+
+// ReadBytes: reads up to bytes.size() bytes; the count read (short only at the end of the file)
+// or ResultReadError.
+int64_t ReadBytes(PlatformFile& file, std::span<uint8_t> bytes);
+// WriteBytes: true when every byte was accepted (errors may still show at CloseFile).
+bool WriteBytes(PlatformFile& file, std::span<const uint8_t> bytes);
+bool WriteBytes(PlatformFile& file, std::string_view text);
+enum SeekOrigin { SeekFromStart = SEEK_SET, SeekFromCurrent = SEEK_CUR, SeekFromEnd = SEEK_END };
+bool SeekFile(PlatformFile& file, int64_t offset, SeekOrigin origin = SeekFromStart);
+int64_t TellFile(PlatformFile& file);    // the position, or -1
+int64_t FileLength(PlatformFile& file);  // the size in bytes (position kept), or -1
+bool FileFailed(PlatformFile& file);     // a read or write on it has failed
+// FileStream: the C stream under the file, for libraries that write through stdio (libjpeg).
+// A library that closes what it is given (giflib, libtiff by descriptor) takes a dup() of
+// fileno(FileStream(file)); the file itself is still closed or committed here.
+std::FILE* FileStream(PlatformFile& file);
+
+// ReadWholeFile: the file's bytes. ResultOk, ResultOpenError, ResultReadError or ResultNoMemory.
+int ReadWholeFile(std::string_view path, std::vector<uint8_t>& bytes);
+
+// ---- Text lines ---------------------------------------------------------------------------------
+
+constexpr size_t LineBufferSize = 256;  // the program's line buffers: 255 bytes of text
+
+// ReadLine: reads one line of at most size - 1 bytes into text, without its ending, and returns
+// the bytes consumed (text and ending); 0 only at the end of the file (or on a read error,
+// which FileFailed tells apart).
+//   - "\r\n", a lone "\n" and a lone "\r" each end a line; lineEnding (when given) receives the
+//     ending found, empty when the line had none (end of file, or a piece of a long line).
+//   - A line longer than size - 1 bytes comes in pieces: the next call continues where this one
+//     stopped.
+//   - A "\r" as the last byte that fits still ends the line, and a "\n" right after it is
+//     consumed with it, so "\r\n" split by the buffer never yields an extra empty line.
+//   - size below 2 counts as 2: every call returns at least one byte until the end.
+size_t ReadLine(PlatformFile& file, std::string& text, size_t size = LineBufferSize,
+                std::string* lineEnding = nullptr);
+
+// WriteLine: writes text up to its first zero byte but at most maxLength bytes (0 writes no
+// text), then lineEnding ("\r\n" when nullptr). Returns the bytes written.
+size_t WriteLine(PlatformFile& file, std::string_view text, size_t maxLength,
+                 const char* lineEnding = nullptr);
+
+// ---- Safe replacement of the program's own files ------------------------------------------------
+//
+// Databases, the index, settings and exported images are written so that a crash, a killed
+// process or a full disk never leaves half a file:
+//
+//   FileHandle file = OpenFileForReplace(path);      // a hidden temporary beside path
+//   if (!file) return ResultOpenError;                 // path itself is untouched
+//   ... WriteBytes / WriteLine / FileStream(*file) ...
+//   return CommitReplacedFile(std::move(file));         // ResultOk, or ResultWriteError
+//
+// Commit flushes the temporary, syncs it to the disk and renames it over path in one step, so
+// readers see either the old file whole or the new one whole. On any failure, and when the handle
+// is dropped or passed to AbandonReplacedFile without a commit, the temporary is removed and the
+// old file stays as it was. The new file takes the old one's permissions (new files get the
+// usual 0666 less the umask); a path that is a symbolic link has its target replaced, the link
+// stays.
+
+// OpenFileForReplace: nullptr when the folder does not exist or cannot be written, path is a
+// directory, or the existing file is read-only (IsReadOnlyFile).
+FileHandle OpenFileForReplace(std::string_view path, std::string_view type = {},
+                              std::string_view creator = {});
+int CommitReplacedFile(FileHandle file);
+void AbandonReplacedFile(FileHandle file);
+// ReplaceFileContents: writes bytes to path through the steps above.
+// ResultOk, ResultOpenError or ResultWriteError.
+int ReplaceFileContents(std::string_view path, std::span<const uint8_t> bytes);
+
+}  // namespace qv
