@@ -12,8 +12,6 @@
 namespace qv {
 namespace {
 
-const ConstellationSet Constellations = {"CMa", "Ori", "Cen", "Cyg", "Lyr", "Sco"};
-
 TEST(CatalogStarDesignations, UseTheProgramsTextFormsAndRejectWhatItCannotParse) {
   struct Case {
     const char* what;
@@ -21,23 +19,23 @@ TEST(CatalogStarDesignations, UseTheProgramsTextFormsAndRejectWhatItCannotParse)
     const char* want;
   };
   const Case cases[] = {
-      {"Greek letter", BayerDesignation("α", "CMa", Constellations), "$a CMa"},
-      {"superscript", BayerDesignation("π3", "Ori", Constellations), "$p3 Ori"},
-      {"last letter", BayerDesignation("ω2", "Sco", Constellations), "$w2 Sco"},
-      {"chi is c", BayerDesignation("χ", "Cyg", Constellations), "$c Cyg"},
-      {"Latin letter stays text", BayerDesignation("b1", "Cen", Constellations), "b1 Cen"},
-      {"superscript 0", BayerDesignation("α0", "CMa", Constellations), ""},
-      {"two digits", BayerDesignation("α12", "CMa", Constellations), ""},
-      {"package placeholder", BayerDesignation("undefined3", "Cen", Constellations), ""},
-      {"unknown constellation", BayerDesignation("α", "274", Constellations), ""},
-      {"Flamsteed", FlamsteedDesignation("58", "Ori", Constellations), "58 Ori"},
-      {"leading zero", FlamsteedDesignation("07", "Ori", Constellations), ""},
-      {"four digits", FlamsteedDesignation("1000", "Ori", Constellations), ""},
-      {"letters", FlamsteedDesignation("9a", "Ori", Constellations), ""},
-      {"numbered variable", VariableDesignation("V0822", "Cyg", Constellations), "V822 Cyg"},
-      {"two-letter variable", VariableDesignation("RR", "Lyr", Constellations), "RR Lyr"},
-      {"lower case", VariableDesignation("rr", "Lyr", Constellations), ""},
-      {"three letters", VariableDesignation("RRR", "Lyr", Constellations), ""},
+      {"Greek letter", BayerDesignation("α", "CMa"), "$a CMa"},
+      {"superscript", BayerDesignation("π3", "Ori"), "$p3 Ori"},
+      {"last letter", BayerDesignation("ω2", "Sco"), "$w2 Sco"},
+      {"chi is c", BayerDesignation("χ", "Cyg"), "$c Cyg"},
+      {"Latin letter stays text", BayerDesignation("b1", "Cen"), "b1 Cen"},
+      {"superscript 0", BayerDesignation("α0", "CMa"), ""},
+      {"two digits", BayerDesignation("α12", "CMa"), ""},
+      {"package placeholder", BayerDesignation("undefined3", "Cen"), ""},
+      {"unknown constellation", BayerDesignation("α", "274"), ""},
+      {"Flamsteed", FlamsteedDesignation("58", "Ori"), "58 Ori"},
+      {"leading zero", FlamsteedDesignation("07", "Ori"), ""},
+      {"four digits", FlamsteedDesignation("1000", "Ori"), ""},
+      {"letters", FlamsteedDesignation("9a", "Ori"), ""},
+      {"numbered variable", VariableDesignation("V0822", "Cyg"), "V822 Cyg"},
+      {"two-letter variable", VariableDesignation("RR", "Lyr"), "RR Lyr"},
+      {"lower case", VariableDesignation("rr", "Lyr"), ""},
+      {"three letters", VariableDesignation("RRR", "Lyr"), ""},
       {"thin space", HdDesignation("HD\u200948915"), "HD48915"},
       {"plain space", HdDesignation("HD 1"), "HD1"},
       {"zero", HdDesignation("HD 0"), ""},
@@ -50,16 +48,16 @@ TEST(CatalogStarDesignations, UseTheProgramsTextFormsAndRejectWhatItCannotParse)
 
 TEST(CatalogStarNames, OrderNameThenDesignationsAndFallBackToHipparcos) {
   PackageStarNames sirius{"Sirius", "α", "9", "", "HD\u200948915", "GJ 244A", "CMa"};
-  EXPECT_EQ(StarNameParts(32349, &sirius, Constellations),
+  EXPECT_EQ(StarNameParts(32349, &sirius),
             (std::vector<std::string>{"Sirius", "$a CMa", "9 CMa", "HD48915"}));
 
   PackageStarNames variable{"", "", "", "RR", "", "", "Lyr"};
-  EXPECT_EQ(StarNameParts(95, &variable, Constellations), std::vector<std::string>{"RR Lyr"});
+  EXPECT_EQ(StarNameParts(95, &variable), std::vector<std::string>{"RR Lyr"});
 
   // Nothing usable: the package's names of an unknown constellation and a bad letter.
   PackageStarNames unusable{" ; ", "κ", "", "", "", "", "274"};
-  EXPECT_EQ(StarNameParts(601, &unusable, Constellations), std::vector<std::string>{"HIP 601"});
-  EXPECT_EQ(StarNameParts(100, nullptr, Constellations), std::vector<std::string>{"HIP 100"});
+  EXPECT_EQ(StarNameParts(601, &unusable), std::vector<std::string>{"HIP 601"});
+  EXPECT_EQ(StarNameParts(100, nullptr), std::vector<std::string>{"HIP 100"});
 
   EXPECT_EQ(CleanName("  Semi;colon\tname "), "Semi colon name");
 }
@@ -117,6 +115,7 @@ TEST(CatalogDeepSkyDesignations, RenderCatalogsTheProgramKnowsAndKeepTheRest) {
       {"NGc 2269", "NGC2269"},    {"UGCA 86", "UGCA86"},    {"UGC 2094", "UGC2094"},
       {"PGC 17223", "PGC17223"},  {"PGC 3074547", "PGC 3074547"},
       {"PN G 003.0-01.7", "PNG003.0-01.7"},                 {"Cr 39", "Cr 39"},
+      {"PK 060-07.1", "PK60-07 1"},  {"PK 339+88.2", "PK339+88 2"},  {"PK 360-07.1", "PK 360-07.1"},
       {"Mel 22", "Mel 22"},       {" B 33 ", "B 33"},       {"Sh2 17", "Sh2 17"},
   };
   for (const Case& c : cases) EXPECT_EQ(DeepSkyDesignation(c.id), c.want) << c.id;

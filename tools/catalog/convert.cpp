@@ -73,12 +73,6 @@ bool WriteSkyFiles(const std::string& outDir, const std::vector<SkyFile>& stars,
   return true;
 }
 
-ConstellationSet ConstellationAbbreviations(const std::vector<PackageConstellation>& list) {
-  ConstellationSet set;
-  for (const PackageConstellation& c : list) set.insert(c.abbreviation);
-  return set;
-}
-
 }  // namespace
 
 const std::vector<MagnitudeLayer>& StarLayers() {
@@ -101,8 +95,7 @@ bool ConvertCatalog(const std::string& dataDir, const std::string& outDir, Catal
   const std::vector<PackageConstellation> constellations =
       ReadPackageConstellations(docs.constellations);
   const std::vector<SkyEntry> stars =
-      BuildStars(ReadPackageStars(docs.stars, starCounts), ReadPackageStarNames(docs.starNames),
-                 ConstellationAbbreviations(constellations));
+      BuildStars(ReadPackageStars(docs.stars, starCounts), ReadPackageStarNames(docs.starNames));
   const std::vector<SkyEntry> deepSky = BuildDeepSky(
       ReadPackageDeepSky(docs.deepSky, deepSkyCounts), ReadPackageDeepSkyNames(docs.deepSkyNames),
       ReadPackageMessier(docs.messier), report.deepSkyCounts);

@@ -209,6 +209,17 @@ SkyEntry FinishEntry(DeepSkyDraft& draft, const std::map<std::string, std::strin
   return entry;
 }
 
+// "PK 353-04.1" -> "PK353-04 1": galactic longitude, sign and latitude, sequence number.
+std::string PkDesignation(const std::string& text) {
+  static const std::regex pk(R"(^PK\s*(\d{1,3})([+-])(\d{1,2})[. ](\d)$)");
+  std::smatch m;
+  if (!std::regex_match(text, m, pk)) return {};
+  const int longitude = std::stoi(m[1]), latitude = std::stoi(m[3]), sequence = std::stoi(m[4]);
+  if (longitude > 359 || latitude > 89 || sequence < 1) return {};
+  return "PK" + std::to_string(longitude) + m[2].str() + (latitude < 10 ? "0" : "") +
+         std::to_string(latitude) + " " + std::to_string(sequence);
+}
+
 }  // namespace
 
 int DeepSkyKind(const std::string& type, const std::string& morph) {
@@ -224,6 +235,7 @@ int DeepSkyKind(const std::string& type, const std::string& morph) {
 
 std::string DeepSkyDesignation(const std::string& id) {
   const std::string text = CleanName(id);
+  if (const std::string pk = PkDesignation(text); !pk.empty()) return pk;
   if (text.compare(0, 4, "PN G") == 0) {
     std::string out = "PNG";
     for (char c : text.substr(4)) {

@@ -19,7 +19,8 @@ namespace qv {
 int DeepSkyKind(const std::string& type, const std::string& morph);
 
 // DeepSkyDesignation: the program's text form of a designation ("NGC 224" -> "NGC224",
-// "M 31" -> "M31", "IC 434a" -> "IC434A", "PN G 003.0-01.7" -> "PNG003.0-01.7"); other catalogs
+// "M 31" -> "M31", "IC 434a" -> "IC434A", "PN G 003.0-01.7" -> "PNG003.0-01.7",
+// "PK 060-07.1" -> "PK60-07 1"); other catalogs
 // keep their text ("Cr 39", "Sh2 155").
 std::string DeepSkyDesignation(const std::string& id);
 // MessierNumber: 1-110 for "M31", else 0.

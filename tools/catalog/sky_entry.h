@@ -7,18 +7,9 @@
 #include <string>
 #include <vector>
 
-namespace qv {
+#include "objects/records.h"
 
-// Object kinds of the text files ("S" lines carry kind - 50).
-constexpr int KindSingleStar = 51;
-constexpr int KindMultipleStar = 52;
-constexpr int KindVariableStar = 53;
-constexpr int KindMultipleVariableStar = 54;
-constexpr int KindOpenCluster = 61;
-constexpr int KindGlobularCluster = 62;
-constexpr int KindDiffuseNebula = 63;
-constexpr int KindPlanetaryNebula = 64;
-constexpr int KindGalaxy = 65;
+namespace qv {
 
 struct SkyPosition {
   double raDeg = 0;   // [0, 360)
@@ -28,7 +19,7 @@ struct SkyPosition {
 // One star or deep-sky object. names are the parts of its name text in the order written:
 // proper or common name first, then designations.
 struct SkyEntry {
-  int kind = KindSingleStar;
+  int kind = KindSingleStar;  // ObjectKind 51-54, 61-65
   SkyPosition position;
   std::optional<double> magnitude;   // V; none = unknown
   std::optional<double> colorIndex;  // B-V; none = unknown

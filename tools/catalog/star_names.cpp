@@ -5,22 +5,11 @@
 #include <cstdlib>
 #include <string_view>
 
+#include "objects/constellations.h"
+
 namespace qv {
 
 namespace {
-
-// The package's Greek letters (UTF-8) and the Symbol-font letters that stand for them in the
-// program's Bayer designations.
-struct GreekLetter {
-  std::string_view utf8;
-  char symbol;
-};
-constexpr GreekLetter GreekLetters[] = {
-    {"α", 'a'}, {"β", 'b'}, {"γ", 'g'}, {"δ", 'd'}, {"ε", 'e'}, {"ζ", 'z'},
-    {"η", 'h'}, {"θ", 'q'}, {"ι", 'i'}, {"κ", 'k'}, {"λ", 'l'}, {"μ", 'm'},
-    {"ν", 'n'}, {"ξ", 'x'}, {"ο", 'o'}, {"π", 'p'}, {"ρ", 'r'}, {"σ", 's'},
-    {"τ", 't'}, {"υ", 'u'}, {"φ", 'f'}, {"χ", 'c'}, {"ψ", 'y'}, {"ω", 'w'},
-};
 
 bool AllDigits(std::string_view text) {
   if (text.empty()) return false;
@@ -35,19 +24,22 @@ bool IsSuperscript(std::string_view rest) {
   return rest.empty() || (rest.size() == 1 && rest[0] >= '1' && rest[0] <= '9');
 }
 
-bool KnownConstellation(const std::string& constellation, const ConstellationSet& constellations) {
-  return constellations.count(constellation) > 0;
+bool KnownConstellation(const std::string& constellation) {
+  for (const Constellation& c : Constellations) {
+    if (constellation == c.abbreviation) return true;
+  }
+  return false;
 }
 
 }  // namespace
 
-std::string BayerDesignation(const std::string& letter, const std::string& constellation,
-                             const ConstellationSet& constellations) {
-  if (letter.empty() || !KnownConstellation(constellation, constellations)) return {};
+std::string BayerDesignation(const std::string& letter, const std::string& constellation) {
+  if (letter.empty() || !KnownConstellation(constellation)) return {};
   const std::string_view text(letter);
   for (const GreekLetter& g : GreekLetters) {
-    if (text.substr(0, g.utf8.size()) != g.utf8) continue;
-    const std::string_view rest = text.substr(g.utf8.size());
+    const std::string_view utf8(g.utf8);
+    if (text.substr(0, utf8.size()) != utf8) continue;
+    const std::string_view rest = text.substr(utf8.size());
     if (!IsSuperscript(rest)) return {};
     return "$" + std::string(1, g.symbol) + std::string(rest) + " " + constellation;
   }
@@ -59,16 +51,14 @@ std::string BayerDesignation(const std::string& letter, const std::string& const
   return {};
 }
 
-std::string FlamsteedDesignation(const std::string& number, const std::string& constellation,
-                                 const ConstellationSet& constellations) {
+std::string FlamsteedDesignation(const std::string& number, const std::string& constellation) {
   if (!AllDigits(number) || number[0] == '0' || number.size() > 3) return {};
-  if (!KnownConstellation(constellation, constellations)) return {};
+  if (!KnownConstellation(constellation)) return {};
   return number + " " + constellation;
 }
 
-std::string VariableDesignation(const std::string& name, const std::string& constellation,
-                                const ConstellationSet& constellations) {
-  if (name.empty() || !KnownConstellation(constellation, constellations)) return {};
+std::string VariableDesignation(const std::string& name, const std::string& constellation) {
+  if (name.empty() || !KnownConstellation(constellation)) return {};
   if (name[0] == 'V' && AllDigits(name.substr(1))) {
     const long n = std::strtol(name.c_str() + 1, nullptr, 10);
     return n > 0 ? "V" + std::to_string(n) + " " + constellation : std::string();
@@ -116,15 +106,14 @@ int StarKind(const PackageStarNames& names) {
   return variable ? KindVariableStar : KindSingleStar;
 }
 
-std::vector<std::string> StarNameParts(long hip, const PackageStarNames* names,
-                                       const ConstellationSet& constellations) {
+std::vector<std::string> StarNameParts(long hip, const PackageStarNames* names) {
   std::vector<std::string> parts;
   if (names) {
     const std::string& c = names->constellation;
     for (const std::string& part :
-         {CleanName(names->name), BayerDesignation(names->bayer, c, constellations),
-          FlamsteedDesignation(names->flamsteed, c, constellations),
-          VariableDesignation(names->variable, c, constellations), HdDesignation(names->hd)}) {
+         {CleanName(names->name), BayerDesignation(names->bayer, c),
+          FlamsteedDesignation(names->flamsteed, c),
+          VariableDesignation(names->variable, c), HdDesignation(names->hd)}) {
       if (!part.empty()) parts.push_back(part);
     }
   }
@@ -133,8 +122,7 @@ std::vector<std::string> StarNameParts(long hip, const PackageStarNames* names,
 }
 
 std::vector<SkyEntry> BuildStars(const std::vector<PackageStar>& stars,
-                                 const std::map<long, PackageStarNames>& names,
-                                 const ConstellationSet& constellations) {
+                                 const std::map<long, PackageStarNames>& names) {
   std::vector<SkyEntry> entries;
   entries.reserve(stars.size());
   for (const PackageStar& star : stars) {
@@ -145,7 +133,7 @@ std::vector<SkyEntry> BuildStars(const std::vector<PackageStar>& stars,
     entry.position = star.position;
     entry.magnitude = star.magnitude;
     entry.colorIndex = star.colorIndex;
-    entry.names = StarNameParts(star.hip, starNames, constellations);
+    entry.names = StarNameParts(star.hip, starNames);
     entries.push_back(std::move(entry));
   }
   return entries;
