@@ -15,13 +15,13 @@
 
 #include "astro/constants.h"
 #include "astro/time.h"  // CalendarKind, SiteNameMaxLength
+#include "platform/draw.h"
 
 namespace qv {
 
-using ObjectId = uint32_t;  // database file number x 16384 + index in the file; 0 = none
-using Color = uint32_t;     // red bits 0-7, green 8-15, blue 16-23, top byte 0
+using ObjectId = uint32_t;  // as objects/records.h: file number x 16384 + index; 0 = none
 
-constexpr int16_t NoMagnitudeLimit = 32767;  // the unknown magnitude, read as "no limit"
+constexpr int16_t NoMagnitudeLimit = 32767;  // the unknown magnitude: a limit that is absent
 
 constexpr size_t FontFaceMaxLength = 31;
 constexpr size_t DescriptionMaxLength = 32767;
@@ -87,15 +87,10 @@ enum ColorItem : int {
 };
 constexpr int ColorItemCount = 19;  // table size: items 1-18, entry 0 unused
 
-constexpr Color RgbColor(int red, int green, int blue) {
-  return static_cast<Color>(red) | static_cast<Color>(green) << 8 | static_cast<Color>(blue) << 16;
-}
-
-// Style bits of the chart font: 1 bold, 2 italic, 4 underline, 8 outline, 16 shadow,
-// 32 condensed, 64 extended, 128 strikeout (only bold, italic, underline and strikeout are drawn).
+// The chart font; Style holds the FontStyleBits of platform/draw.h.
 struct FontSetting {
-  std::string Face = "Arial";  // at most FontFaceMaxLength characters
-  int16_t Size = 14;           // cell height in pixels
+  std::string Face = DefaultFontFace;  // at most FontFaceMaxLength characters
+  int16_t Size = DefaultFontSize;      // cell height in pixels
   int16_t Style = 0;
 };
 
@@ -187,25 +182,25 @@ struct ChartSettings {
   bool RedScreen = false;
   SkyBackgroundKind SkyBackground = SkyBlack;
   std::array<Color, ColorItemCount> Colors = {
-      0,                      // no item 0
-      RgbColor(127, 127, 127),  // StarColor
-      RgbColor(255, 255, 255),  // PlanetColor
-      RgbColor(127, 127, 127),  // DeepSkyObjectColor
-      0,                      // separator
-      RgbColor(0, 127, 0),      // ConstellationsColor
-      RgbColor(0, 72, 0),       // ConstellationBoundariesColor
-      0,                      // separator
-      RgbColor(127, 127, 127),  // RADecGridColor
-      RgbColor(255, 255, 255),  // EquatorColor
-      RgbColor(255, 255, 0),    // EclipticColor
-      RgbColor(0, 0, 255),      // GalacticEquatorColor
-      RgbColor(255, 0, 0),      // HorizonColor
-      0,                      // separator
-      RgbColor(127, 255, 255),  // DaytimeSkyColor
-      RgbColor(0, 0, 255),      // CivilTwilightSkyColor
-      RgbColor(0, 0, 127),      // NauticalTwilightSkyColor
-      RgbColor(0, 0, 63),       // AstronomicalTwilightSkyColor
-      RgbColor(0, 0, 0),        // NightSkyColor
+      0,                       // no item 0
+      MakeColor(127, 127, 127),  // StarColor
+      MakeColor(255, 255, 255),  // PlanetColor
+      MakeColor(127, 127, 127),  // DeepSkyObjectColor
+      0,                       // separator
+      MakeColor(0, 127, 0),      // ConstellationsColor
+      MakeColor(0, 72, 0),       // ConstellationBoundariesColor
+      0,                       // separator
+      MakeColor(127, 127, 127),  // RADecGridColor
+      MakeColor(255, 255, 255),  // EquatorColor
+      MakeColor(255, 255, 0),    // EclipticColor
+      MakeColor(0, 0, 255),      // GalacticEquatorColor
+      MakeColor(255, 0, 0),      // HorizonColor
+      0,                       // separator
+      MakeColor(127, 255, 255),  // DaytimeSkyColor
+      MakeColor(0, 0, 255),      // CivilTwilightSkyColor
+      MakeColor(0, 0, 127),      // NauticalTwilightSkyColor
+      MakeColor(0, 0, 63),       // AstronomicalTwilightSkyColor
+      MakeColor(0, 0, 0),        // NightSkyColor
   };
   FontSetting ChartWindowsFont;
   AnimationMode AnimationState = AnimationOff;

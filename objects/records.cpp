@@ -6,13 +6,13 @@
 #include <new>
 
 #include "objects/designations.h"
+#include "objects/messages.h"
 #include "platform/alert.h"
 #include "platform/strings.h"
 
 namespace qv {
 namespace {
 
-constexpr int OutOfMemoryString = 256;
 constexpr int KindNameStringBase = 1000;
 constexpr size_t NameMaxLength = 255;  // names are cut like every text buffer of the program
 
@@ -60,7 +60,7 @@ std::unique_ptr<ObjectRecord> NewRecord(ObjectKind kind) {
   if (!IsKnownKind(kind)) return nullptr;
   std::unique_ptr<ObjectRecord> record(new (std::nothrow) ObjectRecord);
   if (!record) {
-    Stop(ButtonsOk, OutOfMemoryString);
+    Stop(ButtonsOk, MessageNoMemory);
     return nullptr;
   }
   record->kind = kind;

@@ -30,6 +30,9 @@ constexpr ObjectId ObjectIndexMask = (1u << ObjectIndexBits) - 1;  // 16383
 constexpr ObjectId MakeObjectId(uint32_t fileNumber, uint32_t index) {
   return fileNumber << ObjectIndexBits | (index & ObjectIndexMask);
 }
+constexpr uint32_t MaxFiles = 16000;           // database files in one database
+constexpr uint32_t MaxObjectsPerFile = 16000;  // slots of one database file
+
 constexpr uint32_t FileNumberOf(ObjectId id) { return id >> ObjectIndexBits; }
 constexpr uint32_t IndexOf(ObjectId id) { return id & ObjectIndexMask; }
 constexpr ObjectId FileIdOf(ObjectId id) { return id & ~ObjectIndexMask; }

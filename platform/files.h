@@ -95,6 +95,10 @@ bool FileFailed(PlatformFile& file);     // a read or write on it has failed
 // fileno(FileStream(file)); the file itself is still closed or committed here.
 std::FILE* FileStream(PlatformFile& file);
 
+// OpenMemoryFile: a read-only file over a copy of bytes, so that tests and fuzz targets can feed
+// readers that take a PlatformFile without touching the disk.
+FileHandle OpenMemoryFile(std::span<const uint8_t> bytes);
+
 // ReadWholeFile: the file's bytes. ResultOk, ResultOpenError, ResultReadError or ResultNoMemory.
 int ReadWholeFile(std::string_view path, std::vector<uint8_t>& bytes);
 

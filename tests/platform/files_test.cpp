@@ -250,6 +250,23 @@ TEST(ReadLine, AnyBufferSizeKeepsEveryByteAndEveryLine) {
   }
 }
 
+TEST(ReadLine, MemoryFilesReadLikeDiskFiles) {
+  const std::string input = "S\tSirius\r\nP\tMars\rC1";
+  FileHandle file = OpenMemoryFile(std::span(reinterpret_cast<const uint8_t*>(input.data()), input.size()));
+  ASSERT_NE(file, nullptr);
+  EXPECT_EQ(FileLength(*file), static_cast<int64_t>(input.size()));
+  std::string text, ending;
+  std::vector<Line> lines;
+  while (ReadLine(*file, text, 4, &ending)) lines.push_back({text, ending});
+  const std::vector<Line> want = {{"S\tS", ""}, {"iri", ""}, {"us", "\r\n"}, {"P\tM", ""},
+                                  {"ars", "\r"}, {"C1", ""}};
+  EXPECT_EQ(lines, want);
+  FileHandle empty = OpenMemoryFile({});
+  ASSERT_NE(empty, nullptr);
+  EXPECT_EQ(ReadLine(*empty, text), 0u);
+  EXPECT_FALSE(FileFailed(*empty));
+}
+
 TEST(WriteLine, CutsTextAndAddsTheEnding) {
   ScratchFolder dir;
   const std::string path = dir / "out.txt";

@@ -1,0 +1,59 @@
+// astro/satellite.cpp - Earth satellite propagation with secular rates and drag.
+// Sources in satellite.h.
+#include "astro/satellite.h"
+
+#include <cmath>
+
+#include "astro/constants.h"
+#include "astro/frames.h"
+
+namespace qv {
+
+namespace {
+
+// Drag: the mean motion has grown by 2 D dt; the orbit shrinks with the perigee kept.
+void ApplyDrag(double n, double drag, double dt, double& q, double& e) {
+  const double denominator = n + 2 * drag * dt;
+  if (denominator <= 0 || n <= 0 || e >= 1) return;
+  const double f = n / denominator;
+  const double a = q / (1 - e) * std::pow(f, 2.0 / 3.0);
+  if (a > q) {
+    e = 1 - q / a;
+  } else {
+    q = a;
+    e = 0;
+  }
+}
+
+}  // namespace
+
+Vector3 SatellitePosition(const OrbitalElements& el, double t) {
+  const double dt = t - el.epoch;
+  double q = el.q, e = el.e;
+  ApplyDrag(el.n, el.drag, dt, q, e);
+  const double omega = std::fmod(el.omega + dt * el.omegaRate, TwoPi);
+  const double node = std::fmod(el.node + dt * el.nodeRate, TwoPi);
+  const double m = std::fmod(el.m + el.n * dt + el.drag * dt * dt, TwoPi);
+  Vector3 p = ElementsToPosition(q, e, el.i, omega, node, m);
+  Matrix3 frame;  // equator of date -> J2000
+  PrecessionMatrix(frame, t, J2000, false);
+  Transform(frame, p);
+  return p;
+}
+
+void SatelliteRates(OrbitalElements& el) {
+  el.n = el.omegaRate = el.nodeRate = 0;
+  if (el.q <= 0 || el.e < 0 || el.e >= 1) return;
+  const double a = el.q / (1 - el.e) * EarthRadiiPerAu;
+  const double n0 = SatelliteKe / std::pow(a, 1.5);  // radians per minute
+  const double cosI = std::cos(el.i);
+  const double oneMinusE2 = 1 - el.e * el.e;
+  const double delta = 1.5 * SatelliteK2 * (3 * cosI * cosI - 1) / (std::pow(oneMinusE2, 1.5) * a * a);
+  const double a1 = a * (1 - delta / 3 - delta * delta - 1.6543209876543208 * delta * delta * delta);
+  const double p = a1 * oneMinusE2;
+  el.n = MinutesPerDay * n0;
+  el.omegaRate = MinutesPerDay * 1.5 * SatelliteK2 * n0 * (5 * cosI * cosI - 1) / (p * p);
+  el.nodeRate = MinutesPerDay * (-3 * SatelliteK2) * n0 * cosI / (p * p);
+}
+
+}  // namespace qv

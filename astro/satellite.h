@@ -1,0 +1,32 @@
+// astro/satellite.h - Earth satellites: a Keplerian ellipse about the Earth whose perigee and
+// node turn at the secular rates of the Earth's oblateness and whose mean motion grows with a
+// constant drag term (perigee distance kept, apogee lowered). Good to tens of km within a day of
+// the epoch for low orbits; not SGP4. Radians, AU, Julian dates (TT).
+// [R] F. R. Hoots, R. L. Roehrich, Spacetrack Report No. 3 (1980): k_e, k_2, the recovery of
+//     the original mean motion (the 134/81 series).
+// [B] R. R. Bate, D. D. Mueller, J. E. White, Fundamentals of Astrodynamics (1971), 8.4: secular
+//     J2 rates of the perigee and node.
+#pragma once
+
+#include "astro/kepler.h"
+#include "astro/vector.h"
+
+namespace qv {
+
+constexpr double EarthRadiiPerAu = 23454.79830702862;
+constexpr double SatelliteKe = 0.0743669161;    // Earth radii^1.5 per minute
+constexpr double SatelliteK2 = 0.000541308;      // J2 / 2, Earth radii^2 (1.5 k2 = 0.000811962)
+constexpr double MinutesPerDay = 1440.0;
+
+// SatellitePosition: geocentric position, J2000 equator, AU, at time t (TT) for elements that
+// refer to the mean equator and equinox of date (el.drag: half dn/dt, radians per day^2).
+// Notes  1. Drag shrinks a = q/(1 - e) f^(2/3), f = n / (n + 2 D dt), keeping q until the orbit is
+//           circular; it is left out while n + 2 D dt <= 0 (long before the epoch) or e >= 1.
+Vector3 SatellitePosition(const OrbitalElements& el, double t);
+
+// SatelliteRates: fills n, omegaRate and nodeRate (radians per day) from q, e and i: the mean
+// motion of the semi-major axis with the oblateness correction, and the secular J2 rates.
+// Elements with q <= 0 or e outside [0, 1) get zeros.
+void SatelliteRates(OrbitalElements& el);
+
+}  // namespace qv

@@ -1,0 +1,177 @@
+#!/usr/bin/python3
+"""Writes the PyEphem reference tables of the astronomy tests (tests/astro/ref/*.tsv).
+
+Usage: /usr/bin/python3 tools/make_astro_ref.py [SAMPLE_TLE]
+
+Needs Debian's python3-ephem (PyEphem 4.1) and python3-sgp4. Every table is regenerated, never
+edited by hand. The site is fixed (47.5 N, 8.5 E, 500 m); refraction is off (pressure 0) so that
+the tables hold geometric-plus-aberration places; rise and set use the centre of the body and an
+explicit horizon, as the program does.
+"""
+import math
+import os
+import sys
+
+import ephem
+
+OUT = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests", "astro", "ref")
+SITE_LAT, SITE_LON, SITE_ELEV = "47.5", "8.5", 500.0
+DJD = 2415020.0  # PyEphem dates count days from 1899 December 31.5 = JD 2415020.0
+BODIES = [("Sun", ephem.Sun), ("Moon", ephem.Moon), ("Mercury", ephem.Mercury), ("Venus", ephem.Venus),
+          ("Mars", ephem.Mars), ("Jupiter", ephem.Jupiter), ("Saturn", ephem.Saturn),
+          ("Uranus", ephem.Uranus), ("Neptune", ephem.Neptune), ("Pluto", ephem.Pluto)]
+MOONS = [("Phobos", ephem.Phobos, ephem.Mars), ("Deimos", ephem.Deimos, ephem.Mars),
+         ("Io", ephem.Io, ephem.Jupiter), ("Europa", ephem.Europa, ephem.Jupiter),
+         ("Ganymede", ephem.Ganymede, ephem.Jupiter), ("Callisto", ephem.Callisto, ephem.Jupiter),
+         ("Mimas", ephem.Mimas, ephem.Saturn), ("Enceladus", ephem.Enceladus, ephem.Saturn),
+         ("Tethys", ephem.Tethys, ephem.Saturn), ("Dione", ephem.Dione, ephem.Saturn),
+         ("Rhea", ephem.Rhea, ephem.Saturn), ("Titan", ephem.Titan, ephem.Saturn),
+         ("Hyperion", ephem.Hyperion, ephem.Saturn), ("Iapetus", ephem.Iapetus, ephem.Saturn),
+         ("Miranda", ephem.Miranda, ephem.Uranus), ("Ariel", ephem.Ariel, ephem.Uranus),
+         ("Umbriel", ephem.Umbriel, ephem.Uranus), ("Titania", ephem.Titania, ephem.Uranus),
+         ("Oberon", ephem.Oberon, ephem.Uranus)]
+GOLDEN = 0.6180339887498949
+
+
+def site(date):
+    o = ephem.Observer()
+    o.lat, o.lon, o.elevation = SITE_LAT, SITE_LON, SITE_ELEV
+    o.pressure = 0
+    o.date = date
+    return o
+
+
+def instants(count, jd_first, jd_last):
+    """Spread over the span with hours that do not repeat (golden-ratio steps)."""
+    step = (jd_last - jd_first) / count
+    return [jd_first + k * step + ((k * GOLDEN) % 1.0) for k in range(count)]
+
+
+def deg(a):
+    return math.degrees(float(a))
+
+
+def write(name, header, rows):
+    with open(os.path.join(OUT, name), "w", encoding="utf-8") as f:
+        f.write("# " + name + " - written by tools/make_astro_ref.py with PyEphem " + ephem.__version__ +
+                "; regenerate, never edit.\n")
+        f.write("\t".join(header) + "\n")
+        for r in rows:
+            f.write("\t".join(r) + "\n")
+
+
+def planets():
+    """Sun, Moon, planets: astrometric geocentric J2000 and apparent topocentric of date."""
+    rows = []
+    for jd in instants(200, 2415020.5, 2488069.5):
+        date = ephem.Date(jd - DJD)
+        obs = site(date)
+        for name, cls in BODIES:
+            geo, topo = cls(date), cls(obs)
+            rows.append([name, "%.6f" % jd, "%.3f" % ephem.delta_t(date), "%.7f" % deg(geo.a_ra),
+                         "%.7f" % deg(geo.a_dec), "%.7f" % deg(topo.ra), "%.7f" % deg(topo.dec),
+                         "%.9f" % geo.earth_distance])
+    write("planets_pyephem.tsv",
+          ["body", "jd_ut", "delta_t_s", "astrometric_ra_deg", "astrometric_dec_deg", "apparent_ra_deg",
+           "apparent_dec_deg", "distance_au"], rows)
+
+
+def moons():
+    """Offsets (east, north, arc-seconds) of the moons from their planet, from PyEphem's x and y
+    (planet radii; +x east, +y south) and the planet's apparent radius; with the planet's
+    astrometric place and distance. (PyEphem's own R.A. of a moon adds the east offset without
+    the 1/cos(dec) factor, so the offsets are taken from x and y.) Its moon theories hold about
+    1999-2039."""
+    rows = []
+    for jd in instants(50, 2451545.5, 2464328.5):
+        date = ephem.Date(jd - DJD)
+        for name, cls, parent in MOONS:
+            p, m = parent(date), cls(date)
+            radius = math.degrees(float(p.radius)) * 3600.0
+            rows.append([name, "%.6f" % jd, "%.3f" % ephem.delta_t(date), "%.8f" % deg(p.a_ra),
+                         "%.8f" % deg(p.a_dec), "%.9f" % p.earth_distance, "%.4f" % (m.x * radius),
+                         "%.4f" % (-m.y * radius)])
+    write("moons_pyephem.tsv",
+          ["moon", "jd_ut", "delta_t_s", "planet_ra_deg", "planet_dec_deg", "planet_distance_au",
+           "east_arcsec", "north_arcsec"], rows)
+
+
+def physical():
+    """Jupiter's system II central meridian, Saturn's ring tilt seen from the Earth, the Moon's
+    illuminated fraction; geocentric."""
+    rows = []
+    for jd in instants(50, 2440587.5, 2469807.5):
+        date = ephem.Date(jd - DJD)
+        j, s, m = ephem.Jupiter(date), ephem.Saturn(date), ephem.Moon(date)
+        rows.append(["%.6f" % jd, "%.3f" % ephem.delta_t(date), "%.5f" % deg(j.cmlII),
+                     "%.5f" % deg(s.earth_tilt), "%.6f" % (m.moon_phase)])
+    write("physical_pyephem.tsv", ["jd_ut", "delta_t_s", "jupiter_cml2_deg", "saturn_tilt_deg",
+                                   "moon_illuminated"], rows)
+
+
+RISESET_STARS = [("Sirius", "6:45:08.92", "-16:42:58.0"), ("Vega", "18:36:56.34", "38:47:01.3"),
+                 ("Arcturus", "14:15:39.67", "19:10:56.7"), ("Canopus", "6:23:57.11", "-52:41:44.4")]
+HORIZON_DEG = {"Sun": -0.8333, "Moon": 0.125, "star": -0.5667}
+
+
+def riseset():
+    """Rise and set of the Sun, the Moon and a few fixed stars (centre, explicit horizon, no
+    refraction) on the local day starting at local midnight (zone +1 h); events that fall outside
+    that day are left out."""
+    rows = []
+    zone = 1 / 24.0
+    bodies = [("Sun", ephem.Sun(), HORIZON_DEG["Sun"]), ("Moon", ephem.Moon(), HORIZON_DEG["Moon"])]
+    for name, ra, dec in RISESET_STARS:
+        star = ephem.FixedBody()
+        star._ra, star._dec, star._epoch = ra, dec, ephem.J2000
+        bodies.append((name, star, HORIZON_DEG["star"]))
+    for jd0 in instants(24, 2451545.5, 2462502.5):
+        midnight = math.floor(jd0 - 0.5 + zone) + 0.5 - zone
+        for name, b, horizon in bodies:
+            obs = site(ephem.Date(midnight - DJD))
+            obs.horizon = str(horizon)
+            for event, fn in (("rise", obs.next_rising), ("set", obs.next_setting)):
+                try:
+                    t = fn(b, use_center=True) + DJD
+                except (ephem.AlwaysUpError, ephem.NeverUpError):
+                    continue
+                if t < midnight + 0.9972695663398204:
+                    rows.append([name, event, "%.6f" % midnight, "%.4f" % horizon, "%.7f" % t])
+    write("riseset_pyephem.tsv", ["body", "event", "local_midnight_jd_ut", "horizon_deg", "event_jd_ut"],
+          rows)
+
+
+def satellites(tle_path):
+    """SGP4 (python3-sgp4) positions of each satellite of a TLE file 1 hour and 1 day after its
+    epoch, in the TEME frame (true equator, mean equinox of date), km; with the element values the
+    propagation model reads."""
+    from sgp4.api import Satrec
+    lines = [l.rstrip("\n") for l in open(tle_path, encoding="utf-8") if l.strip() and not l.startswith("#")]
+    rows = []
+    for k in range(0, len(lines) - 2, 3):
+        name, l1, l2 = lines[k].strip(), lines[k + 1], lines[k + 2]
+        sat = Satrec.twoline2rv(l1, l2)
+        epoch = sat.jdsatepoch + sat.jdsatepochF
+        n_rev = float(l2[52:63])
+        ndot2_rev = float(l1[33:43])  # the element set's first derivative field: dn/dt / 2, rev/day^2
+        for hours in (1.0, 24.0):
+            err, r, _ = sat.sgp4(sat.jdsatepoch, sat.jdsatepochF + hours / 24.0)
+            if err:
+                continue
+            rows.append([name, "%.8f" % epoch, "%.8f" % float(l2[8:16]), "%.8f" % float(l2[17:25]),
+                         "%.7f" % float("0." + l2[26:33]), "%.8f" % float(l2[34:42]), "%.8f" % float(l2[43:51]),
+                         "%.8f" % n_rev, "%.10e" % ndot2_rev, "%.1f" % hours,
+                         "%.4f" % r[0], "%.4f" % r[1], "%.4f" % r[2]])
+    write("satellites_sgp4.tsv",
+          ["name", "epoch_jd_utc", "incl_deg", "node_deg", "ecc", "argp_deg", "mean_anomaly_deg",
+           "mean_motion_rev_per_day", "ndot_over_2_rev_per_day2", "hours_after_epoch", "teme_x_km",
+           "teme_y_km", "teme_z_km"], rows)
+
+
+if __name__ == "__main__":
+    os.makedirs(OUT, exist_ok=True)
+    planets()
+    moons()
+    physical()
+    riseset()
+    satellites(sys.argv[1] if len(sys.argv) > 1 else "../shared/data/sample.tle")
