@@ -38,7 +38,7 @@ TEST(CatalogRegions, TileTheSkyWithCellsOfAboutTheBandSize) {
 TEST(CatalogFiles, SplitByLayerKeepBrightFirstAndNeverPassTheFileLimit) {
   std::vector<SkyEntry> entries;
   // One crowded cell: 16,001 stars of layer 2 near (10h, +5) must become two files.
-  for (int i = 0; i < MaxObjectsPerFile + 1; ++i) {
+  for (uint32_t i = 0; i < MaxObjectsPerFile + 1; ++i) {
     SkyEntry e;
     e.position = {150.0 + i * 1e-5, 5.0};
     e.magnitude = 8.0 + (i % 100) * 0.01;

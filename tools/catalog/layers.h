@@ -11,8 +11,6 @@
 
 namespace qv {
 
-constexpr int MaxObjectsPerFile = 16000;  // the program's limit for one database file
-
 // A layer holds the objects fainter than the previous layer's limit and at most as faint as its
 // own (the last layer also those of unknown magnitude). bandDeg 0: one whole-sky region;
 // otherwise declination bands of that height, each cut into cells of about that width.
@@ -33,7 +31,7 @@ struct SkyFile {
 };
 
 // SplitIntoFiles: every entry in exactly one file; a region with more than MaxObjectsPerFile
-// objects continues in further files ("Stars2-17-2.txt"). Empty regions give no file.
+// objects (the program's limit for one database file) continues in further files ("Stars2-17-2.txt"). Empty regions give no file.
 std::vector<SkyFile> SplitIntoFiles(const std::vector<SkyEntry>& entries,
                                     const std::vector<MagnitudeLayer>& layers,
                                     const std::string& prefix);
