@@ -7,13 +7,13 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
-#include <random>
 #include <set>
 #include <cstdlib>
 #include <string>
 #include <vector>
 
 #include "objects/designations.h"
+#include "tests/support/scratch_folder.h"
 #include "tools/catalog/convert.h"
 
 namespace qv {
@@ -43,9 +43,6 @@ std::vector<Fields> ReadLines(const fs::path& path) {
 class CatalogConversion : public testing::Test {
  protected:
   void SetUp() override {
-    std::random_device random;
-    out = fs::temp_directory_path() / ("qv_catalog_test_" + std::to_string(random()));
-    fs::create_directories(out);
     ok = ConvertCatalog(std::string(QV_TEST_DATA_DIR) + "/tools/catalog_fixture", out.string(),
                         report, error);
     for (const std::string& name : report.files) {
@@ -54,8 +51,6 @@ class CatalogConversion : public testing::Test {
       }
     }
   }
-  void TearDown() override { fs::remove_all(out); }
-
   // The written line of the object whose name text is text, and the file it is in.
   struct Written {
     std::string file;
@@ -68,7 +63,8 @@ class CatalogConversion : public testing::Test {
     return it == objects.end() ? none : it->second;
   }
 
-  fs::path out;
+  ScratchFolder scratch;
+  fs::path out = scratch.path();
   bool ok = false;
   CatalogReport report;
   std::string error;
@@ -205,13 +201,11 @@ TEST_F(CatalogConversion, DesignationsRoundTripThroughTheProgramsParser) {
 TEST(CatalogConversionFailures, NameTheFileThatIsMissingOrBroken) {
   CatalogReport report;
   std::string error;
-  const fs::path out = fs::temp_directory_path();
-  EXPECT_FALSE(ConvertCatalog("/nonexistent/quorvane", out.string(), report, error));
+  ScratchFolder scratch;
+  const fs::path dir = scratch.path();
+  EXPECT_FALSE(ConvertCatalog("/nonexistent/quorvane", dir.string(), report, error));
   EXPECT_NE(error.find("stars.14.json"), std::string::npos) << error;
 
-  std::random_device random;
-  const fs::path dir = out / ("qv_catalog_broken_" + std::to_string(random()));
-  fs::create_directories(dir);
   for (const fs::directory_entry& e :
        fs::directory_iterator(std::string(QV_TEST_DATA_DIR) + "/tools/catalog_fixture")) {
     fs::copy_file(e.path(), dir / e.path().filename());
@@ -220,7 +214,6 @@ TEST(CatalogConversionFailures, NameTheFileThatIsMissingOrBroken) {
   EXPECT_FALSE(ConvertCatalog(dir.string(), dir.string(), report, error));
   EXPECT_NE(error.find("dsos.14.json is not valid JSON"), std::string::npos) << error;
   EXPECT_FALSE(fs::exists(dir / "FileList.txt"));
-  fs::remove_all(dir);
 }
 
 }  // namespace

@@ -8,9 +8,9 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <random>
 #include <string>
 
+#include "tests/support/scratch_folder.h"
 #include "tools/images/planet_images.h"
 
 namespace qv {
@@ -42,13 +42,8 @@ int ProfileColumn(double radius) {
 
 class PlanetImages : public testing::Test {
  protected:
-  void SetUp() override {
-    std::random_device random;
-    dir = fs::temp_directory_path() / ("qv_images_test_" + std::to_string(random()));
-    fs::create_directories(dir);
-  }
-  void TearDown() override { fs::remove_all(dir); }
-  fs::path dir;
+  ScratchFolder scratch;
+  fs::path dir = scratch.path();
   std::string error;
 };
 
