@@ -54,17 +54,12 @@ ObjectRecord* ViewingRecord(ChartSettings& s) {
   return record;
 }
 
-// The viewing body's heliocentric position at the new time: every primary recomputed for it.
+// The viewing body's heliocentric position at the new time: no primary taken from its cache.
 Vector3 ViewerBodyPosition(const ObjectRecord* viewer, double& distance) {
   if (viewer && IsSkyObjectKind(viewer->kind)) return StarHeliocentricPosition(*viewer, distance);
-  const uint32_t starSaved = context.starGeneration, planetSaved = context.planetGeneration;
-  AdvanceStarGeneration();
-  AdvancePlanetGeneration();
   const ObjectRecord* body = viewer ? viewer : EarthRecord();
-  Vector3 p = body ? HeliocentricPosition(*body, context.jde).position
+  Vector3 p = body ? HeliocentricPosition(*body, context.jde, false).position
                    : BuiltInHeliocentricPosition(KindEarth, context.jde);
-  context.starGeneration = starSaved;
-  context.planetGeneration = planetSaved;
   distance = Length(p);
   return p;
 }
