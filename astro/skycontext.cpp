@@ -87,7 +87,8 @@ void UpdateViewer(ChartSettings& s) {
   context.viewer = viewer ? s.ViewerObject : 0;
   if (viewer) {
     context.observerOffset = Vector3{s.ViewerObjectOffset[0], s.ViewerObjectOffset[1], s.ViewerObjectOffset[2]};
-    context.observerVelocity = Vector3{};  // no velocity is known for other viewers: no aberration
+    // The Earth's velocity is known; other viewers get none, and so no aberration.
+    context.observerVelocity = viewer->kind == KindEarth ? EarthVelocity(context.jde) : Vector3{};
   } else {
     context.observerOffset = ObserverGeocentricPosition(context.siderealTime, s.ViewerLatitude,
                                                         s.ViewerAltitude * MetresToAu, EarthRadiusAu,
