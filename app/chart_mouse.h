@@ -1,0 +1,19 @@
+// app/chart_mouse.h - the mouse on the chart: a click opens the object under it in the info
+// window (its name shown while the button is held), a drag over empty sky moves the chart, a
+// drag with the coordinate readout on measures angles, a double click centres, and in
+// constellation-editing mode a drag from star to star adds or removes a figure line.
+// Coordinates are the chart window's client pixels.
+#pragma once
+
+namespace qv {
+
+void ChartMouseDown(int x, int y);
+void ChartMouseDragged(int x, int y);
+void ChartMouseUp(int x, int y);
+void ChartDoubleClick(int x, int y);
+void ChartMouseMoved(int x, int y);
+// ChartMouseIdle: while the button is held on an object, its name appears once the double-click
+// time has passed, even when the pointer does not move.
+void ChartMouseIdle();
+
+}  // namespace qv

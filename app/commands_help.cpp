@@ -1,0 +1,36 @@
+// app/commands_help.cpp - the Help menu: the help pages beside the program, at their contents,
+// search and index, and the About box.
+#include <string>
+
+#include "app/command_handlers.h"
+#include "platform/alert.h"
+#include "platform/desktop.h"
+#include "platform/files.h"
+
+namespace qv {
+namespace {
+
+enum HelpCommandNumber : int { Contents = 26401, Search = 26402, Index = 26403, About = 26405 };
+// The help: HTML pages in the folder "Help" beside the program, in place of the help file.
+constexpr const char* HelpFolder = "Help";
+constexpr int MessageCannotOpen = 257;
+
+void OpenHelpPage(const char* page, const char* query) {
+  std::string path = PathBesideProgram(HelpFolder);
+  AppendPathComponent(path, page);
+  if (!OpenInBrowser(path, query)) Caution(ButtonsOk, MessageCannotOpen, path.c_str());
+}
+
+}  // namespace
+
+void HelpCommand(int command) {
+  switch (command) {
+    case Contents: OpenHelpPage("index.html", ""); return;
+    case Search: OpenHelpPage("search.html", "q="); return;
+    case Index: OpenHelpPage("keywords.html", ""); return;
+    case About: ShowAboutBox(); return;
+    default: return;
+  }
+}
+
+}  // namespace qv

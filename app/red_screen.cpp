@@ -1,0 +1,47 @@
+// app/red_screen.cpp - the red-screen mode (red_screen.h).
+#include "app/red_screen.h"
+
+#include <cstdint>
+
+#include "platform/draw.h"
+#include "platform/events.h"
+
+namespace qv {
+namespace {
+
+struct RedScreenState {
+  bool on = false;
+  uint32_t saved[SystemColorCount] = {};  // the desktop's colours before the mode went on
+};
+RedScreenState state;
+
+void ApplyRedColors() {
+  uint32_t red[SystemColorCount];
+  for (int i = 0; i < SystemColorCount; ++i) red[i] = MakeColor(RedOf(state.saved[i]), 0, 0);
+  SetSystemColorTable(red);
+}
+
+}  // namespace
+
+void SetRedScreenColors(bool on) {
+  if (on == state.on) return;
+  if (on) {
+    GetSystemColorTable(state.saved, 0);
+    ApplyRedColors();
+  } else {
+    SetSystemColorTable(state.saved);
+  }
+  state.on = on;
+}
+
+bool RedScreenColorsOn() { return state.on; }
+
+void SuspendRedScreen() {
+  if (state.on) SetSystemColorTable(state.saved);
+}
+
+void ResumeRedScreen() {
+  if (state.on) ApplyRedColors();
+}
+
+}  // namespace qv

@@ -1,0 +1,201 @@
+// chart/object_info.cpp - the texts of the object info window (object_info.h).
+#include "chart/object_info.h"
+
+#include <cmath>
+#include <cstdarg>
+#include <cstdio>
+
+#include "app/settings.h"
+#include "app/textformat.h"
+#include "app/trails.h"
+#include "astro/angles.h"
+#include "astro/physical.h"
+#include "astro/riseset.h"
+#include "astro/skycontext.h"
+#include "objects/store.h"
+#include "platform/dialogs.h"
+
+namespace qv {
+namespace {
+
+// Conversions of the info texts.
+constexpr double KmPerAuShown = 149597870.0;              // the info window's km per AU
+constexpr double ParsecsPerAu = 4.848136812202333e-06;
+constexpr double MegaparsecsPerAu = 4.848136812202333e-12;
+constexpr double ArcminutesPerRadian = 3437.74677;
+constexpr double ArcsecondsPerRadian = 206264.8062;
+constexpr double TimeSecondsPerYearPerRadianPerDay = 5022548.03097;  // 13750.987 s/rad x 365.25
+constexpr double ArcsecondsPerYearPerRadianPerDay = 75338220.46455;  // 206264.806"/rad x 365.25
+constexpr double KmPerSecondPerAuPerDay = 1731.4568287037036;
+constexpr double DegreesPerRadian = 57.29577951;
+constexpr double HoursPerRadian = 12.0 / 3.141592653589793;
+constexpr double FullDay = 6.283185307;  // the time of day of an object that never sets
+constexpr const char* DegreeSign = "\u00b0";
+
+std::string Printf(const char* format, ...) __attribute__((format(printf, 1, 2)));
+std::string Printf(const char* format, ...) {
+  char buffer[256];  // the program's text buffers: 255 characters
+  va_list args;
+  va_start(args, format);
+  std::vsnprintf(buffer, sizeof buffer, format, args);
+  va_end(args);
+  return buffer;
+}
+
+bool Known(int magnitude) { return magnitude != UnknownMagnitude; }
+
+// A magnitude seen from where the viewer stands; none when the viewer stands at the object.
+int SeenMagnitude(const ObjectRecord& object) {
+  const int m = CurrentMagnitude(object);
+  return m == MagnitudeAtObserver ? UnknownMagnitude : m;
+}
+
+std::string TimeOfDayText(const char* label, double timeOfDay) {
+  const double hours = timeOfDay * HoursPerRadian;
+  const int whole = static_cast<int>(hours);
+  const int minutes = static_cast<int>((hours - whole) * 60.0);
+  return Printf("%s%02hd:%02hd", label, static_cast<short>(whole), static_cast<short>(minutes));
+}
+
+void AddSkyObjectLines(const ObjectRecord& object, std::vector<InfoLine>& lines) {
+  const SkyObjectRecord& sky = *SkyObjectOf(object);
+  const int m = SeenMagnitude(object);
+  const int faintest = Known(m) && Known(sky.variabilityOffset) ? m + sky.variabilityOffset : UnknownMagnitude;
+  const int companion = Known(m) && Known(sky.companionOffset) ? m + sky.companionOffset : UnknownMagnitude;
+  lines.push_back({InfoMagnitudeItem,
+                   "Magnitude: " + FormatMagnitudeText(object.kind, m, faintest, companion)});
+  const double size = sky.size;
+  if (IsDeepSkyKind(object.kind)) {
+    lines.push_back({InfoSizeItem, size == 0 ? std::string("Angular Size ('): ")
+                                             : Printf("Angular Size ('): %.1f", size * ArcminutesPerRadian)});
+  } else {
+    lines.push_back({InfoSizeItem, size == 0 ? std::string("Separation (\"): ")
+                                             : Printf("Separation (\"): %.1f", size * ArcsecondsPerRadian)});
+  }
+  lines.push_back({InfoLine18Item, "Color Index (B-V): " + FormatMagnitudeText(KindSingleStar, sky.colorIndex,
+                                                                               UnknownMagnitude, UnknownMagnitude)});
+  const SphericalRates rates = RectangularToSphericalWithRates(
+      {VectorFromDirection(sky.position), VectorFromDirection(sky.motion)});
+  lines.push_back({InfoLine15Item, Printf("R.A. motion (s/yr): %+.4f", rates.dlon * TimeSecondsPerYearPerRadianPerDay)});
+  lines.push_back({InfoLine16Item, Printf("Dec. motion (\"/yr): %+.3f", rates.dlat * ArcsecondsPerYearPerRadianPerDay)});
+  lines.push_back({InfoLine17Item, std::isfinite(sky.radialVelocity)
+                                       ? Printf("Radial velocity (km/s): %+.1f", sky.radialVelocity * KmPerSecondPerAuPerDay)
+                                       : std::string("Radial velocity (km/s): ")});
+  lines.push_back({InfoLine19Item, ""});
+}
+
+void AddBodyLines(const ObjectRecord& object, std::vector<InfoLine>& lines) {
+  const OrbitRecord& orbit = *OrbitOf(object);
+  const int m = SeenMagnitude(object);
+  lines.push_back({InfoMagnitudeItem, Known(m) ? Printf("Magnitude: %+.1f", m / 100.0) : std::string("Magnitude: ")});
+  const double diameter = orbit.physical[PhysicalDiameter];
+  lines.push_back({InfoSizeItem, diameter > 0 ? Printf("Angular Size: %.1f\"", diameter * ArcsecondsPerRadian)
+                                              : std::string("Angular Size: ")});
+  const double phase = orbit.physical[PhysicalPhaseAngle];
+  lines.push_back({InfoLine15Item, Printf("Illumination: %.4f", (1 + std::cos(phase)) / 2)});
+  const SubObserverPoint sub = PhysicalEphemeris(object);
+  const struct {
+    int item;
+    const char* label;
+    double angle;
+  } angles[] = {
+      {InfoLine16Item, "P.A. of bright limb", orbit.physical[PhysicalBrightLimb]},
+      {InfoLine17Item, "Central longitude", sub.longitude},
+      {InfoLine18Item, "Central latitude", sub.latitude},
+      {InfoLine19Item, "P.A. of N. Pole", sub.poleAngle},
+  };
+  for (const auto& a : angles)
+    lines.push_back({a.item, Printf("%s: %.1f%s", a.label, a.angle * DegreesPerRadian, DegreeSign)});
+}
+
+}  // namespace
+
+ObjectPlace ObjectCoordinates(ObjectRecord& object) {
+  const ChartPlace chart = ApparentChartPosition(object, Settings().ChartCoordinateSystem);
+  ObjectPlace place{chart.ra, chart.dec, chart.lon, chart.lat, chart.rise, chart.set};
+  if (Settings().PreciseRiseSetTimes) {
+    if (place.rise.happens) RefineRiseSetTime(object, RiseEvent, place.rise);
+    if (place.set.happens) RefineRiseSetTime(object, SetEvent, place.set);
+  }
+  return place;
+}
+
+std::string FormatMagnitudeText(int kind, int magnitude, int faintest, int companion) {
+  if (!Known(magnitude)) return "";
+  const double m = magnitude / 100.0, f = faintest / 100.0, c = companion / 100.0;
+  switch (kind) {
+    case KindMultipleStar:
+      return Known(companion) ? Printf("%+.2f, %+.2f", m, c) : Printf("%+.2f, ", m);
+    case KindVariableStar:
+      return Known(faintest) ? Printf("%+.2f - %+.2f", m, f) : Printf("%+.2f -", m);
+    case KindMultipleVariableStar:
+      if (Known(faintest))
+        return Known(companion) ? Printf("%+.2f - %+.2f, %+.2f", m, f, c) : Printf("%+.2f - %+.2f, ", m, f);
+      return Known(companion) ? Printf("%+.2f - , %+.2f", m, c) : Printf("%+.2f - ,", m);
+    default:
+      return Printf("%+.2f", m);
+  }
+}
+
+std::string DistanceText(double au) {
+  if (!std::isfinite(au) || au < 0) return "Distance: ";
+  if (au < 0.1) return Printf("Distance (km): %.0f", au * KmPerAuShown);
+  if (au < 1e4) return Printf("Distance (AU): %.5f", au);
+  if (au < 1e10) return Printf("Distance (pc): %.3f", au * ParsecsPerAu);
+  return Printf("Distance (Mpc): %.2f", au * MegaparsecsPerAu);
+}
+
+bool RiseSetTexts(const RiseSet& rise, const RiseSet& set, std::string& riseText,
+                  std::string& setText) {
+  const double r = rise.timeOfDay, s = set.timeOfDay;
+  if (r == 0 && s == 0) {
+    riseText = "Rises at: (doesn't rise)";
+    setText = "Sets at: (doesn't rise)";
+  } else if (r >= FullDay && s >= FullDay) {
+    riseText = "Rises at: (doesn't set)";
+    setText = "Sets at: (doesn't set)";
+  } else if (r > 0 && s < FullDay) {
+    riseText = TimeOfDayText("Rises at: ", r);
+    setText = TimeOfDayText("Sets at: ", s);
+  } else {
+    return false;
+  }
+  return true;
+}
+
+std::vector<InfoLine> ObjectInfoLines(ObjectRecord& object) {
+  std::vector<InfoLine> lines;
+  lines.push_back({InfoKindItem, Printf("Type: %s", KindName(object.kind))});
+  if (!IsSkyObjectKind(object.kind) && !IsSolarSystemKind(object.kind)) return lines;
+  const ObjectPlace place = ObjectCoordinates(object);
+  lines.push_back({InfoDistanceItem, DistanceText(CurrentDistance(object))});
+  const double epoch = Sky().precessionEpoch;
+  const CoordinateTexts equatorial =
+      FormatCoordinates(CoordinatesEquatorial, place.ra, place.dec, CoordinateLabelsAndValues, epoch);
+  lines.push_back({InfoRightAscensionItem, equatorial.lon});
+  lines.push_back({InfoDeclinationItem, equatorial.lat});
+  std::string riseText, setText;
+  if (RiseSetTexts(place.rise, place.set, riseText, setText)) {
+    lines.push_back({InfoRiseItem, riseText});
+    lines.push_back({InfoSetItem, setText});
+  }
+  const CoordinateTexts chart = FormatCoordinates(Settings().ChartCoordinateSystem, place.lon, place.lat,
+                                                  CoordinateLabelsAndValues, epoch);
+  lines.push_back({InfoChartLonItem, chart.lon});
+  lines.push_back({InfoChartLatItem, chart.lat});
+  if (IsSkyObjectKind(object.kind)) AddSkyObjectLines(object, lines);
+  else AddBodyLines(object, lines);
+  return lines;
+}
+
+bool FillObjectInfo(WindowRef window, ObjectId id) {
+  ObjectRecord* object = id != 0 ? ObjectOfId(id) : nullptr;
+  if (!object) return false;
+  for (const InfoLine& line : ObjectInfoLines(*object)) SetItemText(window, line.item, line.text.c_str());
+  const bool hasTrail = FindTrail(id) != 0;
+  EnableItem(window, InfoTrailOnItem, !hasTrail);
+  EnableItem(window, InfoTrailOffItem, hasTrail);
+  return true;
+}
+
+}  // namespace qv
