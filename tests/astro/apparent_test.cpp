@@ -220,10 +220,10 @@ TEST_F(SkyTest, MoonInItsPlanetsShadowHasNoMagnitude) {
   EXPECT_NE(CurrentMagnitude(io), UnknownMagnitude);
 }
 
-// Reference: astro/ref/physical_pyephem.tsv: Jupiter's system II central meridian and Saturn's
-// ring tilt seen from the Earth's centre, through the apparent place and the physical ephemeris
-// (light time on). Limits as for the series check: 1.5 degrees (PyEphem's meridian drifts from
-// the IAU constants), 0.05 degree of tilt.
+// Reference: astro/ref/physical_pyephem.tsv: Jupiter's system II central meridian, Saturn's ring
+// tilt and the Moon's illuminated fraction seen from the Earth's centre, through the apparent
+// place and the physical ephemeris (light time on). Limits as for the series check: 1.5 degrees
+// (PyEphem's meridian drifts from the IAU constants), 0.05 degree of tilt, 0.003 of the Moon.
 TEST_F(SkyTest, PhysicalEphemerisMatchesPyEphem) {
   Settings().ViewerObject = ids.at(KindEarth);
   Settings().DynamicTime = true;
@@ -237,6 +237,12 @@ TEST_F(SkyTest, PhysicalEphemerisMatchesPyEphem) {
     EXPECT_LE(std::fabs(std::remainder(cm - row.Number("jupiter_cml2_deg"), 360.0)), 1.5) << "line " << row.line;
     const double tilt = PhysicalEphemeris(saturn).latitude / test::RadiansPerDegree;
     EXPECT_NEAR(tilt, row.Number("saturn_tilt_deg"), 0.05) << "line " << row.line;
+    ObjectRecord& moon = Body(KindMoon);
+    ComputeApparentPlace(moon);
+    const double phase = OrbitOf(moon)->physical[PhysicalPhaseAngle];
+    if (phase < Pi) {  // not eclipsed
+      EXPECT_NEAR((1 + std::cos(phase)) / 2, row.Number("moon_illuminated"), 0.003) << "line " << row.line;
+    }
   }
 }
 
