@@ -220,10 +220,10 @@ TEST_F(SkyTest, MoonInItsPlanetsShadowHasNoMagnitude) {
   EXPECT_NE(CurrentMagnitude(io), UnknownMagnitude);
 }
 
-// Reference: astro/ref/physical_pyephem.tsv: Jupiter's system II central meridian and Saturn's
-// ring tilt seen from the Earth's centre, through the apparent place and the physical ephemeris
-// (light time on). Limits as for the series check: 1.5 degrees (PyEphem's meridian drifts from
-// the IAU constants), 0.05 degree of tilt.
+// Reference: astro/ref/physical_pyephem.tsv: Jupiter's system II central meridian, Saturn's ring
+// tilt and the Moon's illuminated fraction seen from the Earth's centre, through the apparent
+// place and the physical ephemeris (light time on). Limits as for the series check: 1.5 degrees
+// (PyEphem's meridian drifts from the IAU constants), 0.05 degree of tilt, 0.003 of the Moon.
 TEST_F(SkyTest, PhysicalEphemerisMatchesPyEphem) {
   Settings().ViewerObject = ids.at(KindEarth);
   Settings().DynamicTime = true;
@@ -237,6 +237,12 @@ TEST_F(SkyTest, PhysicalEphemerisMatchesPyEphem) {
     EXPECT_LE(std::fabs(std::remainder(cm - row.Number("jupiter_cml2_deg"), 360.0)), 1.5) << "line " << row.line;
     const double tilt = PhysicalEphemeris(saturn).latitude / test::RadiansPerDegree;
     EXPECT_NEAR(tilt, row.Number("saturn_tilt_deg"), 0.05) << "line " << row.line;
+    ObjectRecord& moon = Body(KindMoon);
+    ComputeApparentPlace(moon);
+    const double phase = OrbitOf(moon)->physical[PhysicalPhaseAngle];
+    if (phase < Pi) {  // not eclipsed
+      EXPECT_NEAR((1 + std::cos(phase)) / 2, row.Number("moon_illuminated"), 0.003) << "line " << row.line;
+    }
   }
 }
 
@@ -258,6 +264,42 @@ TEST_F(SkyTest, DamagedPrimariesEndTheChain) {
   OrbitOf(*ObjectOfId(self))->primary = self;
   OrbitOf(*ObjectOfId(self))->q = 2.0f;
   EXPECT_NEAR(HeliocentricPosition(*ObjectOfId(self), Sky().jde).distance, 2.0, 1e-6);
+}
+
+TEST_F(SkyTest, DamagedElementsGiveNoCrashAndNoNonsenseValues) {
+  // Element sets as a damaged file or a careless entry may hold them: every one is computed
+  // without running away, and what is stored is a direction within range (or none), a distance
+  // (unknown when there is none) and a magnitude that is known or unknown, never a wrapped number.
+  struct Damaged {
+    float q, e, i, m, n;
+    int16_t h;
+  };
+  const float nan = NAN, inf = INFINITY;
+  const Damaged cases[] = {{nan, 0.1f, 0.2f, 1, 0.01f, 500},  {1, nan, 0.2f, 1, 0.01f, 500},
+                           {1, inf, 0.2f, 1, 0.01f, 500},     {-1, 0.5f, 0.2f, 1, 0.01f, 500},
+                           {0, 1.0f, 0.2f, 1, 0.01f, 500},    {1, 1.0f, 0.2f, 3e38f, 0.01f, 500},
+                           {1, 0.999999f, 0.2f, 1, inf, 500}, {1e30f, 0.5f, 0.2f, 1, 0.01f, 500},
+                           {1e-30f, 0.5f, nan, 1, 0.01f, -32768}, {1, 50, 0.2f, -3e38f, 0.01f, 32766}};
+  SetTimeUt(2455000.5);
+  for (const Damaged& c : cases) {
+    const ObjectId id = AddBody(KindAsteroid, 0, 100, c.h * 0.01, 0.15);
+    OrbitRecord& orbit = *OrbitOf(*ObjectOfId(id));
+    orbit.epoch = 55000;
+    orbit.q = c.q;
+    orbit.e = c.e;
+    orbit.i = c.i;
+    orbit.meanAnomaly = c.m;
+    orbit.meanMotion = c.n;
+    ComputeApparentPlace(*ObjectOfId(id));
+    const DirectionVector& d = orbit.current;
+    for (int32_t component : {d.x, d.y, d.z}) EXPECT_LE(std::abs(static_cast<int64_t>(component)), 1 << 30);
+    EXPECT_FALSE(std::isnan(CurrentDistance(*ObjectOfId(id))));
+    if (std::isinf(CurrentDistance(*ObjectOfId(id)))) {
+      EXPECT_EQ(CurrentMagnitude(*ObjectOfId(id)), UnknownMagnitude);
+    }
+    EXPECT_TRUE(IsCurrent(*ObjectOfId(id), Sky().planetGeneration));
+    RemoveObject(id);
+  }
 }
 
 TEST_F(SkyTest, EarthSatelliteIsPlacedAboutTheEarth) {
