@@ -1,18 +1,18 @@
 // app/dialog_fields.cpp - numbers in dialog fields (dialog_fields.h).
 #include "app/dialog_fields.h"
 
-#include <cstdio>
-
 #include "app/decimal_text.h"
+#include "app/printf_text.h"
 #include "app/textformat.h"
 #include "platform/dialogs.h"
 
 namespace qv {
 
 std::string FormatNumber(const char* format, double value) {
-  char text[256];  // the program's text buffers: 255 characters
-  std::snprintf(text, sizeof text, format, value);
-  return text;
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wformat-nonliteral"
+  return PrintfText(format, value);
+#pragma GCC diagnostic pop
 }
 
 void SetNumberItem(WindowRef dialog, int item, const char* format, double value) {

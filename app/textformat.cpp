@@ -3,11 +3,10 @@
 #include "app/textformat.h"
 
 #include <cmath>
-#include <cstdarg>
-#include <cstdio>
 #include <cstring>
 #include <limits>
 
+#include "app/printf_text.h"
 #include "astro/constants.h"
 #include "objects/textscan.h"
 #include "platform/alert.h"
@@ -20,16 +19,6 @@ constexpr double HalfSecondDays = 5.787037037037037e-06;
 constexpr double AngleTextPrecision = 36000.0;  // tenths of a second per unit
 constexpr const char* AngleTextFormat = "%c%02hd %02hd %04.1f";
 constexpr const char* DegreeSign = "\u00b0";
-
-std::string Printf(const char* format, ...) __attribute__((format(printf, 1, 2)));
-std::string Printf(const char* format, ...) {
-  char buffer[256];  // the program's text buffers: 255 characters
-  va_list args;
-  va_start(args, format);
-  std::vsnprintf(buffer, sizeof buffer, format, args);
-  va_end(args);
-  return buffer;
-}
 
 // The decimals of the last %f conversion of a printf format (6 when it gives no precision).
 int SecondsDecimals(const char* format) {
@@ -86,13 +75,13 @@ CoordinateTexts FormatEquatorial(double lonDeg, double latDeg, int style, Julian
   const AngleParts dec = SplitSexagesimal(latDeg, 1);
   switch (style) {
     case CoordinateLabels:
-      return {Printf("R.A. (%.1f):", year), Printf("Dec. (%.1f):", year)};
+      return {PrintfText("R.A. (%.1f):", year), PrintfText("Dec. (%.1f):", year)};
     case CoordinateValues:
-      return {Printf("%02hd %02hd %05.2f", ra.whole, ra.minutes, ra.seconds),
-              Printf("%c%02hd %02hd %04.1f", dec.sign, dec.whole, dec.minutes, dec.seconds)};
+      return {PrintfText("%02hd %02hd %05.2f", ra.whole, ra.minutes, ra.seconds),
+              PrintfText("%c%02hd %02hd %04.1f", dec.sign, dec.whole, dec.minutes, dec.seconds)};
     case CoordinateLabelsAndValues:
-      return {Printf("R.A. (%.1f): %02hdh %02hdm %05.2fs", year, ra.whole, ra.minutes, ra.seconds),
-              Printf("Dec. (%.1f): %c%02hd%s %02hd' %04.1f\"", year, dec.sign, dec.whole, DegreeSign,
+      return {PrintfText("R.A. (%.1f): %02hdh %02hdm %05.2fs", year, ra.whole, ra.minutes, ra.seconds),
+              PrintfText("Dec. (%.1f): %c%02hd%s %02hd' %04.1f\"", year, dec.sign, dec.whole, DegreeSign,
                      dec.minutes, dec.seconds)};
   }
   return {};
@@ -105,10 +94,10 @@ CoordinateTexts FormatInDegrees(const CoordinateLabelSet& labels, double lonDeg,
     case CoordinateLabels:
       return {labels.lon, labels.lat};
     case CoordinateValues:
-      return {Printf("%08.4f", lonDeg), Printf("%+08.4f", latDeg)};
+      return {PrintfText("%08.4f", lonDeg), PrintfText("%+08.4f", latDeg)};
     case CoordinateLabelsAndValues:
-      return {Printf("%s %08.4f%s", labels.lon, lonDeg, DegreeSign),
-              Printf("%s %+08.4f%s", labels.lat, latDeg, DegreeSign)};
+      return {PrintfText("%s %08.4f%s", labels.lon, lonDeg, DegreeSign),
+              PrintfText("%s %+08.4f%s", labels.lat, latDeg, DegreeSign)};
   }
   return {};
 }
@@ -124,7 +113,7 @@ std::string FormatDateTime(JulianDate jd, double timeZoneDays, int16_t calendar)
     d = JulianDateToCalendar(jd, timeZoneDays, calendar);
   }
   // The day is printed whole: its fraction is the time that follows.
-  return Printf("%ld/%02hd/%02.0f %02hd:%02hd:%02.0f", static_cast<long>(d.year), d.month,
+  return PrintfText("%ld/%02hd/%02.0f %02hd:%02hd:%02.0f", static_cast<long>(d.year), d.month,
                 std::floor(d.day), d.hour, d.minute, d.second);
 }
 
@@ -173,7 +162,7 @@ std::string FormatAngleText(double degrees, const char* format) {
   if (!format) format = AngleTextFormat;
   AngleParts parts = RoundedParts(degrees, AngleTextPrecision);
   CarrySeconds(parts, SecondsDecimals(format));
-  return Printf(format, parts.sign, parts.whole, parts.minutes, parts.seconds);
+  return PrintfText(format, parts.sign, parts.whole, parts.minutes, parts.seconds);
 }
 
 double ParseAngleText(std::string_view text) {

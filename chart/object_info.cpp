@@ -2,9 +2,8 @@
 #include "chart/object_info.h"
 
 #include <cmath>
-#include <cstdarg>
-#include <cstdio>
 
+#include "app/printf_text.h"
 #include "app/settings.h"
 #include "app/textformat.h"
 #include "app/trails.h"
@@ -32,16 +31,6 @@ constexpr double HoursPerRadian = 12.0 / 3.141592653589793;
 constexpr double FullDay = 6.283185307;  // the time of day of an object that never sets
 constexpr const char* DegreeSign = "\u00b0";
 
-std::string Printf(const char* format, ...) __attribute__((format(printf, 1, 2)));
-std::string Printf(const char* format, ...) {
-  char buffer[256];  // the program's text buffers: 255 characters
-  va_list args;
-  va_start(args, format);
-  std::vsnprintf(buffer, sizeof buffer, format, args);
-  va_end(args);
-  return buffer;
-}
-
 bool Known(int magnitude) { return magnitude != UnknownMagnitude; }
 
 // A magnitude seen from where the viewer stands; none when the viewer stands at the object.
@@ -54,7 +43,7 @@ std::string TimeOfDayText(const char* label, double timeOfDay) {
   const double hours = timeOfDay * HoursPerRadian;
   const int whole = static_cast<int>(hours);
   const int minutes = static_cast<int>((hours - whole) * 60.0);
-  return Printf("%s%02hd:%02hd", label, static_cast<short>(whole), static_cast<short>(minutes));
+  return PrintfText("%s%02hd:%02hd", label, static_cast<short>(whole), static_cast<short>(minutes));
 }
 
 void AddSkyObjectLines(const ObjectRecord& object, std::vector<InfoLine>& lines) {
@@ -67,19 +56,19 @@ void AddSkyObjectLines(const ObjectRecord& object, std::vector<InfoLine>& lines)
   const double size = sky.size;
   if (IsDeepSkyKind(object.kind)) {
     lines.push_back({InfoSizeItem, size == 0 ? std::string("Angular Size ('): ")
-                                             : Printf("Angular Size ('): %.1f", size * ArcminutesPerRadian)});
+                                             : PrintfText("Angular Size ('): %.1f", size * ArcminutesPerRadian)});
   } else {
     lines.push_back({InfoSizeItem, size == 0 ? std::string("Separation (\"): ")
-                                             : Printf("Separation (\"): %.1f", size * ArcsecondsPerRadian)});
+                                             : PrintfText("Separation (\"): %.1f", size * ArcsecondsPerRadian)});
   }
   lines.push_back({InfoLine18Item, "Color Index (B-V): " + FormatMagnitudeText(KindSingleStar, sky.colorIndex,
                                                                                UnknownMagnitude, UnknownMagnitude)});
   const SphericalRates rates = RectangularToSphericalWithRates(
       {VectorFromDirection(sky.position), VectorFromDirection(sky.motion)});
-  lines.push_back({InfoLine15Item, Printf("R.A. motion (s/yr): %+.4f", rates.dlon * TimeSecondsPerYearPerRadianPerDay)});
-  lines.push_back({InfoLine16Item, Printf("Dec. motion (\"/yr): %+.3f", rates.dlat * ArcsecondsPerYearPerRadianPerDay)});
+  lines.push_back({InfoLine15Item, PrintfText("R.A. motion (s/yr): %+.4f", rates.dlon * TimeSecondsPerYearPerRadianPerDay)});
+  lines.push_back({InfoLine16Item, PrintfText("Dec. motion (\"/yr): %+.3f", rates.dlat * ArcsecondsPerYearPerRadianPerDay)});
   lines.push_back({InfoLine17Item, std::isfinite(sky.radialVelocity)
-                                       ? Printf("Radial velocity (km/s): %+.1f", sky.radialVelocity * KmPerSecondPerAuPerDay)
+                                       ? PrintfText("Radial velocity (km/s): %+.1f", sky.radialVelocity * KmPerSecondPerAuPerDay)
                                        : std::string("Radial velocity (km/s): ")});
   lines.push_back({InfoLine19Item, ""});
 }
@@ -87,12 +76,12 @@ void AddSkyObjectLines(const ObjectRecord& object, std::vector<InfoLine>& lines)
 void AddBodyLines(const ObjectRecord& object, std::vector<InfoLine>& lines) {
   const OrbitRecord& orbit = *OrbitOf(object);
   const int m = SeenMagnitude(object);
-  lines.push_back({InfoMagnitudeItem, Known(m) ? Printf("Magnitude: %+.1f", m / 100.0) : std::string("Magnitude: ")});
+  lines.push_back({InfoMagnitudeItem, Known(m) ? PrintfText("Magnitude: %+.1f", m / 100.0) : std::string("Magnitude: ")});
   const double diameter = orbit.physical[PhysicalDiameter];
-  lines.push_back({InfoSizeItem, diameter > 0 ? Printf("Angular Size: %.1f\"", diameter * ArcsecondsPerRadian)
+  lines.push_back({InfoSizeItem, diameter > 0 ? PrintfText("Angular Size: %.1f\"", diameter * ArcsecondsPerRadian)
                                               : std::string("Angular Size: ")});
   const double phase = orbit.physical[PhysicalPhaseAngle];
-  lines.push_back({InfoLine15Item, Printf("Illumination: %.4f", (1 + std::cos(phase)) / 2)});
+  lines.push_back({InfoLine15Item, PrintfText("Illumination: %.4f", (1 + std::cos(phase)) / 2)});
   const SubObserverPoint sub = PhysicalEphemeris(object);
   const struct {
     int item;
@@ -105,7 +94,7 @@ void AddBodyLines(const ObjectRecord& object, std::vector<InfoLine>& lines) {
       {InfoLine19Item, "P.A. of N. Pole", sub.poleAngle},
   };
   for (const auto& a : angles)
-    lines.push_back({a.item, Printf("%s: %.1f%s", a.label, a.angle * DegreesPerRadian, DegreeSign)});
+    lines.push_back({a.item, PrintfText("%s: %.1f%s", a.label, a.angle * DegreesPerRadian, DegreeSign)});
 }
 
 }  // namespace
@@ -125,24 +114,24 @@ std::string FormatMagnitudeText(int kind, int magnitude, int faintest, int compa
   const double m = magnitude / 100.0, f = faintest / 100.0, c = companion / 100.0;
   switch (kind) {
     case KindMultipleStar:
-      return Known(companion) ? Printf("%+.2f, %+.2f", m, c) : Printf("%+.2f, ", m);
+      return Known(companion) ? PrintfText("%+.2f, %+.2f", m, c) : PrintfText("%+.2f, ", m);
     case KindVariableStar:
-      return Known(faintest) ? Printf("%+.2f - %+.2f", m, f) : Printf("%+.2f -", m);
+      return Known(faintest) ? PrintfText("%+.2f - %+.2f", m, f) : PrintfText("%+.2f -", m);
     case KindMultipleVariableStar:
       if (Known(faintest))
-        return Known(companion) ? Printf("%+.2f - %+.2f, %+.2f", m, f, c) : Printf("%+.2f - %+.2f, ", m, f);
-      return Known(companion) ? Printf("%+.2f - , %+.2f", m, c) : Printf("%+.2f - ,", m);
+        return Known(companion) ? PrintfText("%+.2f - %+.2f, %+.2f", m, f, c) : PrintfText("%+.2f - %+.2f, ", m, f);
+      return Known(companion) ? PrintfText("%+.2f - , %+.2f", m, c) : PrintfText("%+.2f - ,", m);
     default:
-      return Printf("%+.2f", m);
+      return PrintfText("%+.2f", m);
   }
 }
 
 std::string DistanceText(double au) {
   if (!std::isfinite(au) || au < 0) return "Distance: ";
-  if (au < 0.1) return Printf("Distance (km): %.0f", au * KmPerAuShown);
-  if (au < 1e4) return Printf("Distance (AU): %.5f", au);
-  if (au < 1e10) return Printf("Distance (pc): %.3f", au * ParsecsPerAu);
-  return Printf("Distance (Mpc): %.2f", au * MegaparsecsPerAu);
+  if (au < 0.1) return PrintfText("Distance (km): %.0f", au * KmPerAuShown);
+  if (au < 1e4) return PrintfText("Distance (AU): %.5f", au);
+  if (au < 1e10) return PrintfText("Distance (pc): %.3f", au * ParsecsPerAu);
+  return PrintfText("Distance (Mpc): %.2f", au * MegaparsecsPerAu);
 }
 
 bool RiseSetTexts(const RiseSet& rise, const RiseSet& set, std::string& riseText,
@@ -165,7 +154,7 @@ bool RiseSetTexts(const RiseSet& rise, const RiseSet& set, std::string& riseText
 
 std::vector<InfoLine> ObjectInfoLines(ObjectRecord& object) {
   std::vector<InfoLine> lines;
-  lines.push_back({InfoKindItem, Printf("Type: %s", KindName(object.kind))});
+  lines.push_back({InfoKindItem, PrintfText("Type: %s", KindName(object.kind))});
   if (!IsSkyObjectKind(object.kind) && !IsSolarSystemKind(object.kind)) return lines;
   const ObjectPlace place = ObjectCoordinates(object);
   lines.push_back({InfoDistanceItem, DistanceText(CurrentDistance(object))});
