@@ -297,9 +297,9 @@ void EndDrawing(DrawTarget* t) {
 
 void PerformOp(DrawTarget& target, const DrawOp& op) { Carry(&target, target.state, op, true); }
 
-void ReplayPicture(const Picture& picture, QPainter& painter) {
+namespace {
+void Replay(const Picture& picture, std::unique_ptr<DrawTarget> target) {
   DrawTarget* saved = GetPort();
-  auto target = NewPainterTarget(painter);
   target->originX = -picture.frame.left;
   target->originY = -picture.frame.top;
   BeginDrawing(target.get());
@@ -307,38 +307,13 @@ void ReplayPicture(const Picture& picture, QPainter& painter) {
   EndDrawing(target.get());
   SetPort(saved);
 }
+}  // namespace
+
+void ReplayPicture(const Picture& picture, QImage& surface) { Replay(picture, NewSurfaceTarget(surface)); }
+void ReplayPicture(const Picture& picture, QPainter& painter) { Replay(picture, NewPainterTarget(painter)); }
 
 DrawTarget* GetPort() { return port; }
 void SetPort(DrawTarget* target) { port = target; }
-
-// --- Images as targets ----------------------------------------------------------------------
-
-namespace {
-std::unique_ptr<DrawTarget> imageTarget;
-Image* imageDrawn = nullptr;
-}  // namespace
-
-bool BeginImageDrawing(WindowRecord* /*window*/, Image* image) {
-  if (!image) return false;
-  if (image->header.bitCount <= 8) ImageSurfaceFromRows(*image);
-  if (image->surface.isNull()) return false;
-  EndImageDrawing();
-  imageTarget = NewSurfaceTarget(image->surface);
-  imageDrawn = image;
-  BeginDrawing(imageTarget.get());
-  return true;
-}
-
-void EndImageDrawing() {
-  if (!imageTarget) return;
-  EndDrawing(imageTarget.get());
-  if (imageDrawn->header.bitCount <= 8) {
-    ImageRowsFromSurface(*imageDrawn);
-    imageDrawn->surface = QImage();  // the rows hold the pixels again
-  }
-  imageTarget.reset();
-  imageDrawn = nullptr;
-}
 
 // --- State ----------------------------------------------------------------------------------
 

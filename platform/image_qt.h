@@ -47,16 +47,13 @@ constexpr int ImageMaxSide = 32767;  // the drawing surface's 16-bit coordinates
 // ImageRowBytes: bytes in one padded row of an image of that width and depth.
 inline int ImageRowBytes(int width, int bits) { return (width * bits + 31) / 32 * 4; }
 
-// ImageSurfaceFromRows / ImageRowsFromSurface: palette rows to the 32-bit buffer and back (each
-// colour mapped to the nearest of the first 2^bits palette entries).
-void ImageSurfaceFromRows(Image& image);
-void ImageRowsFromSurface(Image& image);
-
 // ImageToQImage: the image's pixels as an RGB32 picture, whatever its depth. For 32-bit and
 // device images it shares their pixels: use it at once, keep a copy() to hold on to it.
 QImage ImageToQImage(const Image& image);
 
-// ScreenDepth: bits per pixel of the primary screen (32 without one).
+// ScreenDepth: bits per pixel of the primary screen (32 without one). ScreenDotsPerInch: its
+// horizontal logical pixels per inch (96 without one), the size of a pixel on paper.
 int ScreenDepth();
+int ScreenDotsPerInch();
 
 }  // namespace qv
