@@ -108,15 +108,6 @@ TEST_F(ViewTest, PresetsAndTheirCheckMarks) {
   EXPECT_FALSE(IsFieldPresetChecked(7));
 }
 
-TEST_F(ViewTest, MenuEnablingFollowsTheProjectionLimits) {
-  EXPECT_TRUE(ProjectionServesField(ProjectionPlanar, 135 * Deg - 1e-9));
-  EXPECT_FALSE(ProjectionServesField(ProjectionPlanar, 136 * Deg));
-  EXPECT_TRUE(ProjectionServesField(ProjectionSpherical, 180 * Deg));
-  EXPECT_FALSE(ProjectionServesField(ProjectionLambert, 271 * Deg));
-  EXPECT_TRUE(ProjectionServesField(ProjectionMercator, 360 * Deg));
-  EXPECT_TRUE(ProjectionServesField(ProjectionMollweide, 360 * Deg));
-}
-
 TEST_F(ViewTest, ScrollingStepsDirectionsAndThePoles) {
   ChartSettings& s = Settings();
   s.ChartCoordinateSystem = CoordinatesEquatorial;
