@@ -24,5 +24,6 @@ build build -DCMAKE_BUILD_TYPE=RelWithDebInfo
 tools/make_default_data.sh build || echo "The default data could not be built: its tests skip."
 run_tests build
 build build-asan -DCMAKE_BUILD_TYPE=Debug -DQV_SANITIZE=ON -DQV_BENCH=OFF
-ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 run_tests build-asan
+ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 LSAN_OPTIONS=suppressions=$top/tools/lsan.supp \
+  run_tests build-asan
 echo "All tests passed."
