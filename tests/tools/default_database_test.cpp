@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "chart/regions.h"
 #include "objects/database.h"
 #include "objects/namesearch.h"
 #include "objects/store.h"
@@ -176,6 +177,46 @@ TEST_F(DefaultDatabase, FamiliarObjectsAreFoundByNameWithTheirMagnitudes) {
     // Hundredths are cut toward zero when read, so a value like 3.44 may come out 3.43.
     EXPECT_NEAR(sky->visualMagnitude, f.magnitude, 1) << f.name;
   }
+}
+
+// The files a chart reads: a file's brightest star (deep-sky object) must be brighter than the
+// chart's limit, and its box must show on the chart, as the chart's region culling decides.
+std::set<std::string> FilesRead(const ChartFrame& frame, int16_t starLimit, int16_t deepSkyLimit) {
+  const ChartBox box = ComputeChartBox(frame);
+  std::set<std::string> read;
+  for (ObjectId id = FirstFile(); id != 0; id = NextFile(id)) {
+    const DatabaseFile& file = *FileOfId(id);
+    const FileSummary& s = file.summary;
+    const bool bright = (s.starCount > 0 && s.starBrightest < starLimit) ||
+                        (s.deepSkyCount > 0 && s.deepSkyBrightest < deepSkyLimit);
+    if (bright && RegionMayShow(frame, box, {s.raMin, s.raMax, s.decMin, s.decMax}, 72)) {
+      read.insert(file.name);
+    }
+  }
+  return read;
+}
+
+ChartFrame EquatorialChart(double raDeg, double decDeg, double fieldDeg) {
+  constexpr double Deg = 0.017453292519943295;
+  ChartView view;
+  view.projection = ProjectionLambert;
+  view.system = CoordinatesEquatorial;
+  view.centerLon = raDeg * Deg;
+  view.centerLat = decDeg * Deg;
+  view.fieldWidth = fieldDeg * Deg;
+  return MakeChartFrame(view, Matrix3{}, {0, 0, 1}, 0, 0, 1024, 768);
+}
+
+TEST_F(DefaultDatabase, AWideChartReadsTheBrightLayerAndANarrowOneAFewRegions) {
+  // The default chart: 180 degrees, stars to 5.50, deep-sky objects to 9.50.
+  EXPECT_EQ(FilesRead(EquatorialChart(0, 45, 180), 550, 950),
+            (std::set<std::string>{"DeepSky0.qvd", "Stars0.qvd"}));
+  // Five degrees on the Pleiades: automatic limits are 5.17 magnitudes fainter.
+  const std::set<std::string> narrow = FilesRead(EquatorialChart(56.75, 24.12, 5), 1067, 1467);
+  EXPECT_LE(narrow.size(), 8u);
+  int starLayers = 0;
+  for (const std::string& name : narrow) starLayers += name.compare(0, 5, "Stars") == 0;
+  EXPECT_GE(starLayers, 3);  // the bright layer and the regions of two fainter ones
 }
 
 }  // namespace
