@@ -7,7 +7,9 @@
 #include "objects/database.h"
 #include "objects/textscan.h"
 #include "platform/alert.h"
+#include "platform/events.h"
 #include "platform/files.h"
+#include "platform/memory.h"
 #include "platform/result.h"
 
 namespace qv {
@@ -98,6 +100,10 @@ int64_t MemoryBudget(int64_t physicalBytes, int screenWidth, int screenHeight, i
   const int64_t screenBits = int64_t{std::max(screenWidth, 0)} * std::max(screenHeight, 0) *
                              std::max(depthBits, 0);
   return std::max(physicalBytes / 4 - screenBits / 8, MinimumBudget);
+}
+
+void InitObjectStore() {
+  store.budget = MemoryBudget(PhysicalMemoryBytes(), ScreenWidth(), ScreenHeight(), ScreenColorDepth());
 }
 
 DatabaseFile* FileOfId(ObjectId id) {
