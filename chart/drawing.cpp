@@ -1,6 +1,7 @@
 // chart/drawing.cpp - the drawing sequence, the chart image and the colour rules (drawing.h).
 #include "chart/drawing.h"
 
+#include "app/red_screen.h"
 #include "app/settings.h"
 #include "astro/angles.h"
 #include "chart/constellations.h"
@@ -70,19 +71,14 @@ void SetChartFont() {
 void ApplyRedScreen(ChartSettings& s) {
   static bool applied = false;
   static bool savedShowColors = true;
-  static uint32_t savedColors[SystemColorCount] = {};
   if (s.RedScreen == applied) return;
   if (s.RedScreen) {
     savedShowColors = s.ShowColors;
     s.ShowColors = false;
-    GetSystemColorTable(savedColors, 0);
-    uint32_t red[SystemColorCount];
-    for (int i = 0; i < SystemColorCount; ++i) red[i] = MakeColor(RedOf(savedColors[i]), 0, 0);
-    SetSystemColorTable(red);
   } else {
     s.ShowColors = savedShowColors;
-    SetSystemColorTable(savedColors);
   }
+  SetRedScreenColors(s.RedScreen);
   applied = s.RedScreen;
 }
 

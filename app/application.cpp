@@ -1,0 +1,161 @@
+// app/application.cpp - the application's event handler, start-up, quitting and idle work
+// (application.h).
+#include "app/application.h"
+
+#include <clocale>
+
+#include "app/chart_mouse.h"
+#include "app/chart_window.h"
+#include "app/command_handlers.h"
+#include "app/commands.h"
+#include "app/description_dialog.h"
+#include "app/info_window.h"
+#include "app/red_screen.h"
+#include "app/settings.h"
+#include "app/settings_file.h"
+#include "app/shell.h"
+#include "app/trails.h"
+#include "app/viewpoint.h"
+#include "objects/database.h"
+#include "objects/messages.h"
+#include "objects/store.h"
+#include "platform/desktop.h"
+#include "platform/dialogs.h"
+#include "platform/files.h"
+#include "platform/result.h"
+#include "platform/strings.h"
+#include "platform/windows.h"
+
+namespace qv {
+namespace {
+
+constexpr int SplashPicture = 2;
+constexpr int SplashHiddenItems[] = {1, 3};  // the About box's OK button and version line
+constexpr int SplashMs = 1000;
+constexpr int MillisecondsPerSecond = 1000;
+
+// ShowSplash: the About box without its button, shrunk to its picture, shown at once.
+WindowRef ShowSplash() {
+  WindowRef splash = CreateDialogWindow(AboutBoxDialog, 0, [](int, WindowRef, int, int) { return 0; });
+  if (!splash) return nullptr;
+  for (int item : SplashHiddenItems) ShowItem(splash, item, false);
+  const Rect picture = GetItemRect(splash, SplashPicture);
+  SetWindowClientRectangle(splash, Rect{0, 0, RectWidth(picture), RectHeight(picture)});
+  CenterOnScreen(splash);
+  ShowPlatformWindow(splash);
+  UpdateWindowNow(splash);
+  return splash;
+}
+
+// OpenDatabaseDirectory: the store's budget, and the database directory beside the program,
+// made (after question 528) when it is missing.
+bool OpenDatabaseDirectory() {
+  Store().budget = MemoryBudget(FreePhysicalMemory(), ScreenWidth(), ScreenHeight(), ScreenColorDepth());
+  const char* folder = GetString(StringDatabaseFolder);
+  if (DirectoryExists(PathBesideProgram(folder ? folder : "Database"))) return true;
+  return CreateDatabaseDirectory() == ResultOk;
+}
+
+void RememberHere() {
+  const ChartSettings& s = Settings();
+  Shell().here = HereLocation{s.ViewerSiteName, s.ViewerLongitude, s.ViewerLatitude, s.ViewerAltitude, s.TimeZone};
+}
+
+// SaveDatabaseChanges: every changed database file, then the index, written; the first failure
+// (reported by the writer) stops it, and the store keeps what could not be written.
+int SaveDatabaseChanges() {
+  ObjectStore& store = Store();
+  if (store.readOnly) return ResultOk;
+  for (const std::unique_ptr<DatabaseFile>& file : store.files)
+    if (file && file->modified && !IsReadOnly(*file) && WriteDatabaseFile(*file) != ResultOk) return ResultWriteError;
+  if (!store.indexPath.empty() && store.indexChanged && SaveIndex(store.indexPath) != ResultOk) return ResultWriteError;
+  return ResultOk;
+}
+
+bool Animating() {
+  const AnimationMode state = Settings().AnimationState;
+  return (state == AnimationBackward || state == AnimationForward) && Hooks().animationStep;
+}
+
+bool PollingTelescope() {
+  const ChartSettings& s = Settings();
+  return s.TelescopeConnected && s.TelescopeUpdatesPerSec > 0 && Hooks().pollTelescope;
+}
+
+}  // namespace
+
+bool StartApplication() {
+  std::setlocale(LC_NUMERIC, "C");  // numbers in texts and files use "." whatever the desktop's locale
+  WindowRef splash = ShowSplash();
+  SetDefaultSettings(ScreenColorDepth());
+  WindowRef chart = CreateChartWindow();
+  bool ready = chart != nullptr;
+  if (!ready) {
+    Beep();
+    Delay(SplashMs);
+  }
+  Shell().chartWindow = chart;
+  ready = ready && OpenDatabaseDirectory();
+  if (ready) {
+    DeleteAllTrails();
+    CreateInfoWindow();
+    OpenDefaultDatabase();
+    if (FileExists(DefaultSettingsPath())) ReadDefaultSettings(AskDescriptionOnOpening);
+    RememberHere();
+    SetTimeToNow();
+    RestartAnimationClock();
+    RefreshChart(false);
+    UpdateMenus();
+    Delay(SplashMs);
+  }
+  DisposeDialog(splash);
+  if (!ready) return false;
+  MaximizePlatformWindow(chart);
+  SetArrowCursor();
+  ShowAboutBox();
+  return true;
+}
+
+int QuitRequested() {
+  SetRedScreenColors(false);
+  if (Settings().TelescopeConnected && Hooks().disconnectTelescope) Hooks().disconnectTelescope();
+  ShowAboutBox();
+  if (SaveDatabaseChanges() != ResultOk) {
+    SetRedScreenColors(Settings().RedScreen);  // the program goes on as it was
+    return 0;
+  }
+  CloseDatabase();
+  ForgetDatabaseObjects();
+  return 1;
+}
+
+void IdleWork() {
+  SetContinuousIdle(Animating() || PollingTelescope());
+  if (Animating() && !IsWindowMinimized(Shell().chartWindow)) Hooks().animationStep();
+  if (PollingTelescope()) {
+    const uint32_t now = TickCount();
+    const uint32_t interval = MillisecondsPerSecond / static_cast<uint32_t>(Settings().TelescopeUpdatesPerSec);
+    if (now - Shell().lastTelescopeUpdateMs > interval && Hooks().pollTelescope()) Shell().lastTelescopeUpdateMs = now;
+  }
+  ChartMouseIdle();
+}
+
+int ApplicationEventHandler(int code, WindowRef /*window*/, int p1, int p2) {
+  switch (code) {
+    case StartupEvent:
+      if (!StartApplication()) {
+        if (Shell().chartWindow) DisposePlatformWindow(Shell().chartWindow);
+        Shell().chartWindow = nullptr;
+        QuitApplication(1);
+      }
+      return 0;
+    case IdleEvent: IdleWork(); return 0;
+    case SuspendEvent: SuspendRedScreen(); return 0;
+    case ResumeEvent: ResumeRedScreen(); return 0;
+    case MenuEvent: return DispatchMenuCommand(p1, p2);
+    case QuitEvent: return QuitRequested();
+    default: return 1;
+  }
+}
+
+}  // namespace qv

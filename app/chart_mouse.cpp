@@ -1,0 +1,242 @@
+// app/chart_mouse.cpp - mouse gestures on the chart (chart_mouse.h). A gesture runs from the
+// press to the release, with the mouse captured by the chart window in between.
+#include "app/chart_mouse.h"
+
+#include <string>
+
+#include "app/chart_window.h"
+#include "app/commands.h"
+#include "app/constellation_edit.h"
+#include "app/info_window.h"
+#include "app/settings.h"
+#include "app/shell.h"
+#include "astro/angles.h"
+#include "chart/centring.h"
+#include "chart/hit_test.h"
+#include "chart/labels.h"
+#include "chart/magnitudes.h"
+#include "chart/pens.h"
+#include "chart/projection.h"
+#include "chart/readout.h"
+#include "chart/sky_objects.h"
+#include "chart/view.h"
+#include "objects/store.h"
+#include "platform/desktop.h"
+#include "platform/draw.h"
+#include "platform/result.h"
+#include "platform/windows.h"
+
+namespace qv {
+namespace {
+
+enum GestureKind { GestureNone, GestureObject, GestureDrag, GestureMeasure, GestureFigureLine };
+
+// The options a drag switches off (or on) so that the moving chart draws quickly.
+constexpr bool ChartSettings::*LighterFlags[] = {
+    &ChartSettings::ShowRenderedObjects, &ChartSettings::ShowPlanetGrids,
+    &ChartSettings::ShowConstellationBoundaries, &ChartSettings::ShowConstellationLabels,
+    &ChartSettings::ShowObjectLabels,
+};
+constexpr int16_t ChartSettings::*MagnitudeLimits[] = {
+    &ChartSettings::BrightestStarMagnitude, &ChartSettings::FaintestStarMagnitude,
+    &ChartSettings::FaintestStarLabelMagnitude, &ChartSettings::FaintestPlanetMagnitude,
+    &ChartSettings::FaintestPlanetLabelMagnitude, &ChartSettings::FaintestDeepSkyLabelMagnitude,
+    &ChartSettings::FaintestOpenClusterMagnitude, &ChartSettings::FaintestGlobularClusterMagnitude,
+    &ChartSettings::FaintestDiffuseNebulaMagnitude, &ChartSettings::FaintestPlanetaryNebulaMagnitude,
+    &ChartSettings::FaintestGalaxyMagnitude,
+};
+constexpr int LighterLimitShift = -100;  // one magnitude brighter while dragging
+
+struct Gesture {
+  GestureKind kind = GestureNone;
+  int startX = 0, startY = 0, lastX = 0, lastY = 0;
+  uint32_t startMs = 0;
+  ObjectId object = 0;     // the object pressed, if any
+  bool labelShown = false;
+  ChartSettings saved;     // the options a drag changed, as they were
+};
+Gesture gesture;
+
+bool WithinDoubleClickTime() { return TickCount() - gesture.startMs < static_cast<uint32_t>(DoubleClickTimeMs()); }
+
+bool Over(ObjectId id, int x, int y) {
+  const ObjectRecord* object = ObjectOfId(id);
+  return object && HitTestObject(*object, x, y, HoverTolerancePx);
+}
+
+void DrawLighter() {
+  ChartSettings& s = Settings();
+  gesture.saved = s;
+  if (s.ShowRenderedObjects) s.ShowPlanetGrids = true;
+  s.ShowRenderedObjects = false;
+  s.ShowConstellationBoundaries = false;
+  s.ShowConstellationLabels = false;
+  s.ShowObjectLabels = false;
+  ShiftMagnitudeLimits(s, LighterLimitShift);
+}
+
+void RestoreDrawing() {
+  ChartSettings& s = Settings();
+  for (bool ChartSettings::*flag : LighterFlags) s.*flag = gesture.saved.*flag;
+  for (int16_t ChartSettings::*limit : MagnitudeLimits) s.*limit = gesture.saved.*limit;
+}
+
+// The object's name in a box of sky colour, at its label place, drawn over the chart.
+void ShowNameLabel() {
+  const ObjectRecord* object = ObjectOfId(gesture.object);
+  WindowRef window = Shell().chartWindow;
+  if (!object || !BeginWindowDrawing(window)) return;
+  const SkyPlace place = PlaceSkyObject(*object);
+  const std::string name = DisplayName(*object);
+  const FontSetting& font = Settings().ChartWindowsFont;
+  SetFont(font.Face.c_str(), font.Size, font.Style);
+  int width = 0, height = 0;
+  MeasureText(name.c_str(), 0, &width, &height);
+  const int d = LabelOffset(object->kind, place.radius);
+  FillSkyRectangle(Rect{place.x + d, place.y - d - height, place.x + d + width, place.y - d});
+  SetChartPen(PenForeground, 1, true);
+  DrawLabel(name.c_str(), 0, place.x + d, place.y - d);
+  EndWindowDrawing(window);
+  gesture.labelShown = true;
+}
+
+void UpdateNameLabel(int x, int y) {
+  if (WithinDoubleClickTime()) return;
+  const bool over = Over(gesture.object, x, y);
+  if (over && !gesture.labelShown) {
+    ShowNameLabel();
+  } else if (!over && gesture.labelShown) {
+    RedrawChartWindow();
+    gesture.labelShown = false;
+  }
+}
+
+// The rubber band from the press to the pointer, inverted over the chart, with the readout.
+void DrawRubberBand(int x, int y) {
+  WindowRef window = Shell().chartWindow;
+  RedrawChartWindow();
+  if (!BeginWindowDrawing(window)) return;
+  const FontSetting& font = Settings().ChartWindowsFont;
+  SetFont(font.Face.c_str(), font.Size, font.Style);
+  if (Settings().ShowMouseCoordinates) DrawMouseReadout(x, y, gesture.startX, gesture.startY);
+  SetPen(ChartForegroundColor(Settings()), 1, false);
+  SetDrawingMode(DrawXor);
+  DrawLine(gesture.startX, gesture.startY, x, y);
+  EndWindowDrawing(window);
+}
+
+void DragChart(int x, int y) {
+  const int dx = x - gesture.lastX, dy = y - gesture.lastY;
+  if (dx == 0 && dy == 0) return;
+  const ChartFrame& f = CurrentChartFrame();
+  if (CenterAtPixel(f.cx - dx, f.cy - dy)) RelayoutAndRedraw();
+}
+
+// Opening the info window from a click: brought to the front only for a short click.
+void OpenPressedObject(bool quick) {
+  OpenObjectInfo(gesture.object);
+  if (!quick) return;
+  BringInfoWindowToFront();
+  UpdateMenus();
+}
+
+void EndFigureLine(int x, int y) {
+  RedrawChartWindow();
+  const ObjectId other = FindObjectAt(x, y, ClickTolerancePx, 0);
+  if (other == 0 || other == gesture.object) return;
+  if (ToggleFigureLine(gesture.object, other) == ResultOk) RelayoutAndRedraw();
+}
+
+void Begin(GestureKind kind, int x, int y, ObjectId object) {
+  gesture.kind = kind;
+  gesture.startX = gesture.lastX = x;
+  gesture.startY = gesture.lastY = y;
+  gesture.startMs = TickCount();
+  gesture.object = object;
+  gesture.labelShown = false;
+  if (kind == GestureDrag) DrawLighter();
+  SetMouseCapture(Shell().chartWindow);
+}
+
+}  // namespace
+
+void ChartMouseDown(int x, int y) {
+  const ChartSettings& s = Settings();
+  if (s.ConstellationEditing) {
+    const ObjectId object = FindObjectAt(x, y, ClickTolerancePx, 0);
+    Begin(object != 0 ? GestureFigureLine : GestureDrag, x, y, object);
+    return;
+  }
+  const ObjectId object = FindObjectAt(x, y, ClickTolerancePx, InfoObject());
+  if (s.ShowMouseCoordinates) Begin(GestureMeasure, x, y, object);
+  else Begin(object != 0 ? GestureObject : GestureDrag, x, y, object);
+}
+
+void ChartMouseDragged(int x, int y) {
+  switch (gesture.kind) {
+    case GestureObject: UpdateNameLabel(x, y); break;
+    case GestureDrag: DragChart(x, y); break;
+    case GestureMeasure:
+    case GestureFigureLine: DrawRubberBand(x, y); break;
+    case GestureNone: return;
+  }
+  gesture.lastX = x;
+  gesture.lastY = y;
+}
+
+void ChartMouseUp(int x, int y) {
+  const GestureKind kind = gesture.kind;
+  if (kind == GestureNone) return;
+  gesture.kind = GestureNone;
+  SetMouseCapture(nullptr);
+  const bool quick = WithinDoubleClickTime();
+  switch (kind) {
+    case GestureObject:
+      RedrawChartWindow();
+      if (Over(gesture.object, x, y)) OpenPressedObject(quick);
+      break;
+    case GestureDrag:
+      RestoreDrawing();
+      RelayoutAndRedraw();
+      break;
+    case GestureMeasure:
+      RedrawChartWindow();
+      if (gesture.object != 0 && quick && Over(gesture.object, x, y)) OpenPressedObject(true);
+      break;
+    case GestureFigureLine: EndFigureLine(x, y); break;
+    case GestureNone: break;
+  }
+}
+
+void ChartDoubleClick(int x, int y) {
+  const ObjectId selected = InfoObject();
+  if (selected != 0 && Over(selected, x, y)) {
+    if (CenterOnObject(selected) != ResultOk) return;
+  } else {
+    Vector3 v;
+    if (!ChartToSky(CurrentChartFrame(), x, y, v)) return;
+    if (Settings().TelescopeConnected && Hooks().targetPoint) {
+      const Spherical target = RectangularToSpherical(v);
+      Hooks().targetPoint(target.lon, target.lat);
+    }
+    CenterAtPixel(x, y);  // stops following an object and the telescope
+  }
+  RelayoutAndRedraw();
+  UpdateMenus();
+}
+
+void ChartMouseMoved(int x, int y) {
+  if (!Settings().ShowMouseCoordinates) return;
+  WindowRef window = Shell().chartWindow;
+  if (!BeginWindowDrawing(window)) return;
+  const FontSetting& font = Settings().ChartWindowsFont;
+  SetFont(font.Face.c_str(), font.Size, font.Style);
+  DrawMouseReadout(x, y, 0, 0);
+  EndWindowDrawing(window);
+}
+
+void ChartMouseIdle() {
+  if (gesture.kind == GestureObject) UpdateNameLabel(gesture.lastX, gesture.lastY);
+}
+
+}  // namespace qv

@@ -1,0 +1,203 @@
+// app/chart_window.cpp - the chart window and the refresh cycle (chart_window.h).
+#include "app/chart_window.h"
+
+#include "app/chart_mouse.h"
+#include "app/commands.h"
+#include "app/info_window.h"
+#include "app/settings.h"
+#include "app/shell.h"
+#include "astro/skycontext.h"
+#include "chart/centring.h"
+#include "chart/drawing.h"
+#include "chart/view.h"
+#include "platform/alert.h"
+#include "platform/dialogs.h"
+#include "platform/menus.h"
+#include "platform/strings.h"
+#include "platform/windows.h"
+
+namespace qv {
+namespace {
+
+constexpr int ChartWindowResource = 100;
+constexpr int ChartWindowStyle = 31;  // title bar, system menu, resizable, maximise and minimise boxes
+constexpr int ProgramTitleString = 268;
+constexpr int RedrawTimingNote = 269;
+constexpr int InfoCenterButton = 1, InfoCloseButton = 2;
+
+void ShowScrollBars(WindowRef window, bool on) {
+  ShowItem(window, VerticalScrollBar, on);
+  ShowItem(window, HorizontalScrollBar, on);
+}
+
+void SetScrollThumbs(WindowRef window) {
+  const ScrollThumbs thumbs = ChartScrollThumbs(Settings());
+  SetItemValue(window, VerticalScrollBar, thumbs.vertical);
+  SetItemValue(window, HorizontalScrollBar, thumbs.horizontal);
+}
+
+// Scroll bar items and arrow keys to the chart's scroll bars and steps.
+int ScrollBarOfItem(int item) { return item == VerticalScrollBar ? ScrollVertical : ScrollHorizontal; }
+
+void Scroll(int bar, int part, int position) {
+  // With Shift held and an object centred, the steps move the viewpoint around the object.
+  if (IsKeyDown(KeyShift) && part != PartThumbDragged && part != PartThumbReleased &&
+      MoveViewpointAround(bar, part)) {
+    RefreshChart(false);
+    return;
+  }
+  ScrollChart(bar, part, position);
+  RelayoutAndRedraw();
+}
+
+void ToggleRedrawTiming() {
+  ShellState& shell = Shell();
+  const uint32_t now = TickCount();
+  if (!shell.timing) {
+    shell.timing = true;
+    shell.timingStartMs = now;
+    shell.timingStartRedraws = shell.windowRedraws;
+    return;
+  }
+  shell.timing = false;
+  const long redraws = static_cast<long>(shell.windowRedraws - shell.timingStartRedraws);
+  const double seconds = (now - shell.timingStartMs) / 1000.0;
+  Note(ButtonsOk, RedrawTimingNote, redraws, seconds, seconds > 0 ? redraws / seconds : 0.0);
+}
+
+void TypedCharacter(int character) {
+  if ((character == 'A' || character == 'Z') && IsKeyDown(KeyShift)) {
+    if (MoveViewpointDistance(character == 'A')) {
+      RefreshChart(false);
+      UpdateWindowNow(Shell().chartWindow);
+    }
+  } else if (character == 't') {
+    ToggleRedrawTiming();
+  }
+}
+
+void HandleKey(int key, int character) {
+  WindowRef info = Shell().infoWindow;
+  const bool infoShown = info && IsPlatformWindowVisible(info);
+  switch (key) {
+    case KeyReturn:
+      if (infoShown) PressItem(info, InfoCenterButton);
+      return;
+    case KeyEscape:
+      if (infoShown) PressItem(info, InfoCloseButton);
+      return;
+    case KeyLeft: Scroll(ScrollHorizontal, PartLineUp, 0); return;
+    case KeyRight: Scroll(ScrollHorizontal, PartLineDown, 0); return;
+    case KeyUp: Scroll(ScrollVertical, PartLineUp, 0); return;
+    case KeyDown: Scroll(ScrollVertical, PartLineDown, 0); return;
+    case 0: TypedCharacter(character); return;
+    default: return;
+  }
+}
+
+}  // namespace
+
+WindowRef CreateChartWindow() {
+  const char* title = GetString(ProgramTitleString);
+  // Three quarters of the screen until it is maximised (a desktop without a window manager
+  // leaves a window at the size it was made).
+  const int width = ScreenWidth() * 3 / 4, height = ScreenHeight() * 3 / 4;
+  WindowRef window = CreatePlatformWindow(ChartWindowResource, title ? title : "Quorvane",
+                                          (ScreenWidth() - width) / 2, (ScreenHeight() - height) / 2, width,
+                                          height, false, ChartWindowStyle, 0, ChartWindowHandler);
+  if (!window) return nullptr;
+  LoadMenuBar(MenuBarResource);
+  Rect vertical, horizontal;
+  GetChartAreaRectangles(window, &vertical, &horizontal, nullptr);
+  const bool shown = Settings().ShowChartControls;
+  CreateScrollBar(window, VerticalScrollBar, "", vertical, shown, 0, -90, 90);
+  CreateScrollBar(window, HorizontalScrollBar, "", horizontal, shown, 180, 1, 360);
+  SetEraseBackground(window, false);  // the chart image covers the whole window
+  return window;
+}
+
+Rect ChartRectangle() {
+  WindowRef window = Shell().chartWindow;
+  if (!Settings().ShowChartControls) {
+    ShowScrollBars(window, false);
+    return GetClientRectangle(window);
+  }
+  Rect vertical, horizontal, content;
+  GetChartAreaRectangles(window, &vertical, &horizontal, &content);
+  MoveItem(window, VerticalScrollBar, vertical);
+  MoveItem(window, HorizontalScrollBar, horizontal);
+  ShowScrollBars(window, true);
+  return content;
+}
+
+void RelayoutChartWindow() {
+  WindowRef window = Shell().chartWindow;
+  if (!window) return;
+  const Rect chart = ChartRectangle();
+  Shell().lastScreenDepth = ScreenColorDepth();
+  if (RectWidth(chart) > 0 && RectHeight(chart) > 0) RelayoutChart(chart, Shell().lastScreenDepth);
+  SetScrollThumbs(window);
+}
+
+void RedrawChartWindow() {
+  WindowRef window = Shell().chartWindow;
+  if (!window) return;
+  if (ScreenColorDepth() != Shell().lastScreenDepth) {
+    RelayoutChartWindow();
+    UpdateMenus();
+  }
+  RedrawChart(window);
+  ++Shell().windowRedraws;
+}
+
+void RelayoutAndRedraw() {
+  RelayoutChartWindow();
+  if (WindowRef window = Shell().chartWindow) {
+    InvalidateWindow(window, nullptr);
+    UpdateWindowNow(window);  // its update event copies the new image in
+  }
+}
+
+void RefreshChart(bool recomputeAll) {
+  const bool still = Settings().AnimationState == AnimationOff;
+  if (still) SetWaitCursor();
+  UpdateSkyContext();
+  if (recomputeAll) {
+    AdvanceStarGeneration();
+    AdvancePlanetGeneration();
+  }
+  RelayoutChartWindow();
+  if (WindowRef window = Shell().chartWindow) InvalidateWindow(window, nullptr);
+  RefreshInfoWindow();
+  if (still) SetArrowCursor();
+}
+
+int ChartWindowHandler(int code, WindowRef window, int p1, int p2) {
+  switch (code) {
+    case KeyDownEvent: HandleKey(p1, p2); return 0;
+    case WindowResizedEvent:
+      RelayoutChartWindow();
+      InvalidateWindow(window, nullptr);
+      return 0;
+    case WindowActivatedEvent:
+    case WindowDeactivatedEvent:
+      if (Settings().ShowChartControls) ShowScrollBars(window, code == WindowActivatedEvent);
+      return 0;
+    case WindowUpdateEvent: RedrawChartWindow(); return 0;
+    case MouseDownEvent: ChartMouseDown(p1, p2); return 0;
+    case MouseDraggedEvent: ChartMouseDragged(p1, p2); return 0;
+    case MouseUpEvent: ChartMouseUp(p1, p2); return 0;
+    case DoubleClickEvent: ChartDoubleClick(p1, p2); return 0;
+    case MouseMovedEvent: ChartMouseMoved(p1, p2); return 0;
+    case ControlEvent:
+      if (p1 != VerticalScrollBar && p1 != HorizontalScrollBar) return 1;
+      Scroll(ScrollBarOfItem(p1), p2, GetItemValue(window, p1));
+      return 0;
+    case MenuEvent:  // every command, whatever window is in front of the chart
+      DispatchMenuCommand(p1, p2);
+      return 0;
+    default: return 1;
+  }
+}
+
+}  // namespace qv
