@@ -11,6 +11,7 @@
 #include "app/trails.h"
 #include "chart/centring.h"
 #include "chart/object_info.h"
+#include "objects/constellations.h"
 #include "objects/store.h"
 #include "platform/dialogs.h"
 #include "platform/draw.h"
@@ -21,6 +22,7 @@ namespace qv {
 namespace {
 
 constexpr int InfoWindowDialog = 512;
+constexpr int InfoWindowMarginPx = 16, InfoWindowTopPx = 80;
 enum InfoButton : int {
   CenterButton = 1,
   CloseButton = 2,
@@ -45,7 +47,7 @@ void FillTexts() {
 void DrawTitle(WindowRef window) {
   const ObjectRecord* object = ObjectOfId(Shell().infoObject);
   if (!object || !BeginWindowDrawing(window)) return;
-  const std::string name = DisplayName(*object);
+  const std::string name = InfoTitleText(DisplayName(*object));
   const Rect area = GetItemRect(window, TitleArea);
   SetFont(DefaultFontFace, DefaultFontSize, FontBold);
   SetPen(ColorBlack, 1, false);
@@ -86,8 +88,31 @@ void PressButton(int item) {
 
 }  // namespace
 
+std::string InfoTitleText(const std::string& name) {
+  static const char* const superscripts[] = {"⁰", "¹", "²", "³", "⁴", "⁵", "⁶", "⁷", "⁸", "⁹"};
+  std::string title;
+  for (size_t i = 0; i < name.size(); ++i) {
+    const int letter = name[i] == '$' && i + 1 < name.size() ? GreekLetterOfSymbol(name[i + 1]) : 0;
+    if (letter == 0) {
+      title += name[i];
+      continue;
+    }
+    title += GreekLetters[letter - 1].utf8;
+    ++i;
+    if (i + 1 < name.size() && name[i + 1] >= '0' && name[i + 1] <= '9') title += superscripts[name[++i] - '0'];
+  }
+  return title;
+}
+
 void CreateInfoWindow() {
-  if (!Shell().infoWindow) Shell().infoWindow = CreateDialogWindow(InfoWindowDialog, 0, InfoWindowHandler);
+  if (Shell().infoWindow) return;
+  WindowRef window = CreateDialogWindow(InfoWindowDialog, 0, InfoWindowHandler);
+  Shell().infoWindow = window;
+  if (!window) return;
+  // Beside the chart: at the right edge of the screen, below the menu bar.
+  const Rect client = GetClientRectangle(window);
+  const int left = ScreenWidth() - RectWidth(client) - InfoWindowMarginPx;
+  SetWindowClientRectangle(window, Rect{left, InfoWindowTopPx, left + RectWidth(client), InfoWindowTopPx + RectHeight(client)});
 }
 
 void ShowObjectInfo(ObjectId object) {

@@ -3,6 +3,8 @@
 // clicks on the chart start from.
 #pragma once
 
+#include <string>
+
 #include "objects/records.h"
 #include "platform/events.h"
 
@@ -26,6 +28,10 @@ void CloseInfoWindow();
 bool IsInfoWindowShown();
 
 ObjectId InfoObject();
+
+// InfoTitleText: the name as the window's title shows it: the Greek letter of a Bayer
+// designation written out ("$a Aur" is "α Aur") with the digit after it raised ("β²").
+std::string InfoTitleText(const std::string& name);
 
 // InfoWindowHandler: the window's own events (buttons, close box, the title painted).
 int InfoWindowHandler(int code, WindowRef window, int p1, int p2);

@@ -12,6 +12,7 @@
 #include "app/settings.h"
 #include "app/shell.h"
 #include "app/textformat.h"
+#include "app/viewpoint.h"
 #include "astro/angles.h"
 #include "astro/skycontext.h"
 #include "objects/database.h"
@@ -230,7 +231,8 @@ void ReadEarth(WindowRef dialog) {
 
 void ReadOffset(WindowRef dialog, ObjectId viewer) {
   ChartSettings& s = Settings();
-  s.ViewerObject = viewer;
+  SetViewerObject(viewer);
+  if (s.ViewerObject == 0) return;  // the Earth: its site
   double distance = 0;
   ReadNumberItem(dialog, OffsetDistance, distance);
   switch (GetCheckedRadio(dialog, KmRadio, PcRadio)) {

@@ -81,6 +81,7 @@ int SelectHandler(SelectState& state, int code, WindowRef dialog, int p1, int p2
     SetItemValue(dialog, ExactMatchBox, remembered.exact);
     Forget(dialog, state, "");
     SetItemText(dialog, SearchText, "");
+    PressItem(dialog, SearchText);  // typing goes into the search text
     state.filling = false;
     return 0;
   }

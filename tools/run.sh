@@ -11,9 +11,9 @@ cmake --build build -j "${JOBS:-2}"
 tools/make_default_data.sh build ||
   echo "Could not build the default data; Quorvane starts with what is there."
 
-if [ ! -x build/quorvane ]; then
-  echo "Quorvane is not yet runnable: the application shell has not been built yet."
-  echo "The library and its tests are built in build/ (run tools/test.sh)."
+if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
+  echo "There is no display (neither DISPLAY nor WAYLAND_DISPLAY is set): Quorvane shows its chart"
+  echo "in a window of the desktop. Start tools/run.sh in a desktop session."
   exit 0
 fi
 exec build/quorvane

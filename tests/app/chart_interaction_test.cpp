@@ -103,6 +103,25 @@ TEST_F(ChartInteractionTest, DraggingEmptySkyMovesTheChartWithTheReadoutOffOnly)
   EXPECT_EQ(Settings().ChartCenterLatitude, lat);
 }
 
+TEST_F(ChartInteractionTest, ScrollBarsAndArrowKeysStepTheirOwnCoordinate) {
+  ChartSettings& s = Settings();
+  const double step = s.ChartFieldWidth / s.ChartScrollRate;
+  const double lon = s.ChartCenterLongitude, lat = s.ChartCenterLatitude;
+  Send(ControlEvent, VerticalScrollBar, PartLineUp);
+  EXPECT_NEAR(std::abs(s.ChartCenterLatitude - lat), step, 1e-9);
+  EXPECT_EQ(s.ChartCenterLongitude, lon);
+  EXPECT_EQ(GetItemValue(Chart(), VerticalScrollBar), -static_cast<int>(std::round(s.ChartCenterLatitude / 0.017453292519943295)));
+  Send(KeyDownEvent, KeyDown, 0);
+  Send(KeyDownEvent, KeyUp, 0);
+  Send(KeyDownEvent, KeyDown, 0);
+  EXPECT_NEAR(s.ChartCenterLatitude, lat, 1e-9);  // the arrow keys are the bar's line steps
+  Send(KeyDownEvent, KeyRight, 0);
+  EXPECT_NEAR(std::abs(std::remainder(s.ChartCenterLongitude - lon, 2 * Pi)), step, 1e-9);
+  EXPECT_NEAR(s.ChartCenterLatitude, lat, 1e-9);
+  Send(ControlEvent, HorizontalScrollBar, PartLineUp);
+  EXPECT_NEAR(s.ChartCenterLongitude, lon, 1e-9);
+}
+
 TEST_F(ChartInteractionTest, DoubleClickCentresOnTheSelectedObjectOrTheSky) {
   ClickChart(cx + 60, cy);
   Send(DoubleClickEvent, cx + 61, cy + 1);

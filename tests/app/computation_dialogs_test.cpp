@@ -206,6 +206,25 @@ TEST_F(LocationTest, ViewerOffsetIsShownInTheUnitOfItsSize) {
   }
 }
 
+TEST_F(LocationTest, ViewingFromTheCentredObjectCentresThePreviousViewer) {
+  ChartSettings& s = Settings();
+  const ObjectId vega = AddStar("Vega"), deneb = AddStar("Deneb");
+  s.ViewerObject = deneb;
+  s.CenteredObject = vega;
+  Then([&](WindowRef d) {
+    Press(d, 19);
+    Press(d, 1);
+  });
+  Then([](WindowRef d) {
+    SetItemText(d, 5, "Vega");
+    Press(d, 1);
+    Press(d, 1);
+  });
+  ASSERT_EQ(RunLocationDialog(), 1);
+  EXPECT_EQ(s.ViewerObject, vega);
+  EXPECT_EQ(s.CenteredObject, deneb);
+}
+
 TEST_F(LocationTest, ViewFromEarthStoresTheTypedSite) {
   ChartSettings& s = Settings();
   s.ViewerObject = AddStar("Vega");
