@@ -47,6 +47,15 @@ std::string FormatFixed(double value, int precision, bool plusSign, int width) {
   return text;
 }
 
+std::string FormatFixedKeeping(double value, int precision, int maxPrecision, bool plusSign) {
+  const double tolerance = 1e-12 * std::max(1.0, std::abs(value));
+  for (; precision < maxPrecision; ++precision) {
+    std::string text = FormatFixed(value, precision, plusSign);
+    if (std::abs(ParseDecimal(text) - value) <= tolerance) return text;
+  }
+  return FormatFixed(value, maxPrecision, plusSign);
+}
+
 std::string FormatScientific(double value, int precision) {
   if (!std::isfinite(value)) return AddSign(NonFiniteText(value), true);
   char buffer[64];
@@ -61,7 +70,6 @@ std::string FormatScientific(double value, int precision) {
 
 double ParseDecimal(std::string_view text, size_t* end) {
   size_t i = SkipBlanks(text);
-  const size_t start = i;
   if (i < text.size() && text[i] == '+') {
     ++i;
     if (i < text.size() && text[i] == '-') i = text.size();  // "+-": no number
@@ -69,12 +77,9 @@ double ParseDecimal(std::string_view text, size_t* end) {
   double value = 0;
   const char* first = text.data() + std::min(i, text.size());
   const auto [last, ec] = std::from_chars(first, text.data() + text.size(), value);
-  if (ec != std::errc{} || !std::isfinite(value)) {
-    if (end) *end = ec == std::errc{} ? static_cast<size_t>(last - text.data()) : start;
-    return 0;
-  }
-  if (end) *end = static_cast<size_t>(last - text.data());
-  return value;
+  const bool read = ec == std::errc{} && std::isfinite(value);
+  if (end) *end = read ? static_cast<size_t>(last - text.data()) : 0;
+  return read ? value : 0;
 }
 
 int64_t ParseWhole(std::string_view text, int64_t lowest, int64_t highest, size_t* end) {

@@ -14,11 +14,18 @@ namespace qv {
 // ("%0*f"). Infinities and NaN are written as printf writes them ("inf", "nan").
 std::string FormatFixed(double value, int precision, bool plusSign = false, int width = 0);
 
+// FormatFixedKeeping: FormatFixed with the fewest decimals from `precision` to `maxPrecision`
+// that read back as value (to 1e-12 of it, or of 1 for small values); maxPrecision decimals
+// when none does. Keeps values such as a +5:45 time zone that the usual decimals would round.
+std::string FormatFixedKeeping(double value, int precision, int maxPrecision,
+                               bool plusSign = false);
+
 // FormatScientific: as printf "%+.*E" (sign always, upper-case E, at least two exponent digits).
 std::string FormatScientific(double value, int precision);
 
 // ParseDecimal: the number at the start of text after blanks, as strtod in the "C" locale reads
-// it; 0 when there is none or it is not finite. end (optional) receives the characters used.
+// it (without hexadecimal forms); 0 when there is none or it is not finite. end (optional)
+// receives the characters used, 0 when no number was read.
 double ParseDecimal(std::string_view text, size_t* end = nullptr);
 
 // ParseWhole: the leading decimal digits after blanks and an optional sign, as atol reads them,

@@ -200,15 +200,20 @@ bool ReadSettingsFile(const std::string& path, const DescriptionPrompt& prompt) 
     Caution(ButtonsOk, 257, GetFileTitle(path).c_str());
     return false;
   }
+  return ReadSettingsFile(*file, GetFileTitle(path), prompt);
+}
+
+bool ReadSettingsFile(PlatformFile& file, const std::string& title,
+                      const DescriptionPrompt& prompt) {
   std::string line;
-  if (ReadLine(*file, line) == 0 || line != SettingsFileHeader) {
-    Caution(ButtonsOk, 258, GetFileTitle(path).c_str());
+  if (ReadLine(file, line) == 0 || line != SettingsFileHeader) {
+    Caution(ButtonsOk, 258, title.c_str());
     return false;
   }
-  ReadKeyLine(*file, line);  // FileVersion: every version reads alike
+  ReadKeyLine(file, line);  // FileVersion: every version reads alike
   DeleteAllTrails();
   Settings().Description.clear();
-  ReadSections(*file, prompt);
+  ReadSections(file, prompt);
   return true;
 }
 

@@ -29,6 +29,8 @@
 #include <functional>
 #include <string>
 
+#include "platform/files.h"
+
 namespace qv {
 
 constexpr const char* SettingsFileHeader = "<QuorvaneSettingsFile>";
@@ -56,6 +58,9 @@ int WriteSettingsFile(const std::string& path, const std::string& description);
 //     shown with prompt, and Cancel stops the reading there; an object name that matches no
 //     object shows note 523 and stops the reading there. True.
 bool ReadSettingsFile(const std::string& path, const DescriptionPrompt& prompt);
+// ReadSettingsFile: the same from a file already open at its start; title names it in messages.
+bool ReadSettingsFile(PlatformFile& file, const std::string& title,
+                      const DescriptionPrompt& prompt);
 
 // DefaultSettingsPath: "Quorvane.ini" beside the program.
 std::string DefaultSettingsPath();

@@ -170,12 +170,10 @@ int ReadOffset(ChartSettings& s, std::string_view v) {
 }
 
 // The time zone: days in memory, hours in the file with one decimal. Zones of a quarter hour
-// (+5:45, +8:45, +12:45) would round to a tenth and shift every clock by minutes, so a zone one
-// decimal cannot hold is written with six.
+// (+5:45, +8:45, +12:45) would round to a tenth and shift every clock by minutes: they get the
+// decimals they need.
 std::string WriteTimeZone(const ChartSettings& s) {
-  const double hours = s.TimeZone * 24;
-  const std::string tenths = FormatFixed(hours, 1, true);
-  return std::abs(ParseDecimal(tenths) - hours) < 1e-9 ? tenths : FormatFixed(hours, 6, true);
+  return FormatFixedKeeping(s.TimeZone * 24, 1, 6, true);
 }
 
 int ReadTimeZone(ChartSettings& s, std::string_view v) {
@@ -183,13 +181,10 @@ int ReadTimeZone(ChartSettings& s, std::string_view v) {
   return ResultOk;
 }
 
-// The animation step: six decimals of a day lose 0.04 s of a one-minute step, which adds up
-// over an animation; a step six decimals cannot hold is written with twelve.
+// The animation step: six decimals of a day lose 0.04 s of a one-minute step, which adds up over
+// an animation: steps that six decimals cannot hold get up to twelve.
 std::string WriteTimeStep(const ChartSettings& s) {
-  const std::string micro = FormatFixed(s.AnimationTimeStep, 6);
-  return std::abs(ParseDecimal(micro) - s.AnimationTimeStep) < 1e-12
-             ? micro
-             : FormatFixed(s.AnimationTimeStep, 12);
+  return FormatFixedKeeping(s.AnimationTimeStep, 6, 12);
 }
 
 int ReadTimeStep(ChartSettings& s, std::string_view v) {

@@ -4,7 +4,7 @@
 
 #include <cmath>
 
-#include "astro/bodies.h"
+#include "objects/records.h"
 #include "astro/constants.h"
 
 namespace qv {
@@ -27,19 +27,19 @@ double PlanetMagnitude(int kind, const MagnitudeParameters& p, double distances,
   const double deg = i * RadToDeg;
   const double base = 5 * std::log10(distances);
   switch (kind) {
-    case body::Mercury:
+    case KindMercury:
       return -0.42 + base + 0.038 * deg - 0.000273 * deg * deg + 0.000002 * deg * deg * deg;
-    case body::Venus:
+    case KindVenus:
       return -4.4 + base + 0.0009 * deg + 0.000239 * deg * deg - 6.5e-07 * deg * deg * deg;
-    case body::Earth: return base - 3.86;
-    case body::Mars: return -1.52 + base + 0.016 * deg;
-    case body::Jupiter: return -9.4 + base + 0.005 * deg;
-    case body::Saturn: {
+    case KindEarth: return base - 3.86;
+    case KindMars: return -1.52 + base + 0.016 * deg;
+    case KindJupiter: return -9.4 + base + 0.005 * deg;
+    case KindSaturn: {
       const double sinB = std::sin(p.ringLatitude);
       return -8.88 + base + 0.044 * deg - 2.6 * std::fabs(sinB) + 1.25 * sinB * sinB;
     }
-    case body::Uranus: return -7.19 + base + 0.0028 * deg;
-    case body::Neptune: return -6.87 + base;
+    case KindUranus: return -7.19 + base + 0.0028 * deg;
+    case KindNeptune: return -6.87 + base;
     default: return -1.01 + base + 0.041 * deg;  // Pluto
   }
 }
@@ -47,21 +47,21 @@ double PlanetMagnitude(int kind, const MagnitudeParameters& p, double distances,
 double MagnitudeValue(int kind, const MagnitudeParameters& p, double delta, double r, double i) {
   const bool unknownFirst = std::isinf(p.first), unknownSecond = std::isinf(p.second);
   switch (kind) {
-    case body::Sun: return 5 * std::log10(delta) - 26.72;
-    case body::Comet:
+    case KindSun: return 5 * std::log10(delta) - 26.72;
+    case KindComet:
       if (unknownFirst || unknownSecond) return NoValue;
       return p.first + 5 * std::log10(delta) + 2.5 * p.second * std::log10(r);
-    case body::Asteroid:
+    case KindAsteroid:
       if (unknownFirst || unknownSecond) return NoValue;
       return AsteroidMagnitude(p, delta, r, i);
-    case body::EarthSatellite: {
+    case KindEarthSatellite: {
       if (unknownFirst) return NoValue;
       const double km = delta * KmPerAu;
       return p.first - 15.75 + 2.5 * std::log10(km * km / ((1 + std::cos(i)) / 2));
     }
     default: break;
   }
-  if (kind >= body::Mercury && kind <= body::Pluto) return PlanetMagnitude(kind, p, r * delta, i);
+  if (kind >= KindMercury && kind <= KindPluto) return PlanetMagnitude(kind, p, r * delta, i);
   return p.first + 5 * std::log10(r * delta) - 2.5 * std::log10((1 + std::cos(i)) / 2);
 }
 

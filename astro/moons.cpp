@@ -4,7 +4,7 @@
 #include <cmath>
 
 #include "astro/angles.h"
-#include "astro/bodies.h"
+#include "objects/records.h"
 #include "astro/constants.h"
 #include "astro/frames.h"
 #include "astro/kepler.h"
@@ -25,28 +25,28 @@ const Matrix3& PrecessionFrom1950() {
 }
 
 MoonElements MoonTheory(int kind, double t) {
-  if (kind == body::Phobos || kind == body::Deimos) return MarsMoonTheory(kind, t);
-  if (kind >= body::Mimas && kind <= body::Phoebe) return SaturnMoonTheory(kind, t);
-  if (kind >= body::Miranda && kind <= body::Oberon) return UranusMoonTheory(kind, t);
-  if (kind == body::Triton || kind == body::Nereid) return NeptuneMoonTheory(kind, t);
-  if (kind == body::Charon) return CharonTheory(t);
+  if (kind == KindPhobos || kind == KindDeimos) return MarsMoonTheory(kind, t);
+  if (kind >= KindMimas && kind <= KindPhoebe) return SaturnMoonTheory(kind, t);
+  if (kind >= KindMiranda && kind <= KindOberon) return UranusMoonTheory(kind, t);
+  if (kind == KindTriton || kind == KindNereid) return NeptuneMoonTheory(kind, t);
+  if (kind == KindCharon) return CharonTheory(t);
   return MoonElements{};
 }
 
 void MoonFrame(int kind, double t, Matrix3& m) {
-  if (kind == body::Phobos || kind == body::Deimos) return MarsMoonFrame(kind, t, m);
-  if (kind >= body::Io && kind <= body::Callisto) m = JupiterMoonFrame();
-  else if (kind >= body::Mimas && kind <= body::Phoebe) m = SaturnMoonFrame(kind);
-  else if (kind >= body::Miranda && kind <= body::Oberon) m = UranusMoonFrame();
-  else if (kind == body::Triton || kind == body::Nereid) NeptuneMoonFrame(kind, t, m);
-  else if (kind == body::Charon) m = PrecessionFrom1950();
+  if (kind == KindPhobos || kind == KindDeimos) return MarsMoonFrame(kind, t, m);
+  if (kind >= KindIo && kind <= KindCallisto) m = JupiterMoonFrame();
+  else if (kind >= KindMimas && kind <= KindPhoebe) m = SaturnMoonFrame(kind);
+  else if (kind >= KindMiranda && kind <= KindOberon) m = UranusMoonFrame();
+  else if (kind == KindTriton || kind == KindNereid) NeptuneMoonFrame(kind, t, m);
+  else if (kind == KindCharon) m = PrecessionFrom1950();
   else Identity(m);
 }
 
 Vector3 MoonPosition(int kind, double t) {
-  if (!body::IsPlanetaryMoon(kind)) return Vector3{};
+  if (kind < KindPhobos || kind > KindCharon) return Vector3{};
   Vector3 p;
-  if (kind >= body::Io && kind <= body::Callisto) {
+  if (kind >= KindIo && kind <= KindCallisto) {
     p = JupiterMoonRectangular(kind, t);
   } else {
     const MoonElements el = MoonTheory(kind, t);

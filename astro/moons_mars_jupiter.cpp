@@ -3,7 +3,7 @@
 #include <cmath>
 
 #include "astro/angles.h"
-#include "astro/bodies.h"
+#include "objects/records.h"
 #include "astro/constants.h"
 #include "astro/moon_theories.h"
 
@@ -17,7 +17,7 @@ struct LaplacePlane {
 };
 
 LaplacePlane MarsMoonPlane(int kind, double years) {
-  if (kind == body::Phobos) return {47.39 - 0.0014 * years, 37.27 + 0.0008 * years};
+  if (kind == KindPhobos) return {47.39 - 0.0014 * years, 37.27 + 0.0008 * years};
   return {46.37 - 0.0014 * years, 36.62 + 0.0008 * years};
 }
 
@@ -27,7 +27,7 @@ MoonElements MarsMoonTheory(int kind, double t) {
   const double d = t - MarsMoonEpoch, y = d * YearsPerDay;
   const double n = MarsMoonPlane(kind, y).node;
   MoonElements el;
-  if (kind == body::Phobos) {
+  if (kind == KindPhobos) {
     el.a = 6.26974e-05;
     el.e = 0.015;
     el.i = 1.1 * DegToRad;
@@ -141,10 +141,10 @@ Vector3 JupiterMoonRectangular(int kind, double t) {
   const GalileanArguments g = GalileanArgumentsAt(t);
   GalileanPlace p{};
   switch (kind) {
-    case body::Io: p = IoPlace(g); break;
-    case body::Europa: p = EuropaPlace(g); break;
-    case body::Ganymede: p = GanymedePlace(g); break;
-    case body::Callisto: p = CallistoPlace(g); break;
+    case KindIo: p = IoPlace(g); break;
+    case KindEuropa: p = EuropaPlace(g); break;
+    case KindGanymede: p = GanymedePlace(g); break;
+    case KindCallisto: p = CallistoPlace(g); break;
     default: return Vector3{};
   }
   const double theta = p.longitude - g.psi + p.sigma;

@@ -4,7 +4,7 @@
 #include <iterator>
 
 #include "astro/angles.h"
-#include "astro/bodies.h"
+#include "objects/records.h"
 #include "astro/constants.h"
 #include "astro/frames.h"
 #include "astro/moon_theories.h"
@@ -67,7 +67,7 @@ void SumVector(const VectorTerm (&terms)[N], double d, double& cosSum, double& s
 }  // namespace
 
 MoonElements UranusMoonTheory(int kind, double t) {
-  const int index = kind - body::Miranda;
+  const int index = kind - KindMiranda;
   if (index < 0 || index >= static_cast<int>(std::size(UranusMoons))) return MoonElements{};
   const UranusMoon& moon = UranusMoons[index];
   const double d = t - UranusMoonEpoch;
@@ -100,7 +100,7 @@ const Matrix3& UranusMoonFrame() {
 
 MoonElements NeptuneMoonTheory(int kind, double t) {
   MoonElements el;
-  if (kind == body::Triton) {
+  if (kind == KindTriton) {
     const double d = t - 2433282.5;
     el.a = 0.002368266;
     el.i = 2.7750036975099204;  // 158.996 degrees: retrograde
@@ -120,7 +120,7 @@ MoonElements NeptuneMoonTheory(int kind, double t) {
 }
 
 void NeptuneMoonFrame(int kind, double t, Matrix3& m) {
-  if (kind == body::Nereid) {
+  if (kind == KindNereid) {
     static const Matrix3 nereid = [] {
       Matrix3 f;
       BuildRotation(f, {{AxisX, 0.38943531599875997}, {AxisZ, 0.061470496255439995}});

@@ -4,7 +4,7 @@
 #include <iterator>
 
 #include "astro/angles.h"
-#include "astro/bodies.h"
+#include "objects/records.h"
 #include "astro/constants.h"
 #include "astro/frames.h"
 #include "astro/moon_theories.h"
@@ -197,14 +197,14 @@ MoonElements PhoebeTheory(double t) {
 
 MoonElements SaturnMoonTheory(int kind, double t) {
   switch (kind) {
-    case body::Rhea: return RheaTheory(t);
-    case body::Titan: return TitanTheory(t);
-    case body::Hyperion: return HyperionTheory(t);
-    case body::Iapetus: return IapetusTheory(t);
-    case body::Phoebe: return PhoebeTheory(t);
+    case KindRhea: return RheaTheory(t);
+    case KindTitan: return TitanTheory(t);
+    case KindHyperion: return HyperionTheory(t);
+    case KindIapetus: return IapetusTheory(t);
+    case KindPhoebe: return PhoebeTheory(t);
     default: break;
   }
-  const int index = kind - body::Mimas;
+  const int index = kind - KindMimas;
   if (index < 0 || index >= static_cast<int>(std::size(InnerMoons))) return MoonElements{};
   return InnerMoonTheory(InnerMoons[index], t);
 }
@@ -222,7 +222,7 @@ const Matrix3& SaturnMoonFrame(int kind) {
     Multiply(PrecessionFrom1950(), m);
     return m;
   }();
-  return kind <= body::Dione ? equator : ecliptic;
+  return kind <= KindDione ? equator : ecliptic;
 }
 
 }  // namespace qv

@@ -4,7 +4,7 @@
 #include <cmath>
 
 #include "astro/angles.h"
-#include "astro/bodies.h"
+#include "objects/records.h"
 #include "astro/constants.h"
 
 namespace qv {
@@ -17,7 +17,7 @@ struct ModelDegrees {
 };
 
 ModelDegrees GiantPlanetModel(int kind, double d, double T, int system) {
-  if (kind == body::Jupiter) {
+  if (kind == KindJupiter) {
     const double w = system == RotationSystemI    ? 67.1 + 877.9 * d
                      : system == RotationSystemII ? 43.3 + 870.27 * d
                                                   : 284.95 + 870.536 * d;
@@ -40,22 +40,22 @@ ModelDegrees MoonOfEarthModel(double d) {
 
 bool PlanetModel(int kind, double d, double T, int system, ModelDegrees& out) {
   switch (kind) {
-    case body::Sun: out = {286.13, 63.87, 84.1 + 14.1844 * d}; return true;
-    case body::Mercury: out = {281.01 - 0.033 * T, 61.45 - 0.005 * T, 329.71 + 6.1385025 * d}; return true;
-    case body::Venus: out = {272.78, 67.21, 159.91 - 1.4814205 * d}; return true;
-    case body::Earth: out = {-0.641 * T, 90 - 0.557 * T, 190.21 + 360.9856123 * d}; return true;
-    case body::Mars: out = {317.681 - 0.108 * T, 52.886 - 0.061 * T, 176.868 + 350.891983 * d}; return true;
-    case body::Jupiter:
-    case body::Saturn: out = GiantPlanetModel(kind, d, T, system); return true;
-    case body::Uranus: out = {257.43, -15.1, 203.81 - 501.1600928 * d}; return true;
-    case body::Neptune: {
+    case KindSun: out = {286.13, 63.87, 84.1 + 14.1844 * d}; return true;
+    case KindMercury: out = {281.01 - 0.033 * T, 61.45 - 0.005 * T, 329.71 + 6.1385025 * d}; return true;
+    case KindVenus: out = {272.78, 67.21, 159.91 - 1.4814205 * d}; return true;
+    case KindEarth: out = {-0.641 * T, 90 - 0.557 * T, 190.21 + 360.9856123 * d}; return true;
+    case KindMars: out = {317.681 - 0.108 * T, 52.886 - 0.061 * T, 176.868 + 350.891983 * d}; return true;
+    case KindJupiter:
+    case KindSaturn: out = GiantPlanetModel(kind, d, T, system); return true;
+    case KindUranus: out = {257.43, -15.1, 203.81 - 501.1600928 * d}; return true;
+    case KindNeptune: {
       const double n = (357.85 + 52.316 * T) * DegToRad;
       out = {299.36 + 0.70 * std::sin(n), 43.46 - 0.51 * std::cos(n),
              253.18 + 536.3128492 * d - 0.48 * std::sin(n)};
       return true;
     }
-    case body::Pluto: out = {313.02, 9.09, 236.77 - 56.3623195 * d}; return true;
-    case body::Moon: out = MoonOfEarthModel(d); return true;
+    case KindPluto: out = {313.02, 9.09, 236.77 - 56.3623195 * d}; return true;
+    case KindMoon: out = MoonOfEarthModel(d); return true;
     default: return false;
   }
 }
@@ -77,8 +77,8 @@ bool MoonModel(int kind, double d, double T, ModelDegrees& out) {
 }
 
 bool LongitudeIncreasesWithRotation(int kind) {
-  return kind == body::Sun || kind == body::Venus || kind == body::Earth || kind == body::Pluto ||
-         kind == body::Moon || kind == body::Charon;
+  return kind == KindSun || kind == KindVenus || kind == KindEarth || kind == KindPluto ||
+         kind == KindMoon || kind == KindCharon;
 }
 
 }  // namespace

@@ -4,23 +4,23 @@
 
 #include <cmath>
 
-#include "astro/bodies.h"
+#include "objects/records.h"
 #include "astro/constants.h"
 
 namespace qv {
 
 const SeriesBlock* SeriesBlockOfKind(int kind) {
   switch (kind) {
-    case body::Sun: return &SeriesBlocks[0];
-    case body::Moon: return &SeriesBlocks[1];
-    case body::Mercury: return &SeriesBlocks[2];
-    case body::Venus: return &SeriesBlocks[3];
-    case body::Mars: return &SeriesBlocks[4];
-    case body::Jupiter: return &SeriesBlocks[5];
-    case body::Saturn: return &SeriesBlocks[6];
-    case body::Uranus: return &SeriesBlocks[7];
-    case body::Neptune: return &SeriesBlocks[8];
-    case body::Pluto: return &SeriesBlocks[9];
+    case KindSun: return &SeriesBlocks[0];
+    case KindMoon: return &SeriesBlocks[1];
+    case KindMercury: return &SeriesBlocks[2];
+    case KindVenus: return &SeriesBlocks[3];
+    case KindMars: return &SeriesBlocks[4];
+    case KindJupiter: return &SeriesBlocks[5];
+    case KindSaturn: return &SeriesBlocks[6];
+    case KindUranus: return &SeriesBlocks[7];
+    case KindNeptune: return &SeriesBlocks[8];
+    case KindPluto: return &SeriesBlocks[9];
     default: return nullptr;
   }
 }
@@ -41,8 +41,8 @@ double EvaluateSeries(const double arguments[8], double T, const SeriesBlock& bl
 }
 
 Spherical SeriesPosition(int kind, double jde) {
-  const bool earth = kind == body::Earth;
-  const SeriesBlock* block = SeriesBlockOfKind(earth ? body::Sun : kind);
+  const bool earth = kind == KindEarth;
+  const SeriesBlock* block = SeriesBlockOfKind(earth ? KindSun : kind);
   if (!block) return Spherical{};
   const double d = jde - J2000;
   double arguments[8];

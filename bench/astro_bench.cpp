@@ -2,8 +2,17 @@
 // planets, the moon theories, and the Earth-satellite model, one call each.
 #include <benchmark/benchmark.h>
 
-#include "astro/bodies.h"
+#include <cmath>
+#include <memory>
+#include <vector>
+
+#include "objects/records.h"
+#include "app/settings.h"
 #include "astro/moons.h"
+#include "astro/planets.h"
+#include "astro/skycontext.h"
+#include "astro/starplace.h"
+#include "objects/store.h"
 #include "astro/satellite.h"
 #include "astro/vfp_series.h"
 
@@ -13,8 +22,8 @@ namespace {
 void BM_SeriesAllBodies(benchmark::State& state) {
   double t = 2451545.0;
   for (auto _ : state) {
-    for (int kind : {body::Sun, body::Moon, body::Mercury, body::Venus, body::Mars, body::Jupiter,
-                     body::Saturn, body::Uranus, body::Neptune, body::Pluto})
+    for (int kind : {KindSun, KindMoon, KindMercury, KindVenus, KindMars, KindJupiter,
+                     KindSaturn, KindUranus, KindNeptune, KindPluto})
       benchmark::DoNotOptimize(SeriesPosition(kind, t));
     t += 0.01;
   }
@@ -24,7 +33,7 @@ BENCHMARK(BM_SeriesAllBodies);
 void BM_AllPlanetaryMoons(benchmark::State& state) {
   double t = 2451545.0;
   for (auto _ : state) {
-    for (int kind = body::Phobos; kind <= body::Charon; ++kind)
+    for (int kind = KindPhobos; kind <= KindCharon; ++kind)
       benchmark::DoNotOptimize(MoonPosition(kind, t));
     t += 0.01;
   }
@@ -46,6 +55,78 @@ void BM_SatellitePosition(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_SatellitePosition);
+
+// The chart's settings with every correction on, seen from a site on the Earth.
+void SetUpSky(double jd) {
+  ChartSettings& s = Settings();
+  s.ViewerLatitude = 0.83;
+  s.ViewerLongitude = 0.15;
+  s.JulianDate = jd;
+  s.Nutation = s.Aberration = s.PlanetLightTime = true;
+  s.StarMotion = s.StarParallax = true;
+  s.StarMotionThreshold = 0;
+  s.StarParallaxThreshold = 0;
+  UpdateSkyContext();
+}
+
+// Every built-in body of the solar system (Sun, planets, Moon, 23 moons) with light time: what a
+// chart redraw after a change of time recomputes.
+void BM_ApparentPlaceAllBodies(benchmark::State& state) {
+  std::unique_ptr<DatabaseFile> file = NewDatabaseFile("bench-solar.qvd");
+  const ObjectId fileId = RegisterFile(file);
+  std::vector<ObjectRecord*> bodies;
+  ObjectId planet[KindPluto + 1] = {};
+  for (int kind = KindSun; kind <= KindCharon; ++kind) {
+    if (kind >= KindComet && kind <= KindEarthSatellite) continue;
+    std::unique_ptr<ObjectRecord> r = NewRecord(static_cast<ObjectKind>(kind));
+    OrbitOf(*r)->radius = 1e-5f;
+    if (kind == KindMoon) OrbitOf(*r)->primary = planet[KindEarth];
+    if (kind >= KindPhobos) {
+      const int parent = kind <= KindDeimos ? KindMars : kind <= KindCallisto ? KindJupiter
+                         : kind <= KindPhoebe ? KindSaturn : kind <= KindOberon ? KindUranus
+                         : kind <= KindNereid ? KindNeptune : KindPluto;
+      OrbitOf(*r)->primary = planet[parent];
+    }
+    const ObjectId id = AddObject(r, fileId);
+    if (kind <= KindPluto) planet[kind] = id;
+    bodies.push_back(ObjectOfId(id));
+  }
+  double jd = 2461000.5;
+  for (auto _ : state) {
+    SetUpSky(jd);
+    for (ObjectRecord* body : bodies)
+      if (!IsCurrent(*body, Sky().planetGeneration)) ComputeApparentPlace(*body);
+    jd += 0.01;
+  }
+  state.counters["bodies"] = static_cast<double>(bodies.size());
+  UnregisterFile(fileId);
+}
+BENCHMARK(BM_ApparentPlaceAllBodies)->Unit(benchmark::kMicrosecond);
+
+// 120,000 stars with proper motion, parallax and aberration (a chart of the whole catalog).
+void BM_StarPlace120000(benchmark::State& state) {
+  std::vector<std::unique_ptr<ObjectRecord>> stars;
+  for (int k = 0; k < 120000; ++k) {
+    std::unique_ptr<ObjectRecord> r = NewRecord(KindSingleStar);
+    SkyObjectRecord* sky = SkyObjectOf(*r);
+    const double ra = k * 0.0137, dec = std::asin(std::fmod(k * 0.618034, 2.0) - 1.0);
+    sky->position = DirectionFromVector(Vector3{std::cos(dec) * std::cos(ra), std::cos(dec) * std::sin(ra), std::sin(dec)});
+    sky->motion = DirectionFromVector(Vector3{1e-9, -2e-9, 5e-10});
+    sky->distance = static_cast<float>(2e5 + 10 * k);
+    sky->visualMagnitude = static_cast<int16_t>(k % 900);
+    stars.push_back(std::move(r));
+  }
+  double jd = 2461000.5;
+  for (auto _ : state) {
+    state.PauseTiming();
+    SetUpSky(jd);
+    jd += 1;
+    state.ResumeTiming();
+    for (auto& star : stars) ComputeStarPlace(*star);
+  }
+  state.counters["stars"] = 120000;
+}
+BENCHMARK(BM_StarPlace120000)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace qv

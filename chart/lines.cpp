@@ -20,7 +20,7 @@ Vector3 ChordPoint(const Vector3& p, const Vector3& q, double num, double den) {
   const double t = num / den;
   Vector3 c{p.x + t * (q.x - p.x), p.y + t * (q.y - p.y), p.z + t * (q.z - p.z)};
   const double len = Length(c);
-  if (len > 0) c = {c.x * DirectionUnit / len, c.y * DirectionUnit / len, c.z * DirectionUnit / len};
+  if (len > 0) c = {c.x * DirectionLength / len, c.y * DirectionLength / len, c.z * DirectionLength / len};
   return c;
 }
 

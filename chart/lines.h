@@ -52,4 +52,14 @@ bool ClipSegment(const ChartFrame& f, int32_t& x0, int32_t& y0, int32_t& x1, int
 void TraceMoveTo(ChartPen& pen, const ChartFrame& f, const Vector3& v);
 LineStep TraceLineTo(ChartPen& pen, const ChartFrame& f, const Vector3& v);
 
+// The engine on the program's pen and the current frame, drawing into the current port: a
+// piece starts with a move unless the port's pen already stands at its start.
+void MoveToSky(const Vector3& v);
+LineStep LineToSky(const Vector3& v);
+
+// SetLineOutput: switches pixel output on or off and returns the previous setting; callers that
+// switch it off restore it afterwards. With output off LineToSky still reports what it would draw.
+bool SetLineOutput(bool on);
+bool LineOutput();
+
 }  // namespace qv

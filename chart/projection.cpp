@@ -67,7 +67,7 @@ void SetScales(ChartFrame& f, double halfWidthPx, double h) {
   }
   f.scale = halfWidthPx / radial;
   f.inverseScale = radial / halfWidthPx;
-  f.unitsPerPixel = DirectionUnit * radial / halfWidthPx;
+  f.unitsPerPixel = DirectionLength * radial / halfWidthPx;
 }
 
 }  // namespace
@@ -95,6 +95,7 @@ ChartFrame MakeChartFrame(const ChartView& view, const Matrix3& systemMatrix,
   f.system = view.system;
   Matrix3 turn;
   BuildRotation(turn, {{AxisZ, -view.centerLon}, {AxisY, -view.centerLat}, {AxisX, -view.rotation}});
+  CopyMatrix(f.systemMatrix, systemMatrix);
   CopyMatrix(f.matrix, systemMatrix);
   Multiply(turn, f.matrix);
   // Longitude grows to the left as seen on the sky; azimuth grows to the right. Each mirror flag
@@ -107,7 +108,7 @@ ChartFrame MakeChartFrame(const ChartView& view, const Matrix3& systemMatrix,
   f.zenith = zenith;
   f.horizonMask = view.horizonMask;
   f.horizonSine = std::sin(view.horizonAltitude);
-  f.horizonLevel = SaturateToInt32(f.horizonSine * DirectionUnit);
+  f.horizonLevel = SaturateToInt32(f.horizonSine * DirectionLength);
   f.left = left;
   f.top = top;
   f.right = right;
@@ -135,17 +136,17 @@ ChartPoint ProjectToChart(const ChartFrame& f, const Vector3& v) {
       p.y = SaturateToInt32(f.cy - c / f.unitsPerPixel);
       break;
     case ProjectionLambert:
-      p.x = OffsetFromCentre(f.cx, b, (a + DirectionUnit) / f.scale);
-      p.y = OffsetFromCentre(f.cy, c, (a + DirectionUnit) / f.scale);
+      p.x = OffsetFromCentre(f.cx, b, (a + DirectionLength) / f.scale);
+      p.y = OffsetFromCentre(f.cy, c, (a + DirectionLength) / f.scale);
       break;
     case ProjectionMercator: {
-      const double across = DirectionUnit * DirectionUnit - c * c;
+      const double across = DirectionLength * DirectionLength - c * c;
       p.x = SaturateToInt32(f.cx - f.scale * ChartLongitude(a, b));
       p.y = OffsetFromCentre(f.cy, f.scale * c, across > 0 ? std::sqrt(across) : 0);
       break;
     }
     default: {  // Mollweide
-      const double across = DirectionUnit * DirectionUnit - c * c;
+      const double across = DirectionLength * DirectionLength - c * c;
       const double width = across > 0 ? std::sqrt(across) : 0;
       p.x = SaturateToInt32(f.cx - ChartLongitude(a, b) * width / f.unitsPerPixel);
       p.y = SaturateToInt32(f.cy - HalfPi * c / f.unitsPerPixel);

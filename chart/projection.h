@@ -11,10 +11,11 @@
 
 #include "app/settings.h"
 #include "astro/vector.h"
+#include "objects/records.h"
 
 namespace qv {
 
-constexpr double DirectionUnit = 1073741824.0;  // R = 2^30, length of a unit DirectionVector
+constexpr double DirectionLength = 1073741824.0;  // R = 2^30, length of a unit DirectionVector
 
 // ChartView: the view options a frame is built from (fields of the settings record).
 struct ChartView {
@@ -33,6 +34,7 @@ struct ChartView {
 // ChartFrame: the projection state of one drawing, read by every projection call until the next.
 struct ChartFrame {
   Matrix3 matrix;  // store frame -> chart axes: row A to the centre (depth), B across, C up
+  Matrix3 systemMatrix;  // store frame -> the chart's coordinate system
   int projection = ProjectionLambert;
   int system = CoordinatesHorizon;
   int left = 0, top = 0, right = 0, bottom = 0;  // chart rectangle, edges included in tests
@@ -88,6 +90,16 @@ int32_t HorizonHeight(const ChartFrame& f, const Vector3& v);
 
 // DiscRadius: pixel radius of a disc of angular-radius sine s in the frame's projection.
 int32_t DiscRadius(const ChartFrame& f, double s);
+
+// ChartVector: a DirectionVector as the projections take it (length 2^30, as doubles).
+inline Vector3 ChartVector(const DirectionVector& d) {
+  return {static_cast<double>(d.x), static_cast<double>(d.y), static_cast<double>(d.z)};
+}
+// RecordDirection: a record's current direction as ChartVector; zero when it has none.
+inline Vector3 RecordDirection(const ObjectRecord& record) {
+  const DirectionVector* d = CurrentDirection(record);
+  return d ? ChartVector(*d) : Vector3{};
+}
 
 // SaturateToInt32: trunc toward zero, held inside the 32-bit range; NaN gives 0; a value within
 // 1e-6 of a whole number gives that number.

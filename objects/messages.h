@@ -2,6 +2,8 @@
 // shows or uses. The texts are in resources/strings.txt.
 #pragma once
 
+#include <string>
+
 namespace qv {
 
 enum ObjectMessage : int {
@@ -28,5 +30,8 @@ enum ObjectMessage : int {
   MessageDatabaseFilePart = 538,       // "%s" is part of a database; open its index
   MessageReadOnly = 539,               // the database file is read-only
 };
+
+// MessageText: the message of that number with its one "%s" filled in (progress texts).
+std::string MessageText(int number, const std::string& argument);
 
 }  // namespace qv

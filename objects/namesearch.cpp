@@ -4,7 +4,6 @@
 #include <algorithm>
 #include <array>
 #include <chrono>
-#include <cstdio>
 
 #include "objects/designations.h"
 #include "objects/messages.h"
@@ -12,7 +11,6 @@
 #include "objects/textscan.h"
 #include "platform/progress.h"
 #include "platform/result.h"
-#include "platform/strings.h"
 
 namespace qv {
 namespace {
@@ -49,14 +47,6 @@ bool PartMatches(const NameQuery& q, size_t alternative, std::string_view part) 
   if (q.exact) return Equal(q.alternatives[alternative], part, q.caseSensitive);
   return std::all_of(q.words[alternative].begin(), q.words[alternative].end(),
                      [&](std::string_view word) { return Contains(part, word, q.caseSensitive); });
-}
-
-// SearchMessage: "Searching for "text"..." for the progress box.
-std::string SearchMessage(const char* text) {
-  const char* format = GetString(MessageSearching);
-  char message[256];
-  std::snprintf(message, sizeof message, format ? format : "%s", text);
-  return message;
 }
 
 }  // namespace
@@ -104,7 +94,7 @@ int FindObjectByName(const char* text, bool caseSensitive, bool exact, ObjectId 
     ++examined;
     if (!progressOpen && std::chrono::steady_clock::now() - start >=
                              std::chrono::milliseconds(progressDelayMs)) {
-      progressOpen = OpenProgress(TotalObjectCount(), 0, 1, 0, SearchMessage(text).c_str(), nullptr, true);
+      progressOpen = OpenProgress(TotalObjectCount(), 0, 1, 0, MessageText(MessageSearching, text).c_str(), nullptr, true);
     }
     if (progressOpen && UpdateProgress(examined) == 0) {
       CloseProgress();

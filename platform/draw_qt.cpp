@@ -297,9 +297,9 @@ void EndDrawing(DrawTarget* t) {
 
 void PerformOp(DrawTarget& target, const DrawOp& op) { Carry(&target, target.state, op, true); }
 
-void ReplayPicture(const Picture& picture, QPainter& painter) {
+namespace {
+void Replay(const Picture& picture, std::unique_ptr<DrawTarget> target) {
   DrawTarget* saved = GetPort();
-  auto target = NewPainterTarget(painter);
   target->originX = -picture.frame.left;
   target->originY = -picture.frame.top;
   BeginDrawing(target.get());
@@ -307,6 +307,10 @@ void ReplayPicture(const Picture& picture, QPainter& painter) {
   EndDrawing(target.get());
   SetPort(saved);
 }
+}  // namespace
+
+void ReplayPicture(const Picture& picture, QImage& surface) { Replay(picture, NewSurfaceTarget(surface)); }
+void ReplayPicture(const Picture& picture, QPainter& painter) { Replay(picture, NewPainterTarget(painter)); }
 
 DrawTarget* GetPort() { return port; }
 void SetPort(DrawTarget* target) { port = target; }

@@ -50,8 +50,9 @@ void EndDrawing(DrawTarget* target);
 // PerformOp: carries one drawing call out on a target that does not record (replays).
 void PerformOp(DrawTarget& target, const DrawOp& op);
 
-// ReplayPicture: draws the picture's recorded calls with the painter, its frame's top-left at
-// the painter's origin. The current port is left as it was.
+// ReplayPicture: draws the picture's recorded calls into the surface (exact pixels) or with the
+// painter, the frame's top-left at the origin. The current port is left as it was.
+void ReplayPicture(const Picture& picture, QImage& surface);
 void ReplayPicture(const Picture& picture, QPainter& painter);
 
 // Icons behind LoadIcon: a 32 x 32 mask (alpha 255 where the symbol is, else 0).

@@ -120,14 +120,14 @@ def riseset():
     that day are left out."""
     rows = []
     zone = 1 / 24.0
-    bodies = [("Sun", ephem.Sun(), HORIZON_DEG["Sun"]), ("Moon", ephem.Moon(), HORIZON_DEG["Moon"])]
+    bodies = [("Sun", ephem.Sun(), HORIZON_DEG["Sun"], "0", "0"), ("Moon", ephem.Moon(), HORIZON_DEG["Moon"], "0", "0")]
     for name, ra, dec in RISESET_STARS:
         star = ephem.FixedBody()
         star._ra, star._dec, star._epoch = ra, dec, ephem.J2000
-        bodies.append((name, star, HORIZON_DEG["star"]))
+        bodies.append((name, star, HORIZON_DEG["star"], "%.7f" % deg(ephem.hours(ra)), "%.7f" % deg(ephem.degrees(dec))))
     for jd0 in instants(24, 2451545.5, 2462502.5):
         midnight = math.floor(jd0 - 0.5 + zone) + 0.5 - zone
-        for name, b, horizon in bodies:
+        for name, b, horizon, ra_deg, dec_deg in bodies:
             obs = site(ephem.Date(midnight - DJD))
             obs.horizon = str(horizon)
             for event, fn in (("rise", obs.next_rising), ("set", obs.next_setting)):
@@ -136,9 +136,49 @@ def riseset():
                 except (ephem.AlwaysUpError, ephem.NeverUpError):
                     continue
                 if t < midnight + 0.9972695663398204:
-                    rows.append([name, event, "%.6f" % midnight, "%.4f" % horizon, "%.7f" % t])
-    write("riseset_pyephem.tsv", ["body", "event", "local_midnight_jd_ut", "horizon_deg", "event_jd_ut"],
-          rows)
+                    rows.append([name, event, "%.6f" % midnight, "%.4f" % horizon, "%.7f" % t, ra_deg, dec_deg])
+    write("riseset_pyephem.tsv", ["body", "event", "local_midnight_jd_ut", "horizon_deg", "event_jd_ut",
+                                  "star_ra_j2000_deg", "star_dec_j2000_deg"], rows)
+
+
+# Minor bodies given by elements (J2000 ecliptic and equinox): (name, kind, q, e, i, w, node, M,
+# epoch of M or perihelion time as a PyEphem date, H, G or K). Ceres and Halley as published
+# (MPC); the parabolic and hyperbolic orbits are made up to reach those branches.
+MINOR = [("Ceres", "elliptic", 2.7656157 * (1 - 0.0795763), 0.0795763, 10.58789, 73.29974, 80.24963,
+          231.53975, "2025/11/21.0", 3.35, 0.15),
+         ("Halley", "elliptic", 0.5711570, 0.9680180, 162.18420, 112.21840, 59.31840, 0.0,
+          "2061/8/4.0925", 5.5, 3.2),
+         ("Parabola", "parabolic", 1.02, 1.0, 128.9, 37.3, 61.0, 0.0, "2020/7/3.7", 6.0, 4.0),
+         ("Hyperbola", "hyperbolic", 0.85, 1.2, 44.6, 291.2, 20.1, 0.0, "2023/2/12.5", 7.0, 4.0)]
+
+
+def minor():
+    """Astrometric geocentric J2000 places of bodies given by elements; TT instants."""
+    rows = []
+    for name, kind, q, e, i, w, node, m, epoch, h, g in MINOR:
+        if kind == "elliptic":
+            b = ephem.EllipticalBody()
+            b._a, b._M, b._epoch_M = q / (1 - e), m, epoch
+        elif kind == "parabolic":
+            b = ephem.ParabolicBody()
+            b._q, b._epoch_p = q, epoch
+        else:
+            b = ephem.HyperbolicBody()
+            b._q, b._e, b._epoch_p = q, e, epoch
+        if kind == "elliptic":
+            b._e = e
+        b._inc, b._om, b._Om, b._epoch = i, w, node, ephem.J2000
+        centre = float(ephem.Date(epoch)) + DJD
+        for k in range(10):
+            tt = centre + (k - 4.5) * 40.3
+            date = ephem.Date(tt - DJD - ephem.delta_t(ephem.Date(tt - DJD)) / 86400.0)
+            b.compute(date)
+            rows.append([name, kind, "%.9f" % q, "%.7f" % e, "%.5f" % i, "%.5f" % w, "%.5f" % node, "%.5f" % m,
+                         "%.6f" % centre, "%.6f" % (float(date) + DJD + ephem.delta_t(date) / 86400.0),
+                         "%.7f" % deg(b.a_ra), "%.7f" % deg(b.a_dec), "%.9f" % b.earth_distance])
+    write("minor_pyephem.tsv", ["name", "orbit", "q_au", "e", "incl_deg", "argp_deg", "node_deg",
+                                "mean_anomaly_deg", "epoch_jd_tt", "jd_tt", "astrometric_ra_deg",
+                                "astrometric_dec_deg", "distance_au"], rows)
 
 
 def satellites(tle_path):
@@ -174,4 +214,5 @@ if __name__ == "__main__":
     moons()
     physical()
     riseset()
+    minor()
     satellites(sys.argv[1] if len(sys.argv) > 1 else "../shared/data/sample.tle")

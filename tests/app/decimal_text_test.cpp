@@ -48,6 +48,25 @@ TEST(DecimalText, FixedMatchesPrintfForEverySettingsFormat) {
   }
 }
 
+TEST(DecimalText, FixedKeepingUsesTheDecimalsTheValueNeeds) {
+  struct Case {
+    double value;
+    int precision, maxPrecision;
+    bool sign;
+    const char* text;
+  };
+  const Case cases[] = {
+      {-5.0, 1, 6, true, "-5.0"},          {-5.0 / 24 * 24, 1, 6, true, "-5.0"},
+      {5.75, 1, 6, true, "+5.75"},         {12.75, 1, 6, true, "+12.75"},
+      {1.0 / 1440, 6, 12, false, "0.000694444444"},
+      {1.0, 6, 12, false, "1.000000"},     {1.0 / 3, 1, 6, false, "0.333333"},
+      {6.55, 1, 2, false, "6.55"},         {6.5, 1, 2, false, "6.5"},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(FormatFixedKeeping(c.value, c.precision, c.maxPrecision, c.sign), c.text) << c.value;
+  }
+}
+
 TEST(DecimalText, ScientificMatchesPrintf) {
   std::mt19937_64 random(11);
   std::uniform_real_distribution<double> exponent(-120, 120);

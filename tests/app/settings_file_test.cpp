@@ -12,6 +12,8 @@
 #include "app/settings_file.h"
 #include "app/settings_keys.h"
 #include "app/trails.h"
+#include "objects/records.h"
+#include "objects/store.h"
 #include "platform/alert.h"
 #include "platform/files.h"
 #include "platform/result.h"
@@ -190,7 +192,7 @@ TEST_F(SettingsFileTest, GeneratedSettingsSurviveWriteThenRead) {
     EXPECT_EQ(FormatSettingsFile(""), text);
     const ChartSettings& read = Settings();
     EXPECT_NEAR(read.TimeZone, written.TimeZone, 1e-12);
-    EXPECT_NEAR(read.AnimationTimeStep, written.AnimationTimeStep, 1e-12);
+    EXPECT_NEAR(read.AnimationTimeStep, written.AnimationTimeStep, 1e-11);  // a microsecond
     EXPECT_NEAR(read.JulianDate, written.JulianDate, 6e-7);
     EXPECT_NEAR(read.ViewerLongitude, written.ViewerLongitude, 5e-7 * Pi180);
     EXPECT_NEAR(read.PrecessionEpoch, written.PrecessionEpoch, 1e-6);
@@ -314,7 +316,8 @@ TEST_F(SettingsFileTest, QuarterHourZonesAndMinuteStepsKeepTheirValue) {
   Settings().TimeZone = 5.75 / 24;        // Nepal
   Settings().AnimationTimeStep = 1.0 / 1440;  // one minute
   const std::string text = FormatSettingsFile("");
-  EXPECT_EQ(ValueOf(text, "TimeZone"), "+5.750000");
+  EXPECT_EQ(ValueOf(text, "TimeZone"), "+5.75");
+  EXPECT_EQ(ValueOf(text, "AnimationTimeStep"), "0.000694444444");
   ASSERT_TRUE(Read(text));
   EXPECT_NEAR(Settings().TimeZone * 24, 5.75, 1e-12);
   EXPECT_NEAR(Settings().AnimationTimeStep * 86400, 60, 1e-6);
@@ -585,6 +588,92 @@ TEST_F(SettingsFileTest, DefaultSettingsFileSitsBesideTheProgramWithoutDescripti
   EXPECT_FALSE(Settings().ShowStars);
   EXPECT_TRUE(prompted.empty());
   SetProgramPath("");
+}
+
+// A store of three named objects in one file held in memory.
+class SettingsObjectsTest : public SettingsFileTest {
+ protected:
+  void SetUp() override {
+    SettingsFileTest::SetUp();
+    std::unique_ptr<DatabaseFile> file = NewDatabaseFile("test.qvd");
+    fileId = RegisterFile(file);
+    mars = Add(KindMars, "Mars");
+    star = Add(KindSingleStar, "Betelgeuse; HR 2061");
+    moon = Add(KindMoon, "Moon");
+  }
+  void TearDown() override {
+    DeleteAllTrails();
+    Store() = ObjectStore();
+    SettingsFileTest::TearDown();
+  }
+  ObjectId Add(ObjectKind kind, const char* name) {
+    std::unique_ptr<ObjectRecord> record = NewRecord(kind);
+    SetObjectName(*record, name);
+    return AddObject(record, fileId);
+  }
+  ObjectId fileId = 0, mars = 0, star = 0, moon = 0;
+};
+
+TEST_F(SettingsObjectsTest, ObjectsAndTrailsSurviveWriteThenRead) {
+  ASSERT_NE(moon, 0u);
+  Settings().ViewerObject = moon;
+  Settings().CenteredObject = star;
+  CreateTrail(moon, TrailInSky, 3, 1, 1);
+  CreateTrail(mars, TrailInSpace, 500, 5, 10);
+  CreateTrail(star, TrailInCurrentCoordinates, 7, 0, 2);
+  DeleteTrail(1);  // the list has a gap: trails are written in slot order
+  const std::string text = FormatSettingsFile("");
+  EXPECT_EQ(ValueOf(text, "ViewerObject"), "Moon");
+  EXPECT_EQ(ValueOf(text, "CenteredObject"), "Betelgeuse; HR 2061");
+
+  DeleteAllTrails();
+  SetDefaultSettings(32);
+  ASSERT_TRUE(Read(text));
+  EXPECT_EQ(Settings().ViewerObject, moon);
+  EXPECT_EQ(Settings().CenteredObject, star);
+  ASSERT_EQ(TrailCount(), 2);
+  const Trail* first = GetTrail(FirstTrail());
+  const Trail* second = GetTrail(NextTrail(FirstTrail()));
+  EXPECT_EQ(first->Object, mars);
+  EXPECT_EQ(first->Type, TrailInSpace);
+  EXPECT_EQ(first->Capacity, 500);
+  EXPECT_EQ(first->TicksInterval, 5);
+  EXPECT_EQ(first->DatesInterval, 10);
+  EXPECT_EQ(second->Object, star);
+  EXPECT_EQ(second->Type, TrailInCurrentCoordinates);
+  EXPECT_EQ(second->Capacity, 7);
+  EXPECT_EQ(second->DatesInterval, 2);
+  EXPECT_EQ(FormatSettingsFile(""), text);
+  EXPECT_TRUE(shown.empty());
+}
+
+TEST_F(SettingsObjectsTest, NamesMatchWithoutRegardToCase) {
+  ASSERT_TRUE(ReadSettingsLines("CenteredObject=MARS\r\nViewerObject=hr 2061;betelgeuse\r\n"));
+  EXPECT_EQ(Settings().CenteredObject, mars);
+  EXPECT_EQ(Settings().ViewerObject, star);
+  EXPECT_TRUE(shown.empty());
+}
+
+TEST_F(SettingsObjectsTest, ATrailWhoseObjectIsGoneIsNotWrittenWithAnotherName) {
+  CreateTrail(star, TrailInSky, 10, 1, 0);
+  CreateTrail(mars, TrailInSky, 20, 1, 0);
+  RemoveObject(star);
+  ASSERT_TRUE(Read(FormatSettingsFile("")));
+  ASSERT_EQ(TrailCount(), 1);
+  EXPECT_EQ(GetTrail(FirstTrail())->Object, mars);
+  EXPECT_TRUE(shown.empty());
+}
+
+TEST_F(SettingsObjectsTest, AFailedTrailInsideTheSettingsDoesNotEndThem) {
+  ASSERT_TRUE(Read("<QuorvaneSettingsFile>\r\nFileVersion=3.5\r\n<Settings>\r\n<Trail>\r\n"
+                   "TrailObject=Vulcan\r\nTrailPoints=5\r\n</Trail>\r\n<Trail>\r\n"
+                   "TrailObject=Mars\r\nTrailPoints=9\r\n</Trail>\r\nShowStars=0\r\n"));
+  ASSERT_EQ(shown.size(), 1u);
+  EXPECT_EQ(shown[0].number, 523);
+  EXPECT_EQ(FindTrail(mars), 1);
+  EXPECT_EQ(GetTrail(1)->Type, TrailInSky);
+  EXPECT_EQ(GetTrail(1)->Capacity, 9);
+  EXPECT_FALSE(Settings().ShowStars);
 }
 
 }  // namespace

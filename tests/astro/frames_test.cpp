@@ -5,7 +5,7 @@
 
 #include <cmath>
 
-#include "astro/bodies.h"
+#include "objects/records.h"
 #include "astro/constants.h"
 #include "astro/corrections.h"
 #include "astro/frames.h"
@@ -153,10 +153,10 @@ TEST(EarthVelocity, MatchesTheSeriesEarthsMotion) {
   // quarter day either side) plus the Sun's reflex motion from the four giant planets (masses in
   // solar masses). Tolerance 1e-5 AU per day, 0.012" of aberration: the series' truncation leaves
   // up to 6e-6; a wrong sign or a lost term of the twice-yearly argument (3e-4) is far larger.
-  const std::pair<int, double> giants[] = {{body::Jupiter, 9.547919e-4}, {body::Saturn, 2.858860e-4},
-                                           {body::Uranus, 4.366244e-5}, {body::Neptune, 5.151389e-5}};
+  const std::pair<int, double> giants[] = {{KindJupiter, 9.547919e-4}, {KindSaturn, 2.858860e-4},
+                                           {KindUranus, 4.366244e-5}, {KindNeptune, 5.151389e-5}};
   for (double t = 2415020.0; t < 2488070.0; t += 2781.3) {
-    Vector3 want = SeriesVelocity(body::Earth, t);
+    Vector3 want = SeriesVelocity(KindEarth, t);
     for (const auto& [kind, mass] : giants) {
       const Vector3 v = SeriesVelocity(kind, t);
       want = Vector3{want.x - mass * v.x, want.y - mass * v.y, want.z - mass * v.z};

@@ -84,21 +84,6 @@ TEST(ElementsToPosition, PlacesThePerihelionAndTheNode) {
   EXPECT_NEAR(top.z, q * std::sin(i), 1e-12);
 }
 
-TEST(AdvanceElements, MovesTheMeanAnomalyAndTurnsTheAngles) {
-  OrbitalElements el;
-  el.epoch = J2000;
-  el.m = 1.0;
-  el.n = 0.01;
-  el.omega = 6.2;
-  el.omegaRate = 0.001;
-  el.node = 0.1;
-  el.nodeRate = -0.001;
-  const OrbitalElements later = AdvanceElements(el, J2000 + 200);
-  EXPECT_DOUBLE_EQ(later.m, 3.0);
-  EXPECT_NEAR(later.omega, 6.4 - TwoPi, 1e-12);  // wrapped into one turn
-  EXPECT_NEAR(later.node, 0.1 - 0.2 + TwoPi, 1e-12);
-}
-
 TEST(RotateOrbitalAngles, RotatedElementsGiveTheRotatedOrbit) {
   // Elements carried to another equinox must describe the same orbit: positions from the new
   // angles equal the old positions through the matrix, and the way back restores the angles.

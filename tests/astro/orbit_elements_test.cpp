@@ -1,5 +1,4 @@
-// Orbit records and their elements: conversion for the position code, and elements entered for
-// another equinox stored at J2000 and shown back.
+// Elements entered for another equinox, stored at J2000 and shown back.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -11,19 +10,6 @@ namespace qv {
 namespace {
 
 constexpr double Rad = 0.017453292519943295;
-
-TEST(OrbitElements, RecordWidensAndDatesItsElements) {
-  OrbitRecord orbit;
-  orbit.epoch = 51544.5;  // J2000 as an MJD
-  orbit.q = 1.5f;
-  orbit.meanMotion = 0.01f;
-  orbit.meanMotionRate = 2e-5f;
-  const OrbitalElements el = ElementsOfRecord(orbit);
-  EXPECT_EQ(el.epoch, J2000);
-  EXPECT_EQ(el.q, 1.5);
-  EXPECT_EQ(el.n, 0.01f);
-  EXPECT_EQ(el.drag, 2e-5f);
-}
 
 TEST(OrbitElements, EntryForAnotherEquinoxRoundTrips) {
   // A comet's elements for the equinox of 1950 are stored turned to J2000, with its mean motion;

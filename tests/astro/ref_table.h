@@ -13,6 +13,7 @@
 
 #include "astro/angles.h"
 #include "astro/vector.h"
+#include "objects/records.h"
 
 namespace qv::test {
 
@@ -45,6 +46,17 @@ inline std::vector<RefRow> LoadRefTable(const std::string& name) {
   EXPECT_FALSE(rows.empty()) << "reference table " << name << " is missing or empty";
   return rows;
 }
+
+// The bodies of the reference tables by name.
+inline int BodyKindOfName(const std::string& name) {
+  static const std::map<std::string, int> kinds = {
+      {"Sun", KindSun}, {"Moon", KindMoon}, {"Mercury", KindMercury}, {"Venus", KindVenus},
+      {"Mars", KindMars}, {"Jupiter", KindJupiter}, {"Saturn", KindSaturn},
+      {"Uranus", KindUranus}, {"Neptune", KindNeptune}, {"Pluto", KindPluto}};
+  return kinds.at(name);
+}
+inline const char* const MajorBodyNames[] = {"Sun", "Moon", "Mercury", "Venus", "Mars",
+                                             "Jupiter", "Saturn", "Uranus", "Neptune", "Pluto"};
 
 constexpr double ArcsecPerRadian = 206264.80624709636;
 constexpr double RadiansPerDegree = 0.017453292519943295;  // exact: references are in degrees

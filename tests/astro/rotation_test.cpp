@@ -6,7 +6,7 @@
 #include <cmath>
 #include <cstdio>
 
-#include "astro/bodies.h"
+#include "objects/records.h"
 #include "astro/constants.h"
 #include "astro/moons.h"
 #include "astro/rotation.h"
@@ -40,19 +40,19 @@ TEST(SubObserverGeometry, PolesEquatorAndThePoleAngle) {
 
 TEST(RotationModel, SignsAndDefaults) {
   // Bodies whose longitudes increase with the rotation get W negated.
-  for (int kind : {body::Sun, body::Venus, body::Earth, body::Pluto, body::Moon, body::Charon})
+  for (int kind : {KindSun, KindVenus, KindEarth, KindPluto, KindMoon, KindCharon})
     EXPECT_LE(RotationModel(kind, J2000 + 123.4, RotationSystemIII).w, 0) << kind;
-  for (int kind : {body::Mars, body::Jupiter, body::Io, body::Titan, body::Miranda})
+  for (int kind : {KindMars, KindJupiter, KindIo, KindTitan, KindMiranda})
     EXPECT_GE(RotationModel(kind, J2000 + 123.4, RotationSystemIII).w, 0) << kind;
   // No model: Hyperion, Nereid, comets get the J2000 pole and W = 0.
-  for (int kind : {body::Hyperion, body::Nereid, body::Comet, body::EarthSatellite}) {
+  for (int kind : {KindHyperion, KindNereid, KindComet, KindEarthSatellite}) {
     const RotationState s = RotationModel(kind, J2000 + 10, RotationSystemII);
     EXPECT_EQ(s.poleDec, HalfPi);
     EXPECT_EQ(s.w, 0);
   }
   // Jupiter's systems differ by their rates: system I gains 7.63 degrees a day on system II.
-  const double w1 = RotationModel(body::Jupiter, J2000 + 1, RotationSystemI).w * Deg;
-  const double w2 = RotationModel(body::Jupiter, J2000 + 1, RotationSystemII).w * Deg;
+  const double w1 = RotationModel(KindJupiter, J2000 + 1, RotationSystemI).w * Deg;
+  const double w2 = RotationModel(KindJupiter, J2000 + 1, RotationSystemII).w * Deg;
   EXPECT_NEAR(WrapDegrees(w1 - w2), 67.1 + 877.9 - 43.3 - 870.27, 1e-6);
 }
 
@@ -60,10 +60,10 @@ TEST(RotationModel, SynchronousMoonsFaceTheirPlanet) {
   // A moon locked to its planet shows it the same longitude (near 0 by the tables' definition of
   // the prime meridian) at every point of its orbit: a wrong rate, epoch or sign in a table, or a
   // moon theory running backwards, makes the longitude wander by tens of degrees.
-  const int moons[] = {body::Phobos, body::Deimos, body::Io, body::Europa, body::Ganymede,
-                       body::Callisto, body::Mimas, body::Enceladus, body::Tethys, body::Dione,
-                       body::Rhea, body::Titan, body::Miranda, body::Ariel, body::Umbriel,
-                       body::Titania, body::Oberon, body::Triton};
+  const int moons[] = {KindPhobos, KindDeimos, KindIo, KindEuropa, KindGanymede,
+                       KindCallisto, KindMimas, KindEnceladus, KindTethys, KindDione,
+                       KindRhea, KindTitan, KindMiranda, KindAriel, KindUmbriel,
+                       KindTitania, KindOberon, KindTriton};
   for (int kind : moons) {
     double worst = 0;
     for (double t = 2451545.0; t < 2462502.0; t += 97.31) {
@@ -86,20 +86,20 @@ TEST(PhysicalEphemeris, MatchesPyEphem) {
   double worstCm = 0, worstTilt = 0, worstPhase = 0;
   for (const test::RefRow& row : test::LoadRefTable("physical_pyephem.tsv")) {
     const double t = row.Number("jd_ut") + row.Number("delta_t_s") * DaysPerSecond;
-    const Vector3 jupiter = test::GeocentricFromSeries(body::Jupiter, t);
+    const Vector3 jupiter = test::GeocentricFromSeries(KindJupiter, t);
     const double tauJ = Length(jupiter) * LightDaysPerAu;
     const SubObserverPoint cm = SubObserverGeometry(
-        test::Unit(jupiter), RotationModel(body::Jupiter, t - tauJ, RotationSystemII));
+        test::Unit(jupiter), RotationModel(KindJupiter, t - tauJ, RotationSystemII));
     const double cmError = std::fabs(WrapDegrees(cm.longitude * Deg - row.Number("jupiter_cml2_deg")));
     EXPECT_LE(cmError, 1.5) << "line " << row.line;
-    const Vector3 saturn = test::GeocentricFromSeries(body::Saturn, t);
+    const Vector3 saturn = test::GeocentricFromSeries(KindSaturn, t);
     const double tauS = Length(saturn) * LightDaysPerAu;
     const SubObserverPoint ring = SubObserverGeometry(
-        test::Unit(saturn), RotationModel(body::Saturn, t - tauS, RotationSystemIII));
+        test::Unit(saturn), RotationModel(KindSaturn, t - tauS, RotationSystemIII));
     const double tiltError = std::fabs(ring.latitude * Deg - row.Number("saturn_tilt_deg"));
     EXPECT_LE(tiltError, 0.05) << "line " << row.line;
-    const Vector3 moon = test::GeocentricFromSeries(body::Moon, t);
-    const Vector3 sun = test::GeocentricFromSeries(body::Sun, t);
+    const Vector3 moon = test::GeocentricFromSeries(KindMoon, t);
+    const Vector3 sun = test::GeocentricFromSeries(KindSun, t);
     Vector3 toSun;
     Subtract(sun, moon, toSun);
     const double phase = AngularSeparationOfVectors(test::Unit(toSun), test::Unit(Vector3{-moon.x, -moon.y, -moon.z}));

@@ -2,7 +2,7 @@
 // for the planets), for tests that need a body's direction without the sky context.
 #pragma once
 
-#include "astro/bodies.h"
+#include "objects/records.h"
 #include "astro/constants.h"
 #include "astro/frames.h"
 #include "astro/vfp_series.h"
@@ -22,13 +22,13 @@ inline Vector3 SeriesToJ2000(const Spherical& s, double t) {
 
 // Geocentric J2000 position with light time, from the series alone.
 inline Vector3 GeocentricFromSeries(int kind, double t) {
-  if (kind == body::Sun) return SeriesToJ2000(SeriesPosition(body::Sun, t), t);
-  if (kind == body::Moon) {
-    Spherical s = SeriesPosition(body::Moon, t);
+  if (kind == KindSun) return SeriesToJ2000(SeriesPosition(KindSun, t), t);
+  if (kind == KindMoon) {
+    Spherical s = SeriesPosition(KindMoon, t);
     s.r *= EarthRadiusAu;
     return SeriesToJ2000(s, t);
   }
-  const Vector3 earth = SeriesToJ2000(SeriesPosition(body::Earth, t), t);
+  const Vector3 earth = SeriesToJ2000(SeriesPosition(KindEarth, t), t);
   double tau = 0;
   Vector3 d;
   for (int k = 0; k < 10; ++k) {

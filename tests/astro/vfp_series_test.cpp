@@ -7,7 +7,7 @@
 #include <cstdio>
 #include <map>
 
-#include "astro/bodies.h"
+#include "objects/records.h"
 #include "astro/constants.h"
 #include "astro/frames.h"
 #include "astro/vfp_series.h"
@@ -18,11 +18,6 @@ namespace qv {
 namespace {
 
 using test::LoadRefTable;
-
-const std::map<std::string, int> BodyKinds = {
-    {"Sun", body::Sun}, {"Moon", body::Moon}, {"Mercury", body::Mercury}, {"Venus", body::Venus},
-    {"Mars", body::Mars}, {"Jupiter", body::Jupiter}, {"Saturn", body::Saturn},
-    {"Uranus", body::Uranus}, {"Neptune", body::Neptune}, {"Pluto", body::Pluto}};
 
 TEST(VfpSeries, BlocksHaveTheirPublishedTermRuns) {
   // Runs (longitude, latitude, radius) as the series' tables lay them out: a term lost or added
@@ -51,14 +46,14 @@ TEST(VfpSeries, BlocksHaveTheirPublishedTermRuns) {
 
 TEST(VfpSeries, EarthIsTheSunTurnedAround) {
   for (double t = 2415020.0; t < 2488070.0; t += 3651.7) {
-    const Spherical sun = SeriesPosition(body::Sun, t), earth = SeriesPosition(body::Earth, t);
+    const Spherical sun = SeriesPosition(KindSun, t), earth = SeriesPosition(KindEarth, t);
     EXPECT_NEAR(NormalizeAngle(earth.lon - sun.lon), Pi, 1e-9) << t;
     EXPECT_GE(earth.lon, 0.0);
     EXPECT_LE(earth.lon, TwoPi);
     EXPECT_EQ(earth.lat, -sun.lat);
     EXPECT_EQ(earth.r, sun.r);
   }
-  EXPECT_EQ(SeriesPosition(body::Comet, J2000).r, 0.0);  // no series: zeros
+  EXPECT_EQ(SeriesPosition(KindComet, J2000).r, 0.0);  // no series: zeros
 }
 
 // Reference: astro/ref/planets_pyephem.tsv (200 instants 1900-2100), written by
@@ -72,7 +67,7 @@ TEST(VfpSeries, GeocentricPlacesMatchPyEphem) {
   for (const test::RefRow& row : LoadRefTable("planets_pyephem.tsv")) {
     const std::string& name = row.Text("body");
     const double t = row.Number("jd_ut") + row.Number("delta_t_s") * DaysPerSecond;
-    const Vector3 got = test::GeocentricFromSeries(BodyKinds.at(name), t);
+    const Vector3 got = test::GeocentricFromSeries(test::BodyKindOfName(name), t);
     const double error = test::SeparationArcsec(
         test::Unit(got), test::UnitFromDegrees(row.Number("astrometric_ra_deg"), row.Number("astrometric_dec_deg")));
     const double limit = name == "Pluto" ? 25 * 60.0 : 2 * 60.0;

@@ -51,7 +51,7 @@ struct HorizonSky {
   Matrix3 horizon;
   ChartFrame frame;
   Vector3 Store(double az, double alt) const {  // horizon coordinates -> store frame, length R
-    Vector3 v = SphericalToRectangular(az, alt, DirectionUnit);
+    Vector3 v = SphericalToRectangular(az, alt, DirectionLength);
     TransformTransposed(horizon, v);
     return v;
   }
@@ -141,7 +141,7 @@ ChartFrame EquatorialFrame(int projection, double fieldDeg) {
   return MakeChartFrame(view, Matrix3{}, {0, 0, 1}, 0, 0, 800, 600);
 }
 
-Vector3 OnEquator(double lonDeg) { return SphericalToRectangular(lonDeg * Deg, 0, DirectionUnit); }
+Vector3 OnEquator(double lonDeg) { return SphericalToRectangular(lonDeg * Deg, 0, DirectionLength); }
 
 TEST(LineToSky, PlanarDropsSegmentsReachingBehindTheObserver) {
   const ChartFrame f = EquatorialFrame(ProjectionPlanar, 90);

@@ -30,7 +30,7 @@ Matrix3 SystemMatrix(int system) {
 }
 
 Vector3 Scaled(const Vector3& unit) {
-  return {unit.x * DirectionUnit, unit.y * DirectionUnit, unit.z * DirectionUnit};
+  return {unit.x * DirectionLength, unit.y * DirectionLength, unit.z * DirectionLength};
 }
 
 // Angle between two directions of any length; atan2 stays exact where acos loses its digits.
@@ -246,15 +246,15 @@ TEST(ChartProjection, WhatLiesBehindIsNotInFront) {
 TEST(ChartProjection, ExtremeDirectionsSaturateInsteadOfOverflowing) {
   // Planar: a point exactly 90 degrees off has A = 0 and goes to the far side it points to.
   const ChartFrame planar = Frame(View(ProjectionPlanar, CoordinatesEquatorial, 90, 0, 0));
-  const ChartPoint side = ProjectToChart(planar, {0, DirectionUnit, 0});
+  const ChartPoint side = ProjectToChart(planar, {0, DirectionLength, 0});
   EXPECT_EQ(side.x, INT32_MIN);
   EXPECT_EQ(side.y, INT32_MAX);  // C = 0 is not positive
   // Mercator at the pole: the ordinate goes off the chart on the pole's side.
   const ChartFrame merc = Frame(View(ProjectionMercator, CoordinatesEquatorial, 90, 0, 0));
-  EXPECT_EQ(ProjectToChart(merc, {0, 0, DirectionUnit}).y, INT32_MIN);
-  EXPECT_EQ(ProjectToChart(merc, {0, 0, -DirectionUnit}).y, INT32_MAX);
+  EXPECT_EQ(ProjectToChart(merc, {0, 0, DirectionLength}).y, INT32_MIN);
+  EXPECT_EQ(ProjectToChart(merc, {0, 0, -DirectionLength}).y, INT32_MAX);
   // A point a hair in front of the Planar observer lands billions of pixels out, saturated.
-  const ChartPoint far = ProjectToChart(planar, {2, DirectionUnit, 0});
+  const ChartPoint far = ProjectToChart(planar, {2, DirectionLength, 0});
   EXPECT_EQ(far.x, INT32_MIN);
 }
 
@@ -316,7 +316,7 @@ TEST(ChartOnChart, RectangleEdgesAndTheHorizonMask) {
   EXPECT_TRUE(IsOnChart(f, SystemToStore(CoordinatesHorizon, 1.0, 0.01), x, y));
   EXPECT_FALSE(IsOnChart(f, SystemToStore(CoordinatesHorizon, 1.0, -0.01), x, y));
   EXPECT_EQ(x, 400);  // the pixel is given even when the answer is no
-  EXPECT_NEAR(HorizonHeight(f, SystemToStore(CoordinatesHorizon, 0.3, 30 * Deg)), DirectionUnit / 2, 2);
+  EXPECT_NEAR(HorizonHeight(f, SystemToStore(CoordinatesHorizon, 0.3, 30 * Deg)), DirectionLength / 2, 2);
 
   ChartFrame noMask = f;
   noMask.horizonMask = false;
@@ -328,9 +328,9 @@ TEST(ChartOnChart, RectangleEdgesAndTheHorizonMask) {
     ASSERT_TRUE(ChartToSky(noMask, px, py, v));
     // Nudge towards the centre by a hair so truncation cannot push the pixel outward.
     const Vector3 centre = SystemToStore(CoordinatesHorizon, 1.0, 0.0);
-    const Vector3 w{v.x * DirectionUnit * (1 - 1e-9) + centre.x * 1e-9,
-                    v.y * DirectionUnit * (1 - 1e-9) + centre.y * 1e-9,
-                    v.z * DirectionUnit * (1 - 1e-9) + centre.z * 1e-9};
+    const Vector3 w{v.x * DirectionLength * (1 - 1e-9) + centre.x * 1e-9,
+                    v.y * DirectionLength * (1 - 1e-9) + centre.y * 1e-9,
+                    v.z * DirectionLength * (1 - 1e-9) + centre.z * 1e-9};
     EXPECT_EQ(IsOnChart(noMask, w, x, y), on) << px << "," << py << " -> " << x << "," << y;
   }
 }

@@ -1,0 +1,14 @@
+// chart/grid.h - the line work fixed to the sky: the R.A./Dec. grid, the equator, the ecliptic,
+// the galactic equator and the horizon with its compass points.
+#pragma once
+
+namespace qv {
+
+// DrawGridAndLines: the grid and the reference circles the settings ask for, the horizon line
+// among them.
+void DrawGridAndLines();
+
+// DrawHorizonLine: the horizon circle, never cut by the horizon mask, with compass labels.
+void DrawHorizonLine();
+
+}  // namespace qv

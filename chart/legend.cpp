@@ -1,0 +1,184 @@
+// chart/legend.cpp - the legend band (see legend.h).
+#include "chart/legend.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+
+#include "app/settings.h"
+#include "app/textformat.h"
+#include "chart/drawing.h"
+#include "chart/magnitudes.h"
+#include "chart/pens.h"
+#include "chart/projection.h"
+#include "chart/symbols.h"
+#include "platform/draw.h"
+#include "platform/strings.h"
+
+namespace qv {
+namespace {
+
+constexpr int StringViewedFrom = 2048;  // "Viewed from:"; the next two are "Local time:" and
+                                        // "Field of view:"
+constexpr int StringMagnitudes = 2051;  // "Magnitudes: "
+constexpr int StringDeepSky = 2052;     // "Deep sky objects:"
+constexpr int StringKindNames = 1000;   // + kind
+constexpr int ColumnGap = 10;
+constexpr int SampleGap = 5;
+constexpr int DeepSkyLabelGap = 15;
+constexpr int SampleCount = 6;
+constexpr double MegaparsecsPerAu = 4.848136812202333e-12;
+constexpr double ParsecsPerAu = 4.848136812202333e-06;
+
+std::string Text(int number) {
+  const char* s = GetString(number);
+  return s ? s : "";
+}
+
+std::string Format(const char* format, auto... args) {
+  char text[256];
+  std::snprintf(text, sizeof text, format, args...);
+  return text;
+}
+
+// "12° 34' 56" E": degrees, minutes and whole seconds with the hemisphere letter.
+std::string SiteAngleText(double radians, char positive, char negative) {
+  const AngleParts p = SplitSexagesimal(std::abs(radians) * RadToDeg, 0);
+  return Format("%d° %02d' %02.0f\" %c", p.whole, p.minutes, p.seconds,
+                radians >= 0 ? positive : negative);
+}
+
+int TextWidth(const std::string& text) {
+  int width = 0;
+  MeasureText(text.c_str(), static_cast<int>(text.size()), &width, nullptr);
+  return width;
+}
+
+void SetChartFont(int extraStyle) {
+  const FontSetting& font = Settings().ChartWindowsFont;
+  SetFont(font.Face.c_str(), font.Size, font.Style | extraStyle);
+}
+
+// Draws one column of texts, the first in bold; returns its width.
+int DrawColumn(const std::vector<std::string>& rows, int x, int top, int rowHeight) {
+  int width = 0;
+  for (size_t i = 0; i < rows.size(); ++i) {
+    SetChartFont(i == 0 ? FontBold : 0);
+    width = std::max(width, TextWidth(rows[i]));
+    DrawText(rows[i].c_str(), static_cast<int>(rows[i].size()), x, top + static_cast<int>(i) * rowHeight);
+  }
+  SetChartFont(0);
+  return width;
+}
+
+// Six sample stars from the faint limit to the bright one, each under its magnitude.
+int DrawStarSamples(int x, int top, int rowHeight) {
+  const StarSizeScale& scale = CurrentStarScale();
+  const ChartSettings& s = Settings();
+  const int q = (scale.faintest - scale.brightest) / 5;
+  const int start = x;
+  for (int k = SampleCount - 1; k >= 0; --k) {
+    const int magnitude = scale.brightest + k * q;
+    const std::string label = Format("%.1f", magnitude * 0.01);
+    const int width = TextWidth(label);
+    SetChartPen(PenForeground, 1, true);
+    DrawText(label.c_str(), 0, x, top);
+    const int cx = x + width / 2;
+    const int r = StarRadius(scale, magnitude);
+    const int rowCentre = top + rowHeight + rowHeight / 2;
+    if (s.ShowRenderedObjects && CurrentChartImage()) {
+      RenderStar(CurrentChartImage(), cx, rowCentre, magnitude, ColorWhite,
+                 s.SkyBackground == SkyWhite, scale);
+    } else {
+      DrawStarSymbol(cx, rowCentre, r, MarkNone, s.ShowLargeStars);
+    }
+    DrawStarSymbol(cx, rowCentre + rowHeight, r, MarkMultiple, s.ShowLargeStars);
+    DrawStarSymbol(cx, rowCentre + 2 * rowHeight, r, MarkVariable, s.ShowLargeStars);
+    x += width + SampleGap;
+  }
+  return x - SampleGap - start;
+}
+
+// The deep-sky column: heading, then each kind's first four letters with its smallest symbol.
+void DrawDeepSkyColumn(int x, int top, int rowHeight) {
+  DrawColumn({Text(StringDeepSky)}, x, top, rowHeight);
+  for (int kind = 61; kind <= 65; ++kind) {
+    const std::string label = Text(StringKindNames + kind).substr(0, 4);
+    const int width = TextWidth(label);
+    SetChartPen(PenForeground, 1, true);
+    DrawText(label.c_str(), 0, x, top + rowHeight);
+    DrawDeepSkySymbol(kind, x + width / 2, top + 2 * rowHeight + rowHeight / 2, 0);
+    x += width + DeepSkyLabelGap;
+  }
+}
+
+}  // namespace
+
+int LegendHeight() {
+  std::string face;
+  int size = 0, style = 0;
+  GetFont(&face, &size, &style);
+  SetChartFont(0);
+  int height = 0;
+  MeasureText("A", 1, nullptr, &height);
+  SetFont(face.c_str(), size, style);
+  return 4 * height + 1;
+}
+
+std::string ViewerDistanceText(double d) {
+  if (d >= 1e10) return Format("%.2f Mpc from", d * MegaparsecsPerAu);
+  if (d >= 1e4) return Format("%.2f pc from", d * ParsecsPerAu);
+  if (d >= 0.1) return Format("%.5f AU from", d);
+  return Format("%.0f km from", d * KmPerAu);
+}
+
+std::vector<std::vector<std::string>> LegendColumns(const LegendFacts& facts) {
+  const ChartSettings& s = Settings();
+  std::vector<std::string> viewer{Text(StringViewedFrom)};
+  if (facts.viewerName.empty()) {
+    viewer.push_back(s.ViewerSiteName);
+    viewer.push_back(SiteAngleText(s.ViewerLongitude, 'E', 'W'));
+    viewer.push_back(SiteAngleText(s.ViewerLatitude, 'N', 'S'));
+  } else {
+    viewer.push_back(ViewerDistanceText(facts.viewerDistance));
+    viewer.push_back(facts.viewerName);
+    viewer.push_back("");
+  }
+  // FormatDateTime gives "date time" rounded to the second, carried into the date.
+  const std::string local = FormatDateTime(s.JulianDate, facts.timeZoneDays, s.CalendarSystem);
+  const size_t blank = local.find(' ');
+  std::vector<std::string> time{Text(StringViewedFrom + 1), local.substr(blank + 1),
+                                local.substr(0, blank), Format("JD %.2f", s.JulianDate)};
+  const AngleParts field = SplitSexagesimal(s.ChartFieldWidth * RadToDeg, 0);
+  const ChartFrame& f = CurrentChartFrame();
+  const CoordinateTexts centre =
+      FormatCoordinates(f.system, s.ChartCenterLongitude, s.ChartCenterLatitude,
+                        CoordinateLabelsAndValues, facts.precessionEpoch);
+  std::vector<std::string> view{Text(StringViewedFrom + 2),
+                                Format("%d° %02d' %02.0f\"", field.whole, field.minutes, field.seconds),
+                                centre.lon, centre.lat};
+  return {viewer, time, view};
+}
+
+void DrawLegend(const Rect& chart, const LegendFacts& facts) {
+  const int height = LegendHeight();
+  const int rowHeight = (height - 1) / 4;
+  const Rect band{chart.left, chart.bottom - height, chart.right, chart.bottom};
+  SetChartPen(PenBackground, 0, true);
+  DrawRect(band);
+  SetChartPen(PenForeground, 1, true);
+  const int top = band.top + 1;
+  int x = band.left + ColumnGap / 2;
+  for (const std::vector<std::string>& column : LegendColumns(facts)) {
+    x += DrawColumn(column, x, top, rowHeight) + ColumnGap;
+  }
+  x += DrawColumn({Text(StringMagnitudes), Text(StringKindNames + 51), Text(StringKindNames + 52),
+                   Text(StringKindNames + 53)},
+                  x, top, rowHeight) + SampleGap;
+  x += DrawStarSamples(x, top, rowHeight) + ColumnGap;
+  if (Settings().ShowDeepSkyObjects) DrawDeepSkyColumn(x, top, rowHeight);
+  SetChartPen(PenForeground, 1, false);
+  DrawRect(band);
+}
+
+}  // namespace qv

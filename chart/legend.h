@@ -1,0 +1,32 @@
+// chart/legend.h - the legend band at the bottom of the chart: viewpoint, local time, field,
+// star magnitude samples and deep-sky symbols, in columns of four rows.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "platform/rect.h"
+
+namespace qv {
+
+// LegendHeight: four rows of the chart font plus one pixel.
+int LegendHeight();
+
+// What the legend shows beside the settings.
+struct LegendFacts {
+  double timeZoneDays = 0;   // the effective zone, daylight saving included
+  std::string viewerName;    // the viewer object's name; empty when viewing from the Earth
+  double viewerDistance = 0; // AU of the viewpoint from the viewer object
+  double precessionEpoch = 2451545.0;  // Julian date the equatorial labels name
+};
+
+// LegendColumns: the texts of the first three columns, four rows each (headings first).
+std::vector<std::vector<std::string>> LegendColumns(const LegendFacts& facts);
+
+// ViewerDistanceText: "0.52345 AU from", in Mpc, pc, AU or km by the distance.
+std::string ViewerDistanceText(double au);
+
+// DrawLegend: the band across the bottom of the chart rectangle.
+void DrawLegend(const Rect& chart, const LegendFacts& facts);
+
+}  // namespace qv

@@ -1,0 +1,30 @@
+// chart/sky_objects.h - the stars and deep-sky objects pass: regions culled by their boxes,
+// objects filtered by magnitude, drawn as symbols or rendered stars, labelled when bright.
+#pragma once
+
+#include "objects/records.h"
+
+namespace qv {
+
+// SkyPlace: where a star or deep-sky object stands on the chart.
+struct SkyPlace {
+  bool visible = false;
+  int x = 0, y = 0;
+  int radius = 0;  // pixels: 0 for stars and for deep-sky objects without a size
+};
+
+// PlaceSkyObject: the magnitude filter and projection of one object whose place is current;
+// not visible when it is filtered out, off the chart or below the masked horizon.
+SkyPlace PlaceSkyObject(const ObjectRecord& record);
+
+// DrawSkyObject: the symbol (or rendered star) and label of one placed object.
+void DrawSkyObject(const ObjectRecord& record, const SkyPlace& place);
+
+// DrawStarsAndDeepSky: every region that may show, region by region. ResultOk, or
+// ResultCancelled when Escape is held down.
+int DrawStarsAndDeepSky();
+
+// LabelOffset: the label's corner is this many pixels right of and above the symbol centre.
+int LabelOffset(int kind, int radius);
+
+}  // namespace qv

@@ -1,0 +1,178 @@
+// chart/view.cpp - view commands on the settings record (see view.h).
+#include "chart/view.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "astro/angles.h"
+#include "chart/magnitudes.h"
+#include "chart/projection.h"
+#include "platform/alert.h"
+#include "platform/result.h"
+
+namespace qv {
+namespace {
+
+constexpr int MessageSwitchProjection = 522;
+constexpr double OneDegree = 0.017453292520882225;  // settings degrees
+
+double FieldLimit(int projection) {
+  switch (projection) {
+    case ProjectionPlanar: return PlanarFieldLimit;
+    case ProjectionSpherical: return SphericalFieldLimit;
+    case ProjectionLambert: return LambertFieldLimit;
+    default: return HUGE_VAL;
+  }
+}
+
+void StopFollowing(ChartSettings& s) {
+  s.CenteredObject = 0;
+  s.TelescopeStayCentered = false;
+}
+
+// Degrees of a thumb position wrapped into the bar's range 1..360.
+int WrapThumb(int position) { return (position + 359) % 360 + 1; }
+
+}  // namespace
+
+const double FieldPresets[FieldPresetCount] = {
+    6.2831853072,           4.7123889804,          3.1415926536,           1.5707963268,
+    0.7853981634,           0.2617993878,          0.0872664626,           0.01745329252,
+    0.00872664626,          0.0029088820866666667, 0.000872664626,         0.00029088820866666667,
+    0.00014544410433333334, 4.848136811111111e-05,
+};
+
+bool ProjectionServesField(int projection, double field) { return field <= FieldLimit(projection); }
+
+int ProjectionForField(int current, double field) {
+  int candidate = current;
+  while (!ProjectionServesField(candidate, field) && candidate < ProjectionMercator) ++candidate;
+  return candidate;
+}
+
+const char* ProjectionName(int projection) {
+  static const char* const names[] = {"Planar", "Spherical", "Lambert", "Mercator", "Mollweide"};
+  if (projection < ProjectionPlanar || projection > ProjectionMollweide) return "";
+  return names[projection - ProjectionPlanar];
+}
+
+int SetFieldWidth(double field) {
+  ChartSettings& s = Settings();
+  const int projection = ProjectionForField(s.ChartProjection, field);
+  if (projection != s.ChartProjection) {
+    if (Caution(ButtonsOkCancel, MessageSwitchProjection, ProjectionName(projection)) != AnswerOk) {
+      return ResultCancelled;
+    }
+    s.ChartProjection = static_cast<Projection>(projection);
+  }
+  field = std::clamp(field, MinFieldWidth, MaxFieldWidth);
+  if (s.AutomaticMagnitudeLimits) {
+    ShiftMagnitudeLimits(s, AutomaticLimitShift(s.ChartFieldWidth, field));
+  }
+  s.ChartFieldWidth = field;
+  return ResultOk;
+}
+
+int ZoomIn() { return SetFieldWidth(Settings().ChartFieldWidth / Settings().ChartZoomFactor); }
+int ZoomOut() { return SetFieldWidth(Settings().ChartFieldWidth * Settings().ChartZoomFactor); }
+
+int SetFieldPreset(int index) {
+  if (index < 0 || index >= FieldPresetCount) return ResultFailed;
+  return SetFieldWidth(FieldPresets[index]);
+}
+
+bool IsFieldPresetChecked(int index) {
+  if (index < 0 || index >= FieldPresetCount) return false;
+  return std::abs(Settings().ChartFieldWidth - FieldPresets[index]) < MinFieldWidth;
+}
+
+void SetProjection(int projection) {
+  if (projection < ProjectionPlanar || projection > ProjectionMollweide) return;
+  Settings().ChartProjection = static_cast<Projection>(projection);
+}
+
+void CenterOnHorizonPoint(int point) {
+  static const double centres[][2] = {
+      {0, 0}, {HalfPi, 0}, {Pi, 0}, {ThreeHalfPi, 0}, {Pi, HalfPi}, {Pi, -HalfPi}};
+  if (point < HorizonNorth || point > HorizonNadir) return;
+  ChartSettings& s = Settings();
+  StopFollowing(s);
+  s.ChartCoordinateSystem = CoordinatesHorizon;
+  s.ChartCenterLongitude = centres[point - HorizonNorth][0];
+  s.ChartCenterLatitude = centres[point - HorizonNorth][1];
+}
+
+void CenterOnDirection(const Vector3& direction, const Matrix3& systemMatrix) {
+  Vector3 v = direction;
+  Transform(systemMatrix, v);
+  const Spherical centre = RectangularToSpherical(v);
+  ChartSettings& s = Settings();
+  StopFollowing(s);
+  s.ChartCenterLongitude = centre.lon;
+  s.ChartCenterLatitude = centre.lat;
+}
+
+bool CenterAtPixel(int x, int y) {
+  const ChartFrame& f = CurrentChartFrame();
+  Vector3 v;
+  if (!ChartToSky(f, x, y, v)) return false;
+  CenterOnDirection(v, f.systemMatrix);
+  return true;
+}
+
+void ConvertCoordinates(const Matrix3& from, const Matrix3& to, double& lon, double& lat) {
+  Vector3 v = SphericalToRectangular(lon, lat, 1);
+  TransformTransposed(from, v);
+  Transform(to, v);
+  const Spherical out = RectangularToSpherical(v);
+  lon = out.lon;
+  lat = out.lat;
+}
+
+void ScrollChart(int bar, int part, int position) {
+  ChartSettings& s = Settings();
+  StopFollowing(s);
+  const double step = s.ChartFieldWidth / s.ChartScrollRate;
+  const double page = s.ChartFieldWidth / 2;
+  const bool horizon = s.ChartCoordinateSystem == CoordinatesHorizon;
+  if (bar == ScrollHorizontal) {
+    // Longitude grows to the left of the chart, azimuth to the right.
+    const double left = horizon ? -1 : 1;
+    switch (part) {
+      case ScrollLineBack: s.ChartCenterLongitude += left * step; break;
+      case ScrollLineForward: s.ChartCenterLongitude -= left * step; break;
+      case ScrollPageBack: s.ChartCenterLongitude += left * page; break;
+      case ScrollPageForward: s.ChartCenterLongitude -= left * page; break;
+      case ScrollThumb:
+        s.ChartCenterLongitude = (horizon ? position - 1 : 360 - position) * OneDegree;
+        break;
+      default: return;
+    }
+    s.ChartCenterLongitude = NormalizeAngle(s.ChartCenterLongitude);
+  } else if (bar == ScrollVertical) {
+    switch (part) {
+      case ScrollLineBack: s.ChartCenterLatitude += step; break;
+      case ScrollLineForward: s.ChartCenterLatitude -= step; break;
+      case ScrollPageBack: s.ChartCenterLatitude += page; break;
+      case ScrollPageForward: s.ChartCenterLatitude -= page; break;
+      case ScrollThumb: s.ChartCenterLatitude = -position * OneDegree; break;
+      default: return;
+    }
+    s.ChartCenterLatitude = std::clamp(s.ChartCenterLatitude, -HalfPi, HalfPi);
+  }
+}
+
+ScrollThumbs ChartScrollThumbs(const ChartSettings& s) {
+  ScrollThumbs thumbs;
+  thumbs.vertical = -static_cast<int>(std::round(s.ChartCenterLatitude * RadToDeg));
+  const double lonDeg = NormalizeAngle(s.ChartCenterLongitude) * RadToDeg;
+  // The thumb is the inverse of the thumb command above, rounded to the nearest degree, so a
+  // thumb released at p stays at p.
+  const int position = s.ChartCoordinateSystem == CoordinatesHorizon
+                           ? static_cast<int>(lonDeg + 1.5)
+                           : static_cast<int>(360 - lonDeg + 0.5);
+  thumbs.horizontal = WrapThumb(position);
+  return thumbs;
+}
+
+}  // namespace qv

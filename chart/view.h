@@ -1,0 +1,80 @@
+// chart/view.h - the commands that change the view: field width, zoom and presets, projection
+// and coordinate system, centring, scrolling. They change the settings record only; the caller
+// then recomputes, redraws and refreshes the menus.
+#pragma once
+
+#include "app/settings.h"
+#include "astro/vector.h"
+
+namespace qv {
+
+// The widest field each projection serves (radians); Mercator and Mollweide serve any.
+constexpr double PlanarFieldLimit = 2.3561944905;     // 135 degrees
+constexpr double SphericalFieldLimit = 3.141592664;   // 180 degrees
+constexpr double LambertFieldLimit = 4.712388981;     // 270 degrees
+constexpr double MaxFieldWidth = 6.283185307;         // 360 degrees
+constexpr double MinFieldWidth = 4.848136812202333e-06;  // one arc second
+
+// ProjectionServesField: whether the projection can show the field (the View menu enables the
+// projections that can).
+bool ProjectionServesField(int projection, double field);
+// ProjectionForField: the current projection when it serves the field, else the first of
+// Planar, Spherical, Lambert, Mercator after it that does.
+int ProjectionForField(int current, double field);
+// ProjectionName: "Planar" ... "Mollweide", as the menu and settings files spell them.
+const char* ProjectionName(int projection);
+
+// SetFieldWidth: asks message 522 when the field needs another projection (Cancel changes
+// nothing and gives ResultCancelled), clamps the field to one arc second .. 360 degrees, shifts
+// the magnitude limits with AutomaticMagnitudeLimits, stores the field. ResultOk otherwise.
+int SetFieldWidth(double field);
+int ZoomIn();
+int ZoomOut();
+
+// The fourteen field presets of the View menu, 360 degrees down to 1/360 degree.
+constexpr int FieldPresetCount = 14;
+extern const double FieldPresets[FieldPresetCount];
+int SetFieldPreset(int index);            // 0-based; through SetFieldWidth
+bool IsFieldPresetChecked(int index);     // the field is within one arc second of it
+
+void SetProjection(int projection);
+
+// Horizon points of Center Horizon, in menu order.
+enum HorizonPoint : int {
+  HorizonNorth = 1,
+  HorizonEast,
+  HorizonSouth,
+  HorizonWest,
+  HorizonZenith,
+  HorizonNadir,
+};
+void CenterOnHorizonPoint(int point);
+
+// CenterOnDirection: makes a store-frame direction the centre, given the chart system's matrix;
+// stops following an object and the telescope. CenterAtPixel does it for the direction under a
+// pixel of the current frame; false (nothing changes) where the pixel has no sky direction.
+void CenterOnDirection(const Vector3& direction, const Matrix3& systemMatrix);
+bool CenterAtPixel(int x, int y);
+
+// ConvertCoordinates: longitude and latitude from one system to another, given both matrices.
+void ConvertCoordinates(const Matrix3& from, const Matrix3& to, double& lon, double& lat);
+
+// Scrolling. Bars and parts as the chart window's scroll bars report them.
+enum ScrollBar : int { ScrollHorizontal = 1, ScrollVertical = 2 };
+enum ScrollPart : int {
+  ScrollLineBack = 1,   // left arrow / up arrow
+  ScrollLineForward,    // right arrow / down arrow
+  ScrollPageBack,
+  ScrollPageForward,
+  ScrollThumb,          // position given
+};
+void ScrollChart(int bar, int part, int position);
+
+// Thumb positions for the view: horizontal 1..360, vertical -90..90, one unit per degree.
+struct ScrollThumbs {
+  int horizontal = 180;
+  int vertical = 0;
+};
+ScrollThumbs ChartScrollThumbs(const ChartSettings& settings);
+
+}  // namespace qv

@@ -1,0 +1,52 @@
+// fuzz/settings_fuzz.cpp - the settings file reader over arbitrary bytes. The first byte answers
+// the description prompt (odd: keep reading); the rest is the file, read with a store that holds
+// "Mars" and "Moon". Whatever the bytes, reading must keep the record's texts and the trail list
+// within their limits, and what was read must write again.
+#include <cstdint>
+#include <cstdlib>
+#include <span>
+#include <string>
+
+#include "app/settings.h"
+#include "app/settings_file.h"
+#include "app/trails.h"
+#include "objects/records.h"
+#include "objects/store.h"
+#include "platform/alert.h"
+#include "platform/files.h"
+
+namespace {
+
+// A store holding "Mars" and "Moon" in memory, so that trails and objects can be found.
+void MakeStore() {
+  if (qv::FileCount() != 0) return;
+  std::unique_ptr<qv::DatabaseFile> file = qv::NewDatabaseFile("fuzz.qvd");
+  const qv::ObjectId fileId = qv::RegisterFile(file);
+  for (qv::ObjectKind kind : {qv::KindMars, qv::KindMoon}) {
+    std::unique_ptr<qv::ObjectRecord> record = qv::NewRecord(kind);
+    qv::SetObjectName(*record, kind == qv::KindMars ? "Mars" : "Moon");
+    qv::AddObject(record, fileId);
+  }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  if (size == 0) return 0;
+  qv::SetAlertPresenter([](int, int, int, const std::string&) { return qv::AnswerOk; });
+  qv::SetDefaultSettings(32);
+  MakeStore();
+  const bool keep = data[0] & 1;
+  qv::FileHandle file = qv::OpenMemoryFile(std::span<const uint8_t>(data + 1, size - 1));
+  if (!file) std::abort();
+  qv::ReadSettingsFile(*file, "fuzz.qvs", [keep](std::string&) { return keep; });
+  const qv::ChartSettings& s = qv::Settings();
+  if (s.ViewerSiteName.size() > qv::SiteNameMaxLength ||
+      s.ChartWindowsFont.Face.size() > qv::FontFaceMaxLength ||
+      s.Description.size() > qv::DescriptionMaxLength || qv::TrailCount() > 255) {
+    std::abort();
+  }
+  qv::FormatSettingsFile(s.Description);  // every value read can be written again
+  qv::DeleteAllTrails();
+  return 0;
+}

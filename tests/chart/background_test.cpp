@@ -1,0 +1,151 @@
+// Pixels of the line engine's output and of the sky background: output off draws nothing, the
+// sky takes the twilight colour (strict thresholds), and only the sphere's image is sky in the
+// Spherical and Mollweide projections.
+#include <gtest/gtest.h>
+
+#include "astro/angles.h"
+#include "chart/lines.h"
+#include "chart/pens.h"
+#include "chart/projection.h"
+#include "chart/sky_background.h"
+#include "tests/chart/canvas.h"
+
+namespace qv {
+namespace {
+
+constexpr double Deg = 0.017453292519943295;
+
+ChartFrame& UseFrame(int projection, double fieldDeg, int width, int height) {
+  ChartView view;
+  view.projection = projection;
+  view.system = CoordinatesEquatorial;
+  view.fieldWidth = fieldDeg * Deg;
+  return CurrentChartFrame() = MakeChartFrame(view, Matrix3{}, {0, 0, 1}, 0, 0, width, height);
+}
+
+// A tilted great circle through the chart, drawn as a polyline of 72 segments.
+std::vector<LineStep> DrawTiltedCircle() {
+  std::vector<LineStep> steps;
+  Matrix3 tilt;
+  BuildRotation(tilt, {{AxisX, 0.5}});
+  for (int i = 0; i <= 72; ++i) {
+    Vector3 v = SphericalToRectangular(i * 5 * Deg, 0, DirectionLength);
+    Transform(tilt, v);
+    if (i == 0) {
+      MoveToSky(v);
+    } else {
+      steps.push_back(LineToSky(v));
+    }
+  }
+  return steps;
+}
+
+TEST(LineOutput, OffDrawsNothingAndReportsTheSame) {
+  UseFrame(ProjectionLambert, 120, 200, 150);
+  std::vector<LineStep> drawnSteps, silentSteps;
+  {
+    Canvas canvas(200, 150);
+    SetPen(MakeColor(255, 255, 255), 1, false);
+    drawnSteps = DrawTiltedCircle();
+    EXPECT_GT(canvas.Lit().size(), 100u);
+  }
+  {
+    Canvas canvas(200, 150);
+    SetPen(MakeColor(255, 255, 255), 1, false);
+    EXPECT_TRUE(SetLineOutput(false));
+    silentSteps = DrawTiltedCircle();
+    EXPECT_FALSE(SetLineOutput(true));
+    EXPECT_TRUE(canvas.Lit().empty());
+  }
+  ASSERT_EQ(drawnSteps.size(), silentSteps.size());
+  for (size_t i = 0; i < drawnSteps.size(); ++i) {
+    EXPECT_EQ(drawnSteps[i].drawn, silentSteps[i].drawn) << i;
+    EXPECT_EQ(drawnSteps[i].x1, silentSteps[i].x1) << i;
+  }
+}
+
+TEST(LineOutput, PolylinePixelsFollowTheEquator) {
+  // Equator in an equatorial chart centred on it: the row through the centre, from edge to edge.
+  UseFrame(ProjectionLambert, 90, 200, 150);
+  Canvas canvas(200, 150);
+  SetPen(MakeColor(255, 255, 255), 1, false);
+  MoveToSky(SphericalToRectangular(-60 * Deg, 0, DirectionLength));
+  for (int lon = -55; lon <= 60; lon += 5) LineToSky(SphericalToRectangular(lon * Deg, 0, DirectionLength));
+  const Canvas::Box box = canvas.LitBox();
+  EXPECT_EQ(box.top, 75);
+  EXPECT_EQ(box.bottom, 75);
+  EXPECT_LE(box.left, 1);
+  EXPECT_GE(box.right, 198);
+}
+
+TEST(SkyColour, TwilightThresholdsAreStrict) {
+  const struct {
+    double altitudeDeg;
+    int item;
+  } cases[] = {
+      {-30, NightSkyColor},
+      {-18, NightSkyColor},
+      {-17.99, AstronomicalTwilightSkyColor},
+      {-12, AstronomicalTwilightSkyColor},
+      {-6, NauticalTwilightSkyColor},
+      {-5.99, CivilTwilightSkyColor},
+      {-50.0 / 60, CivilTwilightSkyColor},
+      {-0.8, DaytimeSkyColor},
+      {45, DaytimeSkyColor},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(SkyColorItem(c.altitudeDeg * 0.01745329252, true), c.item) << c.altitudeDeg;
+  }
+  EXPECT_EQ(SkyColorItem(0.5, false), NightSkyColor);  // away from the Earth: always night
+}
+
+class SkyBackgroundTest : public testing::Test {
+ protected:
+  void SetUp() override { Settings() = DefaultSettings(32); }
+  void TearDown() override { Settings() = DefaultSettings(32); }
+};
+
+TEST_F(SkyBackgroundTest, FillsWithTheTwilightColourOnAColorSky) {
+  Settings().SkyBackground = SkyColor;
+  UseFrame(ProjectionLambert, 90, 100, 80);
+  Canvas canvas(100, 80);
+  DrawSkyBackground(Rect{0, 0, 100, 80}, -6 * 0.01745329252, true);
+  EXPECT_EQ(canvas.At(0, 0), Settings().Colors[NauticalTwilightSkyColor]);
+  EXPECT_EQ(canvas.At(99, 79), Settings().Colors[NauticalTwilightSkyColor]);
+  // Colours off, or a black sky: the background colour.
+  Settings().ShowColors = false;
+  DrawSkyBackground(Rect{0, 0, 100, 80}, 0.5, true);
+  EXPECT_EQ(canvas.At(50, 40), ColorBlack);
+  // A white sky with the red screen: red background.
+  Settings().SkyBackground = SkyWhite;
+  Settings().RedScreen = true;
+  DrawSkyBackground(Rect{0, 0, 100, 80}, 0.5, true);
+  EXPECT_EQ(canvas.At(50, 40), ColorRed);
+  EXPECT_EQ(ChartForegroundColor(Settings()), ColorBlack);
+}
+
+TEST_F(SkyBackgroundTest, OnlyTheSpheresImageIsSkyInSphericalAndMollweide) {
+  Settings().SkyBackground = SkyColor;
+  const Color day = Settings().Colors[DaytimeSkyColor];
+  {
+    UseFrame(ProjectionSpherical, 180, 200, 160);  // disc of radius 100 about (100, 80)
+    Canvas canvas(200, 160);
+    DrawSkyBackground(Rect{0, 0, 200, 160}, 0.5, true);
+    EXPECT_EQ(canvas.At(0, 0), ColorBlack);
+    EXPECT_EQ(canvas.At(100, 80), day);
+    EXPECT_EQ(canvas.At(2, 80), day);
+    EXPECT_EQ(canvas.At(100 - 72, 80 - 72), ColorBlack);  // just outside the disc
+  }
+  {
+    UseFrame(ProjectionMollweide, 360, 200, 160);  // ellipse of half axes 100 and 50
+    Canvas canvas(200, 160);
+    DrawSkyBackground(Rect{0, 0, 200, 160}, 0.5, true);
+    EXPECT_EQ(canvas.At(100, 80), day);
+    EXPECT_EQ(canvas.At(100, 32), day);
+    EXPECT_EQ(canvas.At(100, 28), ColorBlack);
+    EXPECT_EQ(canvas.At(5, 10), ColorBlack);
+  }
+}
+
+}  // namespace
+}  // namespace qv

@@ -1,0 +1,216 @@
+// View commands: field width with projection switching and its question, clamps, automatic
+// magnitude limits, presets, scrolling and its thumbs, centring on horizon points and pixels.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "chart/projection.h"
+#include "chart/view.h"
+#include "platform/alert.h"
+#include "platform/result.h"
+
+namespace qv {
+namespace {
+
+constexpr double Deg = 0.017453292520882225;
+
+// Resets the settings and answers alerts with a fixed answer, recording what was asked.
+class ViewTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    Settings() = DefaultSettings(32);
+    SetAlertPresenter([this](int, int, int number, const std::string& message) {
+      asked.push_back(number);
+      messages.push_back(message);
+      return answer;
+    });
+  }
+  void TearDown() override {
+    SetAlertPresenter({});
+    Settings() = DefaultSettings(32);
+  }
+  int answer = AnswerOk;
+  std::vector<int> asked;
+  std::vector<std::string> messages;
+};
+
+TEST_F(ViewTest, WideFieldsProposeTheNextProjectionThatServesThem) {
+  const struct {
+    double fieldDeg;
+    int proposed;  // 0: no question
+  } cases[] = {{120, 0}, {200, ProjectionLambert}, {300, ProjectionMercator}, {170, ProjectionSpherical}};
+  for (const auto& c : cases) {
+    Settings().ChartProjection = ProjectionPlanar;
+    asked.clear();
+    messages.clear();
+    EXPECT_EQ(SetFieldWidth(c.fieldDeg * Deg), ResultOk);
+    if (c.proposed == 0) {
+      EXPECT_TRUE(asked.empty()) << c.fieldDeg;
+      EXPECT_EQ(Settings().ChartProjection, ProjectionPlanar);
+    } else {
+      ASSERT_EQ(asked.size(), 1u) << c.fieldDeg;
+      EXPECT_EQ(asked[0], 522);
+      EXPECT_NE(messages[0].find(std::string("Switch to a ") + ProjectionName(c.proposed) + " projection?"),
+                std::string::npos)
+          << messages[0];
+      EXPECT_EQ(Settings().ChartProjection, c.proposed);
+    }
+    EXPECT_NEAR(Settings().ChartFieldWidth, c.fieldDeg * Deg, 1e-12);
+  }
+  // Mollweide serves every field and is never switched away from.
+  Settings().ChartProjection = ProjectionMollweide;
+  asked.clear();
+  EXPECT_EQ(SetFieldWidth(350 * Deg), ResultOk);
+  EXPECT_TRUE(asked.empty());
+  EXPECT_EQ(Settings().ChartProjection, ProjectionMollweide);
+}
+
+TEST_F(ViewTest, CancelLeavesFieldProjectionAndLimitsUnchanged) {
+  Settings().ChartProjection = ProjectionPlanar;
+  Settings().ChartFieldWidth = 60 * Deg;
+  const ChartSettings before = Settings();
+  answer = AnswerCancel;
+  EXPECT_EQ(SetFieldWidth(200 * Deg), ResultCancelled);
+  EXPECT_EQ(Settings().ChartProjection, ProjectionPlanar);
+  EXPECT_EQ(Settings().ChartFieldWidth, before.ChartFieldWidth);
+  EXPECT_EQ(Settings().FaintestStarMagnitude, before.FaintestStarMagnitude);
+}
+
+TEST_F(ViewTest, ZoomingClampsAtOneArcSecondAndShiftsTheLimits) {
+  ASSERT_EQ(SetFieldPreset(FieldPresetCount - 1), ResultOk);  // 1/360 degree
+  EXPECT_TRUE(IsFieldPresetChecked(FieldPresetCount - 1));
+  for (int i = 0; i < 6; ++i) ZoomIn();
+  EXPECT_DOUBLE_EQ(Settings().ChartFieldWidth, MinFieldWidth);
+
+  Settings() = DefaultSettings(32);  // 180 degrees, faintest 5.50
+  ZoomIn();
+  EXPECT_NEAR(Settings().ChartFieldWidth, 90 * Deg, 1e-9);
+  EXPECT_EQ(Settings().FaintestStarMagnitude, 650);
+  ZoomOut();
+  EXPECT_EQ(Settings().FaintestStarMagnitude, 550);
+  Settings().AutomaticMagnitudeLimits = false;
+  ZoomIn();
+  EXPECT_EQ(Settings().FaintestStarMagnitude, 550);
+}
+
+TEST_F(ViewTest, PresetsAndTheirCheckMarks) {
+  Settings().ChartProjection = ProjectionMercator;
+  ASSERT_EQ(SetFieldPreset(0), ResultOk);
+  EXPECT_DOUBLE_EQ(Settings().ChartFieldWidth, 6.283185307);  // clamped
+  EXPECT_TRUE(IsFieldPresetChecked(0));
+  EXPECT_FALSE(IsFieldPresetChecked(1));
+  Settings().ChartFieldWidth = FieldPresets[7] + 4e-6;  // within one arc second of 1 degree
+  EXPECT_TRUE(IsFieldPresetChecked(7));
+  Settings().ChartFieldWidth = FieldPresets[7] + 6e-6;
+  EXPECT_FALSE(IsFieldPresetChecked(7));
+}
+
+TEST_F(ViewTest, MenuEnablingFollowsTheProjectionLimits) {
+  EXPECT_TRUE(ProjectionServesField(ProjectionPlanar, 135 * Deg - 1e-9));
+  EXPECT_FALSE(ProjectionServesField(ProjectionPlanar, 136 * Deg));
+  EXPECT_TRUE(ProjectionServesField(ProjectionSpherical, 180 * Deg));
+  EXPECT_FALSE(ProjectionServesField(ProjectionLambert, 271 * Deg));
+  EXPECT_TRUE(ProjectionServesField(ProjectionMercator, 360 * Deg));
+  EXPECT_TRUE(ProjectionServesField(ProjectionMollweide, 360 * Deg));
+}
+
+TEST_F(ViewTest, ScrollingStepsDirectionsAndThePoles) {
+  ChartSettings& s = Settings();
+  s.ChartCoordinateSystem = CoordinatesEquatorial;
+  s.ChartFieldWidth = 36 * Deg;  // one step = 1 degree with the default rate 36
+  s.ChartCenterLongitude = 10 * Deg;
+  s.ChartCenterLatitude = 0;
+  s.CenteredObject = 12345;
+  s.TelescopeStayCentered = true;
+  ScrollChart(ScrollHorizontal, ScrollLineBack, 0);  // toward the left: longitude grows
+  EXPECT_NEAR(s.ChartCenterLongitude, 11 * Deg, 1e-9);
+  EXPECT_EQ(s.CenteredObject, 0u);
+  EXPECT_FALSE(s.TelescopeStayCentered);
+  ScrollChart(ScrollHorizontal, ScrollPageForward, 0);  // half a field to the right
+  EXPECT_NEAR(s.ChartCenterLongitude, (11 - 18 + 360) * Deg, 1e-9);
+  s.ChartCoordinateSystem = CoordinatesHorizon;
+  s.ChartCenterLongitude = 10 * Deg;
+  ScrollChart(ScrollHorizontal, ScrollLineBack, 0);  // azimuth grows to the right
+  EXPECT_NEAR(s.ChartCenterLongitude, 9 * Deg, 1e-9);
+  // The latitude stops at the poles.
+  s.ChartCenterLatitude = 89.5 * Deg;
+  ScrollChart(ScrollVertical, ScrollPageBack, 0);
+  EXPECT_DOUBLE_EQ(s.ChartCenterLatitude, 1.570796327);
+  s.ChartCenterLatitude = -89.5 * Deg;
+  ScrollChart(ScrollVertical, ScrollLineForward, 0);
+  EXPECT_DOUBLE_EQ(s.ChartCenterLatitude, -1.570796327);
+}
+
+TEST_F(ViewTest, ThumbsRoundTripThroughTheThumbCommand) {
+  for (int system : {CoordinatesEquatorial, CoordinatesHorizon}) {
+    Settings().ChartCoordinateSystem = static_cast<CoordinateSystem>(system);
+    for (int position = 1; position <= 360; position += 7) {
+      ScrollChart(ScrollHorizontal, ScrollThumb, position);
+      EXPECT_EQ(ChartScrollThumbs(Settings()).horizontal, position) << system;
+    }
+    for (int position = -90; position <= 90; position += 9) {
+      ScrollChart(ScrollVertical, ScrollThumb, position);
+      EXPECT_EQ(ChartScrollThumbs(Settings()).vertical, position);
+    }
+  }
+  // Longitudes just below 360 stay inside the bar's range.
+  Settings().ChartCoordinateSystem = CoordinatesEquatorial;
+  Settings().ChartCenterLongitude = 359.8 * Deg;
+  EXPECT_EQ(ChartScrollThumbs(Settings()).horizontal, 360);
+  Settings().ChartCoordinateSystem = CoordinatesHorizon;
+  EXPECT_EQ(ChartScrollThumbs(Settings()).horizontal, 1);
+}
+
+TEST_F(ViewTest, CenterOnHorizonPoints) {
+  Settings().ChartCoordinateSystem = CoordinatesEcliptic;
+  Settings().CenteredObject = 99999;
+  CenterOnHorizonPoint(HorizonWest);
+  EXPECT_EQ(Settings().ChartCoordinateSystem, CoordinatesHorizon);
+  EXPECT_EQ(Settings().CenteredObject, 0u);
+  EXPECT_DOUBLE_EQ(Settings().ChartCenterLongitude, 4.712388981);
+  EXPECT_DOUBLE_EQ(Settings().ChartCenterLatitude, 0);
+  CenterOnHorizonPoint(HorizonNadir);
+  EXPECT_DOUBLE_EQ(Settings().ChartCenterLongitude, 3.141592654);
+  EXPECT_DOUBLE_EQ(Settings().ChartCenterLatitude, -1.570796327);
+}
+
+TEST_F(ViewTest, CenterAtPixelMakesThatPixelsSkyTheCentre) {
+  Matrix3 ecliptic;
+  BuildRotation(ecliptic, {{AxisX, -0.409092804}});
+  ChartView view;
+  view.projection = ProjectionLambert;
+  view.system = CoordinatesEcliptic;
+  view.centerLon = 1.0;
+  view.centerLat = 0.2;
+  view.fieldWidth = 60 * Deg;
+  CurrentChartFrame() = MakeChartFrame(view, ecliptic, {0, 0, 1}, 0, 0, 800, 600);
+  Vector3 under;
+  ASSERT_TRUE(ChartToSky(CurrentChartFrame(), 250, 120, under));
+  Settings().CenteredObject = 777;
+  ASSERT_TRUE(CenterAtPixel(250, 120));
+  EXPECT_EQ(Settings().CenteredObject, 0u);
+  view.centerLon = Settings().ChartCenterLongitude;
+  view.centerLat = Settings().ChartCenterLatitude;
+  const ChartFrame moved = MakeChartFrame(view, ecliptic, {0, 0, 1}, 0, 0, 800, 600);
+  const ChartPoint p = ProjectToChart(moved, {under.x * DirectionLength, under.y * DirectionLength,
+                                              under.z * DirectionLength});
+  EXPECT_NEAR(p.x, 400, 1);
+  EXPECT_NEAR(p.y, 300, 1);
+}
+
+TEST_F(ViewTest, ConvertingBetweenSystemsKeepsTheSkyPoint) {
+  Matrix3 a, b;
+  BuildRotation(a, {{AxisX, -0.4}});
+  BuildRotation(b, {{AxisZ, 1.2}, {AxisY, -0.5}});
+  double lon = 2.0, lat = -0.7;
+  ConvertCoordinates(a, b, lon, lat);
+  EXPECT_GT(std::abs(lon - 2.0) + std::abs(lat + 0.7), 0.1);  // really another system
+  ConvertCoordinates(b, a, lon, lat);
+  EXPECT_NEAR(lon, 2.0, 1e-12);
+  EXPECT_NEAR(lat, -0.7, 1e-12);
+}
+
+}  // namespace
+}  // namespace qv

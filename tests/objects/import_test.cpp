@@ -1,0 +1,239 @@
+// Importing files: new database files named after them, nothing left behind when nothing is
+// imported or the import is cancelled, replacing and numbering names, the keep-reading question,
+// file lists, and two-line element sets with their column-exact fields.
+#include <cmath>
+#include <filesystem>
+
+#include "objects/import.h"
+#include "objects/messages.h"
+#include "objects/tleimport.h"
+#include "platform/progress.h"
+#include "tests/objects/database_fixture.h"
+
+namespace qv {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr double Degree = 0.017453292519943295;
+
+// The classic published element set of the ISS (2008 September 20).
+const char* const IssName = "ISS (ZARYA)             ";
+const char* const IssLine1 = "1 25544U 98067A   08264.51782528 -.00002182  00000-0 -11606-4 0  2927";
+const char* const IssLine2 = "2 25544  51.6416 247.4627 0006703 130.5360 325.0288 15.72125391563537";
+
+class ImportTest : public DatabaseTest {
+ protected:
+  void SetUp() override {
+    DatabaseTest::SetUp();
+    CreateDatabase();
+  }
+  void TearDown() override {
+    SetProgressHook(nullptr);
+    DatabaseTest::TearDown();
+  }
+  std::string TextFile(const std::string& name, const std::string& text) {
+    WriteTextFile(scratch / name, text);
+    return scratch / name;
+  }
+  void AddEarth() {
+    auto earth = NewRecord(KindEarth);
+    SetObjectName(*earth, "Earth");
+    ASSERT_NE(AddObject(earth, DefaultFile()), 0u);
+  }
+  std::vector<std::string> NamesIn(ObjectId fileId) {
+    std::vector<std::string> names;
+    for (ObjectId id = FirstObjectInFile(fileId); id != 0; id = NextObjectInFile(id)) {
+      names.push_back(DisplayName(*ObjectOfId(id)));
+    }
+    return names;
+  }
+};
+
+const char* const ThreeStars =
+    "S1\t2000\t06 45 09\t-16 43\t\t\t-1.46\t\t\t\t\tSirius\r\n"
+    "# a comment line is skipped\r\n"
+    "S1\t2000\t18 36 56\t+38 47\t\t\t0.03\t\t\t\t\tVega\n"
+    "S15\t2000\t00 42 44\t+41 16\t\t\t3.44\t\t\t\t178\tM 31; NGC 224\r";
+
+TEST_F(ImportTest, TextFileBecomesANewDatabaseFile) {
+  ObjectId fileId = 0;
+  ASSERT_EQ(ImportObjectTextFile(TextFile("bright.txt", ThreeStars), &fileId), ResultOk);
+  ASSERT_NE(FileOfId(fileId), nullptr);
+  EXPECT_EQ(FileOfId(fileId)->name, "bright.qvd");
+  EXPECT_TRUE(fs::exists(DatabasePath("bright.qvd")));
+  EXPECT_FALSE(FileOfId(fileId)->table) << "written and dropped from memory";
+  EXPECT_EQ(FileOfId(fileId)->summary.starCount, 2);
+  EXPECT_EQ(FileOfId(fileId)->summary.deepSkyCount, 1);
+  CloseDatabase();
+  ASSERT_EQ(OpenDefaultDatabase(), ResultOk);
+  EXPECT_EQ(NamesIn(fileId), (std::vector<std::string>{"Sirius", "Vega", "M31; NGC224"}));
+  EXPECT_TRUE(shown.empty());
+}
+
+TEST_F(ImportTest, NothingImportedOrCancelledLeavesNoFile) {
+  const uint32_t files = FileCount();
+  EXPECT_EQ(ImportObjectTextFile(TextFile("notes.txt", "Hello\nWorld\n# only comments\n")), ResultNotFound);
+  EXPECT_EQ(ImportObjectTextFile(TextFile("empty.txt", "")), ResultNotFound);
+  SetProgressHook([](double) { return false; });
+  EXPECT_EQ(ImportObjectTextFile(TextFile("bright.txt", ThreeStars)), ResultCancelled);
+  EXPECT_EQ(FileCount(), files);
+  for (const char* name : {"notes.qvd", "empty.qvd", "bright.qvd"}) {
+    EXPECT_FALSE(fs::exists(DatabasePath(name))) << name;
+  }
+  EXPECT_EQ(ImportObjectTextFile(scratch / "missing.txt"), ResultOpenError);
+  EXPECT_EQ(shown.back().number, MessageCannotOpen);
+}
+
+TEST_F(ImportTest, SecondImportReplacesOrTakesANumberedName) {
+  const std::string path = TextFile("bright.txt", ThreeStars);
+  ObjectId first = 0, second = 0, third = 0;
+  ASSERT_EQ(ImportObjectTextFile(path, &first), ResultOk);
+
+  answers = {AnswerNo};
+  ASSERT_EQ(ImportObjectTextFile(path, &second), ResultOk);
+  EXPECT_EQ(FileOfId(second)->name, "bright1.qvd");
+  EXPECT_EQ(shown.back().number, MessageReplaceFile);
+
+  // Replacing: a cancelled import keeps the old file whole, in the store and on disk.
+  const std::string before = ReadTextFile(DatabasePath("bright.qvd"));
+  answers = {AnswerYes};
+  SetProgressHook([](double) { return false; });
+  fs::create_directory(scratch / "other");
+  EXPECT_EQ(ImportObjectTextFile(TextFile("other/bright.txt", "S1\t\t\t\t\t\t1\t\t\t\t\tNew")), ResultCancelled);
+  EXPECT_NE(FileOfId(first), nullptr);
+  EXPECT_EQ(ReadTextFile(DatabasePath("bright.qvd")), before);
+  SetProgressHook(nullptr);
+
+  answers = {AnswerYes};
+  ASSERT_EQ(ImportObjectTextFile(path, &third), ResultOk);
+  EXPECT_EQ(FileOfId(first), nullptr) << "the replaced file left the database";
+  EXPECT_EQ(FileOfId(third)->name, "bright.qvd");
+  EXPECT_EQ(FileCount(), 3u);  // Custom, bright1 and the new bright
+  EXPECT_EQ(NamesIn(third).size(), 3u);
+}
+
+TEST_F(ImportTest, BadLinesAskWhetherToKeepReading) {
+  const std::string path = TextFile("lines.txt",
+                                    "S1\t\t\t\t\t\t1\t\t\t\t\tFirst\n"
+                                    "C1\tFirst\tNowhere\tA line\n"
+                                    "S1\t\t\t\t\t\t2\t\t\t\t\tSecond\n"
+                                    "C1\tFirst\tSecond\tLine\n"
+                                    "C1\tNobody\tFirst\n"
+                                    "S1\t\t\t\t\t\t3\t\t\t\t\tThird\n");
+  answers = {AnswerOk, AnswerYes, AnswerOk, AnswerNo};  // 523, 524 yes, 523, 524 no
+  ObjectId fileId = 0;
+  ASSERT_EQ(ImportObjectTextFile(path, &fileId), ResultOk);
+  ASSERT_EQ(shown.size(), 4u);
+  EXPECT_EQ(shown[0].number, MessageNoSuchObject);
+  EXPECT_EQ(shown[1].number, MessageKeepReading);
+  EXPECT_EQ(shown[1].message, "Do you want to keep reading the file \"lines.txt\"?");
+  EXPECT_EQ(NamesIn(fileId), (std::vector<std::string>{"First", "Second", ""}))
+      << "what was read before No is kept; the line between the two stars is there";
+}
+
+TEST_F(ImportTest, FileListsImportEachFileAndAskAfterFailures) {
+  fs::create_directory(scratch / "lists");
+  TextFile("lists/a.txt", "S1\t\t\t\t\t\t1\t\t\t\t\tAlpha\n");
+  TextFile("lists/b.txt", "S1\t\t\t\t\t\t2\t\t\t\t\tBeta\n");
+  const std::string list = TextFile("lists/FILELIST-main.txt", "a.txt\r\nmissing.txt\r\n\r\nb.txt\r\n");
+  answers = {AnswerOk, AnswerYes};  // 257 for missing.txt, then keep reading the list
+  ASSERT_EQ(ImportObjectTextFile(list), ResultOk);
+  EXPECT_NE(FindFileByName("a.qvd"), nullptr);
+  EXPECT_NE(FindFileByName("b.qvd"), nullptr);
+  ASSERT_EQ(shown.size(), 2u);
+  EXPECT_EQ(shown[1].message, "Do you want to keep reading the file \"FILELIST-main.txt\"?");
+
+  answers = {AnswerOk, AnswerNo};
+  TextFile("lists/FileList2.txt", "missing.txt\nc.txt\n");
+  TextFile("lists/c.txt", "S1\t\t\t\t\t\t1\t\t\t\t\tGamma\n");
+  EXPECT_EQ(ImportObjectTextFile(scratch / "lists/FileList2.txt"), ResultNotFound);
+  EXPECT_EQ(FindFileByName("c.qvd"), nullptr) << "No ends the list";
+}
+
+TEST_F(ImportTest, ReadOnlyDatabaseTakesNoImport) {
+  Store().readOnly = true;
+  EXPECT_EQ(ImportObjectTextFile(TextFile("bright.txt", ThreeStars)), ResultFailed);
+  EXPECT_EQ(shown.back().number, MessageReadOnly);
+}
+
+TEST_F(ImportTest, ElementSetReadsEveryColumn) {
+  AddEarth();
+  std::unique_ptr<ObjectRecord> r;
+  ASSERT_EQ(ElementSetToRecord(IssName, IssLine1, IssLine2, r), ResultOk);
+  ASSERT_EQ(r->kind, KindEarthSatellite);
+  const OrbitRecord& o = *OrbitOf(*r);
+  EXPECT_EQ(o.primary, MakeObjectId(1, 1));
+  EXPECT_EQ(o.name, "ISS (ZARYA)");  // the padding of the name line is not part of the name
+  // 2008 day 264.51782528: JD 2454465.5 (2008 January 0.0) + 264.51782528.
+  EXPECT_NEAR(o.epoch, 2454465.5 + 264.51782528 - 2400000.5, 1e-8);
+  EXPECT_NEAR(o.i, 51.6416 * Degree, 1e-6);
+  EXPECT_NEAR(o.node, 247.4627 * Degree, 1e-6);
+  EXPECT_FLOAT_EQ(o.e, 0.0006703f);
+  EXPECT_NEAR(o.omega, 130.5360 * Degree, 1e-6);
+  EXPECT_NEAR(o.meanAnomaly, 325.0288 * Degree, 1e-6);
+  EXPECT_NEAR(o.meanMotion, 15.72125391 * 2 * M_PI, 1e-4);
+  EXPECT_NEAR(o.meanMotionRate, -0.00002182 * 2 * M_PI, 1e-9);
+  EXPECT_EQ(o.meanMotionAccel, 0.0f);
+  EXPECT_EQ(o.magnitudeParam1, UnknownMagnitude);
+  // Independent figures of that orbit: perigee about 6726 km from the Earth's centre (350 km
+  // up), the node regressing about 5.1 degrees and the perigee advancing about 3.8 a day.
+  EXPECT_NEAR(o.q * 149597870.7, 6726, 5);
+  EXPECT_NEAR(o.nodeRate / Degree, -5.12, 0.05);
+  EXPECT_NEAR(o.omegaRate / Degree, 3.83, 0.05);
+}
+
+TEST_F(ImportTest, ElementSetEpochCenturyAndLongNameLines) {
+  AddEarth();
+  std::string line1 = IssLine1;
+  std::unique_ptr<ObjectRecord> r;
+  line1.replace(18, 14, "50001.00000000");
+  ASSERT_EQ(ElementSetToRecord("A", line1, IssLine2, r), ResultOk);
+  EXPECT_DOUBLE_EQ(OrbitOf(*r)->epoch, 2469807.5 - 2400000.5);  // 2050 January 1.0
+  line1.replace(18, 2, "51");
+  ASSERT_EQ(ElementSetToRecord("A", line1, IssLine2, r), ResultOk);
+  EXPECT_DOUBLE_EQ(OrbitOf(*r)->epoch, 2433647.5 - 2400000.5);  // 1951 January 1.0
+  line1.replace(44, 8, "-12345-3");  // second derivative / 6 = -0.12345e-3 rev/day^3
+  ASSERT_EQ(ElementSetToRecord("A", line1, IssLine2, r), ResultOk);
+  EXPECT_NEAR(OrbitOf(*r)->meanMotionAccel, -0.12345e-3 * 2 * M_PI, 1e-10);
+
+  std::string name(40, ' ');
+  name.replace(0, 15, "COSMOS 1234 R/B");
+  name.replace(16, 4, "20.5");
+  name.replace(21, 3, "3.0");
+  name.replace(26, 3, "2.0");
+  name.replace(30, 3, "5.5");
+  ASSERT_EQ(ElementSetToRecord(name, IssLine1, IssLine2, r), ResultOk);
+  EXPECT_EQ(OrbitOf(*r)->name, "COSMOS 1234 R/");
+  EXPECT_EQ(OrbitOf(*r)->magnitudeParam1, 550);
+  EXPECT_FLOAT_EQ(OrbitOf(*r)->radius, static_cast<float>(20.5 / 2 / 149597870700.0));
+
+  std::string noOrbit = IssLine2;
+  noOrbit.replace(52, 11, "00.00000000");
+  EXPECT_EQ(ElementSetToRecord("A", IssLine1, noOrbit, r), ResultFailed);
+  EXPECT_EQ(ElementSetToRecord("A", "1", "2", r), ResultFailed) << "short lines read nothing";
+}
+
+TEST_F(ImportTest, SatelliteFileUsesTheSlidingWindow) {
+  AddEarth();
+  const std::string text = std::string("junk\n") + IssName + "\n" + IssLine1 + "\n" + IssLine2 + "\n" +
+                           "\n" + IssLine1 + "\n" + IssLine2 + "\n" +  // no name: passed over
+                           "SECOND\r\n" + IssLine1 + "\r\n" + IssLine2 + "\r\n" + IssLine2 + "\n";
+  ObjectId fileId = 0;
+  ASSERT_EQ(ImportSatelliteFile(TextFile("stations.tle", text), &fileId), ResultOk);
+  EXPECT_EQ(NamesIn(fileId), (std::vector<std::string>{"ISS (ZARYA)", "SECOND"}));
+  EXPECT_EQ(FileOfId(fileId)->summary.solarSystemCount, 2);
+}
+
+TEST_F(ImportTest, SatelliteFileWithoutEarthShows523ForEverySet) {
+  const std::string set = std::string("SAT\n") + IssLine1 + "\n" + IssLine2 + "\n";
+  answers = {AnswerOk, AnswerYes, AnswerOk, AnswerYes};
+  EXPECT_EQ(ImportSatelliteFile(TextFile("two.tle", set + set)), ResultNotFound);
+  ASSERT_EQ(shown.size(), 4u);
+  EXPECT_EQ(shown[0].message, "There's no object containing the name \"Earth\" in memory!");
+  EXPECT_EQ(shown[2].number, MessageNoSuchObject);
+  EXPECT_FALSE(fs::exists(DatabasePath("two.qvd")));
+}
+
+}  // namespace
+}  // namespace qv
