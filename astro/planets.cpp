@@ -85,36 +85,43 @@ int ParentKindOf(int kind) {
   return 0;
 }
 
-Vector3 PositionWithDepth(const ObjectRecord& body, double t, int depth, HeliocentricResult* out);
+// Primaries' cached positions are used only when current and cachedPrimaries allows it (not at a
+// retarded or otherwise different time).
+struct PositionRequest {
+  double t;
+  bool cachedPrimaries;
+};
+
+Vector3 PositionWithDepth(const ObjectRecord& body, const PositionRequest& at, int depth, HeliocentricResult* out);
 
 // The primary's heliocentric position at t: its cache when current, else computed.
-bool PrimaryPosition(const ObjectRecord& body, const OrbitRecord& orbit, double t, int depth,
-                     Vector3& position) {
+bool PrimaryPosition(const ObjectRecord& body, const OrbitRecord& orbit, const PositionRequest& at,
+                     int depth, Vector3& position) {
   const ObjectRecord* primary = orbit.primary != 0 ? PrimaryOf(orbit) : nullptr;
   if (primary && (primary == &body || !IsSolarSystemKind(primary->kind))) primary = nullptr;
   if (!primary && ParentKindOf(body.kind) != 0) {
     const int parentKind = ParentKindOf(body.kind);
     primary = SolarSystemBodyOfKind(parentKind);
     if (!primary) {
-      position = BuiltInHeliocentricPosition(parentKind, t);
+      position = BuiltInHeliocentricPosition(parentKind, at.t);
       return true;
     }
   }
   if (!primary) return false;
   const OrbitRecord* parentOrbit = OrbitOf(*primary);
-  if (IsCurrent(*primary, Sky().planetGeneration) && parentOrbit)
+  if (at.cachedPrimaries && parentOrbit && IsCurrent(*primary, Sky().planetGeneration))
     position = parentOrbit->heliocentric;
   else
-    position = PositionWithDepth(*primary, t, depth + 1, nullptr);
+    position = PositionWithDepth(*primary, at, depth + 1, nullptr);
   return true;
 }
 
-Vector3 PositionWithDepth(const ObjectRecord& body, double t, int depth, HeliocentricResult* out) {
+Vector3 PositionWithDepth(const ObjectRecord& body, const PositionRequest& at, int depth, HeliocentricResult* out) {
   const OrbitRecord* orbit = OrbitOf(body);
   if (!orbit || depth > PrimaryMaxDepth) return Vector3{};
-  Vector3 p = OwnPosition(body, *orbit, t);
+  Vector3 p = OwnPosition(body, *orbit, at.t);
   Vector3 primary;
-  const bool hasPrimary = PrimaryPosition(body, *orbit, t, depth, primary);
+  const bool hasPrimary = PrimaryPosition(body, *orbit, at, depth, primary);
   if (hasPrimary) Add(p, primary, p);
   if (out) {
     out->hasPrimary = hasPrimary;
@@ -131,9 +138,9 @@ Vector3 BuiltInHeliocentricPosition(int kind, double jde) {
   return p;
 }
 
-HeliocentricResult HeliocentricPosition(const ObjectRecord& body, double jde) {
+HeliocentricResult HeliocentricPosition(const ObjectRecord& body, double jde, bool cachedPrimaries) {
   HeliocentricResult r;
-  r.position = PositionWithDepth(body, jde, 0, &r);
+  r.position = PositionWithDepth(body, PositionRequest{jde, cachedPrimaries}, 0, &r);
   r.distance = Length(r.position);
   return r;
 }
@@ -154,16 +161,12 @@ void ComputePrimaryFirst(const OrbitRecord& orbit, ObjectRecord& body, int depth
 HeliocentricResult RetardedPosition(const ObjectRecord& body, Vector3& d, double& delta) {
   SkyContext& sky = Sky();
   const double jde0 = sky.jde;
-  const uint32_t generation0 = sky.planetGeneration;
   const bool lightTime = Settings().PlanetLightTime;
   HeliocentricResult r;
   double tau = 0;
   for (int step = 0; step < LightTimeMaxSteps; ++step) {
-    if (tau > 0) {
-      sky.jde = jde0 - tau;
-      AdvancePlanetGeneration();  // primaries are recomputed for the retarded time
-    }
-    r = HeliocentricPosition(body, sky.jde);
+    sky.jde = jde0 - tau;  // everything that reads the context's time sees the retarded time
+    r = HeliocentricPosition(body, sky.jde, tau == 0);  // primaries too, not from their caches
     Subtract(r.position, sky.viewerPosition, d);
     delta = Length(d);
     const double tauNew = delta * LightDaysPerAu;
@@ -171,7 +174,6 @@ HeliocentricResult RetardedPosition(const ObjectRecord& body, Vector3& d, double
     tau = tauNew;
   }
   sky.jde = jde0;
-  sky.planetGeneration = generation0;
   return r;
 }
 

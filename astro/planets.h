@@ -22,10 +22,11 @@ struct HeliocentricResult {
 
 // HeliocentricPosition: the body's position at jde (the context's JDE when called from the
 // apparent place), with its primary's position added. A primary whose cached position is
-// current is read from its record, otherwise recomputed. Moons, the Earth's moon and Earth
+// current is read from its record (unless cachedPrimaries is false: a time other than the
+// context's), otherwise recomputed. Moons, the Earth's moon and Earth
 // satellites whose record names no primary are placed about the first body of their planet's
 // kind, or the planet's built-in position. A cycle of primaries is cut after PrimaryMaxDepth.
-HeliocentricResult HeliocentricPosition(const ObjectRecord& body, double jde);
+HeliocentricResult HeliocentricPosition(const ObjectRecord& body, double jde, bool cachedPrimaries = true);
 
 // BuiltInHeliocentricPosition: a planet's (or the Sun's, or the Earth's moon's) position from the
 // series alone, for a body the database lacks.

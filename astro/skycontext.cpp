@@ -54,17 +54,12 @@ ObjectRecord* ViewingRecord(ChartSettings& s) {
   return record;
 }
 
-// The viewing body's heliocentric position at the new time: every primary recomputed for it.
+// The viewing body's heliocentric position at the new time: no primary taken from its cache.
 Vector3 ViewerBodyPosition(const ObjectRecord* viewer, double& distance) {
   if (viewer && IsSkyObjectKind(viewer->kind)) return StarHeliocentricPosition(*viewer, distance);
-  const uint32_t starSaved = context.starGeneration, planetSaved = context.planetGeneration;
-  AdvanceStarGeneration();
-  AdvancePlanetGeneration();
   const ObjectRecord* body = viewer ? viewer : EarthRecord();
-  Vector3 p = body ? HeliocentricPosition(*body, context.jde).position
+  Vector3 p = body ? HeliocentricPosition(*body, context.jde, false).position
                    : BuiltInHeliocentricPosition(KindEarth, context.jde);
-  context.starGeneration = starSaved;
-  context.planetGeneration = planetSaved;
   distance = Length(p);
   return p;
 }
@@ -92,7 +87,8 @@ void UpdateViewer(ChartSettings& s) {
   context.viewer = viewer ? s.ViewerObject : 0;
   if (viewer) {
     context.observerOffset = Vector3{s.ViewerObjectOffset[0], s.ViewerObjectOffset[1], s.ViewerObjectOffset[2]};
-    context.observerVelocity = Vector3{};  // no velocity is known for other viewers: no aberration
+    // The Earth's velocity is known; other viewers get none, and so no aberration.
+    context.observerVelocity = viewer->kind == KindEarth ? EarthVelocity(context.jde) : Vector3{};
   } else {
     context.observerOffset = ObserverGeocentricPosition(context.siderealTime, s.ViewerLatitude,
                                                         s.ViewerAltitude * MetresToAu, EarthRadiusAu,

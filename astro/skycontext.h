@@ -26,7 +26,7 @@ struct SkyContext {
   Vector3 viewerPosition;      // heliocentric, J2000 equator, AU
   double viewerDistance = 0;   // from the Sun, AU; +infinity for a viewer infinitely far
   Vector3 observerOffset;      // the observer from the viewing body's centre, J2000, AU
-  Vector3 observerVelocity;    // units of the speed of light (zero away from the Earth)
+  Vector3 observerVelocity;    // units of the speed of light (zero for viewers other than the Earth)
   ObjectId viewer = 0;         // the viewing object; 0 for the Earth site
   bool starParallax = false;   // parallax applies to stars for this viewer
   bool starMotion = false;     // proper motion applies at this time

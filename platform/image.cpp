@@ -49,11 +49,21 @@ int NearestPaletteIndex(const Image& image, uint32_t rgb) {
 
 }  // namespace
 
+namespace {
+const QScreen* PrimaryScreen() {
+  auto* app = qobject_cast<QGuiApplication*>(QCoreApplication::instance());
+  return app ? app->primaryScreen() : nullptr;
+}
+}  // namespace
+
 int ScreenDepth() {
-  if (auto* app = qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
-    if (const QScreen* screen = app->primaryScreen()) return screen->depth();
-  }
-  return 32;
+  const QScreen* screen = PrimaryScreen();
+  return screen ? screen->depth() : 32;
+}
+
+int ScreenDotsPerInch() {
+  const QScreen* screen = PrimaryScreen();
+  return screen ? qRound(screen->logicalDotsPerInchX()) : 96;
 }
 
 Image* NewImage(int width, int height, int bits) {

@@ -56,7 +56,9 @@ void ImageRowsFromSurface(Image& image);
 // device images it shares their pixels: use it at once, keep a copy() to hold on to it.
 QImage ImageToQImage(const Image& image);
 
-// ScreenDepth: bits per pixel of the primary screen (32 without one).
+// ScreenDepth: bits per pixel of the primary screen (32 without one). ScreenDotsPerInch: its
+// horizontal logical pixels per inch (96 without one), the size of a pixel on paper.
 int ScreenDepth();
+int ScreenDotsPerInch();
 
 }  // namespace qv

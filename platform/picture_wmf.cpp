@@ -15,15 +15,13 @@
 // DrawLine moves its end one pixel further along each axis in which the line advances, so both
 // ends are drawn; a shape without pen is drawn one pixel larger, because the device fills a
 // shape without outline one pixel short of its right and bottom edges.
-#include <QGuiApplication>
-#include <QScreen>
-
 #include <algorithm>
 #include <array>
 #include <string>
 #include <vector>
 
 #include "platform/draw_qt.h"
+#include "platform/image_qt.h"
 #include "platform/image_write.h"
 #include "platform/picture.h"
 #include "platform/result.h"
@@ -335,12 +333,6 @@ std::vector<uint8_t> MetafileWriter::Finish(const Rect& frame, int dpi) {
   PutLE16(out, 0);
   out.insert(out.end(), records_.begin(), records_.end());
   return out;
-}
-
-int ScreenDotsPerInch() {
-  auto* app = qobject_cast<QGuiApplication*>(QCoreApplication::instance());
-  const QScreen* screen = app ? app->primaryScreen() : nullptr;
-  return screen ? qRound(screen->logicalDotsPerInchX()) : 96;
 }
 
 }  // namespace

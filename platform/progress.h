@@ -1,6 +1,6 @@
 // platform/progress.h - the progress box for long work (import, name search, ephemeris).
-// One box, reused. Without a window system (qv, tests) it shows nothing and only a test hook can
-// cancel it, so long work runs to its end.
+// One box, reused, shown once InitPlatform has run. Before that it shows nothing and only a
+// test hook can cancel it, so long work runs to its end.
 #pragma once
 
 #include <functional>

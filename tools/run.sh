@@ -7,6 +7,9 @@ cd "$top"
 tools/setup.sh
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build -j "${JOBS:-2}"
+# The default database, planet images, help and demo settings beside the program (once; cached).
+tools/make_default_data.sh build ||
+  echo "Could not build the default data; Quorvane starts with what is there."
 
 if [ ! -x build/quorvane ]; then
   echo "Quorvane is not yet runnable: the application shell has not been built yet."

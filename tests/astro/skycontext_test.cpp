@@ -86,6 +86,15 @@ TEST_F(SkyTest, CountersAdvanceOnlyWhenTheirInputsChange) {
   s.PlanetLightTime = false;
   UpdateSkyContext();
   EXPECT_NE(Sky().planetGeneration, planets);
+  // Computing places (light time included) uses up no counter values: the next change is one on.
+  s.PlanetLightTime = true;
+  UpdateSkyContext();
+  planets = Sky().planetGeneration;
+  ComputeApparentPlace(Body(KindCallisto));
+  ComputeApparentPlace(Body(KindSaturn));
+  EXPECT_EQ(Sky().planetGeneration, planets);
+  SetTimeUt(Settings().JulianDate + 1);
+  EXPECT_EQ(Sky().planetGeneration, planets + 1);
 }
 
 TEST_F(SkyTest, TemporaryTimeLeavesCachedPositionsCurrentAndNeverReusesAStamp) {

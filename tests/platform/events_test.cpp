@@ -1,0 +1,275 @@
+// The event model: the main loop and idle, quitting, delivery rules, input translation, the
+// window events, accelerators and the system colours.
+#include <QStyle>
+#include <QTimer>
+
+#include "platform/draw.h"
+#include "platform/menus.h"
+#include "platform_fixture.h"
+
+namespace qv {
+namespace {
+
+using EventLoop = PlatformTest;
+
+TEST_F(EventLoop, StartsThenDeliversIdleRepeatedlyUntilQuit) {
+  SetContinuousIdle(true);
+  int idles = 0;
+  const int code = RunEventLoop([&](int event, WindowRef window, int, int) {
+    delivered.push_back({event, window, 0, 0});
+    if (event == IdleEvent && ++idles == 5) QuitApplication(7);  // no main window: ends at once
+    return 1;
+  });
+  EXPECT_EQ(code, 7);
+  ASSERT_FALSE(delivered.empty());
+  EXPECT_EQ(delivered.front().code, StartupEvent);
+  EXPECT_EQ(Of(IdleEvent).size(), 5u);  // none after the quit
+}
+
+TEST_F(EventLoop, NoIdleWhileAModalDialogIsUp) {
+  SetContinuousIdle(true);
+  bool modal = false;
+  int idlesDuringModal = 0, idles = 0;
+  SetModalDialogHook([](WindowRef, int) { QTimer::singleShot(40, [] { EndModalDialog(1); }); });
+  RunEventLoop([&](int event, WindowRef, int, int) {
+    if (event != IdleEvent) return 1;
+    idlesDuringModal += modal;
+    if (++idles == 1) {
+      modal = true;
+      EXPECT_EQ(RunModalDialog(AboutBoxDialog, 0, nullptr), 1);
+      modal = false;
+    }
+    if (idles == 3) QuitApplication(0);
+    return 1;
+  });
+  EXPECT_EQ(idlesDuringModal, 0);
+  EXPECT_EQ(idles, 3);
+}
+
+TEST_F(EventLoop, CloseRequestBecomesQuitEventWhichMayRefuse) {
+  int quitEvents = 0, idles = 0;
+  const int code = RunEventLoop([&](int event, WindowRef, int, int) {
+    if (event == StartupEvent) ShownMainWindow();
+    if (event == QuitEvent) return ++quitEvents == 1 ? 0 : 1;  // refuse the first
+    if (event == IdleEvent && ++idles <= 2) {
+      QuitApplication(5);
+      if (idles == 1) {
+        EXPECT_NE(GetMainWindow(), nullptr) << "a refused quit keeps the window";
+      }
+    }
+    return 1;
+  });
+  EXPECT_EQ(quitEvents, 2);
+  EXPECT_EQ(code, 0);  // the destroyed main window quits with 0
+  EXPECT_EQ(GetMainWindow(), nullptr);
+}
+
+using Delivery = PlatformTest;
+
+TEST_F(Delivery, WindowHandlerThenApplicationThenOne) {
+  EXPECT_EQ(SendEvent(MenuEvent, nullptr, 1, 2), 1);  // nobody to ask
+  Platform().application = [](int, WindowRef, int, int) { return 9; };
+  WindowRef main = CreatePlatformWindow(100, "t", 0, 0, 0, 0, false, 31, 0, [](int, WindowRef, int, int) { return 4; });
+  WindowRef tool = CreatePlatformWindow(101, "t", 0, 0, 0, 0, false, StyleChild, 0, nullptr);
+  EXPECT_EQ(SendEvent(MenuEvent, main, 1, 2), 4);
+  EXPECT_EQ(SendEvent(MenuEvent, tool, 1, 2), 9);  // no handler of its own
+  EXPECT_EQ(SendEvent(MenuEvent, nullptr, 1, 2), 9);
+}
+
+TEST_F(Delivery, SecondTopLevelWindowIsRefusedAndCreationIsAnnounced) {
+  WindowRef main = CreatePlatformWindow(100, "t", 0, 0, 0, 0, false, 31, 1234, Recorder());
+  ASSERT_NE(main, nullptr);
+  EXPECT_EQ(GetMainWindow(), main);
+  EXPECT_EQ(GetWindowReference(main), 1234);
+  EXPECT_EQ(CreatePlatformWindow(100, "t", 0, 0, 0, 0, false, 31, 0, nullptr), nullptr);
+  EXPECT_EQ(Of(WindowCreatedEvent), (std::vector<Delivered>{{WindowCreatedEvent, main, 0, 0}}));
+}
+
+using Input = PlatformTest;
+
+TEST_F(Input, MousePressesReleasesDoubleClicksAndDrags) {
+  WindowRef main = ShownMainWindow();
+  ASSERT_TRUE(main->frame->isActiveWindow());
+  QWidget* client = main->client;
+  delivered.clear();
+  SendMouse(client, QEvent::MouseButtonPress, 10, 20, Qt::LeftButton, Qt::LeftButton);
+  EXPECT_TRUE(IsMouseButtonDown(1));
+  EXPECT_FALSE(IsMouseButtonDown(2));
+  SendMouse(client, QEvent::MouseButtonRelease, 10, 20, Qt::LeftButton, Qt::NoButton);
+  SendMouse(client, QEvent::MouseButtonPress, 12, 21, Qt::LeftButton, Qt::LeftButton);  // within 4 px
+  SendMouse(client, QEvent::MouseButtonDblClick, 12, 21, Qt::LeftButton, Qt::LeftButton);
+  SendMouse(client, QEvent::MouseButtonRelease, 12, 21, Qt::LeftButton, Qt::NoButton);
+  SendMouse(client, QEvent::MouseButtonPress, 12, 21, Qt::LeftButton, Qt::LeftButton);  // a third: new pair
+  SendMouse(client, QEvent::MouseMove, 30, 40, Qt::NoButton, Qt::LeftButton);
+  SendMouse(client, QEvent::MouseButtonRelease, 30, 40, Qt::LeftButton, Qt::NoButton);
+  SendMouse(client, QEvent::MouseMove, 31, 41, Qt::NoButton, Qt::NoButton);
+  SendMouse(client, QEvent::MouseButtonPress, 100, 100, Qt::RightButton, Qt::RightButton);
+  SendMouse(client, QEvent::MouseButtonPress, 120, 100, Qt::RightButton, Qt::RightButton);  // too far
+  const std::vector<Delivered> want = {
+      {MouseDownEvent, main, 10, 20},  {MouseUpEvent, main, 10, 20},
+      {DoubleClickEvent, main, 12, 21}, {MouseUpEvent, main, 12, 21},
+      {MouseDownEvent, main, 12, 21},  {MouseDraggedEvent, main, 30, 40},
+      {MouseUpEvent, main, 30, 40},    {MouseMovedEvent, main, 31, 41},
+      {MouseDownEvent, main, 100, 100}, {MouseDownEvent, main, 120, 100}};
+  EXPECT_EQ(delivered, want);
+}
+
+TEST_F(Input, MovesReachOnlyTheActiveWindowOrTheCaptureHolder) {
+  WindowRef main = ShownMainWindow();
+  WindowRef tool = CreatePlatformWindow(101, "tool", 0, 0, 100, 100, true, StyleChild, 0, Recorder());
+  delivered.clear();
+  SendMouse(tool->client, QEvent::MouseMove, 5, 6, Qt::NoButton, Qt::NoButton);
+  EXPECT_TRUE(delivered.empty()) << "a tool window is never the active window";
+  SetMouseCapture(tool);
+  SendMouse(tool->client, QEvent::MouseMove, 5, 6, Qt::NoButton, Qt::NoButton);
+  SetMouseCapture(nullptr);
+  SendMouse(tool->client, QEvent::MouseMove, 7, 8, Qt::NoButton, Qt::NoButton);
+  SendMouse(main->client, QEvent::MouseMove, 9, 9, Qt::NoButton, Qt::NoButton);
+  EXPECT_EQ(delivered, (std::vector<Delivered>{{MouseMovedEvent, tool, 5, 6}, {MouseMovedEvent, main, 9, 9}}));
+}
+
+TEST_F(Input, KeysArriveAsVirtualKeysThenTypedCharacters) {
+  WindowRef main = ShownMainWindow();
+  delivered.clear();
+  SendKey(main->client, QEvent::KeyPress, Qt::Key_Shift, Qt::ShiftModifier);
+  EXPECT_TRUE(IsKeyDown(KeyShift));
+  SendKey(main->client, QEvent::KeyPress, Qt::Key_A, Qt::ShiftModifier, "A");
+  SendKey(main->client, QEvent::KeyRelease, Qt::Key_A, Qt::ShiftModifier, "A");
+  SendKey(main->client, QEvent::KeyRelease, Qt::Key_Shift, Qt::NoModifier);
+  EXPECT_FALSE(IsKeyDown(KeyShift));
+  SendKey(main->client, QEvent::KeyPress, Qt::Key_Left, Qt::NoModifier);
+  SendKey(main->client, QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, "\r");
+  SendKey(main->client, QEvent::KeyPress, Qt::Key_T, Qt::NoModifier, "t");
+  const std::vector<Delivered> want = {
+      {KeyDownEvent, main, KeyShift, 0}, {KeyDownEvent, main, 'A', 0}, {KeyDownEvent, main, 0, 'A'},
+      {KeyUpEvent, main, 'A', 0},        {KeyUpEvent, main, KeyShift, 0}, {KeyDownEvent, main, KeyLeft, 0},
+      {KeyDownEvent, main, KeyReturn, 0}, {KeyDownEvent, main, 0, '\r'}, {KeyDownEvent, main, 'T', 0},
+      {KeyDownEvent, main, 0, 't'}};
+  EXPECT_EQ(delivered, want);
+}
+
+TEST_F(Input, AcceleratorsSendMenuCommandsUnlessTheItemIsGrayed) {
+  WindowRef main = ShownMainWindow();
+  ASSERT_EQ(GetFrontWindow(), main);
+  std::vector<Delivered> app;
+  Platform().application = [&](int code, WindowRef w, int p1, int p2) { app.push_back({code, w, p1, p2}); return 1; };
+  ASSERT_NE(LoadMenuBar(MenuBarResource), nullptr);
+  const struct { int key; Qt::KeyboardModifiers modifiers; int menu, item; } keys[] = {
+      {Qt::Key_O, Qt::ControlModifier, 12, 1},       {Qt::Key_N, Qt::ControlModifier, 261, 6},
+      {Qt::Key_3, Qt::ControlModifier, 34, 3},       {Qt::Key_PageUp, Qt::NoModifier, 259, 10},
+      {Qt::Key_Backspace, Qt::AltModifier, 258, 1},  {Qt::Key_Insert, Qt::ShiftModifier, 258, 5},
+      {Qt::Key_F1, Qt::NoModifier, 264, 1}};
+  for (const auto& k : keys) {
+    SCOPED_TRACE(k.key);
+    delivered.clear();
+    app.clear();
+    SendKey(main->client, QEvent::KeyPress, k.key, k.modifiers);
+    // The front window sees it first and leaves it unhandled; then the application gets it.
+    EXPECT_EQ(delivered, (std::vector<Delivered>{{MenuEvent, main, k.menu, k.item}}));
+    EXPECT_EQ(app, (std::vector<Delivered>{{MenuEvent, nullptr, k.menu, k.item}}));
+  }
+  EnableItem(GetMenuHandle(3), 10, false);  // Zoom In grayed
+  delivered.clear();
+  SendKey(main->client, QEvent::KeyPress, Qt::Key_PageUp, Qt::NoModifier);
+  EXPECT_TRUE(delivered.empty());
+}
+
+using WindowEvents = PlatformTest;
+
+TEST_F(WindowEvents, ResizeIsReportedOnlyWhenVisibleOrMaximised) {
+  WindowRef main = CreatePlatformWindow(100, "t", 10, 10, 300, 200, false, 31, 0, Recorder());
+  main->frame->resize(320, 240);
+  QApplication::processEvents();
+  EXPECT_TRUE(Of(WindowResizedEvent).empty()) << "hidden";
+  ShowPlatformWindow(main);
+  QApplication::processEvents();
+  delivered.clear();
+  main->frame->resize(350, 260);
+  QApplication::processEvents();
+  const Rect client = GetClientRectangle(main);
+  ASSERT_EQ(Of(WindowResizedEvent).size(), 1u);
+  EXPECT_EQ(Of(WindowResizedEvent)[0], (Delivered{WindowResizedEvent, main, client.right, client.bottom}));
+  delivered.clear();
+  main->frame->showMinimized();
+  main->frame->resize(200, 150);
+  QApplication::processEvents();
+  EXPECT_TRUE(Of(WindowResizedEvent).empty()) << "minimised";
+}
+
+TEST_F(WindowEvents, UpdatePaintsTheSurfaceAndEraseFlagDecidesTheBackground) {
+  WindowRef main = ShownMainWindow();
+  // The update event draws into the surface; what it draws is what the window shows.
+  Platform().main->handler = [](int code, WindowRef w, int, int) {
+    if (code == WindowUpdateEvent) WindowSurface(w)->setPixel(5, 5, qRgb(255, 0, 0));
+    return 1;
+  };
+  WindowSurface(main)->fill(qRgb(0, 0, 255));
+  SetEraseBackground(main, false);
+  UpdateWindowNow(main);
+  QImage shown = main->client->grab().toImage();
+  EXPECT_EQ(shown.pixel(5, 5), qRgb(255, 0, 0));
+  EXPECT_EQ(shown.pixel(6, 6), qRgb(0, 0, 255)) << "kept: no erase";
+  SetEraseBackground(main, true);
+  UpdateWindowNow(main);
+  shown = main->client->grab().toImage();
+  EXPECT_EQ(shown.pixel(6, 6), main->client->palette().window().color().rgb()) << "erased";
+  EXPECT_EQ(shown.pixel(5, 5), qRgb(255, 0, 0));
+}
+
+TEST_F(WindowEvents, DrawingIntoAWindowShowsAtOnceAndSurvivesResizing) {
+  WindowRef main = ShownMainWindow();
+  SetEraseBackground(main, false);
+  ASSERT_TRUE(BeginWindowDrawing(main));
+  SetPen(ColorRed, 0, true);
+  DrawRect(Rect{10, 10, 20, 20});
+  EndWindowDrawing(main);
+  QImage shown = main->client->grab().toImage();
+  EXPECT_EQ(shown.pixel(19, 19), qRgb(255, 0, 0));
+  EXPECT_NE(shown.pixel(20, 20), qRgb(255, 0, 0)) << "right and bottom are exclusive";
+  main->frame->resize(500, 400);
+  QApplication::processEvents();
+  EXPECT_EQ(WindowSurface(main)->size(), main->client->size());
+  ASSERT_TRUE(BeginWindowDrawing(main));
+  SetPen(ColorRed, 0, true);
+  DrawRect(Rect{450, 300, 460, 310});  // beyond the old size
+  EndWindowDrawing(main);
+  shown = main->client->grab().toImage();
+  EXPECT_EQ(shown.pixel(455, 305), qRgb(255, 0, 0));
+  EXPECT_EQ(shown.pixel(15, 15), qRgb(255, 0, 0)) << "kept across the resize";
+}
+
+TEST_F(WindowEvents, ChartAreaLeavesStripsForTheScrollBars) {
+  WindowRef main = CreatePlatformWindow(100, "t", 10, 10, 400, 300, true, 31, 0, nullptr);
+  SetWindowClientRectangle(main, Rect{50, 60, 450, 360});
+  const Rect client = GetClientRectangle(main);
+  ASSERT_EQ(client, (Rect{0, 0, 400, 300}));
+  const int bar = main->client->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+  Rect v, h, content;
+  GetChartAreaRectangles(main, &v, &h, &content);
+  EXPECT_EQ(content, (Rect{0, 0, 400 - (bar - 1), 300 - (bar - 1)}));
+  EXPECT_EQ(v, (Rect{content.right, 0, 400, content.bottom}));
+  EXPECT_EQ(h, (Rect{0, content.bottom, content.right, 300}));
+  GetChartAreaRectangles(main, nullptr, nullptr, &content);
+  EXPECT_EQ(content, client);
+}
+
+using SystemColors = PlatformTest;
+
+TEST_F(SystemColors, RedScreenKeepsOnlyRedAndRestoresThePaletteExactly) {
+  const QPalette before = QApplication::palette();
+  uint32_t saved[SystemColorCount], red[SystemColorCount], readBack[SystemColorCount + 2] = {};
+  ASSERT_EQ(GetSystemColorTable(saved, 0), SystemColorCount);
+  for (int i = 0; i < SystemColorCount; ++i) red[i] = saved[i] & 0xff;
+  ASSERT_EQ(SetSystemColorTable(red), SystemColorCount);
+  GetSystemColorTable(readBack, 2);
+  EXPECT_TRUE(std::equal(red, red + SystemColorCount, readBack + 2));
+  const QColor window = QApplication::palette().color(QPalette::Window);
+  EXPECT_EQ(window.green(), 0);
+  EXPECT_EQ(window.blue(), 0);
+  EXPECT_EQ(window.red(), before.color(QPalette::Button).red());
+  SetSystemColorTable(saved);
+  EXPECT_TRUE(QApplication::palette() == before);
+}
+
+}  // namespace
+}  // namespace qv

@@ -1,0 +1,40 @@
+// tools/catalog/convert.h - the whole conversion: the sky-map package's data folder in, object
+// text files for the program's importer out, plus "FileList.txt" naming them in import order.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "tools/catalog/deep_sky.h"
+#include "tools/catalog/figures.h"
+#include "tools/catalog/layers.h"
+
+namespace qv {
+
+// Star layers: the default chart limit is 5.50 and a file is read only when its brightest star is
+// brighter than the limit, so the whole-sky bright layer stops exactly there; each halving of the
+// field lifts the limit by one magnitude, and the fainter layers are cut finer as the charts that
+// reach them get narrower.
+const std::vector<MagnitudeLayer>& StarLayers();
+// Deep-sky layers: everything a wide chart shows (the faintest default kind limit is 9.50) in one
+// file, the rest (and objects of unknown magnitude) by region.
+const std::vector<MagnitudeLayer>& DeepSkyLayers();
+
+struct CatalogReport {
+  int stars = 0;
+  int deepSky = 0;
+  int figureLines = 0;
+  int boundaryLines = 0;
+  int skippedEntries = 0;   // package entries without position or magnitude
+  FigureCounts figures;
+  DeepSkyCounts deepSkyCounts;
+  std::vector<std::string> files;  // in import order, the list's own name not included
+};
+
+// ConvertCatalog: reads dataDir (stars.14.json, starnames.json, dsos.14.json, dsonames.json,
+// messier.json, constellations.json, constellations.lines.json, constellations.borders.json) and
+// writes outDir's files. False with a one-line reason when a file cannot be read or written.
+bool ConvertCatalog(const std::string& dataDir, const std::string& outDir, CatalogReport& report,
+                    std::string& error);
+
+}  // namespace qv

