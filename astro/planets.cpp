@@ -195,7 +195,7 @@ void ComputeApparentPlaceWithDepth(ObjectRecord& body, int depth) {
   }
   if (Settings().Aberration) Aberrate(d, sky.observerVelocity, d);
   orbit->current = DirectionFromVector(d);
-  orbit->currentDistance = static_cast<float>(delta);
+  orbit->currentDistance = std::isnan(delta) ? UnknownValue : static_cast<float>(delta);  // damaged elements
   orbit->heliocentric = r.position;
   ComputePhysicalQuantities(body, d, r, delta);
   MarkCurrent(body, sky.planetGeneration);

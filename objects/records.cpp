@@ -41,8 +41,10 @@ Vector3 VectorFromDirection(const DirectionVector& d) {
 
 int16_t HundredthsFromValue(double value) {
   if (!std::isfinite(value)) return UnknownMagnitude;
-  const double single = static_cast<float>(std::clamp(value, -1e6, 1e6));
-  return static_cast<int16_t>(std::clamp(std::trunc(single * 100.0), -32767.0, 32766.0));
+  // The binary error of a decimal fraction (2.35 is 2.3499999 as a float) is removed before
+  // truncating: it lies far below 1e-4 hundredths, a real fraction of a hundredth does not.
+  const double hundredths = std::clamp(value, -1e6, 1e6) * 100.0;
+  return static_cast<int16_t>(std::clamp(std::trunc(std::round(hundredths * 1e4) / 1e4), -32767.0, 32766.0));
 }
 
 double ValueFromHundredths(int16_t hundredths) {

@@ -62,10 +62,11 @@ constexpr double DirectionUnit = 9.313225746154785e-10;  // 2^-30
 DirectionVector DirectionFromVector(const Vector3& v);
 Vector3 VectorFromDirection(const DirectionVector& d);  // * 2^-30
 
-// HundredthsFromValue: value * 100 truncated toward zero. The value passes through single
-// precision first, as the program's magnitudes always have, so 2.35 (2.3499999 as a float)
-// gives 234. A value that is not finite gives UnknownMagnitude; others are held within
-// -32767..32766 so that they never read as one of the two special values.
+// HundredthsFromValue: value * 100 truncated toward zero (2.359 gives 235), taking a decimal
+// fraction as written: 2.35 gives 235 whether it arrives as a double or as the float 2.3499999,
+// so a magnitude typed, stored, shown and entered again never loses a hundredth. A value that is
+// not finite gives UnknownMagnitude; others are held within -32767..32766 so that they never
+// read as one of the two special values.
 int16_t HundredthsFromValue(double value);
 // ValueFromHundredths: hundredths / 100; +infinity for UnknownMagnitude.
 double ValueFromHundredths(int16_t hundredths);

@@ -17,6 +17,7 @@
 #include "objects/messages.h"
 #include "objects/namesearch.h"
 #include "objects/store.h"
+#include "objects/textunits.h"
 #include "objects/textscan.h"
 #include "platform/alert.h"
 #include "platform/result.h"
@@ -27,15 +28,6 @@ namespace {
 constexpr size_t MaxFields = 16;
 constexpr size_t NameFieldLength = 255;
 
-// Units of the text fields.
-constexpr double TimeSecondsPerYearToRadiansPerDay = 1.991021278111841e-07;
-constexpr double ArcsecondsPerYearToRadiansPerDay = 1.3273475187412273e-08;
-constexpr double KmPerSecondToAuPerDay = 0.0005775483300664642;
-constexpr double ParsecToAu = 206264.8062;
-constexpr double ArcminuteToRadian = 0.00029088820873213997;
-constexpr double KmToAu = 6.684587153547039e-9;
-constexpr double EarthMassToSolarMass = 3.0034900554444265e-6;
-constexpr double HoursToDegrees = 15.0;
 
 using Fields = std::array<std::string_view, MaxFields>;
 

@@ -315,35 +315,6 @@ void ReplayPicture(const Picture& picture, QPainter& painter) { Replay(picture, 
 DrawTarget* GetPort() { return port; }
 void SetPort(DrawTarget* target) { port = target; }
 
-// --- Images as targets ----------------------------------------------------------------------
-
-namespace {
-std::unique_ptr<DrawTarget> imageTarget;
-Image* imageDrawn = nullptr;
-}  // namespace
-
-bool BeginImageDrawing(WindowRecord* /*window*/, Image* image) {
-  if (!image) return false;
-  if (image->header.bitCount <= 8) ImageSurfaceFromRows(*image);
-  if (image->surface.isNull()) return false;
-  EndImageDrawing();
-  imageTarget = NewSurfaceTarget(image->surface);
-  imageDrawn = image;
-  BeginDrawing(imageTarget.get());
-  return true;
-}
-
-void EndImageDrawing() {
-  if (!imageTarget) return;
-  EndDrawing(imageTarget.get());
-  if (imageDrawn->header.bitCount <= 8) {
-    ImageRowsFromSurface(*imageDrawn);
-    imageDrawn->surface = QImage();  // the rows hold the pixels again
-  }
-  imageTarget.reset();
-  imageDrawn = nullptr;
-}
-
 // --- State ----------------------------------------------------------------------------------
 
 void SetPen(Color color, int width, bool fill) { Submit(PenOp{color, std::max(width, 0), fill}); }

@@ -24,10 +24,10 @@ bool waitCursor = false;
 // ChoosePlatformPlugin: without any display, Qt would abort; fall back to offscreen instead.
 void ChoosePlatformPlugin() {
   if (qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) return;
-  if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-  else
-    qputenv("QT_QPA_PLATFORM", "wayland;xcb;offscreen");  // the first that connects
+  QByteArray plugins;  // the first that connects is used
+  if (!qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")) plugins += "wayland;";
+  if (!qEnvironmentVariableIsEmpty("DISPLAY")) plugins += "xcb;";
+  qputenv("QT_QPA_PLATFORM", plugins + "offscreen");
 }
 
 void CreateApplication() {

@@ -3,9 +3,11 @@
 #include <QGuiApplication>
 #include <QScreen>
 
+#include <memory>
 #include <new>
 #include <unordered_map>
 
+#include "platform/draw_qt.h"
 #include "platform/image_qt.h"
 
 namespace qv {
@@ -20,6 +22,9 @@ constexpr uint8_t DefaultPalette[16][3] = {
     {192, 192, 192}, {127, 127, 127}, {127, 0, 0},     {0, 127, 0},
     {0, 0, 127},     {0, 127, 127},   {127, 0, 127},   {127, 127, 0},
 };
+
+std::unique_ptr<DrawTarget> imageTarget;
+Image* imageDrawn = nullptr;  // the image imageTarget draws into
 
 bool IsPaletteDepth(int bits) { return bits == 1 || bits == 4 || bits == 8; }
 
@@ -54,7 +59,56 @@ const QScreen* PrimaryScreen() {
   auto* app = qobject_cast<QGuiApplication*>(QCoreApplication::instance());
   return app ? app->primaryScreen() : nullptr;
 }
+// Palette rows to the 32-bit buffer drawing goes through, and back: each colour mapped to the
+// nearest of the first 2^bits palette entries.
+void ImageSurfaceFromRows(Image& image) { image.surface = ImageToQImage(image); }
+
+void ImageRowsFromSurface(Image& image) {
+  // Drawn charts hold few colours in long runs: remember the last one and every one seen.
+  std::unordered_map<uint32_t, int> seen;
+  uint32_t lastColor = PaletteRGB32(image.palette[0]);
+  int lastIndex = NearestPaletteIndex(image, lastColor);
+  for (int y = 0; y < image.header.height; ++y) {
+    const auto* in = reinterpret_cast<const uint32_t*>(image.surface.constScanLine(y));
+    uint8_t* row = ImageRow(&image, y);
+    for (int x = 0; x < image.header.width; ++x) {
+      const uint32_t color = in[x] | 0xff000000u;
+      if (color != lastColor) {
+        auto [it, added] = seen.try_emplace(color, 0);
+        if (added) it->second = NearestPaletteIndex(image, color);
+        lastColor = color;
+        lastIndex = it->second;
+      }
+      SetPixelValue(&image, row, x, lastIndex);
+    }
+  }
+}
+
 }  // namespace
+
+// --- Images as drawing targets --------------------------------------------------------------
+
+bool BeginImageDrawing(WindowRecord* /*window*/, Image* image) {
+  if (!image) return false;
+  if (image->header.bitCount <= 8) ImageSurfaceFromRows(*image);
+  if (image->surface.isNull()) return false;
+  EndImageDrawing();
+  imageTarget = NewSurfaceTarget(image->surface);
+  imageDrawn = image;
+  BeginDrawing(imageTarget.get());
+  return true;
+}
+
+void EndImageDrawing() {
+  if (!imageTarget) return;
+  EndDrawing(imageTarget.get());
+  if (imageDrawn->header.bitCount <= 8) {
+    ImageRowsFromSurface(*imageDrawn);
+    imageDrawn->surface = QImage();  // the rows hold the pixels again
+  }
+  imageTarget.reset();
+  imageDrawn = nullptr;
+}
 
 int ScreenDepth() {
   const QScreen* screen = PrimaryScreen();
@@ -101,7 +155,10 @@ Image* NewImage(int width, int height, int bits) {
   return image;
 }
 
-void DisposeImage(Image* image) { delete image; }
+void DisposeImage(Image* image) {
+  if (image && image == imageDrawn) EndImageDrawing();
+  delete image;
+}
 
 int ImageWidth(const Image* image) { return image ? image->header.width : 0; }
 int ImageHeight(const Image* image) { return image ? image->header.height : 0; }
@@ -180,29 +237,6 @@ void PixelValueToRGB(const Image* image, uint32_t value, int* red, int* green, i
   if (red) *red = r;
   if (green) *green = g;
   if (blue) *blue = b;
-}
-
-void ImageSurfaceFromRows(Image& image) { image.surface = ImageToQImage(image); }
-
-void ImageRowsFromSurface(Image& image) {
-  // Drawn charts hold few colours in long runs: remember the last one and every one seen.
-  std::unordered_map<uint32_t, int> seen;
-  uint32_t lastColor = PaletteRGB32(image.palette[0]);
-  int lastIndex = NearestPaletteIndex(image, lastColor);
-  for (int y = 0; y < image.header.height; ++y) {
-    const auto* in = reinterpret_cast<const uint32_t*>(image.surface.constScanLine(y));
-    uint8_t* row = ImageRow(&image, y);
-    for (int x = 0; x < image.header.width; ++x) {
-      const uint32_t color = in[x] | 0xff000000u;
-      if (color != lastColor) {
-        auto [it, added] = seen.try_emplace(color, 0);
-        if (added) it->second = NearestPaletteIndex(image, color);
-        lastColor = color;
-        lastIndex = it->second;
-      }
-      SetPixelValue(&image, row, x, lastIndex);
-    }
-  }
 }
 
 QImage ImageToQImage(const Image& image) {

@@ -47,11 +47,6 @@ constexpr int ImageMaxSide = 32767;  // the drawing surface's 16-bit coordinates
 // ImageRowBytes: bytes in one padded row of an image of that width and depth.
 inline int ImageRowBytes(int width, int bits) { return (width * bits + 31) / 32 * 4; }
 
-// ImageSurfaceFromRows / ImageRowsFromSurface: palette rows to the 32-bit buffer and back (each
-// colour mapped to the nearest of the first 2^bits palette entries).
-void ImageSurfaceFromRows(Image& image);
-void ImageRowsFromSurface(Image& image);
-
 // ImageToQImage: the image's pixels as an RGB32 picture, whatever its depth. For 32-bit and
 // device images it shares their pixels: use it at once, keep a copy() to hold on to it.
 QImage ImageToQImage(const Image& image);

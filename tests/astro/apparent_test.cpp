@@ -100,6 +100,46 @@ TEST_F(SkyTest, BodiesFromElementsMatchPyEphem) {
     std::printf("  elements %-9s largest error %5.1f\"\n", name.c_str(), error);
 }
 
+// With the "Elements" setting the Sun, planets and Moon move on their records' elements. Mean
+// J2000 elements of the Earth-Moon barycentre and of Mars (E. M. Standish, JPL, "Keplerian
+// Elements for Approximate Positions of the Major Planets", table 1) place Mars within about 1'
+// of PyEphem within a few years of 2000; the limit of 2' leaves room for the barycentre, and a
+// frame or element slip misses by degrees.
+TEST_F(SkyTest, ElementsSettingMovesPlanetsOnTheirRecords) {
+  struct Mean {
+    ObjectKind kind;
+    double a, e, i, omega, node, m;  // AU, -, degrees
+  };
+  const Mean planets[] = {{KindEarth, 1.00000261, 0.01671123, 0.00001531, 282.93768193, 180.0, 357.52688973},
+                          {KindMars, 1.52371034, 0.09339410, 1.84969142, 286.49683150, 49.55953891, 19.39019754}};
+  for (const Mean& p : planets) {
+    ElementEntry entry;
+    entry.epoch = J2000;
+    entry.q = p.a * (1 - p.e);
+    entry.e = p.e;
+    entry.i = p.i * test::RadiansPerDegree;
+    entry.omega = p.omega * test::RadiansPerDegree;
+    entry.node = p.node * test::RadiansPerDegree;
+    entry.m = p.m * test::RadiansPerDegree;
+    entry.magnitude1 = -1.52;
+    StoreElementEntry(entry, GaussK2, Orbit(p.kind));
+  }
+  Settings().PlanetComputation = PlanetElements;
+  int compared = 0;
+  for (const test::RefRow& row : test::LoadRefTable("planets_pyephem.tsv")) {
+    if (row.Text("body") != "Mars" || std::fabs(row.Number("jd_ut") - J2000) > 3.5 * 365.25) continue;
+    SetTimeUt(row.Number("jd_ut"));
+    ObjectRecord& mars = Body(KindMars);
+    ComputeApparentPlace(mars);
+    const double error = test::SeparationArcsec(
+        test::Unit(PlaceOfEquinox(mars)),
+        test::UnitFromDegrees(row.Number("apparent_ra_deg"), row.Number("apparent_dec_deg")));
+    EXPECT_LE(error, 120.0) << "line " << row.line;
+    ++compared;
+  }
+  EXPECT_GE(compared, 5);
+}
+
 TEST_F(SkyTest, VfpAndVsop87SettingsAgreeAndLightTimeOffIsGeometric) {
   SetTimeUt(2455000.3);
   for (const char* name : test::MajorBodyNames) {
@@ -220,10 +260,10 @@ TEST_F(SkyTest, MoonInItsPlanetsShadowHasNoMagnitude) {
   EXPECT_NE(CurrentMagnitude(io), UnknownMagnitude);
 }
 
-// Reference: astro/ref/physical_pyephem.tsv: Jupiter's system II central meridian and Saturn's
-// ring tilt seen from the Earth's centre, through the apparent place and the physical ephemeris
-// (light time on). Limits as for the series check: 1.5 degrees (PyEphem's meridian drifts from
-// the IAU constants), 0.05 degree of tilt.
+// Reference: astro/ref/physical_pyephem.tsv: Jupiter's system II central meridian, Saturn's ring
+// tilt and the Moon's illuminated fraction seen from the Earth's centre, through the apparent
+// place and the physical ephemeris (light time on). Limits as for the series check: 1.5 degrees
+// (PyEphem's meridian drifts from the IAU constants), 0.05 degree of tilt, 0.003 of the Moon.
 TEST_F(SkyTest, PhysicalEphemerisMatchesPyEphem) {
   Settings().ViewerObject = ids.at(KindEarth);
   Settings().DynamicTime = true;
@@ -237,6 +277,12 @@ TEST_F(SkyTest, PhysicalEphemerisMatchesPyEphem) {
     EXPECT_LE(std::fabs(std::remainder(cm - row.Number("jupiter_cml2_deg"), 360.0)), 1.5) << "line " << row.line;
     const double tilt = PhysicalEphemeris(saturn).latitude / test::RadiansPerDegree;
     EXPECT_NEAR(tilt, row.Number("saturn_tilt_deg"), 0.05) << "line " << row.line;
+    ObjectRecord& moon = Body(KindMoon);
+    ComputeApparentPlace(moon);
+    const double phase = OrbitOf(moon)->physical[PhysicalPhaseAngle];
+    if (phase < Pi) {  // not eclipsed
+      EXPECT_NEAR((1 + std::cos(phase)) / 2, row.Number("moon_illuminated"), 0.003) << "line " << row.line;
+    }
   }
 }
 
@@ -258,6 +304,42 @@ TEST_F(SkyTest, DamagedPrimariesEndTheChain) {
   OrbitOf(*ObjectOfId(self))->primary = self;
   OrbitOf(*ObjectOfId(self))->q = 2.0f;
   EXPECT_NEAR(HeliocentricPosition(*ObjectOfId(self), Sky().jde).distance, 2.0, 1e-6);
+}
+
+TEST_F(SkyTest, DamagedElementsGiveNoCrashAndNoNonsenseValues) {
+  // Element sets as a damaged file or a careless entry may hold them: every one is computed
+  // without running away, and what is stored is a direction within range (or none), a distance
+  // (unknown when there is none) and a magnitude that is known or unknown, never a wrapped number.
+  struct Damaged {
+    float q, e, i, m, n;
+    int16_t h;
+  };
+  const float nan = NAN, inf = INFINITY;
+  const Damaged cases[] = {{nan, 0.1f, 0.2f, 1, 0.01f, 500},  {1, nan, 0.2f, 1, 0.01f, 500},
+                           {1, inf, 0.2f, 1, 0.01f, 500},     {-1, 0.5f, 0.2f, 1, 0.01f, 500},
+                           {0, 1.0f, 0.2f, 1, 0.01f, 500},    {1, 1.0f, 0.2f, 3e38f, 0.01f, 500},
+                           {1, 0.999999f, 0.2f, 1, inf, 500}, {1e30f, 0.5f, 0.2f, 1, 0.01f, 500},
+                           {1e-30f, 0.5f, nan, 1, 0.01f, -32768}, {1, 50, 0.2f, -3e38f, 0.01f, 32766}};
+  SetTimeUt(2455000.5);
+  for (const Damaged& c : cases) {
+    const ObjectId id = AddBody(KindAsteroid, 0, 100, c.h * 0.01, 0.15);
+    OrbitRecord& orbit = *OrbitOf(*ObjectOfId(id));
+    orbit.epoch = 55000;
+    orbit.q = c.q;
+    orbit.e = c.e;
+    orbit.i = c.i;
+    orbit.meanAnomaly = c.m;
+    orbit.meanMotion = c.n;
+    ComputeApparentPlace(*ObjectOfId(id));
+    const DirectionVector& d = orbit.current;
+    for (int32_t component : {d.x, d.y, d.z}) EXPECT_LE(std::abs(static_cast<int64_t>(component)), 1 << 30);
+    EXPECT_FALSE(std::isnan(CurrentDistance(*ObjectOfId(id))));
+    if (std::isinf(CurrentDistance(*ObjectOfId(id)))) {
+      EXPECT_EQ(CurrentMagnitude(*ObjectOfId(id)), UnknownMagnitude);
+    }
+    EXPECT_TRUE(IsCurrent(*ObjectOfId(id), Sky().planetGeneration));
+    RemoveObject(id);
+  }
 }
 
 TEST_F(SkyTest, EarthSatelliteIsPlacedAboutTheEarth) {

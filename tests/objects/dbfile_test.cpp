@@ -8,6 +8,7 @@
 
 #include "objects/dbfile.h"
 #include "objects/designations.h"
+#include "platform/files.h"
 #include "platform/result.h"
 
 namespace qv {
@@ -205,6 +206,38 @@ TEST(DatabaseFileBytes, FileFromAMachineOfTheOtherByteOrderReads) {
   EXPECT_EQ(entries[0].summary.decMin, -(1 << 28));
   EXPECT_EQ(entries[0].summary.raMin, 1 << 30);
   EXPECT_EQ(entries[0].name, "a");
+}
+
+// The fuzz seeds were written by a separate script (Python's struct module) in both byte orders:
+// an independent writer of the layout. Both orders must read to the same records.
+TEST(DatabaseFileBytes, IndependentlyWrittenFilesOfBothOrdersAgree) {
+  std::vector<std::unique_ptr<ObjectRecord>> little, big;
+  std::vector<uint8_t> bytes;
+  ASSERT_EQ(ReadWholeFile(QV_SOURCE_DIR "/fuzz/corpus/dbfile/all_kinds_le", bytes), ResultOk);
+  ASSERT_EQ(DecodeDatabaseFile(bytes, little), ResultOk);
+  ASSERT_EQ(ReadWholeFile(QV_SOURCE_DIR "/fuzz/corpus/dbfile/all_kinds_be", bytes), ResultOk);
+  ASSERT_EQ(DecodeDatabaseFile(bytes, big), ResultOk);
+  ASSERT_EQ(little.size(), 6u);
+  ASSERT_EQ(big.size(), 6u);
+  EXPECT_EQ(little[2], nullptr);
+  for (size_t k : {0u, 1u, 3u, 4u, 5u}) ExpectSameStoredFields(*little[k], *big[k]);
+  EXPECT_EQ(OrbitOf(*big[0])->epoch, 60123.5);
+  EXPECT_EQ(OrbitOf(*big[0])->name, "Comet X");
+  EXPECT_EQ(DisplayName(*big[1]), "Sirius");
+  EXPECT_EQ(SkyObjectOf(*big[1])->catalogNumbers.size(), 2u);
+  EXPECT_EQ(SkyObjectOf(*big[3])->visualMagnitude, 1432);
+  EXPECT_EQ(SiteOf(*big[5])->name, "Home");
+
+  std::vector<IndexEntry> le, be;
+  ASSERT_EQ(ReadWholeFile(QV_SOURCE_DIR "/fuzz/corpus/dbindex/two_files_le", bytes), ResultOk);
+  ASSERT_EQ(DecodeIndexFile(bytes, le), ResultOk);
+  ASSERT_EQ(ReadWholeFile(QV_SOURCE_DIR "/fuzz/corpus/dbindex/two_files_be", bytes), ResultOk);
+  ASSERT_EQ(DecodeIndexFile(bytes, be), ResultOk);
+  ASSERT_EQ(be.size(), 2u);
+  EXPECT_EQ(be[1].name, "Stars\\North\\0001.qvd");
+  EXPECT_EQ(be[1].count, 16000u);
+  EXPECT_EQ(be[1].summary, le[1].summary);
+  EXPECT_EQ(be[1].summary.starBrightest, -146);
 }
 
 TEST(IndexFileBytes, EntriesRoundTripInBothByteOrders) {

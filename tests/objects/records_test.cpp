@@ -12,8 +12,16 @@ namespace qv {
 namespace {
 
 TEST(RecordEncodings, ConversionsTruncateTowardZeroAndNeverOverflow) {
-  EXPECT_EQ(HundredthsFromValue(2.35), 234);  // 2.35 * 100 is 234.99999...
-  EXPECT_EQ(HundredthsFromValue(-2.35), -234);
+  EXPECT_EQ(HundredthsFromValue(2.359), 235);  // truncated toward zero
+  EXPECT_EQ(HundredthsFromValue(-2.359), -235);
+  EXPECT_EQ(HundredthsFromValue(2.3499), 234);
+  // Decimal fractions count as written, also through single precision (2.35f is 2.3499999):
+  // otherwise every edit of an object would take a hundredth off its magnitudes.
+  EXPECT_EQ(HundredthsFromValue(2.35), 235);
+  EXPECT_EQ(HundredthsFromValue(2.35f), 235);
+  EXPECT_EQ(HundredthsFromValue(-2.35f), -235);
+  EXPECT_EQ(HundredthsFromValue(5.2f), 520);
+  EXPECT_EQ(HundredthsFromValue(0.29f), 29);
   EXPECT_EQ(HundredthsFromValue(1e9), 32766);  // never the unknown value
   EXPECT_EQ(HundredthsFromValue(-1e9), -32767);
   EXPECT_EQ(HundredthsFromValue(NAN), UnknownMagnitude);
@@ -59,6 +67,16 @@ TEST(RecordKinds, EachRangeGetsItsBodyAndOtherKindsNone) {
     EXPECT_EQ(record->id, NoObject);
     EXPECT_EQ(static_cast<int>(record->body.index()), c.body);
   }
+}
+
+TEST(RecordKinds, DisplayTextsComeFromTheStringTable) {
+  EXPECT_STREQ(KindName(KindSun), "Sun");
+  EXPECT_STREQ(KindName(KindEarthSatellite), "Earth Satellite");
+  EXPECT_STREQ(KindName(KindCharon), "Charon");
+  EXPECT_STREQ(KindName(KindMultipleVariableStar), "Mult. and var. star");
+  EXPECT_STREQ(KindName(KindGalaxy), "Galaxy");
+  EXPECT_STREQ(KindName(KindObjectLine), "");
+  EXPECT_STREQ(KindName(0), "");
 }
 
 TEST(RecordNames, SkyObjectsStoreDesignationsAsNumbers) {

@@ -76,10 +76,8 @@ TEST_F(TextImportTest, StarTypesMagnitudesAndSizes) {
   };
   const double arcminute = Degree / 60;
   const Case cases[] = {
-      // Values exact in binary: others lose a hundredth to truncation (5.2 is 5.1999998).
-      {"S2\t\t\t\t\t\t5.25,7.5", KindMultipleStar, 525, UnknownMagnitude, 225, 0},
-      {"s3\t\t\t\t\t\t2.5-3.75", KindVariableStar, 250, 125, UnknownMagnitude, 0},
-      {"S3\t\t\t\t\t\t5.2-6", KindVariableStar, 519, 81, UnknownMagnitude, 0},
+      {"S2\t\t\t\t\t\t5.2,7.15", KindMultipleStar, 520, UnknownMagnitude, 195, 0},
+      {"s3\t\t\t\t\t\t2.1-3.5", KindVariableStar, 210, 140, UnknownMagnitude, 0},
       {"S4\t\t\t\t\t\t-0.5 - 1.5 , 6\t\t\t\t3.2", KindMultipleVariableStar, -50, 200, 650, 3.2 * Arcsecond},
       {"S4\t\t\t\t\t\tnone-3,4", KindMultipleVariableStar, UnknownMagnitude, UnknownMagnitude,
        UnknownMagnitude, 0},

@@ -181,6 +181,17 @@ TEST_F(ImageTest, CopyImageCopiesStretchesAndTakesTopDownSources) {
   DisposeImage(target);
 }
 
+TEST_F(ImageTest, DisposingTheImageBeingDrawnEndsTheDrawing) {
+  for (const int bits : {8, 32}) {
+    Image* image = NewImage(8, 8, bits);
+    ASSERT_TRUE(BeginImageDrawing(nullptr, image));
+    DisposeImage(image);
+    EXPECT_EQ(GetPort(), nullptr);
+    DrawLine(0, 0, 7, 7);  // reaches nothing
+    EndImageDrawing();
+  }
+}
+
 TEST_F(ImageTest, DeviceImagesHaveTheScreenDepthAndNoRows) {
   Image* image = NewImage(10, 10, 0);
   ASSERT_NE(image, nullptr);
