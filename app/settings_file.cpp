@@ -10,6 +10,7 @@
 #include "app/settings_objects.h"
 #include "app/trails.h"
 #include "platform/alert.h"
+#include "platform/events.h"
 #include "platform/files.h"
 #include "platform/result.h"
 #include "platform/strings.h"
@@ -181,16 +182,17 @@ std::string FormatSettingsFile(const std::string& description) {
 }
 
 int WriteSettingsFile(const std::string& path, const std::string& description) {
+  SetWaitCursor();
   FileHandle file = OpenFileForReplace(path, ".QVS", "Qrvn");
-  if (!file) {
-    Caution(ButtonsOk, 530, GetFileTitle(path).c_str());
-    return ResultOpenError;
-  }
-  // A full disk shows here or at the commit; either way the old file stays whole.
-  const int result = WriteBytes(*file, FormatSettingsFile(description))
+  // A full disk shows at the write or the commit; either way the old file stays whole.
+  const int result = !file ? ResultOpenError
+                     : WriteBytes(*file, FormatSettingsFile(description))
                          ? CommitReplacedFile(std::move(file))
                          : ResultWriteError;
-  if (result != ResultOk) Caution(ButtonsOk, 259, GetFileTitle(path).c_str());
+  SetArrowCursor();
+  if (result != ResultOk) {
+    Caution(ButtonsOk, result == ResultOpenError ? 530 : 259, GetFileTitle(path).c_str());
+  }
   return result;
 }
 

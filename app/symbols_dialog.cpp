@@ -7,8 +7,109 @@
 #include "app/decimal_text.h"
 #include "app/settings.h"
 #include "app/settings_keys.h"
+#include "platform/dialogs.h"
 
 namespace qv {
+namespace {
+
+constexpr int SymbolsGridsDialog = 262;
+constexpr int OkItem = 1, CancelItem = 2;
+constexpr int StarsRadio = 18, SymbolsRadio = 19;  // how small planets are drawn
+constexpr int MagnificationItem = 21;
+constexpr int RightAscensionItem = 50, DeclinationItem = 52, SegmentsItem = 54;
+
+struct CheckItem {
+  int item;
+  bool ChartSettings::*field;
+};
+constexpr CheckItem CheckItems[] = {
+    {3, &ChartSettings::ShowStars},
+    {4, &ChartSettings::ShowStarColors},
+    {5, &ChartSettings::ShowLargeStars},
+    {6, &ChartSettings::ShowMultipleStars},
+    {7, &ChartSettings::ShowVariableStars},
+    {14, &ChartSettings::ShowPlanets},
+    {15, &ChartSettings::ShowPlanetGrids},
+    {26, &ChartSettings::ShowConstellations},
+    {27, &ChartSettings::ShowConstellationFigures},
+    {28, &ChartSettings::ShowConstellationBoundaries},
+    {29, &ChartSettings::ShowConstellationLabels},
+    {30, &ChartSettings::ShowDeepSkyObjects},
+    {43, &ChartSettings::ShowGridLines},
+    {44, &ChartSettings::ShowEquator},
+    {45, &ChartSettings::ShowEcliptic},
+    {46, &ChartSettings::ShowGalacticEquator},
+    {47, &ChartSettings::ShowHorizonLine},
+    {48, &ChartSettings::ShowRADecGrid},
+    {55, &ChartSettings::ShowGridLabels},
+};
+
+struct MagnitudeItem {
+  int item;
+  int16_t ChartSettings::*field;
+  bool mayBeAbsent;
+};
+constexpr MagnitudeItem MagnitudeItems[] = {
+    {9, &ChartSettings::BrightestStarMagnitude, false},
+    {11, &ChartSettings::FaintestStarMagnitude, false},
+    {13, &ChartSettings::FaintestStarLabelMagnitude, true},
+    {23, &ChartSettings::FaintestPlanetMagnitude, true},
+    {25, &ChartSettings::FaintestPlanetLabelMagnitude, true},
+    {32, &ChartSettings::FaintestOpenClusterMagnitude, true},
+    {34, &ChartSettings::FaintestGlobularClusterMagnitude, true},
+    {36, &ChartSettings::FaintestDiffuseNebulaMagnitude, true},
+    {38, &ChartSettings::FaintestPlanetaryNebulaMagnitude, true},
+    {40, &ChartSettings::FaintestGalaxyMagnitude, true},
+    {42, &ChartSettings::FaintestDeepSkyLabelMagnitude, true},
+};
+
+void ShowSymbolsGrids(WindowRef dialog, const ChartSettings& s) {
+  for (const CheckItem& c : CheckItems) SetItemValue(dialog, c.item, s.*c.field ? 1 : 0);
+  SetRadioGroup(dialog, StarsRadio, SymbolsRadio, s.ShowPlanetSymbols ? SymbolsRadio : StarsRadio);
+  for (const MagnitudeItem& m : MagnitudeItems) {
+    SetItemText(dialog, m.item, MagnitudeFieldText(s.*m.field, m.mayBeAbsent).c_str());
+  }
+  SetItemText(dialog, MagnificationItem, FormatFixedKeeping(s.PlanetMagnification, 0, 6).c_str());
+  SetItemText(dialog, RightAscensionItem,
+              IntervalFieldText(s.GridRAInterval, RightAscensionInterval).c_str());
+  SetItemText(dialog, DeclinationItem,
+              IntervalFieldText(s.GridDecInterval, DeclinationInterval).c_str());
+  SetItemText(dialog, SegmentsItem, std::to_string(s.GridSegmentsPerCircle).c_str());
+}
+
+void ReadSymbolsGrids(WindowRef dialog, ChartSettings& s) {
+  for (const CheckItem& c : CheckItems) s.*c.field = GetItemValue(dialog, c.item) != 0;
+  s.ShowPlanetSymbols = GetItemValue(dialog, SymbolsRadio) != 0;
+  for (const MagnitudeItem& m : MagnitudeItems) {
+    ReadMagnitudeField(GetItemText(dialog, m.item), m.mayBeAbsent, s.*m.field);
+  }
+  size_t used = 0;
+  const double magnification = ParseDecimal(GetItemText(dialog, MagnificationItem), &used);
+  if (used > 0) s.PlanetMagnification = magnification;
+  ReadIntervalField(GetItemText(dialog, RightAscensionItem), RightAscensionInterval,
+                    s.GridRAInterval);
+  ReadIntervalField(GetItemText(dialog, DeclinationItem), DeclinationInterval, s.GridDecInterval);
+  // A circle needs at least one segment: the grid divides by the count.
+  const int64_t segments = ParseWhole(GetItemText(dialog, SegmentsItem), INT16_MIN, INT16_MAX, &used);
+  if (used > 0 && segments >= 1) s.GridSegmentsPerCircle = static_cast<int16_t>(segments);
+}
+
+}  // namespace
+
+bool RunSymbolsGridsDialog() {
+  const int answer =
+      RunModalDialog(SymbolsGridsDialog, 0, [](int code, WindowRef dialog, int p1, int) {
+        if (code == WindowCreatedEvent) {
+          ShowSymbolsGrids(dialog, Settings());
+          return 0;
+        }
+        if (code != ControlEvent || (p1 != OkItem && p1 != CancelItem)) return 1;
+        if (p1 == OkItem) ReadSymbolsGrids(dialog, Settings());
+        EndModalDialog(p1 == OkItem ? 1 : 0);
+        return 0;
+      });
+  return answer == 1;
+}
 
 const IntervalUnits RightAscensionInterval{3.819718634, 0.26179938781323336,
                                            0.004363323130220556};  // hours; one minute of time

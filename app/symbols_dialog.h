@@ -9,6 +9,12 @@
 
 namespace qv {
 
+// RunSymbolsGridsDialog: shows the settings record in dialog 262; OK reads every item back into
+// the record and returns true (the caller redraws), Cancel changes nothing and returns false.
+bool RunSymbolsGridsDialog();
+
+// ---- The texts of the dialog's fields ----------------------------------------------------------
+
 // MagnitudeFieldText: hundredths as magnitudes with one decimal (two when the value has them, so
 // that OK on an unchanged dialog keeps it); empty for NoMagnitudeLimit when a limit may be absent.
 std::string MagnitudeFieldText(int16_t hundredths, bool mayBeAbsent);

@@ -5,6 +5,7 @@
 
 #include "astro/constants.h"
 #include "astro/orbit_elements.h"
+#include "astro/planets.h"
 #include "astro/satellite.h"
 #include "astro/time.h"
 #include "objects/messages.h"
@@ -121,6 +122,7 @@ int ElementSetToRecord(std::string_view nameLine, std::string_view line1, std::s
   orbit.magnitudeParam2 = UnknownMagnitude;
   orbit.radius = static_cast<float>(named.sizeMetres * HalfSizeMetresToAu);
   SetObjectName(*record, named.name);
+  ComputeApparentPlace(*record);  // the first position, for the sky context as it stands
   out = std::move(record);
   return ResultOk;
 }

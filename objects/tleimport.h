@@ -22,8 +22,9 @@
 
 namespace qv {
 
-// ElementSetToRecord: the OrbitRecord of kind 14 for one set. ResultFailed when the database
-// holds no Earth (message 523 with "Earth") or the set describes no closed orbit.
+// ElementSetToRecord: the OrbitRecord of kind 14 for one set, with its apparent place computed
+// once for the current sky context. ResultFailed when the database holds no Earth (message 523
+// with "Earth") or the set describes no closed orbit.
 int ElementSetToRecord(std::string_view nameLine, std::string_view line1, std::string_view line2,
                        std::unique_ptr<ObjectRecord>& out);
 

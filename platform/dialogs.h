@@ -9,6 +9,7 @@
 
 #include "platform/events.h"
 #include "platform/rect.h"
+#include "platform/strings.h"
 
 namespace qv {
 
@@ -43,8 +44,9 @@ void EndModal(WindowRef dialog);
 using ModalDialogHook = std::function<void(WindowRef dialog, int resourceNumber)>;
 ModalDialogHook SetModalDialogHook(ModalDialogHook hook);
 
-// Items. Texts are UTF-8; GetItemText gives at most 255 bytes.
-std::string GetItemText(WindowRef dialog, int item);
+// Items. Texts are UTF-8; GetItemText gives at most maxBytes, cut without splitting a character
+// (a longer maxBytes for long texts such as a settings description).
+std::string GetItemText(WindowRef dialog, int item, size_t maxBytes = StringMaxLength);
 void SetItemText(WindowRef dialog, int item, const char* text);
 Rect GetItemRect(WindowRef dialog, int item);  // dialog client coordinates
 void SetItemIcon(WindowRef dialog, int item, int iconResource);

@@ -91,10 +91,10 @@ QWidget* Item(WindowRef window, int item) { return window && IsLiveWindow(window
 
 }  // namespace
 
-std::string TextOf(const QString& text) {
+std::string TextOf(const QString& text, size_t maxBytes) {
   std::string bytes = text.toStdString();
-  if (bytes.size() <= StringMaxLength) return bytes;
-  size_t cut = StringMaxLength;
+  if (bytes.size() <= maxBytes) return bytes;
+  size_t cut = maxBytes;
   while (cut > 0 && (static_cast<unsigned char>(bytes[cut]) & 0xC0) == 0x80) --cut;  // continuation byte
   return bytes.substr(0, cut);
 }
@@ -133,16 +133,16 @@ void ConnectControl(WindowRef window, QWidget* control, int item) {
   }
 }
 
-std::string GetItemText(WindowRef dialog, int item) {
+std::string GetItemText(WindowRef dialog, int item, size_t maxBytes) {
   QWidget* w = Item(dialog, item);
-  if (auto* label = qobject_cast<QLabel*>(w)) return TextOf(label->text());
-  if (auto* button = qobject_cast<QAbstractButton*>(w)) return TextOf(button->text());
-  if (auto* line = qobject_cast<QLineEdit*>(w)) return TextOf(line->text());
-  if (auto* plain = qobject_cast<QPlainTextEdit*>(w)) return TextOf(plain->toPlainText());
-  if (auto* rich = qobject_cast<QTextEdit*>(w)) return TextOf(rich->toPlainText());
-  if (auto* combo = qobject_cast<QComboBox*>(w)) return TextOf(combo->currentText());
-  if (auto* group = qobject_cast<QGroupBox*>(w)) return TextOf(group->title());
-  if (auto* list = qobject_cast<QListWidget*>(w)) return list->currentItem() ? TextOf(list->currentItem()->text()) : "";
+  if (auto* label = qobject_cast<QLabel*>(w)) return TextOf(label->text(), maxBytes);
+  if (auto* button = qobject_cast<QAbstractButton*>(w)) return TextOf(button->text(), maxBytes);
+  if (auto* line = qobject_cast<QLineEdit*>(w)) return TextOf(line->text(), maxBytes);
+  if (auto* plain = qobject_cast<QPlainTextEdit*>(w)) return TextOf(plain->toPlainText(), maxBytes);
+  if (auto* rich = qobject_cast<QTextEdit*>(w)) return TextOf(rich->toPlainText(), maxBytes);
+  if (auto* combo = qobject_cast<QComboBox*>(w)) return TextOf(combo->currentText(), maxBytes);
+  if (auto* group = qobject_cast<QGroupBox*>(w)) return TextOf(group->title(), maxBytes);
+  if (auto* list = qobject_cast<QListWidget*>(w)) return list->currentItem() ? TextOf(list->currentItem()->text(), maxBytes) : "";
   return {};
 }
 

@@ -149,6 +149,8 @@ void SetArrowCursor() {
 }
 
 void SetWaitCursor() {
+  // Without a GUI application (qv, tests of the file code) there is no cursor to change.
+  if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance())) return;
   if (!waitCursor) QApplication::setOverrideCursor(Qt::WaitCursor);
   waitCursor = true;
 }

@@ -7,35 +7,32 @@
 #include "platform/print.h"
 
 #include <QApplication>
-#include <QLabel>
-#include <QMainWindow>
 #include <QPageSetupDialog>
-#include <QPointer>
 #include <QPrintDialog>
 #include <QPrinter>
-#include <QPushButton>
-#include <QScreen>
-#include <QVBoxLayout>
 
 #include <memory>
 #include <utility>
 
+#include "platform/dialogs.h"
 #include "platform/draw_qt.h"
 #include "platform/image_qt.h"
+#include "platform/windows.h"
+#include "platform/windows_qt.h"
 
 namespace qv {
 namespace {
 
-constexpr char PrintBoxTemplate[] = "Printing \"%s\" (page %d of %d)...";
 constexpr int DefaultPageMax = 65535;
+constexpr int BoxTextItem = 1;    // holds the template: Printing "%s" (page %d of %d)...
+constexpr int BoxCancelItem = 2;
 
 struct PrintJob {
   std::unique_ptr<QPrinter> printer;  // kept between jobs: the set-up dialog's choices stay
   std::unique_ptr<QPainter> painter;
   std::unique_ptr<DrawTarget> page;
-  QPointer<QWidget> box;
-  QPointer<QLabel> boxText;
-  QPointer<QWidget> mainWindow;
+  WindowRef box = nullptr;
+  std::string boxTemplate;
   std::string title;
   int pagesDone = 0, pageCount = 1;
   bool running = false, cancelled = false, failed = false;
@@ -45,57 +42,48 @@ struct PrintJob {
 PrintJob job;
 PrintDialogHook dialogHook;
 
+bool HaveWidgets() { return qobject_cast<QApplication*>(QCoreApplication::instance()) != nullptr; }
+
 QPrinter& Printer() {
   if (!job.printer) job.printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
   return *job.printer;
 }
 
-QWidget* MainWindowWidget() {
-  for (QWidget* w : QApplication::topLevelWidgets()) {
-    if (qobject_cast<QMainWindow*>(w)) return w;
-  }
-  return nullptr;
+void EnableMainWindow(bool on) {
+  const WindowRef main = GetMainWindow();
+  if (main && main->frame) main->frame->setEnabled(on);
 }
 
 // The box's text: the template with the title for "%s" and the page and page count for the
 // two "%d", replaced as text so that no title can act as a format.
-QString BoxText() {
-  QString text = QString::fromUtf8(PrintBoxTemplate);
-  text.replace(text.indexOf("%s"), 2, QString::fromStdString(job.title));
-  for (const int n : {job.pagesDone, job.pageCount}) text.replace(text.indexOf("%d"), 2, QString::number(n));
+std::string BoxText() {
+  std::string text = job.boxTemplate;
+  const auto put = [&text](const char* mark, const std::string& value) {
+    if (const size_t at = text.find(mark); at != std::string::npos) text.replace(at, 2, value);
+  };
+  put("%s", job.title);
+  put("%d", std::to_string(job.pagesDone));
+  put("%d", std::to_string(job.pageCount));
   return text;
 }
 
-void RemoveBoxAndEnableMain() {
-  if (job.box) {
-    job.box->hide();
-    job.box->deleteLater();  // it may be its own Cancel button's signal that got us here
-  }
-  job.box = nullptr;
-  if (job.mainWindow) job.mainWindow->setEnabled(true);
-}
-
-void CancelJob() {
+// Cancel: the job stops at its next page; the main window works again at once.
+int PrintBoxHandler(int code, WindowRef box, int item, int /*part*/) {
+  if (code != ControlEvent || item != BoxCancelItem) return 1;
   job.cancelled = true;
-  RemoveBoxAndEnableMain();
+  EnableMainWindow(true);
+  HidePlatformWindow(box);  // disposed when the job closes: its own button is calling
+  return 0;
 }
 
 void ShowBox() {
-  auto* box = new QWidget(nullptr, Qt::Dialog);
-  box->setAttribute(Qt::WA_DeleteOnClose);
-  box->setWindowTitle(job.mainWindow ? job.mainWindow->windowTitle() : QString::fromStdString(job.title));
-  auto* layout = new QVBoxLayout(box);
-  job.boxText = new QLabel(BoxText(), box);
-  auto* cancel = new QPushButton(QObject::tr("Cancel"), box);
-  layout->addWidget(job.boxText);
-  layout->addWidget(cancel, 0, Qt::AlignRight);
-  QObject::connect(cancel, &QPushButton::clicked, CancelJob);
-  box->adjustSize();
-  if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-    box->move(screen->availableGeometry().center() - box->rect().center());
-  }
-  box->show();
-  job.box = box;
+  job.box = CreateNamedDialog(PrintBoxLayout, 0, PrintBoxHandler);
+  if (!job.box) return;
+  job.boxTemplate = GetItemText(job.box, BoxTextItem);
+  const WindowRef main = GetMainWindow();
+  if (main && main->frame) SetWindowTitle(job.box, main->frame->windowTitle().toUtf8().constData());
+  SetItemText(job.box, BoxTextItem, BoxText().c_str());
+  ShowPlatformWindow(job.box);
 }
 
 // The abort routine: pending events run with no drawing port current.
@@ -127,7 +115,7 @@ bool PrintDialog(int* firstPage, int* lastPage, int* copies) {
     if (!dialogHook(choice)) return false;
     ApplyChoice(printer, choice);
   } else {
-    if (!qobject_cast<QApplication*>(QCoreApplication::instance())) return false;
+    if (!HaveWidgets()) return false;
     QPrintDialog dialog(&printer, QApplication::activeWindow());
     dialog.setMinMax(0, DefaultPageMax);
     if (dialog.exec() != QDialog::Accepted) return false;
@@ -141,7 +129,7 @@ bool PrintDialog(int* firstPage, int* lastPage, int* copies) {
 }
 
 void PrintSetupDialog() {
-  if (!qobject_cast<QApplication*>(QCoreApplication::instance())) return;
+  if (!HaveWidgets()) return;
   QPageSetupDialog dialog(&Printer(), QApplication::activeWindow());
   dialog.exec();
 }
@@ -162,11 +150,8 @@ bool OpenPrintJob(const char* title) {
   job.logicalSize = QSize(job.deviceSize.width() * ScreenDotsPerInch() / printerDpi,
                           job.deviceSize.height() * ScreenDotsPerInch() / printerDpi);
   job.running = true;
-  if (qobject_cast<QApplication*>(QCoreApplication::instance())) {
-    job.mainWindow = MainWindowWidget();
-    if (job.mainWindow) job.mainWindow->setEnabled(false);
-    ShowBox();
-  }
+  EnableMainWindow(false);
+  if (HaveWidgets()) ShowBox();
   return true;
 }
 
@@ -178,7 +163,7 @@ bool OpenPrintPage() {
     return false;
   }
   ++job.pagesDone;
-  if (job.boxText) job.boxText->setText(BoxText());
+  if (job.box) SetItemText(job.box, BoxTextItem, BoxText().c_str());
   job.painter->setWindow(0, 0, job.logicalSize.width(), job.logicalSize.height());
   job.painter->setViewport(0, 0, job.deviceSize.width(), job.deviceSize.height());
   job.page = NewPainterTarget(*job.painter);
@@ -203,7 +188,9 @@ void ClosePrintJob() {
     job.painter.reset();
   }
   job.running = false;
-  RemoveBoxAndEnableMain();
+  DisposeDialog(job.box);
+  job.box = nullptr;
+  EnableMainWindow(true);
 }
 
 Rect GetPrintPageRect() {

@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "platform/events.h"
+#include "platform/strings.h"
 
 class QEventLoop;
 
@@ -125,8 +126,8 @@ class DialogWidget : public QDialog {
 QWidget* FindItem(WindowRef window, int item);
 void ConnectControl(WindowRef window, QWidget* control, int item);
 
-// TextOf: UTF-8, cut to StringMaxLength bytes without splitting a character.
-std::string TextOf(const QString& text);
+// TextOf: UTF-8, cut to maxBytes without splitting a character.
+std::string TextOf(const QString& text, size_t maxBytes = StringMaxLength);
 
 // The parent of boxes: the active window, else the main window, else none.
 QWidget* BoxParent();

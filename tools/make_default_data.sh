@@ -55,6 +55,17 @@ convert_catalog() {
   mv "$out.tmp" "$out"
 }
 
+import_database() {
+  local stamp="$build/Database/.made-from" inputs
+  inputs=$(fingerprint "$cache/catalog/.made-from" "$top/resources/catalog/SolarSystem.txt" \
+    "$build/tools/qv_build_database")
+  up_to_date "$stamp" "$inputs" && return 0
+  say "importing the catalogs into $build/Database"
+  "$build/tools/qv_build_database" "$build" "$top/resources/catalog/SolarSystem.txt" \
+    "$cache/catalog/FileList.txt"
+  echo "$inputs" >"$stamp"
+}
+
 make_images() {
   local stamp="$build/Images/.made-from" inputs
   if [ ! -d "$maps" ]; then
@@ -85,7 +96,7 @@ install_demo_settings() {
   cp "$top"/resources/demo_settings/*.qvs "$target/"
 }
 
-for tool in qv_catalog qv_planet_images; do
+for tool in qv_catalog qv_build_database qv_planet_images; do
   if [ ! -x "$build/tools/$tool" ]; then
     echo "make_default_data: $build/tools/$tool is missing: build the project first" >&2
     exit 1
@@ -94,6 +105,7 @@ done
 
 fetch_package
 convert_catalog
+import_database
 make_images
 install_help
 install_demo_settings

@@ -4,6 +4,8 @@
 #include <cmath>
 #include <filesystem>
 
+#include "app/settings.h"
+#include "astro/skycontext.h"
 #include "objects/import.h"
 #include "objects/messages.h"
 #include "objects/tleimport.h"
@@ -223,6 +225,21 @@ TEST_F(ImportTest, SatelliteFileUsesTheSlidingWindow) {
   ASSERT_EQ(ImportSatelliteFile(TextFile("stations.tle", text), &fileId), ResultOk);
   EXPECT_EQ(NamesIn(fileId), (std::vector<std::string>{"ISS (ZARYA)", "SECOND"}));
   EXPECT_EQ(FileOfId(fileId)->summary.solarSystemCount, 2);
+}
+
+TEST_F(ImportTest, NewSatelliteHasItsPlaceComputedOnce) {
+  AddEarth();
+  Settings() = DefaultSettings(32);
+  Settings().JulianDate = 2454730.0;  // about the epoch of the set
+  UpdateSkyContext();
+  std::unique_ptr<ObjectRecord> r;
+  ASSERT_EQ(ElementSetToRecord(IssName, IssLine1, IssLine2, r), ResultOk);
+  const OrbitRecord& o = *OrbitOf(*r);
+  EXPECT_EQ(o.stamp, Sky().planetGeneration);
+  // Seen from a place on the Earth the station is between 350 km and an Earth's diameter away.
+  EXPECT_GT(o.currentDistance * 149597870.7, 300);
+  EXPECT_LT(o.currentDistance * 149597870.7, 13200);
+  Settings() = DefaultSettings(32);
 }
 
 TEST_F(ImportTest, SatelliteFileWithoutEarthShows523ForEverySet) {

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
-#include <QMainWindow>
 #include <QPageLayout>
 #include <QPrinter>
 #include <QPushButton>
@@ -15,7 +14,10 @@
 #include <memory>
 
 #include "platform/draw.h"
+#include "platform/events.h"
 #include "platform/print.h"
+#include "platform/windows.h"
+#include "platform/windows_qt.h"
 #include "tests/platform/gui_app.h"
 
 namespace qv {
@@ -33,13 +35,18 @@ class PrintTest : public ::testing::Test {
       choice.copies = copies;
       return answer;
     });
-    mainWindow = std::make_unique<QMainWindow>();
-    mainWindow->setWindowTitle("Quorvane");
+    InitPlatform();
+    main = CreatePlatformWindow(100, "Quorvane - chart", 10, 10, 300, 200, true, 31, 0, nullptr);
+    ASSERT_NE(main, nullptr);
+    mainWindow = main->frame;
   }
-  void TearDown() override { SetPrintDialogHook(nullptr); }
+  void TearDown() override {
+    SetPrintDialogHook(nullptr);
+    InitPlatform();
+  }
   QWidget* PrintBox() {
     for (QWidget* w : QApplication::topLevelWidgets()) {
-      if (w->isVisible() && w->findChild<QLabel*>() && w != mainWindow.get()) return w;
+      if (w->isVisible() && w->findChild<QLabel*>() && w != mainWindow) return w;
     }
     return nullptr;
   }
@@ -55,7 +62,8 @@ class PrintTest : public ::testing::Test {
   PrintChoice offered;
   int copies = 2;
   bool answer = true;
-  std::unique_ptr<QMainWindow> mainWindow;
+  WindowRef main = nullptr;
+  QWidget* mainWindow = nullptr;
 };
 
 TEST_F(PrintTest, PrintsEachCopyAsAPageInScreenPixels) {
@@ -82,6 +90,7 @@ TEST_F(PrintTest, PrintsEachCopyAsAPageInScreenPixels) {
   for (int copy = 1; copy <= n; ++copy) {
     ASSERT_TRUE(OpenPrintPage());
     ASSERT_NE(PrintBox(), nullptr);
+    EXPECT_EQ(PrintBox()->windowTitle(), "Quorvane - chart");
     EXPECT_EQ(PrintBox()->findChild<QLabel*>()->text().toStdString(),
               "Printing \"Chart\" (page " + std::to_string(copy) + " of 2)...");
     Color color;

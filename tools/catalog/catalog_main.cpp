@@ -20,7 +20,7 @@ int main(int argc, char** argv) {
   std::printf("qv_catalog: %d stars, %d deep-sky objects, %d figure lines (%d labelled), "
               "%d boundary lines in %zu files\n",
               report.stars, report.deepSky, report.figureLines, report.figures.labels,
-              report.boundaryLines, report.files.size() + 2);
+              report.boundaryLines, report.files.size());
   if (report.skippedEntries > 0 || report.figures.unmatchedVertices > 0 ||
       report.figures.unlabelled > 0 || report.deepSkyCounts.unknownType > 0) {
     std::printf("qv_catalog: left out %d entries without position or magnitude, %d deep-sky "

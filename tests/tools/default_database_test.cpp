@@ -1,0 +1,223 @@
+// The default database as tools/make_default_data.sh builds it beside the program in build/:
+// it opens, holds every object the catalog package and the solar-system file provide, every
+// constellation has its figure and its label, every View > Center Planet name finds its body,
+// and familiar objects are found by name with their catalog magnitudes. The data are downloaded
+// at set-up, so without them (no build/Database, or no package cache) these tests skip.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "chart/regions.h"
+#include "objects/database.h"
+#include "objects/namesearch.h"
+#include "objects/store.h"
+#include "platform/alert.h"
+#include "platform/result.h"
+#include "tools/catalog/package.h"
+#include "tools/database/default_database.h"
+
+namespace qv {
+namespace {
+
+namespace fs = std::filesystem;
+
+// The build folder holding Database/ (QV_DATA_DIR overrides the README's build/).
+fs::path DataDir() {
+  const char* dir = std::getenv("QV_DATA_DIR");
+  return dir ? fs::path(dir) : fs::path(QV_SOURCE_DIR) / "build";
+}
+
+// The package cache of tools/make_default_data.sh.
+fs::path CacheDir() {
+  const char* xdg = std::getenv("XDG_CACHE_HOME");
+  const char* home = std::getenv("HOME");
+  const fs::path base = xdg ? fs::path(xdg) : fs::path(home ? home : "/nonexistent") / ".cache";
+  return base / "quorvane";
+}
+
+size_t CountLines(const fs::path& path, char first) {
+  std::ifstream in(path);
+  size_t count = 0;
+  for (std::string line; std::getline(in, line);) count += !line.empty() && line[0] == first;
+  return count;
+}
+
+class DefaultDatabase : public testing::Test {
+ protected:
+  void SetUp() override {
+    const fs::path index = DataDir() / "Database" / "Index.qvd";
+    if (!fs::exists(index)) GTEST_SKIP() << index << " is not built (tools/make_default_data.sh)";
+    SetAlertPresenter([this](int, int, int number, const std::string&) {
+      alerts.push_back(number);
+      return static_cast<int>(AnswerOk);
+    });
+    ASSERT_EQ(OpenDatabase(index.string()), ResultOk);
+  }
+  void TearDown() override {
+    CloseDatabase();
+    Store() = ObjectStore();
+    SetAlertPresenter(nullptr);
+  }
+
+  // The record of the first object matching text exactly (ASCII case ignored), or nullptr.
+  const ObjectRecord* Find(const char* text, bool exact = true) {
+    ObjectId id = 0;
+    if (FindObjectByName(text, false, exact, 0, id) != ResultOk) return nullptr;
+    return ObjectOfId(id);
+  }
+
+  std::vector<int> alerts;
+};
+
+TEST_F(DefaultDatabase, HoldsEveryObjectOfThePackageAndTheSolarSystem) {
+  const DatabaseCounts counts = CountDatabase();
+  EXPECT_EQ(counts.solarSystem, 50);
+  EXPECT_GE(counts.files, 100);
+  const fs::path catalog = CacheDir() / "catalog";
+  if (!fs::exists(catalog / "FileList.txt")) GTEST_SKIP() << "no converted catalog in " << catalog;
+  // Every line the converter wrote became a record.
+  size_t skyObjects = 0;
+  std::ifstream list(catalog / "FileList.txt");
+  for (std::string name; std::getline(list, name);) skyObjects += CountLines(catalog / name, 'S');
+  EXPECT_EQ(static_cast<size_t>(counts.stars + counts.deepSky), skyObjects);
+  EXPECT_EQ(static_cast<size_t>(counts.lines),
+            CountLines(catalog / "Figures.txt", 'C') + CountLines(catalog / "Boundaries.txt", 'C'));
+  // And every star of the package's catalog is there (all of them carry a magnitude).
+  nlohmann::json stars;
+  std::string error;
+  const fs::path package = CacheDir() / "d3-celestial-0.7.35" / "data" / "stars.14.json";
+  ASSERT_TRUE(ReadJsonFile(package.string(), stars, error)) << error;
+  EXPECT_EQ(static_cast<size_t>(counts.stars), stars["features"].size());
+  EXPECT_TRUE(alerts.empty());
+}
+
+TEST_F(DefaultDatabase, EveryConstellationHasItsFigureAndLabel) {
+  std::set<std::string> labels;
+  int figureLines = 0, boundaryLines = 0;
+  for (ObjectId id = FirstObject(); id != 0; id = NextObject(id)) {
+    const ObjectRecord& record = *ObjectOfId(id);
+    const LineRecord* line = LineOf(record);
+    if (!line) continue;
+    if (record.kind == KindPositionLine) {
+      ++boundaryLines;
+      continue;
+    }
+    ASSERT_EQ(record.kind, KindObjectLine);
+    ++figureLines;
+    for (ObjectId end : line->ends) {
+      const ObjectRecord* star = ObjectOfId(end);
+      ASSERT_NE(star, nullptr) << "figure line " << id << " names a missing star";
+      EXPECT_TRUE(IsStarKind(star->kind));
+    }
+    if (!line->name.empty()) {
+      EXPECT_TRUE(labels.insert(line->name).second) << "two labels " << line->name;
+    }
+  }
+  EXPECT_GT(figureLines, 600);
+  EXPECT_GT(boundaryLines, 700);
+  const fs::path names = CacheDir() / "d3-celestial-0.7.35" / "data" / "constellations.json";
+  nlohmann::json constellations;
+  std::string error;
+  if (!ReadJsonFile(names.string(), constellations, error)) GTEST_SKIP() << error;
+  const std::vector<PackageConstellation> list = ReadPackageConstellations(constellations);
+  EXPECT_EQ(list.size(), 89u);  // the 88, with Serpens in two parts
+  for (const PackageConstellation& c : list) EXPECT_TRUE(labels.count(c.name)) << c.name;
+}
+
+TEST_F(DefaultDatabase, EveryCenterPlanetNameFindsItsBody) {
+  struct Body {
+    const char* name;
+    ObjectKind kind;
+  };
+  const Body bodies[] = {{"Sun", KindSun},         {"Moon", KindMoon},
+                         {"Mercury", KindMercury}, {"Venus", KindVenus},
+                         {"Earth", KindEarth},     {"Mars", KindMars},
+                         {"Jupiter", KindJupiter}, {"Saturn", KindSaturn},
+                         {"Uranus", KindUranus},   {"Neptune", KindNeptune},
+                         {"Pluto", KindPluto}};
+  for (const Body& b : bodies) {
+    // Exact, and also as a plain search: "Sun" must not stop at the Sunflower Galaxy first.
+    for (bool exact : {true, false}) {
+      const ObjectRecord* found = Find(b.name, exact);
+      ASSERT_NE(found, nullptr) << b.name;
+      EXPECT_EQ(found->kind, b.kind) << b.name << (exact ? " (exact)" : "");
+    }
+  }
+  const ObjectRecord* moon = Find("Moon");
+  ASSERT_NE(moon, nullptr);
+  const ObjectRecord* earth = PrimaryOf(*OrbitOf(*moon));
+  ASSERT_NE(earth, nullptr);
+  EXPECT_EQ(earth->kind, KindEarth);
+}
+
+TEST_F(DefaultDatabase, FamiliarObjectsAreFoundByNameWithTheirMagnitudes) {
+  struct Familiar {
+    const char* name;
+    ObjectKind kind;
+    int16_t magnitude;  // catalog V, hundredths
+  };
+  // The package's magnitudes: Sirius -1.44 (Hipparcos), the Pleiades 1.2, M31 3.44.
+  const Familiar objects[] = {
+      {"Sirius", KindMultipleStar, -144}, {"$a CMa", KindMultipleStar, -144},
+      {"M45", KindOpenCluster, 120},      {"Pleiades", KindOpenCluster, 120},
+      {"M31", KindGalaxy, 344},           {"Andromeda Galaxy", KindGalaxy, 344},
+      {"NGC224", KindGalaxy, 344},
+  };
+  for (const Familiar& f : objects) {
+    const ObjectRecord* found = Find(f.name);
+    ASSERT_NE(found, nullptr) << f.name;
+    EXPECT_EQ(found->kind, f.kind) << f.name;
+    const SkyObjectRecord* sky = SkyObjectOf(*found);
+    ASSERT_NE(sky, nullptr);
+    // Hundredths are cut toward zero when read, so a value like 3.44 may come out 3.43.
+    EXPECT_NEAR(sky->visualMagnitude, f.magnitude, 1) << f.name;
+  }
+}
+
+// The files a chart reads: a file's brightest star (deep-sky object) must be brighter than the
+// chart's limit, and its box must show on the chart, as the chart's region culling decides.
+std::set<std::string> FilesRead(const ChartFrame& frame, int16_t starLimit, int16_t deepSkyLimit) {
+  const ChartBox box = ComputeChartBox(frame);
+  std::set<std::string> read;
+  for (ObjectId id = FirstFile(); id != 0; id = NextFile(id)) {
+    const DatabaseFile& file = *FileOfId(id);
+    const FileSummary& s = file.summary;
+    const bool bright = (s.starCount > 0 && s.starBrightest < starLimit) ||
+                        (s.deepSkyCount > 0 && s.deepSkyBrightest < deepSkyLimit);
+    if (bright && RegionMayShow(frame, box, {s.raMin, s.raMax, s.decMin, s.decMax}, 72)) {
+      read.insert(file.name);
+    }
+  }
+  return read;
+}
+
+ChartFrame EquatorialChart(double raDeg, double decDeg, double fieldDeg) {
+  constexpr double Deg = 0.017453292519943295;
+  ChartView view;
+  view.projection = ProjectionLambert;
+  view.system = CoordinatesEquatorial;
+  view.centerLon = raDeg * Deg;
+  view.centerLat = decDeg * Deg;
+  view.fieldWidth = fieldDeg * Deg;
+  return MakeChartFrame(view, Matrix3{}, {0, 0, 1}, 0, 0, 1024, 768);
+}
+
+TEST_F(DefaultDatabase, AWideChartReadsTheBrightLayerAndANarrowOneAFewRegions) {
+  // The default chart: 180 degrees, stars to 5.50, deep-sky objects to 9.50.
+  EXPECT_EQ(FilesRead(EquatorialChart(0, 45, 180), 550, 950),
+            (std::set<std::string>{"DeepSky0.qvd", "Stars0.qvd"}));
+  // Five degrees on the Pleiades: automatic limits are 5.17 magnitudes fainter.
+  const std::set<std::string> narrow = FilesRead(EquatorialChart(56.75, 24.12, 5), 1067, 1467);
+  EXPECT_LE(narrow.size(), 8u);
+  int starLayers = 0;
+  for (const std::string& name : narrow) starLayers += name.compare(0, 5, "Stars") == 0;
+  EXPECT_GE(starLayers, 3);  // the bright layer and the regions of two fainter ones
+}
+
+}  // namespace
+}  // namespace qv

@@ -1,0 +1,99 @@
+// tools/database/default_database.cpp - the default database, built by the program's importer.
+#include "tools/database/default_database.h"
+
+#include <filesystem>
+
+#include "objects/database.h"
+#include "objects/import.h"
+#include "objects/store.h"
+#include "platform/alert.h"
+#include "platform/files.h"
+#include "platform/result.h"
+
+namespace qv {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr int AskCreateDatabase = 528;  // "can't find the Database directory ... create one?"
+
+// Answers every question of an unattended import with Yes/OK, so the importer creates the
+// database, keeps reading past a bad line and replaces nothing silently lost; records each one.
+AlertPresenter RecordingPresenter(std::vector<std::string>& messages) {
+  return [&messages](int, int, int number, const std::string& message) {
+    if (number != AskCreateDatabase) messages.push_back(std::to_string(number) + ": " + message);
+    return static_cast<int>(AnswerYes);
+  };
+}
+
+int ImportInto(const std::string& path, const char* what, std::string& error) {
+  const int result = ImportObjectTextFile(path);
+  if (result != ResultOk) error = std::string("importing ") + what + " (" + path + ") failed";
+  return result;
+}
+
+// Builds workDir/Database with workDir as the program's folder.
+int BuildInto(const std::string& workDir, const std::string& solarSystemFile,
+              const std::string& fileList, DatabaseBuildReport& report, std::string& error) {
+  SetProgramPath(workDir + "/quorvane");
+  int result = CreateDatabaseDirectory();
+  if (result != ResultOk) {
+    error = "cannot create " + workDir + "/Database";
+    return result;
+  }
+  result = ImportInto(solarSystemFile, "the solar system", error);
+  if (result == ResultOk) result = ImportInto(fileList, "the catalogs", error);
+  if (result == ResultOk) report.counts = CountDatabase();
+  CloseDatabase();
+  return result;
+}
+
+}  // namespace
+
+DatabaseCounts CountDatabase() {
+  DatabaseCounts counts;
+  for (ObjectId id = FirstFile(); id != 0; id = NextFile(id)) {
+    const DatabaseFile& file = *FileOfId(id);
+    ++counts.files;
+    counts.solarSystem += file.summary.solarSystemCount;
+    counts.stars += file.summary.starCount;
+    counts.deepSky += file.summary.deepSkyCount;
+    counts.lines += file.summary.lineCount;
+    counts.locations += file.summary.locationCount;
+    std::error_code ec;
+    const uintmax_t size = fs::file_size(FullPathOf(file.name), ec);
+    if (!ec) counts.bytesOnDisk += static_cast<int64_t>(size);
+  }
+  std::error_code ec;
+  const uintmax_t indexSize = fs::file_size(Store().indexPath, ec);
+  if (!ec) counts.bytesOnDisk += static_cast<int64_t>(indexSize);
+  return counts;
+}
+
+int BuildDefaultDatabase(const std::string& programDir, const std::string& solarSystemFile,
+                         const std::string& fileList, DatabaseBuildReport& report,
+                         std::string& error) {
+  const fs::path work = fs::path(programDir) / ".database-build";
+  std::error_code ec;
+  fs::remove_all(work, ec);
+  fs::create_directories(work, ec);
+  if (ec) {
+    error = "cannot create " + work.string();
+    return ResultWriteError;
+  }
+  const AlertPresenter previous = SetAlertPresenter(RecordingPresenter(report.messages));
+  const int result = BuildInto(work.string(), solarSystemFile, fileList, report, error);
+  SetAlertPresenter(previous);
+  SetProgramPath("");
+  if (result == ResultOk) {
+    const fs::path target = fs::path(programDir) / "Database";
+    fs::remove_all(target, ec);
+    fs::rename(work / "Database", target, ec);
+    if (ec) error = "cannot move the new database to " + target.string();
+  }
+  fs::remove_all(work, ec);
+  return error.empty() ? result : ResultWriteError;
+}
+
+}  // namespace qv
