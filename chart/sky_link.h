@@ -1,6 +1,5 @@
-// chart/sky_link.h - what the chart reads from the astronomy core and the object store: the
-// coordinate systems' matrices, the zenith and the Sun, object places brought up to date, the
-// viewpoint for the legend. One file, so the drawing passes read plain values.
+// chart/sky_link.h - what the chart derives from the sky context and the object store: the
+// zenith, the viewpoint for the legend, and object places brought up to date.
 #pragma once
 
 #include <cstdint>
@@ -11,17 +10,17 @@
 
 namespace qv {
 
-// ChartSystemMatrix: store frame (J2000 equatorial) -> coordinate system 1-4 at the chart's time.
+// ChartSystemMatrix: store frame (J2000 equator) -> coordinate system 1-4 at the chart's time.
 const Matrix3& ChartSystemMatrix(int system);
-Vector3 ChartZenith();              // unit vector, store frame
-double ChartSunAltitude();          // radians, geometric
+Vector3 ChartZenith();           // unit vector in the store frame
+double ChartSunAltitude();       // radians, geometric
 bool ChartViewsFromEarth();
-uint32_t ChartStarGeneration();     // the counter current star places are stamped with
-double ChartPrecessionEpoch();      // Julian date of the equator and equinox shown
+uint32_t ChartStarGeneration();  // the stamp of current star places
+double ChartPrecessionEpoch();   // Julian date of the equator and equinox the chart shows
 LegendFacts ChartLegendFacts();
 
-// UpdatePlace: brings a record's current direction up to date (stars and deep-sky objects by
-// the star generation, solar-system bodies by the planet generation); false for other kinds.
+// UpdatePlace: brings a star's, deep-sky object's or solar-system body's current direction up
+// to date for the sky context; false (nothing done) for other kinds.
 bool UpdatePlace(ObjectRecord& record);
 
 }  // namespace qv

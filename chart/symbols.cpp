@@ -3,6 +3,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
+#include <unordered_map>
+#include <vector>
 
 namespace qv {
 namespace {
@@ -44,6 +47,67 @@ Rect DrawVariableStar(int x, int y, int r, bool large) {
 }
 
 void DrawCircleOfRadius(int x, int y, int a) { DrawEllipse(x - a, y - a, x + a + 1, y + a + 1); }
+
+// A 32-bit image that rendered stars add their glow into, clipped to it. Its pixels are
+// 0xffRRGGBB words (platform/draw.h), read and written whole.
+struct GlowTarget {
+  Image* image;
+  int width, height;
+  int channel[3];  // the colour added (or, on a white sky, its complement taken away)
+  bool subtract;
+
+  uint8_t* Row(int py) const { return py >= 0 && py < height ? ImageRow(image, py) : nullptr; }
+
+  void Add(uint8_t* row, int px, float g) const {
+    if (!row || px < 0 || px >= width) return;
+    uint8_t* pixel = row + 4 * px;
+    uint32_t value;
+    std::memcpy(&value, pixel, 4);
+    const float signedG = subtract ? -g : g;
+    int rgb[3] = {static_cast<int>(value >> 16 & 0xff), static_cast<int>(value >> 8 & 0xff),
+                  static_cast<int>(value & 0xff)};
+    for (int k = 0; k < 3; ++k) rgb[k] = std::clamp(static_cast<int>(rgb[k] + channel[k] * signedG), 0, 255);
+    value = PixelValueFromRGB(rgb[0], rgb[1], rgb[2]);
+    std::memcpy(pixel, &value, 4);
+  }
+};
+
+// The glow of one magnitude: its radius and the profile g = min(1, I / (7 d^2 + 1))^0.72 for
+// each squared distance d^2 up to the radius squared. Many stars share a magnitude, so the
+// profiles are kept until the size limits change.
+struct GlowProfile {
+  int radius = 0;
+  std::vector<float> g;  // by d^2
+};
+
+GlowProfile MakeGlowProfile(int magnitude, const StarSizeScale& scale) {
+  // Intensity relative to a star at the faint limit (0.25); the profile falls to 1/64 at the
+  // radius.
+  const float intensity = std::pow(10.0f, 0.004f * static_cast<float>(scale.faintest - magnitude)) * 0.25f;
+  const float reach = std::ceil(std::sqrt((64 * intensity - 1) / 7));
+  GlowProfile profile;
+  // Absurd limits (a faint limit of magnitude 300) would give an endless radius.
+  profile.radius = reach < MaxRenderedRadius ? static_cast<int>(reach) : MaxRenderedRadius;
+  profile.g.resize(static_cast<size_t>(profile.radius) * profile.radius + 1);
+  for (size_t d2 = 0; d2 < profile.g.size(); ++d2) {
+    const float f = intensity / (7.0f * static_cast<float>(d2) + 1);
+    profile.g[d2] = f >= 1 ? 1.0f : std::pow(f, 0.72f);
+  }
+  return profile;
+}
+
+const GlowProfile& GlowProfileFor(int magnitude, const StarSizeScale& scale) {
+  static std::unordered_map<int, GlowProfile> profiles;
+  static int faintest = 0, brightest = 0;
+  if (scale.faintest != faintest || scale.brightest != brightest) {
+    profiles.clear();
+    faintest = scale.faintest;
+    brightest = scale.brightest;
+  }
+  auto it = profiles.find(magnitude);
+  if (it == profiles.end()) it = profiles.emplace(magnitude, MakeGlowProfile(magnitude, scale)).first;
+  return it->second;
+}
 
 void DrawSegment(int x0, int y0, int x1, int y1) {
   MoveTo(x0, y0);
@@ -123,31 +187,28 @@ void DrawDeepSkySymbol(int kind, int x, int y, int r) {
 void RenderStar(Image* image, int x, int y, int magnitude, Color color, bool whiteSky,
                 const StarSizeScale& scale) {
   if (!image || ImageDepth(image) != 32 || !ImageRow(image, 0)) return;  // rows to add into
-  const int m = std::max(magnitude, scale.brightest);
-  // Intensity relative to a star at the faint limit (0.25); the profile I / (7 d^2 + 1) falls
-  // to 1/64 at the radius.
-  const float intensity = std::pow(10.0f, 0.004f * static_cast<float>(scale.faintest - m)) * 0.25f;
-  const float reach = std::ceil(std::sqrt((64 * intensity - 1) / 7));
-  // Absurd limits (a faint limit of magnitude 300) would give an endless radius.
-  const int radius = reach < MaxRenderedRadius ? static_cast<int>(reach) : MaxRenderedRadius;
-  int channel[3] = {RedOf(color), GreenOf(color), BlueOf(color)};
+  const GlowProfile& profile = GlowProfileFor(std::max(magnitude, scale.brightest), scale);
+  GlowTarget target{image, ImageWidth(image), ImageHeight(image), {}, whiteSky};
+  target.channel[0] = RedOf(color), target.channel[1] = GreenOf(color), target.channel[2] = BlueOf(color);
   if (whiteSky) {
-    for (int& c : channel) c = 255 - c;
+    for (int& c : target.channel) c = 255 - c;
   }
-  const int width = ImageWidth(image), height = ImageHeight(image);
-  for (int py = std::max(y - radius, 0); py <= std::min(y + radius, height - 1); ++py) {
-    uint8_t* row = ImageRow(image, py);
-    for (int px = std::max(x - radius, 0); px <= std::min(x + radius, width - 1); ++px) {
-      const int d2 = (px - x) * (px - x) + (py - y) * (py - y);
-      if (d2 > radius * radius) continue;
-      const float f = std::min(intensity / (7.0f * d2 + 1), 1.0f);
-      const float g = whiteSky ? -std::pow(f, 0.72f) : std::pow(f, 0.72f);
-      int old[3];
-      PixelValueToRGB(image, GetPixelValue(image, row, px), &old[0], &old[1], &old[2]);
-      for (int k = 0; k < 3; ++k) {
-        old[k] = std::clamp(static_cast<int>(old[k] + channel[k] * g), 0, 255);
-      }
-      SetPixelValue(image, row, px, PixelValueFromRGB(old[0], old[1], old[2]));
+  // The profile depends on the distance only: each value serves the four pixels (x +- dx,
+  // y +- dy) of a quadrant.
+  const int radius = profile.radius;
+  for (int dy = 0; dy <= radius; ++dy) {
+    uint8_t* below = target.Row(y + dy);
+    uint8_t* above = dy > 0 ? target.Row(y - dy) : nullptr;
+    if (!below && !above) continue;
+    for (int dx = 0; dx <= radius; ++dx) {
+      const int d2 = dx * dx + dy * dy;
+      if (d2 > radius * radius) break;
+      const float g = profile.g[d2];
+      target.Add(below, x + dx, g);
+      target.Add(above, x + dx, g);
+      if (dx == 0) continue;
+      target.Add(below, x - dx, g);
+      target.Add(above, x - dx, g);
     }
   }
 }

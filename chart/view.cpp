@@ -8,6 +8,7 @@
 #include "chart/magnitudes.h"
 #include "chart/projection.h"
 #include "platform/alert.h"
+#include "platform/events.h"
 #include "platform/result.h"
 
 namespace qv {
@@ -135,28 +136,31 @@ void ScrollChart(int bar, int part, int position) {
   const double step = s.ChartFieldWidth / s.ChartScrollRate;
   const double page = s.ChartFieldWidth / 2;
   const bool horizon = s.ChartCoordinateSystem == CoordinatesHorizon;
+  const bool thumb = part == PartThumbReleased || part == PartThumbDragged;
   if (bar == ScrollHorizontal) {
     // Longitude grows to the left of the chart, azimuth to the right.
     const double left = horizon ? -1 : 1;
     switch (part) {
-      case ScrollLineBack: s.ChartCenterLongitude += left * step; break;
-      case ScrollLineForward: s.ChartCenterLongitude -= left * step; break;
-      case ScrollPageBack: s.ChartCenterLongitude += left * page; break;
-      case ScrollPageForward: s.ChartCenterLongitude -= left * page; break;
-      case ScrollThumb:
+      case PartLineUp: s.ChartCenterLongitude += left * step; break;
+      case PartLineDown: s.ChartCenterLongitude -= left * step; break;
+      case PartPageUp: s.ChartCenterLongitude += left * page; break;
+      case PartPageDown: s.ChartCenterLongitude -= left * page; break;
+      default:
+        if (!thumb) return;
         s.ChartCenterLongitude = (horizon ? position - 1 : 360 - position) * OneDegree;
         break;
-      default: return;
     }
     s.ChartCenterLongitude = NormalizeAngle(s.ChartCenterLongitude);
   } else if (bar == ScrollVertical) {
     switch (part) {
-      case ScrollLineBack: s.ChartCenterLatitude += step; break;
-      case ScrollLineForward: s.ChartCenterLatitude -= step; break;
-      case ScrollPageBack: s.ChartCenterLatitude += page; break;
-      case ScrollPageForward: s.ChartCenterLatitude -= page; break;
-      case ScrollThumb: s.ChartCenterLatitude = -position * OneDegree; break;
-      default: return;
+      case PartLineUp: s.ChartCenterLatitude += step; break;
+      case PartLineDown: s.ChartCenterLatitude -= step; break;
+      case PartPageUp: s.ChartCenterLatitude += page; break;
+      case PartPageDown: s.ChartCenterLatitude -= page; break;
+      default:
+        if (!thumb) return;
+        s.ChartCenterLatitude = -position * OneDegree;
+        break;
     }
     s.ChartCenterLatitude = std::clamp(s.ChartCenterLatitude, -HalfPi, HalfPi);
   }

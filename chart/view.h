@@ -59,15 +59,11 @@ bool CenterAtPixel(int x, int y);
 // ConvertCoordinates: longitude and latitude from one system to another, given both matrices.
 void ConvertCoordinates(const Matrix3& from, const Matrix3& to, double& lon, double& lat);
 
-// Scrolling. Bars and parts as the chart window's scroll bars report them.
+// ScrollChart: a step of a scroll bar, with the part codes of the platform's scroll bars
+// (PartLineUp, PartLineDown, PartPageUp, PartPageDown; PartThumbReleased and
+// PartThumbDragged with the thumb's position). Up means left on the horizontal bar; the arrow
+// keys are line steps.
 enum ScrollBar : int { ScrollHorizontal = 1, ScrollVertical = 2 };
-enum ScrollPart : int {
-  ScrollLineBack = 1,   // left arrow / up arrow
-  ScrollLineForward,    // right arrow / down arrow
-  ScrollPageBack,
-  ScrollPageForward,
-  ScrollThumb,          // position given
-};
 void ScrollChart(int bar, int part, int position);
 
 // Thumb positions for the view: horizontal 1..360, vertical -90..90, one unit per degree.

@@ -7,7 +7,9 @@
 #include "objects/database.h"
 #include "objects/textscan.h"
 #include "platform/alert.h"
+#include "platform/events.h"
 #include "platform/files.h"
+#include "platform/memory.h"
 #include "platform/result.h"
 
 namespace qv {
@@ -23,7 +25,7 @@ void Account(DatabaseFile& file, int64_t delta) {
   if (file.fileId != 0) store.bytesInUse += delta;
 }
 
-int64_t SignedSize(const ObjectRecord& record) { return RecordMemorySize(record); }
+int64_t SignedSize(const ObjectRecord& record) { return int64_t{RecordMemorySize(record)}; }
 
 // LowestEmptySlot: the index of the first empty slot, growing the table to its limit when it
 // is full; 0 when the file holds 16,000 objects.
@@ -93,11 +95,14 @@ void FreeTable(DatabaseFile& file) {
   file.loadStamp = 0;
 }
 
-
 int64_t MemoryBudget(int64_t physicalBytes, int screenWidth, int screenHeight, int depthBits) {
   const int64_t screenBits = int64_t{std::max(screenWidth, 0)} * std::max(screenHeight, 0) *
                              std::max(depthBits, 0);
   return std::max(physicalBytes / 4 - screenBits / 8, MinimumBudget);
+}
+
+void InitObjectStore() {
+  store.budget = MemoryBudget(PhysicalMemoryBytes(), ScreenWidth(), ScreenHeight(), ScreenColorDepth());
 }
 
 DatabaseFile* FileOfId(ObjectId id) {
@@ -165,11 +170,9 @@ ObjectId AddObject(std::unique_ptr<ObjectRecord>& record, ObjectId id) {
   DatabaseFile* file = FileOfId(id);
   if (!record || !file) return 0;
   const ObjectId fileId = file->fileId;
-  if (!file->table) {
-    if (file->count > 0 && EnsureLoaded(fileId) != ResultOk) return 0;
+  if (!file->table) {  // a file from the index: what it holds on disk is read first
+    if (EnsureLoaded(fileId) != ResultOk) return 0;
     file = FileOfId(fileId);
-    if (!file) return 0;
-    if (!file->table) CreateTable(*file);
   }
   uint32_t index = IndexOf(id);
   const bool replacing = index >= 1 && index <= file->count && index <= file->table->size();

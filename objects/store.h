@@ -54,6 +54,9 @@ ObjectStore& Store();
 // (width * height * depth), never below 8,192,000 bytes.
 int64_t MemoryBudget(int64_t physicalBytes, int screenWidth, int screenHeight, int depthBits);
 
+// InitObjectStore: the budget for this machine and screen, at start-up.
+void InitObjectStore();
+
 // ---- Identifiers -----------------------------------------------------------------------------
 
 // FileOfId: the file of an object or file id; none below 16384 or past the highest file.

@@ -68,19 +68,6 @@ TEST(MagnitudeLimits, ManyShiftsNeitherWrapNorBecomeNoLimit) {
   EXPECT_EQ(settings.FaintestStarMagnitude, -32768);
 }
 
-TEST(MagnitudeLimits, KindTableCoversOnlyTheDeepSkyKinds) {
-  ChartSettings settings;
-  EXPECT_EQ(KindMagnitudeLimit(settings, 61), 650);
-  EXPECT_EQ(KindMagnitudeLimit(settings, 65), 950);
-  EXPECT_EQ(KindMagnitudeLimit(settings, 51), NoMagnitudeLimit);
-  EXPECT_EQ(KindMagnitudeLimit(settings, 66), NoMagnitudeLimit);
-  SetKindMagnitudeLimit(settings, 52, 100);  // ignored
-  EXPECT_EQ(KindMagnitudeLimit(settings, 52), NoMagnitudeLimit);
-  SetKindMagnitudeLimit(settings, 62, 1200);
-  EXPECT_EQ(settings.FaintestGlobularClusterMagnitude, 1200);
-  EXPECT_EQ(DeepSkyFaintest(settings), 1200);
-}
-
 TEST(MagnitudeLimits, AutomaticShiftFollowsTheFieldRatio) {
   EXPECT_EQ(AutomaticLimitShift(2.0, 1.0), 100);   // halving: one magnitude fainter
   EXPECT_EQ(AutomaticLimitShift(1.0, 4.0), -200);

@@ -137,13 +137,5 @@ TEST(RenderedStar, AddsUpSubtractsOnWhiteAndClipsAtTheEdges) {
   EXPECT_NE(canvas.At(79, 59), ColorBlack);
 }
 
-TEST(RenderedStar, LeavesImagesOfOtherDepthsAlone) {
-  Image* image = NewImage(20, 20, 8);
-  ASSERT_NE(image, nullptr);
-  RenderStar(image, 10, 10, -100, Ink, false, StarSizeScale{});
-  EXPECT_EQ(GetPixelValue(image, ImageRow(image, 10), 10), 0u);
-  DisposeImage(image);
-}
-
 }  // namespace
 }  // namespace qv

@@ -9,6 +9,7 @@
 #include "chart/projection.h"
 #include "chart/view.h"
 #include "platform/alert.h"
+#include "platform/events.h"
 #include "platform/result.h"
 
 namespace qv {
@@ -107,15 +108,6 @@ TEST_F(ViewTest, PresetsAndTheirCheckMarks) {
   EXPECT_FALSE(IsFieldPresetChecked(7));
 }
 
-TEST_F(ViewTest, MenuEnablingFollowsTheProjectionLimits) {
-  EXPECT_TRUE(ProjectionServesField(ProjectionPlanar, 135 * Deg - 1e-9));
-  EXPECT_FALSE(ProjectionServesField(ProjectionPlanar, 136 * Deg));
-  EXPECT_TRUE(ProjectionServesField(ProjectionSpherical, 180 * Deg));
-  EXPECT_FALSE(ProjectionServesField(ProjectionLambert, 271 * Deg));
-  EXPECT_TRUE(ProjectionServesField(ProjectionMercator, 360 * Deg));
-  EXPECT_TRUE(ProjectionServesField(ProjectionMollweide, 360 * Deg));
-}
-
 TEST_F(ViewTest, ScrollingStepsDirectionsAndThePoles) {
   ChartSettings& s = Settings();
   s.ChartCoordinateSystem = CoordinatesEquatorial;
@@ -124,22 +116,22 @@ TEST_F(ViewTest, ScrollingStepsDirectionsAndThePoles) {
   s.ChartCenterLatitude = 0;
   s.CenteredObject = 12345;
   s.TelescopeStayCentered = true;
-  ScrollChart(ScrollHorizontal, ScrollLineBack, 0);  // toward the left: longitude grows
+  ScrollChart(ScrollHorizontal, PartLineUp, 0);  // toward the left: longitude grows
   EXPECT_NEAR(s.ChartCenterLongitude, 11 * Deg, 1e-9);
   EXPECT_EQ(s.CenteredObject, 0u);
   EXPECT_FALSE(s.TelescopeStayCentered);
-  ScrollChart(ScrollHorizontal, ScrollPageForward, 0);  // half a field to the right
+  ScrollChart(ScrollHorizontal, PartPageDown, 0);  // half a field to the right
   EXPECT_NEAR(s.ChartCenterLongitude, (11 - 18 + 360) * Deg, 1e-9);
   s.ChartCoordinateSystem = CoordinatesHorizon;
   s.ChartCenterLongitude = 10 * Deg;
-  ScrollChart(ScrollHorizontal, ScrollLineBack, 0);  // azimuth grows to the right
+  ScrollChart(ScrollHorizontal, PartLineUp, 0);  // azimuth grows to the right
   EXPECT_NEAR(s.ChartCenterLongitude, 9 * Deg, 1e-9);
   // The latitude stops at the poles.
   s.ChartCenterLatitude = 89.5 * Deg;
-  ScrollChart(ScrollVertical, ScrollPageBack, 0);
+  ScrollChart(ScrollVertical, PartPageUp, 0);
   EXPECT_DOUBLE_EQ(s.ChartCenterLatitude, 1.570796327);
   s.ChartCenterLatitude = -89.5 * Deg;
-  ScrollChart(ScrollVertical, ScrollLineForward, 0);
+  ScrollChart(ScrollVertical, PartLineDown, 0);
   EXPECT_DOUBLE_EQ(s.ChartCenterLatitude, -1.570796327);
 }
 
@@ -147,11 +139,11 @@ TEST_F(ViewTest, ThumbsRoundTripThroughTheThumbCommand) {
   for (int system : {CoordinatesEquatorial, CoordinatesHorizon}) {
     Settings().ChartCoordinateSystem = static_cast<CoordinateSystem>(system);
     for (int position = 1; position <= 360; position += 7) {
-      ScrollChart(ScrollHorizontal, ScrollThumb, position);
+      ScrollChart(ScrollHorizontal, PartThumbReleased, position);
       EXPECT_EQ(ChartScrollThumbs(Settings()).horizontal, position) << system;
     }
     for (int position = -90; position <= 90; position += 9) {
-      ScrollChart(ScrollVertical, ScrollThumb, position);
+      ScrollChart(ScrollVertical, PartThumbReleased, position);
       EXPECT_EQ(ChartScrollThumbs(Settings()).vertical, position);
     }
   }

@@ -4,6 +4,7 @@
 
 #include "objects/dbfile.h"
 #include "objects/messages.h"
+#include "platform/memory.h"
 #include "tests/objects/database_fixture.h"
 
 namespace qv {
@@ -328,6 +329,10 @@ TEST_F(DatabaseTest, EditsReplaceInPlaceAndReadOnlyFilesRefuse) {
 TEST(MemoryBudget, QuarterOfMemoryLessTheScreenWithAFloor) {
   EXPECT_EQ(MemoryBudget(int64_t{8} << 30, 1920, 1080, 32), (int64_t{2} << 30) - 1920 * 1080 * 4);
   EXPECT_EQ(MemoryBudget(16000000, 1024, 768, 8), 8192000);
+  InitObjectStore();  // this machine: at least the floor, at most a quarter of its memory
+  EXPECT_GE(Store().budget, 8192000);
+  EXPECT_LE(Store().budget, std::max<int64_t>(PhysicalMemoryBytes() / 4, 8192000));
+  Store().budget = 0;
 }
 
 }  // namespace

@@ -1,0 +1,158 @@
+// chart/sky_objects.cpp - the stars and deep-sky objects pass (see sky_objects.h).
+// Regions are database files: their summary boxes and brightest magnitudes decide, before a
+// file is read, whether it can contribute anything to this chart.
+#include "chart/sky_objects.h"
+
+#include <cmath>
+
+#include "app/settings.h"
+#include "chart/drawing.h"
+#include "chart/labels.h"
+#include "chart/magnitudes.h"
+#include "chart/pens.h"
+#include "chart/projection.h"
+#include "chart/regions.h"
+#include "chart/sky_link.h"
+#include "chart/symbols.h"
+#include "objects/store.h"
+#include "platform/draw.h"
+#include "platform/events.h"
+#include "platform/result.h"
+
+namespace qv {
+namespace {
+
+// The marks a star's kind calls for under the current options.
+int StarMarksOf(int kind, const ChartSettings& s) {
+  const bool multiple = (kind == KindMultipleStar || kind == KindMultipleVariableStar) && s.ShowMultipleStars;
+  const bool variable = (kind == KindVariableStar || kind == KindMultipleVariableStar) && s.ShowVariableStars;
+  return (multiple ? MarkMultiple : MarkNone) | (variable ? MarkVariable : MarkNone);
+}
+
+Color ObjectColor(const ObjectRecord& record, const SkyObjectRecord& sky, const ChartSettings& s) {
+  if (!s.ShowColors) return ChartForegroundColor(s);
+  if (IsDeepSkyKind(record.kind)) return s.Colors[DeepSkyObjectColor];
+  return s.ShowStarColors ? StarColorFromIndex(sky.colorIndex) : ChartForegroundColor(s);
+}
+
+void DrawObjectLabel(const ObjectRecord& record, const SkyObjectRecord& sky, const SkyPlace& place,
+                     const ChartSettings& s) {
+  const bool star = IsStarKind(record.kind);
+  const int16_t limit = star ? s.FaintestStarLabelMagnitude : s.FaintestDeepSkyLabelMagnitude;
+  if (limit != NoMagnitudeLimit && sky.currentMagnitude > limit) return;
+  const std::string name = DisplayName(record);
+  if (name.empty()) return;
+  if (star && s.ShowColors) SetPen(s.Colors[StarColor], 1, true);
+  const int d = LabelOffset(record.kind, place.radius);
+  DrawLabel(name.c_str(), 0, place.x + d, place.y - d);
+}
+
+// Regions (database files) that hold what this drawing shows and may show on the chart.
+bool RegionWanted(const FileSummary& summary, const ChartSettings& s, const StarSizeScale& scale,
+                  int16_t deepSkyFaintest) {
+  // A region whose brightest object sits exactly at the limit still holds a drawable object.
+  const bool stars = summary.starCount > 0 && s.ShowStars && summary.starBrightest <= scale.faintest;
+  const bool deepSky = summary.deepSkyCount > 0 && s.ShowDeepSkyObjects &&
+                       summary.deepSkyBrightest <= deepSkyFaintest;
+  return stars || deepSky;
+}
+
+RegionBox RegionBoxOf(const FileSummary& summary) {
+  return {summary.raMin, summary.raMax, summary.decMin, summary.decMax};
+}
+
+void DrawRegion(DatabaseFile& file) {
+  for (const std::unique_ptr<ObjectRecord>& record : *file.table) {
+    if (!record || !IsSkyObjectKind(record->kind)) continue;
+    UpdatePlace(*record);
+    const SkyPlace place = PlaceSkyObject(*record);
+    if (place.visible) DrawSkyObject(*record, place);
+  }
+}
+
+}  // namespace
+
+int LabelOffset(int kind, int radius) {
+  int a = 0;
+  if (IsDeepSkyKind(kind)) {
+    a = radius;
+    if (kind == KindDiffuseNebula) a = 7 * radius / 10;
+    if (kind == KindGalaxy) a = 2 * radius / 3;
+  }
+  return 7 * a / 10 + 3;
+}
+
+SkyPlace PlaceSkyObject(const ObjectRecord& record) {
+  SkyPlace place;
+  const SkyObjectRecord* sky = SkyObjectOf(record);
+  if (!sky) return place;
+  const ChartSettings& s = Settings();
+  const ChartFrame& f = CurrentChartFrame();
+  const Vector3 v = RecordDirection(record);
+  if (IsStarKind(record.kind)) {
+    if (!s.ShowStars || sky->currentMagnitude > CurrentStarScale().faintest) return place;
+    int32_t x = 0, y = 0;
+    place.visible = IsOnChart(f, v, x, y);
+    place.x = x;
+    place.y = y;
+    return place;
+  }
+  if (!s.ShowDeepSkyObjects || sky->currentMagnitude > KindMagnitudeLimit(s, record.kind)) return place;
+  const double halfSize = sky->size / 2.0;
+  if (halfSize > 0) {
+    DiscPlace disc;
+    place.visible = IsDiscOnChart(f, v, std::sin(halfSize), disc);
+    place.x = disc.x;
+    place.y = disc.y;
+    place.radius = disc.radius;
+  } else {
+    int32_t x = 0, y = 0;
+    place.visible = IsOnChart(f, v, x, y);
+    place.x = x;
+    place.y = y;
+  }
+  return place;
+}
+
+void DrawSkyObject(const ObjectRecord& record, const SkyPlace& place) {
+  const SkyObjectRecord* sky = SkyObjectOf(record);
+  if (!sky) return;
+  const ChartSettings& s = Settings();
+  const Color color = ObjectColor(record, *sky, s);
+  SetPen(color, 1, true);
+  if (IsDeepSkyKind(record.kind)) {
+    DrawDeepSkySymbol(record.kind, place.x, place.y, place.radius);
+  } else {
+    const int marks = StarMarksOf(record.kind, s);
+    Image* image = CurrentChartImage();
+    if (marks == MarkNone && s.ShowRenderedObjects && image) {
+      RenderStar(image, place.x, place.y, sky->currentMagnitude, color, s.SkyBackground == SkyWhite,
+                 CurrentStarScale());
+    } else {
+      DrawStarSymbol(place.x, place.y, StarRadius(CurrentStarScale(), sky->currentMagnitude), marks,
+                     s.ShowLargeStars);
+    }
+  }
+  if (s.ShowObjectLabels) DrawObjectLabel(record, *sky, place, s);
+}
+
+int DrawStarsAndDeepSky() {
+  const ChartSettings& s = Settings();
+  const ChartFrame& f = CurrentChartFrame();
+  const ChartBox box = ComputeChartBox(f);
+  const int16_t deepSkyFaintest = DeepSkyFaintest(s);
+  for (ObjectId fileId = FirstFile(); fileId != 0; fileId = NextFile(fileId)) {
+    DatabaseFile* file = FileOfId(fileId);
+    if (!file || !RegionWanted(file->summary, s, CurrentStarScale(), deepSkyFaintest)) continue;
+    if (!RegionMayShow(f, box, RegionBoxOf(file->summary), s.GridSegmentsPerCircle)) continue;
+    if (IsKeyDown(KeyEscape)) return ResultCancelled;
+    if (EnsureLoaded(fileId) != ResultOk) continue;  // a region that cannot be read is skipped
+    LockFile(fileId);
+    DrawRegion(*file);
+    UnlockFile(fileId);
+    file->lastUsed = s.RedrawCounter;
+  }
+  return ResultOk;
+}
+
+}  // namespace qv

@@ -1,0 +1,273 @@
+// Whole charts of a small database: where stars land and in which colour and size, what the
+// magnitude limit hides, deep-sky symbols, constellation figures, the horizon under the mask,
+// grid labels, the legend's room, and that region culling never reads a file it can skip.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <random>
+
+#include "chart/drawing.h"
+#include "chart/legend.h"
+#include "chart/sky_circle.h"
+#include "chart/sky_objects.h"
+#include "chart/symbols.h"
+#include "objects/database.h"
+#include "platform/result.h"
+#include "tests/chart/canvas.h"
+#include "tests/chart/sky_fixture.h"
+
+namespace qv {
+namespace {
+
+constexpr int W = 800, H = 600;
+
+class ChartTest : public SkyFixture {};
+
+// The colour found at the expected pixel or one of its neighbours (truncation may shift a
+// pixel by one); black when none of them carries the colour.
+Color NearPixel(const Canvas& canvas, int x, int y, Color want) {
+  for (int dy = -1; dy <= 1; ++dy) {
+    for (int dx = -1; dx <= 1; ++dx) {
+      if (canvas.At(x + dx, y + dy) == want) return want;
+    }
+  }
+  return ColorBlack;
+}
+
+TEST_F(ChartTest, StarsLandOnTheirPixelsInTheirColoursAndSizes) {
+  const ObjectId file = NewFile("stars.qvd");
+  AddSkyObject(file, KindSingleStar, 90, 20, 1.0, 1.50);   // at the centre: radius 5, orange
+  AddSkyObject(file, KindSingleStar, 97, 24, 5.0, -0.25);  // radius 1, cyan
+  AddSkyObject(file, KindSingleStar, 84, 15, 6.0, 0.0);    // fainter than the limit
+  Canvas canvas(W, H);
+  ASSERT_EQ(DrawChart(Rect{0, 0, W, H}), ResultOk);
+
+  const Color orange = MakeColor(255, 191, 127);
+  EXPECT_EQ(canvas.At(400, 300), orange);
+  // Radius 5, small disks: five pixels wide from x - q - 1 = x - 2.
+  EXPECT_EQ(canvas.At(398, 300), orange);
+  EXPECT_EQ(canvas.At(402, 300), orange);
+  EXPECT_EQ(canvas.At(397, 300), ColorBlack);
+  EXPECT_EQ(canvas.At(403, 300), ColorBlack);
+
+  int x = 0, y = 0;
+  ExpectedLambertPixel(97, 24, W, H, x, y);
+  EXPECT_EQ(NearPixel(canvas, x, y, MakeColor(127, 255, 255)), MakeColor(127, 255, 255)) << x << "," << y;
+  ExpectedLambertPixel(84, 15, W, H, x, y);
+  EXPECT_EQ(canvas.At(x, y), ColorBlack);
+  EXPECT_EQ(canvas.At(x + 1, y + 1), ColorBlack);
+
+  // Colours off: the same star in the foreground colour.
+  Settings().ShowColors = false;
+  DrawChart(Rect{0, 0, W, H});
+  EXPECT_EQ(canvas.At(400, 300), ColorWhite);
+}
+
+TEST_F(ChartTest, DeepSkyObjectsTakeTheirKindsLimitAndSize) {
+  const ObjectId file = NewFile("deep.qvd");
+  AddSkyObject(file, KindGalaxy, 90, 20, 9.0, 0, 4.0);        // 2 degrees across its half size
+  AddSkyObject(file, KindOpenCluster, 100, 20, 7.0, 0, 1.0);  // beyond the cluster limit 6.50
+  Canvas canvas(W, H);
+  DrawChart(Rect{0, 0, W, H});
+  const Color grey = Settings().Colors[DeepSkyObjectColor];
+  // Half the size, 2 degrees, is r = S tan(1 degree) = 26 pixels: the ellipse's ends.
+  const int r = static_cast<int>(400 / std::tan(15 * Degree) * std::tan(1 * Degree));
+  EXPECT_EQ(NearPixel(canvas, 400 + r, 300, grey), grey);
+  EXPECT_EQ(NearPixel(canvas, 400 - r, 300, grey), grey);
+  EXPECT_EQ(canvas.At(400, 300), ColorBlack);  // hollow
+  // The cluster, half a degree in radius (S tan(0.25 degree) = 6 pixels), shows only without
+  // its kind's limit.
+  int x = 0, y = 0;
+  ExpectedLambertPixel(100, 20, W, H, x, y);
+  const int rc = static_cast<int>(400 / std::tan(15 * Degree) * std::tan(0.25 * Degree));
+  EXPECT_EQ(NearPixel(canvas, x + rc, y, grey), ColorBlack);
+  Settings().FaintestOpenClusterMagnitude = NoMagnitudeLimit;
+  DrawChart(Rect{0, 0, W, H});
+  EXPECT_EQ(NearPixel(canvas, x + rc, y, grey), grey);
+  EXPECT_EQ(NearPixel(canvas, x - rc, y, grey), grey);
+}
+
+TEST_F(ChartTest, FiguresFollowTheirStarsAndVanishWithThem) {
+  const ObjectId stars = NewFile("stars.qvd");
+  const ObjectId a = AddSkyObject(stars, KindSingleStar, 86, 16, 2.0);
+  const ObjectId b = AddSkyObject(stars, KindSingleStar, 94, 24, 2.0);
+  const ObjectId lines = NewFile("lines.qvd");
+  AddFigureLine(lines, a, b);
+  Settings().ShowConstellations = true;
+  Settings().ShowStars = false;
+  Canvas canvas(W, H);
+  DrawChart(Rect{0, 0, W, H});
+  int xa, ya, xb, yb;
+  ExpectedLambertPixel(86, 16, W, H, xa, ya);
+  ExpectedLambertPixel(94, 24, W, H, xb, yb);
+  const Color green = Settings().Colors[ConstellationsColor];
+  EXPECT_EQ(NearPixel(canvas, (xa + xb) / 2, (ya + yb) / 2, green), green);
+
+  RemoveObject(b);  // the figure's star is deleted: the line goes with it
+  canvas.Clear();
+  DrawChart(Rect{0, 0, W, H});
+  EXPECT_EQ(NearPixel(canvas, (xa + xb) / 2, (ya + yb) / 2, green), ColorBlack);
+}
+
+TEST_F(ChartTest, TheHorizonLineIsDrawnOverTheMask) {
+  ChartSettings& s = Settings();
+  s.ChartCoordinateSystem = CoordinatesHorizon;
+  s.ChartCenterLongitude = 180 * Degree;
+  s.ChartCenterLatitude = 0;
+  s.ShowHorizonMask = true;
+  s.ShowHorizonLine = true;
+  s.ShowGridLabels = false;
+  Canvas canvas(W, H);
+  DrawChart(Rect{0, 0, W, H});
+  const Color red = s.Colors[HorizonColor];
+  for (int x : {10, 200, 400, 600, 790}) EXPECT_EQ(NearPixel(canvas, x, 300, red), red) << x;
+  // With labels, the south point's "S" stands on a patch of sky over the line.
+  s.ShowGridLabels = true;
+  canvas.Clear();
+  DrawChart(Rect{0, 0, W, H});
+  int above = 0;
+  for (int y = 290; y < 298; ++y) {
+    for (int x = 390; x < 410; ++x) above += canvas.At(x, y) == red;
+  }
+  EXPECT_GT(above, 3);
+}
+
+TEST_F(ChartTest, GridCircleCrossingTheChartIsLabelledAtBothEdges) {
+  ChartSettings& s = Settings();
+  s.ChartCenterLatitude = 0;
+  s.ShowGridLines = true;
+  s.ShowRADecGrid = false;
+  s.ShowEquator = true;
+  s.ShowHorizonLine = false;
+  Canvas canvas(W, H);
+  DrawChart(Rect{0, 0, W, H});
+  const Color white = s.Colors[EquatorColor];
+  auto litBelowLine = [&](int x0, int x1) {
+    int n = 0;
+    for (int y = 303; y < 318; ++y) {
+      for (int x = x0; x < x1; ++x) n += canvas.At(x, y) == white;
+    }
+    return n;
+  };
+  EXPECT_GT(litBelowLine(1, 60), 10);     // "Equator" where the circle enters
+  EXPECT_GT(litBelowLine(740, 799), 10);  // and, pulled inside, where it leaves
+  EXPECT_EQ(litBelowLine(300, 500), 0);
+}
+
+TEST_F(ChartTest, CircleWhollyInsideTheChartHasNoLabel) {
+  Settings().ChartCenterLatitude = 90 * Degree;
+  BuildChartFrame(Rect{0, 0, W, H});
+  Canvas plain(W, H);
+  SetPen(ColorWhite, 1, false);
+  DrawSkyCircle({CircleParallel, 0, 80 * Degree, TwoPi, 72, nullptr}, Matrix3{}, true);
+  const PixelSet withoutLabel = plain.Lit();
+  Canvas labelled(W, H);
+  SetPen(ColorWhite, 1, false);
+  DrawSkyCircle({CircleParallel, 0, 80 * Degree, TwoPi, 72, "+80°"}, Matrix3{}, true);
+  EXPECT_EQ(labelled.Lit(), withoutLabel);
+  EXPECT_GT(withoutLabel.size(), 200u);
+}
+
+TEST_F(ChartTest, TheLegendRaisesTheCentreByHalfItsHeight) {
+  Settings().ShowChartLegend = true;
+  Canvas canvas(W, H);
+  DrawChart(Rect{0, 0, W, H});
+  const int legend = LegendHeight();
+  EXPECT_GT(legend, 40);
+  EXPECT_EQ(CurrentChartFrame().cy, (H - legend) / 2);
+  EXPECT_EQ(CurrentChartFrame().bottom, H - legend);
+  // The band is outlined in the foreground colour and holds text.
+  EXPECT_EQ(canvas.At(W / 2, H - legend), ColorWhite);
+  int text = 0;
+  for (int y = H - legend + 2; y < H - 2; ++y) {
+    for (int x = 2; x < 100; ++x) text += canvas.At(x, y) == ColorWhite;
+  }
+  EXPECT_GT(text, 30);
+}
+
+TEST_F(ChartTest, CullingReadsOnlyTheFilesThatCanShow) {
+  namespace fs = std::filesystem;
+  // A folder of its own: builds and developers sharing the machine may run this at once.
+  const fs::path dir = fs::temp_directory_path() / ("qv_chart_culling_" + std::to_string(std::random_device{}()));
+  fs::remove_all(dir);
+  fs::create_directories(dir);
+  Store().databaseDirectory = dir.string();
+  const ObjectId near = NewFile("near.qvd");
+  AddSkyObject(near, KindSingleStar, 92, 21, 3.0);
+  const ObjectId behind = NewFile("behind.qvd");
+  AddSkyObject(behind, KindSingleStar, 270, -20, 3.0);
+  const ObjectId faint = NewFile("faint.qvd");
+  AddSkyObject(faint, KindSingleStar, 91, 19, 9.0);
+  for (ObjectId id : {near, behind, faint}) ASSERT_EQ(WriteDatabaseFile(*FileOfId(id)), ResultOk);
+  const std::string index = (dir / "Index.qvd").string();
+  ASSERT_EQ(SaveIndex(index), ResultOk);
+  EmptyStore();
+  ASSERT_EQ(OpenDatabase(index), ResultOk);
+
+  Canvas canvas(W, H);
+  DrawChart(Rect{0, 0, W, H});
+  EXPECT_NE(FileOfId(near)->loadStamp, 0u);
+  EXPECT_EQ(FileOfId(behind)->loadStamp, 0u);  // never read
+  EXPECT_EQ(FileOfId(faint)->loadStamp, 0u);   // nothing bright enough
+  EXPECT_EQ(FileOfId(near)->lastUsed, Settings().RedrawCounter);
+  EmptyStore();
+  fs::remove_all(dir);
+}
+
+TEST_F(ChartTest, LabelsStandOffTheSymbolByItsSize) {
+  const struct {
+    int kind, radius, offset;
+  } cases[] = {{51, 0, 3}, {61, 10, 10}, {63, 10, 7}, {65, 10, 7}, {65, 1, 3}, {62, 4, 5}};
+  for (const auto& c : cases) EXPECT_EQ(LabelOffset(c.kind, c.radius), c.offset) << c.kind << " " << c.radius;
+
+  const ObjectId file = NewFile("stars.qvd");
+  AddSkyObject(file, KindSingleStar, 90, 20, 0.0, 0.0, 0, "Vega");
+  AddSkyObject(file, KindSingleStar, 97, 24, 4.0, 0.0, 0, "Faint");  // below the label limit
+  Settings().ShowObjectLabels = true;
+  Canvas canvas(W, H);
+  DrawChart(Rect{0, 0, W, H});
+  const Color grey = Settings().Colors[StarColor];
+  auto count = [&](int x0, int y0, int x1, int y1) {
+    int n = 0;
+    for (int y = y0; y < y1; ++y) {
+      for (int x = x0; x < x1; ++x) n += canvas.At(x, y) == grey;
+    }
+    return n;
+  };
+  // The label's lower-left corner is 3 pixels right of and above the star.
+  EXPECT_GT(count(403, 270, 460, 298), 20);
+  EXPECT_EQ(count(403, 298, 460, 330), 0);
+  int x = 0, y = 0;
+  ExpectedLambertPixel(97, 24, W, H, x, y);
+  EXPECT_EQ(count(x + 3, y - 30, x + 60, y - 2), 0);
+}
+
+TEST_F(ChartTest, RedScreenSavesUseColorAndTheSystemColours) {
+  uint32_t before[SystemColorCount];
+  GetSystemColorTable(before, 0);
+  ChartSettings& s = Settings();
+  s.RedScreen = true;
+  ApplyColorRules(32);
+  EXPECT_FALSE(s.ShowColors);
+  uint32_t red[SystemColorCount];
+  GetSystemColorTable(red, 0);
+  for (int i = 0; i < SystemColorCount; ++i) {
+    EXPECT_EQ(GreenOf(red[i]) + BlueOf(red[i]), 0) << i;
+    EXPECT_EQ(RedOf(red[i]), RedOf(before[i])) << i;
+  }
+  s.RedScreen = false;
+  ApplyColorRules(32);
+  EXPECT_TRUE(s.ShowColors);
+  uint32_t after[SystemColorCount];
+  GetSystemColorTable(after, 0);
+  EXPECT_TRUE(std::equal(before, before + SystemColorCount, after));
+  // Too few colours on the screen: no colours, and no coloured sky.
+  s.SkyBackground = SkyColor;
+  ApplyColorRules(2);
+  EXPECT_FALSE(s.ShowColors);
+  EXPECT_EQ(s.SkyBackground, SkyBlack);
+}
+
+}  // namespace
+}  // namespace qv

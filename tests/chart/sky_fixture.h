@@ -1,0 +1,102 @@
+// A small sky for chart tests: the platform up (fonts need it), settings for an equatorial
+// Lambert chart at J2000 with nothing but what a test turns on, and an object store holding
+// database files made in memory. Everything is put back after each test.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <memory>
+#include <string>
+
+#include "app/settings.h"
+#include "astro/angles.h"
+#include "astro/skycontext.h"
+#include "chart/projection.h"
+#include "objects/records.h"
+#include "objects/store.h"
+#include "platform/alert.h"
+#include "platform/events.h"
+
+namespace qv {
+
+constexpr double Degree = 0.017453292519943295;
+
+inline void EmptyStore() {
+  for (ObjectId id = FirstFile(); id != 0; id = FirstFile()) UnregisterFile(id);
+  Store().indexPath.clear();
+  Store().databaseDirectory.clear();
+}
+
+class SkyFixture : public testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(InitPlatform());
+    EmptyStore();
+    ChartSettings& s = Settings() = DefaultSettings(32);
+    s.JulianDate = J2000;  // precession of the current epoch is then (nearly) the identity
+    s.ChartProjection = ProjectionLambert;
+    s.ChartCoordinateSystem = CoordinatesEquatorial;
+    s.ChartCenterLongitude = 90 * Degree;
+    s.ChartCenterLatitude = 20 * Degree;
+    s.ChartFieldWidth = 60 * Degree;
+    s.ShowHorizonMask = false;
+    s.ShowHorizonLine = false;
+    s.ShowChartLegend = false;
+    s.ShowConstellations = false;
+    s.ShowRenderedObjects = false;
+    s.ShowPlanets = false;
+    UpdateSkyContext();
+  }
+  void TearDown() override {
+    EmptyStore();
+    SetAlertPresenter({});
+    Settings() = DefaultSettings(32);
+    UpdateSkyContext();
+  }
+
+  ObjectId NewFile(const std::string& name) {
+    auto file = NewDatabaseFile(name);
+    return RegisterFile(file);
+  }
+
+  static ObjectId AddSkyObject(ObjectId file, ObjectKind kind, double raDeg, double decDeg,
+                               double magnitude, double colorIndex = 0.65, double sizeDeg = 0,
+                               const std::string& name = "") {
+    auto record = NewRecord(kind);
+    SkyObjectRecord& sky = *SkyObjectOf(*record);
+    sky.position = DirectionFromVector(SphericalToRectangular(raDeg * Degree, decDeg * Degree, 1));
+    sky.visualMagnitude = HundredthsFromValue(magnitude);
+    sky.colorIndex = HundredthsFromValue(colorIndex);
+    sky.distance = UnknownValue;
+    sky.radialVelocity = UnknownValue;
+    sky.companionOffset = UnknownMagnitude;
+    sky.variabilityOffset = UnknownMagnitude;
+    sky.size = static_cast<float>(sizeDeg * Degree);
+    sky.name = name;
+    return AddObject(record, file);
+  }
+
+  static ObjectId AddFigureLine(ObjectId file, ObjectId from, ObjectId to, const std::string& name = "") {
+    auto record = NewRecord(KindObjectLine);
+    LineRecord& line = *LineOf(*record);
+    line.ends = {from, to};
+    line.name = name;
+    return AddObject(record, file);
+  }
+
+  // The pixel of a direction in a Lambert chart, worked out from the angle to the centre and
+  // its position angle: r = S tan(theta / 2) with S = W / tan(field / 4); east to the left.
+  static void ExpectedLambertPixel(double raDeg, double decDeg, int width, int height, int& x, int& y) {
+    const ChartSettings& s = Settings();
+    const double lon0 = s.ChartCenterLongitude, lat0 = s.ChartCenterLatitude;
+    const double theta = AngularSeparation(lon0, lat0, raDeg * Degree, decDeg * Degree);
+    const double pa = PositionAngle(lon0, lat0, raDeg * Degree, decDeg * Degree);
+    const double scale = (width / 2) / std::tan(s.ChartFieldWidth / 4);
+    const double r = scale * std::tan(theta / 2);
+    x = static_cast<int>(width / 2 - r * std::sin(pa));
+    y = static_cast<int>(height / 2 - r * std::cos(pa));
+  }
+};
+
+}  // namespace qv
