@@ -264,7 +264,7 @@ void DrawBodyOfId(ObjectId id, const ChartSettings& s, Image* renderInto) {
   if (DatabaseFile* file = FileOfId(id)) file->lastUsed = s.RedrawCounter;
   LockFile(FileIdOf(id));
   UpdatePlace(*record);
-  const SkyPlace place = PlaceSolarSystemBody(*record);
+  const SkyPlace place = PlaceSkyObject(*record);
   if (place.visible) {
     const bool rendered = renderInto != nullptr;
     const BodyDrawing b{*record, place, CurrentMagnitude(*record),

@@ -10,6 +10,7 @@
 #include "chart/labels.h"
 #include "chart/magnitudes.h"
 #include "chart/pens.h"
+#include "chart/planets.h"
 #include "chart/projection.h"
 #include "chart/regions.h"
 #include "chart/sky_link.h"
@@ -74,7 +75,7 @@ void DrawRegion(DatabaseFile& file) {
 
 int LabelOffset(int kind, int radius) {
   int a = 0;
-  if (IsDeepSkyKind(kind)) {
+  if (IsDeepSkyKind(kind) || IsSolarSystemKind(kind)) {  // a disk's label clears its edge
     a = radius;
     if (kind == KindDiffuseNebula) a = 7 * radius / 10;
     if (kind == KindGalaxy) a = 2 * radius / 3;
@@ -83,6 +84,7 @@ int LabelOffset(int kind, int radius) {
 }
 
 SkyPlace PlaceSkyObject(const ObjectRecord& record) {
+  if (IsSolarSystemKind(record.kind)) return PlaceSolarSystemBody(record);
   SkyPlace place;
   const SkyObjectRecord* sky = SkyObjectOf(record);
   if (!sky) return place;
