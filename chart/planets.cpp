@@ -292,28 +292,17 @@ const char* SurfaceImageName(int kind) {
 }
 
 SkyPlace PlaceSolarSystemBody(const ObjectRecord& record) {
-  SkyPlace place;
   const OrbitRecord* orbit = OrbitOf(record);
   const ChartSettings& s = Settings();
-  if (!orbit || !s.ShowPlanets) return place;
-  const ChartFrame& f = CurrentChartFrame();
-  const Vector3 v = RecordDirection(record);
+  if (!orbit || !s.ShowPlanets) return SkyPlace{};
   const double distance = orbit->currentDistance;
-  // A magnification that is not a positive number shows the bodies at their true size of nil.
+  // A magnification that is not a positive number shows the bodies without size.
   const double magnification = s.PlanetMagnification > 0 ? s.PlanetMagnification : 0;
   const double reach = orbit->radius * magnification;
-  if (std::isfinite(distance) && distance > reach) {
-    DiscPlace disc;
-    place.visible = IsDiscOnChart(f, v, std::max(reach / distance, 0.0), disc);
-    place.x = disc.x;
-    place.y = disc.y;
-    place.radius = disc.radius;
-  } else {
-    int32_t x = 0, y = 0;
-    place.visible = IsOnChart(f, v, x, y);
-    place.x = x;
-    place.y = y;
-  }
+  // Nearer than its magnified radius (the observer inside it) or at an unknown distance, a body
+  // is a point.
+  const bool disk = std::isfinite(distance) && distance > reach && reach > 0;
+  SkyPlace place = PlaceDiscOrPoint(RecordDirection(record), disk ? reach / distance : 0);
   if (place.radius == 0 && CurrentMagnitude(record) > s.FaintestPlanetMagnitude) place.visible = false;
   return place;
 }

@@ -18,6 +18,10 @@ struct SkyPlace {
 // bodies are placed by PlaceSolarSystemBody (chart/planets.h).
 SkyPlace PlaceSkyObject(const ObjectRecord& record);
 
+// PlaceDiscOrPoint: in the current frame, a disc whose angular radius has sine s when s > 0
+// (IsDiscOnChart, with its pixel radius), else a point (IsOnChart). v has length 2^30.
+SkyPlace PlaceDiscOrPoint(const Vector3& v, double s);
+
 // DrawSkyObject: the symbol (or rendered star) and label of one placed object.
 void DrawSkyObject(const ObjectRecord& record, const SkyPlace& place);
 
