@@ -80,23 +80,6 @@ TEST(PlanetSphere, SurfaceUnderEachPixelMatchesTheOrthographicGlobe) {
   }
 }
 
-TEST(PlanetSphere, MarkedMeridianShowsAtTheCentreWhenItFacesTheViewer) {
-  // A map grey but for a bright column at longitude 137 degrees.
-  constexpr int Width = 360, Height = 180;
-  std::vector<uint8_t> rgb(Width * Height * 3, 60);
-  for (int row = 0; row < Height; ++row) rgb[(row * Width + 137) * 3] = 255;
-  const SurfaceMap map{Width, Height, rgb.data()};
-  for (bool withRotation : {false, true}) {
-    Canvas canvas(120, 100);
-    const Globe g{.centralLongitude = 137.5 * Deg, .centralLatitude = 12 * Deg, .poleAngle = 30 * Deg,
-                  .withRotation = withRotation};
-    RenderGlobe(canvas.image(), ViewOf(KindMoon, X, Y, R, g), map, TintNatural);
-    EXPECT_EQ(canvas.At(X, Y), MakeColor(255, 60, 60));
-    // Half a radius along the equator the meridian is 30 degrees away.
-    EXPECT_EQ(RedOf(canvas.At(X + R / 2, Y)), GreenOf(canvas.At(X + R / 2, Y)));
-  }
-}
-
 TEST(PlanetSphere, LightingFollowsTheSunAndEclipsesDarkenTheGlobe) {
   const SurfaceMap grey{};  // no map: uniform grey 192
   Canvas canvas(120, 100);
