@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <random>
 
 #include "chart/drawing.h"
 #include "chart/legend.h"
@@ -187,7 +188,8 @@ TEST_F(ChartTest, TheLegendRaisesTheCentreByHalfItsHeight) {
 
 TEST_F(ChartTest, CullingReadsOnlyTheFilesThatCanShow) {
   namespace fs = std::filesystem;
-  const fs::path dir = fs::temp_directory_path() / ("qv_chart_culling_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()));
+  // A folder of its own: builds and developers sharing the machine may run this at once.
+  const fs::path dir = fs::temp_directory_path() / ("qv_chart_culling_" + std::to_string(std::random_device{}()));
   fs::remove_all(dir);
   fs::create_directories(dir);
   Store().databaseDirectory = dir.string();
