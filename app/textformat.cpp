@@ -16,7 +16,6 @@ namespace qv {
 namespace {
 
 constexpr int InvalidDateNote = 525;
-constexpr double HalfSecondDays = 5.787037037037037e-06;
 constexpr double AngleTextPrecision = 36000.0;  // tenths of a second per unit
 constexpr const char* AngleTextFormat = "%c%02hd %02hd %04.1f";
 constexpr const char* DegreeSign = "\u00b0";
@@ -116,16 +115,20 @@ CoordinateTexts FormatInDegrees(const CoordinateLabelSet& labels, double lonDeg,
 }  // namespace
 
 std::string FormatDateTime(JulianDate jd, double timeZoneDays, int16_t calendar) {
-  CalendarDate d = JulianDateToCalendar(jd, timeZoneDays, calendar);
-  // Seconds that would print as 60 show the next minute instead. Half a second later can still
-  // land a few microseconds short of the minute, hence a second try.
-  for (int attempt = 0; attempt < 2 && d.second >= 59.5; ++attempt) {
-    jd += HalfSecondDays;
-    d = JulianDateToCalendar(jd, timeZoneDays, calendar);
+  // To the nearest second, in whole numbers: a time that rounds up to 60 seconds shows the next
+  // minute (and 24:00:00 the next day), and minutes and seconds come from one rounding, so the
+  // text never drifts a second from the instant.
+  const double local = jd + timeZoneDays + 0.5;  // days, whole at local midnight
+  double day = std::floor(local);
+  double secondsOfDay = std::round((local - day) * 86400);
+  if (secondsOfDay >= 86400) {
+    day += 1;
+    secondsOfDay = 0;
   }
-  // The day is printed whole: its fraction is the time that follows.
-  return Printf("%ld/%02hd/%02.0f %02hd:%02hd:%02.0f", static_cast<long>(d.year), d.month,
-                std::floor(d.day), d.hour, d.minute, d.second);
+  const CalendarDate date = JulianDateToCalendar(day, 0.0, calendar);  // at that day's noon
+  const auto seconds = static_cast<long>(secondsOfDay);
+  return Printf("%ld/%02hd/%02.0f %02ld:%02ld:%02ld", static_cast<long>(date.year), date.month,
+                std::floor(date.day), seconds / 3600, seconds / 60 % 60, seconds % 60);
 }
 
 bool ParseDateTime(std::string_view text, double timeZoneDays, int16_t calendar, JulianDate& jd) {
@@ -138,16 +141,19 @@ bool ParseDateTime(std::string_view text, double timeZoneDays, int16_t calendar,
   const bool valid = dateRead && year >= std::numeric_limits<int32_t>::min() &&
                      year <= std::numeric_limits<int32_t>::max() && month >= 1 && month <= 12 &&
                      day >= 1 && day < 32;
-  if (!valid) {
+  // The time is optional, and read as far as it goes.
+  if (valid && s.ReadInt16(hour) && ReadLiteral(s, ':') && s.ReadInt16(minute) && ReadLiteral(s, ':')) {
+    s.ReadDouble(second);
+  }
+  const JulianDate read = valid ? CalendarToJulianDate(static_cast<int32_t>(year), month, day, hour,
+                                                       minute, second, timeZoneDays, calendar)
+                                : 0;
+  // A date too far out for the calendar (or a time pushing it there) reads back as no date.
+  if (!valid || JulianDateToCalendar(read, timeZoneDays, calendar).month == 0) {
     Note(ButtonsOk, InvalidDateNote, std::string(text).c_str());
     return false;
   }
-  // The time is optional, and read as far as it goes.
-  if (s.ReadInt16(hour) && ReadLiteral(s, ':') && s.ReadInt16(minute) && ReadLiteral(s, ':')) {
-    s.ReadDouble(second);
-  }
-  jd = CalendarToJulianDate(static_cast<int32_t>(year), month, day, hour, minute, second,
-                            timeZoneDays, calendar);
+  jd = read;
   return true;
 }
 

@@ -76,12 +76,12 @@ bool MoonModel(int kind, double d, double T, ModelDegrees& out) {
   return false;
 }
 
+}  // namespace
+
 bool LongitudeIncreasesWithRotation(int kind) {
   return kind == KindSun || kind == KindVenus || kind == KindEarth || kind == KindPluto ||
          kind == KindMoon || kind == KindCharon;
 }
-
-}  // namespace
 
 RotationState RotationModel(int kind, double t, int system) {
   const double d = t - J2000, T = d * CenturiesPerDay;

@@ -22,6 +22,10 @@ struct RotationState {
 // Longitude systems of the giant planets: 1 and 2 (Jupiter's cloud bands), 3 (radio).
 constexpr int RotationSystemI = 1, RotationSystemII = 2, RotationSystemIII = 3;
 
+// LongitudeIncreasesWithRotation: the bodies whose longitudes grow with their rotation (Sun,
+// Venus, Earth, Pluto, Moon, Charon); the others count longitude against it.
+bool LongitudeIncreasesWithRotation(int kind);
+
 // RotationModel: the state of body kind at time t. Physical ephemerides use system II for
 // Jupiter and III for Saturn; other bodies ignore the system.
 RotationState RotationModel(int kind, double t, int system);

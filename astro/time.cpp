@@ -72,10 +72,11 @@ CalendarDate JulianDateToCalendar(JulianDate jd, double zone, int16_t calendar) 
         std::floor((static_cast<double>(z) - 1867216.25) * 2.7379070069885075e-05));  // / 36524.25
     a = z + 1 + alpha - FloorDivide(alpha, 4);
   }
+  // Floor rather than truncation: the same for every date after -4712, and right before it.
   const int64_t b = a + 1524;
-  const auto c = static_cast<int64_t>((static_cast<double>(b) - 122.1) * YearsPerDay);
-  const auto d = static_cast<int64_t>(365.25 * static_cast<double>(c));
-  const auto e = static_cast<int64_t>(static_cast<double>(b - d) * 0.03267963176590926);  // / 30.6001
+  const auto c = static_cast<int64_t>(std::floor((static_cast<double>(b) - 122.1) * YearsPerDay));
+  const auto d = static_cast<int64_t>(std::floor(365.25 * static_cast<double>(c)));
+  const auto e = static_cast<int64_t>(std::floor(static_cast<double>(b - d) * 0.03267963176590926));  // / 30.6001
 
   CalendarDate out;
   out.day = static_cast<double>(b - d) - std::floor(30.6001 * static_cast<double>(e)) + f;

@@ -47,8 +47,8 @@ struct CalendarDate {
   int16_t hour = 0, minute = 0;
   double second = 0;
 };
-// JulianDateToCalendar: the local calendar reading of jd at the zone [M ch. 7]. For
-// jd + zone >= -0.5 (the method is not meant for earlier dates).
+// JulianDateToCalendar: the local calendar reading of jd at the zone [M ch. 7], in the proleptic
+// calendars before their epochs too. Beyond about a billion years (and for NaN) all fields are 0.
 CalendarDate JulianDateToCalendar(JulianDate jd, double zone, int16_t calendar);
 
 // DayOfWeek: 0 = Sunday ... 6 = Saturday, of the local date.

@@ -1,14 +1,20 @@
 // The default database beside the program (build/Database, or $QV_DATA_DIR/Database): opening
-// its index, and reading the files a wide chart at the default limits draws from (the bright
-// star and deep-sky layers, the constellation lines and the solar system).
+// its index, reading the files a wide chart at the default limits draws from (the bright star
+// and deep-sky layers, the constellation lines and the solar system), and drawing charts from
+// it at 1920 x 1080: the chart the program starts with, and one degree on the Pleiades.
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
 #include <string>
 
+#include "app/settings.h"
+#include "astro/skycontext.h"
+#include "chart/drawing.h"
+#include "chart/view.h"
 #include "objects/database.h"
 #include "objects/store.h"
 #include "platform/alert.h"
+#include "platform/events.h"
 #include "platform/result.h"
 
 namespace qv {
@@ -21,6 +27,8 @@ std::string DefaultIndexPath() {
 
 bool Open(benchmark::State& state) {
   SetAlertSwitch(false);
+  CloseDatabase();
+  Store() = ObjectStore();
   if (OpenDatabase(DefaultIndexPath()) == ResultOk) return true;
   state.SkipWithError("no default database: run tools/make_default_data.sh");
   return false;
@@ -53,6 +61,52 @@ void BM_ReadWideChartFiles(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_ReadWideChartFiles)->Unit(benchmark::kMillisecond);
+
+constexpr double Deg = 0.017453292519943295;
+constexpr int Width = 1920, Height = 1080;
+
+// The settings the program starts with, at a fixed time and place (2023 Feb 24, 0h UT, 45 N
+// 10 E): the Lambert projection, horizon coordinates, 180 degrees, stars to 5.5.
+void StartFromDefaultView() {
+  Settings() = DefaultSettings(32);
+  Settings().JulianDate = 2460000.5;
+  Settings().ViewerLatitude = 45 * Deg;
+  Settings().ViewerLongitude = 10 * Deg;
+  UpdateSkyContext();
+}
+
+void DrawRepeatedly(benchmark::State& state) {
+  Image* image = nullptr;
+  for (auto _ : state) {
+    image = RenderChartImage(Rect{0, 0, Width, Height}, 32, image);
+    benchmark::DoNotOptimize(image);
+  }
+  DisposeImage(image);
+}
+
+void BM_DrawDefaultChart(benchmark::State& state) {
+  InitPlatform();
+  if (!Open(state)) return;
+  StartFromDefaultView();
+  DrawRepeatedly(state);
+  Close();
+}
+BENCHMARK(BM_DrawDefaultChart)->Unit(benchmark::kMillisecond);
+
+void BM_DrawOneDegreeOnThePleiades(benchmark::State& state) {
+  InitPlatform();
+  if (!Open(state)) return;
+  StartFromDefaultView();
+  ChartSettings& s = Settings();
+  s.ChartCoordinateSystem = CoordinatesEquatorial;
+  s.ChartCenterLongitude = 56.75 * Deg;
+  s.ChartCenterLatitude = 24.12 * Deg;
+  s.ShowHorizonMask = false;
+  SetFieldWidth(1 * Deg);  // the automatic limits follow: stars to about 13
+  DrawRepeatedly(state);
+  Close();
+}
+BENCHMARK(BM_DrawOneDegreeOnThePleiades)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace qv

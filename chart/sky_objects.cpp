@@ -10,6 +10,7 @@
 #include "chart/labels.h"
 #include "chart/magnitudes.h"
 #include "chart/pens.h"
+#include "chart/planets.h"
 #include "chart/projection.h"
 #include "chart/regions.h"
 #include "chart/sky_link.h"
@@ -74,7 +75,7 @@ void DrawRegion(DatabaseFile& file) {
 
 int LabelOffset(int kind, int radius) {
   int a = 0;
-  if (IsDeepSkyKind(kind)) {
+  if (IsDeepSkyKind(kind) || IsSolarSystemKind(kind)) {  // a disk's label clears its edge
     a = radius;
     if (kind == KindDiffuseNebula) a = 7 * radius / 10;
     if (kind == KindGalaxy) a = 2 * radius / 3;
@@ -83,25 +84,27 @@ int LabelOffset(int kind, int radius) {
 }
 
 SkyPlace PlaceSkyObject(const ObjectRecord& record) {
+  if (IsSolarSystemKind(record.kind)) return PlaceSolarSystemBody(record);
   SkyPlace place;
   const SkyObjectRecord* sky = SkyObjectOf(record);
   if (!sky) return place;
   const ChartSettings& s = Settings();
-  const ChartFrame& f = CurrentChartFrame();
   const Vector3 v = RecordDirection(record);
   if (IsStarKind(record.kind)) {
     if (!s.ShowStars || sky->currentMagnitude > CurrentStarScale().faintest) return place;
-    int32_t x = 0, y = 0;
-    place.visible = IsOnChart(f, v, x, y);
-    place.x = x;
-    place.y = y;
-    return place;
+    return PlaceDiscOrPoint(v, 0);
   }
   if (!s.ShowDeepSkyObjects || sky->currentMagnitude > KindMagnitudeLimit(s, record.kind)) return place;
   const double halfSize = sky->size / 2.0;
-  if (halfSize > 0) {
+  return PlaceDiscOrPoint(v, halfSize > 0 ? std::sin(halfSize) : 0);
+}
+
+SkyPlace PlaceDiscOrPoint(const Vector3& v, double s) {
+  const ChartFrame& f = CurrentChartFrame();
+  SkyPlace place;
+  if (s > 0) {
     DiscPlace disc;
-    place.visible = IsDiscOnChart(f, v, std::sin(halfSize), disc);
+    place.visible = IsDiscOnChart(f, v, s, disc);
     place.x = disc.x;
     place.y = disc.y;
     place.radius = disc.radius;

@@ -10,12 +10,17 @@ namespace qv {
 struct SkyPlace {
   bool visible = false;
   int x = 0, y = 0;
-  int radius = 0;  // pixels: 0 for stars and for deep-sky objects without a size
+  int radius = 0;  // pixels: 0 for stars, points and deep-sky objects without a size
 };
 
 // PlaceSkyObject: the magnitude filter and projection of one object whose place is current;
-// not visible when it is filtered out, off the chart or below the masked horizon.
+// not visible when it is filtered out, off the chart or below the masked horizon. Solar-system
+// bodies are placed by PlaceSolarSystemBody (chart/planets.h).
 SkyPlace PlaceSkyObject(const ObjectRecord& record);
+
+// PlaceDiscOrPoint: in the current frame, a disc whose angular radius has sine s when s > 0
+// (IsDiscOnChart, with its pixel radius), else a point (IsOnChart). v has length 2^30.
+SkyPlace PlaceDiscOrPoint(const Vector3& v, double s);
 
 // DrawSkyObject: the symbol (or rendered star) and label of one placed object.
 void DrawSkyObject(const ObjectRecord& record, const SkyPlace& place);
@@ -24,7 +29,9 @@ void DrawSkyObject(const ObjectRecord& record, const SkyPlace& place);
 // ResultCancelled when Escape is held down.
 int DrawStarsAndDeepSky();
 
-// LabelOffset: the label's corner is this many pixels right of and above the symbol centre.
+// LabelOffset: the label's corner is this many pixels right of and above the symbol centre:
+// 7 a / 10 + 3, a being 0 for stars and the pixel radius for disks (trimmed for diffuse nebulae
+// and galaxies).
 int LabelOffset(int kind, int radius);
 
 }  // namespace qv

@@ -1,13 +1,16 @@
-// platform/draw_text.cpp - fonts, the Symbol font's Greek letters, and the symbol icons.
+// platform/draw_text.cpp - fonts, the Symbol font's Greek letters, and the symbol icons (the
+// masks resources/icons/NNN.png built into the program).
 #include <QFontMetrics>
-#include <QPainter>
 
-#include <array>
 #include <map>
 #include <memory>
+#include <string>
 #include <tuple>
 
 #include "platform/draw_qt.h"
+#include "platform/embedded_files.h"
+
+extern const qv::EmbeddedFile IconImages[];  // resources/icons/*.png
 
 namespace qv {
 namespace {
@@ -24,26 +27,7 @@ constexpr char16_t SymbolLower[26] = {
 // The face that draws the Greek letters of "Symbol" (fonts-dejavu-core).
 constexpr const char* GreekFace = "DejaVu Sans";
 
-// Symbol icons 301-315: the solar-system body kinds 1-15 (Sun, Mercury ... Pluto, comet,
-// asteroid, spacecraft, Earth satellite, Moon), drawn from DejaVu Sans glyphs.
-constexpr int FirstIcon = 301;
-constexpr std::array<char16_t, 15> IconGlyphs = {
-    u'☉', u'☿', u'♀', u'⊕', u'♂', u'♃', u'♄', u'⛢', u'♆', u'♇', u'☄', u'⚳', u'✈', u'✧', u'☾'};
 constexpr int IconSize = 32;
-constexpr int IconGlyphHeight = 26;  // cell height of the glyph inside the 32-pixel square
-
-Icon MakeIcon(int resourceNumber) {
-  Icon icon;
-  icon.resourceNumber = resourceNumber;
-  icon.mask = QImage(IconSize, IconSize, QImage::Format_ARGB32);
-  icon.mask.fill(Qt::transparent);
-  QPainter painter(&icon.mask);
-  painter.setFont(MakeFont(GreekFace, IconGlyphHeight, 0));
-  painter.setPen(Qt::black);
-  painter.drawText(QRect(0, 0, IconSize, IconSize), Qt::AlignCenter,
-                   QString(QChar(IconGlyphs[resourceNumber - FirstIcon])));
-  return icon;
-}
 
 }  // namespace
 
@@ -88,11 +72,16 @@ QString TextForFont(const std::string& text, bool symbolFont) {
 }
 
 const Icon* LoadIcon(int resourceNumber) {
-  if (resourceNumber < FirstIcon || resourceNumber >= FirstIcon + int(IconGlyphs.size())) return nullptr;
-  static std::array<std::unique_ptr<Icon>, IconGlyphs.size()> icons;
-  std::unique_ptr<Icon>& icon = icons[resourceNumber - FirstIcon];
-  if (!icon) icon = std::make_unique<Icon>(MakeIcon(resourceNumber));
-  return icon.get();
+  static std::map<int, std::unique_ptr<Icon>> icons;
+  if (auto it = icons.find(resourceNumber); it != icons.end()) return it->second.get();
+  const EmbeddedFile* file = FindEmbeddedFile(IconImages, std::to_string(resourceNumber) + ".png");
+  if (!file) return nullptr;
+  QImage image;
+  if (!image.loadFromData(file->bytes, static_cast<int>(file->size), "PNG")) return nullptr;
+  auto icon = std::make_unique<Icon>();
+  icon->resourceNumber = resourceNumber;
+  icon->mask = image.convertToFormat(QImage::Format_ARGB32).scaled(IconSize, IconSize);
+  return icons.emplace(resourceNumber, std::move(icon)).first->second.get();
 }
 
 }  // namespace qv

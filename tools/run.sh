@@ -16,4 +16,9 @@ if [ ! -x build/quorvane ]; then
   echo "The library and its tests are built in build/ (run tools/test.sh)."
   exit 0
 fi
+if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
+  echo "There is no display to show Quorvane's window on (neither DISPLAY nor WAYLAND_DISPLAY"
+  echo "is set). Start it on a desktop, or under a virtual display: xvfb-run build/quorvane"
+  exit 0
+fi
 exec build/quorvane

@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   g++ cmake ninja-build pkg-config
-  qt6-base-dev qt6-tools-dev libqt6svg6-dev libgl-dev
+  qt6-base-dev qt6-tools-dev qt6-svg-dev libgl-dev
   libjpeg62-turbo-dev libtiff-dev libgif-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   nlohmann-json3-dev

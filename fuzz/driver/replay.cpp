@@ -5,7 +5,10 @@
 //
 //   fuzz_<name> <corpus folder> [mutations]   the seeds and that many mutations (default 4000)
 //   fuzz_<name> <file>                        one input, to replay a failure
+// When an input fails (abort, crash, sanitizer report) it is written to <program>-failure.bin in
+// the current folder and shown in hex, ready to replay and to add to the corpus once fixed.
 #include <algorithm>
+#include <csignal>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -18,6 +21,7 @@
 #include <vector>
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size);
+extern "C" void __sanitizer_set_death_callback(void (*callback)()) __attribute__((weak));
 
 namespace {
 
@@ -30,11 +34,40 @@ Bytes ReadInput(const std::filesystem::path& path) {
   return Bytes(std::istreambuf_iterator<char>(in), {});
 }
 
+const Bytes* currentInput = nullptr;
+std::string failurePath;
+
+void SaveFailingInput() {
+  if (!currentInput) return;
+  if (std::FILE* out = std::fopen(failurePath.c_str(), "wb")) {
+    std::fwrite(currentInput->data(), 1, currentInput->size(), out);
+    std::fclose(out);
+  }
+  std::fprintf(stderr, "failing input (%zu bytes, saved as %s):", currentInput->size(), failurePath.c_str());
+  for (const uint8_t b : *currentInput) std::fprintf(stderr, " %02x", b);
+  std::fprintf(stderr, "\n");
+  currentInput = nullptr;
+}
+
+void OnFatalSignal(int signal) {
+  SaveFailingInput();
+  std::signal(signal, SIG_DFL);
+  std::raise(signal);
+}
+
+void CatchFailures(const char* program) {
+  failurePath = std::filesystem::path(program).filename().string() + "-failure.bin";
+  for (const int s : {SIGABRT, SIGSEGV, SIGBUS, SIGFPE, SIGILL}) std::signal(s, OnFatalSignal);
+  if (__sanitizer_set_death_callback) __sanitizer_set_death_callback(SaveFailingInput);
+}
+
 // The input in a heap block of exactly its size, so that AddressSanitizer sees a read one past it.
 void RunOne(const Bytes& input) {
   const std::unique_ptr<uint8_t[]> block(new uint8_t[input.size()]);
   std::copy(input.begin(), input.end(), block.get());
+  currentInput = &input;
   LLVMFuzzerTestOneInput(block.get(), input.size());
+  currentInput = nullptr;
 }
 
 // Bytes that parsers of the program's files treat specially.
@@ -114,6 +147,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: %s <corpus folder> [mutations] | %s <input file>\n", argv[0], argv[0]);
     return 2;
   }
+  CatchFailures(argv[0]);
   const std::filesystem::path where = argv[1];
   if (std::filesystem::is_regular_file(where)) {
     RunOne(ReadInput(where));

@@ -129,7 +129,7 @@ TEST(CalendarRoundTrip, CalendarToJulianDateAndBack) {
   std::mt19937 rng(1582);
   for (int16_t calendar : {int16_t(CalendarJulian), int16_t(CalendarGregorian)}) {
     for (int n = 0; n < 20000; ++n) {
-      const int32_t year = std::uniform_int_distribution<int32_t>(-4000, 4000)(rng);
+      const int32_t year = std::uniform_int_distribution<int32_t>(n % 2 ? -100000 : -4800, 4000)(rng);
       const auto month = static_cast<int16_t>(std::uniform_int_distribution<int>(1, 12)(rng));
       const int day = std::uniform_int_distribution<int>(1, DaysIn(year, month, calendar))(rng);
       const auto hour = static_cast<int16_t>(std::uniform_int_distribution<int>(0, 23)(rng));
@@ -232,26 +232,6 @@ TEST(DeltaT, TableRowsInterpolationAndTheParabola) {
   const JulianDate jd = 2451545.123456789;
   EXPECT_EQ(DynamicalTime(jd, true), jd);  // already dynamical time: untouched
   EXPECT_NEAR((DynamicalTime(jd, false) - jd) * 86400, DeltaT(jd), 1e-4);
-}
-
-TEST(SiderealTime, MeanSiderealTimeAtJ2000AndLongitude) {
-  // 18h 41m 50.54841s at 2000 January 1 12h UT (IAU 1982), plus the longitude.
-  const double want = (18 + 41 / 60.0 + 50.54841 / 3600) * 15 * SettingsDegToRad;
-  EXPECT_NEAR(LocalSiderealTime(2451545.0, 0), want, 1e-8);
-  EXPECT_NEAR(LocalSiderealTime(2451545.0, 1.0), want + 1.0, 1e-8);
-  for (double jd = 2451000.0; jd < 2452000; jd += 13.37) {
-    const double lst = LocalSiderealTime(jd, -2.5);
-    ASSERT_GE(lst, 0);
-    ASSERT_LT(lst, TwoPi);
-  }
-}
-
-TEST(Years, JulianYearsAroundJ2000) {
-  EXPECT_EQ(YearToJulianDate(2000.0), J2000);
-  EXPECT_EQ(YearToJulianDate(1950.0), J2000 - 50 * 365.25);
-  for (double year : {1000.0, 1899.5, 2000.0, 2012.25, 2150.75}) {
-    EXPECT_NEAR(JulianDateToYear(YearToJulianDate(year)), year, 1e-9);
-  }
 }
 
 TEST(Clock, CurrentJulianDateIsTheLocalClockReading) {

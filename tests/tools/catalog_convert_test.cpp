@@ -116,13 +116,16 @@ TEST_F(CatalogConversion, DeepSkyObjectsGetKindsDesignationsAndOneMessierNumberE
   EXPECT_EQ(report.deepSkyCounts.messierAdded, 1);
 
   EXPECT_EQ(Object("B 33").fields[6], "");    // a dark nebula's opacity class is no magnitude
+  // An entry of the Lynds dark-nebula catalog typed as a cluster is a dark nebula all the same.
+  EXPECT_EQ(Object("LDN 1670").fields[0], "S13");
+  EXPECT_EQ(Object("LDN 1670").fields[6], "");
   EXPECT_EQ(Object("VdB 84").fields[6], "");  // magnitude 0: the package's placeholder
   EXPECT_EQ(Object("M13; NGC6205").fields[0], "S12");
   EXPECT_EQ(Object("Saturn Nebula; NGC7009").fields[0], "S14");
   EXPECT_EQ(Object("PNG003.0-01.7").fields[0], "S14");
   EXPECT_EQ(Object("IC1396").file.substr(0, 9), "DeepSky1-");  // unknown magnitude: last layer
   EXPECT_EQ(report.deepSkyCounts.unknownType, 1);
-  EXPECT_EQ(report.deepSky, 11);
+  EXPECT_EQ(report.deepSky, 12);
 }
 
 TEST_F(CatalogConversion, FigureLinesJoinTheNearestStarsByUniqueDesignations) {

@@ -179,6 +179,16 @@ TEST_F(DefaultDatabase, FamiliarObjectsAreFoundByNameWithTheirMagnitudes) {
   }
 }
 
+TEST_F(DefaultDatabase, EveryMessierObjectIsThereOnce) {
+  for (int m = 1; m <= 110; ++m) {
+    const std::string name = "M" + std::to_string(m);
+    ObjectId first = 0, second = 0;
+    ASSERT_EQ(FindObjectByName(name.c_str(), false, true, 0, first), ResultOk) << name;
+    EXPECT_TRUE(IsSkyObjectKind(ObjectOfId(first)->kind)) << name;
+    EXPECT_EQ(FindObjectByName(name.c_str(), false, true, first, second), ResultNotFound) << name;
+  }
+}
+
 // The files a chart reads: a file's brightest star (deep-sky object) must be brighter than the
 // chart's limit, and its box must show on the chart, as the chart's region culling decides.
 std::set<std::string> FilesRead(const ChartFrame& frame, int16_t starLimit, int16_t deepSkyLimit) {

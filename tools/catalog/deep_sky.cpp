@@ -68,10 +68,17 @@ std::string RenderedNumber(std::string_view rest, const RenderedCatalog& catalog
   return out + letter;
 }
 
+// The entries of the dark-nebula catalogs of Lynds (LDN) and Barnard (B) are dark nebulae, even
+// the few the package types otherwise.
+bool InDarkNebulaCatalog(const std::string& id) {
+  static const std::regex darkCatalog(R"(^(LDN|B) \d+)");
+  return std::regex_search(id, darkCatalog);
+}
+
 // The package's number for a dark nebula is an opacity class, and a magnitude of exactly 0
 // marks one never measured (no deep-sky object is that bright): both are unknown magnitudes.
-std::optional<double> UsableMagnitude(const PackageDeepSky& o) {
-  if (o.type == "dn" || !o.magnitude || *o.magnitude == 0) return std::nullopt;
+std::optional<double> UsableMagnitude(const PackageDeepSky& o, const std::string& type) {
+  if (type == "dn" || !o.magnitude || *o.magnitude == 0) return std::nullopt;
   return o.magnitude;
 }
 
@@ -106,14 +113,15 @@ std::vector<DeepSkyDraft> DraftsFromPackage(const std::vector<PackageDeepSky>& o
                                             DeepSkyCounts& counts) {
   std::vector<DeepSkyDraft> drafts;
   for (const PackageDeepSky& o : objects) {
+    const std::string type = InDarkNebulaCatalog(o.id) ? "dn" : o.type;
     DeepSkyDraft draft;
-    draft.entry.kind = DeepSkyKind(o.type, o.morph);
+    draft.entry.kind = DeepSkyKind(type, o.morph);
     if (draft.entry.kind == 0) {
       ++counts.unknownType;
       continue;
     }
     draft.entry.position = o.position;
-    draft.entry.magnitude = UsableMagnitude(o);
+    draft.entry.magnitude = UsableMagnitude(o, type);
     draft.entry.colorIndex = o.colorIndex;
     draft.entry.sizeArcmin = o.sizeArcmin;
     AddDesignation(draft, o.id);

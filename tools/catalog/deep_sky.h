@@ -33,7 +33,9 @@ struct DeepSkyCounts {
 };
 
 // BuildDeepSky: one entry per object; a Messier number is carried by exactly one object. Dark
-// nebulae and objects of magnitude 0 get no magnitude (the package's placeholders).
+// nebulae (and every entry of the Lynds and Barnard dark-nebula catalogs, whatever its type) and
+// objects of magnitude 0 get no magnitude: the package's numbers there are opacity classes and
+// placeholders.
 std::vector<SkyEntry> BuildDeepSky(const std::vector<PackageDeepSky>& objects,
                                    const std::map<std::string, std::string>& commonNames,
                                    const std::vector<PackageMessier>& messier,

@@ -1,0 +1,92 @@
+// A whole chart drawing with Jupiter and Saturn 300 pixels in radius, rendered from 2048 x 1024
+// surface maps read beside the program at every drawing, Saturn with its rings.
+#include <benchmark/benchmark.h>
+
+#include <cmath>
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include "app/settings.h"
+#include "astro/angles.h"
+#include "astro/skycontext.h"
+#include "chart/drawing.h"
+#include "objects/store.h"
+#include "platform/events.h"
+#include "platform/files.h"
+#include "platform/image_files.h"
+
+namespace qv {
+namespace {
+
+constexpr int Width = 1600, Height = 1000;
+constexpr double Degree = 0.017453292519943295;
+
+void WriteBandedMap(const std::string& path, int width, int height) {
+  Image* map = NewImage(width, height, 32);
+  uint32_t seed = 12345;
+  for (int row = 0; row < height; ++row) {
+    for (int column = 0; column < width; ++column) {
+      seed = seed * 1664525u + 1013904223u;
+      const int band = (row / 37) % 2 ? 200 : 150, grain = int(seed >> 27);
+      SetPixelValue(map, ImageRow(map, row), column, PixelValueFromRGB(band + grain, band * 3 / 4 + grain, band / 2 + grain));
+    }
+  }
+  WriteImageJPEG(map, path);
+  DisposeImage(map);
+}
+
+ObjectId AddBody(ObjectId file, ObjectKind kind, double raDeg, double radiusAu) {
+  auto record = NewRecord(kind);
+  OrbitRecord& orbit = *OrbitOf(*record);
+  orbit.current = DirectionFromVector(SphericalToRectangular(raDeg * Degree, 0, 1));
+  orbit.currentDistance = 1;
+  orbit.radius = static_cast<float>(radiusAu);
+  orbit.currentMagnitude = -200;
+  orbit.physical = {0, 0.1f, static_cast<float>(270 * Degree)};
+  MarkCurrent(*record, Sky().planetGeneration);
+  return AddObject(record, file);
+}
+
+void BM_ChartWithJupiterAndSaturn(benchmark::State& state) {
+  InitPlatform();
+  const std::filesystem::path folder = std::filesystem::temp_directory_path() / "quorvane_planet_bench";
+  std::filesystem::create_directories(folder / "Images");
+  WriteBandedMap((folder / "Images/Jupiter.jpg").string(), 2048, 1024);
+  WriteBandedMap((folder / "Images/Saturn.jpg").string(), 2048, 1024);
+  WriteBandedMap((folder / "Images/Saturn-Rings.jpg").string(), 512, 8);
+  SetProgramPath((folder / "quorvane").string());
+
+  ChartSettings& s = Settings() = DefaultSettings(32);
+  s.ChartProjection = ProjectionLambert;
+  s.ChartCoordinateSystem = CoordinatesEquatorial;
+  s.ChartCenterLongitude = 0;
+  s.ChartCenterLatitude = 0;
+  s.ChartFieldWidth = 2 * Degree;
+  s.ShowHorizonMask = false;
+  s.ShowChartLegend = false;
+  s.ShowConstellations = false;
+  s.ShowStars = false;
+  s.ShowDeepSkyObjects = false;
+  s.ShowRenderedObjects = true;
+  UpdateSkyContext();
+  auto file = NewDatabaseFile("Bench.qvd");
+  const ObjectId fileId = RegisterFile(file);
+  // 300 pixels at 1 AU on a 2-degree Lambert chart 1600 pixels wide.
+  const double scale = (Width / 2) / std::tan(s.ChartFieldWidth / 4);
+  const double radius = std::sin(2 * std::atan(300.5 / scale));
+  AddBody(fileId, KindJupiter, 0.5, radius);
+  AddBody(fileId, KindSaturn, -0.5, radius);
+
+  Image* image = nullptr;
+  for (auto _ : state) image = RenderChartImage(Rect{0, 0, Width, Height}, 32, image);
+  DisposeImage(image);
+  UnregisterFile(fileId);
+  SetProgramPath("");
+  std::filesystem::remove_all(folder);
+}
+BENCHMARK(BM_ChartWithJupiterAndSaturn)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace qv
