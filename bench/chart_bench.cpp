@@ -4,6 +4,7 @@
 #include <benchmark/benchmark.h>
 
 #include <cmath>
+#include <filesystem>
 #include <memory>
 #include <random>
 #include <string>
@@ -127,6 +128,12 @@ void BuildSky() {
   if (built) return;
   built = true;
   InitPlatform();
+  // Files the store writes back when it trims memory go to a scratch folder, never to the
+  // folder the benchmark runs in.
+  const auto scratch = std::filesystem::temp_directory_path() / "quorvane-chart-bench";
+  std::filesystem::create_directories(scratch / "Stars");
+  std::filesystem::create_directories(scratch / "DeepSky");
+  Store().databaseDirectory = scratch.string() + "/";
   SyntheticSky sky;
   for (int i = 0; i < StarCount; ++i) sky.AddStar();
   for (int i = 0; i < DeepSkyCount; ++i) sky.AddDeepSky();

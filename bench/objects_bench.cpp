@@ -94,6 +94,7 @@ BENCHMARK(ReadFullDatabaseFile)->Unit(benchmark::kMillisecond);
 
 void SearchNameThroughAllObjects(benchmark::State& state) {
   BenchFolder folder;
+  Store().databaseDirectory = folder / "";
   for (int f = 0; f < 8; ++f) FillFile("part" + std::to_string(f) + ".qvd", f * 15000, 15000);
   ObjectId found = 0;
   for (auto _ : state) {

@@ -227,13 +227,9 @@ int ResolveDatabaseFileName(std::string_view given, std::string& name, ObjectId&
   return ResultFailed;
 }
 
-int CreateDatabaseDirectory() {
-  const std::string folder = PathBesideProgram(StringOr(StringDatabaseFolder, "Database"));
-  if (DirectoryExists(folder)) return ResultOk;
-  if (Caution(ButtonsYesNoCancel, MessageCreateDirectory, folder.c_str()) != AnswerYes) {
-    return ResultCancelled;
-  }
-  if (!CreateFolder(folder)) {
+int CreateDatabase(std::string_view folderPath) {
+  const std::string folder(folderPath);
+  if (!DirectoryExists(folder) && !CreateFolder(folder)) {
     Stop(ButtonsOk, MessageCannotCreateDirectory, folder.c_str());
     return ResultWriteError;
   }
@@ -243,6 +239,15 @@ int CreateDatabaseDirectory() {
   AppendPathComponent(store.indexPath, StringOr(StringIndexFile, "Index.qvd"));
   if (DefaultFile() == 0) return ResultWriteError;
   return SaveIndex(store.indexPath);
+}
+
+int CreateDatabaseDirectory() {
+  const std::string folder = PathBesideProgram(StringOr(StringDatabaseFolder, "Database"));
+  if (DirectoryExists(folder)) return ResultOk;
+  if (Caution(ButtonsYesNoCancel, MessageCreateDirectory, folder.c_str()) != AnswerYes) {
+    return ResultCancelled;
+  }
+  return CreateDatabase(folder);
 }
 
 int OpenDatabaseDocument(std::string_view path) {

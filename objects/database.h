@@ -43,6 +43,9 @@ ObjectId DefaultFile();
 // never taken: it could hold something the user wants.
 int ResolveDatabaseFileName(std::string_view given, std::string& name, ObjectId& existing);
 
+// CreateDatabase: a new database in the folder (created when missing; 529 when it cannot be):
+// the default file and an index, which becomes the open database. The store must be empty.
+int CreateDatabase(std::string_view folder);
 // CreateDatabaseDirectory: asks 528 for the "Database" directory beside the program; on Yes
 // creates it (529) with the default file and an index. ResultCancelled on No.
 int CreateDatabaseDirectory();

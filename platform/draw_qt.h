@@ -54,6 +54,8 @@ void PerformOp(DrawTarget& target, const DrawOp& op);
 // painter, the frame's top-left at the origin. The current port is left as it was.
 void ReplayPicture(const Picture& picture, QImage& surface);
 void ReplayPicture(const Picture& picture, QPainter& painter);
+// PictureSvg: the picture as an SVG document whose size and view box are its frame.
+QByteArray PictureSvg(const Picture& picture);
 
 // Icons behind LoadIcon: a 32 x 32 mask (alpha 255 where the symbol is, else 0).
 struct Icon {

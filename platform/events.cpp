@@ -71,6 +71,23 @@ bool InitPlatform() {
   return true;
 }
 
+namespace {
+
+// Qt's own notes (offscreen windows that cannot be raised, a missing runtime folder) mean
+// nothing to a user of the command line; its critical messages still go through.
+void DropQtNotes(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+  if (type == QtDebugMsg || type == QtInfoMsg || type == QtWarningMsg) return;
+  qt_message_output(type, context, message);
+}
+
+}  // namespace
+
+bool InitHeadlessPlatform() {
+  if (!QCoreApplication::instance()) qputenv("QT_QPA_PLATFORM", "offscreen");
+  qInstallMessageHandler(DropQtNotes);
+  return InitPlatform();
+}
+
 bool HasDisplay() {
   if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance())) return false;
   const QString name = QGuiApplication::platformName();

@@ -68,6 +68,9 @@ using EventHandler = std::function<int(int code, WindowRef window, int p1, int p
 // window list, menus, front and main window. With no display at all it runs offscreen, so the
 // command-line program and the tests work anywhere.
 bool InitPlatform();
+// InitHeadlessPlatform: InitPlatform that never uses a display, even where one is set, for the
+// command-line program: no window shows, and alerts go on to standard error.
+bool InitHeadlessPlatform();
 // HasDisplay: false when running offscreen; boxes then answer without asking anyone.
 bool HasDisplay();
 

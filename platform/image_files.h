@@ -29,6 +29,9 @@ int64_t WriteImageBMP(const Image* image, std::string_view path);
 // darker one, else min-is-white), 4 and 8 bits as a palette image with the 2^bits entries.
 int64_t WriteImageTIFF(const Image* image, std::string_view path);
 
+// WriteImagePNG: a PNG of the image's colours, as RGB whatever the image's depth.
+int64_t WriteImagePNG(const Image* image, std::string_view path);
+
 // WriteImageJPEG: baseline JPEG of the image's colours at quality JpegQuality.
 constexpr int JpegQuality = 90;
 int64_t WriteImageJPEG(const Image* image, std::string_view path);

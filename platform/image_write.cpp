@@ -1,6 +1,8 @@
 // platform/image_write.cpp - the safe-replace frame and row conversion of the image writers.
 #include "platform/image_write.h"
 
+#include <span>
+
 #include "platform/result.h"
 
 namespace qv {
@@ -10,6 +12,13 @@ int64_t WriteReplacing(std::string_view path, const std::function<bool(PlatformF
   if (!file) return ResultOpenError;
   const bool written = write(*file);
   return FinishReplacing(std::move(file), written);
+}
+
+int64_t WriteBytesReplacing(std::string_view path, const QByteArray& bytes) {
+  if (bytes.isEmpty()) return ResultWriteError;
+  const std::span<const uint8_t> data(reinterpret_cast<const uint8_t*>(bytes.constData()),
+                                      static_cast<size_t>(bytes.size()));
+  return WriteReplacing(path, [&](PlatformFile& file) { return WriteBytes(file, data); });
 }
 
 int64_t FinishReplacing(FileHandle file, bool written) {

@@ -1,6 +1,7 @@
 // platform/image_write.h - what the image writers share, for platform/ code only.
 #pragma once
 
+#include <QByteArray>
 #include <QImage>
 
 #include <cstdint>
@@ -16,6 +17,10 @@ namespace qv {
 // write returns true and every byte reached the disk. The bytes written, ResultOpenError or
 // ResultWriteError (the temporary is then removed and path untouched).
 int64_t WriteReplacing(std::string_view path, const std::function<bool(PlatformFile&)>& write);
+
+// WriteBytesReplacing: WriteReplacing of bytes made in memory (PNG, SVG, PDF encoders);
+// ResultWriteError when there are none (the encoder failed).
+int64_t WriteBytesReplacing(std::string_view path, const QByteArray& bytes);
 
 // FinishReplacing: puts a temporary from OpenFileForReplace in place when written is true and
 // every byte reached the disk, else removes it. The bytes written or ResultWriteError.

@@ -1,11 +1,10 @@
 // platform/picture.cpp - recording pictures, and the clipboard's image and SVG forms of them.
+// The SVG form and the picture files are in picture_files.cpp and picture_wmf.cpp.
 #include "platform/picture.h"
 
-#include <QBuffer>
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QMimeData>
-#include <QSvgGenerator>
 
 #include <memory>
 #include <new>
@@ -16,20 +15,6 @@ namespace qv {
 namespace {
 
 std::unique_ptr<DrawTarget> recordingTarget;
-
-QByteArray PictureSvg(const Picture& picture) {
-  const Rect& frame = picture.frame;
-  QByteArray svg;
-  QBuffer buffer(&svg);
-  QSvgGenerator generator;
-  generator.setOutputDevice(&buffer);
-  generator.setSize(QSize(RectWidth(frame), RectHeight(frame)));
-  generator.setViewBox(QRect(0, 0, RectWidth(frame), RectHeight(frame)));
-  QPainter painter(&generator);
-  ReplayPicture(picture, painter);
-  painter.end();
-  return svg;
-}
 
 }  // namespace
 

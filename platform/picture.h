@@ -33,4 +33,14 @@ bool CopyPictureToClipboard(const Picture* picture);
 // the bytes written, ResultOpenError or ResultWriteError (platform/image_files.h).
 int64_t WritePictureWMF(std::string_view path, const Picture* picture);
 
+// Vector charts for print. A pixel of the frame is taken as one point (1/72 inch), the unit of
+// PDF pages, so that any frame gives a page of whole points.
+// WritePictureSVG: an SVG document whose view box is the frame, in pixels.
+// WritePicturePDF: a one-page PDF whose page is the frame, without margins.
+// Both write through a temporary file: the bytes written, ResultFailed without a picture,
+// ResultOpenError or ResultWriteError.
+constexpr int VectorPixelsPerInch = 72;
+int64_t WritePictureSVG(std::string_view path, const Picture* picture);
+int64_t WritePicturePDF(std::string_view path, const Picture* picture);
+
 }  // namespace qv

@@ -291,6 +291,28 @@ TEST_F(ImageFilesTest, TiffOfEveryDepthReadsBackWithLibtiff) {
   }
 }
 
+// Qt's PNG decoder gives back every pixel.
+TEST_F(ImageFilesTest, PngOfEveryDepthDecodesToTheImage) {
+  for (const int bits : {1, 8, 32}) {
+    SCOPED_TRACE(bits);
+    Image* image = Pattern(21, 9, bits);
+    const std::string path = PathOf("chart.png");
+    const int64_t written = WriteImagePNG(image, path);
+    EXPECT_EQ(written, int64_t(FileBytes(path).size()));
+    QImageReader reader(QString::fromStdString(path), "png");
+    const QImage decoded = reader.read();
+    ASSERT_FALSE(decoded.isNull()) << reader.errorString().toStdString();
+    ASSERT_EQ(decoded.size(), QSize(21, 9));
+    for (int y = 0; y < 9; ++y) {
+      for (int x = 0; x < 21; ++x) {
+        const QRgb p = decoded.pixel(x, y);
+        ASSERT_EQ(MakeColor(qRed(p), qGreen(p), qBlue(p)), ColorAt(image, x, y)) << x << "," << y;
+      }
+    }
+    DisposeImage(image);
+  }
+}
+
 // libjpeg's decoder, used here directly: the pixels within the loss of quality 90, and the
 // luminance quantisation table of quality 90 (the standard table scaled to 20 %: 16 -> 3).
 TEST_F(ImageFilesTest, JpegReadsBackWithinTheLossOfQualityNinety) {

@@ -10,6 +10,7 @@
 #include <QTemporaryDir>
 
 #include <cstdint>
+#include <cstdio>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -146,6 +147,38 @@ TEST_F(PictureTest, ClipboardHoldsTheImageAndAnSvg) {
   QSvgRenderer svg(data->data("image/svg+xml"));
   ASSERT_TRUE(svg.isValid());
   EXPECT_EQ(svg.viewBox(), QRect(0, 0, Width, Height));
+  DisposePicture(picture);
+}
+
+// The vector files of a picture: an SVG whose view box is the frame, and a one-page PDF whose
+// page is the frame with a pixel as one point.
+TEST_F(PictureTest, SvgAndPdfFilesHoldTheFrame) {
+  QTemporaryDir dir;
+  Picture* picture = RecordScene(Rect{0, 0, Width, Height});
+  const QString svgPath = dir.filePath("chart.svg"), pdfPath = dir.filePath("chart.pdf");
+  const int64_t svgBytes = WritePictureSVG(svgPath.toStdString(), picture);
+  EXPECT_EQ(svgBytes, int64_t(FileBytes(svgPath).size()));
+  QSvgRenderer svg(svgPath);
+  ASSERT_TRUE(svg.isValid());
+  EXPECT_EQ(svg.viewBox(), QRect(0, 0, Width, Height));
+
+  EXPECT_GT(WritePicturePDF(pdfPath.toStdString(), picture), 0);
+  const std::vector<uint8_t> pdf = FileBytes(pdfPath);
+  const std::string text(pdf.begin(), pdf.end());
+  EXPECT_EQ(text.rfind("%PDF-", 0), 0u);
+  double width = 0, height = 0;
+  const size_t box = text.find("/MediaBox [0 0 ");
+  ASSERT_NE(box, std::string::npos);
+  ASSERT_EQ(std::sscanf(text.c_str() + box + 15, "%lf %lf", &width, &height), 2);
+  EXPECT_DOUBLE_EQ(width, Width);
+  EXPECT_DOUBLE_EQ(height, Height);
+  size_t pages = 0;
+  for (size_t at = 0; (at = text.find("/Type /Page\n", at)) != std::string::npos; ++at) ++pages;
+  EXPECT_EQ(pages, 1u);
+
+  EXPECT_EQ(WritePictureSVG(dir.filePath("none/chart.svg").toStdString(), picture), ResultOpenError);
+  EXPECT_EQ(WritePicturePDF(pdfPath.toStdString(), nullptr), ResultFailed);
+  EXPECT_EQ(FileBytes(pdfPath), pdf);  // a failed write leaves the old file
   DisposePicture(picture);
 }
 
