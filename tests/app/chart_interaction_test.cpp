@@ -9,6 +9,7 @@
 #include "app/settings.h"
 #include "astro/skycontext.h"
 #include "chart/centring.h"
+#include "platform/desktop.h"
 #include "app_fixture.h"
 
 namespace qv {
@@ -51,6 +52,17 @@ TEST_F(ChartInteractionTest, RepeatedClicksCycleThroughOverlappingStars) {
   Choose(FileMenu, 3);
   EXPECT_FALSE(IsInfoWindowShown());
   EXPECT_FALSE(Enabled(FileMenu, 3));
+}
+
+TEST_F(ChartInteractionTest, AHeldClickShowsTheNameAndStillOpensTheObject) {
+  Send(MouseDownEvent, cx + 60, cy);
+  Delay(DoubleClickTimeMs() + 50);
+  ApplicationEventHandler(IdleEvent, nullptr, 0, 0);  // the name label appears
+  Send(MouseDraggedEvent, cx + 200, cy);               // off the star: the label goes
+  Send(MouseDraggedEvent, cx + 61, cy + 1);            // back on it
+  Send(MouseUpEvent, cx + 61, cy + 1);
+  EXPECT_EQ(InfoObject(), third);
+  EXPECT_TRUE(IsInfoWindowShown());
 }
 
 TEST_F(ChartInteractionTest, ReleasingAwayFromThePressedObjectOpensNothing) {
@@ -130,7 +142,7 @@ TEST_F(ChartInteractionTest, DoubleClickCentresOnTheSelectedObjectOrTheSky) {
   Send(DoubleClickEvent, cx - 120, cy - 30);
   EXPECT_EQ(Settings().CenteredObject, 0u);
   const ChartFrame& f = CurrentChartFrame();
-  EXPECT_LT(AngularSeparationOfVectors(SkyAt(f.cx, f.cy), target), 1e-4);
+  EXPECT_LT(Apart(SkyAt(f.cx, f.cy), target), 1e-4);
 }
 
 TEST_F(ChartInteractionTest, DragsFromStarToStarAddAndRemoveFigureLines) {
