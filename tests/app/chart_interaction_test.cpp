@@ -9,6 +9,8 @@
 #include "app/settings.h"
 #include "astro/skycontext.h"
 #include "chart/centring.h"
+#include "chart/drawing.h"
+#include "platform/alert.h"
 #include "platform/desktop.h"
 #include "app_fixture.h"
 
@@ -113,6 +115,31 @@ TEST_F(ChartInteractionTest, DraggingEmptySkyMovesTheChartWithTheReadoutOffOnly)
   Send(MouseUpEvent, cx - 60, cy + 40);
   EXPECT_EQ(Settings().ChartCenterLongitude, lon);
   EXPECT_EQ(Settings().ChartCenterLatitude, lat);
+}
+
+// A drag draws without rendered objects, so at the screen's depth: every depth gets its image.
+// When none can be made, the window, repainted under message 256, shows no freed image.
+TEST_F(ChartInteractionTest, EveryScreenDepthGetsAChartImageAndAFailedOneIsNotShown) {
+  Settings().ShowRenderedObjects = false;
+  const Rect chart{0, 0, 2 * cx, 2 * cy};
+  for (int depth : {1, 4, 8, 16, 24, 32}) {
+    shown.clear();
+    RelayoutChart(chart, depth);
+    EXPECT_FALSE(Shown(256)) << depth << " bits";
+  }
+  int paintedUnderMessage = 0;
+  SetAlertPresenter([&](int, int, int number, const std::string&) {
+    if (number == 256) {
+      Send(WindowUpdateEvent, 0, 0);
+      ++paintedUnderMessage;
+    }
+    return static_cast<int>(AnswerOk);
+  });
+  RelayoutChart(Rect{0, 0, 40000, 40000}, 32);  // wider than any image
+  EXPECT_EQ(paintedUnderMessage, 1);
+  SetAlertPresenter(nullptr);
+  RelayoutChart(chart, 32);
+  Send(WindowUpdateEvent, 0, 0);
 }
 
 TEST_F(ChartInteractionTest, ScrollBarsAndArrowKeysStepTheirOwnCoordinate) {
