@@ -220,7 +220,7 @@ TEST_F(QvChartTest, HelpNamesEveryOption) {
   for (const char* option : {"--settings", "--database", "--jd", "--date", "--size", "--no-legend", "--out"})
     EXPECT_NE(out.find(option), std::string::npos) << option;
   ASSERT_EQ(Run({"--help"}), QvSuccess);
-  for (const char* command : {"qv chart", "qv find", "qv import", "qv db"})
+  for (const char* command : {"qv chart", "qv ephemeris", "qv info", "qv find", "qv import", "qv db"})
     EXPECT_NE(out.find(command), std::string::npos) << command;
   EXPECT_EQ(Run({"plot"}), QvUserError);
   EXPECT_NE(err.find("no command \"plot\""), std::string::npos);
