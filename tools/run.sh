@@ -12,11 +12,6 @@ tools/make_default_data.sh build ||
   echo "Could not build the default data; Quorvane starts with what is there."
 
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
-  echo "There is no display (neither DISPLAY nor WAYLAND_DISPLAY is set): Quorvane shows its chart"
-  echo "in a window of the desktop. Start tools/run.sh in a desktop session."
-  exit 0
-fi
-if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
   echo "There is no display to show Quorvane's window on (neither DISPLAY nor WAYLAND_DISPLAY"
   echo "is set). Start it on a desktop, or under a virtual display: xvfb-run build/quorvane"
   exit 0
