@@ -43,6 +43,9 @@ const std::vector<QvCommand>& Commands() {
         "Writes the ephemeris table of the object from --start to --end (local time in the\n"
         "settings' time zone) every --step days, to FILE or to standard output.\n"
         "  --object NAME            the object, by its name or a designation\n"
+        "  --start \"Y/M/D h:m:s\"    the first row's date and time\n"
+        "  --end \"Y/M/D h:m:s\"      the last date and time a row may have\n"
+        "  --step DAYS              the days from one row to the next (0.5 is 12 hours)\n"
         "  --out FILE               the table's file (default: standard output)\n",
         {"--object", "--start", "--end", "--step", "--settings", "--database", "--out"},
         {},

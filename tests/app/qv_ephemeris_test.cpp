@@ -213,6 +213,36 @@ TEST_F(QvEphemerisTest, BadInputGivesItsMessageAndWritesNothing) {
   EXPECT_NE(err.find("needs --step"), std::string::npos) << err;
 }
 
+// A file that cannot be made is a file error; an old table survives a failed run.
+TEST_F(QvEphemerisTest, FileErrorsKeepOldTables) {
+  const std::string old = scratch / "old.eph";
+  WriteTextFile(old, "an older table\n");
+  EXPECT_EQ(Ephemeris("Vulcan", "2024/03/01", "2024/03/03", "1", {"--out", old}), QvUserError);
+  EXPECT_EQ(ReadTextFile(old), "an older table\n");
+
+  EXPECT_EQ(Ephemeris("Mars", "2024/03/01", "2024/03/03", "1", {"--out", scratch / "none/mars.eph"}), QvFileError);
+  EXPECT_NE(err.find("can't open the file \"mars.eph\""), std::string::npos) << err;
+  EXPECT_TRUE(out.empty());
+}
+
+// Seen from another body the header names only that body.
+TEST_F(QvEphemerisTest, HeaderFromAnotherBody) {
+  const std::string fromMars = scratch / "from_mars.qvs";
+  const std::string settings = ReadTextFile(Observer);
+  const size_t end = settings.find("</Settings>");
+  ASSERT_NE(end, std::string::npos);
+  WriteTextFile(fromMars, settings.substr(0, end) + "ViewerObject=Mars\n" + settings.substr(end));
+  ASSERT_EQ(Run({"ephemeris", "--object", "Jupiter", "--start", "2024/03/01", "--end", "2024/03/02", "--step", "1",
+                 "--settings", fromMars}),
+            QvSuccess)
+      << err;
+  const Strings lines = OutputLines();
+  ASSERT_EQ(lines.size(), 6u) << out;
+  EXPECT_EQ(Strings(lines.begin(), lines.begin() + 3), (Strings{"Ephemeris for: Jupiter", "", "Viewed from: Mars"}));
+  EXPECT_EQ(lines[3].rfind(" Date:      Time:   \t", 0), 0u) << lines[3];
+  EXPECT_EQ(Fields(lines[5]).size(), 14u) << lines[5];
+}
+
 // The table moves the chart's time through its rows and puts it back with every cached place.
 TEST_F(QvEphemerisTest, ChartTimeIsTheSameAfterwards) {
   ASSERT_EQ(OpenDatabase(scratch / "Database/Index.qvd"), ResultOk);
