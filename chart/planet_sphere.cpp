@@ -72,10 +72,6 @@ Rgb SurfaceTexel(const SurfaceMap& map, const Vector3& p) {
   return TexelAt(map, column, row);
 }
 
-void PutPixel(Image* image, uint8_t* row, int x, Rgb c) {
-  SetPixelValue(image, row, x, PixelValueFromRGB(c.r, c.g, c.b));
-}
-
 }  // namespace
 
 void RenderGlobe(Image* image, const PlanetView& view, const SurfaceMap& map, TexelTint tint) {
@@ -84,27 +80,31 @@ void RenderGlobe(Image* image, const PlanetView& view, const SurfaceMap& map, Te
   const int64_t r2 = int64_t{view.r} * view.r;
   const PixelRows rows = ClippedRows(image, view.y, view.r);
   const Vector3& sun = view.sunOnScreen;
+  // Screen axes in body axes: the rows of the body-to-screen matrix.
+  const double(&m)[3][3] = view.bodyToScreen.m;
   for (int py = rows.top; py < rows.bottom; ++py) {
     const int dy = py - view.y;
     const int64_t limit = r2 - int64_t{dy} * dy;  // pixel centres strictly inside the disk
     if (limit <= 0) continue;
     const int chord = HalfChord(limit);
     const PixelSpan span = ClippedSpan(image, view.x, -chord, chord);
-    uint8_t* row = ImageRow(image, py);
+    // HasRows made sure of 32-bit pixels, so the row is written directly.
+    uint32_t* row = reinterpret_cast<uint32_t*>(ImageRow(image, py));
     const double v = -dy / r;
     for (int px = span.first; px <= span.last; ++px) {
       const double u = (px - view.x) / r;
-      const Vector3 s{std::sqrt(1 - u * u - v * v), u, v};
-      const double c = s.x * sun.x + s.y * sun.y + s.z * sun.z;
+      const double w = std::sqrt(1 - u * u - v * v);
+      const double c = w * sun.x + u * sun.y + v * sun.z;
       if (c <= 0) {
-        PutPixel(image, row, px, Rgb{});
+        row[px] = PixelValueFromRGB(0, 0, 0);
         continue;
       }
-      const Rgb texel = Tinted(SurfaceTexel(map, BodyPoint(view, s)), tint);
+      const Vector3 body{m[0][0] * w + m[1][0] * u + m[2][0] * v, m[0][1] * w + m[1][1] * u + m[2][1] * v,
+                         m[0][2] * w + m[1][2] * u + m[2][2] * v};
+      const Rgb texel = Tinted(SurfaceTexel(map, body), tint);
       const double light = LightFactor(c);
-      PutPixel(image, row, px,
-               Rgb{static_cast<int>(texel.r * light), static_cast<int>(texel.g * light),
-                   static_cast<int>(texel.b * light)});
+      row[px] = PixelValueFromRGB(static_cast<int>(texel.r * light), static_cast<int>(texel.g * light),
+                                  static_cast<int>(texel.b * light));
     }
   }
 }
@@ -143,7 +143,7 @@ void RenderRings(Image* image, const PlanetView& view, const SurfaceMap& profile
     const double root = std::sqrt(discriminant);
     const PixelSpan span = ClippedSpan(image, view.x, r * (-linear - root) / (2 * quadratic),
                                        r * (-linear + root) / (2 * quadratic));
-    uint8_t* row = ImageRow(image, py);
+    uint32_t* row = reinterpret_cast<uint32_t*>(ImageRow(image, py));  // 32-bit, as HasRows made sure
     for (int px = span.first; px <= span.last; ++px) {
       const double u = (px - view.x) / r;
       const double depth = a * u + b * v;
@@ -153,10 +153,10 @@ void RenderRings(Image* image, const PlanetView& view, const SurfaceMap& profile
       const int column = std::min(static_cast<int>((std::sqrt(rho2) - RingInnerRadius) * profileWidth /
                                                    (RingOuterRadius - RingInnerRadius)),
                                   profileWidth - 1);
-      int old[3];
-      PixelValueToRGB(image, GetPixelValue(image, row, px), &old[0], &old[1], &old[2]);
+      int old[3] = {static_cast<int>(row[px] >> 16 & 0xff), static_cast<int>(row[px] >> 8 & 0xff),
+                    static_cast<int>(row[px] & 0xff)};
       for (int k = 0; k < 3; ++k) old[k] = static_cast<int>(old[k] + (255 - old[k]) * gain[column][k]);
-      PutPixel(image, row, px, Rgb{old[0], old[1], old[2]});
+      row[px] = PixelValueFromRGB(old[0], old[1], old[2]);
     }
   }
 }
