@@ -26,6 +26,8 @@ int RunQv(const std::vector<std::string>& args, const QvOutput& output);
 
 // The subcommands, with their arguments already checked against their specs.
 int RunChartCommand(const QvArguments& args, const QvOutput& output);
+int RunEphemerisCommand(const QvArguments& args, const QvOutput& output);
+int RunInfoCommand(const QvArguments& args, const QvOutput& output);
 int RunFindCommand(const QvArguments& args, const QvOutput& output);
 int RunImportCommand(const QvArguments& args, const QvOutput& output);
 int RunDbCommand(const QvArguments& args, const QvOutput& output);

@@ -37,6 +37,33 @@ const std::vector<QvCommand>& Commands() {
         0,
         0},
        RunChartCommand},
+      {{"ephemeris",
+        "ephemeris --object NAME --start \"Y/M/D h:m:s\" --end \"Y/M/D h:m:s\" --step DAYS "
+        "[--settings FILE] [--database DIR] [--out FILE]",
+        "Writes the ephemeris table of the object from --start to --end (local time in the\n"
+        "settings' time zone) every --step days, to FILE or to standard output.\n"
+        "  --object NAME            the object, by its name or a designation\n"
+        "  --start \"Y/M/D h:m:s\"    the first row's date and time\n"
+        "  --end \"Y/M/D h:m:s\"      the last date and time a row may have\n"
+        "  --step DAYS              the days from one row to the next (0.5 is 12 hours)\n"
+        "  --out FILE               the table's file (default: standard output)\n",
+        {"--object", "--start", "--end", "--step", "--settings", "--database", "--out"},
+        {},
+        {"--object", "--start", "--end", "--step"},
+        0,
+        0},
+       RunEphemerisCommand},
+      {{"info",
+        "info --object NAME [--settings FILE] [--database DIR] [--jd JD | --date \"Y/M/D h:m:s\"]",
+        "Prints the object's info lines: kind, R.A., Dec., distance, magnitude, size, rise, set,\n"
+        "motions or illumination and orientation, and the place in the chart's coordinates.\n"
+        "  --object NAME            the object, by its name or a designation\n",
+        {"--object", "--settings", "--database", "--jd", "--date"},
+        {},
+        {"--object"},
+        0,
+        0},
+       RunInfoCommand},
       {{"find",
         "find TEXT [--exact] [--case] [--database DIR]",
         "Prints every object whose name matches TEXT, with its kind, in database order.\n"

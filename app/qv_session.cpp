@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "app/local_time.h"
 #include "app/settings.h"
 #include "app/settings_file.h"
 #include "app/textformat.h"
@@ -50,15 +51,6 @@ bool ReadNumber(const std::string& text, double& value) {
 }
 
 bool InQvRange(JulianDate jd) { return jd >= QvEarliestDate && jd <= QvLatestDate; }
-
-// LocalToUniversal: a local date and time read at zone 0, less the settings' zone and, while
-// daylight saving applies, its hour.
-JulianDate LocalToUniversal(JulianDate local) {
-  const ChartSettings& s = Settings();
-  JulianDate jd = local - s.TimeZone;
-  if (s.DaylightSavingsTime && DaylightSavingInEffect(jd, s.TimeZone)) jd -= 1.0 / 24.0;
-  return jd;
-}
 
 }  // namespace
 

@@ -19,13 +19,8 @@ namespace {
 
 // Conversions of the info texts.
 constexpr double KmPerAuShown = 149597870.0;              // the info window's km per AU
-constexpr double ParsecsPerAu = 4.848136812202333e-06;
 constexpr double MegaparsecsPerAu = 4.848136812202333e-12;
 constexpr double ArcminutesPerRadian = 3437.74677;
-constexpr double ArcsecondsPerRadian = 206264.8062;
-constexpr double TimeSecondsPerYearPerRadianPerDay = 5022548.03097;  // 13750.987 s/rad x 365.25
-constexpr double ArcsecondsPerYearPerRadianPerDay = 75338220.46455;  // 206264.806"/rad x 365.25
-constexpr double KmPerSecondPerAuPerDay = 1731.4568287037036;
 constexpr double DegreesPerRadian = 57.29577951;
 constexpr double HoursPerRadian = 12.0 / 3.141592653589793;
 constexpr double FullDay = 6.283185307;  // the time of day of an object that never sets

@@ -11,9 +11,18 @@ cmake --build build -j "${JOBS:-2}"
 tools/make_default_data.sh build ||
   echo "Could not build the default data; Quorvane starts with what is there."
 
+# Without a display the window cannot open: qv draws the chart it would start with instead.
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
+  chart=build/quorvane-default-chart.png
   echo "There is no display to show Quorvane's window on (neither DISPLAY nor WAYLAND_DISPLAY"
   echo "is set). Start it on a desktop, or under a virtual display: xvfb-run build/quorvane"
+  echo "Meanwhile qv draws the chart Quorvane starts with, for the present time:"
+  if build/qv chart --out "$chart"; then
+    echo "  $top/$chart"
+  else
+    echo "qv could not draw the chart (its message is above)."
+    exit 1
+  fi
   exit 0
 fi
 exec build/quorvane

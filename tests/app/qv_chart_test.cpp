@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "chart/legend.h"
@@ -215,16 +216,29 @@ TEST_F(QvChartTest, SettingsNamingAnUnknownObjectFail) {
   EXPECT_FALSE(FileExists(scratch / "d.png"));
 }
 
-TEST_F(QvChartTest, HelpNamesEveryOption) {
-  ASSERT_EQ(Run({"chart", "--help"}), QvSuccess);
-  for (const char* option : {"--settings", "--database", "--jd", "--date", "--size", "--no-legend", "--out"})
-    EXPECT_NE(out.find(option), std::string::npos) << option;
+// Each command's help starts with its usage and gives every option a line of its own.
+TEST_F(QvChartTest, EveryCommandExplainsEachOfItsOptions) {
+  const std::vector<std::pair<std::string, std::vector<std::string>>> commands = {
+      {"chart", {"--settings", "--database", "--jd", "--date", "--size", "--no-legend", "--out"}},
+      {"ephemeris", {"--object", "--start", "--end", "--step", "--settings", "--database", "--out"}},
+      {"info", {"--object", "--settings", "--database", "--jd", "--date"}},
+      {"find", {"--exact", "--case", "--database"}},
+      {"import", {"--database", "--create", "--replace", "--rename", "--keep-going"}},
+      {"db", {"--database"}},
+  };
+  for (const auto& [command, options] : commands) {
+    SCOPED_TRACE(command);
+    ASSERT_EQ(Run({command, "--help"}), QvSuccess) << err;
+    EXPECT_TRUE(err.empty()) << err;
+    EXPECT_EQ(out.rfind("Usage: qv " + command + " ", 0), 0u) << out;
+    for (const std::string& option : options) EXPECT_NE(out.find("\n  " + option + " "), std::string::npos) << option;
+  }
   ASSERT_EQ(Run({"--help"}), QvSuccess);
-  for (const char* command : {"qv chart", "qv find", "qv import", "qv db"})
-    EXPECT_NE(out.find(command), std::string::npos) << command;
+  for (const auto& command : commands) EXPECT_NE(out.find("qv " + command.first + " "), std::string::npos);
   EXPECT_EQ(Run({"plot"}), QvUserError);
   EXPECT_NE(err.find("no command \"plot\""), std::string::npos);
   EXPECT_EQ(Run({}), QvUserError);
+  EXPECT_NE(err.find("Usage:"), std::string::npos);
 }
 
 }  // namespace

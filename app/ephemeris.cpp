@@ -1,0 +1,170 @@
+// app/ephemeris.cpp - the ephemeris table (ephemeris.h).
+#include "app/ephemeris.h"
+
+#include <cmath>
+
+#include "app/printf_text.h"
+#include "app/settings.h"
+#include "app/settings_objects.h"
+#include "app/textformat.h"
+#include "astro/constants.h"
+#include "astro/angles.h"
+#include "astro/physical.h"
+#include "astro/skycontext.h"
+#include "chart/object_info.h"
+#include "objects/store.h"
+#include "platform/alert.h"
+#include "platform/files.h"
+#include "platform/progress.h"
+#include "platform/result.h"
+#include "platform/strings.h"
+
+namespace qv {
+namespace {
+
+constexpr int ProgramTitleString = 268;
+constexpr int WritingEphemerisString = 510;
+constexpr int MessageCannotOpen = 257;
+constexpr int MessageCannotWrite = 259;
+
+// Conversions of the table's columns; the others are the info texts' (chart/object_info.h).
+constexpr double HoursPerRadianOfDay = 3.819718634;
+constexpr const char* DegreeSign = "\u00b0";
+
+// An unknown value leaves its column blank rather than print a number that is not one.
+std::string KnownOrBlank(bool known, const char* format, double value) {
+  return known ? PrintfText(format, value) : PrintfText("%10s", "");
+}
+
+std::string HeaderText(const ObjectRecord& object) {
+  const ChartSettings& s = Settings();
+  std::string text = "Ephemeris for: " + DisplayName(object) + "\n\n";
+  if (s.ViewerObject != 0) return text + "Viewed from: " + SettingsObjectName(s.ViewerObject) + "\n";
+  text += "Viewed from: " + s.ViewerSiteName + "\n";
+  text += "East Longitude: " + FormatAngleText(s.ViewerLongitude * RadToDeg, "%c%03hd %02hd %02.0f") + "\n";
+  text += "North Latitude:  " + FormatAngleText(s.ViewerLatitude * RadToDeg, "%c%02hd %02hd %02.0f") + "\n";
+  text += PrintfText("Altitude: %.1f m\n", s.ViewerAltitude);
+  return text + PrintfText("Time Zone: %+.1f hrs\n\n", Sky().zone * 24.0);
+}
+
+// The date, the equatorial labels, distance and magnitude: the first five columns' headers.
+std::string PlaceHeaders(bool body) {
+  const CoordinateTexts equatorial =
+      FormatCoordinates(CoordinatesEquatorial, 0, 0, CoordinateLabels, Sky().precessionEpoch);
+  const CoordinateTexts chart =
+      FormatCoordinates(Settings().ChartCoordinateSystem, 0, 0, CoordinateLabels, Sky().precessionEpoch);
+  return PrintfText("%20s\t%15s\t%15s\t%10s\t%10s\t%15s\t%15s\t%5s\t%5s", body ? "Date:      Time:   " : "Date:       Time:    ",
+              equatorial.lon.c_str(), equatorial.lat.c_str(), body ? "Dist(AU):" : "Dist(pc):", "Mag:",
+              chart.lon.c_str(), chart.lat.c_str(), "Rises:", "Sets:");
+}
+
+std::string ColumnHeaders(const ObjectRecord& object) {
+  if (IsSolarSystemKind(object.kind)) {
+    return PlaceHeaders(true) + PrintfText("\t%10s\t%10s", "Size(\"):", "Illum:") +
+           PrintfText("\t%7s%s%s\t%7s%s%s\t%7s%s%s\n", "L0(", DegreeSign, "):", "B0(", DegreeSign, "):", "PN(",
+                DegreeSign, "):");
+  }
+  return PlaceHeaders(false) + PrintfText("\t%10s\t%10s\t%10s\n", "\u00b5RA(s):", "\u00b5Dec(\"):", "RV(kps):");
+}
+
+std::string TimeOfDayText(const RiseSet& event) {
+  const double hours = event.timeOfDay * HoursPerRadianOfDay;
+  const int whole = static_cast<int>(hours);
+  const int minutes = static_cast<int>((hours - whole) * 60.0);
+  return PrintfText("%02hd:%02hd", static_cast<short>(whole), static_cast<short>(minutes));
+}
+
+// The columns every kind shares: date, place, distance, magnitude, chart place, rise and set.
+std::string PlaceColumns(ObjectRecord& object, bool body) {
+  const ObjectPlace place = ObjectCoordinates(object);
+  const ChartSettings& s = Settings();
+  const CoordinateTexts equatorial =
+      FormatCoordinates(CoordinatesEquatorial, place.ra, place.dec, CoordinateValues, Sky().precessionEpoch);
+  const CoordinateTexts chart =
+      FormatCoordinates(s.ChartCoordinateSystem, place.lon, place.lat, CoordinateValues, Sky().precessionEpoch);
+  const double distance = CurrentDistance(object);
+  const int magnitude = CurrentMagnitude(object);
+  const bool knownMagnitude = magnitude != UnknownMagnitude && magnitude != MagnitudeAtObserver;
+  return PrintfText("%20s\t%15s\t%15s\t", FormatDateTime(s.JulianDate, Sky().zone, s.CalendarSystem).c_str(),
+              equatorial.lon.c_str(), equatorial.lat.c_str()) +
+         KnownOrBlank(std::isfinite(distance), body ? "%10.5f" : "%10.2f", body ? distance : distance * ParsecsPerAu) +
+         "\t" + KnownOrBlank(knownMagnitude, "%10.1f", magnitude / 100.0) +
+         PrintfText("\t%15s\t%15s\t", chart.lon.c_str(), chart.lat.c_str()) + TimeOfDayText(place.rise) + "\t" +
+         TimeOfDayText(place.set);
+}
+
+std::string BodyRow(ObjectRecord& object) {
+  std::string row = PlaceColumns(object, true);
+  const OrbitRecord& orbit = *OrbitOf(object);
+  const SubObserverPoint sub = PhysicalEphemeris(object);
+  return row + PrintfText("\t%10.1f\t%10.4f\t%10.1f\t%+10.1f\t%10.1f\n", orbit.physical[PhysicalDiameter] * ArcsecondsPerRadian,
+                    (1 + std::cos(orbit.physical[PhysicalPhaseAngle])) / 2, sub.longitude * RadToDeg,
+                    sub.latitude * RadToDeg, sub.poleAngle * RadToDeg);
+}
+
+std::string SkyObjectRow(ObjectRecord& object) {
+  std::string row = PlaceColumns(object, false);
+  const SkyObjectRecord& sky = *SkyObjectOf(object);
+  const SphericalRates rates =
+      RectangularToSphericalWithRates({VectorFromDirection(sky.position), VectorFromDirection(sky.motion)});
+  return row + PrintfText("\t%+10.4f\t%+10.3f\t", rates.dlon * TimeSecondsPerYearPerRadianPerDay,
+                    rates.dlat * ArcsecondsPerYearPerRadianPerDay) +
+         KnownOrBlank(std::isfinite(sky.radialVelocity), "%+10.1f", sky.radialVelocity * KmPerSecondPerAuPerDay) + "\n";
+}
+
+// WriteRows: the rows, with the chart's time moved through them and put back afterwards.
+int WriteRows(const EphemerisText& write, ObjectRecord& object, JulianDate start, double step, int64_t rows) {
+  if (rows == 0) return ResultOk;
+  const bool progress = OpenProgress(static_cast<double>(rows), 0, 1, 0, GetString(WritingEphemerisString),
+                                     GetString(ProgramTitleString), true);
+  const SkySnapshot saved = SaveSkyContext();
+  int result = ResultOk;
+  for (int64_t i = 0; i < rows && result == ResultOk; ++i) {
+    Settings().JulianDate = start + static_cast<double>(i) * step;
+    UpdateSkyContext();
+    const std::string row = IsSolarSystemKind(object.kind) ? BodyRow(object) : SkyObjectRow(object);
+    if (!write(row)) result = ResultWriteError;
+    else if (progress && UpdateProgress(static_cast<double>(i + 1)) == 0) result = ResultCancelled;
+  }
+  if (progress) CloseProgress();
+  RestoreSkyContext(saved);
+  RecomputeObject(object);
+  return result;
+}
+
+}  // namespace
+
+int64_t EphemerisRowCount(JulianDate start, JulianDate end, double step) {
+  if (!(step > 0) || !std::isfinite(step) || !std::isfinite(start) || !std::isfinite(end)) return -1;
+  if (start > end + EphemerisEndTolerance) return 0;
+  return static_cast<int64_t>(std::floor((end + EphemerisEndTolerance - start) / step)) + 1;
+}
+
+int WriteEphemeris(const EphemerisText& write, ObjectRecord& object, JulianDate start, JulianDate end,
+                   double step) {
+  const int64_t rows = EphemerisRowCount(start, end, step);
+  if (rows < 0 || !(IsSolarSystemKind(object.kind) || IsSkyObjectKind(object.kind))) return ResultFailed;
+  if (!write(HeaderText(object)) || !write(ColumnHeaders(object))) return ResultWriteError;
+  return WriteRows(write, object, start, step, rows);
+}
+
+int WriteEphemerisFile(const std::string& path, ObjectRecord& object, JulianDate start, JulianDate end,
+                       double step) {
+  if (EphemerisRowCount(start, end, step) < 0) return ResultFailed;
+  FileHandle file = OpenFileForReplace(path, "TEXT", "ttxt");
+  if (!file) {
+    Caution(ButtonsOk, MessageCannotOpen, GetFileTitle(path).c_str());
+    return ResultOpenError;
+  }
+  PlatformFile& out = *file;
+  const int result =
+      WriteEphemeris([&out](std::string_view text) { return WriteBytes(out, text); }, object, start, end, step);
+  if (result == ResultFailed) return result;
+  if (result == ResultWriteError || CommitReplacedFile(std::move(file)) != ResultOk) {
+    Caution(ButtonsOk, MessageCannotWrite, GetFileTitle(path).c_str());
+    return ResultWriteError;
+  }
+  return result;
+}
+
+}  // namespace qv

@@ -1,0 +1,82 @@
+// app/qv_object_commands.cpp - qv info and qv ephemeris (qv_commands.h).
+#include <cmath>
+#include <cstdlib>
+#include <string>
+
+#include "app/ephemeris.h"
+#include "app/qv_commands.h"
+#include "app/settings.h"
+#include "astro/skycontext.h"
+#include "chart/object_info.h"
+#include "objects/messages.h"
+#include "objects/namesearch.h"
+#include "objects/store.h"
+#include "platform/result.h"
+
+namespace qv {
+namespace {
+
+constexpr int64_t MaxEphemerisRows = 1000000;
+constexpr int FirstInfoItem = InfoKindItem, LastInfoItem = InfoChartLatItem;
+
+// FindQvObject: the object whose name matches exactly (any case), else the first whose name
+// contains the words; note 523 when none does.
+ObjectRecord* FindQvObject(const std::string& name) {
+  ObjectId found = 0;
+  if (FindObjectByName(name.c_str(), false, true, 0, found) == ResultOk ||
+      FindObjectByName(name.c_str(), false, false, 0, found) == ResultOk) {
+    if (ObjectRecord* record = ObjectOfId(found)) return record;
+  }
+  Note(ButtonsOk, MessageNoSuchObject, name.c_str());
+  return nullptr;
+}
+
+bool ParseStep(const std::string& text, double& step) {
+  char* end = nullptr;
+  step = std::strtod(text.c_str(), &end);
+  return end != text.c_str() && *end == '\0' && std::isfinite(step) && step > 0;
+}
+
+}  // namespace
+
+int RunInfoCommand(const QvArguments& args, const QvOutput& output) {
+  QvSession session(output);
+  const int ready = session.OpenSky(args);
+  if (ready != ResultOk) return ExitCodeOf(ready);
+  ObjectRecord* object = FindQvObject(args.Value("--object"));
+  if (!object) return QvUserError;
+  std::string lines[LastInfoItem - FirstInfoItem + 1];
+  for (const InfoLine& line : ObjectInfoLines(*object)) {
+    if (line.item >= FirstInfoItem && line.item <= LastInfoItem) lines[line.item - FirstInfoItem] = line.text;
+  }
+  for (const std::string& line : lines) output.out(line + "\n");
+  return QvSuccess;
+}
+
+int RunEphemerisCommand(const QvArguments& args, const QvOutput& output) {
+  QvSession session(output);
+  const int ready = session.OpenSky(args);
+  if (ready != ResultOk) return ExitCodeOf(ready);
+  JulianDate start = 0, end = 0;
+  if (!session.ParseLocalDate(args.Value("--start"), start) || !session.ParseLocalDate(args.Value("--end"), end)) {
+    return QvUserError;
+  }
+  double step = 0;
+  if (!ParseStep(args.Value("--step"), step)) {
+    return session.Fail(QvUserError, "--step needs a positive number of days, not \"" + args.Value("--step") + "\"");
+  }
+  if (EphemerisRowCount(start, end, step) > MaxEphemerisRows) {
+    return session.Fail(QvUserError, "the ephemeris would have more than 1,000,000 rows: choose a longer step");
+  }
+  ObjectRecord* object = FindQvObject(args.Value("--object"));
+  if (!object) return QvUserError;
+  Settings().JulianDate = start;  // the header's epoch and time zone are those of the first row
+  UpdateSkyContext();
+  const int written = args.Has("--out")
+                          ? WriteEphemerisFile(args.Value("--out"), *object, start, end, step)
+                          : WriteEphemeris([&output](std::string_view text) { output.out(text); return true; },
+                                           *object, start, end, step);
+  return ExitCodeOf(written);
+}
+
+}  // namespace qv

@@ -1,0 +1,103 @@
+// qv's work from scripts: a 1600 x 1000 chart written in each format (drawing, encoding and
+// writing the file) and ephemeris rows, over a database of the default solar-system file in a
+// temporary folder; and the whole "qv chart" command on the default database beside the program
+// (build/Database, or $QV_DATA_DIR/Database).
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+#include "app/ephemeris.h"
+#include "app/qv_commands.h"
+#include "app/settings.h"
+#include "astro/skycontext.h"
+#include "chart/chart_files.h"
+#include "objects/database.h"
+#include "objects/import.h"
+#include "objects/namesearch.h"
+#include "objects/store.h"
+#include "platform/events.h"
+#include "platform/files.h"
+#include "platform/result.h"
+
+namespace qv {
+namespace {
+
+constexpr int Width = 1600, Height = 1000;
+constexpr double BenchJulianDate = 2460370.5;  // 2024 March 1, 0h UT
+
+class QvBench : public benchmark::Fixture {
+ public:
+  void SetUp(const benchmark::State&) override {
+    InitHeadlessPlatform();
+    folder = std::filesystem::temp_directory_path() / "qv-bench-database";
+    std::filesystem::remove_all(folder);
+    CreateDatabase(folder.string());
+    ImportObjectTextFile(std::string(QV_SOURCE_DIR) + "/resources/catalog/SolarSystem.txt");
+    SetDefaultSettings(32);
+    Settings().JulianDate = BenchJulianDate;
+    UpdateSkyContext();
+  }
+  void TearDown(const benchmark::State&) override {
+    CloseDatabase();
+    std::filesystem::remove_all(folder);
+  }
+  std::filesystem::path folder;
+};
+
+BENCHMARK_DEFINE_F(QvBench, WriteChartFile)(benchmark::State& state) {
+  const char* const extensions[] = {"", ".png", ".bmp", ".gif", ".tif", ".jpg", ".wmf", ".svg", ".pdf"};
+  const auto format = static_cast<ChartFileFormat>(state.range(0));
+  const std::string path = (folder / (std::string("chart") + extensions[format])).string();
+  for (auto _ : state) benchmark::DoNotOptimize(WriteChartFile(path, format, Rect{0, 0, Width, Height}));
+  state.SetLabel(extensions[format]);
+}
+BENCHMARK_REGISTER_F(QvBench, WriteChartFile)
+    ->DenseRange(ChartFormatPNG, ChartFormatPDF)
+    ->Unit(benchmark::kMillisecond);
+
+// Rows a second of a year's daily ephemeris of a planet and of the Moon.
+BENCHMARK_DEFINE_F(QvBench, EphemerisRows)(benchmark::State& state) {
+  const char* const bodies[] = {"Mars", "Moon"};
+  ObjectId id = 0;
+  if (FindObjectByName(bodies[state.range(0)], false, true, 0, id) != ResultOk) {
+    state.SkipWithError("no such body in SolarSystem.txt");
+    return;
+  }
+  constexpr int Rows = 365;
+  for (auto _ : state) {
+    size_t bytes = 0;
+    WriteEphemeris([&bytes](std::string_view text) { bytes += text.size(); return true; }, *ObjectOfId(id),
+                   BenchJulianDate, BenchJulianDate + Rows - 1, 1.0);
+    benchmark::DoNotOptimize(bytes);
+  }
+  state.SetItemsProcessed(state.iterations() * Rows);
+  state.SetLabel(bodies[state.range(0)]);
+}
+BENCHMARK_REGISTER_F(QvBench, EphemerisRows)->DenseRange(0, 1)->Unit(benchmark::kMillisecond);
+
+// The whole command a script runs: open the default database, read the settings, draw the
+// 1600 x 1000 chart and write it as PNG.
+void BM_QvChartOfTheDefaultDatabase(benchmark::State& state) {
+  const char* dir = std::getenv("QV_DATA_DIR");
+  const std::string database = std::string(dir ? dir : "build") + "/Database";
+  if (!FileExists(database + "/Index.qvd")) {
+    state.SkipWithError("no default database: run tools/make_default_data.sh");
+    return;
+  }
+  const std::string chart = (std::filesystem::temp_directory_path() / "qv-bench-chart.png").string();
+  const QvOutput quiet{[](std::string_view) {}, [](std::string_view) {}};
+  for (auto _ : state) {
+    if (RunQv({"chart", "--database", database, "--jd", "2460370.5", "--out", chart}, quiet) != QvSuccess) {
+      state.SkipWithError("qv chart failed");
+      break;
+    }
+  }
+  std::filesystem::remove(chart);
+}
+BENCHMARK(BM_QvChartOfTheDefaultDatabase)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace qv
