@@ -246,6 +246,7 @@ TEST_F(QvEphemerisTest, BadInputGivesItsMessageAndWritesNothing) {
       {{"Mars", "2024/03/01", "2024/03/03", "-1"}, "--step needs a positive number of days"},
       {{"Mars", "2024/03/01", "2024/03/03", "1d"}, "--step needs a positive number of days"},
       {{"Mars", "2024/03/01", "2025/03/01", "0.0001"}, "more than 1,000,000 rows"},
+      {{"Mars", "2024/03/01", "2024/03/03", "1e-300"}, "more than 1,000,000 rows"},  // beyond any integer
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.message);
