@@ -2,6 +2,7 @@
 #include "app/ephemeris.h"
 
 #include <cmath>
+#include <limits>
 
 #include "app/printf_text.h"
 #include "app/settings.h"
@@ -137,7 +138,10 @@ int WriteRows(const EphemerisText& write, ObjectRecord& object, JulianDate start
 int64_t EphemerisRowCount(JulianDate start, JulianDate end, double step) {
   if (!(step > 0) || !std::isfinite(step) || !std::isfinite(start) || !std::isfinite(end)) return -1;
   if (start > end + EphemerisEndTolerance) return 0;
-  return static_cast<int64_t>(std::floor((end + EphemerisEndTolerance - start) / step)) + 1;
+  const double rows = std::floor((end + EphemerisEndTolerance - start) / step) + 1;
+  // A tiny step gives more rows than an integer holds: as many as one can count.
+  constexpr auto most = std::numeric_limits<int64_t>::max();
+  return rows < static_cast<double>(most) ? static_cast<int64_t>(rows) : most;
 }
 
 int WriteEphemeris(const EphemerisText& write, ObjectRecord& object, JulianDate start, JulianDate end,

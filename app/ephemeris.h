@@ -32,8 +32,8 @@ namespace qv {
 // its end date although the dates are not exact binary fractions.
 constexpr double EphemerisEndTolerance = 1e-6;  // days, about 0.09 s
 
-// EphemerisRowCount: the number of rows; 0 when start is after end, -1 when the step is not
-// a positive number or a date is not finite.
+// EphemerisRowCount: the number of rows (at most INT64_MAX); 0 when start is after end, -1 when
+// the step is not a positive number or a date is not finite.
 int64_t EphemerisRowCount(JulianDate start, JulianDate end, double step);
 
 // EphemerisText: false when the text could not be written (the table stops there).

@@ -139,6 +139,51 @@ TEST_F(QvEphemerisTest, StarColumnsCarryDistanceInParsecsAndMotions) {
   EXPECT_EQ(row[11], "     -20.6");
 }
 
+// The settings are the defaults, then Quorvane.ini beside the program, then --settings: each
+// changes only what it names.
+TEST_F(QvEphemerisTest, SettingsFileOverlaysQuorvaneIni) {
+  const auto settingsFile = [](const std::string& lines) {
+    return "<QuorvaneSettingsFile>\nFileVersion=3.5\n\n<Settings>\n" + lines + "</Settings>\n\n</QuorvaneSettingsFile>\n";
+  };
+  WriteTextFile(scratch / "Quorvane.ini", settingsFile("ViewerSiteName=Backyard\nTimeZone=+2.0\n"));
+  const std::string zone = scratch / "zone.qvs";
+  WriteTextFile(zone, settingsFile("TimeZone=-5.0\n"));
+  const std::vector<std::string> mars = {"ephemeris", "--object", "Mars", "--start", "2024/03/01",
+                                         "--end",     "2024/03/01", "--step", "1"};
+  ASSERT_EQ(Run(mars), QvSuccess) << err;
+  Strings lines = OutputLines();
+  ASSERT_GT(lines.size(), 6u) << out;
+  EXPECT_EQ(lines[2], "Viewed from: Backyard");
+  EXPECT_EQ(lines[6], "Time Zone: +2.0 hrs");
+
+  std::vector<std::string> withZone = mars;
+  withZone.insert(withZone.end(), {"--settings", zone});
+  ASSERT_EQ(Run(withZone), QvSuccess) << err;
+  lines = OutputLines();
+  ASSERT_GT(lines.size(), 9u) << out;
+  EXPECT_EQ(lines[2], "Viewed from: Backyard");
+  EXPECT_EQ(lines[6], "Time Zone: -5.0 hrs");
+  EXPECT_EQ(Fields(lines[9])[0], " 2024/03/01 00:00:00");  // local time in the file's zone
+}
+
+// A star without parallax, magnitude or radial velocity leaves those columns blank rather than
+// print the numbers that stand for "unknown".
+TEST_F(QvEphemerisTest, UnknownValuesLeaveTheirColumnsBlank) {
+  const std::string faint = scratch / "faint.txt";
+  WriteTextFile(faint, "S1\t2000.0\t05 16 41.4\t+45 59 53\t0\t0\t\t\t\t\t0\tNameless\n");
+  ASSERT_EQ(Run({"import", faint}), QvSuccess) << err;
+  ASSERT_EQ(Ephemeris("Nameless", "2024/03/01", "2024/03/01", "1"), QvSuccess) << err;
+  const Strings rows = Rows();
+  ASSERT_EQ(rows.size(), 1u) << out;
+  const std::vector<std::string> row = Fields(rows[0]);
+  ASSERT_EQ(row.size(), 12u) << rows[0];
+  const std::string blank(10, ' ');
+  EXPECT_EQ(row[3], blank);
+  EXPECT_EQ(row[4], blank);
+  EXPECT_EQ(row[11], blank);
+  EXPECT_EQ(row[9], "   +0.0000");
+}
+
 // Reference: tests/app/ref/qv_ephemeris_pyephem.tsv. Tolerance 2': the series reach about 50" for
 // the Moon and Mars and Delta T differs by about a minute of time (30" of the Moon's motion); a
 // date read in the wrong zone moves the Moon by 30' an hour, a wrong equinox misses by 20'.
@@ -201,6 +246,7 @@ TEST_F(QvEphemerisTest, BadInputGivesItsMessageAndWritesNothing) {
       {{"Mars", "2024/03/01", "2024/03/03", "-1"}, "--step needs a positive number of days"},
       {{"Mars", "2024/03/01", "2024/03/03", "1d"}, "--step needs a positive number of days"},
       {{"Mars", "2024/03/01", "2025/03/01", "0.0001"}, "more than 1,000,000 rows"},
+      {{"Mars", "2024/03/01", "2024/03/03", "1e-300"}, "more than 1,000,000 rows"},  // beyond any integer
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.message);
