@@ -59,11 +59,12 @@ std::string ImportedText(const std::string& path, ObjectId imported) {
 
 // ImportOne: one file into the open database; its exit code. Stopping at a line that gave no
 // object (the safe answer to 524) keeps what was read before it, and fails.
-int ImportOne(const std::string& path, QvSession& session, const QvOutput& output, bool keepGoing) {
+int ImportOne(const std::string& path, QvSession& session, const QvOutput& output, const QvArguments& args) {
   session.ForgetShown();
   ObjectId imported = 0;
-  const int result = IsSatelliteFile(path) ? ImportSatelliteFile(path, &imported)
-                                           : ImportObjectTextFile(path, &imported);
+  const int result = args.Has("--satellites") || IsSatelliteFile(path) ? ImportSatelliteFile(path, &imported)
+                                                                       : ImportObjectTextFile(path, &imported);
+  const bool keepGoing = args.Has("--keep-going");
   if (result == ResultOk) {
     output.out(ImportedText(path, imported));
     if (!keepGoing && session.WasShown(MessageKeepReading)) {
@@ -135,7 +136,7 @@ int RunImportCommand(const QvArguments& args, const QvOutput& output) {
   if (opened != ResultOk) return ExitCodeOf(opened);
   int exitCode = QvSuccess;
   for (const std::string& path : args.arguments) {
-    const int code = ImportOne(path, session, output, args.Has("--keep-going"));
+    const int code = ImportOne(path, session, output, args);
     if (code > exitCode) exitCode = code;
   }
   if (Store().indexChanged && SaveIndex(Store().indexPath) != ResultOk) return QvFileError;

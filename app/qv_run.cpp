@@ -76,15 +76,16 @@ const std::vector<QvCommand>& Commands() {
         1},
        RunFindCommand},
       {{"import",
-        "import FILE... [--database DIR] [--create] [--replace | --rename] [--keep-going]",
+        "import FILE... [--database DIR] [--create] [--replace | --rename] [--keep-going] [--satellites]",
         "Imports object text files (and FileList files) and satellite element files (.tle),\n"
         "each into a new database file named after it.\n"
         "  --create                 make the database first when it does not exist\n"
         "  --replace                replace a database file of the same name\n"
         "  --rename                 give the new database file a numbered name instead\n"
-        "  --keep-going             keep reading past lines that give no object\n",
+        "  --keep-going             keep reading past lines that give no object\n"
+        "  --satellites             read every FILE as two-line satellite elements, whatever its name\n",
         {"--database"},
-        {"--create", "--replace", "--rename", "--keep-going"},
+        {"--create", "--replace", "--rename", "--keep-going", "--satellites"},
         {},
         1,
         SIZE_MAX},

@@ -223,7 +223,7 @@ TEST_F(QvChartTest, EveryCommandExplainsEachOfItsOptions) {
       {"ephemeris", {"--object", "--start", "--end", "--step", "--settings", "--database", "--out"}},
       {"info", {"--object", "--settings", "--database", "--jd", "--date"}},
       {"find", {"--exact", "--case", "--database"}},
-      {"import", {"--database", "--create", "--replace", "--rename", "--keep-going"}},
+      {"import", {"--database", "--create", "--replace", "--rename", "--keep-going", "--satellites"}},
       {"db", {"--database"}},
   };
   for (const auto& [command, options] : commands) {

@@ -85,6 +85,19 @@ TEST_F(QvTest, ImportedSatelliteOrbitsTheEarth) {
   EXPECT_EQ(OutputLines(), Strings{"ISS (ZARYA)\tEarth Satellite"});
 }
 
+// Element files often come named .txt: by its name such a file is an object text file, which it
+// is not; --satellites reads it as the elements it holds.
+TEST_F(QvTest, SatellitesFlagReadsAnyNameAsElements) {
+  const std::string stations = scratch / "stations.txt";
+  WriteTextFile(stations, ReadTextFile(TestData("qv_satellites.tle")));
+  EXPECT_EQ(Run({"import", stations}), QvUserError);
+  EXPECT_NE(err.find("nothing was imported"), std::string::npos) << err;
+  ASSERT_EQ(Run({"import", stations, "--satellites"}), QvSuccess) << err;
+  EXPECT_NE(out.find("into stations.qvd (1 objects)"), std::string::npos) << out;
+  ASSERT_EQ(Run({"find", "iss"}), QvSuccess) << err;
+  EXPECT_EQ(OutputLines(), Strings{"ISS (ZARYA)\tEarth Satellite"});
+}
+
 TEST_F(QvTest, ImportCreatesADatabaseOnlyWhenAsked) {
   const std::string bare = scratch / "bare";
   EXPECT_EQ(Run({"import", TestData("qv_satellites.tle"), "--database", bare}), QvFileError);
