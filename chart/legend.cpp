@@ -71,8 +71,9 @@ int DrawColumn(const std::vector<std::string>& rows, int x, int top, int rowHeig
   return width;
 }
 
-// Six sample stars from the faint limit to the bright one, each under its magnitude.
-int DrawStarSamples(int x, int top, int rowHeight) {
+// Six sample stars from the faint limit to the bright one, each under its magnitude; rendered
+// glows stay inside the band.
+int DrawStarSamples(const Rect& band, int x, int top, int rowHeight) {
   const StarSizeScale& scale = CurrentStarScale();
   const ChartSettings& s = Settings();
   const int q = (scale.faintest - scale.brightest) / 5;
@@ -88,7 +89,7 @@ int DrawStarSamples(int x, int top, int rowHeight) {
     const int rowCentre = top + rowHeight + rowHeight / 2;
     if (s.ShowRenderedObjects && CurrentChartImage()) {
       RenderStar(CurrentChartImage(), cx, rowCentre, magnitude, s.RedScreen ? ColorRed : ColorWhite,
-                 s.SkyBackground == SkyWhite, scale);
+                 s.SkyBackground == SkyWhite, scale, &band);
     } else {
       DrawStarSymbol(cx, rowCentre, r, MarkNone, s.ShowLargeStars);
     }
@@ -175,7 +176,7 @@ void DrawLegend(const Rect& chart, const LegendFacts& facts) {
   x += DrawColumn({Text(StringMagnitudes), Text(StringKindNames + 51), Text(StringKindNames + 52),
                    Text(StringKindNames + 53)},
                   x, top, rowHeight) + SampleGap;
-  x += DrawStarSamples(x, top, rowHeight) + ColumnGap;
+  x += DrawStarSamples(band, x, top, rowHeight) + ColumnGap;
   if (Settings().ShowDeepSkyObjects) DrawDeepSkyColumn(x, top, rowHeight);
   SetChartPen(PenForeground, 1, false);
   DrawRect(band);

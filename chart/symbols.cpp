@@ -52,14 +52,14 @@ void DrawCircleOfRadius(int x, int y, int a) { DrawEllipse(x - a, y - a, x + a +
 // 0xffRRGGBB words (platform/draw.h), read and written whole.
 struct GlowTarget {
   Image* image;
-  int width, height;
+  Rect area;       // the pixels that may change
   int channel[3];  // the colour added (or, on a white sky, its complement taken away)
   bool subtract;
 
-  uint8_t* Row(int py) const { return py >= 0 && py < height ? ImageRow(image, py) : nullptr; }
+  uint8_t* Row(int py) const { return py >= area.top && py < area.bottom ? ImageRow(image, py) : nullptr; }
 
   void Add(uint8_t* row, int px, float g) const {
-    if (!row || px < 0 || px >= width) return;
+    if (!row || px < area.left || px >= area.right) return;
     uint8_t* pixel = row + 4 * px;
     uint32_t value;
     std::memcpy(&value, pixel, 4);
@@ -185,10 +185,15 @@ void DrawDeepSkySymbol(int kind, int x, int y, int r) {
 }
 
 void RenderStar(Image* image, int x, int y, int magnitude, Color color, bool whiteSky,
-                const StarSizeScale& scale) {
+                const StarSizeScale& scale, const Rect* within) {
   if (!image || ImageDepth(image) != 32 || !ImageRow(image, 0)) return;  // rows to add into
   const GlowProfile& profile = GlowProfileFor(std::max(magnitude, scale.brightest), scale);
-  GlowTarget target{image, ImageWidth(image), ImageHeight(image), {}, whiteSky};
+  Rect area{0, 0, ImageWidth(image), ImageHeight(image)};
+  if (within) {
+    area = Rect{std::max(area.left, within->left), std::max(area.top, within->top),
+                std::min(area.right, within->right), std::min(area.bottom, within->bottom)};
+  }
+  GlowTarget target{image, area, {}, whiteSky};
   target.channel[0] = RedOf(color), target.channel[1] = GreenOf(color), target.channel[2] = BlueOf(color);
   if (whiteSky) {
     for (int& c : target.channel) c = 255 - c;

@@ -23,8 +23,9 @@ void DrawStarSymbol(int x, int y, int r, int marks, bool large);
 void DrawDeepSkySymbol(int kind, int x, int y, int r);
 
 // RenderStar: adds a soft star of that magnitude and colour into a 32-bit image (other depths
-// are left alone), or subtracts its complement on a white sky.
+// are left alone), or subtracts its complement on a white sky; with `within`, only the pixels
+// inside that rectangle (the legend's band) take the glow.
 void RenderStar(Image* image, int x, int y, int magnitude, Color color, bool whiteSky,
-                const StarSizeScale& scale);
+                const StarSizeScale& scale, const Rect* within = nullptr);
 
 }  // namespace qv

@@ -186,6 +186,33 @@ TEST_F(ChartTest, TheLegendRaisesTheCentreByHalfItsHeight) {
   EXPECT_GT(text, 30);
 }
 
+// The legend's rendered sample stars glow inside its band only, however wide the brightest
+// glow is: the chart above the band stays untouched.
+TEST_F(ChartTest, LegendSampleGlowsStayInTheLegend) {
+  ChartSettings& s = Settings();
+  s.ShowRenderedObjects = true;
+  s.ShowChartLegend = true;
+  s.BrightestStarMagnitude = 300;
+  s.FaintestStarMagnitude = 1200;
+  s.ShowGridLines = false;
+  Image* image = RenderChartImage(Rect{0, 0, W, H}, 32, nullptr);
+  ASSERT_NE(image, nullptr);
+  const int bandTop = H - LegendHeight();
+  int litAbove = 0, litInBand = 0;
+  for (int y = 1; y < H - 1; ++y) {  // the chart's outline aside
+    for (int x = 1; x < W - 1; ++x) {
+      int r = 0, g = 0, b = 0;
+      PixelValueToRGB(image, GetPixelValue(image, ImageRow(image, y), x), &r, &g, &b);
+      if (r + g + b == 0) continue;
+      if (y < bandTop - 1) ++litAbove;
+      else ++litInBand;
+    }
+  }
+  DisposeImage(image);
+  EXPECT_GT(litInBand, 100);
+  EXPECT_EQ(litAbove, 0);
+}
+
 TEST_F(ChartTest, CullingReadsOnlyTheFilesThatCanShow) {
   namespace fs = std::filesystem;
   // A folder of its own: builds and developers sharing the machine may run this at once.
