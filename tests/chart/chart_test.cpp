@@ -24,6 +24,22 @@ constexpr int W = 800, H = 600;
 
 class ChartTest : public SkyFixture {};
 
+// EachPixel: the whole chart drawn into a new 32-bit image, then f(x, y, r, g, b) for every
+// pixel inside its outline.
+template <typename F>
+void EachPixel(F f) {
+  Image* image = RenderChartImage(Rect{0, 0, W, H}, 32, nullptr);
+  ASSERT_NE(image, nullptr);
+  for (int y = 1; y < H - 1; ++y) {
+    for (int x = 1; x < W - 1; ++x) {
+      int r = 0, g = 0, b = 0;
+      PixelValueToRGB(image, GetPixelValue(image, ImageRow(image, y), x), &r, &g, &b);
+      f(x, y, r, g, b);
+    }
+  }
+  DisposeImage(image);
+}
+
 // The colour found at the expected pixel or one of its neighbours (truncation may shift a
 // pixel by one); black when none of them carries the colour.
 Color NearPixel(const Canvas& canvas, int x, int y, Color want) {
@@ -195,20 +211,13 @@ TEST_F(ChartTest, LegendSampleGlowsStayInTheLegend) {
   s.BrightestStarMagnitude = 300;
   s.FaintestStarMagnitude = 1200;
   s.ShowGridLines = false;
-  Image* image = RenderChartImage(Rect{0, 0, W, H}, 32, nullptr);
-  ASSERT_NE(image, nullptr);
   const int bandTop = H - LegendHeight();
   int litAbove = 0, litInBand = 0;
-  for (int y = 1; y < H - 1; ++y) {  // the chart's outline aside
-    for (int x = 1; x < W - 1; ++x) {
-      int r = 0, g = 0, b = 0;
-      PixelValueToRGB(image, GetPixelValue(image, ImageRow(image, y), x), &r, &g, &b);
-      if (r + g + b == 0) continue;
-      if (y < bandTop - 1) ++litAbove;
-      else ++litInBand;
-    }
-  }
-  DisposeImage(image);
+  EachPixel([&](int, int y, int r, int g, int b) {
+    if (r + g + b == 0) return;
+    if (y < bandTop - 1) ++litAbove;
+    else ++litInBand;
+  });
   EXPECT_GT(litInBand, 100);
   EXPECT_EQ(litAbove, 0);
 }
@@ -307,18 +316,11 @@ TEST_F(ChartTest, RedScreenChartIsRedOnly) {
   s.ShowGridLines = true;
   s.RedScreen = true;
   ApplyColorRules(32);
-  Image* image = RenderChartImage(Rect{0, 0, W, H}, 32, nullptr);
-  ASSERT_NE(image, nullptr);
   int lit = 0, tinted = 0;
-  for (int y = 0; y < H; ++y) {
-    for (int x = 0; x < W; ++x) {
-      int r = 0, g = 0, b = 0;
-      PixelValueToRGB(image, GetPixelValue(image, ImageRow(image, y), x), &r, &g, &b);
-      lit += r > 0;
-      tinted += g > 0 || b > 0;
-    }
-  }
-  DisposeImage(image);
+  EachPixel([&](int, int, int r, int g, int b) {
+    lit += r > 0;
+    tinted += g > 0 || b > 0;
+  });
   s.RedScreen = false;
   ApplyColorRules(32);
   EXPECT_GT(lit, 1000);
