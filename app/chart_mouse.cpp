@@ -52,7 +52,6 @@ struct Gesture {
   int startX = 0, startY = 0, lastX = 0, lastY = 0;
   uint32_t startMs = 0;
   ObjectId object = 0;     // the object pressed, if any
-  bool labelShown = false;
   ChartSettings saved;     // the options a drag changed, as they were
 };
 Gesture gesture;
@@ -81,48 +80,46 @@ void RestoreDrawing() {
   for (int16_t ChartSettings::*limit : MagnitudeLimits) s.*limit = gesture.saved.*limit;
 }
 
-// The object's name in a box of sky colour, at its label place, drawn over the chart.
-void ShowNameLabel() {
+// What is drawn over the chart image in the window: every repaint draws it again.
+struct Overlay {
+  bool label = false;    // the pressed object's name
+  bool band = false;     // a line from the press to the pointer
+  bool readout = false;  // the pointer's coordinates (with the press as second point on a band)
+  int x = 0, y = 0;      // the pointer
+};
+Overlay overlay;
+
+void ShowOverlay(const Overlay& next) {
+  overlay = next;
+  RedrawChartWindow();
+}
+
+// The object's name in a box of sky colour, at its label place.
+void DrawNameLabel() {
   const ObjectRecord* object = ObjectOfId(gesture.object);
-  WindowRef window = Shell().chartWindow;
-  if (!object || !BeginWindowDrawing(window)) return;
+  if (!object) return;
   const SkyPlace place = PlaceSkyObject(*object);
   const std::string name = DisplayName(*object);
-  const FontSetting& font = Settings().ChartWindowsFont;
-  SetFont(font.Face.c_str(), font.Size, font.Style);
   int width = 0, height = 0;
   MeasureText(name.c_str(), 0, &width, &height);
   const int d = LabelOffset(object->kind, place.radius);
   FillSkyRectangle(Rect{place.x + d, place.y - d - height, place.x + d + width, place.y - d});
   SetChartPen(PenForeground, 1, true);
   DrawLabel(name.c_str(), 0, place.x + d, place.y - d);
-  EndWindowDrawing(window);
-  gesture.labelShown = true;
+}
+
+// The rubber band, inverted over the chart.
+void DrawBand() {
+  SetPen(ChartForegroundColor(Settings()), 1, false);
+  SetDrawingMode(DrawXor);
+  DrawLine(gesture.startX, gesture.startY, overlay.x, overlay.y);
+  SetDrawingMode(DrawCopy);
 }
 
 void UpdateNameLabel(int x, int y) {
   if (WithinDoubleClickTime()) return;
   const bool over = Over(gesture.object, x, y);
-  if (over && !gesture.labelShown) {
-    ShowNameLabel();
-  } else if (!over && gesture.labelShown) {
-    RedrawChartWindow();
-    gesture.labelShown = false;
-  }
-}
-
-// The rubber band from the press to the pointer, inverted over the chart, with the readout.
-void DrawRubberBand(int x, int y) {
-  WindowRef window = Shell().chartWindow;
-  RedrawChartWindow();
-  if (!BeginWindowDrawing(window)) return;
-  const FontSetting& font = Settings().ChartWindowsFont;
-  SetFont(font.Face.c_str(), font.Size, font.Style);
-  if (Settings().ShowMouseCoordinates) DrawMouseReadout(x, y, gesture.startX, gesture.startY);
-  SetPen(ChartForegroundColor(Settings()), 1, false);
-  SetDrawingMode(DrawXor);
-  DrawLine(gesture.startX, gesture.startY, x, y);
-  EndWindowDrawing(window);
+  if (over != overlay.label) ShowOverlay({over, false, false, x, y});
 }
 
 void DragChart(int x, int y) {
@@ -153,7 +150,6 @@ void Begin(GestureKind kind, int x, int y, ObjectId object) {
   gesture.startY = gesture.lastY = y;
   gesture.startMs = TickCount();
   gesture.object = object;
-  gesture.labelShown = false;
   if (kind == GestureDrag) DrawLighter();
   SetMouseCapture(Shell().chartWindow);
 }
@@ -177,7 +173,7 @@ void ChartMouseDragged(int x, int y) {
     case GestureObject: UpdateNameLabel(x, y); break;
     case GestureDrag: DragChart(x, y); break;
     case GestureMeasure:
-    case GestureFigureLine: DrawRubberBand(x, y); break;
+    case GestureFigureLine: ShowOverlay({false, true, Settings().ShowMouseCoordinates, x, y}); break;
     case GestureNone: return;
   }
   gesture.lastX = x;
@@ -190,6 +186,7 @@ void ChartMouseUp(int x, int y) {
   gesture.kind = GestureNone;
   SetMouseCapture(nullptr);
   const bool quick = WithinDoubleClickTime();
+  overlay.label = overlay.band = false;
   switch (kind) {
     case GestureObject:
       RedrawChartWindow();
@@ -226,12 +223,21 @@ void ChartDoubleClick(int x, int y) {
 }
 
 void ChartMouseMoved(int x, int y) {
-  if (!Settings().ShowMouseCoordinates) return;
+  if (Settings().ShowMouseCoordinates) ShowOverlay({false, false, true, x, y});
+}
+
+void DrawChartOverlays() {
+  const bool readout = overlay.readout && Settings().ShowMouseCoordinates;
   WindowRef window = Shell().chartWindow;
-  if (!BeginWindowDrawing(window)) return;
+  if ((!overlay.label && !overlay.band && !readout) || !BeginWindowDrawing(window)) return;
   const FontSetting& font = Settings().ChartWindowsFont;
   SetFont(font.Face.c_str(), font.Size, font.Style);
-  DrawMouseReadout(x, y, 0, 0);
+  if (readout) {
+    if (overlay.band) DrawMouseReadout(overlay.x, overlay.y, gesture.startX, gesture.startY);
+    else DrawMouseReadout(overlay.x, overlay.y, 0, 0);
+  }
+  if (overlay.label) DrawNameLabel();
+  if (overlay.band) DrawBand();
   EndWindowDrawing(window);
 }
 

@@ -16,4 +16,8 @@ void ChartMouseMoved(int x, int y);
 // time has passed, even when the pointer does not move.
 void ChartMouseIdle();
 
+// DrawChartOverlays: what the mouse shows over the chart (a held object's name, the measuring
+// line, the coordinate readout), drawn into the window after each copy of the chart image.
+void DrawChartOverlays();
+
 }  // namespace qv

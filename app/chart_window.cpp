@@ -95,6 +95,17 @@ void HandleKey(int key, int character) {
   }
 }
 
+// PaintChartWindow: the update event: the chart image and what the mouse shows over it.
+void PaintChartWindow(WindowRef window) {
+  if (ScreenColorDepth() != Shell().lastScreenDepth) {
+    RelayoutChartWindow();
+    UpdateMenus();
+  }
+  RedrawChart(window);
+  DrawChartOverlays();
+  ++Shell().windowRedraws;
+}
+
 }  // namespace
 
 WindowRef CreateChartWindow() {
@@ -140,22 +151,15 @@ void RelayoutChartWindow() {
 }
 
 void RedrawChartWindow() {
-  WindowRef window = Shell().chartWindow;
-  if (!window) return;
-  if (ScreenColorDepth() != Shell().lastScreenDepth) {
-    RelayoutChartWindow();
-    UpdateMenus();
+  if (WindowRef window = Shell().chartWindow) {
+    InvalidateWindow(window, nullptr);
+    UpdateWindowNow(window);  // its update event copies the image in
   }
-  RedrawChart(window);
-  ++Shell().windowRedraws;
 }
 
 void RelayoutAndRedraw() {
   RelayoutChartWindow();
-  if (WindowRef window = Shell().chartWindow) {
-    InvalidateWindow(window, nullptr);
-    UpdateWindowNow(window);  // its update event copies the new image in
-  }
+  RedrawChartWindow();
 }
 
 void RefreshChart(bool recomputeAll) {
@@ -183,7 +187,7 @@ int ChartWindowHandler(int code, WindowRef window, int p1, int p2) {
     case WindowDeactivatedEvent:
       if (Settings().ShowChartControls) ShowScrollBars(window, code == WindowActivatedEvent);
       return 0;
-    case WindowUpdateEvent: RedrawChartWindow(); return 0;
+    case WindowUpdateEvent: PaintChartWindow(window); return 0;
     case MouseDownEvent: ChartMouseDown(p1, p2); return 0;
     case MouseDraggedEvent: ChartMouseDragged(p1, p2); return 0;
     case MouseUpEvent: ChartMouseUp(p1, p2); return 0;

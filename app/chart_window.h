@@ -21,8 +21,9 @@ WindowRef CreateChartWindow();
 Rect ChartRectangle();
 
 // RelayoutChartWindow: draws the chart image anew for the window's size and the settings, and
-// sets the scroll bars' thumbs. RedrawChartWindow: copies it into the window now (relaying out
-// first when the screen's depth changed). RelayoutAndRedraw does both.
+// sets the scroll bars' thumbs. RedrawChartWindow: the window painted now, by its update event:
+// the chart image copied in (relaid out first when the screen's depth changed) and what the
+// mouse shows drawn over it. RelayoutAndRedraw does both.
 void RelayoutChartWindow();
 void RedrawChartWindow();
 void RelayoutAndRedraw();

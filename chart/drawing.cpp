@@ -1,6 +1,8 @@
 // chart/drawing.cpp - the drawing sequence, the chart image and the colour rules (drawing.h).
 #include "chart/drawing.h"
 
+#include <utility>
+
 #include "app/red_screen.h"
 #include "app/settings.h"
 #include "astro/angles.h"
@@ -26,6 +28,7 @@ namespace {
 
 constexpr int MessageNoMemory = 256;
 constexpr int FewestColorBits = 4;  // fewer bits cannot show the chart's colours
+constexpr int MostPaletteBits = 8;  // deeper screens get 32-bit images
 
 Image*& DrawingImage() {  // the image being drawn, for rendered stars
   static Image* image = nullptr;
@@ -168,8 +171,10 @@ void ApplyColorRules(int screenDepth) {
 
 void RelayoutChart(const Rect& chart, int screenDepth) {
   ApplyColorRules(screenDepth);
-  const int depth = Settings().ShowRenderedObjects ? 32 : screenDepth;
-  WindowImage() = RenderChartImage(chart, depth, WindowImage());
+  const int depth = Settings().ShowRenderedObjects || screenDepth > MostPaletteBits ? 32 : screenDepth;
+  // The window shows no image while the new one is made: a message about it repaints the window.
+  Image* current = std::exchange(WindowImage(), nullptr);
+  WindowImage() = RenderChartImage(chart, depth, current);
 }
 
 void RedrawChart(WindowRecord* window) {

@@ -29,7 +29,8 @@ Image* RenderChartImage(const Rect& chart, int depth, Image* current);
 void ApplyColorRules(int screenDepth);
 
 // RelayoutChart: the colour rules, then the window's chart image at 32 bits with rendered
-// objects, else at the screen's depth. RedrawChart copies it into the window.
+// objects or on a screen of more than 8 bits, else at the screen's depth. RedrawChart copies
+// it into the window.
 void RelayoutChart(const Rect& chart, int screenDepth);
 void RedrawChart(WindowRecord* window);
 

@@ -87,7 +87,7 @@ int DrawStarSamples(int x, int top, int rowHeight) {
     const int r = StarRadius(scale, magnitude);
     const int rowCentre = top + rowHeight + rowHeight / 2;
     if (s.ShowRenderedObjects && CurrentChartImage()) {
-      RenderStar(CurrentChartImage(), cx, rowCentre, magnitude, ColorWhite,
+      RenderStar(CurrentChartImage(), cx, rowCentre, magnitude, s.RedScreen ? ColorRed : ColorWhite,
                  s.SkyBackground == SkyWhite, scale);
     } else {
       DrawStarSymbol(cx, rowCentre, r, MarkNone, s.ShowLargeStars);

@@ -6,6 +6,7 @@
 #include <QMouseEvent>
 #include <cstdlib>
 #include <set>
+#include <utility>
 
 #include "platform/windows_qt.h"
 
@@ -22,6 +23,7 @@ struct LastPress {
 };
 
 LastPress lastPress;
+bool pairEnded = false;  // the last press was a double click: Qt's own double click that may follow is that one
 Qt::MouseButtons buttonsDown;  // as our windows saw them, beside the system's own state
 std::set<int> keysDown;
 
@@ -84,9 +86,17 @@ void DeliverMouse(WindowRef window, QMouseEvent* event) {
       const bool twice = IsDoubleClick(window, event, now);
       // A double click ends the pair: the next press starts a new one.
       lastPress = twice ? LastPress{} : LastPress{window, event->button(), now, event->position().toPoint()};
+      pairEnded = twice;
       SendEvent(twice ? DoubleClickEvent : MouseDownEvent, window, x, y);
       return;
     }
+    case QEvent::MouseButtonDblClick:
+      // Widgets get the second press of a double click as this event alone.
+      if (std::exchange(pairEnded, false)) return;
+      buttonsDown |= event->button();
+      lastPress = LastPress{};
+      SendEvent(DoubleClickEvent, window, x, y);
+      return;
     case QEvent::MouseButtonRelease:
       buttonsDown &= ~event->button();
       SendEvent(MouseUpEvent, window, x, y);

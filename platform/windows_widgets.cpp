@@ -17,10 +17,9 @@ bool HandleCommonEvent(WindowRef record, QEvent* event) {
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonRelease:
     case QEvent::MouseMove:
+    case QEvent::MouseButtonDblClick:
       DeliverMouse(record, static_cast<QMouseEvent*>(event));
       return true;
-    case QEvent::MouseButtonDblClick:
-      return true;  // the press before it already counted as the double click
     case QEvent::WindowActivate:
     case QEvent::WindowDeactivate:
       if (record->frame && record->frame->isWindow())

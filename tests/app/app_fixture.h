@@ -66,6 +66,11 @@ class AppTest : public ShellTest {
     return v;
   }
 
+  // Apart: the chord between two unit vectors (radians, for small angles; never NaN).
+  static double Apart(const Vector3& a, const Vector3& b) {
+    return std::hypot(a.x - b.x, a.y - b.y, a.z - b.z);
+  }
+
   static ChartPoint PixelOf(ObjectId id) {
     return ProjectToChart(CurrentChartFrame(), RecordDirection(*ObjectOfId(id)));
   }

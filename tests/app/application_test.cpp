@@ -127,7 +127,7 @@ TEST_F(AppTest, CoordinateSwitchesKeepTheCentre) {
     EXPECT_EQ(Settings().ChartCoordinateSystem, system);
     EXPECT_TRUE(Checked(CoordinatesMenu, system));
     const ChartFrame& now = CurrentChartFrame();
-    EXPECT_LT(AngularSeparationOfVectors(SkyAt(now.cx, now.cy), centre), 1e-6);
+    EXPECT_LT(Apart(SkyAt(now.cx, now.cy), centre), 1e-6);
   }
 }
 

@@ -9,6 +9,9 @@
 #include "app/settings.h"
 #include "astro/skycontext.h"
 #include "chart/centring.h"
+#include "chart/drawing.h"
+#include "platform/alert.h"
+#include "platform/desktop.h"
 #include "app_fixture.h"
 
 namespace qv {
@@ -51,6 +54,17 @@ TEST_F(ChartInteractionTest, RepeatedClicksCycleThroughOverlappingStars) {
   Choose(FileMenu, 3);
   EXPECT_FALSE(IsInfoWindowShown());
   EXPECT_FALSE(Enabled(FileMenu, 3));
+}
+
+TEST_F(ChartInteractionTest, AHeldClickShowsTheNameAndStillOpensTheObject) {
+  Send(MouseDownEvent, cx + 60, cy);
+  Delay(DoubleClickTimeMs() + 50);
+  ApplicationEventHandler(IdleEvent, nullptr, 0, 0);  // the name label appears
+  Send(MouseDraggedEvent, cx + 200, cy);               // off the star: the label goes
+  Send(MouseDraggedEvent, cx + 61, cy + 1);            // back on it
+  Send(MouseUpEvent, cx + 61, cy + 1);
+  EXPECT_EQ(InfoObject(), third);
+  EXPECT_TRUE(IsInfoWindowShown());
 }
 
 TEST_F(ChartInteractionTest, ReleasingAwayFromThePressedObjectOpensNothing) {
@@ -103,6 +117,31 @@ TEST_F(ChartInteractionTest, DraggingEmptySkyMovesTheChartWithTheReadoutOffOnly)
   EXPECT_EQ(Settings().ChartCenterLatitude, lat);
 }
 
+// A drag draws without rendered objects, so at the screen's depth: every depth gets its image.
+// When none can be made, the window, repainted under message 256, shows no freed image.
+TEST_F(ChartInteractionTest, EveryScreenDepthGetsAChartImageAndAFailedOneIsNotShown) {
+  Settings().ShowRenderedObjects = false;
+  const Rect chart{0, 0, 2 * cx, 2 * cy};
+  for (int depth : {1, 4, 8, 16, 24, 32}) {
+    shown.clear();
+    RelayoutChart(chart, depth);
+    EXPECT_FALSE(Shown(256)) << depth << " bits";
+  }
+  int paintedUnderMessage = 0;
+  SetAlertPresenter([&](int, int, int number, const std::string&) {
+    if (number == 256) {
+      Send(WindowUpdateEvent, 0, 0);
+      ++paintedUnderMessage;
+    }
+    return static_cast<int>(AnswerOk);
+  });
+  RelayoutChart(Rect{0, 0, 40000, 40000}, 32);  // wider than any image
+  EXPECT_EQ(paintedUnderMessage, 1);
+  SetAlertPresenter(nullptr);
+  RelayoutChart(chart, 32);
+  Send(WindowUpdateEvent, 0, 0);
+}
+
 TEST_F(ChartInteractionTest, ScrollBarsAndArrowKeysStepTheirOwnCoordinate) {
   ChartSettings& s = Settings();
   const double step = s.ChartFieldWidth / s.ChartScrollRate;
@@ -130,7 +169,7 @@ TEST_F(ChartInteractionTest, DoubleClickCentresOnTheSelectedObjectOrTheSky) {
   Send(DoubleClickEvent, cx - 120, cy - 30);
   EXPECT_EQ(Settings().CenteredObject, 0u);
   const ChartFrame& f = CurrentChartFrame();
-  EXPECT_LT(AngularSeparationOfVectors(SkyAt(f.cx, f.cy), target), 1e-4);
+  EXPECT_LT(Apart(SkyAt(f.cx, f.cy), target), 1e-4);
 }
 
 TEST_F(ChartInteractionTest, DragsFromStarToStarAddAndRemoveFigureLines) {

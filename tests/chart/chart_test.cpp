@@ -269,5 +269,34 @@ TEST_F(ChartTest, RedScreenSavesUseColorAndTheSystemColours) {
   EXPECT_EQ(s.SkyBackground, SkyBlack);
 }
 
+// Night vision: with the red screen no pixel of the chart, rendered stars and the legend's
+// samples included, carries green or blue.
+TEST_F(ChartTest, RedScreenChartIsRedOnly) {
+  const ObjectId file = NewFile("Stars.qvd");
+  for (int k = 0; k < 5; ++k) AddSkyObject(file, KindSingleStar, 80 + 4 * k, 15 + 2 * k, k - 1.0, 1.5);
+  ChartSettings& s = Settings();
+  s.ShowRenderedObjects = true;
+  s.ShowChartLegend = true;
+  s.ShowGridLines = true;
+  s.RedScreen = true;
+  ApplyColorRules(32);
+  Image* image = RenderChartImage(Rect{0, 0, W, H}, 32, nullptr);
+  ASSERT_NE(image, nullptr);
+  int lit = 0, tinted = 0;
+  for (int y = 0; y < H; ++y) {
+    for (int x = 0; x < W; ++x) {
+      int r = 0, g = 0, b = 0;
+      PixelValueToRGB(image, GetPixelValue(image, ImageRow(image, y), x), &r, &g, &b);
+      lit += r > 0;
+      tinted += g > 0 || b > 0;
+    }
+  }
+  DisposeImage(image);
+  s.RedScreen = false;
+  ApplyColorRules(32);
+  EXPECT_GT(lit, 1000);
+  EXPECT_EQ(tinted, 0);
+}
+
 }  // namespace
 }  // namespace qv

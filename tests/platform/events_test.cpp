@@ -114,6 +114,23 @@ TEST_F(Input, MousePressesReleasesDoubleClicksAndDrags) {
   EXPECT_EQ(delivered, want);
 }
 
+// Widgets get the second press of a double click as Qt's double-click event alone.
+TEST_F(Input, DoubleClickWithoutItsSecondPressIsStillADoubleClick) {
+  WindowRef main = ShownMainWindow();
+  QWidget* client = main->client;
+  delivered.clear();
+  SendMouse(client, QEvent::MouseButtonPress, 50, 60, Qt::LeftButton, Qt::LeftButton);
+  SendMouse(client, QEvent::MouseButtonRelease, 50, 60, Qt::LeftButton, Qt::NoButton);
+  SendMouse(client, QEvent::MouseButtonDblClick, 51, 60, Qt::LeftButton, Qt::LeftButton);
+  EXPECT_TRUE(IsMouseButtonDown(1));
+  SendMouse(client, QEvent::MouseButtonRelease, 51, 60, Qt::LeftButton, Qt::NoButton);
+  SendMouse(client, QEvent::MouseButtonPress, 51, 60, Qt::LeftButton, Qt::LeftButton);  // a third: new pair
+  const std::vector<Delivered> want = {{MouseDownEvent, main, 50, 60}, {MouseUpEvent, main, 50, 60},
+                                       {DoubleClickEvent, main, 51, 60}, {MouseUpEvent, main, 51, 60},
+                                       {MouseDownEvent, main, 51, 60}};
+  EXPECT_EQ(delivered, want);
+}
+
 TEST_F(Input, MovesReachOnlyTheActiveWindowOrTheCaptureHolder) {
   WindowRef main = ShownMainWindow();
   WindowRef tool = CreatePlatformWindow(101, "tool", 0, 0, 100, 100, true, StyleChild, 0, Recorder());
