@@ -8,6 +8,7 @@
 #include "app/settings.h"
 #include "astro/skycontext.h"
 #include "chart/object_info.h"
+#include "objects/designations.h"
 #include "objects/messages.h"
 #include "objects/namesearch.h"
 #include "objects/store.h"
@@ -19,11 +20,22 @@ namespace {
 constexpr int64_t MaxEphemerisRows = 1000000;
 constexpr int FirstInfoItem = InfoKindItem, LastInfoItem = InfoChartLatItem;
 
-// FindQvObject: the object whose name matches exactly (any case), else the first whose name
-// contains the words; note 523 when none does.
+// CanonicalDesignation: a catalog designation as the database writes it ("M 31" is "M31");
+// "" when the text is none.
+std::string CanonicalDesignation(const std::string& name) {
+  CatalogNumber number = 0;
+  if (ParseDeepSkyDesignation(name, number) || ParseStarDesignation(name, number)) return RenderDesignation(number);
+  return std::string();
+}
+
+// FindQvObject: the object whose name matches exactly (any case), else the one that carries the
+// name as a designation written another way, else the first whose name contains the words;
+// note 523 when none does.
 ObjectRecord* FindQvObject(const std::string& name) {
+  const std::string designation = CanonicalDesignation(name);
   ObjectId found = 0;
   if (FindObjectByName(name.c_str(), false, true, 0, found) == ResultOk ||
+      (!designation.empty() && FindObjectByName(designation.c_str(), false, true, 0, found) == ResultOk) ||
       FindObjectByName(name.c_str(), false, false, 0, found) == ResultOk) {
     if (ObjectRecord* record = ObjectOfId(found)) return record;
   }

@@ -1,6 +1,7 @@
 // astro/angles.cpp - angle helpers, coordinate conversions, separations and position angles.
 #include "astro/angles.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "astro/constants.h"
@@ -76,12 +77,17 @@ SphericalRates RectangularToSphericalWithRates(const StateVector& s) {
   return out;
 }
 
+namespace {
+// Rounding can carry the cosine of two (nearly) equal directions just past 1, where acos has no
+// value: the separation is then 0, not NaN.
+double AcosOfCosine(double cosine) { return std::acos(std::clamp(cosine, -1.0, 1.0)); }
+}  // namespace
+
 double AngularSeparation(double lon1, double lat1, double lon2, double lat2) {
-  return std::acos(std::cos(lon2 - lon1) * std::cos(lat1) * std::cos(lat2) +
-                   std::sin(lat1) * std::sin(lat2));
+  return AcosOfCosine(std::cos(lon2 - lon1) * std::cos(lat1) * std::cos(lat2) + std::sin(lat1) * std::sin(lat2));
 }
 
-double AngularSeparationOfVectors(const Vector3& u, const Vector3& v) { return std::acos(Dot(u, v)); }
+double AngularSeparationOfVectors(const Vector3& u, const Vector3& v) { return AcosOfCosine(Dot(u, v)); }
 
 double PositionAngle(double lon1, double lat1, double lon2, double lat2) {
   const double d = lon2 - lon1;

@@ -349,6 +349,21 @@ TEST_F(QvEphemerisTest, InfoOfAPlanetMatchesPyEphem) {
   EXPECT_EQ(lines[8].rfind("Illumination: 0.9", 0), 0u) << lines[8];
 }
 
+// "M 13" names the cluster the database calls "M13", not the first name holding "M..." and "13".
+TEST_F(QvEphemerisTest, DesignationsFindTheirObjectHoweverWritten) {
+  const std::string clusters = scratch / "clusters.txt";
+  WriteTextFile(clusters, "S1\t2000.0\t06 32 54.2\t+07 19 59\t0\t0\t4.47\t\t\t\t0\t13 Mon\n"
+                          "S12\t2000.0\t16 41 41.6\t+36 27 41\t0\t0\t5.8\t\t\t\t20\tM13; Hercules Cluster\n");
+  ASSERT_EQ(Run({"import", clusters}), QvSuccess) << err;
+  for (const char* name : {"M 13", "M13", "Hercules Cluster"}) {
+    SCOPED_TRACE(name);
+    ASSERT_EQ(Run({"info", "--object", name}), QvSuccess) << err;
+    EXPECT_EQ(OutputLines().at(0), "Type: Globular cluster");
+  }
+  ASSERT_EQ(Run({"info", "--object", "13 mon"}), QvSuccess) << err;
+  EXPECT_EQ(OutputLines().at(0), "Type: Single star");
+}
+
 TEST_F(QvEphemerisTest, InfoOfAnUnknownObject) {
   EXPECT_EQ(Run({"info", "--object", "Vulcan"}), QvUserError);
   EXPECT_NE(err.find("no object containing the name \"Vulcan\""), std::string::npos) << err;

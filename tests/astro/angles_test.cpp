@@ -106,6 +106,15 @@ TEST(SeparationAndPositionAngle, AgreeBetweenAngleAndVectorForms) {
     EXPECT_NEAR(AngularSeparation(p[0], p[1], p[2], p[3]), AngularSeparationOfVectors(u, v), 1e-9);
     EXPECT_NEAR(PositionAngle(p[0], p[1], p[2], p[3]), PositionAngleOfVectors(u, v), 1e-9);
   }
+  // A direction's separation from itself is about 0 (acos near 1 magnifies rounding to 1.5e-8),
+  // never NaN although the rounded cosine may pass 1.
+  for (double lon = 0; lon < TwoPi; lon += 0.05) {
+    for (double lat = -1.5; lat <= 1.5; lat += 0.05) {
+      const Vector3 u = SphericalToRectangular(lon, lat, 1);
+      ASSERT_LT(AngularSeparationOfVectors(u, u), 1e-7) << lon << " " << lat;
+      ASSERT_LT(AngularSeparation(lon, lat, lon, lat), 1e-7) << lon << " " << lat;
+    }
+  }
   EXPECT_EQ(PositionAngleOfVectors(Vector3{0, 0, 1}, Vector3{1, 0, 0}), 0.0);  // from the pole
   const Vector3 onEquator = SphericalToRectangular(1, 0, 1);  // both components exactly 0
   EXPECT_EQ(PositionAngleOfVectors(onEquator, onEquator), 0.0);
