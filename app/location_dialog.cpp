@@ -14,6 +14,7 @@
 #include "app/textformat.h"
 #include "app/viewpoint.h"
 #include "astro/angles.h"
+#include "astro/constants.h"
 #include "astro/skycontext.h"
 #include "objects/database.h"
 #include "objects/store.h"
@@ -58,10 +59,7 @@ constexpr int MessageCannotAdd = 527;
 constexpr double AngleTextToRadians = 0.01745329252;         // sexagesimal degrees of a site
 constexpr double OffsetHoursToRadians = 0.26179938781323336;
 constexpr double OffsetDegreesToRadians = 0.017453292520882225;
-constexpr double KmPerAu = 149597870.0;
 constexpr double AuPerKm = 6.684587153547039e-09;
-constexpr double ParsecsPerAu = 4.848136812202333e-06;
-constexpr double AuPerParsec = 206264.8062;
 constexpr double HoursPerDay = 24.0;
 constexpr double RadiansToDegrees = 57.29577951;
 

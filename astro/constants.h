@@ -19,6 +19,9 @@ constexpr double SettingsDegToRad = 0.017453292520882225;  // degrees read from 
 constexpr double ArcsecToRad = 4.848136812202333e-06;
 
 constexpr double KmPerAu = 149597870.0;                  // km in one astronomical unit
+constexpr double ParsecsPerAu = 4.848136812202333e-06;
+constexpr double MegaparsecsPerAu = 4.848136812202333e-12;
+constexpr double AuPerParsec = 206264.8062;
 constexpr double MetresToAu = 6.684587153547039e-12;
 constexpr double EarthRadiusAu = 4.2635232707524516e-05;  // equatorial radius
 constexpr double EarthFlattening = 0.0033528131778969143;  // 1 / 298.257

@@ -7,6 +7,7 @@
 
 #include "app/settings.h"
 #include "app/textformat.h"
+#include "astro/constants.h"
 #include "chart/drawing.h"
 #include "chart/magnitudes.h"
 #include "chart/pens.h"
@@ -27,8 +28,6 @@ constexpr int ColumnGap = 10;
 constexpr int SampleGap = 5;
 constexpr int DeepSkyLabelGap = 15;
 constexpr int SampleCount = 6;
-constexpr double MegaparsecsPerAu = 4.848136812202333e-12;
-constexpr double ParsecsPerAu = 4.848136812202333e-06;
 
 std::string Text(int number) {
   const char* s = GetString(number);

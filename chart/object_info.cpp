@@ -8,6 +8,7 @@
 #include "app/textformat.h"
 #include "app/trails.h"
 #include "astro/angles.h"
+#include "astro/constants.h"
 #include "astro/physical.h"
 #include "astro/riseset.h"
 #include "astro/skycontext.h"
@@ -18,8 +19,6 @@ namespace qv {
 namespace {
 
 // Conversions of the info texts.
-constexpr double KmPerAuShown = 149597870.0;              // the info window's km per AU
-constexpr double MegaparsecsPerAu = 4.848136812202333e-12;
 constexpr double ArcminutesPerRadian = 3437.74677;
 constexpr double DegreesPerRadian = 57.29577951;
 constexpr double HoursPerRadian = 12.0 / 3.141592653589793;
@@ -123,7 +122,7 @@ std::string FormatMagnitudeText(int kind, int magnitude, int faintest, int compa
 
 std::string DistanceText(double au) {
   if (!std::isfinite(au) || au < 0) return "Distance: ";
-  if (au < 0.1) return PrintfText("Distance (km): %.0f", au * KmPerAuShown);
+  if (au < 0.1) return PrintfText("Distance (km): %.0f", au * KmPerAu);
   if (au < 1e4) return PrintfText("Distance (AU): %.5f", au);
   if (au < 1e10) return PrintfText("Distance (pc): %.3f", au * ParsecsPerAu);
   return PrintfText("Distance (Mpc): %.2f", au * MegaparsecsPerAu);

@@ -15,7 +15,6 @@
 namespace qv {
 
 // Conversions of the info texts, shared with the ephemeris table.
-constexpr double ParsecsPerAu = 4.848136812202333e-06;
 constexpr double ArcsecondsPerRadian = 206264.8062;
 constexpr double TimeSecondsPerYearPerRadianPerDay = 5022548.03097;  // 13750.987 s/rad x 365.25
 constexpr double ArcsecondsPerYearPerRadianPerDay = 75338220.46455;  // 206264.806"/rad x 365.25

@@ -2,6 +2,7 @@
 // both byte orders, a foreign file made byte by byte, and a table of damaged files.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <tuple>
 #include <vector>
@@ -158,9 +159,10 @@ TEST(DatabaseFileBytes, CompactGscFormKeepsPositionMagnitudeAndNumber) {
 
 // Big-endian bytes written out by hand, as a machine of the other byte order writes them.
 std::vector<uint8_t> ForeignHeader(uint32_t type, uint32_t count) {
-  std::vector<uint8_t> b = {0, 0, 0, 1, 0, 0, 0, static_cast<uint8_t>(type), 0, 0, 0x0B, 0xB8,
+  const uint8_t header[] = {0, 0, 0, 1, 0, 0, 0, static_cast<uint8_t>(type), 0, 0, 0x0B, 0xB8,
                             0, 0, static_cast<uint8_t>(count >> 8), static_cast<uint8_t>(count)};
-  b.resize(256, 0);
+  std::vector<uint8_t> b(256, 0);
+  std::copy(std::begin(header), std::end(header), b.begin());
   return b;
 }
 
