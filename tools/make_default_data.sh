@@ -57,12 +57,11 @@ convert_catalog() {
 
 import_database() {
   local stamp="$build/Database/.made-from" inputs
-  inputs=$(fingerprint "$cache/catalog/.made-from" "$top/resources/catalog/SolarSystem.txt" \
-    "$build/tools/qv_build_database")
+  local own=("$top/resources/catalog/SolarSystem.txt" "$top/resources/catalog/Sites.txt")
+  inputs=$(fingerprint "$cache/catalog/.made-from" "${own[@]}" "$build/tools/qv_build_database")
   up_to_date "$stamp" "$inputs" && return 0
   say "importing the catalogs into $build/Database"
-  "$build/tools/qv_build_database" "$build" "$top/resources/catalog/SolarSystem.txt" \
-    "$cache/catalog/FileList.txt"
+  "$build/tools/qv_build_database" "$build" "$cache/catalog/FileList.txt" "${own[@]}"
   echo "$inputs" >"$stamp"
 }
 

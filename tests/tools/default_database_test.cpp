@@ -96,6 +96,31 @@ TEST_F(DefaultDatabase, HoldsEveryObjectOfThePackageAndTheSolarSystem) {
   EXPECT_TRUE(alerts.empty());
 }
 
+TEST_F(DefaultDatabase, HoldsEverySiteOfTheSitesFile) {
+  const fs::path sites = fs::path(QV_SOURCE_DIR) / "resources" / "catalog" / "Sites.txt";
+  EXPECT_EQ(static_cast<size_t>(CountDatabase().locations), CountLines(sites, 'L'));
+  // West longitudes and south latitudes keep their signs through the angle text.
+  const struct {
+    const char* name;
+    double longitude, latitude, altitude, timeZoneHours;
+  } expected[] = {
+      {"Mauna Kea Observatories", -(155 + 28 / 60.0 + 34 / 3600.0), 19 + 49 / 60.0 + 32 / 3600.0, 4205, -10},
+      {"Siding Spring", 149 + 4 / 60.0 + 16 / 3600.0, -(31 + 16 / 60.0 + 24 / 3600.0), 1165, 10},
+      {"greenwich (royal observatory)", -5 / 3600.0, 51 + 28 / 60.0 + 40 / 3600.0, 47, 0},
+      {"New Delhi", 77 + 12 / 60.0 + 33 / 3600.0, 28 + 36 / 60.0 + 50 / 3600.0, 216, 5.5},
+  };
+  constexpr double Degree = 0.017453292519943295;
+  for (const auto& e : expected) {
+    const ObjectRecord* record = ObjectOfId(FindLocationByName(e.name));
+    ASSERT_NE(record, nullptr) << e.name;
+    const SiteRecord& site = *SiteOf(*record);
+    EXPECT_NEAR(site.longitude / Degree, e.longitude, 1e-4) << e.name;
+    EXPECT_NEAR(site.latitude / Degree, e.latitude, 1e-4) << e.name;
+    EXPECT_FLOAT_EQ(site.altitude, static_cast<float>(e.altitude)) << e.name;
+    EXPECT_NEAR(site.timeZone * 24, e.timeZoneHours, 1e-5) << e.name;
+  }
+}
+
 TEST_F(DefaultDatabase, EveryConstellationHasItsFigureAndLabel) {
   std::set<std::string> labels;
   int figureLines = 0, boundaryLines = 0;

@@ -27,14 +27,14 @@ AlertPresenter RecordingPresenter(std::vector<std::string>& messages) {
   };
 }
 
-int ImportInto(const std::string& path, const char* what, std::string& error) {
+int ImportInto(const std::string& path, std::string& error) {
   const int result = ImportObjectTextFile(path);
-  if (result != ResultOk) error = std::string("importing ") + what + " (" + path + ") failed";
+  if (result != ResultOk) error = "importing " + path + " failed";
   return result;
 }
 
 // Builds workDir/Database with workDir as the program's folder.
-int BuildInto(const std::string& workDir, const std::string& solarSystemFile,
+int BuildInto(const std::string& workDir, const std::vector<std::string>& textFiles,
               const std::string& fileList, DatabaseBuildReport& report, std::string& error) {
   SetProgramPath(workDir + "/quorvane");
   int result = CreateDatabaseDirectory();
@@ -42,8 +42,10 @@ int BuildInto(const std::string& workDir, const std::string& solarSystemFile,
     error = "cannot create " + workDir + "/Database";
     return result;
   }
-  result = ImportInto(solarSystemFile, "the solar system", error);
-  if (result == ResultOk) result = ImportInto(fileList, "the catalogs", error);
+  for (const std::string& path : textFiles) {
+    if (result == ResultOk) result = ImportInto(path, error);
+  }
+  if (result == ResultOk) result = ImportInto(fileList, error);
   if (result == ResultOk) report.counts = CountDatabase();
   CloseDatabase();
   return result;
@@ -71,7 +73,7 @@ DatabaseCounts CountDatabase() {
   return counts;
 }
 
-int BuildDefaultDatabase(const std::string& programDir, const std::string& solarSystemFile,
+int BuildDefaultDatabase(const std::string& programDir, const std::vector<std::string>& textFiles,
                          const std::string& fileList, DatabaseBuildReport& report,
                          std::string& error) {
   const fs::path work = fs::path(programDir) / ".database-build";
@@ -83,7 +85,7 @@ int BuildDefaultDatabase(const std::string& programDir, const std::string& solar
     return ResultWriteError;
   }
   const AlertPresenter previous = SetAlertPresenter(RecordingPresenter(report.messages));
-  const int result = BuildInto(work.string(), solarSystemFile, fileList, report, error);
+  const int result = BuildInto(work.string(), textFiles, fileList, report, error);
   SetAlertPresenter(previous);
   SetProgramPath("");
   if (result == ResultOk) {

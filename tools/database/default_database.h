@@ -1,6 +1,6 @@
 // tools/database/default_database.h - building the default database "Database/Index.qvd" beside
-// the program with the program's own importer: the solar-system file first, then the catalog
-// files in the order of the converter's file list.
+// the program with the program's own importer: our own object text files first (the solar
+// system, the sites), then the catalog files in the order of the converter's file list.
 #pragma once
 
 #include <cstdint>
@@ -27,7 +27,7 @@ struct DatabaseBuildReport {
 // BuildDefaultDatabase: makes programDir/Database anew (the old one is replaced only when the
 // new one is complete). The importer's questions are answered so that it keeps going: each
 // message is kept in the report. ResultOk, or the failure with a one-line reason in error.
-int BuildDefaultDatabase(const std::string& programDir, const std::string& solarSystemFile,
+int BuildDefaultDatabase(const std::string& programDir, const std::vector<std::string>& textFiles,
                          const std::string& fileList, DatabaseBuildReport& report,
                          std::string& error);
 
