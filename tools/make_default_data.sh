@@ -58,10 +58,13 @@ convert_catalog() {
 import_database() {
   local stamp="$build/Database/.made-from" inputs
   local own=("$top/resources/catalog/SolarSystem.txt" "$top/resources/catalog/Sites.txt")
-  inputs=$(fingerprint "$cache/catalog/.made-from" "${own[@]}" "$build/tools/qv_build_database")
+  # By content, not by the tools' binaries: rebuilding the program must not replace a database
+  # the user may have edited. When the data do change, the old one is kept as Database.previous.
+  inputs=$(fingerprint "$cache/catalog"/*.txt "${own[@]}")
   up_to_date "$stamp" "$inputs" && return 0
   say "importing the catalogs into $build/Database"
   "$build/tools/qv_build_database" "$build" "$cache/catalog/FileList.txt" "${own[@]}"
+  [ -d "$build/Database.previous" ] && say "the database it replaced is in $build/Database.previous"
   echo "$inputs" >"$stamp"
 }
 

@@ -20,6 +20,7 @@
 #include "platform/result.h"
 #include "tools/catalog/package.h"
 #include "tools/database/default_database.h"
+#include "tests/support/scratch_folder.h"
 
 namespace qv {
 namespace {
@@ -252,6 +253,30 @@ TEST_F(DefaultDatabase, AWideChartReadsTheBrightLayerAndANarrowOneAFewRegions) {
   int starLayers = 0;
   for (const std::string& name : narrow) starLayers += name.compare(0, 5, "Stars") == 0;
   EXPECT_GE(starLayers, 3);  // the bright layer and the regions of two fainter ones
+}
+
+// Building again (the data changed) must not throw away a database the user may have edited.
+TEST(DefaultDatabaseBuild, ARebuildKeepsThePreviousDatabase) {
+  ScratchFolder folder;
+  WriteTextFile(folder / "Sites.txt", "L\t-155 28 34\t19 49 32\t4205\t-10\tMauna Kea\n");
+  WriteTextFile(folder / "Stars.txt", "S51\t2000\t6 45 9\t-16 43\t0\t0\t-1.46\t0\t0\t2.6\t0\tSirius\n");
+  WriteTextFile(folder / "FileList.txt", "Stars.txt\n");
+  const std::vector<std::string> own = {folder / "Sites.txt"};
+  SetAlertPresenter([](int, int, int, const std::string&) { return static_cast<int>(AnswerOk); });
+  DatabaseBuildReport report;
+  std::string error;
+  ASSERT_EQ(BuildDefaultDatabase(folder.path(), own, folder / "FileList.txt", report, error), ResultOk)
+      << error;
+  EXPECT_EQ(report.counts.locations, 1);
+  EXPECT_EQ(report.counts.stars, 1);
+  WriteTextFile(folder / "Database/Custom.qvd", "the user's edits");
+  ASSERT_EQ(BuildDefaultDatabase(folder.path(), own, folder / "FileList.txt", report, error), ResultOk)
+      << error;
+  SetAlertPresenter(nullptr);
+  EXPECT_EQ(ReadTextFile(folder / "Database.previous/Custom.qvd"), "the user's edits");
+  EXPECT_TRUE(fs::exists(folder / "Database/Index.qvd"));
+  EXPECT_NE(ReadTextFile(folder / "Database/Custom.qvd"), "the user's edits");
+  EXPECT_FALSE(fs::exists(folder / ".database-build"));
 }
 
 }  // namespace

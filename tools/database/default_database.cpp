@@ -51,6 +51,26 @@ int BuildInto(const std::string& workDir, const std::vector<std::string>& textFi
   return result;
 }
 
+// Puts the new database in place of programDir/Database; the old one, which the user may have
+// edited, becomes Database.previous (an older previous one goes).
+void ReplaceDatabase(const fs::path& built, const fs::path& programDir, std::string& error) {
+  const fs::path target = programDir / "Database", kept = programDir / "Database.previous";
+  std::error_code ec;
+  const bool hadOne = fs::exists(target, ec);
+  if (hadOne) {
+    fs::remove_all(kept, ec);
+    fs::rename(target, kept, ec);
+    if (ec) {
+      error = "cannot move the old database aside to " + kept.string();
+      return;
+    }
+  }
+  fs::rename(built, target, ec);
+  if (!ec) return;
+  error = "cannot move the new database to " + target.string();
+  if (hadOne) fs::rename(kept, target, ec);
+}
+
 }  // namespace
 
 DatabaseCounts CountDatabase() {
@@ -88,12 +108,7 @@ int BuildDefaultDatabase(const std::string& programDir, const std::vector<std::s
   const int result = BuildInto(work.string(), textFiles, fileList, report, error);
   SetAlertPresenter(previous);
   SetProgramPath("");
-  if (result == ResultOk) {
-    const fs::path target = fs::path(programDir) / "Database";
-    fs::remove_all(target, ec);
-    fs::rename(work / "Database", target, ec);
-    if (ec) error = "cannot move the new database to " + target.string();
-  }
+  if (result == ResultOk) ReplaceDatabase(work / "Database", fs::path(programDir), error);
   fs::remove_all(work, ec);
   return error.empty() ? result : ResultWriteError;
 }
