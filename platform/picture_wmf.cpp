@@ -1,6 +1,6 @@
 // platform/picture_wmf.cpp - pictures as placeable Windows metafiles.
 //
-// Layout (little-endian), after the Windows Metafile Format specification [MS-WMF]:
+// Layout (little-endian), as Windows metafiles are written [MS-WMF]:
 //   placeable header, 22 bytes:
 //      0  4  key 0x9AC6CDD7          4  2  handle 0
 //      6  8  bounding box: left, top, right, bottom (16-bit, the frame in screen pixels)
