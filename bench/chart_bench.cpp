@@ -12,6 +12,7 @@
 #include "app/settings.h"
 #include "astro/angles.h"
 #include "astro/skycontext.h"
+#include "bench/chart_views.h"
 #include "chart/drawing.h"
 #include "chart/magnitudes.h"
 #include "chart/view.h"
@@ -27,8 +28,8 @@ constexpr int DeepSkyCount = 16000;
 constexpr int BoundaryLines = 1400;
 constexpr int FigureLines = 700;
 constexpr double RegionDegrees = 15;
-constexpr double Deg = 0.017453292519943295;
-constexpr int Width = 1920, Height = 1080;
+using bench::Deg;
+using bench::RenderRepeatedly;
 
 // The galactic pole, J2000: stars crowd toward the plane 90 degrees from it.
 const Vector3 GalacticPole = SphericalToRectangular(192.85948 * Deg, 27.12825 * Deg, 1);
@@ -140,23 +141,10 @@ void BuildSky() {
   sky.AddLines();
 }
 
-// The settings as the program starts, at a fixed time and place.
+// The synthetic sky in the settings the program starts with.
 void StartFromDefaultView() {
   BuildSky();
-  Settings() = DefaultSettings(32);
-  Settings().JulianDate = 2460000.5;  // 2023 Feb 24, 0h UT
-  Settings().ViewerLatitude = 45 * Deg;
-  Settings().ViewerLongitude = 10 * Deg;
-  UpdateSkyContext();
-}
-
-void RenderRepeatedly(benchmark::State& state) {
-  Image* image = nullptr;
-  for (auto _ : state) {
-    image = RenderChartImage(Rect{0, 0, Width, Height}, 32, image);
-    benchmark::DoNotOptimize(image);
-  }
-  DisposeImage(image);
+  bench::StartFromDefaultView();
 }
 
 // The chart as the program starts: Lambert, horizon, 180 degrees, stars to 5.5.

@@ -9,6 +9,7 @@
 
 #include "app/settings.h"
 #include "astro/skycontext.h"
+#include "bench/chart_views.h"
 #include "chart/drawing.h"
 #include "chart/view.h"
 #include "objects/database.h"
@@ -19,6 +20,10 @@
 
 namespace qv {
 namespace {
+
+using bench::Deg;
+using bench::RenderRepeatedly;
+using bench::StartFromDefaultView;
 
 std::string DefaultIndexPath() {
   const char* dir = std::getenv("QV_DATA_DIR");
@@ -62,33 +67,11 @@ void BM_ReadWideChartFiles(benchmark::State& state) {
 }
 BENCHMARK(BM_ReadWideChartFiles)->Unit(benchmark::kMillisecond);
 
-constexpr double Deg = 0.017453292519943295;
-constexpr int Width = 1920, Height = 1080;
-
-// The settings the program starts with, at a fixed time and place (2023 Feb 24, 0h UT, 45 N
-// 10 E): the Lambert projection, horizon coordinates, 180 degrees, stars to 5.5.
-void StartFromDefaultView() {
-  Settings() = DefaultSettings(32);
-  Settings().JulianDate = 2460000.5;
-  Settings().ViewerLatitude = 45 * Deg;
-  Settings().ViewerLongitude = 10 * Deg;
-  UpdateSkyContext();
-}
-
-void DrawRepeatedly(benchmark::State& state) {
-  Image* image = nullptr;
-  for (auto _ : state) {
-    image = RenderChartImage(Rect{0, 0, Width, Height}, 32, image);
-    benchmark::DoNotOptimize(image);
-  }
-  DisposeImage(image);
-}
-
 void BM_DrawDefaultChart(benchmark::State& state) {
   InitPlatform();
   if (!Open(state)) return;
   StartFromDefaultView();
-  DrawRepeatedly(state);
+  RenderRepeatedly(state);
   Close();
 }
 BENCHMARK(BM_DrawDefaultChart)->Unit(benchmark::kMillisecond);
@@ -103,7 +86,7 @@ void BM_DrawOneDegreeOnThePleiades(benchmark::State& state) {
   s.ChartCenterLatitude = 24.12 * Deg;
   s.ShowHorizonMask = false;
   SetFieldWidth(1 * Deg);  // the automatic limits follow: stars to about 13
-  DrawRepeatedly(state);
+  RenderRepeatedly(state);
   Close();
 }
 BENCHMARK(BM_DrawOneDegreeOnThePleiades)->Unit(benchmark::kMillisecond);
