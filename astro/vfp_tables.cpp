@@ -4,6 +4,7 @@
 // Arguments: (revolutions, revolutions per day) from J2000.0. Terms: coefficient (longitude and
 // latitude in arc-seconds, radius in 1e-5 AU, the Moon's in 1e-5 Earth radii), power of T,
 // function (1 sine, 0 cosine), multipliers of the eight arguments.
+// clang-format off: one table row a line, as the generator writes them.
 #include "astro/vfp_series.h"
 
 namespace qv {

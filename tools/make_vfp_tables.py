@@ -47,6 +47,7 @@ def emit(bodies, out):
     w("// Arguments: (revolutions, revolutions per day) from J2000.0. Terms: coefficient (longitude and\n")
     w("// latitude in arc-seconds, radius in 1e-5 AU, the Moon's in 1e-5 Earth radii), power of T,\n")
     w("// function (1 sine, 0 cosine), multipliers of the eight arguments.\n")
+    w("// clang-format off: one table row a line, as the generator writes them.\n")
     w('#include "astro/vfp_series.h"\n\nnamespace qv {\nnamespace {\n\n')
     for name in BODY_ORDER:
         b = bodies[name]

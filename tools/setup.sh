@@ -4,14 +4,14 @@
 set -euo pipefail
 
 packages=(
-  g++ cmake ninja-build pkg-config
-  qt6-base-dev qt6-tools-dev qt6-svg-dev libgl-dev
+  g++ cmake ninja-build pkg-config clang-format
+  qt6-base-dev qt6-tools-dev qt6-svg-dev libgl-dev libqt6opengl6-dev
   libjpeg62-turbo-dev libtiff-dev libgif-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   nlohmann-json3-dev
   python3 python3-ephem python3-sgp4
   libwmf-bin xvfb xauth
-  fonts-liberation2 fonts-dejavu-core
+  fonts-liberation2 fonts-dejavu-core fonts-urw-base35
   openuniverse-common
 )
 
