@@ -36,7 +36,8 @@ constexpr int MillisecondsPerSecond = 1000;
 
 // ShowSplash: the About box without its button, shrunk to its picture, shown at once.
 WindowRef ShowSplash() {
-  WindowRef splash = CreateDialogWindow(AboutBoxDialog, 0, [](int, WindowRef, int, int) { return 0; });
+  WindowRef splash =
+      CreateDialogWindow(AboutBoxDialog, 0, [](int, WindowRef, int, int) { return 0; });
   if (!splash) return nullptr;
   for (int item : SplashHiddenItems) ShowItem(splash, item, false);
   const Rect picture = GetItemRect(splash, SplashPicture);
@@ -50,7 +51,8 @@ WindowRef ShowSplash() {
 // OpenDatabaseDirectory: the store's budget, and the database directory beside the program,
 // made (after question 528) when it is missing.
 bool OpenDatabaseDirectory() {
-  Store().budget = MemoryBudget(FreePhysicalMemory(), ScreenWidth(), ScreenHeight(), ScreenColorDepth());
+  Store().budget =
+      MemoryBudget(FreePhysicalMemory(), ScreenWidth(), ScreenHeight(), ScreenColorDepth());
   const char* folder = GetString(StringDatabaseFolder);
   if (DirectoryExists(PathBesideProgram(folder ? folder : "Database"))) return true;
   return CreateDatabaseDirectory() == ResultOk;
@@ -58,7 +60,8 @@ bool OpenDatabaseDirectory() {
 
 void RememberHere() {
   const ChartSettings& s = Settings();
-  Shell().here = HereLocation{s.ViewerSiteName, s.ViewerLongitude, s.ViewerLatitude, s.ViewerAltitude, s.TimeZone};
+  Shell().here = HereLocation{s.ViewerSiteName, s.ViewerLongitude, s.ViewerLatitude,
+                              s.ViewerAltitude, s.TimeZone};
 }
 
 // SaveDatabaseChanges: every changed database file, then the index, written; the first failure
@@ -67,8 +70,10 @@ int SaveDatabaseChanges() {
   ObjectStore& store = Store();
   if (store.readOnly) return ResultOk;
   for (const std::unique_ptr<DatabaseFile>& file : store.files)
-    if (file && file->modified && !IsReadOnly(*file) && WriteDatabaseFile(*file) != ResultOk) return ResultWriteError;
-  if (!store.indexPath.empty() && store.indexChanged && SaveIndex(store.indexPath) != ResultOk) return ResultWriteError;
+    if (file && file->modified && !IsReadOnly(*file) && WriteDatabaseFile(*file) != ResultOk)
+      return ResultWriteError;
+  if (!store.indexPath.empty() && store.indexChanged && SaveIndex(store.indexPath) != ResultOk)
+    return ResultWriteError;
   return ResultOk;
 }
 
@@ -85,7 +90,8 @@ bool PollingTelescope() {
 }  // namespace
 
 bool StartApplication() {
-  std::setlocale(LC_NUMERIC, "C");  // numbers in texts and files use "." whatever the desktop's locale
+  std::setlocale(LC_NUMERIC,
+                 "C");  // numbers in texts and files use "." whatever the desktop's locale
   WindowRef splash = ShowSplash();
   SetDefaultSettings(ScreenColorDepth());
   WindowRef chart = CreateChartWindow();
@@ -134,8 +140,10 @@ void IdleWork() {
   if (Animating() && !IsWindowMinimized(Shell().chartWindow)) Hooks().animationStep();
   if (PollingTelescope()) {
     const uint32_t now = TickCount();
-    const uint32_t interval = MillisecondsPerSecond / static_cast<uint32_t>(Settings().TelescopeUpdatesPerSec);
-    if (now - Shell().lastTelescopeUpdateMs > interval && Hooks().pollTelescope()) Shell().lastTelescopeUpdateMs = now;
+    const uint32_t interval =
+        MillisecondsPerSecond / static_cast<uint32_t>(Settings().TelescopeUpdatesPerSec);
+    if (now - Shell().lastTelescopeUpdateMs > interval && Hooks().pollTelescope())
+      Shell().lastTelescopeUpdateMs = now;
   }
   ChartMouseIdle();
 }
@@ -149,12 +157,21 @@ int ApplicationEventHandler(int code, WindowRef /*window*/, int p1, int p2) {
         QuitApplication(1);
       }
       return 0;
-    case IdleEvent: IdleWork(); return 0;
-    case SuspendEvent: SuspendRedScreen(); return 0;
-    case ResumeEvent: ResumeRedScreen(); return 0;
-    case MenuEvent: return DispatchMenuCommand(p1, p2);
-    case QuitEvent: return QuitRequested();
-    default: return 1;
+    case IdleEvent:
+      IdleWork();
+      return 0;
+    case SuspendEvent:
+      SuspendRedScreen();
+      return 0;
+    case ResumeEvent:
+      ResumeRedScreen();
+      return 0;
+    case MenuEvent:
+      return DispatchMenuCommand(p1, p2);
+    case QuitEvent:
+      return QuitRequested();
+    default:
+      return 1;
   }
 }
 

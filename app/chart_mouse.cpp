@@ -33,16 +33,23 @@ enum GestureKind { GestureNone, GestureObject, GestureDrag, GestureMeasure, Gest
 
 // The options a drag switches off (or on) so that the moving chart draws quickly.
 constexpr bool ChartSettings::*LighterFlags[] = {
-    &ChartSettings::ShowRenderedObjects, &ChartSettings::ShowPlanetGrids,
-    &ChartSettings::ShowConstellationBoundaries, &ChartSettings::ShowConstellationLabels,
+    &ChartSettings::ShowRenderedObjects,
+    &ChartSettings::ShowPlanetGrids,
+    &ChartSettings::ShowConstellationBoundaries,
+    &ChartSettings::ShowConstellationLabels,
     &ChartSettings::ShowObjectLabels,
 };
 constexpr int16_t ChartSettings::*MagnitudeLimits[] = {
-    &ChartSettings::BrightestStarMagnitude, &ChartSettings::FaintestStarMagnitude,
-    &ChartSettings::FaintestStarLabelMagnitude, &ChartSettings::FaintestPlanetMagnitude,
-    &ChartSettings::FaintestPlanetLabelMagnitude, &ChartSettings::FaintestDeepSkyLabelMagnitude,
-    &ChartSettings::FaintestOpenClusterMagnitude, &ChartSettings::FaintestGlobularClusterMagnitude,
-    &ChartSettings::FaintestDiffuseNebulaMagnitude, &ChartSettings::FaintestPlanetaryNebulaMagnitude,
+    &ChartSettings::BrightestStarMagnitude,
+    &ChartSettings::FaintestStarMagnitude,
+    &ChartSettings::FaintestStarLabelMagnitude,
+    &ChartSettings::FaintestPlanetMagnitude,
+    &ChartSettings::FaintestPlanetLabelMagnitude,
+    &ChartSettings::FaintestDeepSkyLabelMagnitude,
+    &ChartSettings::FaintestOpenClusterMagnitude,
+    &ChartSettings::FaintestGlobularClusterMagnitude,
+    &ChartSettings::FaintestDiffuseNebulaMagnitude,
+    &ChartSettings::FaintestPlanetaryNebulaMagnitude,
     &ChartSettings::FaintestGalaxyMagnitude,
 };
 constexpr int LighterLimitShift = -100;  // one magnitude brighter while dragging
@@ -51,12 +58,14 @@ struct Gesture {
   GestureKind kind = GestureNone;
   int startX = 0, startY = 0, lastX = 0, lastY = 0;
   uint32_t startMs = 0;
-  ObjectId object = 0;     // the object pressed, if any
-  ChartSettings saved;     // the options a drag changed, as they were
+  ObjectId object = 0;  // the object pressed, if any
+  ChartSettings saved;  // the options a drag changed, as they were
 };
 Gesture gesture;
 
-bool WithinDoubleClickTime() { return TickCount() - gesture.startMs < static_cast<uint32_t>(DoubleClickTimeMs()); }
+bool WithinDoubleClickTime() {
+  return TickCount() - gesture.startMs < static_cast<uint32_t>(DoubleClickTimeMs());
+}
 
 bool Over(ObjectId id, int x, int y) {
   const ObjectRecord* object = ObjectOfId(id);
@@ -164,17 +173,26 @@ void ChartMouseDown(int x, int y) {
     return;
   }
   const ObjectId object = FindObjectAt(x, y, ClickTolerancePx, InfoObject());
-  if (s.ShowMouseCoordinates) Begin(GestureMeasure, x, y, object);
-  else Begin(object != 0 ? GestureObject : GestureDrag, x, y, object);
+  if (s.ShowMouseCoordinates)
+    Begin(GestureMeasure, x, y, object);
+  else
+    Begin(object != 0 ? GestureObject : GestureDrag, x, y, object);
 }
 
 void ChartMouseDragged(int x, int y) {
   switch (gesture.kind) {
-    case GestureObject: UpdateNameLabel(x, y); break;
-    case GestureDrag: DragChart(x, y); break;
+    case GestureObject:
+      UpdateNameLabel(x, y);
+      break;
+    case GestureDrag:
+      DragChart(x, y);
+      break;
     case GestureMeasure:
-    case GestureFigureLine: ShowOverlay({false, true, Settings().ShowMouseCoordinates, x, y}); break;
-    case GestureNone: return;
+    case GestureFigureLine:
+      ShowOverlay({false, true, Settings().ShowMouseCoordinates, x, y});
+      break;
+    case GestureNone:
+      return;
   }
   gesture.lastX = x;
   gesture.lastY = y;
@@ -200,8 +218,11 @@ void ChartMouseUp(int x, int y) {
       RedrawChartWindow();
       if (gesture.object != 0 && quick && Over(gesture.object, x, y)) OpenPressedObject(true);
       break;
-    case GestureFigureLine: EndFigureLine(x, y); break;
-    case GestureNone: break;
+    case GestureFigureLine:
+      EndFigureLine(x, y);
+      break;
+    case GestureNone:
+      break;
   }
 }
 
@@ -233,8 +254,10 @@ void DrawChartOverlays() {
   const FontSetting& font = Settings().ChartWindowsFont;
   SetFont(font.Face.c_str(), font.Size, font.Style);
   if (readout) {
-    if (overlay.band) DrawMouseReadout(overlay.x, overlay.y, gesture.startX, gesture.startY);
-    else DrawMouseReadout(overlay.x, overlay.y, 0, 0);
+    if (overlay.band)
+      DrawMouseReadout(overlay.x, overlay.y, gesture.startX, gesture.startY);
+    else
+      DrawMouseReadout(overlay.x, overlay.y, 0, 0);
   }
   if (overlay.label) DrawNameLabel();
   if (overlay.band) DrawBand();

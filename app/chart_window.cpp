@@ -20,7 +20,8 @@ namespace qv {
 namespace {
 
 constexpr int ChartWindowResource = 100;
-constexpr int ChartWindowStyle = 31;  // title bar, system menu, resizable, maximise and minimise boxes
+constexpr int ChartWindowStyle =
+    31;  // title bar, system menu, resizable, maximise and minimise boxes
 constexpr int ProgramTitleString = 268;
 constexpr int RedrawTimingNote = 269;
 constexpr int InfoCenterButton = 1, InfoCloseButton = 2;
@@ -37,7 +38,9 @@ void SetScrollThumbs(WindowRef window) {
 }
 
 // Scroll bar items and arrow keys to the chart's scroll bars and steps.
-int ScrollBarOfItem(int item) { return item == VerticalScrollBar ? ScrollVertical : ScrollHorizontal; }
+int ScrollBarOfItem(int item) {
+  return item == VerticalScrollBar ? ScrollVertical : ScrollHorizontal;
+}
 
 void Scroll(int bar, int part, int position) {
   // With Shift held and an object centred, the steps move the viewpoint around the object.
@@ -86,12 +89,23 @@ void HandleKey(int key, int character) {
     case KeyEscape:
       if (infoShown) PressItem(info, InfoCloseButton);
       return;
-    case KeyLeft: Scroll(ScrollHorizontal, PartLineUp, 0); return;
-    case KeyRight: Scroll(ScrollHorizontal, PartLineDown, 0); return;
-    case KeyUp: Scroll(ScrollVertical, PartLineUp, 0); return;
-    case KeyDown: Scroll(ScrollVertical, PartLineDown, 0); return;
-    case 0: TypedCharacter(character); return;
-    default: return;
+    case KeyLeft:
+      Scroll(ScrollHorizontal, PartLineUp, 0);
+      return;
+    case KeyRight:
+      Scroll(ScrollHorizontal, PartLineDown, 0);
+      return;
+    case KeyUp:
+      Scroll(ScrollVertical, PartLineUp, 0);
+      return;
+    case KeyDown:
+      Scroll(ScrollVertical, PartLineDown, 0);
+      return;
+    case 0:
+      TypedCharacter(character);
+      return;
+    default:
+      return;
   }
 }
 
@@ -113,9 +127,9 @@ WindowRef CreateChartWindow() {
   // Three quarters of the screen until it is maximised (a desktop without a window manager
   // leaves a window at the size it was made).
   const int width = ScreenWidth() * 3 / 4, height = ScreenHeight() * 3 / 4;
-  WindowRef window = CreatePlatformWindow(ChartWindowResource, title ? title : "Quorvane",
-                                          (ScreenWidth() - width) / 2, (ScreenHeight() - height) / 2, width,
-                                          height, false, ChartWindowStyle, 0, ChartWindowHandler);
+  WindowRef window = CreatePlatformWindow(
+      ChartWindowResource, title ? title : "Quorvane", (ScreenWidth() - width) / 2,
+      (ScreenHeight() - height) / 2, width, height, false, ChartWindowStyle, 0, ChartWindowHandler);
   if (!window) return nullptr;
   LoadMenuBar(MenuBarResource);
   Rect vertical, horizontal;
@@ -178,7 +192,9 @@ void RefreshChart(bool recomputeAll) {
 
 int ChartWindowHandler(int code, WindowRef window, int p1, int p2) {
   switch (code) {
-    case KeyDownEvent: HandleKey(p1, p2); return 0;
+    case KeyDownEvent:
+      HandleKey(p1, p2);
+      return 0;
     case WindowResizedEvent:
       RelayoutChartWindow();
       InvalidateWindow(window, nullptr);
@@ -187,12 +203,24 @@ int ChartWindowHandler(int code, WindowRef window, int p1, int p2) {
     case WindowDeactivatedEvent:
       if (Settings().ShowChartControls) ShowScrollBars(window, code == WindowActivatedEvent);
       return 0;
-    case WindowUpdateEvent: PaintChartWindow(window); return 0;
-    case MouseDownEvent: ChartMouseDown(p1, p2); return 0;
-    case MouseDraggedEvent: ChartMouseDragged(p1, p2); return 0;
-    case MouseUpEvent: ChartMouseUp(p1, p2); return 0;
-    case DoubleClickEvent: ChartDoubleClick(p1, p2); return 0;
-    case MouseMovedEvent: ChartMouseMoved(p1, p2); return 0;
+    case WindowUpdateEvent:
+      PaintChartWindow(window);
+      return 0;
+    case MouseDownEvent:
+      ChartMouseDown(p1, p2);
+      return 0;
+    case MouseDraggedEvent:
+      ChartMouseDragged(p1, p2);
+      return 0;
+    case MouseUpEvent:
+      ChartMouseUp(p1, p2);
+      return 0;
+    case DoubleClickEvent:
+      ChartDoubleClick(p1, p2);
+      return 0;
+    case MouseMovedEvent:
+      ChartMouseMoved(p1, p2);
+      return 0;
     case ControlEvent:
       if (p1 != VerticalScrollBar && p1 != HorizontalScrollBar) return 1;
       Scroll(ScrollBarOfItem(p1), p2, GetItemValue(window, p1));
@@ -200,7 +228,8 @@ int ChartWindowHandler(int code, WindowRef window, int p1, int p2) {
     case MenuEvent:  // every command, whatever window is in front of the chart
       DispatchMenuCommand(p1, p2);
       return 0;
-    default: return 1;
+    default:
+      return 1;
   }
 }
 

@@ -6,10 +6,10 @@
 
 namespace qv {
 
-void FileCommand(int command);         // File, New, Open, Import, Export
-void EditCommand(int command);         // Edit
-void ViewCommand(int command);         // View, Center Planet, Center Horizon, Projection, Coordinates
-void DrawCommand(int command);         // Draw, Sky Background, Custom Colors
+void FileCommand(int command);  // File, New, Open, Import, Export
+void EditCommand(int command);  // Edit
+void ViewCommand(int command);  // View, Center Planet, Center Horizon, Projection, Coordinates
+void DrawCommand(int command);  // Draw, Sky Background, Custom Colors
 void ComputationCommand(int command);  // Computation
 void HelpCommand(int command);         // Help and the About box
 

@@ -39,17 +39,36 @@ int DispatchMenuCommand(int menu, int item) {
     case AppleMenu:
       if (item == 1) ShowAboutBox();
       break;
-    case FileMenu: case NewMenu: case OpenMenu: case ImportMenu: case ExportMenu:
+    case FileMenu:
+    case NewMenu:
+    case OpenMenu:
+    case ImportMenu:
+    case ExportMenu:
       FileCommand(command);
       break;
-    case EditMenu: EditCommand(command); break;
-    case ViewMenu: case CenterPlanetMenu: case CenterHorizonMenu: case ProjectionMenu: case CoordinatesMenu:
+    case EditMenu:
+      EditCommand(command);
+      break;
+    case ViewMenu:
+    case CenterPlanetMenu:
+    case CenterHorizonMenu:
+    case ProjectionMenu:
+    case CoordinatesMenu:
       ViewCommand(command);
       break;
-    case DrawMenu: case SkyBackgroundMenu: case CustomColorsMenu: DrawCommand(command); break;
-    case ComputationMenu: ComputationCommand(command); break;
-    case HelpMenu: HelpCommand(command); break;
-    default: break;
+    case DrawMenu:
+    case SkyBackgroundMenu:
+    case CustomColorsMenu:
+      DrawCommand(command);
+      break;
+    case ComputationMenu:
+      ComputationCommand(command);
+      break;
+    case HelpMenu:
+      HelpCommand(command);
+      break;
+    default:
+      break;
   }
   return 1;
 }
@@ -58,7 +77,8 @@ MenuRef MenuByNumber(int number) {
   for (int position = 1; MenuRef menu = GetMenuHandle(position); ++position) {
     if (GetMenuNumber(menu) == number) return menu;
     for (int item = 1; item <= CountMenuItems(menu); ++item)
-      if (MenuRef sub = GetSubmenuHandle(menu, item); sub && GetMenuNumber(sub) == number) return sub;
+      if (MenuRef sub = GetSubmenuHandle(menu, item); sub && GetMenuNumber(sub) == number)
+        return sub;
   }
   return nullptr;
 }

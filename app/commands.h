@@ -6,11 +6,25 @@ namespace qv {
 
 // Menu numbers of the bar and its submenus.
 enum MenuNumber : int {
-  NewMenu = 11, OpenMenu = 12, ImportMenu = 13, ExportMenu = 14,
-  CenterPlanetMenu = 31, CenterHorizonMenu = 32, ProjectionMenu = 33, CoordinatesMenu = 34,
-  SkyBackgroundMenu = 41, CustomColorsMenu = 42,
-  AppleMenu = 256, FileMenu = 257, EditMenu = 258, ViewMenu = 259, DrawMenu = 260,
-  ComputationMenu = 261, AnimationMenu = 262, TelescopeMenu = 263, HelpMenu = 264,
+  NewMenu = 11,
+  OpenMenu = 12,
+  ImportMenu = 13,
+  ExportMenu = 14,
+  CenterPlanetMenu = 31,
+  CenterHorizonMenu = 32,
+  ProjectionMenu = 33,
+  CoordinatesMenu = 34,
+  SkyBackgroundMenu = 41,
+  CustomColorsMenu = 42,
+  AppleMenu = 256,
+  FileMenu = 257,
+  EditMenu = 258,
+  ViewMenu = 259,
+  DrawMenu = 260,
+  ComputationMenu = 261,
+  AnimationMenu = 262,
+  TelescopeMenu = 263,
+  HelpMenu = 264,
 };
 
 constexpr int CommandOf(int menu, int item) { return menu * 100 + item; }

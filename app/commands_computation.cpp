@@ -18,8 +18,13 @@ namespace qv {
 namespace {
 
 enum ComputationCommandNumber : int {
-  LocationCommand = 26101, HereCommand = 26102, DateTimeCommand = 26104, JulianDateCommand = 26105,
-  NowCommand = 26106, PrecisionCommand = 26108, RecomputeAll = 26109,
+  LocationCommand = 26101,
+  HereCommand = 26102,
+  DateTimeCommand = 26104,
+  JulianDateCommand = 26105,
+  NowCommand = 26106,
+  PrecisionCommand = 26108,
+  RecomputeAll = 26109,
 };
 constexpr int ProgramTitleString = 268;
 constexpr int JulianDatePromptString = 514;  // "Julian Date:"
@@ -59,7 +64,9 @@ void ComputationCommand(int command) {
     case DateTimeCommand:
       if (RunDateTimeDialog() == 1) TimeChanged();
       return;
-    case JulianDateCommand: AskJulianDate(); return;
+    case JulianDateCommand:
+      AskJulianDate();
+      return;
     case NowCommand:
       SetTimeToNow();
       TimeChanged();
@@ -67,8 +74,11 @@ void ComputationCommand(int command) {
     case PrecisionCommand:
       if (RunPrecisionDialog() == 1) RefreshChart(false);
       return;
-    case RecomputeAll: RefreshChart(true); return;
-    default: return;
+    case RecomputeAll:
+      RefreshChart(true);
+      return;
+    default:
+      return;
   }
 }
 

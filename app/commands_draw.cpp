@@ -15,9 +15,16 @@ namespace qv {
 namespace {
 
 enum DrawCommandNumber : int {
-  FirstToggle = 26001, MouseCoordinatesToggle = 26010, ScrollBarsToggle = 26011,
-  SymbolsAndGrids = 26013, FainterLimits = 26014, BrighterLimits = 26015, AutomaticLimits = 26016,
-  UseColor = 26020, RedScreen = 26021, TextFont = 26023,
+  FirstToggle = 26001,
+  MouseCoordinatesToggle = 26010,
+  ScrollBarsToggle = 26011,
+  SymbolsAndGrids = 26013,
+  FainterLimits = 26014,
+  BrighterLimits = 26015,
+  AutomaticLimits = 26016,
+  UseColor = 26020,
+  RedScreen = 26021,
+  TextFont = 26023,
 };
 constexpr int LimitStep = 100;  // one magnitude
 
@@ -98,16 +105,27 @@ void DrawCommand(int command) {
       UpdateMenus();
       InvalidateWindow(Shell().chartWindow, nullptr);
       return;
-    case FainterLimits: ShiftLimits(LimitStep); return;
-    case BrighterLimits: ShiftLimits(-LimitStep); return;
+    case FainterLimits:
+      ShiftLimits(LimitStep);
+      return;
+    case BrighterLimits:
+      ShiftLimits(-LimitStep);
+      return;
     case AutomaticLimits:
       Settings().AutomaticMagnitudeLimits = !Settings().AutomaticMagnitudeLimits;
       UpdateMenus();
       return;
-    case UseColor: ToggleAndRedraw(Settings().ShowColors); return;
-    case RedScreen: ToggleAndRedraw(Settings().RedScreen); return;
-    case TextFont: ChooseChartFont(); return;
-    default: return;
+    case UseColor:
+      ToggleAndRedraw(Settings().ShowColors);
+      return;
+    case RedScreen:
+      ToggleAndRedraw(Settings().RedScreen);
+      return;
+    case TextFont:
+      ChooseChartFont();
+      return;
+    default:
+      return;
   }
 }
 

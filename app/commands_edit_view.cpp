@@ -20,9 +20,16 @@ namespace qv {
 namespace {
 
 enum EditViewCommand : int {
-  FindObject = 25808, EditObjectCommand = 25809, DeleteObjectCommand = 25810, EditConstellations = 25812,
-  CenterObject = 25903, CenterCoordinates = 25904, FieldCommand = 25909, ZoomInCommand = 25910,
-  ZoomOutCommand = 25911, FirstFieldPreset = 25913,
+  FindObject = 25808,
+  EditObjectCommand = 25809,
+  DeleteObjectCommand = 25810,
+  EditConstellations = 25812,
+  CenterObject = 25903,
+  CenterCoordinates = 25904,
+  FieldCommand = 25909,
+  ZoomInCommand = 25910,
+  ZoomOutCommand = 25911,
+  FirstFieldPreset = 25913,
 };
 
 void FindAndShowObject() {
@@ -66,11 +73,21 @@ void SwitchCoordinates(int system) {
 
 void ViewMenuCommand(int command) {
   switch (command) {
-    case CenterObject: CenterChosenObject(); return;
-    case CenterCoordinates: if (RunCenterCoordinatesDialog() == 1) AfterViewChange(); return;
-    case FieldCommand: if (RunFieldDialog() == 1) AfterViewChange(); return;
-    case ZoomInCommand: if (ZoomIn() == ResultOk) AfterViewChange(); return;
-    case ZoomOutCommand: if (ZoomOut() == ResultOk) AfterViewChange(); return;
+    case CenterObject:
+      CenterChosenObject();
+      return;
+    case CenterCoordinates:
+      if (RunCenterCoordinatesDialog() == 1) AfterViewChange();
+      return;
+    case FieldCommand:
+      if (RunFieldDialog() == 1) AfterViewChange();
+      return;
+    case ZoomInCommand:
+      if (ZoomIn() == ResultOk) AfterViewChange();
+      return;
+    case ZoomOutCommand:
+      if (ZoomOut() == ResultOk) AfterViewChange();
+      return;
     default:
       if (command >= FirstFieldPreset && command < FirstFieldPreset + FieldPresetCount &&
           SetFieldPreset(command - FirstFieldPreset) == ResultOk)
@@ -83,23 +100,30 @@ void ViewMenuCommand(int command) {
 
 void EditCommand(int command) {
   switch (command) {
-    case FindObject: FindAndShowObject(); return;
+    case FindObject:
+      FindAndShowObject();
+      return;
     case EditObjectCommand:
       if (const ObjectId id = SelectObject()) EditObject(id, 0);
       return;
-    case DeleteObjectCommand: DeleteChosenObject(); return;
+    case DeleteObjectCommand:
+      DeleteChosenObject();
+      return;
     case EditConstellations:
       Settings().ConstellationEditing = !Settings().ConstellationEditing;
       UpdateMenus();
       return;
-    default: return;
+    default:
+      return;
   }
 }
 
 void ViewCommand(int command) {
   const int menu = command / 100, item = command % 100;
   switch (menu) {
-    case CenterPlanetMenu: CenterPlanet(item); return;
+    case CenterPlanetMenu:
+      CenterPlanet(item);
+      return;
     case CenterHorizonMenu:
       CenterOnHorizonPoint(item);
       AfterViewChange();
@@ -108,8 +132,12 @@ void ViewCommand(int command) {
       SetProjection(item);
       AfterViewChange();
       return;
-    case CoordinatesMenu: SwitchCoordinates(item); return;
-    default: ViewMenuCommand(command); return;
+    case CoordinatesMenu:
+      SwitchCoordinates(item);
+      return;
+    default:
+      ViewMenuCommand(command);
+      return;
   }
 }
 

@@ -25,12 +25,21 @@ namespace qv {
 namespace {
 
 enum FileCommandNumber : int {
-  NewStar = 1101, NewPlanet = 1102,
-  OpenSettings = 1201, OpenDefaultSettingsCommand = 1202, OpenDatabaseCommand = 1204,
-  OpenDefaultDatabaseCommand = 1205, OpenLargeDatabase = 1206,
-  ImportText = 1301, ImportSatellites = 1302,
-  CloseInfo = 25703, SaveSettings = 25705, SaveSettingsAs = 25706, SaveSettingsAsDefault = 25707,
-  DeleteDatabaseFileCommand = 25711, Exit = 25716,
+  NewStar = 1101,
+  NewPlanet = 1102,
+  OpenSettings = 1201,
+  OpenDefaultSettingsCommand = 1202,
+  OpenDatabaseCommand = 1204,
+  OpenDefaultDatabaseCommand = 1205,
+  OpenLargeDatabase = 1206,
+  ImportText = 1301,
+  ImportSatellites = 1302,
+  CloseInfo = 25703,
+  SaveSettings = 25705,
+  SaveSettingsAs = 25706,
+  SaveSettingsAsDefault = 25707,
+  DeleteDatabaseFileCommand = 25711,
+  Exit = 25716,
 };
 constexpr int NewStarKind = KindSingleStar, NewPlanetKind = KindComet;
 constexpr const char* DemoSettingsFolder = "Demo Settings Files";
@@ -59,8 +68,10 @@ void OpenDefaultSettingsFile() {
 }
 
 void OpenDefaultDatabaseFile() {
-  if (OpenDefaultDatabase() == ResultOk) ForgetDatabaseObjects();
-  else ForgetMissingObjects();
+  if (OpenDefaultDatabase() == ResultOk)
+    ForgetDatabaseObjects();
+  else
+    ForgetMissingObjects();
   RefreshChart(true);
 }
 
@@ -68,8 +79,10 @@ void OpenDefaultDatabaseFile() {
 // drive letter means nothing here), the user finds it as any other index.
 void OpenLargeDatabaseFile() {
   const std::string index = DiskPath(Text(LargeDatabaseIndexString));
-  if (FileExists(index)) OpenDocument(index);
-  else OpenChosenDocument(702, Store().databaseDirectory);
+  if (FileExists(index))
+    OpenDocument(index);
+  else
+    OpenChosenDocument(702, Store().databaseDirectory);
 }
 
 void Import(int titleString, int (*import)(std::string_view, ObjectId*)) {
@@ -90,8 +103,8 @@ void WriteSettingsTo(const std::string& path) {
 
 void SaveSettingsFileAs() {
   int filterIndex = 1;
-  const auto path = AskSaveFile(Text(710).c_str(), Text(711).c_str(), GetFileTitle(Settings().SettingsPath).c_str(),
-                                filterIndex, true);
+  const auto path = AskSaveFile(Text(710).c_str(), Text(711).c_str(),
+                                GetFileTitle(Settings().SettingsPath).c_str(), filterIndex, true);
   if (!path) return;
   std::string description = Settings().Description;
   if (!AskDescriptionToSave(description)) return;
@@ -100,8 +113,10 @@ void SaveSettingsFileAs() {
 }
 
 void SaveSettingsFile() {
-  if (Settings().SettingsPath.empty()) SaveSettingsFileAs();
-  else WriteSettingsTo(Settings().SettingsPath);
+  if (Settings().SettingsPath.empty())
+    SaveSettingsFileAs();
+  else
+    WriteSettingsTo(Settings().SettingsPath);
 }
 
 void DeleteChosenDatabaseFile() {
@@ -115,22 +130,53 @@ void DeleteChosenDatabaseFile() {
 
 void FileCommand(int command) {
   switch (command) {
-    case NewStar: EditObject(0, NewStarKind); return;
-    case NewPlanet: EditObject(0, NewPlanetKind); return;
-    case OpenSettings: OpenChosenDocument(700, PathBesideProgram(DemoSettingsFolder)); return;
-    case OpenDefaultSettingsCommand: OpenDefaultSettingsFile(); return;
-    case OpenDatabaseCommand: OpenChosenDocument(702, Store().databaseDirectory); return;
-    case OpenDefaultDatabaseCommand: OpenDefaultDatabaseFile(); return;
-    case OpenLargeDatabase: OpenLargeDatabaseFile(); return;
-    case ImportText: Import(730, ImportObjectTextFile); return;
-    case ImportSatellites: Import(732, ImportSatelliteFile); return;
-    case CloseInfo: CloseInfoWindow(); return;
-    case SaveSettings: SaveSettingsFile(); return;
-    case SaveSettingsAs: SaveSettingsFileAs(); return;
-    case SaveSettingsAsDefault: SaveDefaultSettings(); return;
-    case DeleteDatabaseFileCommand: DeleteChosenDatabaseFile(); return;
-    case Exit: QuitApplication(0); return;
-    default: return;
+    case NewStar:
+      EditObject(0, NewStarKind);
+      return;
+    case NewPlanet:
+      EditObject(0, NewPlanetKind);
+      return;
+    case OpenSettings:
+      OpenChosenDocument(700, PathBesideProgram(DemoSettingsFolder));
+      return;
+    case OpenDefaultSettingsCommand:
+      OpenDefaultSettingsFile();
+      return;
+    case OpenDatabaseCommand:
+      OpenChosenDocument(702, Store().databaseDirectory);
+      return;
+    case OpenDefaultDatabaseCommand:
+      OpenDefaultDatabaseFile();
+      return;
+    case OpenLargeDatabase:
+      OpenLargeDatabaseFile();
+      return;
+    case ImportText:
+      Import(730, ImportObjectTextFile);
+      return;
+    case ImportSatellites:
+      Import(732, ImportSatelliteFile);
+      return;
+    case CloseInfo:
+      CloseInfoWindow();
+      return;
+    case SaveSettings:
+      SaveSettingsFile();
+      return;
+    case SaveSettingsAs:
+      SaveSettingsFileAs();
+      return;
+    case SaveSettingsAsDefault:
+      SaveDefaultSettings();
+      return;
+    case DeleteDatabaseFileCommand:
+      DeleteChosenDatabaseFile();
+      return;
+    case Exit:
+      QuitApplication(0);
+      return;
+    default:
+      return;
   }
 }
 

@@ -25,11 +25,20 @@ void OpenHelpPage(const char* page, const char* query) {
 
 void HelpCommand(int command) {
   switch (command) {
-    case Contents: OpenHelpPage("index.html", ""); return;
-    case Search: OpenHelpPage("search.html", "q="); return;
-    case Index: OpenHelpPage("keywords.html", ""); return;
-    case About: ShowAboutBox(); return;
-    default: return;
+    case Contents:
+      OpenHelpPage("index.html", "");
+      return;
+    case Search:
+      OpenHelpPage("search.html", "q=");
+      return;
+    case Index:
+      OpenHelpPage("keywords.html", "");
+      return;
+    case About:
+      ShowAboutBox();
+      return;
+    default:
+      return;
   }
 }
 

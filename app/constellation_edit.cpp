@@ -14,7 +14,8 @@ int RemoveLine(ObjectId line) {
   ObjectId fileId = 0;
   if (BeginObjectEdit(line, fileId) != ResultOk) return ResultFailed;  // read-only: note 539
   RemoveObject(line);
-  if (WriteDatabaseFile(*FileOfId(fileId)) == ResultOk && !Store().indexPath.empty()) SaveIndex(Store().indexPath);
+  if (WriteDatabaseFile(*FileOfId(fileId)) == ResultOk && !Store().indexPath.empty())
+    SaveIndex(Store().indexPath);
   EndObjectEdit(fileId);
   return ResultOk;
 }
@@ -27,7 +28,7 @@ int AddLine(const ObjectRecord& from, const ObjectRecord& to) {
   line.positions = {SkyObjectOf(from)->position, SkyObjectOf(to)->position};
   ObjectId fileId = 0;
   if (BeginObjectEdit(0, fileId) != ResultOk) return ResultFailed;  // read-only: note 539
-  const ObjectId stored = CommitObjectEdit(fileId, 0, record);    // 527 when refused
+  const ObjectId stored = CommitObjectEdit(fileId, 0, record);      // 527 when refused
   EndObjectEdit(fileId);
   return stored != 0 ? ResultOk : ResultFailed;
 }
@@ -51,7 +52,8 @@ ObjectId FindFigureLine(ObjectId a, ObjectId b) {
 int ToggleFigureLine(ObjectId a, ObjectId b) {
   const ObjectRecord* from = ObjectOfId(a);
   const ObjectRecord* to = ObjectOfId(b);
-  if (a == b || !from || !to || !IsSkyObjectKind(from->kind) || !IsSkyObjectKind(to->kind)) return ResultNotFound;
+  if (a == b || !from || !to || !IsSkyObjectKind(from->kind) || !IsSkyObjectKind(to->kind))
+    return ResultNotFound;
   if (const ObjectId line = FindFigureLine(a, b)) return RemoveLine(line);
   return AddLine(*from, *to);
 }

@@ -1,8 +1,7 @@
 // app/datetime_dialog.cpp - the Date & Time dialog (computation_dialogs.h).
-#include "app/computation_dialogs.h"
-
 #include <string>
 
+#include "app/computation_dialogs.h"
 #include "app/dialog_fields.h"
 #include "app/local_time.h"
 #include "app/settings.h"
@@ -38,10 +37,12 @@ int CalendarRadio(int16_t calendar) {
 
 void Fill(WindowRef dialog, const DateTimeState& state) {
   const ChartSettings& s = Settings();
-  SetItemText(dialog, LocalDateTime, FormatDateTime(s.JulianDate, ZoneInEffect(s.JulianDate), state.calendar).c_str());
+  SetItemText(dialog, LocalDateTime,
+              FormatDateTime(s.JulianDate, ZoneInEffect(s.JulianDate), state.calendar).c_str());
   SetNumberItem(dialog, ZoneHours, "%.1f", s.TimeZone * HoursPerDay);
   SetRadioGroup(dialog, JulianRadio, GregorianRadio, CalendarRadio(state.calendar));
-  SetRadioGroup(dialog, UniversalTimeRadio, DynamicTimeRadio, s.DynamicTime ? DynamicTimeRadio : UniversalTimeRadio);
+  SetRadioGroup(dialog, UniversalTimeRadio, DynamicTimeRadio,
+                s.DynamicTime ? DynamicTimeRadio : UniversalTimeRadio);
   SetItemValue(dialog, DaylightSavingBox, s.DaylightSavingsTime);
 }
 
@@ -83,10 +84,17 @@ int DateTimeHandler(DateTimeState& state, int code, WindowRef dialog, int p1) {
     case 1:
       if (Read(dialog, state)) EndModalDialog(1);
       return 0;
-    case 2: EndModalDialog(0); return 0;
-    case JulianRadio: SwitchCalendar(dialog, state, CalendarJulian); return 0;
-    case GregorianRadio: SwitchCalendar(dialog, state, CalendarGregorian); return 0;
-    default: return 0;
+    case 2:
+      EndModalDialog(0);
+      return 0;
+    case JulianRadio:
+      SwitchCalendar(dialog, state, CalendarJulian);
+      return 0;
+    case GregorianRadio:
+      SwitchCalendar(dialog, state, CalendarGregorian);
+      return 0;
+    default:
+      return 0;
   }
 }
 

@@ -17,7 +17,8 @@ constexpr int CancelItem = 2;
 std::string FieldText(const std::string& description) {
   std::string text;
   for (size_t i = 0; i < description.size(); ++i) {
-    if (description[i] == '\r' && i + 1 < description.size() && description[i + 1] == '\n') continue;
+    if (description[i] == '\r' && i + 1 < description.size() && description[i + 1] == '\n')
+      continue;
     text += description[i] == '\r' ? '\n' : description[i];
   }
   return text;

@@ -27,6 +27,8 @@ bool ReadNumberItem(WindowRef dialog, int item, double& value) {
   return true;
 }
 
-double ReadAngleItem(WindowRef dialog, int item) { return ParseAngleText(GetItemText(dialog, item)); }
+double ReadAngleItem(WindowRef dialog, int item) {
+  return ParseAngleText(GetItemText(dialog, item));
+}
 
 }  // namespace qv

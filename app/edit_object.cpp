@@ -27,15 +27,15 @@ struct EditLayout {
   int typeCombo;
   int firstKind, lastKind;
   char typeLetter;
-  int kindOffset;  // the type number written is kind - kindOffset
+  int kindOffset;                  // the type number written is kind - kindOffset
   std::array<int, 14> fieldItems;  // by field index; 0: not shown
   size_t fieldCount;
 };
 
-constexpr EditLayout StarLayout{EditStarDialog, 6, 51, 65, 'S', 50,
-                                {0, 8, 10, 12, 14, 16, 18, 20, 22, 24, 26, 4, 0, 0}, 12};
-constexpr EditLayout PlanetLayout{EditPlanetDialog, 8, 1, 38, 'P', 0,
-                                  {0, 10, 12, 15, 17, 19, 21, 23, 25, 27, 29, 31, 4, 6}, 14};
+constexpr EditLayout StarLayout{
+    EditStarDialog, 6, 51, 65, 'S', 50, {0, 8, 10, 12, 14, 16, 18, 20, 22, 24, 26, 4, 0, 0}, 12};
+constexpr EditLayout PlanetLayout{
+    EditPlanetDialog, 8, 1, 38, 'P', 0, {0, 10, 12, 15, 17, 19, 21, 23, 25, 27, 29, 31, 4, 6}, 14};
 
 const EditLayout* LayoutOfKind(int kind) {
   if (IsSkyObjectKind(kind)) return &StarLayout;
@@ -52,7 +52,8 @@ struct EditState {
 
 void FillTypeCombo(WindowRef dialog, const EditState& state) {
   const EditLayout& l = *state.layout;
-  FillComboFromStrings(dialog, l.typeCombo, 1, KindNameStrings + l.firstKind, KindNameStrings + l.lastKind);
+  FillComboFromStrings(dialog, l.typeCombo, 1, KindNameStrings + l.firstKind,
+                       KindNameStrings + l.lastKind);
   const std::string name = KindName(static_cast<ObjectKind>(state.kind));
   int chosen = 1;
   for (int position = 1; position <= CountComboItems(dialog, l.typeCombo); ++position)
@@ -72,9 +73,11 @@ int ChosenKind(WindowRef dialog, const EditLayout& l) {
 bool MakeRecord(WindowRef dialog, EditState& state) {
   const EditLayout& l = *state.layout;
   char type[8];
-  std::snprintf(type, sizeof type, "%c%02hd", l.typeLetter, static_cast<short>(ChosenKind(dialog, l) - l.kindOffset));
+  std::snprintf(type, sizeof type, "%c%02hd", l.typeLetter,
+                static_cast<short>(ChosenKind(dialog, l) - l.kindOffset));
   std::string line = type;
-  for (size_t field = 1; field < l.fieldCount; ++field) line += "\t" + GetItemText(dialog, l.fieldItems[field]);
+  for (size_t field = 1; field < l.fieldCount; ++field)
+    line += "\t" + GetItemText(dialog, l.fieldItems[field]);
   return ParseObjectLine(line, state.record) == ResultOk && state.record;
 }
 
@@ -98,10 +101,11 @@ int EditHandler(EditState& state, int code, WindowRef dialog, int p1) {
 
 std::vector<std::string> NewObjectFields(int kind) {
   if (IsSkyObjectKind(kind))
-    return {"S01", "2000.0", "00 00 00.00", "+00 00 00.0", "+0.0000", "+0.000",
-            "+0.00", "+0.00", "+0.0", "1.000", "0.0", "New Star"};
-  return {"P11", "2000.0", "1.00000000", "0.00000000", "0.000000", "0.000000", "0.000000",
-          "0.000000", "2000/01/1.50000", "0.00 0.00", "", "", "New Planet", ""};
+    return {"S01",   "2000.0", "00 00 00.00", "+00 00 00.0", "+0.0000", "+0.000",
+            "+0.00", "+0.00",  "+0.0",        "1.000",       "0.0",     "New Star"};
+  return {"P11",        "2000.0",   "1.00000000",      "0.00000000", "0.000000", "0.000000",
+          "0.000000",   "0.000000", "2000/01/1.50000", "0.00 0.00",  "",         "",
+          "New Planet", ""};
 }
 
 ObjectId EditObject(ObjectId object, int newType) {
@@ -113,12 +117,15 @@ ObjectId EditObject(ObjectId object, int newType) {
   ObjectId fileId = 0;
   if (BeginObjectEdit(object, fileId) != ResultOk) return 0;  // read-only: note 539
   existing = object != 0 ? ObjectOfId(object) : nullptr;      // the file was read and locked
-  EditState state{layout, kind, existing ? ObjectTextFields(*existing) : NewObjectFields(kind), nullptr};
-  const int ended = RunModalDialog(layout->dialog, 0, [&state](int code, WindowRef dialog, int p1, int) {
-    return EditHandler(state, code, dialog, p1);
-  });
+  EditState state{layout, kind, existing ? ObjectTextFields(*existing) : NewObjectFields(kind),
+                  nullptr};
+  const int ended =
+      RunModalDialog(layout->dialog, 0, [&state](int code, WindowRef dialog, int p1, int) {
+        return EditHandler(state, code, dialog, p1);
+      });
   ObjectId stored = 0;
-  if (ended == 1 && state.record) stored = CommitObjectEdit(fileId, object, state.record);  // 527 inside
+  if (ended == 1 && state.record)
+    stored = CommitObjectEdit(fileId, object, state.record);  // 527 inside
   EndObjectEdit(fileId);
   if (stored == 0) return 0;
   RefreshChart(true);

@@ -8,8 +8,8 @@
 #include "app/settings.h"
 #include "app/settings_objects.h"
 #include "app/textformat.h"
-#include "astro/constants.h"
 #include "astro/angles.h"
+#include "astro/constants.h"
 #include "astro/physical.h"
 #include "astro/skycontext.h"
 #include "chart/object_info.h"
@@ -40,10 +40,15 @@ std::string KnownOrBlank(bool known, const char* format, double value) {
 std::string HeaderText(const ObjectRecord& object) {
   const ChartSettings& s = Settings();
   std::string text = "Ephemeris for: " + DisplayName(object) + "\n\n";
-  if (s.ViewerObject != 0) return text + "Viewed from: " + SettingsObjectName(s.ViewerObject) + "\n";
+  if (s.ViewerObject != 0)
+    return text + "Viewed from: " + SettingsObjectName(s.ViewerObject) + "\n";
   text += "Viewed from: " + s.ViewerSiteName + "\n";
-  text += "East Longitude: " + FormatAngleText(s.ViewerLongitude * RadToDeg, "%c%03hd %02hd %02.0f") + "\n";
-  text += "North Latitude:  " + FormatAngleText(s.ViewerLatitude * RadToDeg, "%c%02hd %02hd %02.0f") + "\n";
+  text +=
+      "East Longitude: " + FormatAngleText(s.ViewerLongitude * RadToDeg, "%c%03hd %02hd %02.0f") +
+      "\n";
+  text +=
+      "North Latitude:  " + FormatAngleText(s.ViewerLatitude * RadToDeg, "%c%02hd %02hd %02.0f") +
+      "\n";
   text += PrintfText("Altitude: %.1f m\n", s.ViewerAltitude);
   return text + PrintfText("Time Zone: %+.1f hrs\n\n", Sky().zone * 24.0);
 }
@@ -52,20 +57,23 @@ std::string HeaderText(const ObjectRecord& object) {
 std::string PlaceHeaders(bool body) {
   const CoordinateTexts equatorial =
       FormatCoordinates(CoordinatesEquatorial, 0, 0, CoordinateLabels, Sky().precessionEpoch);
-  const CoordinateTexts chart =
-      FormatCoordinates(Settings().ChartCoordinateSystem, 0, 0, CoordinateLabels, Sky().precessionEpoch);
-  return PrintfText("%20s\t%15s\t%15s\t%10s\t%10s\t%15s\t%15s\t%5s\t%5s", body ? "Date:      Time:   " : "Date:       Time:    ",
-              equatorial.lon.c_str(), equatorial.lat.c_str(), body ? "Dist(AU):" : "Dist(pc):", "Mag:",
-              chart.lon.c_str(), chart.lat.c_str(), "Rises:", "Sets:");
+  const CoordinateTexts chart = FormatCoordinates(Settings().ChartCoordinateSystem, 0, 0,
+                                                  CoordinateLabels, Sky().precessionEpoch);
+  return PrintfText("%20s\t%15s\t%15s\t%10s\t%10s\t%15s\t%15s\t%5s\t%5s",
+                    body ? "Date:      Time:   " : "Date:       Time:    ", equatorial.lon.c_str(),
+                    equatorial.lat.c_str(),
+                    body ? "Dist(AU):" : "Dist(pc):", "Mag:", chart.lon.c_str(), chart.lat.c_str(),
+                    "Rises:", "Sets:");
 }
 
 std::string ColumnHeaders(const ObjectRecord& object) {
   if (IsSolarSystemKind(object.kind)) {
     return PlaceHeaders(true) + PrintfText("\t%10s\t%10s", "Size(\"):", "Illum:") +
-           PrintfText("\t%7s%s%s\t%7s%s%s\t%7s%s%s\n", "L0(", DegreeSign, "):", "B0(", DegreeSign, "):", "PN(",
-                DegreeSign, "):");
+           PrintfText("\t%7s%s%s\t%7s%s%s\t%7s%s%s\n", "L0(", DegreeSign, "):", "B0(", DegreeSign,
+                      "):", "PN(", DegreeSign, "):");
   }
-  return PlaceHeaders(false) + PrintfText("\t%10s\t%10s\t%10s\n", "\u00b5RA(s):", "\u00b5Dec(\"):", "RV(kps):");
+  return PlaceHeaders(false) +
+         PrintfText("\t%10s\t%10s\t%10s\n", "\u00b5RA(s):", "\u00b5Dec(\"):", "RV(kps):");
 }
 
 std::string TimeOfDayText(const RiseSet& event) {
@@ -79,53 +87,64 @@ std::string TimeOfDayText(const RiseSet& event) {
 std::string PlaceColumns(ObjectRecord& object, bool body) {
   const ObjectPlace place = ObjectCoordinates(object);
   const ChartSettings& s = Settings();
-  const CoordinateTexts equatorial =
-      FormatCoordinates(CoordinatesEquatorial, place.ra, place.dec, CoordinateValues, Sky().precessionEpoch);
-  const CoordinateTexts chart =
-      FormatCoordinates(s.ChartCoordinateSystem, place.lon, place.lat, CoordinateValues, Sky().precessionEpoch);
+  const CoordinateTexts equatorial = FormatCoordinates(CoordinatesEquatorial, place.ra, place.dec,
+                                                       CoordinateValues, Sky().precessionEpoch);
+  const CoordinateTexts chart = FormatCoordinates(s.ChartCoordinateSystem, place.lon, place.lat,
+                                                  CoordinateValues, Sky().precessionEpoch);
   const double distance = CurrentDistance(object);
   const int magnitude = CurrentMagnitude(object);
   const bool knownMagnitude = magnitude != UnknownMagnitude && magnitude != MagnitudeAtObserver;
-  return PrintfText("%20s\t%15s\t%15s\t", FormatDateTime(s.JulianDate, Sky().zone, s.CalendarSystem).c_str(),
-              equatorial.lon.c_str(), equatorial.lat.c_str()) +
-         KnownOrBlank(std::isfinite(distance), body ? "%10.5f" : "%10.2f", body ? distance : distance * ParsecsPerAu) +
+  return PrintfText("%20s\t%15s\t%15s\t",
+                    FormatDateTime(s.JulianDate, Sky().zone, s.CalendarSystem).c_str(),
+                    equatorial.lon.c_str(), equatorial.lat.c_str()) +
+         KnownOrBlank(std::isfinite(distance), body ? "%10.5f" : "%10.2f",
+                      body ? distance : distance * ParsecsPerAu) +
          "\t" + KnownOrBlank(knownMagnitude, "%10.1f", magnitude / 100.0) +
-         PrintfText("\t%15s\t%15s\t", chart.lon.c_str(), chart.lat.c_str()) + TimeOfDayText(place.rise) + "\t" +
-         TimeOfDayText(place.set);
+         PrintfText("\t%15s\t%15s\t", chart.lon.c_str(), chart.lat.c_str()) +
+         TimeOfDayText(place.rise) + "\t" + TimeOfDayText(place.set);
 }
 
 std::string BodyRow(ObjectRecord& object) {
   std::string row = PlaceColumns(object, true);
   const OrbitRecord& orbit = *OrbitOf(object);
   const SubObserverPoint sub = PhysicalEphemeris(object);
-  return row + PrintfText("\t%10.1f\t%10.4f\t%10.1f\t%+10.1f\t%10.1f\n", orbit.physical[PhysicalDiameter] * ArcsecondsPerRadian,
-                    (1 + std::cos(orbit.physical[PhysicalPhaseAngle])) / 2, sub.longitude * RadToDeg,
-                    sub.latitude * RadToDeg, sub.poleAngle * RadToDeg);
+  return row + PrintfText("\t%10.1f\t%10.4f\t%10.1f\t%+10.1f\t%10.1f\n",
+                          orbit.physical[PhysicalDiameter] * ArcsecondsPerRadian,
+                          (1 + std::cos(orbit.physical[PhysicalPhaseAngle])) / 2,
+                          sub.longitude * RadToDeg, sub.latitude * RadToDeg,
+                          sub.poleAngle * RadToDeg);
 }
 
 std::string SkyObjectRow(ObjectRecord& object) {
   std::string row = PlaceColumns(object, false);
   const SkyObjectRecord& sky = *SkyObjectOf(object);
-  const SphericalRates rates =
-      RectangularToSphericalWithRates({VectorFromDirection(sky.position), VectorFromDirection(sky.motion)});
-  return row + PrintfText("\t%+10.4f\t%+10.3f\t", rates.dlon * TimeSecondsPerYearPerRadianPerDay,
+  const SphericalRates rates = RectangularToSphericalWithRates(
+      {VectorFromDirection(sky.position), VectorFromDirection(sky.motion)});
+  return row +
+         PrintfText("\t%+10.4f\t%+10.3f\t", rates.dlon * TimeSecondsPerYearPerRadianPerDay,
                     rates.dlat * ArcsecondsPerYearPerRadianPerDay) +
-         KnownOrBlank(std::isfinite(sky.radialVelocity), "%+10.1f", sky.radialVelocity * KmPerSecondPerAuPerDay) + "\n";
+         KnownOrBlank(std::isfinite(sky.radialVelocity), "%+10.1f",
+                      sky.radialVelocity * KmPerSecondPerAuPerDay) +
+         "\n";
 }
 
 // WriteRows: the rows, with the chart's time moved through them and put back afterwards.
-int WriteRows(const EphemerisText& write, ObjectRecord& object, JulianDate start, double step, int64_t rows) {
+int WriteRows(const EphemerisText& write, ObjectRecord& object, JulianDate start, double step,
+              int64_t rows) {
   if (rows == 0) return ResultOk;
-  const bool progress = OpenProgress(static_cast<double>(rows), 0, 1, 0, GetString(WritingEphemerisString),
-                                     GetString(ProgramTitleString), true);
+  const bool progress =
+      OpenProgress(static_cast<double>(rows), 0, 1, 0, GetString(WritingEphemerisString),
+                   GetString(ProgramTitleString), true);
   const SkySnapshot saved = SaveSkyContext();
   int result = ResultOk;
   for (int64_t i = 0; i < rows && result == ResultOk; ++i) {
     Settings().JulianDate = start + static_cast<double>(i) * step;
     UpdateSkyContext();
     const std::string row = IsSolarSystemKind(object.kind) ? BodyRow(object) : SkyObjectRow(object);
-    if (!write(row)) result = ResultWriteError;
-    else if (progress && UpdateProgress(static_cast<double>(i + 1)) == 0) result = ResultCancelled;
+    if (!write(row))
+      result = ResultWriteError;
+    else if (progress && UpdateProgress(static_cast<double>(i + 1)) == 0)
+      result = ResultCancelled;
   }
   if (progress) CloseProgress();
   RestoreSkyContext(saved);
@@ -136,7 +155,8 @@ int WriteRows(const EphemerisText& write, ObjectRecord& object, JulianDate start
 }  // namespace
 
 int64_t EphemerisRowCount(JulianDate start, JulianDate end, double step) {
-  if (!(step > 0) || !std::isfinite(step) || !std::isfinite(start) || !std::isfinite(end)) return -1;
+  if (!(step > 0) || !std::isfinite(step) || !std::isfinite(start) || !std::isfinite(end))
+    return -1;
   if (start > end + EphemerisEndTolerance) return 0;
   const double rows = std::floor((end + EphemerisEndTolerance - start) / step) + 1;
   // A tiny step gives more rows than an integer holds: as many as one can count.
@@ -144,16 +164,17 @@ int64_t EphemerisRowCount(JulianDate start, JulianDate end, double step) {
   return rows < static_cast<double>(most) ? static_cast<int64_t>(rows) : most;
 }
 
-int WriteEphemeris(const EphemerisText& write, ObjectRecord& object, JulianDate start, JulianDate end,
-                   double step) {
+int WriteEphemeris(const EphemerisText& write, ObjectRecord& object, JulianDate start,
+                   JulianDate end, double step) {
   const int64_t rows = EphemerisRowCount(start, end, step);
-  if (rows < 0 || !(IsSolarSystemKind(object.kind) || IsSkyObjectKind(object.kind))) return ResultFailed;
+  if (rows < 0 || !(IsSolarSystemKind(object.kind) || IsSkyObjectKind(object.kind)))
+    return ResultFailed;
   if (!write(HeaderText(object)) || !write(ColumnHeaders(object))) return ResultWriteError;
   return WriteRows(write, object, start, step, rows);
 }
 
-int WriteEphemerisFile(const std::string& path, ObjectRecord& object, JulianDate start, JulianDate end,
-                       double step) {
+int WriteEphemerisFile(const std::string& path, ObjectRecord& object, JulianDate start,
+                       JulianDate end, double step) {
   if (EphemerisRowCount(start, end, step) < 0) return ResultFailed;
   FileHandle file = OpenFileForReplace(path, "TEXT", "ttxt");
   if (!file) {
@@ -161,8 +182,8 @@ int WriteEphemerisFile(const std::string& path, ObjectRecord& object, JulianDate
     return ResultOpenError;
   }
   PlatformFile& out = *file;
-  const int result =
-      WriteEphemeris([&out](std::string_view text) { return WriteBytes(out, text); }, object, start, end, step);
+  const int result = WriteEphemeris([&out](std::string_view text) { return WriteBytes(out, text); },
+                                    object, start, end, step);
   if (result == ResultFailed) return result;
   if (result == ResultWriteError || CommitReplacedFile(std::move(file)) != ResultOk) {
     Caution(ButtonsOk, MessageCannotWrite, GetFileTitle(path).c_str());

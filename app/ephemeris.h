@@ -43,14 +43,14 @@ using EphemerisText = std::function<bool(std::string_view text)>;
 // (510) while the rows are computed. ResultOk; ResultCancelled when the user stopped it (the
 // rows so far are written); ResultFailed for a step or dates EphemerisRowCount refuses
 // (nothing written); ResultWriteError when write failed.
-int WriteEphemeris(const EphemerisText& write, ObjectRecord& object, JulianDate start, JulianDate end,
-                   double step);
+int WriteEphemeris(const EphemerisText& write, ObjectRecord& object, JulianDate start,
+                   JulianDate end, double step);
 
 // WriteEphemerisFile: WriteEphemeris into a text file (type "TEXT", creator "ttxt"). The file is
 // replaced only by a complete table (or, after Cancel, the rows written so far): an old file
 // stays whole on any failure. Caution 257 with the file's title when it cannot be created, 259
 // when it cannot be written.
-int WriteEphemerisFile(const std::string& path, ObjectRecord& object, JulianDate start, JulianDate end,
-                       double step);
+int WriteEphemerisFile(const std::string& path, ObjectRecord& object, JulianDate start,
+                       JulianDate end, double step);
 
 }  // namespace qv

@@ -40,7 +40,7 @@ void FillTexts() {
     return;
   }
   if (!Hooks().editTrail) EnableItem(window, TrailOnButton, false);  // no trail dialog to open
-  InvalidateWindow(window, nullptr);  // the title
+  InvalidateWindow(window, nullptr);                                 // the title
 }
 
 // DrawTitle: the object's name centred over the title area, at its top.
@@ -74,15 +74,24 @@ void DeleteInfoObjectTrail() {
 
 void PressButton(int item) {
   switch (item) {
-    case CenterButton: CenterOnInfoObject(); return;
-    case CloseButton: CloseInfoWindow(); return;
-    case EditButton: EditObject(Shell().infoObject, 0); return;
+    case CenterButton:
+      CenterOnInfoObject();
+      return;
+    case CloseButton:
+      CloseInfoWindow();
+      return;
+    case EditButton:
+      EditObject(Shell().infoObject, 0);
+      return;
     case TrailOnButton:
       if (Hooks().editTrail) Hooks().editTrail(Shell().infoObject);
       FillTexts();
       return;
-    case TrailOffButton: DeleteInfoObjectTrail(); return;
-    default: return;
+    case TrailOffButton:
+      DeleteInfoObjectTrail();
+      return;
+    default:
+      return;
   }
 }
 
@@ -99,7 +108,8 @@ std::string InfoTitleText(const std::string& name) {
     }
     title += GreekLetters[letter - 1].utf8;
     ++i;
-    if (i + 1 < name.size() && name[i + 1] >= '0' && name[i + 1] <= '9') title += superscripts[name[++i] - '0'];
+    if (i + 1 < name.size() && name[i + 1] >= '0' && name[i + 1] <= '9')
+      title += superscripts[name[++i] - '0'];
   }
   return title;
 }
@@ -112,7 +122,8 @@ void CreateInfoWindow() {
   // Beside the chart: at the right edge of the screen, below the menu bar.
   const Rect client = GetClientRectangle(window);
   const int left = ScreenWidth() - RectWidth(client) - InfoWindowMarginPx;
-  SetWindowClientRectangle(window, Rect{left, InfoWindowTopPx, left + RectWidth(client), InfoWindowTopPx + RectHeight(client)});
+  SetWindowClientRectangle(window, Rect{left, InfoWindowTopPx, left + RectWidth(client),
+                                        InfoWindowTopPx + RectHeight(client)});
 }
 
 void ShowObjectInfo(ObjectId object) {
@@ -145,15 +156,22 @@ void CloseInfoWindow() {
   UpdateMenus();
 }
 
-bool IsInfoWindowShown() { return Shell().infoWindow && IsPlatformWindowVisible(Shell().infoWindow); }
+bool IsInfoWindowShown() {
+  return Shell().infoWindow && IsPlatformWindowVisible(Shell().infoWindow);
+}
 
 ObjectId InfoObject() { return Shell().infoObject; }
 
 int InfoWindowHandler(int code, WindowRef window, int p1, int /*p2*/) {
   switch (code) {
-    case ControlEvent: PressButton(p1); return 0;
-    case WindowUpdateEvent: DrawTitle(window); return 0;
-    default: return 1;  // the close box then acts as Close
+    case ControlEvent:
+      PressButton(p1);
+      return 0;
+    case WindowUpdateEvent:
+      DrawTitle(window);
+      return 0;
+    default:
+      return 1;  // the close box then acts as Close
   }
 }
 

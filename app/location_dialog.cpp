@@ -1,12 +1,11 @@
 // app/location_dialog.cpp - the Location dialog (computation_dialogs.h): the viewpoint on the
 // Earth or at an object, and the list of named sites kept as location objects in the database.
-#include "app/computation_dialogs.h"
-
 #include <cmath>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "app/computation_dialogs.h"
 #include "app/dialog_fields.h"
 #include "app/select_object.h"
 #include "app/settings.h"
@@ -56,7 +55,7 @@ constexpr int MessageObjectNotSelected = 513;
 constexpr int MessageReplaceLocation = 520;
 constexpr int MessageCannotAdd = 527;
 
-constexpr double AngleTextToRadians = 0.01745329252;         // sexagesimal degrees of a site
+constexpr double AngleTextToRadians = 0.01745329252;  // sexagesimal degrees of a site
 constexpr double OffsetHoursToRadians = 0.26179938781323336;
 constexpr double OffsetDegreesToRadians = 0.017453292520882225;
 constexpr double AuPerKm = 6.684587153547039e-09;
@@ -64,9 +63,9 @@ constexpr double HoursPerDay = 24.0;
 constexpr double RadiansToDegrees = 57.29577951;
 
 struct LocationState {
-  ObjectId viewer = 0;           // the dialog's chosen viewer object
-  std::vector<ObjectId> sites;   // the list's entries, in order
-  bool filling = true;           // the dialog's own texts are not typing
+  ObjectId viewer = 0;          // the dialog's chosen viewer object
+  std::vector<ObjectId> sites;  // the list's entries, in order
+  bool filling = true;          // the dialog's own texts are not typing
 };
 
 std::string AngleText(double radians) { return FormatAngleText(radians * RadiansToDegrees); }
@@ -107,8 +106,8 @@ void FillSiteList(WindowRef dialog, LocationState& state, const std::string& sel
   SetArrowCursor();
 }
 
-void SetEarthFields(WindowRef dialog, const std::string& name, double lon, double lat, const char* altitudeFormat,
-                    double altitude, double zoneDays) {
+void SetEarthFields(WindowRef dialog, const std::string& name, double lon, double lat,
+                    const char* altitudeFormat, double altitude, double zoneDays) {
   SetItemText(dialog, SiteName, name.c_str());
   SetItemText(dialog, Longitude, AngleText(lon).c_str());
   SetItemText(dialog, Latitude, AngleText(lat).c_str());
@@ -118,7 +117,8 @@ void SetEarthFields(WindowRef dialog, const std::string& name, double lon, doubl
 
 void SetOffsetFields(WindowRef dialog, const double offset[3]) {
   const Spherical s = RectangularToSpherical({offset[0], offset[1], offset[2]});
-  const CoordinateTexts texts = FormatCoordinates(CoordinatesEquatorial, s.lon, s.lat, CoordinateValues, Sky().precessionEpoch);
+  const CoordinateTexts texts = FormatCoordinates(CoordinatesEquatorial, s.lon, s.lat,
+                                                  CoordinateValues, Sky().precessionEpoch);
   SetItemText(dialog, OffsetRA, texts.lon.c_str());
   SetItemText(dialog, OffsetDec, texts.lat.c_str());
   int unit = AuRadio;
@@ -143,7 +143,8 @@ void ShowViewer(WindowRef dialog, ObjectId viewer) {
 void Fill(WindowRef dialog, LocationState& state) {
   const ChartSettings& s = Settings();
   FillSiteList(dialog, state, s.ViewerSiteName);
-  SetEarthFields(dialog, s.ViewerSiteName, s.ViewerLongitude, s.ViewerLatitude, "%.1f", s.ViewerAltitude, s.TimeZone);
+  SetEarthFields(dialog, s.ViewerSiteName, s.ViewerLongitude, s.ViewerLatitude, "%.1f",
+                 s.ViewerAltitude, s.TimeZone);
   SetOffsetFields(dialog, s.ViewerObjectOffset);
   state.viewer = s.ViewerObject;
   ShowViewer(dialog, state.viewer);
@@ -156,14 +157,16 @@ void ChooseSite(WindowRef dialog, const LocationState& state) {
   const ObjectRecord* object = ObjectOfId(state.sites[row - 1]);
   if (!object) return;
   const SiteRecord& site = *SiteOf(*object);
-  SetEarthFields(dialog, site.name, site.longitude, site.latitude, "%.0f", site.altitude, site.timeZone);
+  SetEarthFields(dialog, site.name, site.longitude, site.latitude, "%.0f", site.altitude,
+                 site.timeZone);
   ViewFrom(dialog, EarthRadio);
 }
 
 // The site typed into the Earth fields as the text line of a location object.
 std::string SiteLine(WindowRef dialog) {
   return "L\t" + GetItemText(dialog, Longitude) + "\t" + GetItemText(dialog, Latitude) + "\t" +
-         GetItemText(dialog, Altitude) + "\t" + GetItemText(dialog, ZoneHours) + "\t" + GetItemText(dialog, SiteName);
+         GetItemText(dialog, Altitude) + "\t" + GetItemText(dialog, ZoneHours) + "\t" +
+         GetItemText(dialog, SiteName);
 }
 
 void AddSite(WindowRef dialog, LocationState& state) {
@@ -174,9 +177,10 @@ void AddSite(WindowRef dialog, LocationState& state) {
   }
   const std::string name = SiteOf(*record)->name;
   const ObjectId existing = FindLocationByName(name);
-  if (existing != 0 && Note(ButtonsOkCancel, MessageReplaceLocation, name.c_str()) != AnswerOk) return;
+  if (existing != 0 && Note(ButtonsOkCancel, MessageReplaceLocation, name.c_str()) != AnswerOk)
+    return;
   ObjectId fileId = 0;
-  if (BeginObjectEdit(existing, fileId) != ResultOk) return;  // read-only: note 539
+  if (BeginObjectEdit(existing, fileId) != ResultOk) return;           // read-only: note 539
   const ObjectId stored = CommitObjectEdit(fileId, existing, record);  // 527, file and index saved
   EndObjectEdit(fileId);
   if (stored != 0) FillSiteList(dialog, state, name);
@@ -189,7 +193,8 @@ void DeleteSite(WindowRef dialog, LocationState& state) {
   ObjectId fileId = 0;
   if (BeginObjectEdit(site, fileId) != ResultOk) return;  // read-only: note 539
   RemoveObject(site);
-  if (WriteDatabaseFile(*FileOfId(fileId)) == ResultOk && !Store().indexPath.empty()) SaveIndex(Store().indexPath);
+  if (WriteDatabaseFile(*FileOfId(fileId)) == ResultOk && !Store().indexPath.empty())
+    SaveIndex(Store().indexPath);
   EndObjectEdit(fileId);
   state.sites.erase(state.sites.begin() + (row - 1));
   DeleteComboItem(dialog, SiteList, row);
@@ -234,12 +239,18 @@ void ReadOffset(WindowRef dialog, ObjectId viewer) {
   double distance = 0;
   ReadNumberItem(dialog, OffsetDistance, distance);
   switch (GetCheckedRadio(dialog, KmRadio, PcRadio)) {
-    case KmRadio: distance *= AuPerKm; break;
-    case PcRadio: distance *= AuPerParsec; break;
-    default: break;
+    case KmRadio:
+      distance *= AuPerKm;
+      break;
+    case PcRadio:
+      distance *= AuPerParsec;
+      break;
+    default:
+      break;
   }
-  const Vector3 offset = SphericalToRectangular(ReadAngleItem(dialog, OffsetRA) * OffsetHoursToRadians,
-                                                ReadAngleItem(dialog, OffsetDec) * OffsetDegreesToRadians, distance);
+  const Vector3 offset =
+      SphericalToRectangular(ReadAngleItem(dialog, OffsetRA) * OffsetHoursToRadians,
+                             ReadAngleItem(dialog, OffsetDec) * OffsetDegreesToRadians, distance);
   s.ViewerObjectOffset[0] = offset.x;
   s.ViewerObjectOffset[1] = offset.y;
   s.ViewerObjectOffset[2] = offset.z;
@@ -261,13 +272,20 @@ bool Ok(WindowRef dialog, const LocationState& state) {
 
 void Typed(WindowRef dialog, int item) {
   switch (item) {
-    case SiteName: case Longitude: case Latitude: case Altitude: case ZoneHours:
+    case SiteName:
+    case Longitude:
+    case Latitude:
+    case Altitude:
+    case ZoneHours:
       ViewFrom(dialog, EarthRadio);
       return;
-    case OffsetDistance: case OffsetRA: case OffsetDec:
+    case OffsetDistance:
+    case OffsetRA:
+    case OffsetDec:
       ViewFrom(dialog, ObjectRadio);
       return;
-    default: return;
+    default:
+      return;
   }
 }
 
@@ -285,14 +303,29 @@ int LocationHandler(LocationState& state, int code, WindowRef dialog, int p1, in
   }
   state.filling = true;  // what follows writes texts and lists of its own
   switch (p1) {
-    case 1: if (Ok(dialog, state)) EndModalDialog(1); break;
-    case 2: EndModalDialog(0); break;
-    case SiteList: ChooseSite(dialog, state); break;
-    case AddButton: AddSite(dialog, state); break;
-    case DeleteButton: DeleteSite(dialog, state); break;
-    case UseAsHereButton: UseAsHere(dialog); break;
-    case SelectButton: SelectViewer(dialog, state); break;
-    default: break;
+    case 1:
+      if (Ok(dialog, state)) EndModalDialog(1);
+      break;
+    case 2:
+      EndModalDialog(0);
+      break;
+    case SiteList:
+      ChooseSite(dialog, state);
+      break;
+    case AddButton:
+      AddSite(dialog, state);
+      break;
+    case DeleteButton:
+      DeleteSite(dialog, state);
+      break;
+    case UseAsHereButton:
+      UseAsHere(dialog);
+      break;
+    case SelectButton:
+      SelectViewer(dialog, state);
+      break;
+    default:
+      break;
   }
   state.filling = false;
   return 0;

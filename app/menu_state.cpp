@@ -13,12 +13,13 @@
 namespace qv {
 namespace {
 
-constexpr int FewestColorBits = 4;  // fewer bits per pixel cannot show the chart's colours
+constexpr int FewestColorBits = 4;        // fewer bits per pixel cannot show the chart's colours
 constexpr int FirstFieldPresetItem = 13;  // View > 360° Field
 constexpr int TimeStepPresetItem = 9;     // Animation > Real Time
 constexpr double OneSecondInDays = 1.1574074074074073e-5;
 // Animation > Real Time ... 10,000 Years, days.
-constexpr double TimeStepPresets[] = {0, 1.0 / 1440, 1.0 / 144, 1.0 / 24, 1, 7, 30, 365.25, 36525, 3652500};
+constexpr double TimeStepPresets[] = {0, 1.0 / 1440, 1.0 / 144, 1.0 / 24, 1,
+                                      7, 30,         365.25,    36525,    3652500};
 
 // Every command item enabled when its command is available; submenu items are left alone.
 void EnableAvailable(MenuRef menu) {
@@ -39,24 +40,28 @@ void Enable(MenuRef menu, int item, bool on) {
 
 void UpdateFileMenu() {
   MenuRef file = MenuByNumber(FileMenu);
-  Enable(file, 3, IsInfoWindowShown());                   // Close Info Window
-  Enable(file, 5, !Settings().SettingsPath.empty());      // Save Settings
+  Enable(file, 3, IsInfoWindowShown());               // Close Info Window
+  Enable(file, 5, !Settings().SettingsPath.empty());  // Save Settings
 }
 
 void UpdateViewMenus(const ChartSettings& s) {
   MenuRef view = MenuByNumber(ViewMenu);
-  for (int k = 0; k < FieldPresetCount; ++k) CheckItem(view, FirstFieldPresetItem + k, IsFieldPresetChecked(k));
+  for (int k = 0; k < FieldPresetCount; ++k)
+    CheckItem(view, FirstFieldPresetItem + k, IsFieldPresetChecked(k));
   MenuRef projection = MenuByNumber(ProjectionMenu);
-  for (int p = ProjectionPlanar; p <= ProjectionMollweide; ++p) Enable(projection, p, ProjectionServesField(p, s.ChartFieldWidth));
+  for (int p = ProjectionPlanar; p <= ProjectionMollweide; ++p)
+    Enable(projection, p, ProjectionServesField(p, s.ChartFieldWidth));
   CheckRadioItems(projection, ProjectionPlanar, ProjectionMollweide, s.ChartProjection);
-  CheckRadioItems(MenuByNumber(CoordinatesMenu), CoordinatesEquatorial, CoordinatesHorizon, s.ChartCoordinateSystem);
+  CheckRadioItems(MenuByNumber(CoordinatesMenu), CoordinatesEquatorial, CoordinatesHorizon,
+                  s.ChartCoordinateSystem);
 }
 
 void UpdateDrawMenus(const ChartSettings& s) {
   MenuRef draw = MenuByNumber(DrawMenu);
-  const bool checks[] = {s.ShowStars, s.ShowPlanets, s.ShowDeepSkyObjects, s.ShowRenderedObjects,
-                         s.ShowConstellations, s.ShowChartLegend, s.ShowObjectLabels, s.ShowGridLines,
-                         s.ShowHorizonMask, s.ShowMouseCoordinates, s.ShowChartControls};
+  const bool checks[] = {
+      s.ShowStars,          s.ShowPlanets,          s.ShowDeepSkyObjects, s.ShowRenderedObjects,
+      s.ShowConstellations, s.ShowChartLegend,      s.ShowObjectLabels,   s.ShowGridLines,
+      s.ShowHorizonMask,    s.ShowMouseCoordinates, s.ShowChartControls};
   for (int k = 0; k < static_cast<int>(std::size(checks)); ++k) CheckItem(draw, k + 1, checks[k]);
   CheckItem(draw, 16, s.AutomaticMagnitudeLimits);
   CheckItem(draw, 20, s.ShowColors);
@@ -75,7 +80,8 @@ void UpdateAnimationMenu(const ChartSettings& s) {
   MenuRef animation = MenuByNumber(AnimationMenu);
   CheckRadioItems(animation, AnimationOff, AnimationForward, s.AnimationState);
   for (int k = 0; k < static_cast<int>(std::size(TimeStepPresets)); ++k)
-    CheckItem(animation, TimeStepPresetItem + k, std::abs(s.AnimationTimeStep - TimeStepPresets[k]) < OneSecondInDays);
+    CheckItem(animation, TimeStepPresetItem + k,
+              std::abs(s.AnimationTimeStep - TimeStepPresets[k]) < OneSecondInDays);
 }
 
 void UpdateTelescopeMenu(const ChartSettings& s) {

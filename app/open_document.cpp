@@ -28,7 +28,8 @@ bool StartsWithSettingsHeader(PlatformFile& file) {
 }
 
 bool EndsWithIgnoringCase(const std::string& text, std::string_view ending) {
-  return text.size() >= ending.size() && EqualsIgnoringCase(std::string_view(text).substr(text.size() - ending.size()), ending);
+  return text.size() >= ending.size() &&
+         EqualsIgnoringCase(std::string_view(text).substr(text.size() - ending.size()), ending);
 }
 
 int OpenSettingsDocument(const std::string& path) {
@@ -50,15 +51,19 @@ int Classify(const std::string& path) {
   if (settings) return OpenSettingsDocument(path);
   const int database = OpenDatabaseDocument(path);  // 538 for a database file
   if (database != ResultNotFound) {
-    if (database == ResultOk) ForgetDatabaseObjects();
-    else ForgetMissingObjects();  // a bad index may have closed the database
+    if (database == ResultOk)
+      ForgetDatabaseObjects();
+    else
+      ForgetMissingObjects();  // a bad index may have closed the database
     RefreshChart(true);
     return database;
   }
   const std::string title = GetFileTitle(path);
   int imported = ResultNotFound;
-  if (EndsWithIgnoringCase(title, ".tle")) imported = ImportSatelliteFile(path);
-  else if (EndsWithIgnoringCase(title, ".txt")) imported = ImportObjectTextFile(path);
+  if (EndsWithIgnoringCase(title, ".tle"))
+    imported = ImportSatelliteFile(path);
+  else if (EndsWithIgnoringCase(title, ".txt"))
+    imported = ImportObjectTextFile(path);
   else {
     Caution(ButtonsOk, MessageCannotRead, title.c_str());
     return ResultReadError;

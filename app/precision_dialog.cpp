@@ -1,6 +1,5 @@
 // app/precision_dialog.cpp - the Precision dialog (computation_dialogs.h).
 #include "app/computation_dialogs.h"
-
 #include "app/dialog_fields.h"
 #include "app/settings.h"
 #include "astro/constants.h"
@@ -12,17 +11,17 @@ namespace {
 constexpr int PrecisionDialog = 261;
 enum PrecisionItem : int {
   ParallaxBox = 4,
-  ParallaxThreshold = 6,   // AU from the Sun
+  ParallaxThreshold = 6,  // AU from the Sun
   MotionBox = 8,
-  MotionThreshold = 10,    // years from J2000
-  ElementsRadio = 13,      // 13-15: PlanetComputation 1-3
+  MotionThreshold = 10,  // years from J2000
+  ElementsRadio = 13,    // 13-15: PlanetComputation 1-3
   Vsop87Radio = 15,
   LightTimeBox = 16,
   AberrationBox = 18,
   RefractionBox = 19,
   FixedEpochRadio = 21,
   CurrentEpochRadio = 22,
-  FixedEpoch = 23,         // year
+  FixedEpoch = 23,  // year
   NutationBox = 24,
   HorizonAltitudeField = 27,  // degrees
   PreciseRiseSetBox = 28,
@@ -35,9 +34,12 @@ struct CheckField {
   bool ChartSettings::*field;
 };
 constexpr CheckField CheckBoxes[] = {
-    {ParallaxBox, &ChartSettings::StarParallax},   {MotionBox, &ChartSettings::StarMotion},
-    {LightTimeBox, &ChartSettings::PlanetLightTime}, {AberrationBox, &ChartSettings::Aberration},
-    {RefractionBox, &ChartSettings::Refraction},   {NutationBox, &ChartSettings::Nutation},
+    {ParallaxBox, &ChartSettings::StarParallax},
+    {MotionBox, &ChartSettings::StarMotion},
+    {LightTimeBox, &ChartSettings::PlanetLightTime},
+    {AberrationBox, &ChartSettings::Aberration},
+    {RefractionBox, &ChartSettings::Refraction},
+    {NutationBox, &ChartSettings::Nutation},
     {PreciseRiseSetBox, &ChartSettings::PreciseRiseSetTimes},
 };
 
@@ -47,7 +49,8 @@ void Fill(WindowRef dialog) {
   SetNumberItem(dialog, ParallaxThreshold, "%.1f", s.StarParallaxThreshold);
   SetNumberItem(dialog, MotionThreshold, "%.1f", s.StarMotionThreshold * YearsPerDay);
   SetRadioGroup(dialog, ElementsRadio, Vsop87Radio, ElementsRadio - 1 + s.PlanetComputation);
-  SetRadioGroup(dialog, FixedEpochRadio, CurrentEpochRadio, s.Precession ? CurrentEpochRadio : FixedEpochRadio);
+  SetRadioGroup(dialog, FixedEpochRadio, CurrentEpochRadio,
+                s.Precession ? CurrentEpochRadio : FixedEpochRadio);
   SetNumberItem(dialog, FixedEpoch, "%.1f", JulianDateToYear(s.PrecessionEpoch));
   SetNumberItem(dialog, HorizonAltitudeField, "%.2f", s.HorizonAltitude * RadToDeg);
 }
@@ -64,7 +67,8 @@ void Read(WindowRef dialog) {
   double year = JulianDateToYear(s.PrecessionEpoch);
   if (ReadNumberItem(dialog, FixedEpoch, year)) s.PrecessionEpoch = YearToJulianDate(year);
   double altitude = s.HorizonAltitude * RadToDeg;
-  if (ReadNumberItem(dialog, HorizonAltitudeField, altitude)) s.HorizonAltitude = altitude * DegToRad;
+  if (ReadNumberItem(dialog, HorizonAltitudeField, altitude))
+    s.HorizonAltitude = altitude * DegToRad;
 }
 
 struct PrecisionState {
@@ -80,14 +84,24 @@ int PrecisionHandler(PrecisionState& state, int code, WindowRef dialog, int p1, 
   if (code != ControlEvent) return 1;
   const bool typed = p2 == PartTextChanged && !state.filling;
   switch (p1) {
-    case 1: Read(dialog); EndModalDialog(1); return 0;
-    case 2: EndModalDialog(0); return 0;
-    case ParallaxThreshold: if (typed) SetItemValue(dialog, ParallaxBox, 1); return 0;
-    case MotionThreshold: if (typed) SetItemValue(dialog, MotionBox, 1); return 0;
+    case 1:
+      Read(dialog);
+      EndModalDialog(1);
+      return 0;
+    case 2:
+      EndModalDialog(0);
+      return 0;
+    case ParallaxThreshold:
+      if (typed) SetItemValue(dialog, ParallaxBox, 1);
+      return 0;
+    case MotionThreshold:
+      if (typed) SetItemValue(dialog, MotionBox, 1);
+      return 0;
     case FixedEpoch:
       if (typed) SetRadioGroup(dialog, FixedEpochRadio, CurrentEpochRadio, FixedEpochRadio);
       return 0;
-    default: return 0;
+    default:
+      return 0;
   }
 }
 

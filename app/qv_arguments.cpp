@@ -25,7 +25,8 @@ bool CheckArgumentCount(const QvArguments& parsed, const QvCommandSpec& spec, st
   }
   if (count > spec.maxArguments) {
     error = "qv " + parsed.command + " takes " +
-            (spec.maxArguments == 0 ? std::string("no arguments") : "at most " + CountText(spec.maxArguments)) +
+            (spec.maxArguments == 0 ? std::string("no arguments")
+                                    : "at most " + CountText(spec.maxArguments)) +
             ", not \"" + parsed.arguments[spec.maxArguments] + "\"";
     return false;
   }

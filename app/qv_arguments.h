@@ -13,19 +13,19 @@ namespace qv {
 // QvCommandSpec: what one subcommand accepts.
 struct QvCommandSpec {
   const char* name = "";
-  const char* synopsis = "";              // the usage line after "qv "
-  const char* help = "";                  // what the command does and what its options mean
-  std::vector<std::string> valueOptions;  // options that take a value
-  std::vector<std::string> flagOptions;   // options without a value (--help is always one)
-  std::vector<std::string> required;      // value options that must be given
+  const char* synopsis = "";                  // the usage line after "qv "
+  const char* help = "";                      // what the command does and what its options mean
+  std::vector<std::string> valueOptions;      // options that take a value
+  std::vector<std::string> flagOptions;       // options without a value (--help is always one)
+  std::vector<std::string> required;          // value options that must be given
   size_t minArguments = 0, maxArguments = 0;  // plain arguments
 };
 
 struct QvArguments {
   std::string command;
-  std::vector<std::string> arguments;          // plain arguments in order
-  std::map<std::string, std::string> values;   // "--out" -> "chart.png"
-  std::set<std::string> flags;                 // "--exact"
+  std::vector<std::string> arguments;         // plain arguments in order
+  std::map<std::string, std::string> values;  // "--out" -> "chart.png"
+  std::set<std::string> flags;                // "--exact"
 
   bool Has(const std::string& option) const { return values.count(option) || flags.count(option); }
   std::string Value(const std::string& option) const {

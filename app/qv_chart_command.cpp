@@ -12,7 +12,7 @@ namespace qv {
 namespace {
 
 constexpr int DefaultChartWidth = 1600, DefaultChartHeight = 1000;
-constexpr int MinChartSide = 64;      // room for the legend band and some sky above it
+constexpr int MinChartSide = 64;  // room for the legend band and some sky above it
 constexpr int MaxChartSide = 16384;
 
 bool ParseChartSize(const std::string& text, int& width, int& height) {
@@ -35,13 +35,15 @@ int RunChartCommand(const QvArguments& args, const QvOutput& output) {
   const std::string path = args.Value("--out");
   const ChartFileFormat format = ChartFormatOfPath(path);
   if (format == ChartFormatNone) {
-    return session.Fail(QvUserError, "cannot tell the format of \"" + path +
-                                         "\": name it .png, .bmp, .gif, .tif, .jpg, .wmf, .svg or .pdf");
+    return session.Fail(QvUserError,
+                        "cannot tell the format of \"" + path +
+                            "\": name it .png, .bmp, .gif, .tif, .jpg, .wmf, .svg or .pdf");
   }
   int width = DefaultChartWidth, height = DefaultChartHeight;
   if (args.Has("--size") && !ParseChartSize(args.Value("--size"), width, height)) {
-    return session.Fail(QvUserError, "--size needs WIDTHxHEIGHT in pixels, each 64 to 16384, not \"" +
-                                         args.Value("--size") + "\"");
+    return session.Fail(QvUserError,
+                        "--size needs WIDTHxHEIGHT in pixels, each 64 to 16384, not \"" +
+                            args.Value("--size") + "\"");
   }
   const int ready = session.OpenSky(args);
   if (ready != ResultOk) return ExitCodeOf(ready);

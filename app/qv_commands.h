@@ -8,8 +8,8 @@
 //                [--settings FILE] [--database DIR] [--out FILE]
 //   qv info      --object NAME [--settings FILE] [--database DIR] [--jd JD | --date "..."]
 //   qv find      TEXT [--exact] [--case] [--database DIR]
-//   qv import    FILE... [--database DIR] [--create] [--replace | --rename] [--keep-going] [--satellites]
-//   qv db        [--database DIR]
+//   qv import    FILE... [--database DIR] [--create] [--replace | --rename] [--keep-going]
+//   [--satellites] qv db        [--database DIR]
 #pragma once
 
 #include <string>

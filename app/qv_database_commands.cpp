@@ -14,8 +14,8 @@
 namespace qv {
 namespace {
 
-constexpr int MessageNoMatch = 512;            // "No matching object found!"
-constexpr double HoursPerBinaryAngle = 24.0 / 1073741824.0;    // a full circle is 2^30
+constexpr int MessageNoMatch = 512;                          // "No matching object found!"
+constexpr double HoursPerBinaryAngle = 24.0 / 1073741824.0;  // a full circle is 2^30
 constexpr double DegreesPerBinaryAngle = 360.0 / 1073741824.0;
 
 std::string KindText(const ObjectRecord& record) {
@@ -33,15 +33,18 @@ std::string MagnitudeRange(int count, int16_t brightest, int16_t faintest) {
 std::string SkyRange(const FileSummary& s) {
   if (s.raMin > s.raMax || s.decMin > s.decMax) return "-\t-";
   return QvText("%04.1f .. %04.1f\t%+05.1f .. %+05.1f", s.raMin * HoursPerBinaryAngle,
-                s.raMax * HoursPerBinaryAngle, s.decMin * DegreesPerBinaryAngle, s.decMax * DegreesPerBinaryAngle);
+                s.raMax * HoursPerBinaryAngle, s.decMin * DegreesPerBinaryAngle,
+                s.decMax * DegreesPerBinaryAngle);
 }
 
 std::string FileLine(const DatabaseFile& file) {
   const FileSummary& s = file.summary;
-  return QvText("%u\t%s\t%u\t%d\t%d\t%d\t%d\t%d\t", FileNumberOf(file.fileId), file.name.c_str(), file.count,
-                s.solarSystemCount, s.starCount, s.deepSkyCount, s.lineCount, s.locationCount) +
+  return QvText("%u\t%s\t%u\t%d\t%d\t%d\t%d\t%d\t", FileNumberOf(file.fileId), file.name.c_str(),
+                file.count, s.solarSystemCount, s.starCount, s.deepSkyCount, s.lineCount,
+                s.locationCount) +
          MagnitudeRange(s.starCount, s.starBrightest, s.starFaintest) + "\t" +
-         MagnitudeRange(s.deepSkyCount, s.deepSkyBrightest, s.deepSkyFaintest) + "\t" + SkyRange(s) + "\n";
+         MagnitudeRange(s.deepSkyCount, s.deepSkyBrightest, s.deepSkyFaintest) + "\t" +
+         SkyRange(s) + "\n";
 }
 
 // ---- import -------------------------------------------------------------------------------------
@@ -54,26 +57,31 @@ bool IsSatelliteFile(const std::string& path) {
 std::string ImportedText(const std::string& path, ObjectId imported) {
   const DatabaseFile* file = imported ? FileOfId(imported) : nullptr;
   if (!file) return "imported " + path + "\n";
-  return QvText("imported %s into %s (%u objects)\n", path.c_str(), file->name.c_str(), file->count);
+  return QvText("imported %s into %s (%u objects)\n", path.c_str(), file->name.c_str(),
+                file->count);
 }
 
 // ImportOne: one file into the open database; its exit code. Stopping at a line that gave no
 // object (the safe answer to 524) keeps what was read before it, and fails.
-int ImportOne(const std::string& path, QvSession& session, const QvOutput& output, const QvArguments& args) {
+int ImportOne(const std::string& path, QvSession& session, const QvOutput& output,
+              const QvArguments& args) {
   session.ForgetShown();
   ObjectId imported = 0;
-  const int result = args.Has("--satellites") || IsSatelliteFile(path) ? ImportSatelliteFile(path, &imported)
-                                                                       : ImportObjectTextFile(path, &imported);
+  const int result = args.Has("--satellites") || IsSatelliteFile(path)
+                         ? ImportSatelliteFile(path, &imported)
+                         : ImportObjectTextFile(path, &imported);
   const bool keepGoing = args.Has("--keep-going");
   if (result == ResultOk) {
     output.out(ImportedText(path, imported));
     if (!keepGoing && session.WasShown(MessageKeepReading)) {
-      return session.Fail(QvUserError, path + " was imported only up to a line that gave no object: "
-                                              "give --keep-going to read past such lines");
+      return session.Fail(QvUserError, path +
+                                           " was imported only up to a line that gave no object: "
+                                           "give --keep-going to read past such lines");
     }
     return QvSuccess;
   }
-  if (result == ResultNotFound) return session.Fail(QvUserError, "nothing was imported from " + path);
+  if (result == ResultNotFound)
+    return session.Fail(QvUserError, "nothing was imported from " + path);
   if (result == ResultCancelled && session.WasShown(MessageReplaceFile)) {
     return session.Fail(QvUserError, path + " was not imported: give --replace or --rename");
   }
@@ -99,8 +107,9 @@ int RunDbCommand(const QvArguments& args, const QvOutput& output) {
   if (opened != ResultOk) return ExitCodeOf(opened);
   output.out("Database: " + Store().indexPath + "\n");
   output.out(QvText("Files: %u\tObjects: %u\n\n", FileCount(), TotalObjectCount()));
-  output.out("File\tName\tCount\tSolar system\tStars\tDeep sky\tLines\tLocations\t"
-             "Star magnitudes\tDeep-sky magnitudes\tR.A. (h)\tDec. (deg)\n");
+  output.out(
+      "File\tName\tCount\tSolar system\tStars\tDeep sky\tLines\tLocations\t"
+      "Star magnitudes\tDeep-sky magnitudes\tR.A. (h)\tDec. (deg)\n");
   for (ObjectId id = FirstFile(); id != 0; id = NextFile(id)) output.out(FileLine(*FileOfId(id)));
   return QvSuccess;
 }

@@ -24,7 +24,8 @@ constexpr int FirstInfoItem = InfoKindItem, LastInfoItem = InfoChartLatItem;
 // "" when the text is none.
 std::string CanonicalDesignation(const std::string& name) {
   CatalogNumber number = 0;
-  if (ParseDeepSkyDesignation(name, number) || ParseStarDesignation(name, number)) return RenderDesignation(number);
+  if (ParseDeepSkyDesignation(name, number) || ParseStarDesignation(name, number))
+    return RenderDesignation(number);
   return std::string();
 }
 
@@ -35,7 +36,8 @@ ObjectRecord* FindQvObject(const std::string& name) {
   const std::string designation = CanonicalDesignation(name);
   ObjectId found = 0;
   if (FindObjectByName(name.c_str(), false, true, 0, found) == ResultOk ||
-      (!designation.empty() && FindObjectByName(designation.c_str(), false, true, 0, found) == ResultOk) ||
+      (!designation.empty() &&
+       FindObjectByName(designation.c_str(), false, true, 0, found) == ResultOk) ||
       FindObjectByName(name.c_str(), false, false, 0, found) == ResultOk) {
     if (ObjectRecord* record = ObjectOfId(found)) return record;
   }
@@ -59,7 +61,8 @@ int RunInfoCommand(const QvArguments& args, const QvOutput& output) {
   if (!object) return QvUserError;
   std::string lines[LastInfoItem - FirstInfoItem + 1];
   for (const InfoLine& line : ObjectInfoLines(*object)) {
-    if (line.item >= FirstInfoItem && line.item <= LastInfoItem) lines[line.item - FirstInfoItem] = line.text;
+    if (line.item >= FirstInfoItem && line.item <= LastInfoItem)
+      lines[line.item - FirstInfoItem] = line.text;
   }
   for (const std::string& line : lines) output.out(line + "\n");
   return QvSuccess;
@@ -70,15 +73,18 @@ int RunEphemerisCommand(const QvArguments& args, const QvOutput& output) {
   const int ready = session.OpenSky(args);
   if (ready != ResultOk) return ExitCodeOf(ready);
   JulianDate start = 0, end = 0;
-  if (!session.ParseLocalDate(args.Value("--start"), start) || !session.ParseLocalDate(args.Value("--end"), end)) {
+  if (!session.ParseLocalDate(args.Value("--start"), start) ||
+      !session.ParseLocalDate(args.Value("--end"), end)) {
     return QvUserError;
   }
   double step = 0;
   if (!ParseStep(args.Value("--step"), step)) {
-    return session.Fail(QvUserError, "--step needs a positive number of days, not \"" + args.Value("--step") + "\"");
+    return session.Fail(QvUserError, "--step needs a positive number of days, not \"" +
+                                         args.Value("--step") + "\"");
   }
   if (EphemerisRowCount(start, end, step) > MaxEphemerisRows) {
-    return session.Fail(QvUserError, "the ephemeris would have more than 1,000,000 rows: choose a longer step");
+    return session.Fail(QvUserError,
+                        "the ephemeris would have more than 1,000,000 rows: choose a longer step");
   }
   ObjectRecord* object = FindQvObject(args.Value("--object"));
   if (!object) return QvUserError;
@@ -86,8 +92,12 @@ int RunEphemerisCommand(const QvArguments& args, const QvOutput& output) {
   UpdateSkyContext();
   const int written = args.Has("--out")
                           ? WriteEphemerisFile(args.Value("--out"), *object, start, end, step)
-                          : WriteEphemeris([&output](std::string_view text) { output.out(text); return true; },
-                                           *object, start, end, step);
+                          : WriteEphemeris(
+                                [&output](std::string_view text) {
+                                  output.out(text);
+                                  return true;
+                                },
+                                *object, start, end, step);
   return ExitCodeOf(written);
 }
 

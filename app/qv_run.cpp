@@ -18,8 +18,10 @@ struct QvCommand {
 const char* const TimeHelp =
     "  --jd JD                  the chart's time as a Julian date (universal time)\n"
     "  --date \"Y/M/D h:m:s\"     the chart's time, local in the settings' time zone\n";
-const char* const SettingsHelp = "  --settings FILE          a settings file over the defaults and Quorvane.ini\n";
-const char* const DatabaseHelp = "  --database DIR           the database folder (default: Database beside the program)\n";
+const char* const SettingsHelp =
+    "  --settings FILE          a settings file over the defaults and Quorvane.ini\n";
+const char* const DatabaseHelp =
+    "  --database DIR           the database folder (default: Database beside the program)\n";
 
 const std::vector<QvCommand>& Commands() {
   static const std::vector<QvCommand> commands = {
@@ -76,14 +78,16 @@ const std::vector<QvCommand>& Commands() {
         1},
        RunFindCommand},
       {{"import",
-        "import FILE... [--database DIR] [--create] [--replace | --rename] [--keep-going] [--satellites]",
+        "import FILE... [--database DIR] [--create] [--replace | --rename] [--keep-going] "
+        "[--satellites]",
         "Imports object text files (and FileList files) and satellite element files (.tle),\n"
         "each into a new database file named after it.\n"
         "  --create                 make the database first when it does not exist\n"
         "  --replace                replace a database file of the same name\n"
         "  --rename                 give the new database file a numbered name instead\n"
         "  --keep-going             keep reading past lines that give no object\n"
-        "  --satellites             read every FILE as two-line satellite elements, whatever its name\n",
+        "  --satellites             read every FILE as two-line satellite elements, whatever its "
+        "name\n",
         {"--database"},
         {"--create", "--replace", "--rename", "--keep-going", "--satellites"},
         {},
@@ -105,8 +109,11 @@ const std::vector<QvCommand>& Commands() {
 
 std::string UsageText() {
   std::string text = "Usage:\n";
-  for (const QvCommand& command : Commands()) text += std::string("  qv ") + command.spec.synopsis + "\n";
-  return text + "\"qv COMMAND --help\" explains a command. Exit codes: 0 done, 1 a user error, 2 a file error.\n";
+  for (const QvCommand& command : Commands())
+    text += std::string("  qv ") + command.spec.synopsis + "\n";
+  return text +
+         "\"qv COMMAND --help\" explains a command. Exit codes: 0 done, 1 a user error, 2 a file "
+         "error.\n";
 }
 
 std::string CommandHelp(const QvCommandSpec& spec) {

@@ -22,7 +22,7 @@
 namespace qv {
 namespace {
 
-constexpr int QvScreenBits = 32;   // qv draws 32-bit images: the defaults of a true-colour screen
+constexpr int QvScreenBits = 32;  // qv draws 32-bit images: the defaults of a true-colour screen
 constexpr int MessageBadDate = 525;
 
 std::string DefaultIndexPath() {
@@ -84,13 +84,14 @@ int ExitCodeOf(int result) {
 QvSession::QvSession(const QvOutput& output) : output_(output) {
   InitHeadlessPlatform();
   SetAlertSwitch(true);
-  previousPresenter_ = SetAlertPresenter([this](int, int buttons, int number, const std::string& message) {
-    shown_.insert(number);
-    output_.err("qv: " + message + "\n");
-    const auto chosen = answers_.find(number);
-    if (chosen != answers_.end()) return chosen->second;
-    return static_cast<int>(buttons == ButtonsOk ? AnswerOk : AnswerCancel);
-  });
+  previousPresenter_ =
+      SetAlertPresenter([this](int, int buttons, int number, const std::string& message) {
+        shown_.insert(number);
+        output_.err("qv: " + message + "\n");
+        const auto chosen = answers_.find(number);
+        if (chosen != answers_.end()) return chosen->second;
+        return static_cast<int>(buttons == ButtonsOk ? AnswerOk : AnswerCancel);
+      });
   SetDefaultSettings(QvScreenBits);
   InitObjectStore();
 }
@@ -146,12 +147,14 @@ int QvSession::SetTime(const QvArguments& args) {
   if (args.Has("--jd")) {
     double jd = 0;
     if (!ReadNumber(args.Value("--jd"), jd) || !InQvRange(jd)) {
-      Fail(QvUserError, "--jd needs a Julian date from 0 to 5373484.5, not \"" + args.Value("--jd") + "\"");
+      Fail(QvUserError,
+           "--jd needs a Julian date from 0 to 5373484.5, not \"" + args.Value("--jd") + "\"");
       return ResultFailed;
     }
     Settings().JulianDate = jd;
   }
-  if (args.Has("--date") && !ParseLocalDate(args.Value("--date"), Settings().JulianDate)) return ResultFailed;
+  if (args.Has("--date") && !ParseLocalDate(args.Value("--date"), Settings().JulianDate))
+    return ResultFailed;
   return ResultOk;
 }
 

@@ -60,7 +60,8 @@ void Search(WindowRef dialog, SelectState& state, ObjectId after) {
   SetWaitCursor();
   const std::string text = GetItemText(dialog, SearchText);
   ObjectId found = 0;
-  const int result = FindObjectByName(text.c_str(), remembered.caseSensitive, remembered.exact, after, found);
+  const int result =
+      FindObjectByName(text.c_str(), remembered.caseSensitive, remembered.exact, after, found);
   SetArrowCursor();
   if (result == ResultOk) {
     ShowFound(dialog, state, found);
@@ -88,8 +89,10 @@ int SelectHandler(SelectState& state, int code, WindowRef dialog, int p1, int p2
   if (code != ControlEvent) return 1;
   switch (p1) {
     case FindButton:
-      if (state.found != 0) EndModalDialog(FindButton);
-      else Search(dialog, state, 0);
+      if (state.found != 0)
+        EndModalDialog(FindButton);
+      else
+        Search(dialog, state, 0);
       return 0;
     case FindNextButton:
       if (state.found != 0) Search(dialog, state, state.found);
@@ -101,9 +104,14 @@ int SelectHandler(SelectState& state, int code, WindowRef dialog, int p1, int p2
     case SearchText:
       if (p2 == PartTextChanged && !state.filling && state.found != 0) Forget(dialog, state, "");
       return 0;
-    case CaseSensitiveBox: remembered.caseSensitive = GetItemValue(dialog, CaseSensitiveBox) != 0; return 0;
-    case ExactMatchBox: remembered.exact = GetItemValue(dialog, ExactMatchBox) != 0; return 0;
-    default: return 0;
+    case CaseSensitiveBox:
+      remembered.caseSensitive = GetItemValue(dialog, CaseSensitiveBox) != 0;
+      return 0;
+    case ExactMatchBox:
+      remembered.exact = GetItemValue(dialog, ExactMatchBox) != 0;
+      return 0;
+    default:
+      return 0;
   }
 }
 
@@ -111,9 +119,10 @@ int SelectHandler(SelectState& state, int code, WindowRef dialog, int p1, int p2
 
 ObjectId SelectObject() {
   SelectState state;
-  const int ended = RunModalDialog(SelectObjectDialog, 0, [&state](int code, WindowRef dialog, int p1, int p2) {
-    return SelectHandler(state, code, dialog, p1, p2);
-  });
+  const int ended =
+      RunModalDialog(SelectObjectDialog, 0, [&state](int code, WindowRef dialog, int p1, int p2) {
+        return SelectHandler(state, code, dialog, p1, p2);
+      });
   return ended == FindButton ? state.found : 0;
 }
 

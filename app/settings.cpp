@@ -18,6 +18,8 @@ ChartSettings DefaultSettings(int screenBitsPerPixel) {
   return defaults;
 }
 
-void SetDefaultSettings(int screenBitsPerPixel) { Settings() = DefaultSettings(screenBitsPerPixel); }
+void SetDefaultSettings(int screenBitsPerPixel) {
+  Settings() = DefaultSettings(screenBitsPerPixel);
+}
 
 }  // namespace qv

@@ -98,38 +98,38 @@ constexpr double SettingsDegrees(double degrees) { return degrees * SettingsDegT
 
 struct ChartSettings {
   // Viewpoint and time.
-  ObjectId ViewerObject = 0;                     // 0: viewing from the Earth site
-  double ViewerObjectOffset[3] = {0, 0, 0};      // AU from the viewer object's centre
-  std::string ViewerSiteName;                    // at most SiteNameMaxLength characters
-  double ViewerLongitude = 0;                    // east positive
-  double ViewerLatitude = 0;                     // north positive
-  double ViewerAltitude = 0;                     // metres
-  double TimeZone = 0;                           // days east of Greenwich
-  double JulianDate = J2000;                     // replaced by the present time at start-up
+  ObjectId ViewerObject = 0;                 // 0: viewing from the Earth site
+  double ViewerObjectOffset[3] = {0, 0, 0};  // AU from the viewer object's centre
+  std::string ViewerSiteName;                // at most SiteNameMaxLength characters
+  double ViewerLongitude = 0;                // east positive
+  double ViewerLatitude = 0;                 // north positive
+  double ViewerAltitude = 0;                 // metres
+  double TimeZone = 0;                       // days east of Greenwich
+  double JulianDate = J2000;                 // replaced by the present time at start-up
   CalendarKind CalendarSystem = CalendarGregorian;
-  bool DynamicTime = false;                      // JulianDate is dynamical time, not UT
+  bool DynamicTime = false;  // JulianDate is dynamical time, not UT
   bool DaylightSavingsTime = true;
 
   // Computation.
   bool StarParallax = true;
-  double StarParallaxThreshold = 1000;           // AU from the Sun beyond which parallax applies
+  double StarParallaxThreshold = 1000;  // AU from the Sun beyond which parallax applies
   bool StarMotion = true;
-  double StarMotionThreshold = 365250;           // days from J2000 beyond which motion applies
+  double StarMotionThreshold = 365250;  // days from J2000 beyond which motion applies
   PlanetTheory PlanetComputation = PlanetVFP;
   bool PlanetLightTime = false;
-  double PrecessionEpoch = J2000;                // the fixed epoch, a Julian date
-  bool Precession = true;                        // true: current epoch; false: PrecessionEpoch
+  double PrecessionEpoch = J2000;  // the fixed epoch, a Julian date
+  bool Precession = true;          // true: current epoch; false: PrecessionEpoch
   bool Nutation = false;
   bool Aberration = false;
   bool Refraction = false;
   bool PreciseRiseSetTimes = true;
-  double HorizonAltitude = 0;                    // altitude of the horizon for rise and set
+  double HorizonAltitude = 0;  // altitude of the horizon for rise and set
 
   // Chart.
   Projection ChartProjection = ProjectionLambert;
   CoordinateSystem ChartCoordinateSystem = CoordinatesHorizon;
   ObjectId CenteredObject = 0;
-  double ChartCenterLongitude = 0;               // in the chart's coordinate system
+  double ChartCenterLongitude = 0;  // in the chart's coordinate system
   double ChartCenterLatitude = QuarterPi;
   double ChartFieldRotation = 0;
   double ChartFieldWidth = Pi;
@@ -141,7 +141,7 @@ struct ChartSettings {
   bool ShowMultipleStars = false;
   bool ShowVariableStars = false;
   bool ShowPlanets = true;
-  bool ShowPlanetSymbols = false;                // defaults depend on the screen: DefaultSettings
+  bool ShowPlanetSymbols = false;  // defaults depend on the screen: DefaultSettings
   bool ShowPlanetGrids = false;
   double PlanetMagnification = 1.0;
   bool ShowRenderedObjects = true;
@@ -154,7 +154,7 @@ struct ChartSettings {
   bool ShowChartLegend = true;
   bool ShowMouseCoordinates = false;
   bool ShowChartControls = true;
-  double ChartScrollRate = 36;                   // one scroll step is 1/rate of the field
+  double ChartScrollRate = 36;  // one scroll step is 1/rate of the field
   double ChartZoomFactor = 2;
   bool ShowGridLines = false;
   bool ShowGridLabels = true;
@@ -164,15 +164,15 @@ struct ChartSettings {
   bool ShowHorizonLine = true;
   bool ShowHorizonMask = true;
   bool ShowRADecGrid = true;
-  double GridRAInterval = SettingsDegrees(15);   // one hour
+  double GridRAInterval = SettingsDegrees(15);  // one hour
   double GridDecInterval = SettingsDegrees(10);
-  int16_t BrightestStarMagnitude = 50;           // hundredths of a magnitude
+  int16_t BrightestStarMagnitude = 50;  // hundredths of a magnitude
   int16_t FaintestStarMagnitude = 550;
-  int16_t FaintestStarLabelMagnitude = 350;      // these and below: NoMagnitudeLimit allowed
+  int16_t FaintestStarLabelMagnitude = 350;  // these and below: NoMagnitudeLimit allowed
   int16_t FaintestPlanetMagnitude = 850;
   int16_t FaintestPlanetLabelMagnitude = 850;
   int16_t FaintestDeepSkyLabelMagnitude = 1050;
-  int16_t FaintestOpenClusterMagnitude = 650;    // the limits of object kinds 61 to 65
+  int16_t FaintestOpenClusterMagnitude = 650;  // the limits of object kinds 61 to 65
   int16_t FaintestGlobularClusterMagnitude = 750;
   int16_t FaintestDiffuseNebulaMagnitude = 950;
   int16_t FaintestPlanetaryNebulaMagnitude = 950;
@@ -182,20 +182,20 @@ struct ChartSettings {
   bool RedScreen = false;
   SkyBackgroundKind SkyBackground = SkyBlack;
   std::array<Color, ColorItemCount> Colors = {
-      0,                       // no item 0
+      0,                         // no item 0
       MakeColor(127, 127, 127),  // StarColor
       MakeColor(255, 255, 255),  // PlanetColor
       MakeColor(127, 127, 127),  // DeepSkyObjectColor
-      0,                       // separator
+      0,                         // separator
       MakeColor(0, 127, 0),      // ConstellationsColor
       MakeColor(0, 72, 0),       // ConstellationBoundariesColor
-      0,                       // separator
+      0,                         // separator
       MakeColor(127, 127, 127),  // RADecGridColor
       MakeColor(255, 255, 255),  // EquatorColor
       MakeColor(255, 255, 0),    // EclipticColor
       MakeColor(0, 0, 255),      // GalacticEquatorColor
       MakeColor(255, 0, 0),      // HorizonColor
-      0,                       // separator
+      0,                         // separator
       MakeColor(127, 255, 255),  // DaytimeSkyColor
       MakeColor(0, 0, 255),      // CivilTwilightSkyColor
       MakeColor(0, 0, 127),      // NauticalTwilightSkyColor
@@ -204,14 +204,14 @@ struct ChartSettings {
   };
   FontSetting ChartWindowsFont;
   AnimationMode AnimationState = AnimationOff;
-  double AnimationTimeStep = 1.0;                // days; 0 = real time
+  double AnimationTimeStep = 1.0;  // days; 0 = real time
 
   // Telescope.
   TelescopeKind TelescopeInterface = TelescopeLX200;
   bool TelescopeEmulated = false;
-  int16_t TelescopeConnectionPort = 1;           // 1-based position in the serial port list
+  int16_t TelescopeConnectionPort = 1;  // 1-based position in the serial port list
   int16_t TelescopeUpdatesPerSec = 4;
-  int32_t TelescopeLonEncoderSteps = 2160;       // steps per revolution, signed
+  int32_t TelescopeLonEncoderSteps = 2160;  // steps per revolution, signed
   int32_t TelescopeLatEncoderSteps = 2160;
   bool TelescopeEncodersSwapped = false;
   bool ShowTelescopeFinderField = true;
@@ -224,17 +224,17 @@ struct ChartSettings {
 
   // Not saved in settings files.
   bool ConstellationEditing = false;
-  int16_t GridSegmentsPerCircle = 72;            // edited in the Symbols & Grids dialog
-  int16_t TelescopeMountType = 1;                // 1 equatorial, 2 alt-azimuth
+  int16_t GridSegmentsPerCircle = 72;  // edited in the Symbols & Grids dialog
+  int16_t TelescopeMountType = 1;      // 1 equatorial, 2 alt-azimuth
   bool TelescopeConnected = false;
   bool TelescopeShowFields = false;
   bool TelescopeStayCentered = false;
   bool TelescopeTrackMovingTargets = false;
-  double TelescopeRightAscension = 0;            // the telescope's last position, J2000
+  double TelescopeRightAscension = 0;  // the telescope's last position, J2000
   double TelescopeDeclination = 0;
-  std::string Description;                       // at most DescriptionMaxLength bytes, CR LF lines
-  std::string SettingsPath;                      // the current settings file; empty = none
-  uint32_t RedrawCounter = 0;                    // the chart's drawings so far
+  std::string Description;     // at most DescriptionMaxLength bytes, CR LF lines
+  std::string SettingsPath;    // the current settings file; empty = none
+  uint32_t RedrawCounter = 0;  // the chart's drawings so far
 };
 
 // Settings: the process-wide record. It holds DefaultSettings(32) until SetDefaultSettings runs.

@@ -20,7 +20,7 @@ namespace {
 
 constexpr std::string_view LineEnd = "\r\n";
 constexpr size_t KeyLineMaxLength = LineBufferSize - 1;  // 255: key, "=" and value
-constexpr int DefaultSettingsString = 301;                // "Quorvane.ini"
+constexpr int DefaultSettingsString = 301;               // "Quorvane.ini"
 
 constexpr const char* TrailTypeNames[] = {"InSpace", "InSky", "InCurrentCoordinates"};
 

@@ -25,7 +25,8 @@ std::string WholeText(long value, const char* format = "%ld") {
 
 template <typename T>
 T ParseWholeOf(std::string_view value) {
-  return static_cast<T>(ParseWhole(value, std::numeric_limits<T>::min(), std::numeric_limits<T>::max()));
+  return static_cast<T>(
+      ParseWhole(value, std::numeric_limits<T>::min(), std::numeric_limits<T>::max()));
 }
 
 // SkipPastComma: drops text up to and including the first comma at or after from (all of it
@@ -251,11 +252,10 @@ constexpr const char* BackgroundNames[] = {"Black", "White", "Color"};
 constexpr NameList Backgrounds{BackgroundNames, SkyBlack};
 constexpr const char* AnimationNames[] = {"Off", "Backward", "Forward"};
 constexpr NameList Animations{AnimationNames, AnimationOff};
-constexpr const char* InterfaceNames[] = {"LX200",      "MagellanI", "MagellanII", "Autostar",
-                                          "Ultima2000", "NexStar",   "AstroMaster", "SkyWizard",
-                                          "NGCMax",     "SkyVector", "BBox",       "QEICoordinate"};
+constexpr const char* InterfaceNames[] = {
+    "LX200",       "MagellanI", "MagellanII", "Autostar",  "Ultima2000", "NexStar",
+    "AstroMaster", "SkyWizard", "NGCMax",     "SkyVector", "BBox",       "QEICoordinate"};
 constexpr NameList Interfaces{InterfaceNames, TelescopeLX200};
-
 
 using S = ChartSettings;
 

@@ -27,12 +27,12 @@ struct ShellState {
   WindowRef infoWindow = nullptr;  // made once at start-up, then only shown and hidden
   ObjectId infoObject = 0;         // the object in the info window; the selected object
   HereLocation here;
-  uint32_t windowRedraws = 0;      // chart images copied into the window so far
-  bool timing = false;             // the "t" key's redraw timing is running
+  uint32_t windowRedraws = 0;  // chart images copied into the window so far
+  bool timing = false;         // the "t" key's redraw timing is running
   uint32_t timingStartMs = 0;
   uint32_t timingStartRedraws = 0;
   uint32_t lastTelescopeUpdateMs = 0;
-  int lastScreenDepth = 0;         // the screen depth at the last redraw
+  int lastScreenDepth = 0;  // the screen depth at the last redraw
 };
 
 ShellState& Shell();
@@ -40,13 +40,13 @@ ShellState& Shell();
 // Work that later parts of the program hand to the shell. Each is empty until its part is
 // built; the shell then leaves that work out (and disables what starts it).
 struct ShellHooks {
-  std::function<void()> animationStep;           // one time step; idle, while animating
-  std::function<void()> restartAnimationClock;   // after the time was set by hand
-  std::function<bool()> pollTelescope;           // true when the telescope answered
-  std::function<void()> disconnectTelescope;     // on quitting
-  std::function<void(ObjectId)> targetObject;    // an object shown in the info window
+  std::function<void()> animationStep;                     // one time step; idle, while animating
+  std::function<void()> restartAnimationClock;             // after the time was set by hand
+  std::function<bool()> pollTelescope;                     // true when the telescope answered
+  std::function<void()> disconnectTelescope;               // on quitting
+  std::function<void(ObjectId)> targetObject;              // an object shown in the info window
   std::function<void(double ra, double dec)> targetPoint;  // a double-clicked sky point (J2000)
-  std::function<void(ObjectId)> editTrail;       // the info window's Trail on... button
+  std::function<void(ObjectId)> editTrail;                 // the info window's Trail on... button
 };
 
 ShellHooks& Hooks();

@@ -90,7 +90,8 @@ void ReadSymbolsGrids(WindowRef dialog, ChartSettings& s) {
                     s.GridRAInterval);
   ReadIntervalField(GetItemText(dialog, DeclinationItem), DeclinationInterval, s.GridDecInterval);
   // A circle needs at least one segment: the grid divides by the count.
-  const int64_t segments = ParseWhole(GetItemText(dialog, SegmentsItem), INT16_MIN, INT16_MAX, &used);
+  const int64_t segments =
+      ParseWhole(GetItemText(dialog, SegmentsItem), INT16_MIN, INT16_MAX, &used);
   if (used > 0 && segments >= 1) s.GridSegmentsPerCircle = static_cast<int16_t>(segments);
 }
 
@@ -144,7 +145,8 @@ void ReadIntervalField(std::string_view text, const IntervalUnits& units, double
   const int64_t whole = ParseWhole(text, INT16_MIN, INT16_MAX, &used);
   if (used == 0) return;
   const double minutes = ParseDecimal(text.substr(used));
-  const double value = (static_cast<double>(whole) + minutes * 0.016666666666666666) * units.radiansPer;
+  const double value =
+      (static_cast<double>(whole) + minutes * 0.016666666666666666) * units.radiansPer;
   radians = value > 0 ? value : units.least;
 }
 

@@ -79,14 +79,16 @@ CoordinateTexts FormatEquatorial(double lonDeg, double latDeg, int style, Julian
       return {PrintfText("%02hd %02hd %05.2f", ra.whole, ra.minutes, ra.seconds),
               PrintfText("%c%02hd %02hd %04.1f", dec.sign, dec.whole, dec.minutes, dec.seconds)};
     case CoordinateLabelsAndValues:
-      return {PrintfText("R.A. (%.1f): %02hdh %02hdm %05.2fs", year, ra.whole, ra.minutes, ra.seconds),
-              PrintfText("Dec. (%.1f): %c%02hd%s %02hd' %04.1f\"", year, dec.sign, dec.whole, DegreeSign,
-                     dec.minutes, dec.seconds)};
+      return {
+          PrintfText("R.A. (%.1f): %02hdh %02hdm %05.2fs", year, ra.whole, ra.minutes, ra.seconds),
+          PrintfText("Dec. (%.1f): %c%02hd%s %02hd' %04.1f\"", year, dec.sign, dec.whole,
+                     DegreeSign, dec.minutes, dec.seconds)};
   }
   return {};
 }
 
-CoordinateTexts FormatInDegrees(const CoordinateLabelSet& labels, double lonDeg, double latDeg, int style) {
+CoordinateTexts FormatInDegrees(const CoordinateLabelSet& labels, double lonDeg, double latDeg,
+                                int style) {
   // A longitude a hair below 360 would round to "360.0000": it is 0.
   if (lonDeg >= 359.99995) lonDeg = 0;
   switch (style) {
@@ -131,7 +133,8 @@ bool ParseDateTime(std::string_view text, double timeZoneDays, int16_t calendar,
                      year <= std::numeric_limits<int32_t>::max() && month >= 1 && month <= 12 &&
                      day >= 1 && day < 32;
   // The time is optional, and read as far as it goes.
-  if (valid && s.ReadInt16(hour) && ReadLiteral(s, ':') && s.ReadInt16(minute) && ReadLiteral(s, ':')) {
+  if (valid && s.ReadInt16(hour) && ReadLiteral(s, ':') && s.ReadInt16(minute) &&
+      ReadLiteral(s, ':')) {
     s.ReadDouble(second);
   }
   const JulianDate read = valid ? CalendarToJulianDate(static_cast<int32_t>(year), month, day, hour,
@@ -150,7 +153,8 @@ CoordinateTexts FormatCoordinates(int system, double lon, double lat, int style,
                                   JulianDate precessionEpoch) {
   const double lonDeg = lon * RadToDeg, latDeg = lat * RadToDeg;
   if (system == 1) return FormatEquatorial(lonDeg, latDeg, style, precessionEpoch);
-  if (system >= 2 && system <= 4) return FormatInDegrees(DegreeSystemLabels[system - 2], lonDeg, latDeg, style);
+  if (system >= 2 && system <= 4)
+    return FormatInDegrees(DegreeSystemLabels[system - 2], lonDeg, latDeg, style);
   return {};
 }
 

@@ -30,7 +30,11 @@ bool ParseDateTime(std::string_view text, double timeZoneDays, int16_t calendar,
 // FormatCoordinates: the texts of a longitude and latitude (radians) in coordinate system 1-4
 // (CoordinateSystem: equatorial, ecliptic, galactic, horizon). The equatorial labels carry the
 // precession epoch (a Julian date) as a year. An unknown system gives empty texts.
-enum CoordinateTextStyle { CoordinateLabels = 0, CoordinateValues = 1, CoordinateLabelsAndValues = 2 };
+enum CoordinateTextStyle {
+  CoordinateLabels = 0,
+  CoordinateValues = 1,
+  CoordinateLabelsAndValues = 2
+};
 struct CoordinateTexts {
   std::string lon, lat;
 };

@@ -28,8 +28,8 @@ int CreateTrail(ObjectId object, int32_t type, int32_t capacity, int32_t ticksIn
   TrailList& list = List();
   for (int slot = 1; slot < TrailSlotCount; ++slot) {
     if (list.slots[slot]) continue;
-    list.slots[slot] = std::make_unique<Trail>(
-        Trail{object, type, ticksInterval, datesInterval, capacity, {}});
+    list.slots[slot] =
+        std::make_unique<Trail>(Trail{object, type, ticksInterval, datesInterval, capacity, {}});
     ++list.count;
     return slot;
   }

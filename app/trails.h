@@ -42,7 +42,7 @@ int CreateTrail(ObjectId object, int32_t type, int32_t capacity, int32_t ticksIn
 
 void DeleteTrail(int slot);  // a slot without a trail, or outside 1-255, is left alone
 void DeleteAllTrails();
-void ResetAllTrails();       // forgets every recorded position, keeps the trails
+void ResetAllTrails();           // forgets every recorded position, keeps the trails
 int FindTrail(ObjectId object);  // the slot of the object's trail, or 0
 int FirstTrail();                // the first slot holding a trail, or 0
 int NextTrail(int slot);         // the next slot after slot holding a trail, or 0

@@ -56,8 +56,10 @@ StateVector SphericalToRectangularWithRates(const SphericalRates& s) {
   const double cosLon = std::cos(s.lon), sinLon = std::sin(s.lon);
   StateVector out;
   out.position = SphericalToRectangular(s.lon, s.lat, s.r);
-  out.velocity.x = (-cosLat * sinLon * s.dlon - sinLat * cosLon * s.dlat) * s.r + cosLat * cosLon * s.dr;
-  out.velocity.y = (cosLat * cosLon * s.dlon - sinLat * sinLon * s.dlat) * s.r + cosLat * sinLon * s.dr;
+  out.velocity.x =
+      (-cosLat * sinLon * s.dlon - sinLat * cosLon * s.dlat) * s.r + cosLat * cosLon * s.dr;
+  out.velocity.y =
+      (cosLat * cosLon * s.dlon - sinLat * sinLon * s.dlat) * s.r + cosLat * sinLon * s.dr;
   out.velocity.z = cosLat * s.r * s.dlat + sinLat * s.dr;
   return out;
 }
@@ -84,15 +86,19 @@ double AcosOfCosine(double cosine) { return std::acos(std::clamp(cosine, -1.0, 1
 }  // namespace
 
 double AngularSeparation(double lon1, double lat1, double lon2, double lat2) {
-  return AcosOfCosine(std::cos(lon2 - lon1) * std::cos(lat1) * std::cos(lat2) + std::sin(lat1) * std::sin(lat2));
+  return AcosOfCosine(std::cos(lon2 - lon1) * std::cos(lat1) * std::cos(lat2) +
+                      std::sin(lat1) * std::sin(lat2));
 }
 
-double AngularSeparationOfVectors(const Vector3& u, const Vector3& v) { return AcosOfCosine(Dot(u, v)); }
+double AngularSeparationOfVectors(const Vector3& u, const Vector3& v) {
+  return AcosOfCosine(Dot(u, v));
+}
 
 double PositionAngle(double lon1, double lat1, double lon2, double lat2) {
   const double d = lon2 - lon1;
-  return AngleFromXY(std::sin(d) * std::cos(lat2),
-                     std::cos(lat1) * std::sin(lat2) - std::cos(d) * std::sin(lat1) * std::cos(lat2));
+  return AngleFromXY(
+      std::sin(d) * std::cos(lat2),
+      std::cos(lat1) * std::sin(lat2) - std::cos(d) * std::sin(lat1) * std::cos(lat2));
 }
 
 double PositionAngleOfVectors(const Vector3& p, const Vector3& q) {

@@ -12,8 +12,10 @@
 namespace qv {
 
 void RecomputeObject(ObjectRecord& object) {
-  if (IsSkyObjectKind(object.kind)) ComputeStarPlace(object);
-  else if (IsSolarSystemKind(object.kind)) ComputeApparentPlace(object);
+  if (IsSkyObjectKind(object.kind))
+    ComputeStarPlace(object);
+  else if (IsSolarSystemKind(object.kind))
+    ComputeApparentPlace(object);
 }
 
 void EnsureCurrent(ObjectRecord& object) {
@@ -25,10 +27,14 @@ void EnsureCurrent(ObjectRecord& object) {
 const Matrix3& SystemMatrix(int coordinateSystem) {
   const SkyContext& sky = Sky();
   switch (coordinateSystem) {
-    case CoordinatesEcliptic: return sky.eclipticMatrix;
-    case CoordinatesGalactic: return sky.galacticMatrix;
-    case CoordinatesHorizon: return sky.horizonMatrix;
-    default: return sky.equatorialMatrix;
+    case CoordinatesEcliptic:
+      return sky.eclipticMatrix;
+    case CoordinatesGalactic:
+      return sky.galacticMatrix;
+    case CoordinatesHorizon:
+      return sky.horizonMatrix;
+    default:
+      return sky.equatorialMatrix;
   }
 }
 

@@ -18,14 +18,14 @@ void EnsureCurrent(ObjectRecord& object);
 const Matrix3& SystemMatrix(int coordinateSystem);
 
 struct RiseSet {
-  bool happens = false;   // false: never reaches the horizon altitude, or never goes below it
-  double timeOfDay = 0;   // radians after local midnight (2 pi = 24 h); 0 never up, 2 pi always up
-  double instant = 0;     // UT Julian date on the current local day
+  bool happens = false;  // false: never reaches the horizon altitude, or never goes below it
+  double timeOfDay = 0;  // radians after local midnight (2 pi = 24 h); 0 never up, 2 pi always up
+  double instant = 0;    // UT Julian date on the current local day
 };
 
 struct ChartPlace {
-  double ra = 0, dec = 0;          // of the chart's equinox
-  double lon = 0, lat = 0;         // in the chart's coordinate system, refracted on horizon charts
+  double ra = 0, dec = 0;   // of the chart's equinox
+  double lon = 0, lat = 0;  // in the chart's coordinate system, refracted on horizon charts
   RiseSet rise, set;
 };
 

@@ -30,7 +30,7 @@ double Aberrate(const Vector3& p, const Vector3& beta, Vector3& out);
 // (Celsius): Bennett's form above 15 degrees, a rational fit below [M ch. 16].
 double Refraction(double h, double pressureMbar, double temperatureC);
 
-constexpr double StandardPressureMbar = 1013.25;   // refraction of the chart and rise/set
+constexpr double StandardPressureMbar = 1013.25;  // refraction of the chart and rise/set
 constexpr double StandardTemperatureC = 22.0;
 
 }  // namespace qv

@@ -17,14 +17,17 @@ PrecessionAngleSet PrecessionAngles(double jd0, double jd1) {
   a.zeta = (rate * t + (0.30188 - 0.000344 * T) * t2 + 0.017998 * t3) * ArcsecToRad;
   a.z = (rate * t + (1.09468 + 0.000066 * T) * t2 + 0.018203 * t3) * ArcsecToRad;
   a.theta = ((2004.3109 - 0.85330 * T - 0.000217 * T * T) * t - (0.42665 + 0.000217 * T) * t2 -
-             0.041833 * t3) * ArcsecToRad;
+             0.041833 * t3) *
+            ArcsecToRad;
   a.pi = ((47.0029 - 0.06603 * T + 0.000598 * T * T) * t + (-0.03302 + 0.000598 * T) * t2 +
-          0.000060 * t3) * ArcsecToRad;
+          0.000060 * t3) *
+         ArcsecToRad;
   a.bigPi = 3.0521686847918477 +
             ((3289.4789 * T + 0.60622 * T * T) - (869.8089 + 0.50491 * T) * t + 0.03536 * t2) *
                 ArcsecToRad;
   a.p = ((5029.0966 + 2.22226 * T - 0.000042 * T * T) * t + (1.11113 - 0.000042 * T) * t2 -
-         0.000006 * t3) * ArcsecToRad;
+         0.000006 * t3) *
+        ArcsecToRad;
   return a;
 }
 
@@ -39,10 +42,12 @@ NutationAngles Nutation(double jd) {
   const double sunLon = std::fmod(280.4665 + 36000.7698 * T, 360.0) * DegToRad;
   const double moonLon = std::fmod(218.3165 + 481267.8813 * T, 360.0) * DegToRad;
   NutationAngles n;
-  n.longitude = (-17.2 * std::sin(node) - 1.32 * std::sin(2 * sunLon) - 0.23 * std::sin(2 * moonLon) +
-                 0.21 * std::sin(2 * node)) * ArcsecToRad;
+  n.longitude = (-17.2 * std::sin(node) - 1.32 * std::sin(2 * sunLon) -
+                 0.23 * std::sin(2 * moonLon) + 0.21 * std::sin(2 * node)) *
+                ArcsecToRad;
   n.obliquity = (9.2 * std::cos(node) + 0.57 * std::cos(2 * sunLon) + 0.1 * std::cos(2 * moonLon) -
-                 0.09 * std::cos(2 * node)) * ArcsecToRad;
+                 0.09 * std::cos(2 * node)) *
+                ArcsecToRad;
   return n;
 }
 
@@ -54,8 +59,12 @@ void PrecessionMatrix(Matrix3& m, double jd0, double jd1, bool withNutation) {
   }
   const double eps = MeanObliquity(jd1);
   const NutationAngles n = Nutation(jd1);
-  BuildRotation(m, {{AxisZ, a.zeta}, {AxisY, a.theta}, {AxisZ, a.z}, {AxisX, -eps},
-                    {AxisZ, n.longitude}, {AxisX, eps + n.obliquity}});
+  BuildRotation(m, {{AxisZ, a.zeta},
+                    {AxisY, a.theta},
+                    {AxisZ, a.z},
+                    {AxisX, -eps},
+                    {AxisZ, n.longitude},
+                    {AxisX, eps + n.obliquity}});
 }
 
 void EclipticPrecessionMatrix(Matrix3& m, double jd0, double jd1) {
@@ -71,11 +80,19 @@ void GalacticMatrix(Matrix3& m, double jd, int direction) {
   const PrecessionAngleSet a = PrecessionAngles(jd, B1950);
   const double node = 282.25 * DegToRad, tilt = 62.6 * DegToRad, lon = 33.0 * DegToRad;
   if (direction > 0)
-    BuildRotation(m, {{AxisZ, a.zeta}, {AxisY, a.theta}, {AxisZ, a.z}, {AxisZ, -node},
-                      {AxisX, -tilt}, {AxisZ, lon}});
+    BuildRotation(m, {{AxisZ, a.zeta},
+                      {AxisY, a.theta},
+                      {AxisZ, a.z},
+                      {AxisZ, -node},
+                      {AxisX, -tilt},
+                      {AxisZ, lon}});
   else
-    BuildRotation(m, {{AxisZ, -lon}, {AxisX, tilt}, {AxisZ, node}, {AxisZ, -a.z},
-                      {AxisY, -a.theta}, {AxisZ, -a.zeta}});
+    BuildRotation(m, {{AxisZ, -lon},
+                      {AxisX, tilt},
+                      {AxisZ, node},
+                      {AxisZ, -a.z},
+                      {AxisY, -a.theta},
+                      {AxisZ, -a.zeta}});
 }
 
 void HorizonMatrix(Matrix3& m, double s, double phi, int direction) {

@@ -12,7 +12,8 @@ namespace qv {
 // PrecessionAngles: the IAU 1976 angles that carry the equator and ecliptic of jd0 to jd1.
 //   zeta, z, theta   equatorial precession angles [L, M eq. 21.2]
 //   pi, bigPi, p     ecliptic angles: inclination of the ecliptic of jd1 on that of jd0, the
-//                    longitude of its node, and the general precession in longitude [M eq. 21.5-21.6]
+//                    longitude of its node, and the general precession in longitude [M
+//                    eq. 21.5-21.6]
 struct PrecessionAngleSet {
   double zeta = 0, z = 0, theta = 0;
   double pi = 0, bigPi = 0, p = 0;
@@ -22,7 +23,8 @@ PrecessionAngleSet PrecessionAngles(double jd0, double jd1);
 // MeanObliquity: obliquity of the mean ecliptic of jd [M eq. 22.2, truncated].
 double MeanObliquity(double jd);
 
-// Nutation: the short series of nutation in longitude and obliquity (about 0.5" and 0.1") [M ch. 22].
+// Nutation: the short series of nutation in longitude and obliquity (about 0.5" and 0.1") [M ch.
+// 22].
 struct NutationAngles {
   double longitude = 0;  // delta psi
   double obliquity = 0;  // delta epsilon

@@ -104,7 +104,8 @@ OrbitalAngles RotateOrbitalAngles(const Matrix3& m, const OrbitalAngles& a) {
   const double cosW = std::cos(a.omega), sinW = std::sin(a.omega);
   const double cosN = std::cos(a.node), sinN = std::sin(a.node);
   const double cosI = std::cos(a.i), sinI = std::sin(a.i);
-  Vector3 perihelion{cosN * cosW - sinN * cosI * sinW, sinN * cosW + cosN * cosI * sinW, sinI * sinW};
+  Vector3 perihelion{cosN * cosW - sinN * cosI * sinW, sinN * cosW + cosN * cosI * sinW,
+                     sinI * sinW};
   Vector3 pole{sinN * sinI, -cosN * sinI, cosI};
   Transform(m, perihelion);
   Transform(m, pole);

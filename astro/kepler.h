@@ -18,15 +18,15 @@ constexpr double BisectionFromEccentricity = 0.975;  // Newton is unreliable abo
 // An element set as the position code uses it: doubles, angles in radians, epoch a Julian date.
 // Heliocentric bodies refer to the J2000 ecliptic; moons and Earth satellites to their own planes.
 struct OrbitalElements {
-  double epoch = 0;     // Julian date (TT) of M
-  double q = 0;         // perihelion distance, AU
-  double e = 0;         // eccentricity
-  double i = 0;         // inclination
-  double omega = 0;     // argument of perihelion
-  double node = 0;      // longitude of the ascending node
-  double m = 0;         // mean anomaly at the epoch
-  double n = 0;         // mean motion, radians per day
-  double drag = 0;      // half the first derivative of n, radians per day^2 (Earth satellites)
+  double epoch = 0;      // Julian date (TT) of M
+  double q = 0;          // perihelion distance, AU
+  double e = 0;          // eccentricity
+  double i = 0;          // inclination
+  double omega = 0;      // argument of perihelion
+  double node = 0;       // longitude of the ascending node
+  double m = 0;          // mean anomaly at the epoch
+  double n = 0;          // mean motion, radians per day
+  double drag = 0;       // half the first derivative of n, radians per day^2 (Earth satellites)
   double omegaRate = 0;  // radians per day
   double nodeRate = 0;   // radians per day
 };

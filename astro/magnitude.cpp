@@ -4,8 +4,8 @@
 
 #include <cmath>
 
-#include "objects/records.h"
 #include "astro/constants.h"
+#include "objects/records.h"
 
 namespace qv {
 
@@ -16,7 +16,8 @@ constexpr double NoValue = HUGE_VAL;  // a formula that has no answer
 double AsteroidMagnitude(const MagnitudeParameters& p, double delta, double r, double i) {
   if (i >= AsteroidPhaseLimit) return NoValue;
   const double t = std::tan(i / 2);
-  const double phi1 = std::exp(-3.33 * std::pow(t, 0.63)), phi2 = std::exp(-1.87 * std::pow(t, 1.22));
+  const double phi1 = std::exp(-3.33 * std::pow(t, 0.63)),
+               phi2 = std::exp(-1.87 * std::pow(t, 1.22));
   const double s = (1 - p.second) * phi1 + p.second * phi2;
   if (s <= 0) return NoValue;
   return p.first + 5 * std::log10(r * delta) - 2.5 * std::log10(s);
@@ -31,23 +32,30 @@ double PlanetMagnitude(int kind, const MagnitudeParameters& p, double distances,
       return -0.42 + base + 0.038 * deg - 0.000273 * deg * deg + 0.000002 * deg * deg * deg;
     case KindVenus:
       return -4.4 + base + 0.0009 * deg + 0.000239 * deg * deg - 6.5e-07 * deg * deg * deg;
-    case KindEarth: return base - 3.86;
-    case KindMars: return -1.52 + base + 0.016 * deg;
-    case KindJupiter: return -9.4 + base + 0.005 * deg;
+    case KindEarth:
+      return base - 3.86;
+    case KindMars:
+      return -1.52 + base + 0.016 * deg;
+    case KindJupiter:
+      return -9.4 + base + 0.005 * deg;
     case KindSaturn: {
       const double sinB = std::sin(p.ringLatitude);
       return -8.88 + base + 0.044 * deg - 2.6 * std::fabs(sinB) + 1.25 * sinB * sinB;
     }
-    case KindUranus: return -7.19 + base + 0.0028 * deg;
-    case KindNeptune: return -6.87 + base;
-    default: return -1.01 + base + 0.041 * deg;  // Pluto
+    case KindUranus:
+      return -7.19 + base + 0.0028 * deg;
+    case KindNeptune:
+      return -6.87 + base;
+    default:
+      return -1.01 + base + 0.041 * deg;  // Pluto
   }
 }
 
 double MagnitudeValue(int kind, const MagnitudeParameters& p, double delta, double r, double i) {
   const bool unknownFirst = std::isinf(p.first), unknownSecond = std::isinf(p.second);
   switch (kind) {
-    case KindSun: return 5 * std::log10(delta) - 26.72;
+    case KindSun:
+      return 5 * std::log10(delta) - 26.72;
     case KindComet:
       if (unknownFirst || unknownSecond) return NoValue;
       return p.first + 5 * std::log10(delta) + 2.5 * p.second * std::log10(r);
@@ -59,7 +67,8 @@ double MagnitudeValue(int kind, const MagnitudeParameters& p, double delta, doub
       const double km = delta * KmPerAu;
       return p.first - 15.75 + 2.5 * std::log10(km * km / ((1 + std::cos(i)) / 2));
     }
-    default: break;
+    default:
+      break;
   }
   if (kind >= KindMercury && kind <= KindPluto) return PlanetMagnitude(kind, p, r * delta, i);
   return p.first + 5 * std::log10(r * delta) - 2.5 * std::log10((1 + std::cos(i)) / 2);

@@ -8,7 +8,7 @@
 
 namespace qv {
 
-constexpr int16_t MagnitudeUnknown = 32767;  // the records' UnknownMagnitude
+constexpr int16_t MagnitudeUnknown = 32767;          // the records' UnknownMagnitude
 constexpr double NoMagnitudePhase = 3.138451061346;  // beyond this phase angle nothing is shown
 constexpr double AsteroidPhaseLimit = 2.0943951026666667;  // 120 degrees: H, G invalid past it
 

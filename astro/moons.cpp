@@ -4,11 +4,11 @@
 #include <cmath>
 
 #include "astro/angles.h"
-#include "objects/records.h"
 #include "astro/constants.h"
 #include "astro/frames.h"
 #include "astro/kepler.h"
 #include "astro/moon_theories.h"
+#include "objects/records.h"
 
 namespace qv {
 
@@ -35,12 +35,18 @@ MoonElements MoonTheory(int kind, double t) {
 
 void MoonFrame(int kind, double t, Matrix3& m) {
   if (kind == KindPhobos || kind == KindDeimos) return MarsMoonFrame(kind, t, m);
-  if (kind >= KindIo && kind <= KindCallisto) m = JupiterMoonFrame();
-  else if (kind >= KindMimas && kind <= KindPhoebe) m = SaturnMoonFrame(kind);
-  else if (kind >= KindMiranda && kind <= KindOberon) m = UranusMoonFrame();
-  else if (kind == KindTriton || kind == KindNereid) NeptuneMoonFrame(kind, t, m);
-  else if (kind == KindCharon) m = PrecessionFrom1950();
-  else Identity(m);
+  if (kind >= KindIo && kind <= KindCallisto)
+    m = JupiterMoonFrame();
+  else if (kind >= KindMimas && kind <= KindPhoebe)
+    m = SaturnMoonFrame(kind);
+  else if (kind >= KindMiranda && kind <= KindOberon)
+    m = UranusMoonFrame();
+  else if (kind == KindTriton || kind == KindNereid)
+    NeptuneMoonFrame(kind, t, m);
+  else if (kind == KindCharon)
+    m = PrecessionFrom1950();
+  else
+    Identity(m);
 }
 
 Vector3 MoonPosition(int kind, double t) {

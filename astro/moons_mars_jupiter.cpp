@@ -3,9 +3,9 @@
 #include <cmath>
 
 #include "astro/angles.h"
-#include "objects/records.h"
 #include "astro/constants.h"
 #include "astro/moon_theories.h"
+#include "objects/records.h"
 
 namespace qv {
 namespace {
@@ -59,11 +59,11 @@ constexpr double JupiterMoonEpoch = 2443000.5;
 
 // The slowly moving angles shared by the four moons (radians).
 struct GalileanArguments {
-  double l1, l2, l3, l4;      // mean longitudes
-  double psi;                 // origin of longitudes on Jupiter's equator
-  double pi3, pi4;            // longitudes of perijove of Ganymede and Callisto
-  double w1, w2, w3, w4;      // longitudes of the nodes
-  double gPrime, g;           // great inequality and Callisto's solar term
+  double l1, l2, l3, l4;  // mean longitudes
+  double psi;             // origin of longitudes on Jupiter's equator
+  double pi3, pi4;        // longitudes of perijove of Ganymede and Callisto
+  double w1, w2, w3, w4;  // longitudes of the nodes
+  double gPrime, g;       // great inequality and Callisto's solar term
 };
 
 GalileanArguments GalileanArgumentsAt(double t) {
@@ -141,11 +141,20 @@ Vector3 JupiterMoonRectangular(int kind, double t) {
   const GalileanArguments g = GalileanArgumentsAt(t);
   GalileanPlace p{};
   switch (kind) {
-    case KindIo: p = IoPlace(g); break;
-    case KindEuropa: p = EuropaPlace(g); break;
-    case KindGanymede: p = GanymedePlace(g); break;
-    case KindCallisto: p = CallistoPlace(g); break;
-    default: return Vector3{};
+    case KindIo:
+      p = IoPlace(g);
+      break;
+    case KindEuropa:
+      p = EuropaPlace(g);
+      break;
+    case KindGanymede:
+      p = GanymedePlace(g);
+      break;
+    case KindCallisto:
+      p = CallistoPlace(g);
+      break;
+    default:
+      return Vector3{};
   }
   const double theta = p.longitude - g.psi + p.sigma;
   return Vector3{p.a * p.rho * std::cos(theta), p.a * p.rho * std::sin(theta), p.a * p.z};
@@ -155,8 +164,10 @@ const Matrix3& JupiterMoonFrame() {
   // Jupiter's equator -> its orbit -> the 1950 ecliptic -> the 1950 equator -> J2000.
   static const Matrix3 m = [] {
     Matrix3 f;
-    BuildRotation(f, {{AxisX, 3.10401 * DegToRad}, {AxisZ, 216.502561 * DegToRad},
-                      {AxisX, 1.30691 * DegToRad}, {AxisZ, 99.99754 * DegToRad},
+    BuildRotation(f, {{AxisX, 3.10401 * DegToRad},
+                      {AxisZ, 216.502561 * DegToRad},
+                      {AxisX, 1.30691 * DegToRad},
+                      {AxisZ, 99.99754 * DegToRad},
                       {AxisX, 23.4457889 * DegToRad}});
     Multiply(PrecessionFrom1950(), f);
     return f;

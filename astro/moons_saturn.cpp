@@ -4,23 +4,24 @@
 #include <iterator>
 
 #include "astro/angles.h"
-#include "objects/records.h"
 #include "astro/constants.h"
 #include "astro/frames.h"
 #include "astro/moon_theories.h"
+#include "objects/records.h"
 
 namespace qv {
 namespace {
 
 constexpr double SaturnMoonEpoch = 2411093.0;
-constexpr double SaturnRadiusAu = 4.032872e-4;       // 60330 km, the unit of the Iapetus theory
-constexpr double EquatorNodeShift = -2.9466393761516003 + 0.7248352383556;  // ecliptic -> equator node
+constexpr double SaturnRadiusAu = 4.032872e-4;  // 60330 km, the unit of the Iapetus theory
+constexpr double EquatorNodeShift =
+    -2.9466393761516003 + 0.7248352383556;             // ecliptic -> equator node
 constexpr double SaturnEquatorTilt = 0.4897393881112;  // on the 1950 ecliptic, radians (28.06 deg)
 constexpr double SaturnEquatorNode = 2.9466393761516003;
 
 // Mimas, Enceladus, Tethys and Dione: mean elements with the Mimas-Tethys libration in A.
 struct InnerMoon {
-  double a, e, i;             // AU, -, radians
+  double a, e, i;              // AU, -, radians
   double lambda0, lambdaRate;  // degrees, degrees per day
   double sinA, sin3A;          // libration terms of the mean longitude, degrees
   double varpi0, varpiRate;    // degrees, degrees per year
@@ -41,9 +42,9 @@ constexpr InnerMoon InnerMoons[] = {
 MoonElements InnerMoonTheory(const InnerMoon& moon, double t) {
   const double d = t - SaturnMoonEpoch, y = d * YearsPerDay;
   const double libration = 5.0616 * DegToRad * ((t - B1950) * YearsPerDay + 84.0);
-  const double lambda = ReducedDegrees(moon.lambda0 + moon.lambdaRate * d +
-                                       moon.sinA * std::sin(libration) +
-                                       moon.sin3A * std::sin(3 * libration));
+  const double lambda =
+      ReducedDegrees(moon.lambda0 + moon.lambdaRate * d + moon.sinA * std::sin(libration) +
+                     moon.sin3A * std::sin(3 * libration));
   const double varpi = ReducedDegrees(moon.varpi0 + moon.varpiRate * y);
   const double node = ReducedDegrees(moon.node0 + moon.nodeRate * y);
   MoonElements el;
@@ -70,8 +71,8 @@ MoonElements RheaTheory(double t) {
   el.varpi = AngleFromXY(h, k);
   el.i = NormalizeAngle(0.48894526330154 + sinJ * std::cos(r));
   el.node = NormalizeAngle(2.9465032404699443 + sinJ * std::sin(r) / std::sin(SaturnEquatorTilt));
-  const double lambda = ReducedDegrees(359.4727 + 79.69004007 * d) +
-                        std::tan(0.2448696940556) * sinJ * std::sin(r);
+  const double lambda =
+      ReducedDegrees(359.4727 + 79.69004007 * d) + std::tan(0.2448696940556) * sinJ * std::sin(r);
   el.m = NormalizeAngle(lambda - el.varpi);
   return el;
 }
@@ -91,15 +92,15 @@ MoonElements TitanTheory(double t) {
   const double theta1 =
       AngleFromXY(std::sin(a1) * std::sin(node0 - b1),
                   std::cos(a1) * std::sin(i0) - std::sin(a1) * std::cos(i0) * std::cos(node0 - b1));
-  const double theta2 =
-      AngleFromXY(0, std::sin(i0) * std::cos(a1) * std::cos(node0 - b1) - std::sin(a1) * std::cos(i0));
+  const double theta2 = AngleFromXY(
+      0, std::sin(i0) * std::cos(a1) * std::cos(node0 - b1) - std::sin(a1) * std::cos(i0));
   const double u = l2 - theta2 - b1;
   const double g = g0 - node0 - theta1;
   const double w = 2 * u + theta1;
-  const double lambda = NormalizeAngle((261.3121 + 22.57697385 * d) * DegToRad +
-                                       std::tan(0.2448696940556) * sinJ * std::sin(nodePrime) -
-                                       0.000176 * std::sin(l1) - 0.000215 * std::sin(2 * u) +
-                                       5.7e-05 * std::sin(w));
+  const double lambda =
+      NormalizeAngle((261.3121 + 22.57697385 * d) * DegToRad +
+                     std::tan(0.2448696940556) * sinJ * std::sin(nodePrime) -
+                     0.000176 * std::sin(l1) - 0.000215 * std::sin(2 * u) + 5.7e-05 * std::sin(w));
   MoonElements el;
   el.a = 0.00816765;
   el.e = 0.028815 - 0.000184 * std::cos(2 * g) + 7.3e-05 * std::cos(2 * (u - g));
@@ -122,21 +123,24 @@ MoonElements HyperionTheory(double t) {
   const double phi = Fmod360ToRadians(31.9 + 61.7524 * tau);
   MoonElements el;
   el.a = 0.009904 - 3.422e-05 * std::cos(eta);
-  el.e = 0.10441 + 0.02321 * std::cos(zeta) - 0.00401 * std::cos(eta) - 0.0011 * std::cos(2 * zeta) +
-         0.00013 * std::cos(phi) + 9e-05 * std::cos(zeta - eta);
-  el.i = NormalizeAngle(SaturnEquatorTilt + (0.62 * std::cos(psi) + 0.315 * std::cos(chi) - 0.747 -
-                                             0.018 * std::cos(theta)) * DegToRad);
-  el.node = NormalizeAngle(SaturnEquatorNode + (0.62 * std::sin(psi) + 0.315 * std::sin(chi) - 0.061 -
-                                                0.018 * std::sin(theta)) * DegToRad /
-                                                   std::sin(0.47670177859876));
-  el.varpi = NormalizeAngle((69.993 - 18.6702 * tau - 13.36 * std::sin(zeta) + 2.16 * std::sin(2 * zeta) -
-                             0.47 * std::sin(eta) + 0.07 * std::sin(phi) + 0.1507 * std::sin(psi)) *
-                            DegToRad);
+  el.e = 0.10441 + 0.02321 * std::cos(zeta) - 0.00401 * std::cos(eta) -
+         0.0011 * std::cos(2 * zeta) + 0.00013 * std::cos(phi) + 9e-05 * std::cos(zeta - eta);
+  el.i = NormalizeAngle(
+      SaturnEquatorTilt +
+      (0.62 * std::cos(psi) + 0.315 * std::cos(chi) - 0.747 - 0.018 * std::cos(theta)) * DegToRad);
+  el.node = NormalizeAngle(SaturnEquatorNode + (0.62 * std::sin(psi) + 0.315 * std::sin(chi) -
+                                                0.061 - 0.018 * std::sin(theta)) *
+                                                   DegToRad / std::sin(0.47670177859876));
+  el.varpi =
+      NormalizeAngle((69.993 - 18.6702 * tau - 13.36 * std::sin(zeta) + 2.16 * std::sin(2 * zeta) -
+                      0.47 * std::sin(eta) + 0.07 * std::sin(phi) + 0.1507 * std::sin(psi)) *
+                     DegToRad);
   const double lambda =
       (176.7481 + 16.9199514 * D + 9.089 * std::sin(eta) + 0.211 * std::sin(zeta + eta) +
        0.192 * std::sin(zeta - eta) + 0.1507 * std::sin(psi) - 0.091 * std::sin(zeta) +
        0.017 * std::sin((8.0 + 24.44 * tau) * DegToRad) - 0.014 * std::sin(3 * eta) -
-       0.013 * std::sin((176.0 + 12.22 * tau) * DegToRad) + 0.007 * std::sin(2 * eta)) * DegToRad;
+       0.013 * std::sin((176.0 + 12.22 * tau) * DegToRad) + 0.007 * std::sin(2 * eta)) *
+      DegToRad;
   el.m = NormalizeAngle(lambda - el.varpi);
   return el;
 }
@@ -149,7 +153,8 @@ MoonElements IapetusTheory(double t) {
   const double w4 = 276.59 + 0.5118 * t5, w5 = 267.2635 + 1222.1136 * t7;
   const double titanLon = 261.1582 + 22.57697855 * t4;
   const double varpiSun = 91.796 + 0.562 * t7, psi = 4.367 - 0.195 * t7;
-  const double theta = 146.819 - 3.198 * t7, phi = 60.470 + 1.521 * t7, bigPhi = 205.055 - 2.091 * t7;
+  const double theta = 146.819 - 3.198 * t7, phi = 60.470 + 1.521 * t7,
+               bigPhi = 205.055 - 2.091 * t7;
   const double e0 = 0.028298 + 0.001156 * t11, varpi0 = 352.91 + 11.71 * t11;
   const double mu = 76.3852 + 4.53795125 * t10;
   const double i0 = 18.4602 - 0.9518 * t11 - 0.072 * t11 * t11 + 0.0054 * t11 * t11 * t11;
@@ -171,8 +176,8 @@ MoonElements IapetusTheory(double t) {
                         0.00295 * sinD(2 * ls) - 0.02231 * sinD(u5) + 0.00650 * sinD(u5 + psi);
   const double i = i0 + 0.04204 * cosD(u5 + psi) + 0.00235 * cosD(l + g1 + lT + gT + phi) +
                    0.00360 * cosD(u2 + phi);
-  const double wNode = 0.04204 * sinD(u5 + psi) + 0.00235 * sinD(l + g1 + lT + gT + phi) +
-                       0.00358 * sinD(u2 + phi);
+  const double wNode =
+      0.04204 * sinD(u5 + psi) + 0.00235 * sinD(l + g1 + lT + gT + phi) + 0.00358 * sinD(u2 + phi);
   el.i = ReducedDegrees(i);
   el.varpi = ReducedDegrees(varpi);
   el.node = ReducedDegrees(node0 + wNode / sinD(i0));
@@ -197,12 +202,18 @@ MoonElements PhoebeTheory(double t) {
 
 MoonElements SaturnMoonTheory(int kind, double t) {
   switch (kind) {
-    case KindRhea: return RheaTheory(t);
-    case KindTitan: return TitanTheory(t);
-    case KindHyperion: return HyperionTheory(t);
-    case KindIapetus: return IapetusTheory(t);
-    case KindPhoebe: return PhoebeTheory(t);
-    default: break;
+    case KindRhea:
+      return RheaTheory(t);
+    case KindTitan:
+      return TitanTheory(t);
+    case KindHyperion:
+      return HyperionTheory(t);
+    case KindIapetus:
+      return IapetusTheory(t);
+    case KindPhoebe:
+      return PhoebeTheory(t);
+    default:
+      break;
   }
   const int index = kind - KindMimas;
   if (index < 0 || index >= static_cast<int>(std::size(InnerMoons))) return MoonElements{};

@@ -55,7 +55,8 @@ void StoreElementEntry(const ElementEntry& entry, double mu, OrbitRecord& orbit)
 
 ElementEntry ShowElementEntry(const OrbitRecord& orbit, double equinoxYear) {
   OrbitalAngles angles{orbit.i, orbit.omega, orbit.node};
-  if (equinoxYear != J2000Year) angles = AnglesBetweenEquinoxes(angles, J2000, YearToJulianDate(equinoxYear));
+  if (equinoxYear != J2000Year)
+    angles = AnglesBetweenEquinoxes(angles, J2000, YearToJulianDate(equinoxYear));
   ElementEntry entry;
   entry.equinoxYear = equinoxYear;
   entry.epoch = orbit.epoch + ModifiedJulianDateOffset;

@@ -48,14 +48,16 @@ bool InPrimaryShadow(const ObjectRecord& body, const HeliocentricResult& r) {
 
 }  // namespace
 
-int16_t Magnitude(const ObjectRecord& body, const Vector3& d, double delta, double r, double phase) {
+int16_t Magnitude(const ObjectRecord& body, const Vector3& d, double delta, double r,
+                  double phase) {
   const OrbitRecord* orbit = OrbitOf(body);
   if (!orbit) return UnknownMagnitude;
   MagnitudeParameters params;
   params.first = ValueFromHundredths(orbit->magnitudeParam1);
   params.second = ValueFromHundredths(orbit->magnitudeParam2);
   if (body.kind == KindSaturn)
-    params.ringLatitude = SubObserverGeometry(d, RotationModel(KindSaturn, Sky().jde, RotationSystemIII)).latitude;
+    params.ringLatitude =
+        SubObserverGeometry(d, RotationModel(KindSaturn, Sky().jde, RotationSystemIII)).latitude;
   return Magnitude(body.kind, params, delta, r, phase);
 }
 
@@ -67,9 +69,11 @@ void ComputePhysicalQuantities(ObjectRecord& body, const Vector3& d, const Helio
   if (InPrimaryShadow(body, r)) phase = Pi;
   orbit->physical[PhysicalDiameter] = static_cast<float>(AngularDiameter(orbit->radius, delta));
   orbit->physical[PhysicalPhaseAngle] = static_cast<float>(phase);
-  orbit->physical[PhysicalBrightLimb] = static_cast<float>(PositionAngleOfVectors(d, Sky().sunDirection));
-  orbit->currentMagnitude = (delta <= 0 || std::isinf(delta)) ? UnknownMagnitude
-                                                             : Magnitude(body, d, delta, r.distance, phase);
+  orbit->physical[PhysicalBrightLimb] =
+      static_cast<float>(PositionAngleOfVectors(d, Sky().sunDirection));
+  orbit->currentMagnitude = (delta <= 0 || std::isinf(delta))
+                                ? UnknownMagnitude
+                                : Magnitude(body, d, delta, r.distance, phase);
 }
 
 SubObserverPoint PhysicalEphemeris(const ObjectRecord& body) {
@@ -79,7 +83,8 @@ SubObserverPoint PhysicalEphemeris(const ObjectRecord& body) {
   double t = Sky().jde;
   if (Settings().PlanetLightTime && std::isfinite(delta)) t -= delta * LightDaysPerAu;
   const int system = body.kind == KindJupiter ? RotationSystemII : RotationSystemIII;
-  return SubObserverGeometry(VectorFromDirection(orbit->current), RotationModel(body.kind, t, system));
+  return SubObserverGeometry(VectorFromDirection(orbit->current),
+                             RotationModel(body.kind, t, system));
 }
 
 }  // namespace qv

@@ -92,7 +92,8 @@ struct PositionRequest {
   bool cachedPrimaries;
 };
 
-Vector3 PositionWithDepth(const ObjectRecord& body, const PositionRequest& at, int depth, HeliocentricResult* out);
+Vector3 PositionWithDepth(const ObjectRecord& body, const PositionRequest& at, int depth,
+                          HeliocentricResult* out);
 
 // The primary's heliocentric position at t: its cache when current, else computed.
 bool PrimaryPosition(const ObjectRecord& body, const OrbitRecord& orbit, const PositionRequest& at,
@@ -116,7 +117,8 @@ bool PrimaryPosition(const ObjectRecord& body, const OrbitRecord& orbit, const P
   return true;
 }
 
-Vector3 PositionWithDepth(const ObjectRecord& body, const PositionRequest& at, int depth, HeliocentricResult* out) {
+Vector3 PositionWithDepth(const ObjectRecord& body, const PositionRequest& at, int depth,
+                          HeliocentricResult* out) {
   const OrbitRecord* orbit = OrbitOf(body);
   if (!orbit || depth > PrimaryMaxDepth) return Vector3{};
   Vector3 p = OwnPosition(body, *orbit, at.t);
@@ -138,7 +140,8 @@ Vector3 BuiltInHeliocentricPosition(int kind, double jde) {
   return p;
 }
 
-HeliocentricResult HeliocentricPosition(const ObjectRecord& body, double jde, bool cachedPrimaries) {
+HeliocentricResult HeliocentricPosition(const ObjectRecord& body, double jde,
+                                        bool cachedPrimaries) {
   HeliocentricResult r;
   r.position = PositionWithDepth(body, PositionRequest{jde, cachedPrimaries}, 0, &r);
   r.distance = Length(r.position);
@@ -195,7 +198,8 @@ void ComputeApparentPlaceWithDepth(ObjectRecord& body, int depth) {
   }
   if (Settings().Aberration) Aberrate(d, sky.observerVelocity, d);
   orbit->current = DirectionFromVector(d);
-  orbit->currentDistance = std::isnan(delta) ? UnknownValue : static_cast<float>(delta);  // damaged elements
+  orbit->currentDistance =
+      std::isnan(delta) ? UnknownValue : static_cast<float>(delta);  // damaged elements
   orbit->heliocentric = r.position;
   ComputePhysicalQuantities(body, d, r, delta);
   MarkCurrent(body, sky.planetGeneration);

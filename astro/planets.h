@@ -10,14 +10,14 @@
 namespace qv {
 
 constexpr double LightTimeTolerance = 1e-06;  // days
-constexpr int LightTimeMaxSteps = 20;          // bound of the light-time loop
-constexpr int PrimaryMaxDepth = 8;             // a chain of primaries longer than this is damage
+constexpr int LightTimeMaxSteps = 20;         // bound of the light-time loop
+constexpr int PrimaryMaxDepth = 8;            // a chain of primaries longer than this is damage
 
 struct HeliocentricResult {
-  Vector3 position;       // J2000 equator, AU
-  double distance = 0;    // from the Sun, AU
+  Vector3 position;     // J2000 equator, AU
+  double distance = 0;  // from the Sun, AU
   bool hasPrimary = false;
-  Vector3 primary;        // the primary's heliocentric position at the same time
+  Vector3 primary;  // the primary's heliocentric position at the same time
 };
 
 // HeliocentricPosition: the body's position at jde (the context's JDE when called from the
@@ -26,7 +26,8 @@ struct HeliocentricResult {
 // context's), otherwise recomputed. Moons, the Earth's moon and Earth
 // satellites whose record names no primary are placed about the first body of their planet's
 // kind, or the planet's built-in position. A cycle of primaries is cut after PrimaryMaxDepth.
-HeliocentricResult HeliocentricPosition(const ObjectRecord& body, double jde, bool cachedPrimaries = true);
+HeliocentricResult HeliocentricPosition(const ObjectRecord& body, double jde,
+                                        bool cachedPrimaries = true);
 
 // BuiltInHeliocentricPosition: a planet's (or the Sun's, or the Earth's moon's) position from the
 // series alone, for a body the database lacks.

@@ -43,10 +43,10 @@ struct RotationArgument {
   bool perDay;        // c1 per day (else per century)
 };
 struct RotationTerm {
-  int8_t target;    // 0 pole R.A., 1 pole Dec., 2 W
-  int8_t function;  // 1 sine, 0 cosine
-  int8_t multiple;  // of the argument
-  int8_t argument;  // index into RotationArguments
+  int8_t target;       // 0 pole R.A., 1 pole Dec., 2 W
+  int8_t function;     // 1 sine, 0 cosine
+  int8_t multiple;     // of the argument
+  int8_t argument;     // index into RotationArguments
   double coefficient;  // degrees
 };
 struct MoonRotation {

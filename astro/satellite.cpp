@@ -48,8 +48,10 @@ void SatelliteRates(OrbitalElements& el) {
   const double n0 = SatelliteKe / std::pow(a, 1.5);  // radians per minute
   const double cosI = std::cos(el.i);
   const double oneMinusE2 = 1 - el.e * el.e;
-  const double delta = 1.5 * SatelliteK2 * (3 * cosI * cosI - 1) / (std::pow(oneMinusE2, 1.5) * a * a);
-  const double a1 = a * (1 - delta / 3 - delta * delta - 1.6543209876543208 * delta * delta * delta);
+  const double delta =
+      1.5 * SatelliteK2 * (3 * cosI * cosI - 1) / (std::pow(oneMinusE2, 1.5) * a * a);
+  const double a1 =
+      a * (1 - delta / 3 - delta * delta - 1.6543209876543208 * delta * delta * delta);
   const double p = a1 * oneMinusE2;
   el.n = MinutesPerDay * n0;
   el.omegaRate = MinutesPerDay * 1.5 * SatelliteK2 * n0 * (5 * cosI * cosI - 1) / (p * p);

@@ -14,8 +14,8 @@
 namespace qv {
 
 constexpr double EarthRadiiPerAu = 23454.79830702862;
-constexpr double SatelliteKe = 0.0743669161;    // Earth radii^1.5 per minute
-constexpr double SatelliteK2 = 0.000541308;      // J2 / 2, Earth radii^2 (1.5 k2 = 0.000811962)
+constexpr double SatelliteKe = 0.0743669161;  // Earth radii^1.5 per minute
+constexpr double SatelliteK2 = 0.000541308;   // J2 / 2, Earth radii^2 (1.5 k2 = 0.000811962)
 constexpr double MinutesPerDay = 1440.0;
 
 // SatellitePosition: geocentric position, J2000 equator, AU, at time t (TT) for elements that

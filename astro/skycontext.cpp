@@ -41,7 +41,9 @@ struct PlanetInputs {
 StarInputs lastStarInputs;
 PlanetInputs lastPlanetInputs;
 
-bool SameVector(const Vector3& a, const Vector3& b) { return a.x == b.x && a.y == b.y && a.z == b.z; }
+bool SameVector(const Vector3& a, const Vector3& b) {
+  return a.x == b.x && a.y == b.y && a.z == b.z;
+}
 
 // The record of the viewing object: a star, deep-sky object or solar-system body that exists.
 ObjectRecord* ViewingRecord(ChartSettings& s) {
@@ -86,13 +88,14 @@ void UpdateViewer(ChartSettings& s) {
   const ObjectRecord* viewer = ViewingRecord(s);
   context.viewer = viewer ? s.ViewerObject : 0;
   if (viewer) {
-    context.observerOffset = Vector3{s.ViewerObjectOffset[0], s.ViewerObjectOffset[1], s.ViewerObjectOffset[2]};
+    context.observerOffset =
+        Vector3{s.ViewerObjectOffset[0], s.ViewerObjectOffset[1], s.ViewerObjectOffset[2]};
     // The Earth's velocity is known; other viewers get none, and so no aberration.
     context.observerVelocity = viewer->kind == KindEarth ? EarthVelocity(context.jde) : Vector3{};
   } else {
-    context.observerOffset = ObserverGeocentricPosition(context.siderealTime, s.ViewerLatitude,
-                                                        s.ViewerAltitude * MetresToAu, EarthRadiusAu,
-                                                        EarthFlattening);
+    context.observerOffset =
+        ObserverGeocentricPosition(context.siderealTime, s.ViewerLatitude,
+                                   s.ViewerAltitude * MetresToAu, EarthRadiusAu, EarthFlattening);
     TransformTransposed(context.dateMatrix, context.observerOffset);  // equator of date -> J2000
     context.observerVelocity = EarthVelocity(context.jde);
   }
@@ -102,7 +105,8 @@ void UpdateViewer(ChartSettings& s) {
     context.viewerDistance = Length(context.viewerPosition);
   }
   const Vector3& v = context.observerVelocity;
-  context.observerVelocity = Vector3{v.x * LightDaysPerAu, v.y * LightDaysPerAu, v.z * LightDaysPerAu};
+  context.observerVelocity =
+      Vector3{v.x * LightDaysPerAu, v.y * LightDaysPerAu, v.z * LightDaysPerAu};
 }
 
 // Step 14: where the Sun is from the viewer.
@@ -122,8 +126,13 @@ void UpdateSun() {
 
 // Step 15: advance each counter whose inputs changed.
 void UpdateGenerations(const ChartSettings& s) {
-  StarInputs stars{true, context.viewerPosition, context.observerVelocity, context.starMotion,
-                   context.starParallax, s.Aberration, context.jde};
+  StarInputs stars{true,
+                   context.viewerPosition,
+                   context.observerVelocity,
+                   context.starMotion,
+                   context.starParallax,
+                   s.Aberration,
+                   context.jde};
   const StarInputs& was = lastStarInputs;
   const bool starsChanged =
       !was.valid || (context.starParallax && !SameVector(stars.viewer, was.viewer)) ||
@@ -134,8 +143,12 @@ void UpdateGenerations(const ChartSettings& s) {
     AdvanceStarGeneration();
     lastStarInputs = stars;
   }
-  PlanetInputs planets{true, context.viewerPosition, static_cast<int>(s.PlanetComputation),
-                       s.PlanetLightTime, s.Aberration, context.jde};
+  PlanetInputs planets{true,
+                       context.viewerPosition,
+                       static_cast<int>(s.PlanetComputation),
+                       s.PlanetLightTime,
+                       s.Aberration,
+                       context.jde};
   const PlanetInputs& had = lastPlanetInputs;
   const bool planetsChanged = !had.valid || !SameVector(planets.viewer, had.viewer) ||
                               planets.computation != had.computation ||
@@ -157,7 +170,8 @@ void AdvancePlanetGeneration() { context.planetGeneration = ++planetHighWater; }
 void UpdateSkyContext() {
   ChartSettings& s = Settings();
   context.zone = s.TimeZone;
-  if (s.DaylightSavingsTime && DaylightSavingInEffect(s.JulianDate, s.TimeZone)) context.zone += DaysPerHour;
+  if (s.DaylightSavingsTime && DaylightSavingInEffect(s.JulianDate, s.TimeZone))
+    context.zone += DaysPerHour;
   context.jde = DynamicalTime(s.JulianDate, s.DynamicTime);
   context.siderealTime = LocalSiderealTime(s.JulianDate, s.ViewerLongitude);
   UpdateFrames(s);
@@ -178,7 +192,8 @@ void CopyComputationSettings(const ChartSettings& from, ChartSettings& to) {
   to.DaylightSavingsTime = from.DaylightSavingsTime;
   to.DynamicTime = from.DynamicTime;
   to.ViewerObject = from.ViewerObject;
-  std::copy(std::begin(from.ViewerObjectOffset), std::end(from.ViewerObjectOffset), to.ViewerObjectOffset);
+  std::copy(std::begin(from.ViewerObjectOffset), std::end(from.ViewerObjectOffset),
+            to.ViewerObjectOffset);
   to.ViewerLongitude = from.ViewerLongitude;
   to.ViewerLatitude = from.ViewerLatitude;
   to.ViewerAltitude = from.ViewerAltitude;

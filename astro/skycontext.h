@@ -26,12 +26,12 @@ struct SkyContext {
   Vector3 viewerPosition;      // heliocentric, J2000 equator, AU
   double viewerDistance = 0;   // from the Sun, AU; +infinity for a viewer infinitely far
   Vector3 observerOffset;      // the observer from the viewing body's centre, J2000, AU
-  Vector3 observerVelocity;    // units of the speed of light (zero for viewers other than the Earth)
-  ObjectId viewer = 0;         // the viewing object; 0 for the Earth site
-  bool starParallax = false;   // parallax applies to stars for this viewer
-  bool starMotion = false;     // proper motion applies at this time
-  Vector3 sunDirection;        // unit vector from the viewer to the Sun
-  double sunAltitude = 0;      // geometric altitude of the Sun, radians
+  Vector3 observerVelocity;   // units of the speed of light (zero for viewers other than the Earth)
+  ObjectId viewer = 0;        // the viewing object; 0 for the Earth site
+  bool starParallax = false;  // parallax applies to stars for this viewer
+  bool starMotion = false;    // proper motion applies at this time
+  Vector3 sunDirection;       // unit vector from the viewer to the Sun
+  double sunAltitude = 0;     // geometric altitude of the Sun, radians
   uint32_t starGeneration = 1;    // stamps of stars and deep-sky objects
   uint32_t planetGeneration = 1;  // stamps of solar-system bodies
 };

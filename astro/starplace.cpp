@@ -80,7 +80,8 @@ void ComputeStarPlace(ObjectRecord& star) {
       sky->currentMagnitude = MagnitudeAtObserver;
     } else {
       const double m = std::sqrt(lengthSquared) * DirectionUnit;
-      sky->current = DirectionFromVector(Vector3{p.x / m * DirectionUnit, p.y / m * DirectionUnit, p.z / m * DirectionUnit});
+      sky->current = DirectionFromVector(
+          Vector3{p.x / m * DirectionUnit, p.y / m * DirectionUnit, p.z / m * DirectionUnit});
       StoreDistanceAndMagnitude(*sky, m);
     }
   }

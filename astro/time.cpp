@@ -76,7 +76,8 @@ CalendarDate JulianDateToCalendar(JulianDate jd, double zone, int16_t calendar) 
   const int64_t b = a + 1524;
   const auto c = static_cast<int64_t>(std::floor((static_cast<double>(b) - 122.1) * YearsPerDay));
   const auto d = static_cast<int64_t>(std::floor(365.25 * static_cast<double>(c)));
-  const auto e = static_cast<int64_t>(std::floor(static_cast<double>(b - d) * 0.03267963176590926));  // / 30.6001
+  const auto e = static_cast<int64_t>(
+      std::floor(static_cast<double>(b - d) * 0.03267963176590926));  // / 30.6001
 
   CalendarDate out;
   out.day = static_cast<double>(b - d) - std::floor(30.6001 * static_cast<double>(e)) + f;
@@ -112,7 +113,8 @@ double DeltaT(JulianDate jd) {
   const double y = JulianDateToYear(jd);
   if (DeltaTTableStart < y && y < DeltaTTableEnd) {
     // Nearest row, and a second-difference interpolation through its neighbours [M eq. 3.3].
-    const int i = std::clamp(static_cast<int>((y - DeltaTFirstYear) * 0.2 + 0.5), 1, DeltaTRows - 2);
+    const int i =
+        std::clamp(static_cast<int>((y - DeltaTFirstYear) * 0.2 + 0.5), 1, DeltaTRows - 2);
     const double n = (y - (DeltaTFirstYear + 5 * i)) * 0.2;
     const double a = DeltaTTable[i] - DeltaTTable[i - 1];
     const double b = DeltaTTable[i + 1] - DeltaTTable[i];

@@ -6,7 +6,7 @@ namespace qv {
 
 enum class TwilightState { Night, Astronomical, Nautical, Civil, Daytime };
 
-constexpr double AstronomicalTwilightAltitude = -0.31415926536;  // -18 degrees
+constexpr double AstronomicalTwilightAltitude = -0.31415926536;    // -18 degrees
 constexpr double NauticalTwilightAltitude = -0.20943951024000002;  // -12 degrees
 constexpr double CivilTwilightAltitude = -0.10471975512000001;     // -6 degrees
 constexpr double SunriseAltitude = -0.014486232791599999;          // -0.83 degrees: upper limb

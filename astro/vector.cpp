@@ -51,9 +51,24 @@ Matrix3 ElementaryRotation(int axis, double angle) {
   const double c = std::cos(angle), s = std::sin(angle);
   Matrix3 r;
   switch (axis) {
-    case AxisX: r.m[1][1] = c; r.m[1][2] = -s; r.m[2][1] = s; r.m[2][2] = c; break;
-    case AxisY: r.m[0][0] = c; r.m[0][2] = -s; r.m[2][0] = s; r.m[2][2] = c; break;
-    default:    r.m[0][0] = c; r.m[0][1] = -s; r.m[1][0] = s; r.m[1][1] = c; break;
+    case AxisX:
+      r.m[1][1] = c;
+      r.m[1][2] = -s;
+      r.m[2][1] = s;
+      r.m[2][2] = c;
+      break;
+    case AxisY:
+      r.m[0][0] = c;
+      r.m[0][2] = -s;
+      r.m[2][0] = s;
+      r.m[2][2] = c;
+      break;
+    default:
+      r.m[0][0] = c;
+      r.m[0][1] = -s;
+      r.m[1][0] = s;
+      r.m[1][1] = c;
+      break;
   }
   return r;
 }

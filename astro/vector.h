@@ -18,7 +18,7 @@ struct Matrix3 {
 enum RotationAxis { AxisX = 0, AxisY = 1, AxisZ = 2 };
 
 struct Rotation {
-  int axis;     // RotationAxis
+  int axis;      // RotationAxis
   double angle;  // radians
 };
 

@@ -4,24 +4,35 @@
 
 #include <cmath>
 
-#include "objects/records.h"
 #include "astro/constants.h"
+#include "objects/records.h"
 
 namespace qv {
 
 const SeriesBlock* SeriesBlockOfKind(int kind) {
   switch (kind) {
-    case KindSun: return &SeriesBlocks[0];
-    case KindMoon: return &SeriesBlocks[1];
-    case KindMercury: return &SeriesBlocks[2];
-    case KindVenus: return &SeriesBlocks[3];
-    case KindMars: return &SeriesBlocks[4];
-    case KindJupiter: return &SeriesBlocks[5];
-    case KindSaturn: return &SeriesBlocks[6];
-    case KindUranus: return &SeriesBlocks[7];
-    case KindNeptune: return &SeriesBlocks[8];
-    case KindPluto: return &SeriesBlocks[9];
-    default: return nullptr;
+    case KindSun:
+      return &SeriesBlocks[0];
+    case KindMoon:
+      return &SeriesBlocks[1];
+    case KindMercury:
+      return &SeriesBlocks[2];
+    case KindVenus:
+      return &SeriesBlocks[3];
+    case KindMars:
+      return &SeriesBlocks[4];
+    case KindJupiter:
+      return &SeriesBlocks[5];
+    case KindSaturn:
+      return &SeriesBlocks[6];
+    case KindUranus:
+      return &SeriesBlocks[7];
+    case KindNeptune:
+      return &SeriesBlocks[8];
+    case KindPluto:
+      return &SeriesBlocks[9];
+    default:
+      return nullptr;
   }
 }
 
@@ -50,10 +61,11 @@ Spherical SeriesPosition(int kind, double jde) {
     arguments[a] = TwoPi * std::fmod(block->arguments[a][0] + block->arguments[a][1] * d, 1.0);
   const double T = d * CenturiesPerDay + 1.0;  // centuries from 1900.0
   Spherical s;
-  s.lon = std::fmod(arguments[block->meanLongitudeIndex] +
-                        EvaluateSeries(arguments, T, *block, block->longitude.first,
-                                       block->longitude.last) * ArcsecToRad,
-                    TwoPi);
+  s.lon = std::fmod(
+      arguments[block->meanLongitudeIndex] +
+          EvaluateSeries(arguments, T, *block, block->longitude.first, block->longitude.last) *
+              ArcsecToRad,
+      TwoPi);
   s.lat = EvaluateSeries(arguments, T, *block, block->latitude.first, block->latitude.last) *
           ArcsecToRad;
   s.r = EvaluateSeries(arguments, T, *block, block->radius.first, block->radius.last) * 1e-05;

@@ -38,7 +38,8 @@ extern const SeriesBlock SeriesBlocks[SeriesBodyCount];  // Sun, Moon, Mercury .
 // SeriesBlockOfKind: the block of a body kind (1-3, 5-10, 15), or nullptr.
 const SeriesBlock* SeriesBlockOfKind(int kind);
 
-// EvaluateSeries: sum over terms first..last of coefficient x f(sum of multiplier x argument) x T^power.
+// EvaluateSeries: sum over terms first..last of coefficient x f(sum of multiplier x argument) x
+// T^power.
 double EvaluateSeries(const double arguments[8], double T, const SeriesBlock& block, int first,
                       int last);
 

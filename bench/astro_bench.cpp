@@ -6,15 +6,15 @@
 #include <memory>
 #include <vector>
 
-#include "objects/records.h"
 #include "app/settings.h"
 #include "astro/moons.h"
 #include "astro/planets.h"
+#include "astro/satellite.h"
 #include "astro/skycontext.h"
 #include "astro/starplace.h"
-#include "objects/store.h"
-#include "astro/satellite.h"
 #include "astro/vfp_series.h"
+#include "objects/records.h"
+#include "objects/store.h"
 
 namespace qv {
 namespace {
@@ -22,8 +22,8 @@ namespace {
 void BM_SeriesAllBodies(benchmark::State& state) {
   double t = 2451545.0;
   for (auto _ : state) {
-    for (int kind : {KindSun, KindMoon, KindMercury, KindVenus, KindMars, KindJupiter,
-                     KindSaturn, KindUranus, KindNeptune, KindPluto})
+    for (int kind : {KindSun, KindMoon, KindMercury, KindVenus, KindMars, KindJupiter, KindSaturn,
+                     KindUranus, KindNeptune, KindPluto})
       benchmark::DoNotOptimize(SeriesPosition(kind, t));
     t += 0.01;
   }
@@ -82,9 +82,12 @@ void BM_ApparentPlaceAllBodies(benchmark::State& state) {
     OrbitOf(*r)->radius = 1e-5f;
     if (kind == KindMoon) OrbitOf(*r)->primary = planet[KindEarth];
     if (kind >= KindPhobos) {
-      const int parent = kind <= KindDeimos ? KindMars : kind <= KindCallisto ? KindJupiter
-                         : kind <= KindPhoebe ? KindSaturn : kind <= KindOberon ? KindUranus
-                         : kind <= KindNereid ? KindNeptune : KindPluto;
+      const int parent = kind <= KindDeimos     ? KindMars
+                         : kind <= KindCallisto ? KindJupiter
+                         : kind <= KindPhoebe   ? KindSaturn
+                         : kind <= KindOberon   ? KindUranus
+                         : kind <= KindNereid   ? KindNeptune
+                                                : KindPluto;
       OrbitOf(*r)->primary = planet[parent];
     }
     const ObjectId id = AddObject(r, fileId);
@@ -110,7 +113,8 @@ void BM_StarPlace120000(benchmark::State& state) {
     std::unique_ptr<ObjectRecord> r = NewRecord(KindSingleStar);
     SkyObjectRecord* sky = SkyObjectOf(*r);
     const double ra = k * 0.0137, dec = std::asin(std::fmod(k * 0.618034, 2.0) - 1.0);
-    sky->position = DirectionFromVector(Vector3{std::cos(dec) * std::cos(ra), std::cos(dec) * std::sin(ra), std::sin(dec)});
+    sky->position = DirectionFromVector(
+        Vector3{std::cos(dec) * std::cos(ra), std::cos(dec) * std::sin(ra), std::sin(dec)});
     sky->motion = DirectionFromVector(Vector3{1e-9, -2e-9, 5e-10});
     sky->distance = static_cast<float>(2e5 + 10 * k);
     sky->visualMagnitude = static_cast<int16_t>(k % 900);

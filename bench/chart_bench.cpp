@@ -58,7 +58,8 @@ struct SyntheticSky {
     const int j = std::min(11, static_cast<int>((s.lat / Deg + 90) / RegionDegrees));
     ObjectId& id = regions[i][j];
     if (id == 0) {
-      auto file = NewDatabaseFile(std::string(folder) + "/r" + std::to_string(i) + "d" + std::to_string(j) + ".qvd");
+      auto file = NewDatabaseFile(std::string(folder) + "/r" + std::to_string(i) + "d" +
+                                  std::to_string(j) + ".qvd");
       id = RegisterFile(file);
     }
     return id;
@@ -69,7 +70,9 @@ struct SyntheticSky {
     // N(< m) grows as 10^(0.45 m): about 3,000 stars to 5.5 and 40,000 to 8, as on the real sky.
     const double m = 9 + std::log10(std::max(unit(random), 1e-12)) / 0.45;
     const double pick = unit(random);
-    auto record = NewRecord(pick < 0.9 ? KindSingleStar : pick < 0.95 ? KindMultipleStar : KindVariableStar);
+    auto record = NewRecord(pick < 0.9    ? KindSingleStar
+                            : pick < 0.95 ? KindMultipleStar
+                                          : KindVariableStar);
     SkyObjectRecord& star = *SkyObjectOf(*record);
     star.position = DirectionFromVector(v);
     star.visualMagnitude = HundredthsFromValue(m);
@@ -84,7 +87,8 @@ struct SyntheticSky {
 
   void AddDeepSky() {
     const Vector3 v = MilkyWayDirection();
-    auto record = NewRecord(static_cast<ObjectKind>(KindOpenCluster + static_cast<int>(unit(random) * 5)));
+    auto record =
+        NewRecord(static_cast<ObjectKind>(KindOpenCluster + static_cast<int>(unit(random) * 5)));
     SkyObjectRecord& object = *SkyObjectOf(*record);
     object.position = DirectionFromVector(v);
     object.visualMagnitude = HundredthsFromValue(5 + 9 * unit(random));
@@ -105,8 +109,9 @@ struct SyntheticSky {
     for (int i = 0; i < BoundaryLines; ++i) {
       if (i % 8 == 0) at = MilkyWayDirection();
       const Spherical s = RectangularToSpherical(at);
-      const Vector3 next = i % 2 ? SphericalToRectangular(s.lon + 3 * Deg, s.lat, 1)
-                                 : SphericalToRectangular(s.lon, std::clamp(s.lat + 3 * Deg, -HalfPi, HalfPi), 1);
+      const Vector3 next =
+          i % 2 ? SphericalToRectangular(s.lon + 3 * Deg, s.lat, 1)
+                : SphericalToRectangular(s.lon, std::clamp(s.lat + 3 * Deg, -HalfPi, HalfPi), 1);
       auto record = NewRecord(KindPositionLine);
       LineRecord& line = *LineOf(*record);
       line.positions = {DirectionFromVector(at), DirectionFromVector(next)};
@@ -117,7 +122,8 @@ struct SyntheticSky {
     for (int i = 0; i < FigureLines && brightStars.size() > 1; ++i) {
       auto record = NewRecord(KindObjectLine);
       LineRecord& line = *LineOf(*record);
-      line.ends = {brightStars[i % brightStars.size()], brightStars[(i * 7 + 1) % brightStars.size()]};
+      line.ends = {brightStars[i % brightStars.size()],
+                   brightStars[(i * 7 + 1) % brightStars.size()]};
       if (i % 10 == 0) line.name = "Constellation " + std::to_string(i / 10);
       AddObject(record, fileId);
     }

@@ -21,7 +21,8 @@ std::vector<Spot> Spots() {
   std::vector<Spot> spots(Count);
   uint32_t seed = 12345;
   const auto next = [&seed] { return seed = seed * 1664525u + 1013904223u; };
-  for (Spot& s : spots) s = {int(next() >> 8) % Width, int(next() >> 8) % Height, int(next() >> 8) % 6};
+  for (Spot& s : spots)
+    s = {int(next() >> 8) % Width, int(next() >> 8) % Height, int(next() >> 8) % 6};
   return spots;
 }
 

@@ -15,7 +15,8 @@ namespace {
 // An object text file of 100,000 lines of 80 bytes ending in "\r\n" (8 MB), in memory.
 std::vector<uint8_t> TextLines() {
   std::vector<uint8_t> bytes;
-  const std::string line = "S\tHR 2491\t06 45 08.92\t-16 42 58.0\t-1.46\t0.00\tA1V\tSirius;Alpha CMa\t\t\t\t\r\n";
+  const std::string line =
+      "S\tHR 2491\t06 45 08.92\t-16 42 58.0\t-1.46\t0.00\tA1V\tSirius;Alpha CMa\t\t\t\t\r\n";
   for (int n = 0; n < 100000; ++n) bytes.insert(bytes.end(), line.begin(), line.end());
   return bytes;
 }
@@ -35,7 +36,8 @@ BENCHMARK(BM_ReadLineThroughObjectFile)->Unit(benchmark::kMillisecond);
 
 void BM_ReplaceFileContents(benchmark::State& state) {
   const std::vector<uint8_t> bytes(static_cast<size_t>(state.range(0)), 0x5a);
-  const std::string path = (std::filesystem::temp_directory_path() / "qv-bench-replace.qvd").string();
+  const std::string path =
+      (std::filesystem::temp_directory_path() / "qv-bench-replace.qvd").string();
   for (auto _ : state) benchmark::DoNotOptimize(ReplaceFileContents(path, bytes));
   std::remove(path.c_str());
   state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * bytes.size()));

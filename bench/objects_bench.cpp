@@ -46,7 +46,8 @@ class BenchFolder {
 std::unique_ptr<ObjectRecord> BenchStar(int k) {
   auto star = NewRecord(KindSingleStar);
   SkyObjectRecord& sky = *SkyObjectOf(*star);
-  sky.position = DirectionFromVector(SphericalToRectangular(k * 0.001, std::sin(k * 0.37) * 1.5, 1));
+  sky.position =
+      DirectionFromVector(SphericalToRectangular(k * 0.001, std::sin(k * 0.37) * 1.5, 1));
   sky.visualMagnitude = static_cast<int16_t>(k % 1200);
   const std::string hd = "HD " + std::to_string(k % 999999 + 1);
   SetObjectName(*star, k % 10 == 0 ? hd + "; Star " + std::to_string(k) : hd);

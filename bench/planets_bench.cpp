@@ -4,14 +4,14 @@
 
 #include <cstdint>
 #include <filesystem>
-#include <string>
 #include <numbers>
+#include <string>
 #include <vector>
 
 #include "chart/planet_sphere.h"
 #include "chart/planet_view.h"
-#include "platform/draw.h"
 #include "objects/records.h"
+#include "platform/draw.h"
 #include "platform/image_files.h"
 
 namespace qv {
@@ -59,7 +59,8 @@ class PlanetBench : public benchmark::Fixture {
 
 BENCHMARK_F(PlanetBench, Globe300)(benchmark::State& state) {
   const PlanetView view = SaturnView();
-  for (auto _ : state) RenderGlobe(image, view, SurfaceMap{MapWidth, MapHeight, map.data()}, TintNatural);
+  for (auto _ : state)
+    RenderGlobe(image, view, SurfaceMap{MapWidth, MapHeight, map.data()}, TintNatural);
 }
 
 BENCHMARK_F(PlanetBench, Rings300)(benchmark::State& state) {
@@ -80,7 +81,8 @@ BENCHMARK_F(PlanetBench, DecodeMap2048)(benchmark::State& state) {
       SetPixelValue(source, pixels, column, PixelValueFromRGB(t[0], t[1], t[2]));
     }
   }
-  const std::string path = (std::filesystem::temp_directory_path() / "quorvane_bench_map.jpg").string();
+  const std::string path =
+      (std::filesystem::temp_directory_path() / "quorvane_bench_map.jpg").string();
   WriteImageJPEG(source, path);
   DisposeImage(source);
   for (auto _ : state) {

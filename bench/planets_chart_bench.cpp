@@ -32,7 +32,8 @@ void WriteBandedMap(const std::string& path, int width, int height) {
     for (int column = 0; column < width; ++column) {
       seed = seed * 1664525u + 1013904223u;
       const int band = (row / 37) % 2 ? 200 : 150, grain = int(seed >> 27);
-      SetPixelValue(map, ImageRow(map, row), column, PixelValueFromRGB(band + grain, band * 3 / 4 + grain, band / 2 + grain));
+      SetPixelValue(map, ImageRow(map, row), column,
+                    PixelValueFromRGB(band + grain, band * 3 / 4 + grain, band / 2 + grain));
     }
   }
   WriteImageJPEG(map, path);
@@ -53,7 +54,8 @@ ObjectId AddBody(ObjectId file, ObjectKind kind, double raDeg, double radiusAu) 
 
 void BM_ChartWithJupiterAndSaturn(benchmark::State& state) {
   InitPlatform();
-  const std::filesystem::path folder = std::filesystem::temp_directory_path() / "quorvane_planet_bench";
+  const std::filesystem::path folder =
+      std::filesystem::temp_directory_path() / "quorvane_planet_bench";
   std::filesystem::create_directories(folder / "Images");
   const int mapWidth = static_cast<int>(state.range(0));
   WriteBandedMap((folder / "Images/Jupiter.jpg").string(), mapWidth, mapWidth / 2);

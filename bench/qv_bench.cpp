@@ -48,10 +48,12 @@ class QvBench : public benchmark::Fixture {
 };
 
 BENCHMARK_DEFINE_F(QvBench, WriteChartFile)(benchmark::State& state) {
-  const char* const extensions[] = {"", ".png", ".bmp", ".gif", ".tif", ".jpg", ".wmf", ".svg", ".pdf"};
+  const char* const extensions[] = {"",     ".png", ".bmp", ".gif", ".tif",
+                                    ".jpg", ".wmf", ".svg", ".pdf"};
   const auto format = static_cast<ChartFileFormat>(state.range(0));
   const std::string path = (folder / (std::string("chart") + extensions[format])).string();
-  for (auto _ : state) benchmark::DoNotOptimize(WriteChartFile(path, format, Rect{0, 0, Width, Height}));
+  for (auto _ : state)
+    benchmark::DoNotOptimize(WriteChartFile(path, format, Rect{0, 0, Width, Height}));
   state.SetLabel(extensions[format]);
 }
 BENCHMARK_REGISTER_F(QvBench, WriteChartFile)
@@ -69,8 +71,12 @@ BENCHMARK_DEFINE_F(QvBench, EphemerisRows)(benchmark::State& state) {
   constexpr int Rows = 365;
   for (auto _ : state) {
     size_t bytes = 0;
-    WriteEphemeris([&bytes](std::string_view text) { bytes += text.size(); return true; }, *ObjectOfId(id),
-                   BenchJulianDate, BenchJulianDate + Rows - 1, 1.0);
+    WriteEphemeris(
+        [&bytes](std::string_view text) {
+          bytes += text.size();
+          return true;
+        },
+        *ObjectOfId(id), BenchJulianDate, BenchJulianDate + Rows - 1, 1.0);
     benchmark::DoNotOptimize(bytes);
   }
   state.SetItemsProcessed(state.iterations() * Rows);
@@ -87,10 +93,12 @@ void BM_QvChartOfTheDefaultDatabase(benchmark::State& state) {
     state.SkipWithError("no default database: run tools/make_default_data.sh");
     return;
   }
-  const std::string chart = (std::filesystem::temp_directory_path() / "qv-bench-chart.png").string();
+  const std::string chart =
+      (std::filesystem::temp_directory_path() / "qv-bench-chart.png").string();
   const QvOutput quiet{[](std::string_view) {}, [](std::string_view) {}};
   for (auto _ : state) {
-    if (RunQv({"chart", "--database", database, "--jd", "2460370.5", "--out", chart}, quiet) != QvSuccess) {
+    if (RunQv({"chart", "--database", database, "--jd", "2460370.5", "--out", chart}, quiet) !=
+        QvSuccess) {
       state.SkipWithError("qv chart failed");
       break;
     }

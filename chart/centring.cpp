@@ -99,13 +99,15 @@ bool MoveViewpointAround(int bar, int part) {
   if (!record) return false;
   ChartSettings& s = Settings();
   const double step = Pi / s.ChartScrollRate;
-  if (part != PartLineUp && part != PartLineDown && part != PartPageUp && part != PartPageDown) return false;
+  if (part != PartLineUp && part != PartLineDown && part != PartPageUp && part != PartPageDown)
+    return false;
   const bool back = part == PartLineUp || part == PartPageUp;
   if (bar == ScrollHorizontal) {
     const double left = s.ChartCoordinateSystem == CoordinatesHorizon ? -1 : 1;
     s.ChartCenterLongitude = NormalizeAngle(s.ChartCenterLongitude + (back ? left : -left) * step);
   } else {
-    s.ChartCenterLatitude = std::clamp(s.ChartCenterLatitude + (back ? step : -step), -HalfPi, HalfPi);
+    s.ChartCenterLatitude =
+        std::clamp(s.ChartCenterLatitude + (back ? step : -step), -HalfPi, HalfPi);
   }
   ViewFromDistance(*record, distance);
   return true;

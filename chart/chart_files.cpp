@@ -16,7 +16,7 @@ namespace qv {
 namespace {
 
 constexpr int MessageNoMemory = 256;
-constexpr int GifDepth = 8;     // the GIF writer takes palette images only
+constexpr int GifDepth = 8;  // the GIF writer takes palette images only
 constexpr int ImageDepth = 32;
 
 struct FormatName {
@@ -24,20 +24,26 @@ struct FormatName {
   ChartFileFormat format;
 };
 constexpr FormatName FormatNames[] = {
-    {".png", ChartFormatPNG}, {".bmp", ChartFormatBMP},  {".gif", ChartFormatGIF},
-    {".tif", ChartFormatTIFF}, {".tiff", ChartFormatTIFF}, {".jpg", ChartFormatJPEG},
-    {".jpeg", ChartFormatJPEG}, {".wmf", ChartFormatWMF},  {".svg", ChartFormatSVG},
+    {".png", ChartFormatPNG},   {".bmp", ChartFormatBMP},   {".gif", ChartFormatGIF},
+    {".tif", ChartFormatTIFF},  {".tiff", ChartFormatTIFF}, {".jpg", ChartFormatJPEG},
+    {".jpeg", ChartFormatJPEG}, {".wmf", ChartFormatWMF},   {".svg", ChartFormatSVG},
     {".pdf", ChartFormatPDF},
 };
 
 int64_t WriteImageFile(std::string_view path, ChartFileFormat format, const Image* image) {
   switch (format) {
-    case ChartFormatPNG: return WriteImagePNG(image, path);
-    case ChartFormatBMP: return WriteImageBMP(image, path);
-    case ChartFormatGIF: return WriteImageGIF(image, path);
-    case ChartFormatTIFF: return WriteImageTIFF(image, path);
-    case ChartFormatJPEG: return WriteImageJPEG(image, path);
-    default: return ResultFailed;
+    case ChartFormatPNG:
+      return WriteImagePNG(image, path);
+    case ChartFormatBMP:
+      return WriteImageBMP(image, path);
+    case ChartFormatGIF:
+      return WriteImageGIF(image, path);
+    case ChartFormatTIFF:
+      return WriteImageTIFF(image, path);
+    case ChartFormatJPEG:
+      return WriteImageJPEG(image, path);
+    default:
+      return ResultFailed;
   }
 }
 
@@ -51,10 +57,14 @@ int64_t WriteChartImage(std::string_view path, ChartFileFormat format, const Rec
 
 int64_t WritePictureFile(std::string_view path, ChartFileFormat format, const Picture* picture) {
   switch (format) {
-    case ChartFormatWMF: return WritePictureWMF(path, picture);
-    case ChartFormatSVG: return WritePictureSVG(path, picture);
-    case ChartFormatPDF: return WritePicturePDF(path, picture);
-    default: return ResultFailed;
+    case ChartFormatWMF:
+      return WritePictureWMF(path, picture);
+    case ChartFormatSVG:
+      return WritePictureSVG(path, picture);
+    case ChartFormatPDF:
+      return WritePicturePDF(path, picture);
+    default:
+      return ResultFailed;
   }
 }
 

@@ -56,12 +56,14 @@ struct ConstellationPass {
     LineRecord* line = LineOf(record);
     if (!line || !Wanted(record, *line)) return;
     if (s.ShowColors && record.kind != lastKind) {
-      SetPen(s.Colors[record.kind == KindObjectLine ? ConstellationsColor : ConstellationBoundariesColor],
+      SetPen(s.Colors[record.kind == KindObjectLine ? ConstellationsColor
+                                                    : ConstellationBoundariesColor],
              1, false);
     }
     lastKind = record.kind;
     // Lines that continue where the last one ended draw as one polyline.
-    if (!started || !SameDirection(line->positions[0], lastEnd)) MoveToSky(ChartVector(line->positions[0]));
+    if (!started || !SameDirection(line->positions[0], lastEnd))
+      MoveToSky(ChartVector(line->positions[0]));
     const LineStep step = LineToSky(ChartVector(line->positions[1]));
     lastEnd = line->positions[1];
     started = true;

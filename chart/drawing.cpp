@@ -52,7 +52,8 @@ void SetCentre(ChartSettings& s, const Vector3& storeDirection, const Matrix3& s
 // it exists.
 void FollowCentre(ChartSettings& s, const Matrix3& system) {
   if (s.TelescopeStayCentered) {
-    SetCentre(s, SphericalToRectangular(s.TelescopeRightAscension, s.TelescopeDeclination, 1), system);
+    SetCentre(s, SphericalToRectangular(s.TelescopeRightAscension, s.TelescopeDeclination, 1),
+              system);
   }
   if (s.CenteredObject == 0) return;
   ObjectRecord* record = ObjectOfId(s.CenteredObject);
@@ -171,7 +172,8 @@ void ApplyColorRules(int screenDepth) {
 
 void RelayoutChart(const Rect& chart, int screenDepth) {
   ApplyColorRules(screenDepth);
-  const int depth = Settings().ShowRenderedObjects || screenDepth > MostPaletteBits ? 32 : screenDepth;
+  const int depth =
+      Settings().ShowRenderedObjects || screenDepth > MostPaletteBits ? 32 : screenDepth;
   // The window shows no image while the new one is made: a message about it repaints the window.
   Image* current = std::exchange(WindowImage(), nullptr);
   WindowImage() = RenderChartImage(chart, depth, current);

@@ -17,7 +17,8 @@ namespace {
 // The pixel radius of the symbol drawn for a placed object: deep-sky symbols never shrink below
 // their smallest drawn size, stars take the size of their magnitude.
 int SymbolRadius(const ObjectRecord& object, const SkyPlace& place) {
-  if (IsDeepSkyKind(object.kind)) return std::max(place.radius, object.kind == KindDiffuseNebula ? 4 : 3);
+  if (IsDeepSkyKind(object.kind))
+    return std::max(place.radius, object.kind == KindDiffuseNebula ? 4 : 3);
   if (place.radius > 0) return place.radius;
   return StarRadius(CurrentStarScale(), CurrentMagnitude(object));
 }
@@ -50,9 +51,12 @@ bool HitTestObject(const ObjectRecord& object, int x, int y, int tolerance) {
   const int64_t r = SymbolRadius(object, place) + tolerance;
   const int64_t dx = x - place.x, dy = y - place.y;
   switch (object.kind) {
-    case KindDiffuseNebula: return std::abs(dx) + std::abs(dy) <= r;
-    case KindGalaxy: return dx * dx + 4 * dy * dy <= r * r;
-    default: return dx * dx + dy * dy <= r * r;
+    case KindDiffuseNebula:
+      return std::abs(dx) + std::abs(dy) <= r;
+    case KindGalaxy:
+      return dx * dx + 4 * dy * dy <= r * r;
+    default:
+      return dx * dx + dy * dy <= r * r;
   }
 }
 

@@ -64,7 +64,8 @@ int DrawColumn(const std::vector<std::string>& rows, int x, int top, int rowHeig
   for (size_t i = 0; i < rows.size(); ++i) {
     SetChartFont(i == 0 ? FontBold : 0);
     width = std::max(width, TextWidth(rows[i]));
-    DrawText(rows[i].c_str(), static_cast<int>(rows[i].size()), x, top + static_cast<int>(i) * rowHeight);
+    DrawText(rows[i].c_str(), static_cast<int>(rows[i].size()), x,
+             top + static_cast<int>(i) * rowHeight);
   }
   SetChartFont(0);
   return width;
@@ -154,9 +155,10 @@ std::vector<std::vector<std::string>> LegendColumns(const LegendFacts& facts) {
   const CoordinateTexts centre =
       FormatCoordinates(f.system, s.ChartCenterLongitude, s.ChartCenterLatitude,
                         CoordinateLabelsAndValues, facts.precessionEpoch);
-  std::vector<std::string> view{Text(StringViewedFrom + 2),
-                                Format("%d° %02d' %02.0f\"", field.whole, field.minutes, field.seconds),
-                                centre.lon, centre.lat};
+  std::vector<std::string> view{
+      Text(StringViewedFrom + 2),
+      Format("%d° %02d' %02.0f\"", field.whole, field.minutes, field.seconds), centre.lon,
+      centre.lat};
   return {viewer, time, view};
 }
 
@@ -174,7 +176,8 @@ void DrawLegend(const Rect& chart, const LegendFacts& facts) {
   }
   x += DrawColumn({Text(StringMagnitudes), Text(StringKindNames + 51), Text(StringKindNames + 52),
                    Text(StringKindNames + 53)},
-                  x, top, rowHeight) + SampleGap;
+                  x, top, rowHeight) +
+       SampleGap;
   x += DrawStarSamples(band, x, top, rowHeight) + ColumnGap;
   if (Settings().ShowDeepSkyObjects) DrawDeepSkyColumn(x, top, rowHeight);
   SetChartPen(PenForeground, 1, false);

@@ -14,9 +14,9 @@ int LegendHeight();
 
 // What the legend shows beside the settings.
 struct LegendFacts {
-  double timeZoneDays = 0;   // the effective zone, daylight saving included
-  std::string viewerName;    // the viewer object's name; empty when viewing from the Earth
-  double viewerDistance = 0; // AU of the viewpoint from the viewer object
+  double timeZoneDays = 0;    // the effective zone, daylight saving included
+  std::string viewerName;     // the viewer object's name; empty when viewing from the Earth
+  double viewerDistance = 0;  // AU of the viewpoint from the viewer object
   double precessionEpoch = 2451545.0;  // Julian date the equatorial labels name
 };
 

@@ -20,7 +20,8 @@ Vector3 ChordPoint(const Vector3& p, const Vector3& q, double num, double den) {
   const double t = num / den;
   Vector3 c{p.x + t * (q.x - p.x), p.y + t * (q.y - p.y), p.z + t * (q.z - p.z)};
   const double len = Length(c);
-  if (len > 0) c = {c.x * DirectionLength / len, c.y * DirectionLength / len, c.z * DirectionLength / len};
+  if (len > 0)
+    c = {c.x * DirectionLength / len, c.y * DirectionLength / len, c.z * DirectionLength / len};
   return c;
 }
 
@@ -34,8 +35,7 @@ struct Ends {
 };
 
 // Cuts the segment at the horizon; false when all of it lies below.
-bool CutAtHorizon(ChartPen& pen, const ChartFrame& f, const Vector3& v, Ends& e,
-                  bool& endVisible) {
+bool CutAtHorizon(ChartPen& pen, const ChartFrame& f, const Vector3& v, Ends& e, bool& endVisible) {
   const int32_t h = f.horizonLevel;
   const int32_t a0 = pen.height;
   const int32_t a1 = HorizonHeight(f, v);
@@ -50,10 +50,12 @@ bool CutAtHorizon(ChartPen& pen, const ChartFrame& f, const Vector3& v, Ends& e,
     return false;
   }
   if (endAbove) {  // rising out of the ground: the start moves up to the horizon
-    const ChartPoint c = ProjectToChart(f, ChordPoint(v, pen.vector, double(a1) - h, double(a1) - a0));
+    const ChartPoint c =
+        ProjectToChart(f, ChordPoint(v, pen.vector, double(a1) - h, double(a1) - a0));
     e.x0 = c.x, e.y0 = c.y, e.d0 = c.depth;
   } else {  // sinking: the end moves down to the horizon and is hidden
-    const ChartPoint c = ProjectToChart(f, ChordPoint(pen.vector, v, double(a0) - h, double(a0) - a1));
+    const ChartPoint c =
+        ProjectToChart(f, ChordPoint(pen.vector, v, double(a0) - h, double(a0) - a1));
     e.x1 = c.x, e.y1 = c.y, e.d1 = c.depth;
     endVisible = false;
   }
@@ -96,10 +98,13 @@ void SplitAtSeam(const ChartFrame& f, const Vector3& p, const Vector3& v, const 
 
 bool BothInFront(const ChartFrame& f, const Ends& e) {
   switch (f.projection) {
-    case ProjectionPlanar: return e.d0 >= 1 && e.d1 >= 1;
+    case ProjectionPlanar:
+      return e.d0 >= 1 && e.d1 >= 1;
     case ProjectionSpherical:
-    case ProjectionLambert: return e.d0 > f.depthThreshold && e.d1 > f.depthThreshold;
-    default: return true;
+    case ProjectionLambert:
+      return e.d0 > f.depthThreshold && e.d1 > f.depthThreshold;
+    default:
+      return true;
   }
 }
 

@@ -7,7 +7,7 @@
 namespace qv {
 namespace {
 
-constexpr int SizeBands = 5;        // star radii 1..6: five bands between the two limits
+constexpr int SizeBands = 5;  // star radii 1..6: five bands between the two limits
 constexpr int LargestRadius = 6;
 constexpr int KindOpenCluster = 61;
 constexpr int KindGalaxy = 65;

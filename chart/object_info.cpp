@@ -43,26 +43,34 @@ std::string TimeOfDayText(const char* label, double timeOfDay) {
 void AddSkyObjectLines(const ObjectRecord& object, std::vector<InfoLine>& lines) {
   const SkyObjectRecord& sky = *SkyObjectOf(object);
   const int m = SeenMagnitude(object);
-  const int faintest = Known(m) && Known(sky.variabilityOffset) ? m + sky.variabilityOffset : UnknownMagnitude;
-  const int companion = Known(m) && Known(sky.companionOffset) ? m + sky.companionOffset : UnknownMagnitude;
+  const int faintest =
+      Known(m) && Known(sky.variabilityOffset) ? m + sky.variabilityOffset : UnknownMagnitude;
+  const int companion =
+      Known(m) && Known(sky.companionOffset) ? m + sky.companionOffset : UnknownMagnitude;
   lines.push_back({InfoMagnitudeItem,
                    "Magnitude: " + FormatMagnitudeText(object.kind, m, faintest, companion)});
   const double size = sky.size;
   if (IsDeepSkyKind(object.kind)) {
-    lines.push_back({InfoSizeItem, size == 0 ? std::string("Angular Size ('): ")
-                                             : PrintfText("Angular Size ('): %.1f", size * ArcminutesPerRadian)});
+    lines.push_back({InfoSizeItem,
+                     size == 0 ? std::string("Angular Size ('): ")
+                               : PrintfText("Angular Size ('): %.1f", size * ArcminutesPerRadian)});
   } else {
-    lines.push_back({InfoSizeItem, size == 0 ? std::string("Separation (\"): ")
-                                             : PrintfText("Separation (\"): %.1f", size * ArcsecondsPerRadian)});
+    lines.push_back({InfoSizeItem,
+                     size == 0 ? std::string("Separation (\"): ")
+                               : PrintfText("Separation (\"): %.1f", size * ArcsecondsPerRadian)});
   }
-  lines.push_back({InfoLine18Item, "Color Index (B-V): " + FormatMagnitudeText(KindSingleStar, sky.colorIndex,
-                                                                               UnknownMagnitude, UnknownMagnitude)});
+  lines.push_back({InfoLine18Item, "Color Index (B-V): " +
+                                       FormatMagnitudeText(KindSingleStar, sky.colorIndex,
+                                                           UnknownMagnitude, UnknownMagnitude)});
   const SphericalRates rates = RectangularToSphericalWithRates(
       {VectorFromDirection(sky.position), VectorFromDirection(sky.motion)});
-  lines.push_back({InfoLine15Item, PrintfText("R.A. motion (s/yr): %+.4f", rates.dlon * TimeSecondsPerYearPerRadianPerDay)});
-  lines.push_back({InfoLine16Item, PrintfText("Dec. motion (\"/yr): %+.3f", rates.dlat * ArcsecondsPerYearPerRadianPerDay)});
+  lines.push_back({InfoLine15Item, PrintfText("R.A. motion (s/yr): %+.4f",
+                                              rates.dlon * TimeSecondsPerYearPerRadianPerDay)});
+  lines.push_back({InfoLine16Item, PrintfText("Dec. motion (\"/yr): %+.3f",
+                                              rates.dlat * ArcsecondsPerYearPerRadianPerDay)});
   lines.push_back({InfoLine17Item, std::isfinite(sky.radialVelocity)
-                                       ? PrintfText("Radial velocity (km/s): %+.1f", sky.radialVelocity * KmPerSecondPerAuPerDay)
+                                       ? PrintfText("Radial velocity (km/s): %+.1f",
+                                                    sky.radialVelocity * KmPerSecondPerAuPerDay)
                                        : std::string("Radial velocity (km/s): ")});
   lines.push_back({InfoLine19Item, ""});
 }
@@ -70,10 +78,12 @@ void AddSkyObjectLines(const ObjectRecord& object, std::vector<InfoLine>& lines)
 void AddBodyLines(const ObjectRecord& object, std::vector<InfoLine>& lines) {
   const OrbitRecord& orbit = *OrbitOf(object);
   const int m = SeenMagnitude(object);
-  lines.push_back({InfoMagnitudeItem, Known(m) ? PrintfText("Magnitude: %+.1f", m / 100.0) : std::string("Magnitude: ")});
+  lines.push_back({InfoMagnitudeItem, Known(m) ? PrintfText("Magnitude: %+.1f", m / 100.0)
+                                               : std::string("Magnitude: ")});
   const double diameter = orbit.physical[PhysicalDiameter];
-  lines.push_back({InfoSizeItem, diameter > 0 ? PrintfText("Angular Size: %.1f\"", diameter * ArcsecondsPerRadian)
-                                              : std::string("Angular Size: ")});
+  lines.push_back({InfoSizeItem,
+                   diameter > 0 ? PrintfText("Angular Size: %.1f\"", diameter * ArcsecondsPerRadian)
+                                : std::string("Angular Size: ")});
   const double phase = orbit.physical[PhysicalPhaseAngle];
   lines.push_back({InfoLine15Item, PrintfText("Illumination: %.4f", (1 + std::cos(phase)) / 2)});
   const SubObserverPoint sub = PhysicalEphemeris(object);
@@ -88,7 +98,8 @@ void AddBodyLines(const ObjectRecord& object, std::vector<InfoLine>& lines) {
       {InfoLine19Item, "P.A. of N. Pole", sub.poleAngle},
   };
   for (const auto& a : angles)
-    lines.push_back({a.item, PrintfText("%s: %.1f%s", a.label, a.angle * DegreesPerRadian, DegreeSign)});
+    lines.push_back(
+        {a.item, PrintfText("%s: %.1f%s", a.label, a.angle * DegreesPerRadian, DegreeSign)});
 }
 
 }  // namespace
@@ -113,7 +124,8 @@ std::string FormatMagnitudeText(int kind, int magnitude, int faintest, int compa
       return Known(faintest) ? PrintfText("%+.2f - %+.2f", m, f) : PrintfText("%+.2f -", m);
     case KindMultipleVariableStar:
       if (Known(faintest))
-        return Known(companion) ? PrintfText("%+.2f - %+.2f, %+.2f", m, f, c) : PrintfText("%+.2f - %+.2f, ", m, f);
+        return Known(companion) ? PrintfText("%+.2f - %+.2f, %+.2f", m, f, c)
+                                : PrintfText("%+.2f - %+.2f, ", m, f);
       return Known(companion) ? PrintfText("%+.2f - , %+.2f", m, c) : PrintfText("%+.2f - ,", m);
     default:
       return PrintfText("%+.2f", m);
@@ -153,8 +165,8 @@ std::vector<InfoLine> ObjectInfoLines(ObjectRecord& object) {
   const ObjectPlace place = ObjectCoordinates(object);
   lines.push_back({InfoDistanceItem, DistanceText(CurrentDistance(object))});
   const double epoch = Sky().precessionEpoch;
-  const CoordinateTexts equatorial =
-      FormatCoordinates(CoordinatesEquatorial, place.ra, place.dec, CoordinateLabelsAndValues, epoch);
+  const CoordinateTexts equatorial = FormatCoordinates(CoordinatesEquatorial, place.ra, place.dec,
+                                                       CoordinateLabelsAndValues, epoch);
   lines.push_back({InfoRightAscensionItem, equatorial.lon});
   lines.push_back({InfoDeclinationItem, equatorial.lat});
   std::string riseText, setText;
@@ -162,19 +174,22 @@ std::vector<InfoLine> ObjectInfoLines(ObjectRecord& object) {
     lines.push_back({InfoRiseItem, riseText});
     lines.push_back({InfoSetItem, setText});
   }
-  const CoordinateTexts chart = FormatCoordinates(Settings().ChartCoordinateSystem, place.lon, place.lat,
-                                                  CoordinateLabelsAndValues, epoch);
+  const CoordinateTexts chart = FormatCoordinates(Settings().ChartCoordinateSystem, place.lon,
+                                                  place.lat, CoordinateLabelsAndValues, epoch);
   lines.push_back({InfoChartLonItem, chart.lon});
   lines.push_back({InfoChartLatItem, chart.lat});
-  if (IsSkyObjectKind(object.kind)) AddSkyObjectLines(object, lines);
-  else AddBodyLines(object, lines);
+  if (IsSkyObjectKind(object.kind))
+    AddSkyObjectLines(object, lines);
+  else
+    AddBodyLines(object, lines);
   return lines;
 }
 
 bool FillObjectInfo(WindowRef window, ObjectId id) {
   ObjectRecord* object = id != 0 ? ObjectOfId(id) : nullptr;
   if (!object) return false;
-  for (const InfoLine& line : ObjectInfoLines(*object)) SetItemText(window, line.item, line.text.c_str());
+  for (const InfoLine& line : ObjectInfoLines(*object))
+    SetItemText(window, line.item, line.text.c_str());
   const bool hasTrail = FindTrail(id) != 0;
   EnableItem(window, InfoTrailOnItem, !hasTrail);
   EnableItem(window, InfoTrailOffItem, hasTrail);

@@ -9,19 +9,20 @@ namespace qv {
 namespace {
 
 using std::numbers::pi;
-constexpr int GridLatitudeCircles = 6;     // -90, -60 ... +60 degrees
-constexpr int GridMeridians = 12;          // 0, 30 ... 330 degrees
+constexpr int GridLatitudeCircles = 6;  // -90, -60 ... +60 degrees
+constexpr int GridMeridians = 12;       // 0, 30 ... 330 degrees
 constexpr double GridStep = pi / 6;
 constexpr int GridCircleSegments = 72;
 constexpr int GridMeridianSegments = 36;
-constexpr int RingHalfSegments = 17;       // 18 points
+constexpr int RingHalfSegments = 17;  // 18 points
 
 int16_t ToPixel16(double v) {
   return static_cast<int16_t>(std::clamp(std::lround(v), long{INT16_MIN}, long{INT16_MAX}));
 }
 
 // The pixel of a screen-axes vector scaled to radius pixels around the disk centre.
-void PixelOf(const PlanetView& view, double radius, double right, double up, int16_t& px, int16_t& py) {
+void PixelOf(const PlanetView& view, double radius, double right, double up, int16_t& px,
+             int16_t& py) {
   px = ToPixel16(view.x + radius * right);
   py = ToPixel16(view.y - radius * up);
 }

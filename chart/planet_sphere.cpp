@@ -1,13 +1,13 @@
 // chart/planet_sphere.cpp - rendered globes and rings (see planet_sphere.h).
 #include "chart/planet_sphere.h"
 
-#include "chart/sphere_math.h"
-
 #include <algorithm>
 #include <array>
 #include <cmath>
 #include <numbers>
 #include <vector>
+
+#include "chart/sphere_math.h"
 
 namespace qv {
 namespace {
@@ -56,7 +56,8 @@ Rgb Tinted(Rgb c, TexelTint tint) {
 }
 
 Rgb TexelAt(const SurfaceMap& map, int column, int row) {
-  if (!map.rgb || map.width <= 0 || map.height <= 0) return {MissingMapGrey, MissingMapGrey, MissingMapGrey};
+  if (!map.rgb || map.width <= 0 || map.height <= 0)
+    return {MissingMapGrey, MissingMapGrey, MissingMapGrey};
   const uint8_t* t = map.rgb + (static_cast<size_t>(row) * map.width + column) * 3;
   return {t[0], t[1], t[2]};
 }
@@ -99,12 +100,14 @@ void RenderGlobe(Image* image, const PlanetView& view, const SurfaceMap& map, Te
         row[px] = PixelValueFromRGB(0, 0, 0);
         continue;
       }
-      const Vector3 body{m[0][0] * w + m[1][0] * u + m[2][0] * v, m[0][1] * w + m[1][1] * u + m[2][1] * v,
+      const Vector3 body{m[0][0] * w + m[1][0] * u + m[2][0] * v,
+                         m[0][1] * w + m[1][1] * u + m[2][1] * v,
                          m[0][2] * w + m[1][2] * u + m[2][2] * v};
       const Rgb texel = Tinted(SurfaceTexel(map, body), tint);
       const double light = LightFactor(c);
-      row[px] = PixelValueFromRGB(static_cast<int>(texel.r * light), static_cast<int>(texel.g * light),
-                                  static_cast<int>(texel.b * light));
+      row[px] =
+          PixelValueFromRGB(static_cast<int>(texel.r * light), static_cast<int>(texel.g * light),
+                            static_cast<int>(texel.b * light));
     }
   }
 }
@@ -120,9 +123,11 @@ void RenderRings(Image* image, const PlanetView& view, const SurfaceMap& profile
   // rho^2 = (1 + a^2) u^2 + 2 a b u v + (1 + b^2) v^2, in planet radii.
   const double a = -m.m[1][2] / tilt, b = -m.m[2][2] / tilt;
   const double quadratic = 1 + a * a;
-  const double inner2 = RingInnerRadius * RingInnerRadius, outer2 = RingOuterRadius * RingOuterRadius;
+  const double inner2 = RingInnerRadius * RingInnerRadius,
+               outer2 = RingOuterRadius * RingOuterRadius;
   // The outer edge's ellipse reaches this many radii above and below the centre.
-  const int halfHeight = static_cast<int>(std::ceil(RingOuterRadius * r * std::hypot(m.m[2][0], m.m[2][1])));
+  const int halfHeight =
+      static_cast<int>(std::ceil(RingOuterRadius * r * std::hypot(m.m[2][0], m.m[2][1])));
   const PixelRows rows = ClippedRows(image, view.y, halfHeight);
   // Each profile column's brightening of the three channels: opacity times tint.
   const int profileWidth = std::max(profile.width, 1);
@@ -143,19 +148,22 @@ void RenderRings(Image* image, const PlanetView& view, const SurfaceMap& profile
     const double root = std::sqrt(discriminant);
     const PixelSpan span = ClippedSpan(image, view.x, r * (-linear - root) / (2 * quadratic),
                                        r * (-linear + root) / (2 * quadratic));
-    uint32_t* row = reinterpret_cast<uint32_t*>(ImageRow(image, py));  // 32-bit, as HasRows made sure
+    uint32_t* row =
+        reinterpret_cast<uint32_t*>(ImageRow(image, py));  // 32-bit, as HasRows made sure
     for (int px = span.first; px <= span.last; ++px) {
       const double u = (px - view.x) / r;
       const double depth = a * u + b * v;
       const double rho2 = depth * depth + u * u + v * v;
       if (!(rho2 > inner2 && rho2 < outer2)) continue;
       if ((depth < 0) != (half == RingsBehind)) continue;
-      const int column = std::min(static_cast<int>((std::sqrt(rho2) - RingInnerRadius) * profileWidth /
-                                                   (RingOuterRadius - RingInnerRadius)),
-                                  profileWidth - 1);
+      const int column =
+          std::min(static_cast<int>((std::sqrt(rho2) - RingInnerRadius) * profileWidth /
+                                    (RingOuterRadius - RingInnerRadius)),
+                   profileWidth - 1);
       int old[3] = {static_cast<int>(row[px] >> 16 & 0xff), static_cast<int>(row[px] >> 8 & 0xff),
                     static_cast<int>(row[px] & 0xff)};
-      for (int k = 0; k < 3; ++k) old[k] = static_cast<int>(old[k] + (255 - old[k]) * gain[column][k]);
+      for (int k = 0; k < 3; ++k)
+        old[k] = static_cast<int>(old[k] + (255 - old[k]) * gain[column][k]);
       row[px] = PixelValueFromRGB(old[0], old[1], old[2]);
     }
   }

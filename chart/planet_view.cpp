@@ -49,7 +49,8 @@ struct ScreenStep {
 };
 
 // The screen displacement of a step from d along t (both unit vectors, store frame).
-ScreenStep ProbeStep(const ChartFrame& magnified, const Vector3& d, const Vector3& t, double angle) {
+ScreenStep ProbeStep(const ChartFrame& magnified, const Vector3& d, const Vector3& t,
+                     double angle) {
   const Vector3 ahead = Combine(DirectionLength, d, angle * DirectionLength, t);
   const Vector3 behind = Combine(DirectionLength, d, -angle * DirectionLength, t);
   const ChartPoint a = ProjectToChart(magnified, ahead);
@@ -68,7 +69,8 @@ SkyOnScreen SkyOnScreenAt(const ChartFrame& f, const Vector3& d) {
 
   // Magnify as far as the body's own distance from the centre allows.
   const ChartPoint at = ProjectToChart(f, Combine(DirectionLength, d, 0, d));
-  const double offset = std::max(std::abs(static_cast<double>(at.x) - f.cx), std::abs(static_cast<double>(at.y) - f.cy));
+  const double offset = std::max(std::abs(static_cast<double>(at.x) - f.cx),
+                                 std::abs(static_cast<double>(at.y) - f.cy));
   const double k = std::min(Magnification, SaturationGuard / (offset + 1));
   ChartFrame magnified = f;
   magnified.cx = 0;
@@ -125,7 +127,8 @@ PlanetView MakePlanetView(int kind, int x, int y, int r, const SkyOnScreen& sky,
   }
   view.phase = globe.phase;
   const double sinI = std::sin(globe.phase), cosI = std::cos(globe.phase);
-  view.sunOnScreen = SkyToScreen(sky, Combine(cosI, toward, sinI, SkyDirection(globe.brightLimbAngle)));
+  view.sunOnScreen =
+      SkyToScreen(sky, Combine(cosI, toward, sinI, SkyDirection(globe.brightLimbAngle)));
   return view;
 }
 

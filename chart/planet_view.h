@@ -17,10 +17,10 @@ namespace qv {
 
 struct PlanetView {
   int kind = 0;
-  int x = 0, y = 0;  // disk centre, pixels
-  int r = 0;         // disk radius, pixels
-  Matrix3 bodyToScreen;     // body axes -> screen axes; a reflection when the chart is mirrored
-  double phase = 0;         // angle Sun-body-viewer
+  int x = 0, y = 0;      // disk centre, pixels
+  int r = 0;             // disk radius, pixels
+  Matrix3 bodyToScreen;  // body axes -> screen axes; a reflection when the chart is mirrored
+  double phase = 0;      // angle Sun-body-viewer
   Vector3 sunOnScreen{1, 0, 0};  // unit vector toward the Sun, screen axes
 };
 
@@ -41,11 +41,11 @@ SkyOnScreen SkyOnScreenAt(const ChartFrame& f, const Vector3& d);
 struct GlobeOrientation {
   double centralLongitude = 0;  // of the point facing the viewer, in the body's own system
   double centralLatitude = 0;
-  double poleAngle = 0;         // position angle of the north pole, from north through east
+  double poleAngle = 0;                // position angle of the north pole, from north through east
   bool longitudeWithRotation = false;  // longitudes grow with the rotation (Sun, Venus, Earth,
                                        // Moon, Pluto, Charon): the map's east is y, else -y
-  double phase = 0;             // angle Sun-body-viewer
-  double brightLimbAngle = 0;   // position angle of the bright limb
+  double phase = 0;                    // angle Sun-body-viewer
+  double brightLimbAngle = 0;          // position angle of the bright limb
 };
 
 // MakePlanetView: the view of a body drawn at (x, y) with radius r, where the sky's north and

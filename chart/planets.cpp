@@ -36,17 +36,17 @@ namespace {
 
 constexpr Color OtherBodyColor = MakeColor(192, 192, 192);
 constexpr Color BodyColors[] = {
-    OtherBodyColor,               // no kind 0
-    MakeColor(255, 255, 0),       // Sun
-    MakeColor(255, 199, 118),     // Mercury
-    MakeColor(255, 255, 255),     // Venus
-    MakeColor(164, 255, 255),     // Earth
-    MakeColor(255, 103, 23),      // Mars
-    MakeColor(255, 255, 182),     // Jupiter
-    MakeColor(255, 255, 88),      // Saturn
-    MakeColor(164, 255, 210),     // Uranus
-    MakeColor(164, 210, 255),     // Neptune
-    MakeColor(255, 185, 255),     // Pluto
+    OtherBodyColor,            // no kind 0
+    MakeColor(255, 255, 0),    // Sun
+    MakeColor(255, 199, 118),  // Mercury
+    MakeColor(255, 255, 255),  // Venus
+    MakeColor(164, 255, 255),  // Earth
+    MakeColor(255, 103, 23),   // Mars
+    MakeColor(255, 255, 182),  // Jupiter
+    MakeColor(255, 255, 88),   // Saturn
+    MakeColor(164, 255, 210),  // Uranus
+    MakeColor(164, 210, 255),  // Neptune
+    MakeColor(255, 185, 255),  // Pluto
 };
 constexpr int RenderedSunColorIndex = 62;  // B-V of the Sun, hundredths
 
@@ -55,21 +55,36 @@ struct ImageName {
   const char* name;
 };
 constexpr ImageName SurfaceImages[] = {
-    {KindMercury, "Images/Mercury.jpg"}, {KindVenus, "Images/Venus.jpg"},
-    {KindEarth, "Images/Earth.jpg"},     {KindMars, "Images/Mars.jpg"},
-    {KindJupiter, "Images/Jupiter.jpg"}, {KindSaturn, "Images/Saturn.jpg"},
-    {KindUranus, "Images/Uranus.jpg"},   {KindNeptune, "Images/Neptune.jpg"},
-    {KindPluto, "Images/Pluto.jpg"},     {KindMoon, "Images/Moon.jpg"},
-    {KindPhobos, "Images/Phobos.jpg"},   {KindDeimos, "Images/Deimos.jpg"},
-    {KindIo, "Images/Io.jpg"},           {KindEuropa, "Images/Europa.jpg"},
-    {KindGanymede, "Images/Ganymede.jpg"}, {KindCallisto, "Images/Callisto.jpg"},
-    {KindMimas, "Images/Mimas.jpg"},     {KindEnceladus, "Images/Enceladus.jpg"},
-    {KindTethys, "Images/Tethys.jpg"},   {KindDione, "Images/Dione.jpg"},
-    {KindRhea, "Images/Rhea.jpg"},       {KindTitan, "Images/Titan.jpg"},
-    {KindIapetus, "Images/Iapetus.jpg"}, {KindMiranda, "Images/Miranda.jpg"},
-    {KindAriel, "Images/Ariel.jpg"},     {KindUmbriel, "Images/Umbriel.jpg"},
-    {KindTitania, "Images/Titania.jpg"}, {KindOberon, "Images/Oberon.jpg"},
-    {KindTriton, "Images/Triton.jpg"},   {KindCharon, "Images/Charon.jpg"},
+    {KindMercury, "Images/Mercury.jpg"},
+    {KindVenus, "Images/Venus.jpg"},
+    {KindEarth, "Images/Earth.jpg"},
+    {KindMars, "Images/Mars.jpg"},
+    {KindJupiter, "Images/Jupiter.jpg"},
+    {KindSaturn, "Images/Saturn.jpg"},
+    {KindUranus, "Images/Uranus.jpg"},
+    {KindNeptune, "Images/Neptune.jpg"},
+    {KindPluto, "Images/Pluto.jpg"},
+    {KindMoon, "Images/Moon.jpg"},
+    {KindPhobos, "Images/Phobos.jpg"},
+    {KindDeimos, "Images/Deimos.jpg"},
+    {KindIo, "Images/Io.jpg"},
+    {KindEuropa, "Images/Europa.jpg"},
+    {KindGanymede, "Images/Ganymede.jpg"},
+    {KindCallisto, "Images/Callisto.jpg"},
+    {KindMimas, "Images/Mimas.jpg"},
+    {KindEnceladus, "Images/Enceladus.jpg"},
+    {KindTethys, "Images/Tethys.jpg"},
+    {KindDione, "Images/Dione.jpg"},
+    {KindRhea, "Images/Rhea.jpg"},
+    {KindTitan, "Images/Titan.jpg"},
+    {KindIapetus, "Images/Iapetus.jpg"},
+    {KindMiranda, "Images/Miranda.jpg"},
+    {KindAriel, "Images/Ariel.jpg"},
+    {KindUmbriel, "Images/Umbriel.jpg"},
+    {KindTitania, "Images/Titania.jpg"},
+    {KindOberon, "Images/Oberon.jpg"},
+    {KindTriton, "Images/Triton.jpg"},
+    {KindCharon, "Images/Charon.jpg"},
     {RingImageCode, "Images/Saturn-Rings.jpg"},
 };
 
@@ -116,8 +131,9 @@ bool RebuildBodyList(BodyList& list, uint32_t bodyCount, uint32_t generation) {
     std::vector<BodyDistance> bodies;
     bodies.reserve(bodyCount);
     CollectBodies(bodies);
-    std::stable_sort(bodies.begin(), bodies.end(),
-                     [](const BodyDistance& a, const BodyDistance& b) { return a.distance > b.distance; });
+    std::stable_sort(
+        bodies.begin(), bodies.end(),
+        [](const BodyDistance& a, const BodyDistance& b) { return a.distance > b.distance; });
     list.ids.clear();
     list.ids.reserve(bodies.size());
     for (const BodyDistance& body : bodies) list.ids.push_back(body.id);
@@ -131,7 +147,8 @@ bool RebuildBodyList(BodyList& list, uint32_t bodyCount, uint32_t generation) {
   return true;
 }
 
-// The surface map of a kind, read now; empty (a grey globe) when there is none or it cannot be read.
+// The surface map of a kind, read now; empty (a grey globe) when there is none or it cannot be
+// read.
 struct LoadedMap {
   RgbPixels pixels;
   SurfaceMap Map() const {
@@ -189,7 +206,8 @@ void RenderSun(const BodyDrawing& b, const ChartSettings& s) {
   const int limit = static_cast<int>(std::min(coreMagnitude, static_cast<double>(scale.brightest)));
   const int magnitude = b.magnitude < limit ? limit : b.magnitude;
   scale.brightest = -32767;
-  RenderStar(b.renderInto, b.place.x, b.place.y, magnitude, b.color, s.SkyBackground == SkyWhite, scale);
+  RenderStar(b.renderInto, b.place.x, b.place.y, magnitude, b.color, s.SkyBackground == SkyWhite,
+             scale);
 }
 
 PlanetView ViewOfBody(const BodyDrawing& b) {
@@ -303,7 +321,8 @@ SkyPlace PlaceSolarSystemBody(const ObjectRecord& record) {
   // is a point.
   const bool disk = std::isfinite(distance) && distance > reach && reach > 0;
   SkyPlace place = PlaceDiscOrPoint(RecordDirection(record), disk ? reach / distance : 0);
-  if (place.radius == 0 && CurrentMagnitude(record) > s.FaintestPlanetMagnitude) place.visible = false;
+  if (place.radius == 0 && CurrentMagnitude(record) > s.FaintestPlanetMagnitude)
+    place.visible = false;
   return place;
 }
 
@@ -319,7 +338,8 @@ void DrawPlanets() {
     }
   }
   Image* image = CurrentChartImage();
-  const bool render = s.ShowRenderedObjects && image && ImageDepth(image) == 32 && ImageRow(image, 0);
+  const bool render =
+      s.ShowRenderedObjects && image && ImageDepth(image) == 32 && ImageRow(image, 0);
   for (const ObjectId id : list.ids) DrawBodyOfId(id, s, render ? image : nullptr);
   SetChartPen(PenForeground, 1, false);
 }

@@ -25,7 +25,7 @@ constexpr int32_t MostNegative = std::numeric_limits<int32_t>::min();
 constexpr int32_t Largest = std::numeric_limits<int32_t>::max();
 constexpr int32_t NearDepthThreshold = -1073741;        // -0.001 R: Planar and Spherical
 constexpr int32_t LambertDepthThreshold = -1063004405;  // -0.99 R
-constexpr double MaxDiscRadius = 16384.0;  // larger discs are not drawn as discs
+constexpr double MaxDiscRadius = 16384.0;               // larger discs are not drawn as discs
 constexpr double WholeNumberSlack = 1e-6;  // far above rounding noise, far below a pixel
 
 double RowDot(const Matrix3& m, int row, const Vector3& v) {
@@ -88,13 +88,14 @@ ChartFrame& CurrentChartFrame() {
   return frame;
 }
 
-ChartFrame MakeChartFrame(const ChartView& view, const Matrix3& systemMatrix,
-                          const Vector3& zenith, int left, int top, int right, int bottom) {
+ChartFrame MakeChartFrame(const ChartView& view, const Matrix3& systemMatrix, const Vector3& zenith,
+                          int left, int top, int right, int bottom) {
   ChartFrame f;
   f.projection = view.projection;
   f.system = view.system;
   Matrix3 turn;
-  BuildRotation(turn, {{AxisZ, -view.centerLon}, {AxisY, -view.centerLat}, {AxisX, -view.rotation}});
+  BuildRotation(turn,
+                {{AxisZ, -view.centerLon}, {AxisY, -view.centerLat}, {AxisX, -view.rotation}});
   CopyMatrix(f.systemMatrix, systemMatrix);
   CopyMatrix(f.matrix, systemMatrix);
   Multiply(turn, f.matrix);
@@ -203,10 +204,18 @@ int32_t DiscRadius(const ChartFrame& f, double s) {
   if (s >= 1) return 0;
   double r = 0;
   switch (f.projection) {
-    case ProjectionPlanar: r = f.scale * std::tan(std::asin(s)); break;
-    case ProjectionSpherical: r = f.scale * s; break;
-    case ProjectionLambert: r = f.scale * std::tan(std::asin(s) / 2); break;
-    default: r = f.scale * std::asin(s); break;  // Mercator, Mollweide
+    case ProjectionPlanar:
+      r = f.scale * std::tan(std::asin(s));
+      break;
+    case ProjectionSpherical:
+      r = f.scale * s;
+      break;
+    case ProjectionLambert:
+      r = f.scale * std::tan(std::asin(s) / 2);
+      break;
+    default:
+      r = f.scale * std::asin(s);
+      break;  // Mercator, Mollweide
   }
   if (!(r < MaxDiscRadius)) return 0;
   return static_cast<int32_t>(r);

@@ -21,40 +21,40 @@ constexpr double DirectionLength = 1073741824.0;  // R = 2^30, length of a unit 
 struct ChartView {
   int projection = ProjectionLambert;
   int system = CoordinatesHorizon;
-  double centerLon = 0;      // radians, in the chart coordinate system
-  double centerLat = 0;      // radians
-  double fieldWidth = 0;     // radians across the rectangle's width
-  double rotation = 0;       // radians about the centre
+  double centerLon = 0;   // radians, in the chart coordinate system
+  double centerLat = 0;   // radians
+  double fieldWidth = 0;  // radians across the rectangle's width
+  double rotation = 0;    // radians about the centre
   bool invertHorizontally = false;
   bool invertVertically = false;
-  bool horizonMask = false;  // hide what lies below the horizon
+  bool horizonMask = false;    // hide what lies below the horizon
   double horizonAltitude = 0;  // radians
 };
 
 // ChartFrame: the projection state of one drawing, read by every projection call until the next.
 struct ChartFrame {
-  Matrix3 matrix;  // store frame -> chart axes: row A to the centre (depth), B across, C up
+  Matrix3 matrix;        // store frame -> chart axes: row A to the centre (depth), B across, C up
   Matrix3 systemMatrix;  // store frame -> the chart's coordinate system
   int projection = ProjectionLambert;
   int system = CoordinatesHorizon;
   int left = 0, top = 0, right = 0, bottom = 0;  // chart rectangle, edges included in tests
   int cx = 0, cy = 0;                            // centre pixel
-  double scale = 0;           // S: pixels per unit of the projection's radial function
-  double unitsPerPixel = 0;   // Q: direction units per pixel (Spherical, Mollweide)
-  double inverseScale = 0;    // k: radians (or tangent units) per pixel, for ChartToSky
-  int32_t depthThreshold = 0; // T: a direction is in front when its depth is at least T
-  double fieldWidth = 0;      // radians, as the frame was built with
-  Vector3 zenith;             // observer's zenith, unit vector in the store's frame
+  double scale = 0;            // S: pixels per unit of the projection's radial function
+  double unitsPerPixel = 0;    // Q: direction units per pixel (Spherical, Mollweide)
+  double inverseScale = 0;     // k: radians (or tangent units) per pixel, for ChartToSky
+  int32_t depthThreshold = 0;  // T: a direction is in front when its depth is at least T
+  double fieldWidth = 0;       // radians, as the frame was built with
+  Vector3 zenith;              // observer's zenith, unit vector in the store's frame
   bool horizonMask = false;
-  double horizonSine = 0;     // sin(horizon altitude)
-  int32_t horizonLevel = 0;   // horizonSine * 2^30, truncated
+  double horizonSine = 0;    // sin(horizon altitude)
+  int32_t horizonLevel = 0;  // horizonSine * 2^30, truncated
 };
 
 // MakeChartFrame: the frame for a view, given the chart system's matrix (store frame -> system)
 // and the zenith, into the rectangle (left, top, right, bottom) whose bottom already excludes
 // any legend band.
-ChartFrame MakeChartFrame(const ChartView& view, const Matrix3& systemMatrix,
-                          const Vector3& zenith, int left, int top, int right, int bottom);
+ChartFrame MakeChartFrame(const ChartView& view, const Matrix3& systemMatrix, const Vector3& zenith,
+                          int left, int top, int right, int bottom);
 
 // The frame of the last drawing: projections between drawings (mouse, hit tests) use it.
 ChartFrame& CurrentChartFrame();

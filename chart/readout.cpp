@@ -42,9 +42,9 @@ bool MouseReadoutText(int x, int y, int x2, int y2, std::string& text) {
     separation = AngularSeparation(from.lon, from.lat, here.lon, here.lat);
     angle = PositionAngle(from.lon, from.lat, here.lon, here.lat);
   }
-  const CoordinateTexts texts = FormatCoordinates(CurrentChartFrame().system, here.lon, here.lat,
-                                                  CoordinateLabelsAndValues,
-                                                  ChartPrecessionEpoch());
+  const CoordinateTexts texts =
+      FormatCoordinates(CurrentChartFrame().system, here.lon, here.lat, CoordinateLabelsAndValues,
+                        ChartPrecessionEpoch());
   const AngleParts sep = SplitSexagesimal(separation * RadToDeg, 1);
   char line[256];
   std::snprintf(line, sizeof line, "%s  %s  Sep: %03d° %02d' %04.1f\"  PA: %05.1f°",

@@ -53,7 +53,8 @@ bool LongitudesOverlap(const ChartBox& box, const RegionBox& region) {
 }
 
 Vector3 TurnDirection(int32_t lon, int32_t lat) {
-  return SphericalToRectangular(lon / TurnUnitsPerRadian, lat / TurnUnitsPerRadian, DirectionLength);
+  return SphericalToRectangular(lon / TurnUnitsPerRadian, lat / TurnUnitsPerRadian,
+                                DirectionLength);
 }
 
 // Traces one edge of a region box (constant longitude or latitude) without drawing; true when
@@ -98,13 +99,16 @@ ChartBox ComputeChartBox(const ChartFrame& f) {
     box.wrap = false;
     box.lonMin = 0;
     box.lonMax = FullTurn;
-    if (z > 0) box.latMax = QuarterTurn;
-    else box.latMin = -QuarterTurn;
+    if (z > 0)
+      box.latMax = QuarterTurn;
+    else
+      box.latMin = -QuarterTurn;
   }
   return box;
 }
 
-bool RegionMayShow(const ChartFrame& f, const ChartBox& box, const RegionBox& region, int segments) {
+bool RegionMayShow(const ChartFrame& f, const ChartBox& box, const RegionBox& region,
+                   int segments) {
   const bool centreInside = region.lonMin <= box.centreLon && box.centreLon <= region.lonMax &&
                             region.latMin <= box.centreLat && box.centreLat <= region.latMax;
   if (centreInside) return true;

@@ -11,8 +11,8 @@
 namespace qv {
 
 constexpr double TurnUnitsPerRadian = 170891318.89899233;  // 2^30 / 2 pi
-constexpr int32_t FullTurn = 1073741824;                    // 360 degrees
-constexpr int32_t QuarterTurn = 268435456;                  // 90 degrees
+constexpr int32_t FullTurn = 1073741824;                   // 360 degrees
+constexpr int32_t QuarterTurn = 268435456;                 // 90 degrees
 
 // ChartBox: the part of the sky the chart covers, in the store frame's angles. With wrap set
 // the longitudes run through 0 (-180 .. +180 degrees), otherwise 0 .. 360 degrees.

@@ -34,8 +34,8 @@ void Turn(int64_t& u, int64_t& v, int64_t c, int64_t s) {
 // A point of the circle in its own system, fixed point: a parallel turns (x, y) about the pole;
 // a meridian turns (rho, z) along its longitude.
 struct CirclePoint {
-  int64_t u = 0, v = 0;  // parallel: x, y; meridian: rho, z
-  int64_t z = 0;         // parallel only
+  int64_t u = 0, v = 0;            // parallel: x, y; meridian: rho, z
+  int64_t z = 0;                   // parallel only
   int64_t cosLon = 0, sinLon = 0;  // meridian only
   int kind = CircleParallel;
 

@@ -17,9 +17,9 @@ enum CircleKind : int { CircleParallel = 0, CircleMeridian = 1 };
 // at every pixel where the drawn circle enters or leaves the visible chart.
 struct SkyCircle {
   int kind = CircleParallel;
-  double start = 0;      // parallel: first longitude; meridian: first latitude
-  double fixed = 0;      // parallel: the latitude; meridian: the longitude
-  double sweep = 0;      // radians covered
+  double start = 0;  // parallel: first longitude; meridian: first latitude
+  double fixed = 0;  // parallel: the latitude; meridian: the longitude
+  double sweep = 0;  // radians covered
   int segments = 72;
   const char* label = nullptr;  // none: no labels
 };

@@ -29,7 +29,8 @@ LegendFacts ChartLegendFacts() {
   facts.timeZoneDays = sky.zone;
   facts.precessionEpoch = sky.precessionEpoch;
   if (sky.viewer != 0) {
-    if (const ObjectRecord* viewer = ObjectOfId(sky.viewer)) facts.viewerName = DisplayName(*viewer);
+    if (const ObjectRecord* viewer = ObjectOfId(sky.viewer))
+      facts.viewerName = DisplayName(*viewer);
     const double* offset = Settings().ViewerObjectOffset;
     facts.viewerDistance = Length({offset[0], offset[1], offset[2]});
   }

@@ -25,8 +25,10 @@ namespace {
 
 // The marks a star's kind calls for under the current options.
 int StarMarksOf(int kind, const ChartSettings& s) {
-  const bool multiple = (kind == KindMultipleStar || kind == KindMultipleVariableStar) && s.ShowMultipleStars;
-  const bool variable = (kind == KindVariableStar || kind == KindMultipleVariableStar) && s.ShowVariableStars;
+  const bool multiple =
+      (kind == KindMultipleStar || kind == KindMultipleVariableStar) && s.ShowMultipleStars;
+  const bool variable =
+      (kind == KindVariableStar || kind == KindMultipleVariableStar) && s.ShowVariableStars;
   return (multiple ? MarkMultiple : MarkNone) | (variable ? MarkVariable : MarkNone);
 }
 
@@ -52,7 +54,8 @@ void DrawObjectLabel(const ObjectRecord& record, const SkyObjectRecord& sky, con
 bool RegionWanted(const FileSummary& summary, const ChartSettings& s, const StarSizeScale& scale,
                   int16_t deepSkyFaintest) {
   // A region whose brightest object sits exactly at the limit still holds a drawable object.
-  const bool stars = summary.starCount > 0 && s.ShowStars && summary.starBrightest <= scale.faintest;
+  const bool stars =
+      summary.starCount > 0 && s.ShowStars && summary.starBrightest <= scale.faintest;
   const bool deepSky = summary.deepSkyCount > 0 && s.ShowDeepSkyObjects &&
                        summary.deepSkyBrightest <= deepSkyFaintest;
   return stars || deepSky;
@@ -94,7 +97,8 @@ SkyPlace PlaceSkyObject(const ObjectRecord& record) {
     if (!s.ShowStars || sky->currentMagnitude > CurrentStarScale().faintest) return place;
     return PlaceDiscOrPoint(v, 0);
   }
-  if (!s.ShowDeepSkyObjects || sky->currentMagnitude > KindMagnitudeLimit(s, record.kind)) return place;
+  if (!s.ShowDeepSkyObjects || sky->currentMagnitude > KindMagnitudeLimit(s, record.kind))
+    return place;
   const double halfSize = sky->size / 2.0;
   return PlaceDiscOrPoint(v, halfSize > 0 ? std::sin(halfSize) : 0);
 }

@@ -15,8 +15,8 @@ using std::numbers::pi;
 constexpr double AtanCoefficients[] = {-0.3333314528, 0.1999355085, -0.1420889944, 0.1065626393,
                                        -0.0752896400, 0.0429096138, -0.0161657367, 0.0028662257};
 // [A&S] 4.4.46: acos x = sqrt(1 - x) (a0 + a1 x + ... + a7 x^7) on 0 <= x <= 1, error <= 2e-8.
-constexpr double AcosCoefficients[] = {1.5707963050,  -0.2145988016, 0.0889789874,  -0.0501743046,
-                                       0.0308918810,  -0.0170881256, 0.0066700901,  -0.0012624911};
+constexpr double AcosCoefficients[] = {1.5707963050, -0.2145988016, 0.0889789874, -0.0501743046,
+                                       0.0308918810, -0.0170881256, 0.0066700901, -0.0012624911};
 
 constexpr double LightExponent = 0.72;
 constexpr int LightSteps = 4096;

@@ -56,7 +56,9 @@ struct GlowTarget {
   int channel[3];  // the colour added (or, on a white sky, its complement taken away)
   bool subtract;
 
-  uint8_t* Row(int py) const { return py >= area.top && py < area.bottom ? ImageRow(image, py) : nullptr; }
+  uint8_t* Row(int py) const {
+    return py >= area.top && py < area.bottom ? ImageRow(image, py) : nullptr;
+  }
 
   void Add(uint8_t* row, int px, float g) const {
     if (!row || px < area.left || px >= area.right) return;
@@ -66,7 +68,8 @@ struct GlowTarget {
     const float signedG = subtract ? -g : g;
     int rgb[3] = {static_cast<int>(value >> 16 & 0xff), static_cast<int>(value >> 8 & 0xff),
                   static_cast<int>(value & 0xff)};
-    for (int k = 0; k < 3; ++k) rgb[k] = std::clamp(static_cast<int>(rgb[k] + channel[k] * signedG), 0, 255);
+    for (int k = 0; k < 3; ++k)
+      rgb[k] = std::clamp(static_cast<int>(rgb[k] + channel[k] * signedG), 0, 255);
     value = PixelValueFromRGB(rgb[0], rgb[1], rgb[2]);
     std::memcpy(pixel, &value, 4);
   }
@@ -83,7 +86,8 @@ struct GlowProfile {
 GlowProfile MakeGlowProfile(int magnitude, const StarSizeScale& scale) {
   // Intensity relative to a star at the faint limit (0.25); the profile falls to 1/64 at the
   // radius.
-  const float intensity = std::pow(10.0f, 0.004f * static_cast<float>(scale.faintest - magnitude)) * 0.25f;
+  const float intensity =
+      std::pow(10.0f, 0.004f * static_cast<float>(scale.faintest - magnitude)) * 0.25f;
   const float reach = std::ceil(std::sqrt((64 * intensity - 1) / 7));
   GlowProfile profile;
   // Absurd limits (a faint limit of magnitude 300) would give an endless radius.
@@ -105,7 +109,8 @@ const GlowProfile& GlowProfileFor(int magnitude, const StarSizeScale& scale) {
     brightest = scale.brightest;
   }
   auto it = profiles.find(magnitude);
-  if (it == profiles.end()) it = profiles.emplace(magnitude, MakeGlowProfile(magnitude, scale)).first;
+  if (it == profiles.end())
+    it = profiles.emplace(magnitude, MakeGlowProfile(magnitude, scale)).first;
   return it->second;
 }
 
@@ -148,7 +153,9 @@ void DrawDeepSkySymbol(int kind, int x, int y, int r) {
   GetPen(&color, &width, &fill);
   SetFill(false);
   switch (kind) {
-    case 61: DrawCircleOfRadius(x, y, std::max(r, 3)); break;
+    case 61:
+      DrawCircleOfRadius(x, y, std::max(r, 3));
+      break;
     case 62: {
       const int a = std::max(r, 3);
       DrawCircleOfRadius(x, y, a);
@@ -179,7 +186,8 @@ void DrawDeepSkySymbol(int kind, int x, int y, int r) {
       DrawEllipse(x - a, y - b - 1, x + a + 1, y + b + 2);
       break;
     }
-    default: break;
+    default:
+      break;
   }
   SetFill(fill);
 }
@@ -194,7 +202,8 @@ void RenderStar(Image* image, int x, int y, int magnitude, Color color, bool whi
                 std::min(area.right, within->right), std::min(area.bottom, within->bottom)};
   }
   GlowTarget target{image, area, {}, whiteSky};
-  target.channel[0] = RedOf(color), target.channel[1] = GreenOf(color), target.channel[2] = BlueOf(color);
+  target.channel[0] = RedOf(color), target.channel[1] = GreenOf(color),
+  target.channel[2] = BlueOf(color);
   if (whiteSky) {
     for (int& c : target.channel) c = 255 - c;
   }

@@ -19,10 +19,14 @@ constexpr double OneDegree = 0.017453292520882225;  // settings degrees
 
 double FieldLimit(int projection) {
   switch (projection) {
-    case ProjectionPlanar: return PlanarFieldLimit;
-    case ProjectionSpherical: return SphericalFieldLimit;
-    case ProjectionLambert: return LambertFieldLimit;
-    default: return HUGE_VAL;
+    case ProjectionPlanar:
+      return PlanarFieldLimit;
+    case ProjectionSpherical:
+      return SphericalFieldLimit;
+    case ProjectionLambert:
+      return LambertFieldLimit;
+    default:
+      return HUGE_VAL;
   }
 }
 
@@ -37,9 +41,9 @@ int WrapThumb(int position) { return (position + 359) % 360 + 1; }
 }  // namespace
 
 const double FieldPresets[FieldPresetCount] = {
-    6.2831853072,           4.7123889804,          3.1415926536,           1.5707963268,
-    0.7853981634,           0.2617993878,          0.0872664626,           0.01745329252,
-    0.00872664626,          0.0029088820866666667, 0.000872664626,         0.00029088820866666667,
+    6.2831853072,           4.7123889804,          3.1415926536,   1.5707963268,
+    0.7853981634,           0.2617993878,          0.0872664626,   0.01745329252,
+    0.00872664626,          0.0029088820866666667, 0.000872664626, 0.00029088820866666667,
     0.00014544410433333334, 4.848136811111111e-05,
 };
 
@@ -93,8 +97,8 @@ void SetProjection(int projection) {
 }
 
 void CenterOnHorizonPoint(int point) {
-  static const double centres[][2] = {
-      {0, 0}, {HalfPi, 0}, {Pi, 0}, {ThreeHalfPi, 0}, {Pi, HalfPi}, {Pi, -HalfPi}};
+  static const double centres[][2] = {{0, 0},           {HalfPi, 0},  {Pi, 0},
+                                      {ThreeHalfPi, 0}, {Pi, HalfPi}, {Pi, -HalfPi}};
   if (point < HorizonNorth || point > HorizonNadir) return;
   ChartSettings& s = Settings();
   StopFollowing(s);
@@ -141,10 +145,18 @@ void ScrollChart(int bar, int part, int position) {
     // Longitude grows to the left of the chart, azimuth to the right.
     const double left = horizon ? -1 : 1;
     switch (part) {
-      case PartLineUp: s.ChartCenterLongitude += left * step; break;
-      case PartLineDown: s.ChartCenterLongitude -= left * step; break;
-      case PartPageUp: s.ChartCenterLongitude += left * page; break;
-      case PartPageDown: s.ChartCenterLongitude -= left * page; break;
+      case PartLineUp:
+        s.ChartCenterLongitude += left * step;
+        break;
+      case PartLineDown:
+        s.ChartCenterLongitude -= left * step;
+        break;
+      case PartPageUp:
+        s.ChartCenterLongitude += left * page;
+        break;
+      case PartPageDown:
+        s.ChartCenterLongitude -= left * page;
+        break;
       default:
         if (!thumb) return;
         s.ChartCenterLongitude = (horizon ? position - 1 : 360 - position) * OneDegree;
@@ -153,10 +165,18 @@ void ScrollChart(int bar, int part, int position) {
     s.ChartCenterLongitude = NormalizeAngle(s.ChartCenterLongitude);
   } else if (bar == ScrollVertical) {
     switch (part) {
-      case PartLineUp: s.ChartCenterLatitude += step; break;
-      case PartLineDown: s.ChartCenterLatitude -= step; break;
-      case PartPageUp: s.ChartCenterLatitude += page; break;
-      case PartPageDown: s.ChartCenterLatitude -= page; break;
+      case PartLineUp:
+        s.ChartCenterLatitude += step;
+        break;
+      case PartLineDown:
+        s.ChartCenterLatitude -= step;
+        break;
+      case PartPageUp:
+        s.ChartCenterLatitude += page;
+        break;
+      case PartPageDown:
+        s.ChartCenterLatitude -= page;
+        break;
       default:
         if (!thumb) return;
         s.ChartCenterLatitude = -position * OneDegree;

@@ -9,10 +9,10 @@
 namespace qv {
 
 // The widest field each projection serves (radians); Mercator and Mollweide serve any.
-constexpr double PlanarFieldLimit = 2.3561944905;     // 135 degrees
-constexpr double SphericalFieldLimit = 3.141592664;   // 180 degrees
-constexpr double LambertFieldLimit = 4.712388981;     // 270 degrees
-constexpr double MaxFieldWidth = 6.283185307;         // 360 degrees
+constexpr double PlanarFieldLimit = 2.3561944905;        // 135 degrees
+constexpr double SphericalFieldLimit = 3.141592664;      // 180 degrees
+constexpr double LambertFieldLimit = 4.712388981;        // 270 degrees
+constexpr double MaxFieldWidth = 6.283185307;            // 360 degrees
 constexpr double MinFieldWidth = 4.848136812202333e-06;  // one arc second
 
 // ProjectionServesField: whether the projection can show the field (the View menu enables the
@@ -34,8 +34,8 @@ int ZoomOut();
 // The fourteen field presets of the View menu, 360 degrees down to 1/360 degree.
 constexpr int FieldPresetCount = 14;
 extern const double FieldPresets[FieldPresetCount];
-int SetFieldPreset(int index);            // 0-based; through SetFieldWidth
-bool IsFieldPresetChecked(int index);     // the field is within one arc second of it
+int SetFieldPreset(int index);         // 0-based; through SetFieldWidth
+bool IsFieldPresetChecked(int index);  // the field is within one arc second of it
 
 void SetProjection(int projection);
 

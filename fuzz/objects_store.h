@@ -15,8 +15,9 @@ inline void PrepareFuzzStore() {
     SetAlertPresenter([](int, int, int, const std::string&) { return static_cast<int>(AnswerOk); });
     std::unique_ptr<DatabaseFile> file = NewDatabaseFile("fuzz.qvd");
     const ObjectId fileId = RegisterFile(file);
-    for (const auto& [kind, name] : {std::pair{KindEarth, "Earth"}, std::pair{KindSingleStar, "Sirius"},
-                                     std::pair{KindGalaxy, "M 31"}}) {
+    for (const auto& [kind, name] :
+         {std::pair{KindEarth, "Earth"}, std::pair{KindSingleStar, "Sirius"},
+          std::pair{KindGalaxy, "M 31"}}) {
       std::unique_ptr<ObjectRecord> record = NewRecord(kind);
       SetObjectName(*record, name);
       AddObject(record, fileId);

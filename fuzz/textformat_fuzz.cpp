@@ -23,7 +23,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (!qv::ParseDateTime(text, zone, calendar, jd)) return 0;
   if (!std::isfinite(jd)) std::abort();
   qv::JulianDate again = 0;
-  if (!qv::ParseDateTime(qv::FormatDateTime(jd, zone, calendar), zone, calendar, again)) std::abort();
+  if (!qv::ParseDateTime(qv::FormatDateTime(jd, zone, calendar), zone, calendar, again))
+    std::abort();
   // Whole seconds are shown; far from J2000 a Julian date itself holds less.
   const double tolerance = 0.5 / 86400 + 4 * std::fabs(jd) * 2.2e-16;
   if (std::fabs(again - jd) > tolerance) std::abort();

@@ -26,7 +26,8 @@ std::string StringOr(int number, const char* fallback) {
 std::vector<std::string> FoldersOf(std::string_view name) {
   std::vector<std::string> folders;
   for (size_t k = 0; k < name.size(); ++k) {
-    if (name[k] == '\\' || name[k] == '/' || name[k] == ':') folders.emplace_back(name.substr(0, k));
+    if (name[k] == '\\' || name[k] == '/' || name[k] == ':')
+      folders.emplace_back(name.substr(0, k));
   }
   return folders;
 }
@@ -45,17 +46,22 @@ int CreateFoldersOf(const DatabaseFile& file) {
 // WriteReplacing: bytes over path through a temporary file, reporting 530 or 259.
 int WriteReplacing(const std::string& path, std::span<const uint8_t> bytes) {
   const int result = ReplaceFileContents(path, bytes);
-  if (result == ResultOpenError) Stop(ButtonsOk, MessageCannotCreateFile, path.c_str());
-  else if (result != ResultOk) Stop(ButtonsOk, MessageCannotWrite, path.c_str());
+  if (result == ResultOpenError)
+    Stop(ButtonsOk, MessageCannotCreateFile, path.c_str());
+  else if (result != ResultOk)
+    Stop(ButtonsOk, MessageCannotWrite, path.c_str());
   return result;
 }
 
 // ReadFileBytes: the whole file, reporting 257 (cannot open), 258 (cannot read) or 256.
 int ReadFileBytes(const std::string& path, std::vector<uint8_t>& bytes) {
   const int result = ReadWholeFile(path, bytes);
-  if (result == ResultOpenError) Stop(ButtonsOk, MessageCannotOpen, path.c_str());
-  else if (result == ResultNoMemory) Stop(ButtonsOk, MessageNoMemory);
-  else if (result != ResultOk) Stop(ButtonsOk, MessageCannotRead, path.c_str());
+  if (result == ResultOpenError)
+    Stop(ButtonsOk, MessageCannotOpen, path.c_str());
+  else if (result == ResultNoMemory)
+    Stop(ButtonsOk, MessageNoMemory);
+  else if (result != ResultOk)
+    Stop(ButtonsOk, MessageCannotRead, path.c_str());
   return result;
 }
 
@@ -112,8 +118,8 @@ int WriteDatabaseFile(DatabaseFile& file) {
   if (!file.table) return ResultOk;  // nothing in memory, nothing changed
   const int folders = CreateFoldersOf(file);
   if (folders != ResultOk) return folders;
-  const std::vector<uint8_t> bytes =
-      EncodeDatabaseFile(std::span(file.table->data(), std::min<size_t>(file.count, file.table->size())));
+  const std::vector<uint8_t> bytes = EncodeDatabaseFile(
+      std::span(file.table->data(), std::min<size_t>(file.count, file.table->size())));
   const int result = WriteReplacing(FullPathOf(file.name), bytes);
   if (result == ResultOk) file.modified = false;
   return result;
@@ -186,7 +192,8 @@ ObjectId DefaultFile() {
   if (FileOfId(FirstFileId)) return FirstFileId;
   std::string name;
   ObjectId existing = 0;
-  if (ResolveDatabaseFileName(StringOr(StringCustomFile, "Custom.qvd"), name, existing) != ResultOk) {
+  if (ResolveDatabaseFileName(StringOr(StringCustomFile, "Custom.qvd"), name, existing) !=
+      ResultOk) {
     return 0;
   }
   if (existing != 0) return existing;
@@ -318,7 +325,8 @@ int BeginObjectEdit(ObjectId object, ObjectId& fileId) {
   return ResultOk;
 }
 
-ObjectId CommitObjectEdit(ObjectId fileId, ObjectId editedId, std::unique_ptr<ObjectRecord>& record) {
+ObjectId CommitObjectEdit(ObjectId fileId, ObjectId editedId,
+                          std::unique_ptr<ObjectRecord>& record) {
   const std::string name = record ? DisplayName(*record) : std::string();
   const ObjectId id = AddObject(record, editedId != 0 ? editedId : fileId);
   DatabaseFile* file = FileOfId(fileId);
@@ -329,7 +337,8 @@ ObjectId CommitObjectEdit(ObjectId fileId, ObjectId editedId, std::unique_ptr<Ob
   RecomputeSummary(*file);
   file->modified = true;
   Store().indexChanged = true;
-  if (WriteDatabaseFile(*file) == ResultOk && !Store().indexPath.empty()) SaveIndex(Store().indexPath);
+  if (WriteDatabaseFile(*file) == ResultOk && !Store().indexPath.empty())
+    SaveIndex(Store().indexPath);
   return id;
 }
 

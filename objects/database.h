@@ -69,7 +69,8 @@ int DeleteDatabaseFile(std::string_view path);
 // object (or as a new one), writes the file and then the index (527 when it cannot be added:
 // the record stays with the caller); EndObjectEdit unlocks.
 int BeginObjectEdit(ObjectId object, ObjectId& fileId);
-ObjectId CommitObjectEdit(ObjectId fileId, ObjectId editedId, std::unique_ptr<ObjectRecord>& record);
+ObjectId CommitObjectEdit(ObjectId fileId, ObjectId editedId,
+                          std::unique_ptr<ObjectRecord>& record);
 void EndObjectEdit(ObjectId fileId);
 
 // DeleteObject: confirmed with 536; refused with 539 in a read-only file; the file is written

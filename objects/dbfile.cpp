@@ -79,18 +79,18 @@ void WriteName(ByteWriter& w, const std::string& name, size_t room) {
 }
 
 void ReadSummary(ByteReader& r, FileSummary& s) {
-  for (int16_t* field : {&s.solarSystemCount, &s.deepSkyCount, &s.starCount, &s.lineCount,
-                         &s.locationCount, &s.deepSkyFaintest, &s.deepSkyBrightest,
-                         &s.starFaintest, &s.starBrightest}) {
+  for (int16_t* field :
+       {&s.solarSystemCount, &s.deepSkyCount, &s.starCount, &s.lineCount, &s.locationCount,
+        &s.deepSkyFaintest, &s.deepSkyBrightest, &s.starFaintest, &s.starBrightest}) {
     *field = ReadI16(r);
   }
   for (int32_t* field : {&s.decMax, &s.decMin, &s.raMax, &s.raMin}) *field = ReadI32(r);
 }
 
 void WriteSummary(ByteWriter& w, const FileSummary& s) {
-  for (int16_t field : {s.solarSystemCount, s.deepSkyCount, s.starCount, s.lineCount,
-                        s.locationCount, s.deepSkyFaintest, s.deepSkyBrightest, s.starFaintest,
-                        s.starBrightest}) {
+  for (int16_t field :
+       {s.solarSystemCount, s.deepSkyCount, s.starCount, s.lineCount, s.locationCount,
+        s.deepSkyFaintest, s.deepSkyBrightest, s.starFaintest, s.starBrightest}) {
     WriteI16(w, field);
   }
   for (int32_t field : {s.decMax, s.decMin, s.raMax, s.raMin}) WriteI32(w, field);
@@ -100,9 +100,9 @@ void WriteSummary(ByteWriter& w, const FileSummary& s) {
 void ReadOrbitFields(ByteReader& r, OrbitRecord& o) {
   o.primary = ReadU32(r);
   o.epoch = ReadF64(r);
-  for (float* field : {&o.q, &o.e, &o.i, &o.omega, &o.node, &o.meanAnomaly, &o.meanMotion,
-                       &o.meanMotionRate, &o.meanMotionAccel, &o.omegaRate, &o.nodeRate, &o.mass,
-                       &o.radius}) {
+  for (float* field :
+       {&o.q, &o.e, &o.i, &o.omega, &o.node, &o.meanAnomaly, &o.meanMotion, &o.meanMotionRate,
+        &o.meanMotionAccel, &o.omegaRate, &o.nodeRate, &o.mass, &o.radius}) {
     *field = ReadF32(r);
   }
   o.magnitudeParam1 = ReadI16(r);
@@ -112,9 +112,8 @@ void ReadOrbitFields(ByteReader& r, OrbitRecord& o) {
 void WriteOrbitFields(ByteWriter& w, const OrbitRecord& o) {
   WriteU32(w, o.primary);
   WriteF64(w, o.epoch);
-  for (float field : {o.q, o.e, o.i, o.omega, o.node, o.meanAnomaly, o.meanMotion,
-                      o.meanMotionRate, o.meanMotionAccel, o.omegaRate, o.nodeRate, o.mass,
-                      o.radius}) {
+  for (float field : {o.q, o.e, o.i, o.omega, o.node, o.meanAnomaly, o.meanMotion, o.meanMotionRate,
+                      o.meanMotionAccel, o.omegaRate, o.nodeRate, o.mass, o.radius}) {
     WriteF32(w, field);
   }
   WriteI16(w, o.magnitudeParam1);
@@ -207,10 +206,14 @@ bool ReadBody(ByteReader& block, ObjectRecord& record) {
   std::visit(
       [&block](auto& body) {
         using Body = std::decay_t<decltype(body)>;
-        if constexpr (std::is_same_v<Body, OrbitRecord>) ReadOrbitFields(block, body);
-        else if constexpr (std::is_same_v<Body, SkyObjectRecord>) ReadSkyFields(block, body);
-        else if constexpr (std::is_same_v<Body, LineRecord>) ReadLineFields(block, body);
-        else ReadSiteFields(block, body);
+        if constexpr (std::is_same_v<Body, OrbitRecord>)
+          ReadOrbitFields(block, body);
+        else if constexpr (std::is_same_v<Body, SkyObjectRecord>)
+          ReadSkyFields(block, body);
+        else if constexpr (std::is_same_v<Body, LineRecord>)
+          ReadLineFields(block, body);
+        else
+          ReadSiteFields(block, body);
       },
       record.body);
   if (!block.ok || !ReadName(block, name)) return false;
@@ -222,10 +225,14 @@ void WriteBody(ByteWriter& w, const ObjectRecord& record) {
   std::visit(
       [&w](const auto& body) {
         using Body = std::decay_t<decltype(body)>;
-        if constexpr (std::is_same_v<Body, OrbitRecord>) WriteOrbitFields(w, body);
-        else if constexpr (std::is_same_v<Body, SkyObjectRecord>) WriteSkyFields(w, body);
-        else if constexpr (std::is_same_v<Body, LineRecord>) WriteLineFields(w, body);
-        else WriteSiteFields(w, body);
+        if constexpr (std::is_same_v<Body, OrbitRecord>)
+          WriteOrbitFields(w, body);
+        else if constexpr (std::is_same_v<Body, SkyObjectRecord>)
+          WriteSkyFields(w, body);
+        else if constexpr (std::is_same_v<Body, LineRecord>)
+          WriteLineFields(w, body);
+        else
+          WriteSiteFields(w, body);
       },
       record.body);
 }
@@ -337,7 +344,8 @@ void WriteRecordSlot(ByteWriter& w, const ObjectRecord* record) {
   }
   const size_t fixed = FixedSizeOf(*record);
   const size_t nameRoom = MaxRecordBlockSize - fixed;
-  WriteU16(w, static_cast<uint16_t>(fixed + std::min(StoredName(*record).size(), nameRoom - 1) + 1));
+  WriteU16(w,
+           static_cast<uint16_t>(fixed + std::min(StoredName(*record).size(), nameRoom - 1) + 1));
   WriteBody(w, *record);
   WriteName(w, StoredName(*record), nameRoom);
 }

@@ -80,13 +80,13 @@ bool ParsePk(TextScanner& s, uint32_t& out) {  // "%ld%c%ld%c%ld"
 bool ParsePng(TextScanner& s, uint32_t& out) {  // "%ld%c%ld%c%ld%c%ld"
   long lon = 0, lonTenths = 0, plus = 0, lat = 0, latTenths = 0;
   char separator = 0;
-  if (!ReadInRange(s, 0, 359, lon) || !s.ReadChar(separator) ||
-      !ReadInRange(s, 0, 9, lonTenths) || !ReadSign(s, plus) || !ReadInRange(s, 0, 89, lat) ||
-      !s.ReadChar(separator) || !ReadInRange(s, 0, 9, latTenths)) {
+  if (!ReadInRange(s, 0, 359, lon) || !s.ReadChar(separator) || !ReadInRange(s, 0, 9, lonTenths) ||
+      !ReadSign(s, plus) || !ReadInRange(s, 0, 89, lat) || !s.ReadChar(separator) ||
+      !ReadInRange(s, 0, 9, latTenths)) {
     return false;
   }
-  out = static_cast<uint32_t>(lon * 100000 + lonTenths * 10000 + plus * 1000 + lat * 10 +
-                              latTenths);
+  out =
+      static_cast<uint32_t>(lon * 100000 + lonTenths * 10000 + plus * 1000 + lat * 10 + latTenths);
   return true;
 }
 
@@ -109,8 +109,8 @@ struct PrefixRule {
 };
 
 constexpr PrefixRule StarRules[] = {
-    {"GSC", CatalogGSC, 0, 0, ParseGsc},  {"BD", CatalogBD, 0, 0, ParseBd},
-    {"CoD", CatalogCoD, 0, 0, ParseCod},  {"CPD", CatalogCPD, 0, 0, ParseCod},
+    {"GSC", CatalogGSC, 0, 0, ParseGsc},   {"BD", CatalogBD, 0, 0, ParseBd},
+    {"CoD", CatalogCoD, 0, 0, ParseCod},   {"CPD", CatalogCPD, 0, 0, ParseCod},
     {"HD", CatalogHD, 1, 999999, nullptr}, {"SAO", CatalogSAO, 1, 999998, nullptr},
     {"HR", CatalogHR, 1, 9999, nullptr},
 };
@@ -125,7 +125,8 @@ constexpr PrefixRule DeepSkyRules[] = {
 // ApplyPrefixRules: the first rule whose prefix the part starts with and whose fields read.
 // A rule that does not read passes the part on ("BD Cyg" is no Durchmusterung number but a
 // variable star).
-bool ApplyPrefixRules(std::span<const PrefixRule> rules, std::string_view part, CatalogNumber& out) {
+bool ApplyPrefixRules(std::span<const PrefixRule> rules, std::string_view part,
+                      CatalogNumber& out) {
   for (const PrefixRule& rule : rules) {
     if (!part.starts_with(rule.prefix)) continue;
     TextScanner s(part, rule.prefix.size());
@@ -205,7 +206,8 @@ bool ParseWordAndConstellation(std::string_view part, CatalogNumber& out) {
   if (word[0] < 'A' || word[0] > 'Z') return false;
   const long sequence = VariableStarSequence(word);
   if (sequence == 0) return false;
-  out = MakeCatalogNumber(CatalogVariableStar, static_cast<uint32_t>(sequence * 100 + constellation));
+  out =
+      MakeCatalogNumber(CatalogVariableStar, static_cast<uint32_t>(sequence * 100 + constellation));
   return true;
 }
 
@@ -229,8 +231,7 @@ bool ParseBayer(std::string_view part, CatalogNumber& out) {
 }
 
 const char* ConstellationAbbreviation(uint32_t number) {
-  return number >= 1 && number <= ConstellationCount ? Constellations[number - 1].abbreviation
-                                                      : "";
+  return number >= 1 && number <= ConstellationCount ? Constellations[number - 1].abbreviation : "";
 }
 
 char SignCharacter(uint32_t plus) { return plus == 1 ? '+' : '-'; }
@@ -244,19 +245,30 @@ std::string Render(int code, uint32_t n) {
   switch (code) {
     case CatalogBayer: {
       const uint32_t letter = n / 1000, digit = n / 100 % 10;
-      const char symbol = letter >= 1 && letter <= GreekLetterCount ? GreekLetters[letter - 1].symbol : '?';
+      const char symbol =
+          letter >= 1 && letter <= GreekLetterCount ? GreekLetters[letter - 1].symbol : '?';
       const char* abbreviation = ConstellationAbbreviation(n % 100);
-      if (digit == 0) print("$%c %s", symbol, abbreviation);
-      else print("$%c%u %s", symbol, digit, abbreviation);
+      if (digit == 0)
+        print("$%c %s", symbol, abbreviation);
+      else
+        print("$%c%u %s", symbol, digit, abbreviation);
       break;
     }
     case CatalogVariableStar:
       print("%s %s", VariableStarLetters(n / 100).c_str(), ConstellationAbbreviation(n % 100));
       break;
-    case CatalogFlamsteed: print("%u %s", n / 100, ConstellationAbbreviation(n % 100)); break;
-    case CatalogHR: print("HR%u", n); break;
-    case CatalogHD: print("HD%u", n); break;
-    case CatalogSAO: print("SAO%u", n); break;
+    case CatalogFlamsteed:
+      print("%u %s", n / 100, ConstellationAbbreviation(n % 100));
+      break;
+    case CatalogHR:
+      print("HR%u", n);
+      break;
+    case CatalogHD:
+      print("HD%u", n);
+      break;
+    case CatalogSAO:
+      print("SAO%u", n);
+      break;
     case CatalogBD: {
       const uint32_t suffix = n % 10;
       const char sign = SignCharacter(n / 10000000);
@@ -272,18 +284,28 @@ std::string Render(int code, uint32_t n) {
       print("%s%c%02u %u", code == CatalogCoD ? "CoD" : "CPD", SignCharacter(n / 10000000),
             n / 100000 % 100, n % 100000);
       break;
-    case CatalogGSC: print("GSC%04u-%04u", n / 10000, n % 10000); break;
-    case CatalogMessier: print("M%u", n); break;
+    case CatalogGSC:
+      print("GSC%04u-%04u", n / 10000, n % 10000);
+      break;
+    case CatalogMessier:
+      print("M%u", n);
+      break;
     case CatalogNGC:
     case CatalogIC: {
       const char* prefix = code == CatalogNGC ? "NGC" : "IC";
       const uint32_t letter = n % 10;
-      if (letter == 0) print("%s%u", prefix, n / 10);
-      else print("%s%u%c", prefix, n / 10, static_cast<char>(64 + letter));
+      if (letter == 0)
+        print("%s%u", prefix, n / 10);
+      else
+        print("%s%u%c", prefix, n / 10, static_cast<char>(64 + letter));
       break;
     }
-    case CatalogUGC: print("UGC%u", n); break;
-    case CatalogUGCA: print("UGCA%u", n); break;
+    case CatalogUGC:
+      print("UGC%u", n);
+      break;
+    case CatalogUGCA:
+      print("UGCA%u", n);
+      break;
     case CatalogPK:
       print("PK%u%c%02u %u", n / 10000, SignCharacter(n / 1000 % 10), n / 10 % 100, n % 10);
       break;
@@ -295,8 +317,11 @@ std::string Render(int code, uint32_t n) {
             lat % 10);
       break;
     }
-    case CatalogPGC: print("PGC%u", n); break;
-    default: break;
+    case CatalogPGC:
+      print("PGC%u", n);
+      break;
+    default:
+      break;
   }
   return text;
 }
@@ -346,8 +371,8 @@ ParsedName ParseNameText(std::string_view text, bool deepSky) {
   ParsedName parsed;
   for (std::string_view part : SplitNameParts(text, text.size() + 1)) {
     CatalogNumber number = 0;
-    const bool ok = deepSky ? ParseDeepSkyDesignation(part, number)
-                            : ParseStarDesignation(part, number);
+    const bool ok =
+        deepSky ? ParseDeepSkyDesignation(part, number) : ParseStarDesignation(part, number);
     if (!ok) {
       parsed.complete = false;
     } else if (parsed.numbers.size() < MaxCatalogNumbers) {
@@ -356,8 +381,9 @@ ParsedName ParseNameText(std::string_view text, bool deepSky) {
       parsed.complete = false;  // a ninth designation survives only in the stored text
     }
   }
-  std::stable_sort(parsed.numbers.begin(), parsed.numbers.end(),
-                   [](CatalogNumber a, CatalogNumber b) { return CatalogCodeOf(a) < CatalogCodeOf(b); });
+  std::stable_sort(
+      parsed.numbers.begin(), parsed.numbers.end(),
+      [](CatalogNumber a, CatalogNumber b) { return CatalogCodeOf(a) < CatalogCodeOf(b); });
   return parsed;
 }
 

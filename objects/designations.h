@@ -23,9 +23,9 @@ enum CatalogCode : int {
   CatalogHR = 4,
   CatalogHD = 5,
   CatalogSAO = 6,
-  CatalogBD = 7,   // plus * 10000000 + zone * 100000 + number * 10 + suffix
-  CatalogCoD = 8,  // plus * 10000000 + zone * 100000 + number
-  CatalogCPD = 9,  // as CoD
+  CatalogBD = 7,    // plus * 10000000 + zone * 100000 + number * 10 + suffix
+  CatalogCoD = 8,   // plus * 10000000 + zone * 100000 + number
+  CatalogCPD = 9,   // as CoD
   CatalogGSC = 10,  // region * 10000 + number
   CatalogMessier = 21,
   CatalogNGC = 22,  // number * 10 + letter (1-9 for A-I)

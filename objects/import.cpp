@@ -40,7 +40,7 @@ RecordReader ElementSetReader() {
     while (ReadLine(file, line, ObjectLineSize) > 0) {
       if (PushElementLine(*window, line, nameLine, line1, line2)) {
         return ElementSetToRecord(nameLine, line1, line2, out) == ResultOk ? ReadOutcome::Record
-                                                                            : ReadOutcome::Nothing;
+                                                                           : ReadOutcome::Nothing;
       }
     }
     return ReadOutcome::End;
@@ -53,9 +53,11 @@ bool KeepReading(const std::string& title) {
 
 // ReadRecords: every record the reader gives, into the file. ResultOk, or ResultCancelled when
 // the progress box was cancelled.
-int ReadRecords(PlatformFile& input, const RecordReader& read, ObjectId fileId, const std::string& title) {
-  const bool progress = OpenProgress(static_cast<double>(std::max<int64_t>(FileLength(input), 1)), 0, 1,
-                                     0, MessageText(MessageImporting, title).c_str(), nullptr, true);
+int ReadRecords(PlatformFile& input, const RecordReader& read, ObjectId fileId,
+                const std::string& title) {
+  const bool progress =
+      OpenProgress(static_cast<double>(std::max<int64_t>(FileLength(input), 1)), 0, 1, 0,
+                   MessageText(MessageImporting, title).c_str(), nullptr, true);
   int result = ResultOk;
   for (;;) {
     std::unique_ptr<ObjectRecord> record;
@@ -142,8 +144,10 @@ int ImportFileList(std::string_view path) {
     std::string target = folder;
     AppendPathComponent(target, line);
     const int imported = ImportFile(target, ReadObjectLine, nullptr);
-    if (imported == ResultOk) result = ResultOk;
-    else if (!KeepReading(title)) break;
+    if (imported == ResultOk)
+      result = ResultOk;
+    else if (!KeepReading(title))
+      break;
   }
   return result;
 }

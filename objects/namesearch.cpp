@@ -92,9 +92,10 @@ int FindObjectByName(const char* text, bool caseSensitive, bool exact, ObjectId 
       return ResultOk;
     }
     ++examined;
-    if (!progressOpen && std::chrono::steady_clock::now() - start >=
-                             std::chrono::milliseconds(progressDelayMs)) {
-      progressOpen = OpenProgress(TotalObjectCount(), 0, 1, 0, MessageText(MessageSearching, text).c_str(), nullptr, true);
+    if (!progressOpen &&
+        std::chrono::steady_clock::now() - start >= std::chrono::milliseconds(progressDelayMs)) {
+      progressOpen = OpenProgress(TotalObjectCount(), 0, 1, 0,
+                                  MessageText(MessageSearching, text).c_str(), nullptr, true);
     }
     if (progressOpen && UpdateProgress(examined) == 0) {
       CloseProgress();

@@ -44,7 +44,8 @@ int16_t HundredthsFromValue(double value) {
   // The binary error of a decimal fraction (2.35 is 2.3499999 as a float) is removed before
   // truncating: it lies far below 1e-4 hundredths, a real fraction of a hundredth does not.
   const double hundredths = std::clamp(value, -1e6, 1e6) * 100.0;
-  return static_cast<int16_t>(std::clamp(std::trunc(std::round(hundredths * 1e4) / 1e4), -32767.0, 32766.0));
+  return static_cast<int16_t>(
+      std::clamp(std::trunc(std::round(hundredths * 1e4) / 1e4), -32767.0, 32766.0));
 }
 
 double ValueFromHundredths(int16_t hundredths) {
@@ -66,9 +67,12 @@ std::unique_ptr<ObjectRecord> NewRecord(ObjectKind kind) {
     return nullptr;
   }
   record->kind = kind;
-  if (IsSolarSystemKind(kind)) record->body.emplace<OrbitRecord>();
-  else if (IsLineKind(kind)) record->body.emplace<LineRecord>();
-  else if (IsLocationKind(kind)) record->body.emplace<SiteRecord>();
+  if (IsSolarSystemKind(kind))
+    record->body.emplace<OrbitRecord>();
+  else if (IsLineKind(kind))
+    record->body.emplace<LineRecord>();
+  else if (IsLocationKind(kind))
+    record->body.emplace<SiteRecord>();
   return record;
 }
 
@@ -162,9 +166,12 @@ bool IsCurrent(const ObjectRecord& record, ComputationStamp counter) {
 }
 
 void MarkCurrent(ObjectRecord& record, ComputationStamp counter) {
-  if (SkyObjectRecord* sky = SkyObjectOf(record)) sky->stamp = counter;
-  else if (OrbitRecord* orbit = OrbitOf(record)) orbit->stamp = counter;
-  else if (LineRecord* line = LineOf(record)) line->stamp = counter;
+  if (SkyObjectRecord* sky = SkyObjectOf(record))
+    sky->stamp = counter;
+  else if (OrbitRecord* orbit = OrbitOf(record))
+    orbit->stamp = counter;
+  else if (LineRecord* line = LineOf(record))
+    line->stamp = counter;
 }
 
 }  // namespace qv

@@ -75,19 +75,42 @@ using ObjectKind = uint8_t;
 enum : ObjectKind {
   KindEmpty = 0,  // an empty slot, only in files
   KindSun = 1,
-  KindMercury, KindVenus, KindEarth, KindMars, KindJupiter, KindSaturn, KindUranus,
-  KindNeptune, KindPluto,
+  KindMercury,
+  KindVenus,
+  KindEarth,
+  KindMars,
+  KindJupiter,
+  KindSaturn,
+  KindUranus,
+  KindNeptune,
+  KindPluto,
   KindComet = 11,
   KindAsteroid = 12,
   KindSpacecraft = 13,
   KindEarthSatellite = 14,
   KindMoon = 15,  // the Earth's moon
-  KindPhobos = 16, KindDeimos,
-  KindIo, KindEuropa, KindGanymede, KindCallisto,
-  KindMimas, KindEnceladus, KindTethys, KindDione, KindRhea, KindTitan, KindHyperion,
-  KindIapetus, KindPhoebe,
-  KindMiranda, KindAriel, KindUmbriel, KindTitania, KindOberon,
-  KindTriton, KindNereid,
+  KindPhobos = 16,
+  KindDeimos,
+  KindIo,
+  KindEuropa,
+  KindGanymede,
+  KindCallisto,
+  KindMimas,
+  KindEnceladus,
+  KindTethys,
+  KindDione,
+  KindRhea,
+  KindTitan,
+  KindHyperion,
+  KindIapetus,
+  KindPhoebe,
+  KindMiranda,
+  KindAriel,
+  KindUmbriel,
+  KindTitania,
+  KindOberon,
+  KindTriton,
+  KindNereid,
   KindCharon = 38,
   KindSingleStar = 51,
   KindMultipleStar = 52,
@@ -124,21 +147,21 @@ const char* KindName(ObjectKind kind);
 
 // Stars and deep-sky objects (kinds 51-65).
 struct SkyObjectRecord {
-  ComputationStamp stamp = 0;  // StarGeneration of the three current values
-  DirectionVector current;     // apparent direction from the observer
-  float currentDistance = 0;   // AU; UnknownValue when not known
-  int16_t currentMagnitude = 0;  // hundredths; MagnitudeAtObserver when standing at it
-  DirectionVector position;    // J2000 at epoch 2000.0
-  DirectionVector motion;      // change of position per day, same scale; zero when not known
-  float distance = 0;          // from the Sun, AU; UnknownValue when not known
-  float radialVelocity = 0;    // AU per day; UnknownValue when not known
-  int16_t visualMagnitude = 0;     // V, hundredths
-  int16_t colorIndex = 0;          // B-V, hundredths
-  int16_t companionOffset = 0;     // companion's magnitude - V; UnknownMagnitude when none
-  int16_t variabilityOffset = 0;   // faintest magnitude - V; UnknownMagnitude when none
-  float size = 0;              // radians: diameter (deep-sky) or separation (multiple star)
+  ComputationStamp stamp = 0;     // StarGeneration of the three current values
+  DirectionVector current;        // apparent direction from the observer
+  float currentDistance = 0;      // AU; UnknownValue when not known
+  int16_t currentMagnitude = 0;   // hundredths; MagnitudeAtObserver when standing at it
+  DirectionVector position;       // J2000 at epoch 2000.0
+  DirectionVector motion;         // change of position per day, same scale; zero when not known
+  float distance = 0;             // from the Sun, AU; UnknownValue when not known
+  float radialVelocity = 0;       // AU per day; UnknownValue when not known
+  int16_t visualMagnitude = 0;    // V, hundredths
+  int16_t colorIndex = 0;         // B-V, hundredths
+  int16_t companionOffset = 0;    // companion's magnitude - V; UnknownMagnitude when none
+  int16_t variabilityOffset = 0;  // faintest magnitude - V; UnknownMagnitude when none
+  float size = 0;                 // radians: diameter (deep-sky) or separation (multiple star)
   std::vector<CatalogNumber> catalogNumbers;  // at most 8, in ascending catalog code
-  std::string name;            // empty: no name; the display name comes from the numbers
+  std::string name;  // empty: no name; the display name comes from the numbers
 };
 
 // Solar-system bodies (kinds 1-38): orbital elements and their cached position.
@@ -147,33 +170,33 @@ struct OrbitRecord {
   float currentDistance = 0;   // AU
   ComputationStamp stamp = 0;  // PlanetGeneration of the current values
   int16_t currentMagnitude = 0;
-  int16_t magnitudeParam1 = 0;  // hundredths; UnknownMagnitude when not given
-  ObjectId primary = 0;        // the body it orbits; 0 = the Sun
-  Vector3 heliocentric;        // last computed position, AU
+  int16_t magnitudeParam1 = 0;      // hundredths; UnknownMagnitude when not given
+  ObjectId primary = 0;             // the body it orbits; 0 = the Sun
+  Vector3 heliocentric;             // last computed position, AU
   std::array<float, 3> physical{};  // physical ephemeris values; [0] the apparent size, radians
   // Epoch of the elements, Modified Julian Date (JD - 2400000.5). Held as a double as on disk:
   // a single float resolves an MJD only to about 6 minutes, which misplaces a satellite.
   double epoch = 0;
-  float q = 0;                 // perihelion distance, AU
-  float e = 0;                 // eccentricity
-  float i = 0;                 // inclination
-  float omega = 0;             // argument of perihelion
-  float node = 0;              // longitude of the ascending node
-  float meanAnomaly = 0;       // at the epoch
-  float meanMotion = 0;        // radians per day
-  float meanMotionRate = 0;    // half the first derivative of n, radians per day^2
-  float meanMotionAccel = 0;   // one sixth of the second derivative of n, radians per day^3
-  float omegaRate = 0;         // radians per day (Earth satellites)
-  float nodeRate = 0;          // radians per day (Earth satellites)
-  float mass = 0;              // solar masses
-  float radius = 0;            // AU
+  float q = 0;                  // perihelion distance, AU
+  float e = 0;                  // eccentricity
+  float i = 0;                  // inclination
+  float omega = 0;              // argument of perihelion
+  float node = 0;               // longitude of the ascending node
+  float meanAnomaly = 0;        // at the epoch
+  float meanMotion = 0;         // radians per day
+  float meanMotionRate = 0;     // half the first derivative of n, radians per day^2
+  float meanMotionAccel = 0;    // one sixth of the second derivative of n, radians per day^3
+  float omegaRate = 0;          // radians per day (Earth satellites)
+  float nodeRate = 0;           // radians per day (Earth satellites)
+  float mass = 0;               // solar masses
+  float radius = 0;             // AU
   int16_t magnitudeParam2 = 0;  // hundredths; UnknownMagnitude when not given
   std::string name;
 };
 
 // Constellation lines (kinds 91-93).
 struct LineRecord {
-  ComputationStamp stamp = 0;  // not stored in files
+  ComputationStamp stamp = 0;                // not stored in files
   std::array<ObjectId, 2> ends{};            // end-point objects; 0 for a fixed position
   std::array<DirectionVector, 2> positions;  // end-point directions, J2000
   std::string name;
@@ -226,9 +249,9 @@ std::string DisplayName(const ObjectRecord& record);
 
 // Current values, as the chart reads them.
 const DirectionVector* CurrentDirection(const ObjectRecord& record);  // a line: its first end
-Vector3 CurrentDirectionVector(const ObjectRecord& record);  // * 2^-30; zero when none
-float CurrentDistance(const ObjectRecord& record);     // 0 for lines and locations
-int16_t CurrentMagnitude(const ObjectRecord& record);  // UnknownMagnitude for others
+Vector3 CurrentDirectionVector(const ObjectRecord& record);           // * 2^-30; zero when none
+float CurrentDistance(const ObjectRecord& record);                    // 0 for lines and locations
+int16_t CurrentMagnitude(const ObjectRecord& record);                 // UnknownMagnitude for others
 float AngularSize(const ObjectRecord& record);  // sky object: size; body: physical[0]; else 0
 
 // Catalog magnitudes of a sky object, hundredths; each UnknownMagnitude when V or its offset

@@ -96,13 +96,14 @@ void FreeTable(DatabaseFile& file) {
 }
 
 int64_t MemoryBudget(int64_t physicalBytes, int screenWidth, int screenHeight, int depthBits) {
-  const int64_t screenBits = int64_t{std::max(screenWidth, 0)} * std::max(screenHeight, 0) *
-                             std::max(depthBits, 0);
+  const int64_t screenBits =
+      int64_t{std::max(screenWidth, 0)} * std::max(screenHeight, 0) * std::max(depthBits, 0);
   return std::max(physicalBytes / 4 - screenBits / 8, MinimumBudget);
 }
 
 void InitObjectStore() {
-  store.budget = MemoryBudget(PhysicalMemoryBytes(), ScreenWidth(), ScreenHeight(), ScreenColorDepth());
+  store.budget =
+      MemoryBudget(PhysicalMemoryBytes(), ScreenWidth(), ScreenHeight(), ScreenColorDepth());
 }
 
 DatabaseFile* FileOfId(ObjectId id) {
@@ -150,8 +151,8 @@ ObjectId NextObject(ObjectId id) {
 }
 
 uint32_t FileCount() {
-  return static_cast<uint32_t>(
-      std::count_if(store.files.begin(), store.files.end(), [](const auto& f) { return f != nullptr; }));
+  return static_cast<uint32_t>(std::count_if(store.files.begin(), store.files.end(),
+                                             [](const auto& f) { return f != nullptr; }));
 }
 
 uint32_t TotalObjectCount() {
@@ -345,7 +346,8 @@ std::string FullPathOf(std::string_view name) {
 
 DatabaseFile* FindFileByName(std::string_view nameOrPath) {
   for (const auto& file : store.files) {
-    if (file && (NamesEqual(file->name, nameOrPath) || SamePath(FullPathOf(file->name), nameOrPath))) {
+    if (file &&
+        (NamesEqual(file->name, nameOrPath) || SamePath(FullPathOf(file->name), nameOrPath))) {
       return file.get();
     }
   }

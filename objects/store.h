@@ -22,30 +22,30 @@ namespace qv {
 using RecordTable = std::vector<std::unique_ptr<ObjectRecord>>;  // slot k holds index k + 1
 
 struct DatabaseFile {
-  std::string name;             // relative to the database directory ("\", "/" or ":" inside)
+  std::string name;                  // relative to the database directory ("\", "/" or ":" inside)
   std::optional<RecordTable> table;  // none while the file is not in memory
-  int64_t bytes = 0;            // memory accounted to the file: table slots and records
-  uint32_t lastUsed = 0;        // the chart's redraw counter when it last drew from the file
-  uint32_t loadStamp = 0;       // the store's load counter when last read; 0 when not in memory
-  bool modified = false;        // changed since last written
-  bool readOnly = false;        // the file on disk may not be written
-  int16_t lockCount = 0;        // above 0: the file may not be dropped from memory
-  ObjectId fileId = 0;          // file number << 14; 0 while not registered
-  uint32_t count = 0;           // highest index in use: the file's slots run 1..count
+  int64_t bytes = 0;                 // memory accounted to the file: table slots and records
+  uint32_t lastUsed = 0;             // the chart's redraw counter when it last drew from the file
+  uint32_t loadStamp = 0;  // the store's load counter when last read; 0 when not in memory
+  bool modified = false;   // changed since last written
+  bool readOnly = false;   // the file on disk may not be written
+  int16_t lockCount = 0;   // above 0: the file may not be dropped from memory
+  ObjectId fileId = 0;     // file number << 14; 0 while not registered
+  uint32_t count = 0;      // highest index in use: the file's slots run 1..count
   FileSummary summary;
-  uint32_t freeHint = 0;        // every slot below this one is occupied (speeds up adding)
+  uint32_t freeHint = 0;  // every slot below this one is occupied (speeds up adding)
 };
 
 struct ObjectStore {
   std::vector<std::unique_ptr<DatabaseFile>> files;  // [number - 1]; size: highest number in use
   int64_t bytesInUse = 0;
-  int64_t budget = 0;           // 0: no budget yet (no trimming)
-  uint32_t loadCounter = 0;     // advanced each time a file is read
-  uint32_t redrawCounter = 0;   // the chart's redraw counter, compared with lastUsed
-  std::string indexPath;        // the index file; empty while no database is open
+  int64_t budget = 0;             // 0: no budget yet (no trimming)
+  uint32_t loadCounter = 0;       // advanced each time a file is read
+  uint32_t redrawCounter = 0;     // the chart's redraw counter, compared with lastUsed
+  std::string indexPath;          // the index file; empty while no database is open
   std::string databaseDirectory;  // the index file's directory
-  bool indexChanged = false;    // files registered or removed, or a file's objects changed
-  bool readOnly = false;        // the index file itself is read-only (a CD-ROM)
+  bool indexChanged = false;      // files registered or removed, or a file's objects changed
+  bool readOnly = false;          // the index file itself is read-only (a CD-ROM)
 };
 
 ObjectStore& Store();
@@ -75,8 +75,8 @@ ObjectId FirstObject();
 ObjectId NextObject(ObjectId id);
 
 uint32_t FileCount();
-uint32_t TotalObjectCount();        // sum of the files' counts
-uint32_t TotalSolarSystemCount();   // sum of the files' solar-system counts
+uint32_t TotalObjectCount();       // sum of the files' counts
+uint32_t TotalSolarSystemCount();  // sum of the files' solar-system counts
 
 // ---- Objects ----------------------------------------------------------------------------------
 
@@ -108,7 +108,7 @@ ObjectId RegisterFile(std::unique_ptr<DatabaseFile>& file);
 // UnregisterFile: takes the file out of the store (its file id becomes 0) and hands it over.
 std::unique_ptr<DatabaseFile> UnregisterFile(ObjectId fileId);
 void LockFile(ObjectId fileId);
-void UnlockFile(ObjectId fileId);  // never below 0
+void UnlockFile(ObjectId fileId);           // never below 0
 bool IsReadOnly(const DatabaseFile& file);  // the file's own bit or the database's
 
 // CreateTable: an empty table of count slots (16,000 for an empty file), accounted.

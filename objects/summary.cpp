@@ -11,9 +11,12 @@ namespace qv {
 void AddToSummary(FileSummary& s, const ObjectRecord& record) {
   const SkyObjectRecord* sky = SkyObjectOf(record);
   if (!sky) {
-    if (IsSolarSystemKind(record.kind)) ++s.solarSystemCount;
-    else if (IsLineKind(record.kind)) ++s.lineCount;
-    else if (IsLocationKind(record.kind)) ++s.locationCount;
+    if (IsSolarSystemKind(record.kind))
+      ++s.solarSystemCount;
+    else if (IsLineKind(record.kind))
+      ++s.lineCount;
+    else if (IsLocationKind(record.kind))
+      ++s.locationCount;
     return;
   }
   const int16_t v = sky->visualMagnitude;

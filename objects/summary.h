@@ -12,11 +12,11 @@ namespace qv {
 constexpr double BinaryAnglePerRadian = 170891318.89899233;  // 2^30 / 2 pi
 
 struct FileSummary {
-  int16_t solarSystemCount = 0;   // kinds 1-38
-  int16_t deepSkyCount = 0;       // kinds 61-65
-  int16_t starCount = 0;          // kinds 51-56
-  int16_t lineCount = 0;          // kinds 91-93
-  int16_t locationCount = 0;      // kind 101
+  int16_t solarSystemCount = 0;      // kinds 1-38
+  int16_t deepSkyCount = 0;          // kinds 61-65
+  int16_t starCount = 0;             // kinds 51-56
+  int16_t lineCount = 0;             // kinds 91-93
+  int16_t locationCount = 0;         // kind 101
   int16_t deepSkyFaintest = -32768;  // largest V (hundredths) among deep-sky objects
   int16_t deepSkyBrightest = 32767;  // smallest V among deep-sky objects
   int16_t starFaintest = -32768;

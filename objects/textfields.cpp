@@ -16,7 +16,6 @@
 namespace qv {
 namespace {
 
-
 // Sexagesimal text from whole units of the last digit shown, so that no rounding ever shows 60:
 // units is the value in hundredths of a second of time (R.A.) or tenths of an arcsecond (Dec.).
 std::string RightAscensionText(double hours) {
@@ -49,10 +48,12 @@ std::string MagnitudesText(ObjectKind kind, const SkyObjectRecord& s) {
   std::string text = Hundredths(s.visualMagnitude);
   if (text.empty()) return text;
   const SkyMagnitudes m = MagnitudesOf(s);
-  if ((kind == KindVariableStar || kind == KindMultipleVariableStar) && m.faintest != UnknownMagnitude) {
+  if ((kind == KindVariableStar || kind == KindMultipleVariableStar) &&
+      m.faintest != UnknownMagnitude) {
     text += "-" + Hundredths(m.faintest, false);
   }
-  if ((kind == KindMultipleStar || kind == KindMultipleVariableStar) && m.companion != UnknownMagnitude) {
+  if ((kind == KindMultipleStar || kind == KindMultipleVariableStar) &&
+      m.companion != UnknownMagnitude) {
     text += "," + Hundredths(m.companion, false);
   }
   return text;
@@ -93,7 +94,8 @@ std::vector<std::string> SkyObjectFields(const ObjectRecord& record, const SkyOb
           DisplayName(record)};
 }
 
-std::vector<std::string> OrbitFields(const ObjectRecord& record, const OrbitRecord& o, double epochYear) {
+std::vector<std::string> OrbitFields(const ObjectRecord& record, const OrbitRecord& o,
+                                     double epochYear) {
   const ElementEntry entry = ShowElementEntry(o, epochYear);
   // A parabola has no semimajor axis: its perihelion distance is shown as a negative number.
   const double axis = entry.e == 1 ? -entry.q : entry.q / std::fabs(1 - entry.e);
@@ -125,7 +127,8 @@ std::vector<std::string> OrbitFields(const ObjectRecord& record, const OrbitReco
 }  // namespace
 
 std::vector<std::string> ObjectTextFields(const ObjectRecord& record, double epochYear) {
-  if (const SkyObjectRecord* sky = SkyObjectOf(record)) return SkyObjectFields(record, *sky, epochYear);
+  if (const SkyObjectRecord* sky = SkyObjectOf(record))
+    return SkyObjectFields(record, *sky, epochYear);
   if (const OrbitRecord* orbit = OrbitOf(record)) return OrbitFields(record, *orbit, epochYear);
   return {};
 }

@@ -17,8 +17,8 @@
 #include "objects/messages.h"
 #include "objects/namesearch.h"
 #include "objects/store.h"
-#include "objects/textunits.h"
 #include "objects/textscan.h"
+#include "objects/textunits.h"
 #include "platform/alert.h"
 #include "platform/result.h"
 
@@ -27,7 +27,6 @@ namespace {
 
 constexpr size_t MaxFields = 16;
 constexpr size_t NameFieldLength = 255;
-
 
 using Fields = std::array<std::string_view, MaxFields>;
 
@@ -57,7 +56,9 @@ int16_t TypeNumber(std::string_view field0, int16_t fallback) {
   return value;
 }
 
-std::string NameText(std::string_view field) { return std::string(field.substr(0, NameFieldLength)); }
+std::string NameText(std::string_view field) {
+  return std::string(field.substr(0, NameFieldLength));
+}
 
 // Sexagesimal "%hd%hd%lf" in degrees (or hours); what the field does not hold stays 0. The sign
 // is the field's first character that is not a blank, so "-00 30" is south of the equator.
@@ -100,7 +101,9 @@ int16_t MagnitudeOffset(int16_t visual, double other) {
   return static_cast<int16_t>(std::clamp(value - visual, -32767, 32766));
 }
 
-float KnownOrUnknown(double value) { return std::isfinite(value) ? static_cast<float>(value) : UnknownValue; }
+float KnownOrUnknown(double value) {
+  return std::isfinite(value) ? static_cast<float>(value) : UnknownValue;
+}
 
 // The position and space motion at epoch 2000.0 on the J2000 equator, from a position and proper
 // motion (radians, radians per day) for the equinox and epoch of a year.
@@ -144,7 +147,8 @@ int BuildSkyObject(const Fields& f, std::unique_ptr<ObjectRecord>& out) {
   sky.colorIndex = HundredthsFromValue(Number(f[7], INFINITY));
   sky.radialVelocity = KnownOrUnknown(Number(f[8], INFINITY) * KmPerSecondToAuPerDay);
   sky.distance = KnownOrUnknown(Number(f[9], INFINITY) * ParsecToAu);
-  sky.size = static_cast<float>(Number(f[10], 0) * (IsStarKind(kind) ? ArcsecToRad : ArcminuteToRadian));
+  sky.size =
+      static_cast<float>(Number(f[10], 0) * (IsStarKind(kind) ? ArcsecToRad : ArcminuteToRadian));
   StorePosition(sky, Sexagesimal(f[2]) * HoursToDegrees * DegToRad, Sexagesimal(f[3]) * DegToRad,
                 Number(f[4], 0) * TimeSecondsPerYearToRadiansPerDay,
                 Number(f[5], 0) * ArcsecondsPerYearToRadiansPerDay, Number(f[1], 2000.0));
@@ -276,11 +280,16 @@ int ParseObjectLine(std::string_view line, std::unique_ptr<ObjectRecord>& out) {
   out.reset();
   const Fields f = SplitFields(line.substr(0, ObjectLineSize - 1));
   switch (f[0].empty() ? 0 : FoldCase(f[0][0])) {
-    case 's': return BuildSkyObject(f, out);
-    case 'p': return BuildOrbit(f, out);
-    case 'c': return BuildLine(f, out);
-    case 'l': return BuildSite(f, out);
-    default: return ResultNotFound;
+    case 's':
+      return BuildSkyObject(f, out);
+    case 'p':
+      return BuildOrbit(f, out);
+    case 'c':
+      return BuildLine(f, out);
+    case 'l':
+      return BuildSite(f, out);
+    default:
+      return ResultNotFound;
   }
 }
 

@@ -31,7 +31,8 @@ bool ReadNumber(TextScanner& s, T& out, size_t width) {
   const std::string_view field = NumberField(s, width);
   const size_t plus = SkipPlus(field);
   T value{};
-  const auto [end, error] = std::from_chars(field.data() + plus, field.data() + field.size(), value);
+  const auto [end, error] =
+      std::from_chars(field.data() + plus, field.data() + field.size(), value);
   if (error != std::errc() || !IsFiniteNumber(value)) {
     s.pos = start;
     return false;

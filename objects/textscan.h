@@ -30,8 +30,8 @@ struct TextScanner {
   bool ReadInt(int& out, size_t width = 0);
   bool ReadDouble(double& out, size_t width = 0);
 
-  bool ReadChar(char& out);               // %c: the next character, a blank included
-  bool ReadWord(std::string_view& out);   // %s: blanks skipped, then up to the next blank
+  bool ReadChar(char& out);              // %c: the next character, a blank included
+  bool ReadWord(std::string_view& out);  // %s: blanks skipped, then up to the next blank
 };
 
 bool IsBlank(char c);  // space, tab, and the other C-locale white-space characters

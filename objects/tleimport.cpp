@@ -105,8 +105,9 @@ int ElementSetToRecord(std::string_view nameLine, std::string_view line1, std::s
   OrbitRecord& orbit = *OrbitOf(*record);
   const NameLineValues named = ReadNameLine(nameLine);
   orbit.primary = earth;
-  orbit.epoch = CalendarToJulianDate(static_cast<int32_t>(year), 1, day, 0, 0, 0, 0, CalendarGregorian) -
-                ModifiedJulianDateOffset;
+  orbit.epoch =
+      CalendarToJulianDate(static_cast<int32_t>(year), 1, day, 0, 0, 0, 0, CalendarGregorian) -
+      ModifiedJulianDateOffset;
   orbit.q = static_cast<float>(el.q);
   orbit.e = static_cast<float>(e);
   orbit.i = static_cast<float>(el.i);
@@ -115,7 +116,8 @@ int ElementSetToRecord(std::string_view nameLine, std::string_view line1, std::s
   orbit.meanAnomaly = static_cast<float>(m * DegToRad);
   orbit.meanMotion = static_cast<float>(el.n);
   orbit.meanMotionRate = static_cast<float>(rate * TwoPi);
-  orbit.meanMotionAccel = static_cast<float>(accelMantissa * 1e-5 * std::pow(10.0, exponent) * TwoPi);
+  orbit.meanMotionAccel =
+      static_cast<float>(accelMantissa * 1e-5 * std::pow(10.0, exponent) * TwoPi);
   orbit.omegaRate = static_cast<float>(el.omegaRate);
   orbit.nodeRate = static_cast<float>(el.nodeRate);
   orbit.magnitudeParam1 = HundredthsFromValue(named.magnitude);

@@ -14,7 +14,8 @@ constexpr int ProgramTitleString = 268;
 // Room for the longest table message with a full path in it; longer results are cut.
 constexpr int AlertMessageSize = 1024;
 
-int PrintToStandardError(int /*kind*/, int buttons, int /*stringNumber*/, const std::string& message) {
+int PrintToStandardError(int /*kind*/, int buttons, int /*stringNumber*/,
+                         const std::string& message) {
   const char* title = GetString(ProgramTitleString);
   std::fprintf(stderr, "%s: %s\n", title ? title : "Quorvane", message.c_str());
   return buttons == ButtonsOk ? AnswerOk : AnswerCancel;
@@ -34,11 +35,11 @@ int ShowAlertV(int kind, int buttons, int stringNumber, va_list args) {
 
 }  // namespace
 
-#define QV_ALERT_ENTRY(kindValue)                                 \
-  va_list args;                                                   \
-  va_start(args, stringNumber);                                   \
+#define QV_ALERT_ENTRY(kindValue)                                        \
+  va_list args;                                                          \
+  va_start(args, stringNumber);                                          \
   const int answer = ShowAlertV(kindValue, buttons, stringNumber, args); \
-  va_end(args);                                                   \
+  va_end(args);                                                          \
   return answer
 
 int ShowAlert(int kind, int buttons, int stringNumber, ...) { QV_ALERT_ENTRY(kind); }

@@ -30,33 +30,43 @@ int boxDepth = 0;
 
 // The title of boxes: the main window's, else the program's.
 QString BoxTitle() {
-  if (WindowRef main = GetMainWindow(); main && main->frame && !main->frame->windowTitle().isEmpty())
+  if (WindowRef main = GetMainWindow();
+      main && main->frame && !main->frame->windowTitle().isEmpty())
     return main->frame->windowTitle().left(BoxTitleMaxLength);
   return QString::fromUtf8(GetString(ProgramTitleString));
 }
 
 QMessageBox::Icon IconOf(int kind) {
   switch (kind) {
-    case AlertNote: return QMessageBox::Information;
-    case AlertCaution: return QMessageBox::Warning;
-    default: return QMessageBox::Critical;
+    case AlertNote:
+      return QMessageBox::Information;
+    case AlertCaution:
+      return QMessageBox::Warning;
+    default:
+      return QMessageBox::Critical;
   }
 }
 
 QMessageBox::StandardButtons ButtonsOf(int buttons) {
   switch (buttons) {
-    case ButtonsOkCancel: return QMessageBox::Ok | QMessageBox::Cancel;
-    case ButtonsYesNoCancel: return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
-    default: return QMessageBox::Ok;
+    case ButtonsOkCancel:
+      return QMessageBox::Ok | QMessageBox::Cancel;
+    case ButtonsYesNoCancel:
+      return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+    default:
+      return QMessageBox::Ok;
   }
 }
 
 int AnswerOf(QMessageBox::StandardButton button) {
   switch (button) {
     case QMessageBox::Ok:
-    case QMessageBox::Yes: return AnswerOk;
-    case QMessageBox::No: return AnswerNo;
-    default: return AnswerCancel;
+    case QMessageBox::Yes:
+      return AnswerOk;
+    case QMessageBox::No:
+      return AnswerNo;
+    default:
+      return AnswerCancel;
   }
 }
 
@@ -93,7 +103,8 @@ BoxRunHook SetBoxRunHook(BoxRunHook hook) {
 bool IsBoxUp() { return boxDepth > 0; }
 
 int ShowMessageBox(int kind, int buttons, int /*stringNumber*/, const std::string& message) {
-  QMessageBox box(IconOf(kind), BoxTitle(), QString::fromStdString(message), ButtonsOf(buttons), BoxParent());
+  QMessageBox box(IconOf(kind), BoxTitle(), QString::fromStdString(message), ButtonsOf(buttons),
+                  BoxParent());
   if (buttons == ButtonsOk) box.setEscapeButton(QMessageBox::Ok);
   RunBox(box);
   QAbstractButton* clicked = box.clickedButton();
@@ -148,7 +159,7 @@ bool ChooseFont(std::string& face, int& size, int& style) {
   const QFont chosen = box.selectedFont();
   face = chosen.family().toStdString();
   size = chosen.pixelSize() > 0 ? chosen.pixelSize()
-                                 : qRound(chosen.pointSizeF() * PixelsPerInch() / PointsPerInch);
+                                : qRound(chosen.pointSizeF() * PixelsPerInch() / PointsPerInch);
   style &= ~(StyleBold | StyleItalic | StyleUnderline | StyleStrikeout);
   if (chosen.weight() >= QFont::Bold) style |= StyleBold;
   if (chosen.italic()) style |= StyleItalic;

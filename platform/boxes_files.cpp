@@ -71,12 +71,15 @@ bool RunFileDialog(const FileDialogRequest& request, std::string& path, int& fil
   if (!HasDisplay()) return false;
   const std::vector<FilterEntry> entries = ParseFilter(request.filter.c_str());
   const QStringList filters = QtFilters(entries);
-  QString selected = filterIndex >= 1 && filterIndex <= filters.size() ? filters[filterIndex - 1] : QString();
+  QString selected =
+      filterIndex >= 1 && filterIndex <= filters.size() ? filters[filterIndex - 1] : QString();
   const QString title = QString::fromStdString(request.title);
-  const QString start = QString::fromStdString(request.save ? request.defaultName : request.initialFolder);
-  const QString chosen = request.save
-      ? QFileDialog::getSaveFileName(BoxParent(), title, start, filters.join(";;"), &selected)
-      : QFileDialog::getOpenFileName(BoxParent(), title, start, filters.join(";;"), &selected);
+  const QString start =
+      QString::fromStdString(request.save ? request.defaultName : request.initialFolder);
+  const QString chosen =
+      request.save
+          ? QFileDialog::getSaveFileName(BoxParent(), title, start, filters.join(";;"), &selected)
+          : QFileDialog::getOpenFileName(BoxParent(), title, start, filters.join(";;"), &selected);
   if (chosen.isEmpty()) return false;
   path = chosen.toStdString();
   if (filters.indexOf(selected) >= 0) filterIndex = static_cast<int>(filters.indexOf(selected)) + 1;
@@ -90,7 +93,8 @@ std::string FilterExtension(const char* filter, int filterIndex) {
   if (filterIndex < 1 || filterIndex > static_cast<int>(entries.size())) return {};
   const std::string& pattern = entries[filterIndex - 1].pattern;
   if (pattern.size() < 2 || pattern[0] != '*' || pattern[1] != '.' || pattern == "*.*") return {};
-  return pattern.substr(1, pattern.find(';') == std::string::npos ? std::string::npos : pattern.find(';') - 1);
+  return pattern.substr(
+      1, pattern.find(';') == std::string::npos ? std::string::npos : pattern.find(';') - 1);
 }
 
 std::string AddFilterExtension(const std::string& path, const char* filter, int filterIndex) {
@@ -120,7 +124,9 @@ std::optional<std::string> AskSaveFile(const char* title, const char* filter,
   // The dialog confirmed replacing the name it saw; a file that only the added extension
   // names was never confirmed, and must not be replaced unasked.
   if (extended != path && QFileInfo(QString::fromStdString(extended)).exists() &&
-      Caution(ButtonsOkCancel, ReplaceFileString, QFileInfo(QString::fromStdString(extended)).fileName().toUtf8().constData()) != AnswerOk)
+      Caution(ButtonsOkCancel, ReplaceFileString,
+              QFileInfo(QString::fromStdString(extended)).fileName().toUtf8().constData()) !=
+          AnswerOk)
     return std::nullopt;
   return extended;
 }

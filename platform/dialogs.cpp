@@ -77,11 +77,13 @@ WindowRef CreateFromLayout(const char* name, int resourceNumber, intptr_t refere
                            EventHandler handler) {
   DialogWidget* widget = LoadLayout(name);
   if (!widget) return nullptr;
-  WindowRef dialog = AttachRecord(widget, widget, resourceNumber, reference, std::move(handler), true);
+  WindowRef dialog =
+      AttachRecord(widget, widget, resourceNumber, reference, std::move(handler), true);
   widget->record = dialog;
   ConnectItems(dialog);
   widget->adjustSize();
-  if (widget->layout()) widget->layout()->setGeometry(widget->rect());  // items placed before showing
+  if (widget->layout())
+    widget->layout()->setGeometry(widget->rect());  // items placed before showing
   WindowSurface(dialog);
   CenterOnScreen(dialog);
   SendEvent(WindowCreatedEvent, dialog, resourceNumber, static_cast<int>(reference));
@@ -96,7 +98,8 @@ int RunModal(const char* name, int resourceNumber, intptr_t reference, EventHand
     BeginModal(dialog);
     if (modalHook) {
       const ModalDialogHook hook = modalHook;
-      QTimer::singleShot(0, dialog->frame, [hook, dialog, resourceNumber] { hook(dialog, resourceNumber); });
+      QTimer::singleShot(0, dialog->frame,
+                         [hook, dialog, resourceNumber] { hook(dialog, resourceNumber); });
     }
     QEventLoop loop;
     run.loop = &loop;

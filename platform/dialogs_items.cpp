@@ -41,8 +41,9 @@ void SendControl(WindowRef window, int item, int part) {
 
 void PushButtonClicked(WindowRef window, QObject* button, int item) {
   const uint32_t now = TickCount();
-  const bool repeated = lastButton == button &&
-                        now - lastButtonTime < static_cast<uint32_t>(QApplication::doubleClickInterval());
+  const bool repeated =
+      lastButton == button &&
+      now - lastButtonTime < static_cast<uint32_t>(QApplication::doubleClickInterval());
   lastButton = button;
   lastButtonTime = now;
   if (!repeated) SendControl(window, item, PartClick);
@@ -54,7 +55,8 @@ class DoubleClickReporter : public QObject {
   DoubleClickReporter(WindowRef window, int item, QObject* parent)
       : QObject(parent), window_(window), item_(item) {}
   bool eventFilter(QObject*, QEvent* event) override {
-    if (event->type() == QEvent::MouseButtonDblClick) SendControl(window_, item_, PartButtonDoubleClick);
+    if (event->type() == QEvent::MouseButtonDblClick)
+      SendControl(window_, item_, PartButtonDoubleClick);
     return false;
   }
 
@@ -65,12 +67,18 @@ class DoubleClickReporter : public QObject {
 
 int ScrollPartOf(int action) {
   switch (action) {
-    case QAbstractSlider::SliderSingleStepSub: return PartLineUp;
-    case QAbstractSlider::SliderSingleStepAdd: return PartLineDown;
-    case QAbstractSlider::SliderPageStepSub: return PartPageUp;
-    case QAbstractSlider::SliderPageStepAdd: return PartPageDown;
-    case QAbstractSlider::SliderMove: return PartThumbDragged;
-    default: return -1;
+    case QAbstractSlider::SliderSingleStepSub:
+      return PartLineUp;
+    case QAbstractSlider::SliderSingleStepAdd:
+      return PartLineDown;
+    case QAbstractSlider::SliderPageStepSub:
+      return PartPageUp;
+    case QAbstractSlider::SliderPageStepAdd:
+      return PartPageDown;
+    case QAbstractSlider::SliderMove:
+      return PartThumbDragged;
+    default:
+      return -1;
   }
 }
 
@@ -87,7 +95,9 @@ void ConnectSlider(WindowRef window, QAbstractSlider* slider, int item) {
                    [=] { SendControl(window, item, PartThumbReleased); });
 }
 
-QWidget* Item(WindowRef window, int item) { return window && IsLiveWindow(window) ? FindItem(window, item) : nullptr; }
+QWidget* Item(WindowRef window, int item) {
+  return window && IsLiveWindow(window) ? FindItem(window, item) : nullptr;
+}
 
 }  // namespace
 
@@ -95,7 +105,8 @@ std::string TextOf(const QString& text, size_t maxBytes) {
   std::string bytes = text.toStdString();
   if (bytes.size() <= maxBytes) return bytes;
   size_t cut = maxBytes;
-  while (cut > 0 && (static_cast<unsigned char>(bytes[cut]) & 0xC0) == 0x80) --cut;  // continuation byte
+  while (cut > 0 && (static_cast<unsigned char>(bytes[cut]) & 0xC0) == 0x80)
+    --cut;  // continuation byte
   return bytes.substr(0, cut);
 }
 
@@ -110,24 +121,31 @@ QWidget* FindItem(WindowRef window, int item) {
 
 void ConnectControl(WindowRef window, QWidget* control, int item) {
   if (auto* button = qobject_cast<QPushButton*>(control)) {
-    QObject::connect(button, &QPushButton::clicked, button, [=] { PushButtonClicked(window, button, item); });
+    QObject::connect(button, &QPushButton::clicked, button,
+                     [=] { PushButtonClicked(window, button, item); });
   } else if (auto* box = qobject_cast<QAbstractButton*>(control)) {
-    QObject::connect(box, &QAbstractButton::clicked, box, [=] { SendControl(window, item, PartClick); });
+    QObject::connect(box, &QAbstractButton::clicked, box,
+                     [=] { SendControl(window, item, PartClick); });
     box->installEventFilter(new DoubleClickReporter(window, item, box));
   } else if (auto* combo = qobject_cast<QComboBox*>(control)) {
-    QObject::connect(combo, &QComboBox::activated, combo, [=] { SendControl(window, item, PartSelectionChanged); });
+    QObject::connect(combo, &QComboBox::activated, combo,
+                     [=] { SendControl(window, item, PartSelectionChanged); });
   } else if (auto* list = qobject_cast<QListWidget*>(control)) {
     QObject::connect(list, &QListWidget::currentRowChanged, list, [=] {
       if (!settingValue) SendControl(window, item, PartSelectionChanged);
     });
   } else if (auto* line = qobject_cast<QLineEdit*>(control)) {
-    QObject::connect(line, &QLineEdit::textChanged, line, [=] { SendControl(window, item, PartTextChanged); });
+    QObject::connect(line, &QLineEdit::textChanged, line,
+                     [=] { SendControl(window, item, PartTextChanged); });
   } else if (auto* text = qobject_cast<QPlainTextEdit*>(control)) {
-    QObject::connect(text, &QPlainTextEdit::textChanged, text, [=] { SendControl(window, item, PartTextChanged); });
+    QObject::connect(text, &QPlainTextEdit::textChanged, text,
+                     [=] { SendControl(window, item, PartTextChanged); });
   } else if (auto* tabs = qobject_cast<QTabWidget*>(control)) {
-    QObject::connect(tabs, &QTabWidget::currentChanged, tabs, [=] { SendControl(window, item, PartTabChanged); });
+    QObject::connect(tabs, &QTabWidget::currentChanged, tabs,
+                     [=] { SendControl(window, item, PartTabChanged); });
   } else if (auto* bar = qobject_cast<QTabBar*>(control)) {
-    QObject::connect(bar, &QTabBar::currentChanged, bar, [=] { SendControl(window, item, PartTabChanged); });
+    QObject::connect(bar, &QTabBar::currentChanged, bar,
+                     [=] { SendControl(window, item, PartTabChanged); });
   } else if (auto* slider = qobject_cast<QAbstractSlider*>(control)) {
     ConnectSlider(window, slider, item);
   }
@@ -142,20 +160,28 @@ std::string GetItemText(WindowRef dialog, int item, size_t maxBytes) {
   if (auto* rich = qobject_cast<QTextEdit*>(w)) return TextOf(rich->toPlainText(), maxBytes);
   if (auto* combo = qobject_cast<QComboBox*>(w)) return TextOf(combo->currentText(), maxBytes);
   if (auto* group = qobject_cast<QGroupBox*>(w)) return TextOf(group->title(), maxBytes);
-  if (auto* list = qobject_cast<QListWidget*>(w)) return list->currentItem() ? TextOf(list->currentItem()->text(), maxBytes) : "";
+  if (auto* list = qobject_cast<QListWidget*>(w))
+    return list->currentItem() ? TextOf(list->currentItem()->text(), maxBytes) : "";
   return {};
 }
 
 void SetItemText(WindowRef dialog, int item, const char* text) {
   QWidget* w = Item(dialog, item);
   const QString s = QString::fromUtf8(text ? text : "");
-  if (auto* label = qobject_cast<QLabel*>(w)) label->setText(s);
-  else if (auto* button = qobject_cast<QAbstractButton*>(w)) button->setText(s);
-  else if (auto* line = qobject_cast<QLineEdit*>(w)) line->setText(s);
-  else if (auto* plain = qobject_cast<QPlainTextEdit*>(w)) plain->setPlainText(s);
-  else if (auto* rich = qobject_cast<QTextEdit*>(w)) rich->setPlainText(s);
-  else if (auto* combo = qobject_cast<QComboBox*>(w)) combo->setCurrentText(s);
-  else if (auto* group = qobject_cast<QGroupBox*>(w)) group->setTitle(s);
+  if (auto* label = qobject_cast<QLabel*>(w))
+    label->setText(s);
+  else if (auto* button = qobject_cast<QAbstractButton*>(w))
+    button->setText(s);
+  else if (auto* line = qobject_cast<QLineEdit*>(w))
+    line->setText(s);
+  else if (auto* plain = qobject_cast<QPlainTextEdit*>(w))
+    plain->setPlainText(s);
+  else if (auto* rich = qobject_cast<QTextEdit*>(w))
+    rich->setPlainText(s);
+  else if (auto* combo = qobject_cast<QComboBox*>(w))
+    combo->setCurrentText(s);
+  else if (auto* group = qobject_cast<QGroupBox*>(w))
+    group->setTitle(s);
 }
 
 Rect GetItemRect(WindowRef dialog, int item) {
@@ -168,10 +194,13 @@ Rect GetItemRect(WindowRef dialog, int item) {
 void SetItemIcon(WindowRef dialog, int item, int iconResource) {
   QWidget* w = Item(dialog, item);
   QPixmap pixmap;
-  if (const EmbeddedFile* file = FindEmbeddedFile(IconImages, std::to_string(iconResource) + ".png"))
+  if (const EmbeddedFile* file =
+          FindEmbeddedFile(IconImages, std::to_string(iconResource) + ".png"))
     pixmap.loadFromData(file->bytes, static_cast<uint>(file->size), "PNG");
-  if (auto* label = qobject_cast<QLabel*>(w)) label->setPixmap(pixmap);
-  else if (auto* button = qobject_cast<QAbstractButton*>(w)) button->setIcon(QIcon(pixmap));
+  if (auto* label = qobject_cast<QLabel*>(w))
+    label->setPixmap(pixmap);
+  else if (auto* button = qobject_cast<QAbstractButton*>(w))
+    button->setIcon(QIcon(pixmap));
 }
 
 void EnableItem(WindowRef dialog, int item, bool on) {
@@ -288,20 +317,25 @@ void CreateEditField(WindowRef window, int id, const char* text, const Rect& rec
 }
 
 void MoveItem(WindowRef window, int item, const Rect& rect) {
-  if (QWidget* w = Item(window, item)) w->setGeometry(rect.left, rect.top, RectWidth(rect), RectHeight(rect));
+  if (QWidget* w = Item(window, item))
+    w->setGeometry(rect.left, rect.top, RectWidth(rect), RectHeight(rect));
 }
 
 void AddComboItem(WindowRef dialog, int item, int position, const char* text) {
   const QString s = QString::fromUtf8(text ? text : "");
   QWidget* w = Item(dialog, item);
-  if (auto* combo = qobject_cast<QComboBox*>(w)) combo->insertItem(position - 1, s);
-  else if (auto* list = qobject_cast<QListWidget*>(w)) list->insertItem(position - 1, s);
+  if (auto* combo = qobject_cast<QComboBox*>(w))
+    combo->insertItem(position - 1, s);
+  else if (auto* list = qobject_cast<QListWidget*>(w))
+    list->insertItem(position - 1, s);
 }
 
 void DeleteComboItem(WindowRef dialog, int item, int position) {
   QWidget* w = Item(dialog, item);
-  if (auto* combo = qobject_cast<QComboBox*>(w)) combo->removeItem(position - 1);
-  else if (auto* list = qobject_cast<QListWidget*>(w)) delete list->takeItem(position - 1);
+  if (auto* combo = qobject_cast<QComboBox*>(w))
+    combo->removeItem(position - 1);
+  else if (auto* list = qobject_cast<QListWidget*>(w))
+    delete list->takeItem(position - 1);
 }
 
 std::string GetComboItemText(WindowRef dialog, int item, int position) {

@@ -49,7 +49,7 @@ enum FontStyleBits : int {
   FontStrikeout = 128,
 };
 constexpr const char* DefaultFontFace = "Arial";  // resolves to Liberation Sans on Linux
-constexpr int DefaultFontSize = 14;                // cell height, pixels
+constexpr int DefaultFontSize = 14;               // cell height, pixels
 
 // Drawing modes (raster operations). Xor combines the pen colour with what is there, so drawing
 // the same thing twice restores the target.
@@ -84,7 +84,7 @@ void SetPort(DrawTarget* target);
 // off (shapes are filled with the pen colour).
 void SetPen(Color color, int width, bool fill);
 void GetPen(Color* color, int* width, bool* fill);  // each output may be null
-void SetColor(Color color);                           // pen, fill and text colour
+void SetColor(Color color);                         // pen, fill and text colour
 void SetFill(bool on);
 void SetDrawingMode(int mode);  // a DrawingMode; only while a target is current
 

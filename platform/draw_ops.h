@@ -4,7 +4,6 @@
 #pragma once
 
 #include <QImage>
-
 #include <memory>
 #include <string>
 #include <variant>

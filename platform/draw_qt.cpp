@@ -4,7 +4,6 @@
 
 #include <QFontMetrics>
 #include <QPainterPath>
-
 #include <cstring>
 #include <utility>
 
@@ -54,7 +53,8 @@ QRectF StrokeBox(const Rect& r, int penWidth) {
 void ApplyPen(DrawTarget& t) {
   const DrawingState& s = t.state;
   if (s.penWidth > 0) {
-    t.painter->setPen(QPen(ToQColor(s.color), s.penWidth, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    t.painter->setPen(
+        QPen(ToQColor(s.color), s.penWidth, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
   } else {
     t.painter->setPen(Qt::NoPen);
   }
@@ -193,7 +193,8 @@ void Carry(DrawTarget* t, DrawingState& s, const DrawOp& op, bool draw) {
     }
     void operator()(const MoveOp& o) { s.penX = o.x, s.penY = o.y; }
     void operator()(const LineToOp& o) {
-      if (painting() && (o.x != s.penX || o.y != s.penY)) DrawLineOn(*t, s.penX, s.penY, o.x, o.y, false);
+      if (painting() && (o.x != s.penX || o.y != s.penY))
+        DrawLineOn(*t, s.penX, s.penY, o.x, o.y, false);
       s.penX = o.x, s.penY = o.y;
     }
     void operator()(const LineOp& o) {
@@ -309,8 +310,12 @@ void Replay(const Picture& picture, std::unique_ptr<DrawTarget> target) {
 }
 }  // namespace
 
-void ReplayPicture(const Picture& picture, QImage& surface) { Replay(picture, NewSurfaceTarget(surface)); }
-void ReplayPicture(const Picture& picture, QPainter& painter) { Replay(picture, NewPainterTarget(painter)); }
+void ReplayPicture(const Picture& picture, QImage& surface) {
+  Replay(picture, NewSurfaceTarget(surface));
+}
+void ReplayPicture(const Picture& picture, QPainter& painter) {
+  Replay(picture, NewPainterTarget(painter));
+}
 
 DrawTarget* GetPort() { return port; }
 void SetPort(DrawTarget* target) { port = target; }
@@ -400,7 +405,8 @@ void DisposePolygon(Polygon* polygon) { delete polygon; }
 void DrawPolygon(const Polygon* polygon) {
   if (!port || !polygon || polygon->count < 1) return;
   const size_t count = std::min<size_t>(polygon->count, polygon->points.size());
-  Submit(PolygonOp{std::vector<PolygonPoint>(polygon->points.begin(), polygon->points.begin() + count)});
+  Submit(PolygonOp{
+      std::vector<PolygonPoint>(polygon->points.begin(), polygon->points.begin() + count)});
 }
 
 void DrawText(const char* text, int length, int x, int y) {
@@ -415,7 +421,8 @@ void MeasureText(const char* text, int length, int* width, int* height) {
   const bool symbol = IsSymbolFace(s.fontFace);
   const size_t bytes = !text ? 0 : length > 0 ? strnlen(text, length) : std::strlen(text);
   const QFontMetrics metrics(font);
-  if (width) *width = metrics.horizontalAdvance(TextForFont(std::string(text ? text : "", bytes), symbol));
+  if (width)
+    *width = metrics.horizontalAdvance(TextForFont(std::string(text ? text : "", bytes), symbol));
   if (height) *height = metrics.height();
 }
 
@@ -427,8 +434,7 @@ void CopyImage(const Image* image, const Rect* source, const Rect* destination) 
   if (!port || !image) return;
   const Rect whole{0, 0, image->header.width, image->header.height};
   const Rect from = source ? *source : whole;
-  const Rect to = destination ? *destination
-                              : Rect{0, 0, RectWidth(from), RectHeight(from)};
+  const Rect to = destination ? *destination : Rect{0, 0, RectWidth(from), RectHeight(from)};
   QImage pixels = ImageToQImage(*image);
   // A recording keeps its own copy; so does drawing an image into itself.
   if (port->recording || (port->surface && pixels.constBits() == port->surface->constBits())) {

@@ -6,7 +6,6 @@
 #include <QFont>
 #include <QImage>
 #include <QPainter>
-
 #include <memory>
 #include <string>
 

@@ -66,7 +66,8 @@ void RasterPixel(const RasterTarget& t, int64_t x, int64_t y) {
   if (x >= t.clip.left && x < t.clip.right && y >= t.clip.top && y < t.clip.bottom) Put(t, x, y);
 }
 
-void RasterLine(const RasterTarget& t, int64_t x0, int64_t y0, int64_t x1, int64_t y1, bool withEnd) {
+void RasterLine(const RasterTarget& t, int64_t x0, int64_t y0, int64_t x1, int64_t y1,
+                bool withEnd) {
   const int64_t dx = x1 - x0, dy = y1 - y0;
   if (dx == 0 && dy == 0) {
     if (withEnd) RasterPixel(t, x0, y0);
@@ -85,7 +86,10 @@ void RasterLine(const RasterTarget& t, int64_t x0, int64_t y0, int64_t x1, int64
   for (int64_t u = lo; u <= hi; ++u) {
     const int64_t v = v0 + RoundedRatio(static_cast<__int128>(u - u0) * dv, du);
     if (v < vMin || v >= vEnd) continue;
-    if (steep) Put(t, v, u); else Put(t, u, v);
+    if (steep)
+      Put(t, v, u);
+    else
+      Put(t, u, v);
   }
 }
 
@@ -109,7 +113,8 @@ void RasterShape(const RasterTarget& t, ShapeKind kind, Rect box, int penWidth, 
     shape[y - first] = kind == ShapeKind::Rectangle ? Span{left, right} : EllipseSpan(ellipse, y);
   }
   const auto drawRows = [&](auto&& draw) {
-    for (int64_t y = std::max<int64_t>(first, t.clip.top); y < std::min<int64_t>(end, t.clip.bottom); ++y) {
+    for (int64_t y = std::max<int64_t>(first, t.clip.top);
+         y < std::min<int64_t>(end, t.clip.bottom); ++y) {
       draw(y, shape[y - first]);
     }
   };

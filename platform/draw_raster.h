@@ -11,9 +11,9 @@ namespace qv {
 
 struct RasterTarget {
   uint32_t* pixels = nullptr;
-  int64_t stride = 0;      // pixels from one row to the next
-  Rect clip;               // pixels that may change, inside the memory's bounds
-  uint32_t value = 0;      // 0xffRRGGBB
+  int64_t stride = 0;        // pixels from one row to the next
+  Rect clip;                 // pixels that may change, inside the memory's bounds
+  uint32_t value = 0;        // 0xffRRGGBB
   bool exclusiveOr = false;  // combine the colour with the pixel instead of replacing it
 };
 
@@ -24,7 +24,8 @@ void RasterPixel(const RasterTarget& t, int64_t x, int64_t y);
 // longer axis: at each x the y of the exact line rounded half up (or x at each y for steep
 // lines), the same pixels whichever end the line starts from. withEnd false leaves out
 // (x1, y1); a line to its own start is then empty, and else the single pixel.
-void RasterLine(const RasterTarget& t, int64_t x0, int64_t y0, int64_t x1, int64_t y1, bool withEnd);
+void RasterLine(const RasterTarget& t, int64_t x0, int64_t y0, int64_t x1, int64_t y1,
+                bool withEnd);
 
 // RasterShape: the pixels of box (a rectangle, or those whose centres lie inside the inscribed
 // ellipse), all of them when fill is set, else the outer band penWidth pixels wide (a pixel is

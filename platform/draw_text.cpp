@@ -1,7 +1,6 @@
 // platform/draw_text.cpp - fonts, the Symbol font's Greek letters, and the symbol icons (the
 // masks resources/icons/NNN.png built into the program).
 #include <QFontMetrics>
-
 #include <map>
 #include <memory>
 #include <string>
@@ -17,12 +16,12 @@ namespace {
 
 // The classic Symbol font draws Greek letters at the Latin positions (Adobe Symbol encoding):
 // A-Z then a-z.
-constexpr char16_t SymbolUpper[26] = {
-    u'Α', u'Β', u'Χ', u'Δ', u'Ε', u'Φ', u'Γ', u'Η', u'Ι', u'ϑ', u'Κ', u'Λ', u'Μ',
-    u'Ν', u'Ο', u'Π', u'Θ', u'Ρ', u'Σ', u'Τ', u'Υ', u'ς', u'Ω', u'Ξ', u'Ψ', u'Ζ'};
-constexpr char16_t SymbolLower[26] = {
-    u'α', u'β', u'χ', u'δ', u'ε', u'φ', u'γ', u'η', u'ι', u'ϕ', u'κ', u'λ', u'μ',
-    u'ν', u'ο', u'π', u'θ', u'ρ', u'σ', u'τ', u'υ', u'ϖ', u'ω', u'ξ', u'ψ', u'ζ'};
+constexpr char16_t SymbolUpper[26] = {u'Α', u'Β', u'Χ', u'Δ', u'Ε', u'Φ', u'Γ', u'Η', u'Ι',
+                                      u'ϑ', u'Κ', u'Λ', u'Μ', u'Ν', u'Ο', u'Π', u'Θ', u'Ρ',
+                                      u'Σ', u'Τ', u'Υ', u'ς', u'Ω', u'Ξ', u'Ψ', u'Ζ'};
+constexpr char16_t SymbolLower[26] = {u'α', u'β', u'χ', u'δ', u'ε', u'φ', u'γ', u'η', u'ι',
+                                      u'ϕ', u'κ', u'λ', u'μ', u'ν', u'ο', u'π', u'θ', u'ρ',
+                                      u'σ', u'τ', u'υ', u'ϖ', u'ω', u'ξ', u'ψ', u'ζ'};
 
 // The face that draws the Greek letters of "Symbol" (fonts-dejavu-core).
 constexpr const char* GreekFace = "DejaVu Sans";
@@ -51,7 +50,8 @@ QFont MakeFont(const std::string& face, int cellHeight, int style) {
   const int cell = cellHeight > 0 ? cellHeight : DefaultFontSize;
   font.setPixelSize(cell);
   const int height = QFontMetrics(font).height();
-  if (height > 0 && height != cell) font.setPixelSize(std::max(1, (cell * cell + height / 2) / height));
+  if (height > 0 && height != cell)
+    font.setPixelSize(std::max(1, (cell * cell + height / 2) / height));
   made.emplace(key, font);
   return font;
 }

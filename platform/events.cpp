@@ -36,7 +36,7 @@ void CreateApplication() {
   static char* argv[] = {name, nullptr};
   ChoosePlatformPlugin();
   auto* app = new QApplication(argc, argv);  // lives for the rest of the run
-  app->setQuitOnLastWindowClosed(false);      // the main window's destruction quits
+  app->setQuitOnLastWindowClosed(false);     // the main window's destruction quits
   QObject::connect(app, &QGuiApplication::applicationStateChanged, [](Qt::ApplicationState s) {
     if (s == Qt::ApplicationActive) SendEvent(ResumeEvent, nullptr, 0, 0);
     if (s == Qt::ApplicationInactive) SendEvent(SuspendEvent, nullptr, 0, 0);
@@ -128,7 +128,8 @@ void QuitApplication(int code) {
 }
 
 int SendEvent(int code, WindowRef window, int p1, int p2) {
-  if (window && IsLiveWindow(window) && window->handler) return window->handler(code, window, p1, p2);
+  if (window && IsLiveWindow(window) && window->handler)
+    return window->handler(code, window, p1, p2);
   if (Platform().application) return Platform().application(code, window, p1, p2);
   return 1;
 }

@@ -11,46 +11,46 @@
 
 namespace qv {
 
-struct WindowRecord;               // one per window or dialog; owned by the platform
-using WindowRef = WindowRecord*;   // nullptr: no window
+struct WindowRecord;              // one per window or dialog; owned by the platform
+using WindowRef = WindowRecord*;  // nullptr: no window
 
 // Event codes: (code, window, p1, p2). Window coordinates are client pixels, origin top-left.
 enum EventCode : int {
-  IdleEvent = 0,               // queue empty, no modal dialog up
-  StartupEvent = 1,            // once, before the main loop
-  KeyDownEvent = 2,            // (virtual key, 0) when pressed; (0, character) when typed
-  KeyUpEvent = 3,              // (virtual key, 0)
-  SuspendEvent = 4,            // the application lost activation
-  ResumeEvent = 5,             // the application was activated
-  MenuEvent = 6,               // (menu number, item number); non-zero result: not handled
-  QuitEvent = 10,              // the main window was asked to close; 0 refuses
-  WindowCreatedEvent = 11,     // (resource number, reference value) for dialogs, else (0, 0)
-  WindowResizedEvent = 12,     // (client width, client height)
+  IdleEvent = 0,            // queue empty, no modal dialog up
+  StartupEvent = 1,         // once, before the main loop
+  KeyDownEvent = 2,         // (virtual key, 0) when pressed; (0, character) when typed
+  KeyUpEvent = 3,           // (virtual key, 0)
+  SuspendEvent = 4,         // the application lost activation
+  ResumeEvent = 5,          // the application was activated
+  MenuEvent = 6,            // (menu number, item number); non-zero result: not handled
+  QuitEvent = 10,           // the main window was asked to close; 0 refuses
+  WindowCreatedEvent = 11,  // (resource number, reference value) for dialogs, else (0, 0)
+  WindowResizedEvent = 12,  // (client width, client height)
   WindowActivatedEvent = 13,
   WindowDeactivatedEvent = 14,
-  WindowUpdateEvent = 15,      // paint now, into the window's surface
-  MouseDownEvent = 16,         // (x, y) for each of these mouse events
+  WindowUpdateEvent = 15,  // paint now, into the window's surface
+  MouseDownEvent = 16,     // (x, y) for each of these mouse events
   MouseUpEvent = 17,
-  DoubleClickEvent = 18,       // second press within the double-click time
-  MouseMovedEvent = 19,        // no button down; only to the capture holder or the active window
-  MouseDraggedEvent = 20,      // a button down; same rule
-  WindowCloseEvent = 21,       // a window other than the main one; non-zero lets it close
-  WindowZoomEvent = 22,        // maximise asked; non-zero lets it proceed
+  DoubleClickEvent = 18,   // second press within the double-click time
+  MouseMovedEvent = 19,    // no button down; only to the capture holder or the active window
+  MouseDraggedEvent = 20,  // a button down; same rule
+  WindowCloseEvent = 21,   // a window other than the main one; non-zero lets it close
+  WindowZoomEvent = 22,    // maximise asked; non-zero lets it proceed
   WindowMinimizeEvent = 23,
   WindowRestoreEvent = 24,
-  ControlEvent = 30,           // (control item number, part code)
+  ControlEvent = 30,  // (control item number, part code)
 };
 
 // Part codes of ControlEvent, by control class.
-constexpr int PartClick = 0;            // push button, check box, radio button
+constexpr int PartClick = 0;  // push button, check box, radio button
 constexpr int PartButtonDoubleClick = 5;
-constexpr int PartSelectionChanged = 1; // combo box, list
-constexpr int PartTextChanged = 768;    // edit field
-constexpr int PartTabChanged = -551;    // tab control
-constexpr int PartThumbReleased = 1;    // scroll bars: the position is already the thumb's
-constexpr int PartPageUp = 2;           // page up or left
+constexpr int PartSelectionChanged = 1;  // combo box, list
+constexpr int PartTextChanged = 768;     // edit field
+constexpr int PartTabChanged = -551;     // tab control
+constexpr int PartThumbReleased = 1;     // scroll bars: the position is already the thumb's
+constexpr int PartPageUp = 2;            // page up or left
 constexpr int PartPageDown = 3;
-constexpr int PartLineUp = 4;           // line up or left
+constexpr int PartLineUp = 4;  // line up or left
 constexpr int PartLineDown = 5;
 constexpr int PartThumbDragged = 6;
 

@@ -23,7 +23,8 @@ struct LastPress {
 };
 
 LastPress lastPress;
-bool pairEnded = false;  // the last press was a double click: Qt's own double click that may follow is that one
+bool pairEnded =
+    false;  // the last press was a double click: Qt's own double click that may follow is that one
 Qt::MouseButtons buttonsDown;  // as our windows saw them, beside the system's own state
 std::set<int> keysDown;
 
@@ -53,26 +54,45 @@ int VirtualKeyOf(int key) {
   if ((key >= Qt::Key_A && key <= Qt::Key_Z) || (key >= Qt::Key_0 && key <= Qt::Key_9)) return key;
   if (key >= Qt::Key_F1 && key <= Qt::Key_F24) return KeyF1 + (key - Qt::Key_F1);
   switch (key) {
-    case Qt::Key_Backspace: return KeyBackspace;
-    case Qt::Key_Tab: return KeyTab;
+    case Qt::Key_Backspace:
+      return KeyBackspace;
+    case Qt::Key_Tab:
+      return KeyTab;
     case Qt::Key_Return:
-    case Qt::Key_Enter: return KeyReturn;
-    case Qt::Key_Shift: return KeyShift;
-    case Qt::Key_Control: return KeyControl;
-    case Qt::Key_Alt: return KeyAlt;
-    case Qt::Key_Escape: return KeyEscape;
-    case Qt::Key_Space: return KeySpace;
-    case Qt::Key_PageUp: return KeyPageUp;
-    case Qt::Key_PageDown: return KeyPageDown;
-    case Qt::Key_End: return KeyEnd;
-    case Qt::Key_Home: return KeyHome;
-    case Qt::Key_Left: return KeyLeft;
-    case Qt::Key_Up: return KeyUp;
-    case Qt::Key_Right: return KeyRight;
-    case Qt::Key_Down: return KeyDown;
-    case Qt::Key_Insert: return KeyInsert;
-    case Qt::Key_Delete: return KeyDelete;
-    default: return 0;
+    case Qt::Key_Enter:
+      return KeyReturn;
+    case Qt::Key_Shift:
+      return KeyShift;
+    case Qt::Key_Control:
+      return KeyControl;
+    case Qt::Key_Alt:
+      return KeyAlt;
+    case Qt::Key_Escape:
+      return KeyEscape;
+    case Qt::Key_Space:
+      return KeySpace;
+    case Qt::Key_PageUp:
+      return KeyPageUp;
+    case Qt::Key_PageDown:
+      return KeyPageDown;
+    case Qt::Key_End:
+      return KeyEnd;
+    case Qt::Key_Home:
+      return KeyHome;
+    case Qt::Key_Left:
+      return KeyLeft;
+    case Qt::Key_Up:
+      return KeyUp;
+    case Qt::Key_Right:
+      return KeyRight;
+    case Qt::Key_Down:
+      return KeyDown;
+    case Qt::Key_Insert:
+      return KeyInsert;
+    case Qt::Key_Delete:
+      return KeyDelete;
+    default:
+      return 0;
   }
 }
 
@@ -85,7 +105,8 @@ void DeliverMouse(WindowRef window, QMouseEvent* event) {
       const uint32_t now = TickCount();
       const bool twice = IsDoubleClick(window, event, now);
       // A double click ends the pair: the next press starts a new one.
-      lastPress = twice ? LastPress{} : LastPress{window, event->button(), now, event->position().toPoint()};
+      lastPress = twice ? LastPress{}
+                        : LastPress{window, event->button(), now, event->position().toPoint()};
       pairEnded = twice;
       SendEvent(twice ? DoubleClickEvent : MouseDownEvent, window, x, y);
       return;
@@ -103,7 +124,8 @@ void DeliverMouse(WindowRef window, QMouseEvent* event) {
       return;
     case QEvent::MouseMove: {
       if (Platform().capture != window && !IsActiveTopLevel(window)) return;
-      const bool dragging = event->buttons() & (Qt::LeftButton | Qt::MiddleButton | Qt::RightButton);
+      const bool dragging =
+          event->buttons() & (Qt::LeftButton | Qt::MiddleButton | Qt::RightButton);
       SendEvent(dragging ? MouseDraggedEvent : MouseMovedEvent, window, x, y);
       return;
     }

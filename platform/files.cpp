@@ -18,8 +18,8 @@ namespace qv {
 struct PlatformFile {
   std::FILE* stream = nullptr;
   bool writing = false;
-  std::string target;     // the file a replacement becomes on commit; empty for plain files
-  std::string temporary;  // the replacement while it is written; removed unless committed
+  std::string target;           // the file a replacement becomes on commit; empty for plain files
+  std::string temporary;        // the replacement while it is written; removed unless committed
   std::vector<uint8_t> memory;  // the bytes under a memory file
 };
 
@@ -70,8 +70,8 @@ int ClosePlain(PlatformFile& file) {
 }
 
 int CommitReplacement(PlatformFile& file) {
-  bool ok = !std::ferror(file.stream) && std::fflush(file.stream) == 0 &&
-            fsync(fileno(file.stream)) == 0;
+  bool ok =
+      !std::ferror(file.stream) && std::fflush(file.stream) == 0 && fsync(fileno(file.stream)) == 0;
   ok = std::fclose(file.stream) == 0 && ok;
   file.stream = nullptr;
   if (!ok || std::rename(file.temporary.c_str(), file.target.c_str()) != 0) {

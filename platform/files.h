@@ -53,14 +53,15 @@ bool SamePath(std::string_view a, std::string_view b);
 
 // ---- File tests and folders -------------------------------------------------------------------
 
-bool FileExists(std::string_view path);       // exists and is not a directory (links followed)
+bool FileExists(std::string_view path);  // exists and is not a directory (links followed)
 bool DirectoryExists(std::string_view path);
 // IsReadOnlyFile: an existing file that may not be written, either because the system refuses
 // or because no write permission bit is set (so "chmod a-w" marks a file read-only even for root).
 bool IsReadOnlyFile(std::string_view path);
-bool CreateFolder(std::string_view path);   // true when the folder was created (false if anything is there)
-bool RemoveFolder(std::string_view path);   // true when the empty folder was removed
-bool DeleteFileAt(std::string_view path);   // true when the file was removed; never a directory
+bool CreateFolder(
+    std::string_view path);  // true when the folder was created (false if anything is there)
+bool RemoveFolder(std::string_view path);  // true when the empty folder was removed
+bool DeleteFileAt(std::string_view path);  // true when the file was removed; never a directory
 
 // ---- Byte-stream files --------------------------------------------------------------------------
 

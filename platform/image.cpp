@@ -2,7 +2,6 @@
 // mapping between palette rows and the 32-bit buffer that drawing goes through.
 #include <QGuiApplication>
 #include <QScreen>
-
 #include <memory>
 #include <new>
 #include <unordered_map>
@@ -17,10 +16,9 @@ constexpr uint64_t ImageMaxBytes = uint64_t{1} << 30;
 
 // The first 16 palette entries of every palette image; the rest start black.
 constexpr uint8_t DefaultPalette[16][3] = {
-    {0, 0, 0},       {255, 255, 255}, {255, 0, 0},     {0, 255, 0},
-    {0, 0, 255},     {0, 255, 255},   {255, 0, 255},   {255, 255, 0},
-    {192, 192, 192}, {127, 127, 127}, {127, 0, 0},     {0, 127, 0},
-    {0, 0, 127},     {0, 127, 127},   {127, 0, 127},   {127, 127, 0},
+    {0, 0, 0},     {255, 255, 255}, {255, 0, 0},     {0, 255, 0},     {0, 0, 255}, {0, 255, 255},
+    {255, 0, 255}, {255, 255, 0},   {192, 192, 192}, {127, 127, 127}, {127, 0, 0}, {0, 127, 0},
+    {0, 0, 127},   {0, 127, 127},   {127, 0, 127},   {127, 127, 0},
 };
 
 std::unique_ptr<DrawTarget> imageTarget;
@@ -195,19 +193,28 @@ const uint8_t* ImageRow(const Image* image, int y) {
 uint32_t GetPixelValue(const Image* image, const uint8_t* row, int x) {
   if (!image || !row || x < 0 || x >= image->header.width) return 0;
   switch (image->header.bitCount) {
-    case 32: return reinterpret_cast<const uint32_t*>(row)[x];
-    case 8: return row[x];
-    case 4: return (x & 1) ? row[x / 2] & 0x0f : row[x / 2] >> 4;
-    case 1: return row[x / 8] >> (7 - x % 8) & 1;
-    default: return 0;
+    case 32:
+      return reinterpret_cast<const uint32_t*>(row)[x];
+    case 8:
+      return row[x];
+    case 4:
+      return (x & 1) ? row[x / 2] & 0x0f : row[x / 2] >> 4;
+    case 1:
+      return row[x / 8] >> (7 - x % 8) & 1;
+    default:
+      return 0;
   }
 }
 
 void SetPixelValue(const Image* image, uint8_t* row, int x, uint32_t value) {
   if (!image || !row || x < 0 || x >= image->header.width) return;
   switch (image->header.bitCount) {
-    case 32: reinterpret_cast<uint32_t*>(row)[x] = value | 0xff000000u; break;
-    case 8: row[x] = static_cast<uint8_t>(value); break;
+    case 32:
+      reinterpret_cast<uint32_t*>(row)[x] = value | 0xff000000u;
+      break;
+    case 8:
+      row[x] = static_cast<uint8_t>(value);
+      break;
     case 4: {
       const int shift = (x & 1) ? 0 : 4;
       row[x / 2] = static_cast<uint8_t>((row[x / 2] & ~(0x0f << shift)) | (value & 0x0f) << shift);
@@ -218,7 +225,8 @@ void SetPixelValue(const Image* image, uint8_t* row, int x, uint32_t value) {
       row[x / 8] = static_cast<uint8_t>((row[x / 8] & ~(1 << bit)) | (value & 1) << bit);
       break;
     }
-    default: break;
+    default:
+      break;
   }
 }
 
@@ -247,7 +255,8 @@ QImage ImageToQImage(const Image& image) {
   for (int y = 0; y < height; ++y) {
     const uint8_t* row = ImageRow(&image, y);
     auto* pixels = reinterpret_cast<uint32_t*>(out.scanLine(y));
-    for (int x = 0; x < width; ++x) pixels[x] = PaletteRGB32(image.palette[GetPixelValue(&image, row, x)]);
+    for (int x = 0; x < width; ++x)
+      pixels[x] = PaletteRGB32(image.palette[GetPixelValue(&image, row, x)]);
   }
   return out;
 }

@@ -39,7 +39,12 @@ int64_t WriteImageJPEG(const Image* image, std::string_view path);
 // GIF. A stream's logical screen is the first image's size and its global colour map that
 // image's 2^bits palette entries (images of 1, 4 or 8 bits only).
 struct GifStream;
-enum GifDisposal : int { GifDisposalNone = 0, GifKeepFrame = 1, GifRestoreBackground = 2, GifRestorePrevious = 3 };
+enum GifDisposal : int {
+  GifDisposalNone = 0,
+  GifKeepFrame = 1,
+  GifRestoreBackground = 2,
+  GifRestorePrevious = 3
+};
 // OpenGIF: version "GIF87a" or "GIF89a"; null when the image has more than 8 bits, the version
 // is neither, or the file cannot be created.
 GifStream* OpenGIF(const Image* image, std::string_view path, const char* version);

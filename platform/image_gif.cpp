@@ -46,7 +46,9 @@ ColorMap MakeColorMap(const Image& image) {
   return map;
 }
 
-bool IsPaletteImage(const Image* image) { return image && !image->rows.empty() && image->header.bitCount <= 8; }
+bool IsPaletteImage(const Image* image) {
+  return image && !image->rows.empty() && image->header.bitCount <= 8;
+}
 
 bool SamePalette(const GifStream& s, const Image& image) {
   return image.header.bitCount == s.bits &&
@@ -73,7 +75,8 @@ bool PutFrameRows(GifStream& s, const Image& image) {
     std::fill(line.begin(), line.end(), 0);
     if (y < image.header.height) {
       const uint8_t* row = ImageRow(&image, y);
-      for (int x = 0; x < width; ++x) line[x] = static_cast<GifPixelType>(GetPixelValue(&image, row, x));
+      for (int x = 0; x < width; ++x)
+        line[x] = static_cast<GifPixelType>(GetPixelValue(&image, row, x));
     }
     if (EGifPutLine(s.gif, line.data(), s.width) != GIF_OK) return false;
   }
@@ -110,7 +113,8 @@ int WriteGIFFrame(GifStream* gif, const Image* image, bool transparentFlag, int 
                   bool userInput, int delay, int disposal) {
   if (!gif || gif->failed) return 0;
   bool ok = IsPaletteImage(image);
-  if (ok && gif->gif89) ok = PutControlExtension(*gif, transparentFlag, transparentIndex, userInput, delay, disposal);
+  if (ok && gif->gif89)
+    ok = PutControlExtension(*gif, transparentFlag, transparentIndex, userInput, delay, disposal);
   if (ok) {
     const ColorMap local = SamePalette(*gif, *image) ? nullptr : MakeColorMap(*image);
     ok = EGifPutImageDesc(gif->gif, 0, 0, gif->width, gif->height, false, local.get()) == GIF_OK &&

@@ -8,7 +8,7 @@
 #include <cstdio>
 #include <new>
 #include <vector>
-
+// After the C++ headers: jpeglib.h uses FILE and size_t without declaring them.
 #include <jpeglib.h>
 
 #include "platform/image_files.h"
@@ -41,7 +41,8 @@ void CountJpegMessage(j_common_ptr codec, int level) {
 }
 
 void LimitScans(j_common_ptr codec) {
-  if (codec->is_decompressor && reinterpret_cast<j_decompress_ptr>(codec)->input_scan_number > JpegMaxScans) {
+  if (codec->is_decompressor &&
+      reinterpret_cast<j_decompress_ptr>(codec)->input_scan_number > JpegMaxScans) {
     FailJpeg(codec);
   }
 }
@@ -97,7 +98,8 @@ int Decompress(std::span<const uint8_t> bytes, RgbPixels& out) {
   codec.progress = &progress;
   jpeg_mem_src(&codec, bytes.data(), static_cast<unsigned long>(bytes.size()));
   jpeg_read_header(&codec, TRUE);
-  if (int64_t{codec.image_width} * codec.image_height > JpegMaxPixels) FailJpeg(reinterpret_cast<j_common_ptr>(&codec));
+  if (int64_t{codec.image_width} * codec.image_height > JpegMaxPixels)
+    FailJpeg(reinterpret_cast<j_common_ptr>(&codec));
   codec.out_color_space = JCS_RGB;
   jpeg_start_decompress(&codec);
   if (codec.output_components != 3) FailJpeg(reinterpret_cast<j_common_ptr>(&codec));

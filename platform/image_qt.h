@@ -4,7 +4,6 @@
 #pragma once
 
 #include <QImage>
-
 #include <array>
 #include <cstdint>
 #include <vector>

@@ -16,11 +16,15 @@ namespace {
 PlatformFile& FileOf(thandle_t handle) { return *static_cast<PlatformFile*>(handle); }
 tsize_t ReadProc(thandle_t, tdata_t, tsize_t) { return -1; }
 tsize_t WriteProc(thandle_t handle, tdata_t data, tsize_t size) {
-  return WriteBytes(FileOf(handle), std::span<const uint8_t>(static_cast<const uint8_t*>(data), size)) ? size : -1;
+  return WriteBytes(FileOf(handle),
+                    std::span<const uint8_t>(static_cast<const uint8_t*>(data), size))
+             ? size
+             : -1;
 }
 toff_t SeekProc(thandle_t handle, toff_t offset, int whence) {
   PlatformFile& file = FileOf(handle);
-  if (!SeekFile(file, static_cast<int64_t>(offset), static_cast<SeekOrigin>(whence))) return static_cast<toff_t>(-1);
+  if (!SeekFile(file, static_cast<int64_t>(offset), static_cast<SeekOrigin>(whence)))
+    return static_cast<toff_t>(-1);
   return static_cast<toff_t>(TellFile(file));
 }
 int CloseProc(thandle_t) { return 0; }  // the file is committed or abandoned by the caller
@@ -33,7 +37,8 @@ bool SetPaletteTags(TIFF* tiff, const Image& image) {
   if (bits == 1) {
     const int first = image.palette[0].red + image.palette[0].green + image.palette[0].blue;
     const int second = image.palette[1].red + image.palette[1].green + image.palette[1].blue;
-    return TIFFSetField(tiff, TIFFTAG_PHOTOMETRIC, first <= second ? PHOTOMETRIC_MINISBLACK : PHOTOMETRIC_MINISWHITE);
+    return TIFFSetField(tiff, TIFFTAG_PHOTOMETRIC,
+                        first <= second ? PHOTOMETRIC_MINISBLACK : PHOTOMETRIC_MINISWHITE);
   }
   const int entries = 1 << bits;
   std::vector<uint16_t> red(entries), green(entries), blue(entries);
@@ -49,12 +54,14 @@ bool SetPaletteTags(TIFF* tiff, const Image& image) {
 bool WriteTiff(TIFF* tiff, const Image& image) {
   const int width = image.header.width, height = image.header.height;
   const bool rgb = image.header.bitCount > 8;
-  bool ok = TIFFSetField(tiff, TIFFTAG_IMAGEWIDTH, width) && TIFFSetField(tiff, TIFFTAG_IMAGELENGTH, height) &&
+  bool ok = TIFFSetField(tiff, TIFFTAG_IMAGEWIDTH, width) &&
+            TIFFSetField(tiff, TIFFTAG_IMAGELENGTH, height) &&
             TIFFSetField(tiff, TIFFTAG_BITSPERSAMPLE, rgb ? 8 : image.header.bitCount) &&
             TIFFSetField(tiff, TIFFTAG_SAMPLESPERPIXEL, rgb ? 3 : 1) &&
             TIFFSetField(tiff, TIFFTAG_PLANARCONFIG, PLANARCONFIG_CONTIG) &&
             TIFFSetField(tiff, TIFFTAG_COMPRESSION, COMPRESSION_NONE) &&
-            (rgb ? TIFFSetField(tiff, TIFFTAG_PHOTOMETRIC, PHOTOMETRIC_RGB) : SetPaletteTags(tiff, image));
+            (rgb ? TIFFSetField(tiff, TIFFTAG_PHOTOMETRIC, PHOTOMETRIC_RGB)
+                 : SetPaletteTags(tiff, image));
   if (!ok) return false;
   if (!rgb) {
     for (int y = 0; y < height && ok; ++y) {

@@ -3,7 +3,6 @@
 
 #include <QByteArray>
 #include <QImage>
-
 #include <cstdint>
 #include <functional>
 #include <string_view>

@@ -18,9 +18,9 @@ namespace qv {
 
 struct MenuRecord {
   int number = 0;
-  QPointer<QMenu> menu;                 // none for the bar itself
+  QPointer<QMenu> menu;                  // none for the bar itself
   std::vector<QPointer<QAction>> items;  // position - 1; separators included
-  std::vector<MenuRef> submenus;        // per item, nullptr for commands
+  std::vector<MenuRef> submenus;         // per item, nullptr for commands
 };
 
 namespace {
@@ -82,7 +82,8 @@ MenuRef BuildMenu(const MenuBarSpec& spec, int index, QMenu* menu) {
 
 void LoadAccelerators(const MenuBarSpec& spec) {
   for (const AcceleratorSpec& a : spec.accelerators) {
-    const QKeySequence keys = QKeySequence::fromString(QString::fromStdString(a.keys), QKeySequence::PortableText);
+    const QKeySequence keys =
+        QKeySequence::fromString(QString::fromStdString(a.keys), QKeySequence::PortableText);
     if (keys.count() == 1) state.accelerators.push_back({keys[0], a.command});
   }
 }
@@ -90,7 +91,8 @@ void LoadAccelerators(const MenuBarSpec& spec) {
 // FindCommandItem: the menu and position that a command number names, or nullptr.
 QAction* FindCommandItem(int command) {
   for (const auto& m : state.menus)
-    if (m.get() != state.bar && m->number == command / 100) return ItemAction(m.get(), command % 100);
+    if (m.get() != state.bar && m->number == command / 100)
+      return ItemAction(m.get(), command % 100);
   return nullptr;
 }
 

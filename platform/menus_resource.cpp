@@ -12,10 +12,10 @@ namespace {
 constexpr int MaxMenuItems = 99;  // the item number is the last two digits of a command
 
 struct Line {
-  int number = 0;        // 1-based, for messages
-  int depth = 0;         // leading tabs
-  std::string_view word; // keyword
-  std::string_view rest; // after the keyword and one space
+  int number = 0;         // 1-based, for messages
+  int depth = 0;          // leading tabs
+  std::string_view word;  // keyword
+  std::string_view rest;  // after the keyword and one space
 };
 
 bool ParseInt(std::string_view text, int& value) {

@@ -9,20 +9,20 @@
 namespace qv {
 
 struct MenuItemSpec {
-  std::string label;    // with "&" mnemonic marks; empty for a separator
-  std::string hint;     // shortcut shown at the right, or empty
-  int submenu = -1;     // index into MenuBarSpec::menus, or -1 for a command
+  std::string label;  // with "&" mnemonic marks; empty for a separator
+  std::string hint;   // shortcut shown at the right, or empty
+  int submenu = -1;   // index into MenuBarSpec::menus, or -1 for a command
   bool separator = false;
 };
 
 struct MenuSpec {
-  int number = 0;       // 257..264 for pull-downs, two digits for submenus
+  int number = 0;  // 257..264 for pull-downs, two digits for submenus
   std::string label;
   std::vector<MenuItemSpec> items;
 };
 
 struct AcceleratorSpec {
-  std::string keys;     // Qt's portable key text, "Ctrl+O", "Shift+Del", "PgUp"
+  std::string keys;  // Qt's portable key text, "Ctrl+O", "Shift+Del", "PgUp"
   int command = 0;
 };
 

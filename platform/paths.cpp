@@ -22,8 +22,9 @@ std::string& ProgramPathOverride() {
 std::string ReadProgramPath() {
   char buffer[PATH_MAX];
   const ssize_t n = readlink("/proc/self/exe", buffer, sizeof buffer);
-  return n > 0 && static_cast<size_t>(n) < sizeof buffer ? std::string(buffer, static_cast<size_t>(n))
-                                                          : std::string();
+  return n > 0 && static_cast<size_t>(n) < sizeof buffer
+             ? std::string(buffer, static_cast<size_t>(n))
+             : std::string();
 }
 
 }  // namespace

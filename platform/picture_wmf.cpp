@@ -110,7 +110,8 @@ class MetafileWriter {
     state_.clipped = o.on;
     if (o.on) {
       Record(MetaSaveDC, {});
-      Record(MetaIntersectClipRect, {Clamp16(o.rect.bottom), Clamp16(o.rect.right), Clamp16(o.rect.top), Clamp16(o.rect.left)});
+      Record(MetaIntersectClipRect, {Clamp16(o.rect.bottom), Clamp16(o.rect.right),
+                                     Clamp16(o.rect.top), Clamp16(o.rect.left)});
     }
   }
   void operator()(const MoveOp& o) { state_.penX = o.x, state_.penY = o.y; }
@@ -164,7 +165,8 @@ class MetafileWriter {
     maxRecord_ = std::max(maxRecord_, words);
   }
   static void AppendBytes(std::vector<int16_t>& words, const std::vector<uint8_t>& bytes) {
-    for (size_t i = 0; i + 1 < bytes.size(); i += 2) words.push_back(static_cast<int16_t>(bytes[i] | bytes[i + 1] << 8));
+    for (size_t i = 0; i + 1 < bytes.size(); i += 2)
+      words.push_back(static_cast<int16_t>(bytes[i] | bytes[i + 1] << 8));
   }
   static void AppendColor(std::vector<int16_t>& words, Color c) {
     words.push_back(static_cast<int16_t>(c & 0xffff));
@@ -190,7 +192,10 @@ class MetafileWriter {
   }
   void SelectPen() {
     const int width = state_.penWidth;
-    std::vector<int16_t> pen{width == 0 ? PenNull : width > 1 ? PenInsideFrame : PenSolid, Clamp16(width), 0};
+    std::vector<int16_t> pen{width == 0  ? PenNull
+                             : width > 1 ? PenInsideFrame
+                                         : PenSolid,
+                             Clamp16(width), 0};
     AppendColor(pen, state_.color);
     Replace(pen_, MetaCreatePenIndirect, pen);
     std::vector<int16_t> brush{state_.fill ? BrushSolid : BrushNull};
@@ -211,7 +216,11 @@ class MetafileWriter {
     std::vector<uint8_t> tail{static_cast<uint8_t>(style & FontItalic ? 1 : 0),
                               static_cast<uint8_t>(style & FontUnderline ? 1 : 0),
                               static_cast<uint8_t>(style & FontStrikeout ? 1 : 0),
-                              symbol ? CharsetSymbol : CharsetAnsi, 0, 0, 0, 0};
+                              symbol ? CharsetSymbol : CharsetAnsi,
+                              0,
+                              0,
+                              0,
+                              0};
     std::string face = state_.fontFace.substr(0, FaceNameBytes - 1);
     tail.insert(tail.end(), face.begin(), face.end());
     tail.resize(8 + FaceNameBytes, 0);
@@ -222,7 +231,8 @@ class MetafileWriter {
   }
   // After a saved state is restored: the current objects, mode and text colour again.
   void Reselect() {
-    for (const int object : {pen_, brush_, font_}) Record(MetaSelectObject, {static_cast<int16_t>(object)});
+    for (const int object : {pen_, brush_, font_})
+      Record(MetaSelectObject, {static_cast<int16_t>(object)});
     SetRop();
     SetTextColor();
     deviceX_ = deviceY_ = INT32_MIN;
@@ -241,14 +251,16 @@ class MetafileWriter {
   void Shape(uint16_t function, const Rect& r) {
     if (state_.penWidth == 0 && !state_.fill) return;
     const int grow = state_.penWidth == 0 ? 1 : 0;
-    Record(function, {Clamp16(r.bottom + grow), Clamp16(r.right + grow), Clamp16(r.top), Clamp16(r.left)});
+    Record(function,
+           {Clamp16(r.bottom + grow), Clamp16(r.right + grow), Clamp16(r.top), Clamp16(r.left)});
   }
   // Text in the font's own character set: Latin-1 for ordinary faces (the degree sign is 0xB0),
   // the bytes as they are for Symbol.
   std::vector<uint8_t> TextBytes(const std::string& text) const {
     if (IsSymbolFace(state_.fontFace)) return std::vector<uint8_t>(text.begin(), text.end());
     std::vector<uint8_t> out;
-    for (const QChar c : QString::fromStdString(text)) out.push_back(c.unicode() <= 0xff ? static_cast<uint8_t>(c.unicode()) : '?');
+    for (const QChar c : QString::fromStdString(text))
+      out.push_back(c.unicode() <= 0xff ? static_cast<uint8_t>(c.unicode()) : '?');
     return out;
   }
 
@@ -273,7 +285,8 @@ std::vector<uint8_t> DibOf(const QImage& pixels) {
   std::vector<uint8_t> rgb(3 * size_t(width));
   for (int y = height - 1; y >= 0; --y) {
     RowToRGB(pixels, y, rgb.data());
-    for (int x = 0; x < width; ++x) dib.insert(dib.end(), {rgb[3 * x + 2], rgb[3 * x + 1], rgb[3 * x]});
+    for (int x = 0; x < width; ++x)
+      dib.insert(dib.end(), {rgb[3 * x + 2], rgb[3 * x + 1], rgb[3 * x]});
     dib.resize(dib.size() + rowBytes - 3 * width, 0);
   }
   return dib;
@@ -282,11 +295,13 @@ std::vector<uint8_t> DibOf(const QImage& pixels) {
 void MetafileWriter::operator()(const ImageOp& o) {
   const Rect& s = o.source;
   const Rect& d = o.destination;
-  const QImage part = o.image->copy(s.left, s.top, RectWidth(s), RectHeight(s)).convertToFormat(QImage::Format_RGB32);
+  const QImage part = o.image->copy(s.left, s.top, RectWidth(s), RectHeight(s))
+                          .convertToFormat(QImage::Format_RGB32);
   std::vector<int16_t> params;
   AppendColor(params, RopSourceCopy);
-  params.insert(params.end(), {0, Clamp16(part.height()), Clamp16(part.width()), 0, 0, Clamp16(RectHeight(d)),
-                               Clamp16(RectWidth(d)), Clamp16(d.top), Clamp16(d.left)});
+  params.insert(params.end(),
+                {0, Clamp16(part.height()), Clamp16(part.width()), 0, 0, Clamp16(RectHeight(d)),
+                 Clamp16(RectWidth(d)), Clamp16(d.top), Clamp16(d.left)});
   AppendBytes(params, DibOf(part));
   Record(MetaStretchDIB, params);
 }
@@ -316,7 +331,8 @@ std::vector<uint8_t> MetafileWriter::Finish(const Rect& frame, int dpi) {
   std::vector<uint8_t> out;
   PutLE32(out, PlaceableKey);
   PutLE16(out, 0);
-  for (const int v : {frame.left, frame.top, frame.right, frame.bottom}) PutLE16(out, static_cast<uint16_t>(Clamp16(v)));
+  for (const int v : {frame.left, frame.top, frame.right, frame.bottom})
+    PutLE16(out, static_cast<uint16_t>(Clamp16(v)));
   PutLE16(out, static_cast<uint16_t>(dpi));
   PutLE32(out, 0);
   uint16_t checksum = 0;

@@ -10,7 +10,6 @@
 #include <QPageSetupDialog>
 #include <QPrintDialog>
 #include <QPrinter>
-
 #include <memory>
 #include <utility>
 
@@ -24,7 +23,7 @@ namespace qv {
 namespace {
 
 constexpr int DefaultPageMax = 65535;
-constexpr int BoxTextItem = 1;    // holds the template: Printing "%s" (page %d of %d)...
+constexpr int BoxTextItem = 1;  // holds the template: Printing "%s" (page %d of %d)...
 constexpr int BoxCancelItem = 2;
 
 struct PrintJob {
@@ -105,7 +104,9 @@ void ApplyChoice(QPrinter& printer, const PrintChoice& choice) {
 
 }  // namespace
 
-PrintDialogHook SetPrintDialogHook(PrintDialogHook hook) { return std::exchange(dialogHook, std::move(hook)); }
+PrintDialogHook SetPrintDialogHook(PrintDialogHook hook) {
+  return std::exchange(dialogHook, std::move(hook));
+}
 
 bool PrintDialog(int* firstPage, int* lastPage, int* copies) {
   QPrinter& printer = Printer();

@@ -3,7 +3,8 @@
 //
 //   if (!PrintDialog(nullptr, nullptr, &copies)) return;  // cancelled
 //   if (OpenPrintJob("Quorvane")) {
-//     for (int i = 0; i < copies && OpenPrintPage(); ++i) { ...draw into GetPrintPageRect()...; ClosePrintPage(); }
+//     for (int i = 0; i < copies && OpenPrintPage(); ++i) { ...draw into GetPrintPageRect()...;
+//     ClosePrintPage(); }
 //   }
 //   ClosePrintJob();
 //

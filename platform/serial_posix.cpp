@@ -5,8 +5,6 @@
 // hang on a device that stopped answering. The exclusive open takes both the terminal's own
 // exclusive mode (TIOCEXCL) and an advisory lock on the device, since the first does not stop
 // a process with administrator rights.
-#include "platform/serial.h"
-
 #include <fcntl.h>
 #include <poll.h>
 #include <sys/file.h>
@@ -22,6 +20,8 @@
 #include <fstream>
 #include <set>
 #include <vector>
+
+#include "platform/serial.h"
 
 namespace qv {
 namespace {
@@ -55,7 +55,8 @@ void ListPorts() {
       const std::string& prefix = groups[g];
       if (name.size() <= prefix.size() || name.compare(0, prefix.size(), prefix) != 0) continue;
       const std::string digits = name.substr(prefix.size());
-      if (!std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; })) continue;
+      if (!std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; }))
+        continue;
       if (g == 0 && !HasUart(name)) continue;
       found.push_back({g, std::strtol(digits.c_str(), nullptr, 10), entry.path().string()});
     }
@@ -78,11 +79,12 @@ bool IsOpen(SerialPort port) { return openPorts.count(port) != 0; }
 
 speed_t SpeedOf(int baud) {
   static constexpr std::pair<int, speed_t> Speeds[] = {
-      {50, B50},         {75, B75},         {110, B110},       {134, B134},       {150, B150},
-      {200, B200},       {300, B300},       {600, B600},       {1200, B1200},     {1800, B1800},
-      {2400, B2400},     {4800, B4800},     {9600, B9600},     {19200, B19200},   {38400, B38400},
-      {57600, B57600},   {115200, B115200}, {230400, B230400}, {460800, B460800}, {500000, B500000},
-      {576000, B576000}, {921600, B921600}, {1000000, B1000000}, {1152000, B1152000},
+      {50, B50},           {75, B75},           {110, B110},         {134, B134},
+      {150, B150},         {200, B200},         {300, B300},         {600, B600},
+      {1200, B1200},       {1800, B1800},       {2400, B2400},       {4800, B4800},
+      {9600, B9600},       {19200, B19200},     {38400, B38400},     {57600, B57600},
+      {115200, B115200},   {230400, B230400},   {460800, B460800},   {500000, B500000},
+      {576000, B576000},   {921600, B921600},   {1000000, B1000000}, {1152000, B1152000},
       {1500000, B1500000}, {2000000, B2000000}, {2500000, B2500000}, {3000000, B3000000},
       {3500000, B3500000}, {4000000, B4000000}};
   for (const auto& [rate, speed] : Speeds) {
@@ -95,7 +97,8 @@ speed_t SpeedOf(int baud) {
 enum class Ready { Yes, TimedOut, Gone };
 Ready WaitFor(SerialPort port, short events, std::chrono::steady_clock::time_point deadline) {
   for (;;) {
-    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+        deadline - std::chrono::steady_clock::now());
     pollfd p{port, events, 0};
     const int n = poll(&p, 1, static_cast<int>(std::max<int64_t>(left.count(), 0)));
     if (n < 0 && errno == EINTR) continue;
@@ -169,7 +172,8 @@ bool SetSerialParameters(SerialPort port, int baud, int byteSize, int parity, in
 
 bool SerialBytesWaiting(SerialPort port, int* inputCount, int* outputCount) {
   int in = 0, out = 0;
-  if (!IsOpen(port) || ioctl(port, TIOCINQ, &in) != 0 || ioctl(port, TIOCOUTQ, &out) != 0) return false;
+  if (!IsOpen(port) || ioctl(port, TIOCINQ, &in) != 0 || ioctl(port, TIOCOUTQ, &out) != 0)
+    return false;
   // A device that has gone still answers the counts; the hang-up shows in poll.
   pollfd p{port, 0, 0};
   if (poll(&p, 1, 0) < 0 || (p.revents & (POLLHUP | POLLERR | POLLNVAL))) return false;
@@ -181,11 +185,13 @@ bool SerialBytesWaiting(SerialPort port, int* inputCount, int* outputCount) {
 bool ReadSerial(SerialPort port, void* buffer, size_t count, size_t* bytesRead) {
   size_t done = 0;
   bool ok = IsOpen(port) && (buffer || count == 0);
-  const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(SerialTimeoutMs);
+  const auto deadline =
+      std::chrono::steady_clock::now() + std::chrono::milliseconds(SerialTimeoutMs);
   while (ok && done < count) {
     const Ready ready = WaitFor(port, POLLIN, deadline);
     if (ready == Ready::TimedOut) break;
-    const ssize_t n = ready == Ready::Yes ? read(port, static_cast<char*>(buffer) + done, count - done) : -1;
+    const ssize_t n =
+        ready == Ready::Yes ? read(port, static_cast<char*>(buffer) + done, count - done) : -1;
     if (n > 0) {
       done += static_cast<size_t>(n);
     } else if (n < 0 && (errno == EAGAIN || errno == EINTR)) {
@@ -201,14 +207,17 @@ bool ReadSerial(SerialPort port, void* buffer, size_t count, size_t* bytesRead) 
 bool WriteSerial(SerialPort port, const void* buffer, size_t count, size_t* bytesWritten) {
   size_t done = 0;
   bool ok = IsOpen(port) && (buffer || count == 0);
-  const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(SerialTimeoutMs);
+  const auto deadline =
+      std::chrono::steady_clock::now() + std::chrono::milliseconds(SerialTimeoutMs);
   while (ok && done < count) {
     const Ready ready = WaitFor(port, POLLOUT, deadline);
     if (ready == Ready::TimedOut) {
       ok = false;  // the device takes nothing more
       break;
     }
-    const ssize_t n = ready == Ready::Yes ? write(port, static_cast<const char*>(buffer) + done, count - done) : -1;
+    const ssize_t n = ready == Ready::Yes
+                          ? write(port, static_cast<const char*>(buffer) + done, count - done)
+                          : -1;
     if (n > 0) {
       done += static_cast<size_t>(n);
     } else if (!(n < 0 && (errno == EAGAIN || errno == EINTR))) {

@@ -28,7 +28,8 @@ std::map<int, std::string> ParseStringTable(std::string_view text) {
 }
 
 const std::map<int, std::string>& Table() {
-  static const std::map<int, std::string> table = ParseStringTable(reinterpret_cast<const char*>(StringTableText));
+  static const std::map<int, std::string> table =
+      ParseStringTable(reinterpret_cast<const char*>(StringTableText));
   return table;
 }
 

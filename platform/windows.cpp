@@ -53,7 +53,8 @@ WindowRef CreateMainWindow(int resourceNumber, const char* title, int style, int
   auto* client = new ClientWidget(frame);
   frame->setCentralWidget(client);
   frame->setWindowTitle(QString::fromUtf8(title ? title : ""));
-  WindowRef record = AttachRecord(frame, client, resourceNumber, reference, std::move(handler), false);
+  WindowRef record =
+      AttachRecord(frame, client, resourceNumber, reference, std::move(handler), false);
   frame->record = record;
   client->record = record;
   Platform().main = record;
@@ -62,7 +63,8 @@ WindowRef CreateMainWindow(int resourceNumber, const char* title, int style, int
 
 WindowRef CreateToolWindow(int resourceNumber, intptr_t reference, EventHandler handler) {
   auto* client = new ClientWidget(Platform().main->client);
-  WindowRef record = AttachRecord(client, client, resourceNumber, reference, std::move(handler), false);
+  WindowRef record =
+      AttachRecord(client, client, resourceNumber, reference, std::move(handler), false);
   client->record = record;
   return record;
 }
@@ -99,7 +101,8 @@ WindowRef RecordOfWidget(const QWidget* widget) {
 
 bool IsLiveWindow(WindowRef window) {
   const auto& list = Platform().windows;
-  return std::any_of(list.begin(), list.end(), [window](const auto& r) { return r.get() == window; });
+  return std::any_of(list.begin(), list.end(),
+                     [window](const auto& r) { return r.get() == window; });
 }
 
 void ForgetRecord(WindowRef window) {
@@ -116,13 +119,14 @@ void ForgetRecord(WindowRef window) {
   if (wasMain) PostQuit(0);
 }
 
-WindowRef CreatePlatformWindow(int resourceNumber, const char* title, int left, int top,
-                               int width, int height, bool visible, int styleFlags,
-                               intptr_t referenceValue, EventHandler handler) {
+WindowRef CreatePlatformWindow(int resourceNumber, const char* title, int left, int top, int width,
+                               int height, bool visible, int styleFlags, intptr_t referenceValue,
+                               EventHandler handler) {
   if (Platform().main && !(styleFlags & StyleChild)) return nullptr;  // only one top level
-  WindowRef record = Platform().main
-      ? CreateToolWindow(resourceNumber, referenceValue, std::move(handler))
-      : CreateMainWindow(resourceNumber, title, styleFlags, referenceValue, std::move(handler));
+  WindowRef record =
+      Platform().main
+          ? CreateToolWindow(resourceNumber, referenceValue, std::move(handler))
+          : CreateMainWindow(resourceNumber, title, styleFlags, referenceValue, std::move(handler));
   PlaceNewWindow(record->frame, left, top, width, height);
   WindowSurface(record);
   CreateSizeBox(record->client);
@@ -140,7 +144,8 @@ int GetWindowResourceNumber(WindowRef window) { return window ? window->resource
 
 void SetEraseBackground(WindowRef window, bool on) {
   if (!window) return;
-  window->flags = on ? (window->flags | FlagEraseBackground) : (window->flags & ~FlagEraseBackground);
+  window->flags =
+      on ? (window->flags | FlagEraseBackground) : (window->flags & ~FlagEraseBackground);
 }
 
 void SetWindowTitle(WindowRef window, const char* title) {
@@ -203,8 +208,8 @@ void SetWindowClientRectangle(WindowRef window, const Rect& rect) {
   // The client may sit below a menu bar: move the frame by the client's offset in it.
   const QPoint offset = window->client->mapTo(frame, QPoint(0, 0));
   const QSize extra = frame->size() - window->client->size();
-  frame->setGeometry(rect.left - offset.x(), rect.top - offset.y(),
-                     RectWidth(rect) + extra.width(), RectHeight(rect) + extra.height());
+  frame->setGeometry(rect.left - offset.x(), rect.top - offset.y(), RectWidth(rect) + extra.width(),
+                     RectHeight(rect) + extra.height());
 }
 
 void CenterOnScreen(WindowRef window) {
@@ -220,7 +225,8 @@ void GetChartAreaRectangles(WindowRef window, Rect* verticalBar, Rect* horizonta
                             Rect* content) {
   const Rect client = GetClientRectangle(window);
   const int bar = window && window->client
-      ? window->client->style()->pixelMetric(QStyle::PM_ScrollBarExtent) : 0;
+                      ? window->client->style()->pixelMetric(QStyle::PM_ScrollBarExtent)
+                      : 0;
   Rect area = client;
   if (verticalBar) area.right -= bar - 1;
   if (horizontalBar) area.bottom -= bar - 1;

@@ -12,21 +12,21 @@
 namespace qv {
 
 // Style flags of CreatePlatformWindow.
-constexpr int StyleTitleBar = 1;     // otherwise a thin border only
+constexpr int StyleTitleBar = 1;  // otherwise a thin border only
 constexpr int StyleSystemMenu = 2;
 constexpr int StyleResizable = 4;
 constexpr int StyleMaximizeBox = 8;
 constexpr int StyleMinimizeBox = 16;
-constexpr int StyleChild = 32;       // a tool window inside the main window
+constexpr int StyleChild = 32;  // a tool window inside the main window
 
-constexpr int SizeBoxItem = -3;      // the resize grip's item number
+constexpr int SizeBoxItem = -3;  // the resize grip's item number
 
 // CreatePlatformWindow: a coordinate or size below 1 takes the system default. The first
 // window becomes the main window; a later one must carry StyleChild (else nullptr). Sends
 // WindowCreatedEvent (0, 0). referenceValue is handed back by GetWindowReference.
-WindowRef CreatePlatformWindow(int resourceNumber, const char* title, int left, int top,
-                               int width, int height, bool visible, int styleFlags,
-                               intptr_t referenceValue, EventHandler handler);
+WindowRef CreatePlatformWindow(int resourceNumber, const char* title, int left, int top, int width,
+                               int height, bool visible, int styleFlags, intptr_t referenceValue,
+                               EventHandler handler);
 void DisposePlatformWindow(WindowRef window);
 
 intptr_t GetWindowReference(WindowRef window);  // 0 for nullptr
@@ -35,7 +35,7 @@ int GetWindowResourceNumber(WindowRef window);
 void SetEraseBackground(WindowRef window, bool on);
 void SetWindowTitle(WindowRef window, const char* title);
 
-void ShowPlatformWindow(WindowRef window);    // without activating
+void ShowPlatformWindow(WindowRef window);  // without activating
 void HidePlatformWindow(WindowRef window);
 void SelectPlatformWindow(WindowRef window);  // show, then activate
 void MaximizePlatformWindow(WindowRef window);

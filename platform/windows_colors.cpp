@@ -16,27 +16,27 @@ using ColorTable = std::array<uint32_t, SystemColorCount>;
 
 // The palette roles that show each system colour (none: kept, but nothing here draws it).
 const std::initializer_list<QPalette::ColorRole> RolesOf[SystemColorCount] = {
-    {QPalette::Mid},                          // 0 scroll bar
-    {},                                       // 1 desktop
-    {QPalette::Link},                         // 2 active caption
-    {QPalette::LinkVisited},                  // 3 inactive caption
-    {QPalette::AlternateBase},                // 4 menu
-    {QPalette::Base},                         // 5 window
-    {QPalette::Shadow},                       // 6 window frame
-    {QPalette::ToolTipText},                  // 7 menu text
-    {QPalette::Text, QPalette::WindowText},   // 8 window text
-    {QPalette::BrightText},                   // 9 caption text
-    {QPalette::Light},                        // 10 active border
-    {QPalette::Midlight},                     // 11 inactive border
-    {QPalette::ToolTipBase},                  // 12 workspace
-    {QPalette::Highlight},                    // 13 highlight
-    {QPalette::HighlightedText},              // 14 highlight text
-    {QPalette::Button, QPalette::Window},     // 15 button face
-    {QPalette::Dark},                         // 16 button shadow
-    {QPalette::PlaceholderText},              // 17 grey text (also disabled texts)
-    {QPalette::ButtonText},                   // 18 button text
-    {},                                       // 19 inactive caption text
-    {},                                       // 20 button highlight
+    {QPalette::Mid},                         // 0 scroll bar
+    {},                                      // 1 desktop
+    {QPalette::Link},                        // 2 active caption
+    {QPalette::LinkVisited},                 // 3 inactive caption
+    {QPalette::AlternateBase},               // 4 menu
+    {QPalette::Base},                        // 5 window
+    {QPalette::Shadow},                      // 6 window frame
+    {QPalette::ToolTipText},                 // 7 menu text
+    {QPalette::Text, QPalette::WindowText},  // 8 window text
+    {QPalette::BrightText},                  // 9 caption text
+    {QPalette::Light},                       // 10 active border
+    {QPalette::Midlight},                    // 11 inactive border
+    {QPalette::ToolTipBase},                 // 12 workspace
+    {QPalette::Highlight},                   // 13 highlight
+    {QPalette::HighlightedText},             // 14 highlight text
+    {QPalette::Button, QPalette::Window},    // 15 button face
+    {QPalette::Dark},                        // 16 button shadow
+    {QPalette::PlaceholderText},             // 17 grey text (also disabled texts)
+    {QPalette::ButtonText},                  // 18 button text
+    {},                                      // 19 inactive caption text
+    {},                                      // 20 button highlight
 };
 constexpr int GreyTextIndex = 17;
 
@@ -92,7 +92,8 @@ int GetSystemColorTable(uint32_t* buffer, int first) {
 int SetSystemColorTable(const uint32_t* buffer) {
   ReadBase();
   std::copy(buffer, buffer + SystemColorCount, colors.table.begin());
-  QApplication::setPalette(colors.table == colors.baseTable ? colors.basePalette : PaletteOf(colors.table));
+  QApplication::setPalette(colors.table == colors.baseTable ? colors.basePalette
+                                                            : PaletteOf(colors.table));
   return SystemColorCount;
 }
 

@@ -33,7 +33,7 @@ struct WindowRecord {
   int resourceNumber = 0;
   bool dialog = false;
   QImage surface;
-  bool painting = false;     // inside the update event: a repaint request would loop
+  bool painting = false;       // inside the update event: a repaint request would loop
   bool changingState = false;  // the program itself maximises: no system-command event
 };
 
@@ -51,8 +51,8 @@ struct PlatformState {
 PlatformState& Platform();
 // PostQuit: ends the main loop (and any modal loop inside it) with code.
 void PostQuit(int code);
-bool IsModalDialogUp();   // dialogs.cpp
-void ResetMenus();        // menus.cpp: forget the bar (InitPlatform)
+bool IsModalDialogUp();       // dialogs.cpp
+void ResetMenus();            // menus.cpp: forget the bar (InitPlatform)
 void InstallBoxPresenters();  // boxes.cpp: message boxes when there is a display
 
 // Records: found from any widget of the window through its top-level or client widget.

@@ -1,8 +1,8 @@
 // platform/windows_widgets.cpp - the widgets behind windows and dialogs: they hand Qt's paint,
 // resize, activation, close and state events to the event model.
 #include <QCloseEvent>
-#include <QPainter>
 #include <QPaintEvent>
+#include <QPainter>
 #include <QWindowStateChangeEvent>
 
 #include "platform/windows_qt.h"

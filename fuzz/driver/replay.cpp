@@ -43,7 +43,8 @@ void SaveFailingInput() {
     std::fwrite(currentInput->data(), 1, currentInput->size(), out);
     std::fclose(out);
   }
-  std::fprintf(stderr, "failing input (%zu bytes, saved as %s):", currentInput->size(), failurePath.c_str());
+  std::fprintf(stderr, "failing input (%zu bytes, saved as %s):", currentInput->size(),
+               failurePath.c_str());
   for (const uint8_t b : *currentInput) std::fprintf(stderr, " %02x", b);
   std::fprintf(stderr, "\n");
   currentInput = nullptr;
@@ -71,8 +72,8 @@ void RunOne(const Bytes& input) {
 }
 
 // Bytes that parsers of the program's files treat specially.
-constexpr uint8_t Interesting[] = {0, 1, '\t', '\n', '\r', ' ', '+', '-', '.', '/', '0', '9', ':',
-                                   '<', '>', '=', 'e', 0x7f, 0x80, 0xc3, 0xff};
+constexpr uint8_t Interesting[] = {0,   1,   '\t', '\n', '\r', ' ', '+',  '-',  '.',  '/', '0',
+                                   '9', ':', '<',  '>',  '=',  'e', 0x7f, 0x80, 0xc3, 0xff};
 
 class Mutator {
  public:
@@ -93,10 +94,12 @@ class Mutator {
     const size_t at = Pick(b.size() + 1);
     switch (Pick(b.empty() ? 3 : 8)) {
       case 0:  // insert an interesting byte
-        b.insert(b.begin() + static_cast<std::ptrdiff_t>(at), Interesting[Pick(sizeof Interesting)]);
+        b.insert(b.begin() + static_cast<std::ptrdiff_t>(at),
+                 Interesting[Pick(sizeof Interesting)]);
         break;
       case 1:  // insert a run of random bytes
-        for (size_t n = 1 + Pick(8); n > 0; --n) b.insert(b.begin() + static_cast<std::ptrdiff_t>(at), static_cast<uint8_t>(rng_()));
+        for (size_t n = 1 + Pick(8); n > 0; --n)
+          b.insert(b.begin() + static_cast<std::ptrdiff_t>(at), static_cast<uint8_t>(rng_()));
         break;
       case 2:  // splice in a piece of another seed
         Splice(b, at);
@@ -125,15 +128,18 @@ class Mutator {
     if (other.empty()) return;
     const size_t from = Pick(other.size());
     const size_t length = 1 + Pick(std::min<size_t>(other.size() - from, 64));
-    b.insert(b.begin() + static_cast<std::ptrdiff_t>(at), other.begin() + static_cast<std::ptrdiff_t>(from),
+    b.insert(b.begin() + static_cast<std::ptrdiff_t>(at),
+             other.begin() + static_cast<std::ptrdiff_t>(from),
              other.begin() + static_cast<std::ptrdiff_t>(from + length));
   }
 
   void Repeat(Bytes& b) {
     const size_t from = Pick(b.size());
     const size_t length = 1 + Pick(std::min<size_t>(b.size() - from, 32));
-    const Bytes piece(b.begin() + static_cast<std::ptrdiff_t>(from), b.begin() + static_cast<std::ptrdiff_t>(from + length));
-    for (size_t n = 1 + Pick(4); n > 0; --n) b.insert(b.begin() + static_cast<std::ptrdiff_t>(from), piece.begin(), piece.end());
+    const Bytes piece(b.begin() + static_cast<std::ptrdiff_t>(from),
+                      b.begin() + static_cast<std::ptrdiff_t>(from + length));
+    for (size_t n = 1 + Pick(4); n > 0; --n)
+      b.insert(b.begin() + static_cast<std::ptrdiff_t>(from), piece.begin(), piece.end());
   }
 
   const std::vector<Bytes>& seeds_;
@@ -144,7 +150,8 @@ class Mutator {
 
 int main(int argc, char** argv) {
   if (argc < 2) {
-    std::fprintf(stderr, "usage: %s <corpus folder> [mutations] | %s <input file>\n", argv[0], argv[0]);
+    std::fprintf(stderr, "usage: %s <corpus folder> [mutations] | %s <input file>\n", argv[0],
+                 argv[0]);
     return 2;
   }
   CatchFailures(argv[0]);

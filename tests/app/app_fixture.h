@@ -10,8 +10,8 @@
 
 #include "app/application.h"
 #include "app/chart_window.h"
-#include "app/commands.h"
 #include "app/command_handlers.h"
+#include "app/commands.h"
 #include "app/info_window.h"
 #include "astro/angles.h"
 #include "chart/projection.h"

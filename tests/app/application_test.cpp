@@ -11,6 +11,7 @@
 #include "app/open_document.h"
 #include "app/settings_file.h"
 #include "app/trails.h"
+#include "app_fixture.h"
 #include "astro/skycontext.h"
 #include "astro/time.h"
 #include "chart/view.h"
@@ -18,7 +19,6 @@
 #include "platform/boxes.h"
 #include "platform/desktop.h"
 #include "platform/files.h"
-#include "app_fixture.h"
 
 namespace qv {
 namespace {
@@ -112,7 +112,8 @@ TEST_F(AppTest, FieldTooWideForPlanarAsksAndCancelChangesNothing) {
   EXPECT_EQ(Settings().ChartProjection, ProjectionSpherical);
   // At 180° only Planar cannot serve the field.
   EXPECT_FALSE(Enabled(ProjectionMenu, ProjectionPlanar));
-  for (int p = ProjectionSpherical; p <= ProjectionMollweide; ++p) EXPECT_TRUE(Enabled(ProjectionMenu, p)) << p;
+  for (int p = ProjectionSpherical; p <= ProjectionMollweide; ++p)
+    EXPECT_TRUE(Enabled(ProjectionMenu, p)) << p;
   EXPECT_TRUE(Checked(ProjectionMenu, ProjectionSpherical));
 }
 
@@ -121,7 +122,8 @@ TEST_F(AppTest, CoordinateSwitchesKeepTheCentre) {
   Choose(ComputationMenu, 10);  // Recompute All at that time
   const ChartFrame& frame = CurrentChartFrame();
   const Vector3 centre = SkyAt(frame.cx, frame.cy);
-  for (int system : {CoordinatesEquatorial, CoordinatesEcliptic, CoordinatesGalactic, CoordinatesHorizon}) {
+  for (int system :
+       {CoordinatesEquatorial, CoordinatesEcliptic, CoordinatesGalactic, CoordinatesHorizon}) {
     SCOPED_TRACE(system);
     Choose(CoordinatesMenu, system);
     EXPECT_EQ(Settings().ChartCoordinateSystem, system);
@@ -132,8 +134,8 @@ TEST_F(AppTest, CoordinateSwitchesKeepTheCentre) {
 }
 
 TEST_F(AppTest, MenuItemsFollowTheState) {
-  EXPECT_FALSE(Enabled(FileMenu, 3));   // Close Info Window: the window is hidden
-  EXPECT_FALSE(Enabled(FileMenu, 5));   // Save Settings: no settings file yet
+  EXPECT_FALSE(Enabled(FileMenu, 3));  // Close Info Window: the window is hidden
+  EXPECT_FALSE(Enabled(FileMenu, 5));  // Save Settings: no settings file yet
   EXPECT_TRUE(Enabled(FileMenu, 6));
   // Work of parts not built yet stays disabled.
   EXPECT_FALSE(Enabled(ExportMenu, 2));
@@ -164,8 +166,8 @@ TEST_F(AppTest, RedScreenRestoresTheExactColoursAndUseColor) {
   Choose(DrawMenu, 21);
   ASSERT_TRUE(Settings().RedScreen);
   EXPECT_FALSE(Settings().ShowColors);
-  EXPECT_FALSE(Enabled(DrawMenu, 20));            // Use Color
-  EXPECT_FALSE(Enabled(DrawMenu, 19));            // Custom Colors
+  EXPECT_FALSE(Enabled(DrawMenu, 20));  // Use Color
+  EXPECT_FALSE(Enabled(DrawMenu, 19));  // Custom Colors
   EXPECT_FALSE(Enabled(SkyBackgroundMenu, SkyColor));
   uint32_t red[SystemColorCount];
   GetSystemColorTable(red, 0);
@@ -209,12 +211,13 @@ TEST_F(AppTest, JulianDateBoxAndLimitShifts) {
 }
 
 TEST_F(AppTest, SavingSettingsMakesTheFileCurrent) {
-  FileDialogHook previous = SetFileDialogHook([this](const FileDialogRequest& request, std::string& path, int& index) {
-    EXPECT_TRUE(request.save);
-    path = scratch / "view";  // the filter's ".qvs" is added
-    index = 1;
-    return true;
-  });
+  FileDialogHook previous =
+      SetFileDialogHook([this](const FileDialogRequest& request, std::string& path, int& index) {
+        EXPECT_TRUE(request.save);
+        path = scratch / "view";  // the filter's ".qvs" is added
+        index = 1;
+        return true;
+      });
   Then([](WindowRef d) {
     SetItemText(d, 1, "My view");
     Press(d, 3);  // the description dialog's OK
@@ -247,7 +250,8 @@ TEST_F(AppTest, DocumentsAreToldApartByTheirContent) {
   EXPECT_NE(OpenDocument(DatabasePath("Custom.qvd")), ResultOk);
   EXPECT_TRUE(Shown(538));
   // Text: satellites by ".TLE", objects by ".txt"; anything else is refused.
-  WriteTextFile(scratch / "stars.txt", "S01\t2000.0\t06 45 08.9\t-16 42 58\t\t\t-1.46\t\t\t\t\tSirius\r\n");
+  WriteTextFile(scratch / "stars.txt",
+                "S01\t2000.0\t06 45 08.9\t-16 42 58\t\t\t-1.46\t\t\t\t\tSirius\r\n");
   EXPECT_EQ(OpenDocument(scratch / "stars.txt"), ResultOk);
   EXPECT_TRUE(FileExists(DatabasePath("stars.qvd")));
   WriteTextFile(scratch / "ISS.TLE",
@@ -307,7 +311,8 @@ TEST_F(AppTest, QuitIsRefusedWhenAChangeCannotBeWritten) {
   EXPECT_EQ(QuitRequested(), 1);
 }
 
-// ---- Idle, keys and help -------------------------------------------------------------------------
+// ---- Idle, keys and help
+// -------------------------------------------------------------------------
 
 TEST_F(AppTest, IdlePollsTheTelescopeOnlyWhenItsRateAsksForIt) {
   int polls = 0, steps = 0;
@@ -341,7 +346,8 @@ TEST_F(AppTest, RedrawTimingReportsRedrawsAndRate) {
   }
   Send(KeyDownEvent, 0, 't');
   ASSERT_TRUE(Shown(269));
-  EXPECT_NE(shown.back().message.find("for 3 window redrawings"), std::string::npos) << shown.back().message;
+  EXPECT_NE(shown.back().message.find("for 3 window redrawings"), std::string::npos)
+      << shown.back().message;
 }
 
 TEST_F(AppTest, HelpOpensItsPagesBesideTheProgram) {
@@ -353,7 +359,8 @@ TEST_F(AppTest, HelpOpensItsPagesBesideTheProgram) {
   Choose(HelpMenu, 1);
   EXPECT_TRUE(Shown(257));  // no help beside the program yet
   ASSERT_TRUE(CreateFolder(scratch / "Help"));
-  for (const char* page : {"index.html", "search.html", "keywords.html"}) WriteTextFile(scratch / ("Help/" + std::string(page)), "<html></html>");
+  for (const char* page : {"index.html", "search.html", "keywords.html"})
+    WriteTextFile(scratch / ("Help/" + std::string(page)), "<html></html>");
   Choose(HelpMenu, 1);
   Choose(HelpMenu, 2);
   Choose(HelpMenu, 3);

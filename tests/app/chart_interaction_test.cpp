@@ -7,12 +7,12 @@
 
 #include "app/constellation_edit.h"
 #include "app/settings.h"
+#include "app_fixture.h"
 #include "astro/skycontext.h"
 #include "chart/centring.h"
 #include "chart/drawing.h"
 #include "platform/alert.h"
 #include "platform/desktop.h"
-#include "app_fixture.h"
 
 namespace qv {
 namespace {
@@ -60,8 +60,8 @@ TEST_F(ChartInteractionTest, AHeldClickShowsTheNameAndStillOpensTheObject) {
   Send(MouseDownEvent, cx + 60, cy);
   Delay(DoubleClickTimeMs() + 50);
   ApplicationEventHandler(IdleEvent, nullptr, 0, 0);  // the name label appears
-  Send(MouseDraggedEvent, cx + 200, cy);               // off the star: the label goes
-  Send(MouseDraggedEvent, cx + 61, cy + 1);            // back on it
+  Send(MouseDraggedEvent, cx + 200, cy);              // off the star: the label goes
+  Send(MouseDraggedEvent, cx + 61, cy + 1);           // back on it
   Send(MouseUpEvent, cx + 61, cy + 1);
   EXPECT_EQ(InfoObject(), third);
   EXPECT_TRUE(IsInfoWindowShown());
@@ -99,7 +99,8 @@ TEST_F(ChartInteractionTest, DraggingEmptySkyMovesTheChartWithTheReadoutOffOnly)
   Send(MouseUpEvent, cx - 80, cy + 45);
   // The sky moved with the pointer: what was at the centre is now 20 right and 5 up of it (the
   // new centre's own "up" turns the chart a little).
-  const ChartPoint now = ProjectToChart(CurrentChartFrame(), ChartVector(DirectionFromVector(centre)));
+  const ChartPoint now =
+      ProjectToChart(CurrentChartFrame(), ChartVector(DirectionFromVector(centre)));
   EXPECT_NEAR(now.x, cx + 20, 2);
   EXPECT_NEAR(now.y, cy - 5, 2);
   EXPECT_EQ(Settings().ShowConstellationBoundaries, before.ShowConstellationBoundaries);
@@ -149,7 +150,8 @@ TEST_F(ChartInteractionTest, ScrollBarsAndArrowKeysStepTheirOwnCoordinate) {
   Send(ControlEvent, VerticalScrollBar, PartLineUp);
   EXPECT_NEAR(std::abs(s.ChartCenterLatitude - lat), step, 1e-9);
   EXPECT_EQ(s.ChartCenterLongitude, lon);
-  EXPECT_EQ(GetItemValue(Chart(), VerticalScrollBar), -static_cast<int>(std::round(s.ChartCenterLatitude / 0.017453292519943295)));
+  EXPECT_EQ(GetItemValue(Chart(), VerticalScrollBar),
+            -static_cast<int>(std::round(s.ChartCenterLatitude / 0.017453292519943295)));
   Send(KeyDownEvent, KeyDown, 0);
   Send(KeyDownEvent, KeyUp, 0);
   Send(KeyDownEvent, KeyDown, 0);

@@ -1,11 +1,12 @@
 // The Location, Date & Time and Precision dialogs driven through their items: what they show,
 // what OK stores, what Cancel and bad input leave alone, and the site list kept in the database.
+#include "app/computation_dialogs.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <string>
 
-#include "app/computation_dialogs.h"
 #include "app/settings.h"
 #include "app/shell.h"
 #include "astro/constants.h"
@@ -50,7 +51,8 @@ TEST_F(ShellTest, LocalTimeBecomesUniversalWithZoneAndDaylightSaving) {
   const struct {
     const char* local;
     double ut;  // 2000 Jul 1 16h and Jan 15 17h UT
-  } cases[] = {{"2000/07/01 12:00:00", 2451727.0 + 4 / 24.0}, {"2000/01/15 12:00:00", 2451559.0 + 5 / 24.0}};
+  } cases[] = {{"2000/07/01 12:00:00", 2451727.0 + 4 / 24.0},
+               {"2000/01/15 12:00:00", 2451559.0 + 5 / 24.0}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.local);
     Then([&](WindowRef d) {
@@ -97,8 +99,8 @@ TEST_F(ShellTest, UnreadableDateKeepsTheDialogOpenAndCancelChangesNothing) {
 
 TEST_F(ShellTest, PrecisionShowsAndReadsBackInTheUnitsOfItsLabels) {
   ChartSettings& s = Settings();
-  s.StarMotionThreshold = 36525;           // 100 years
-  s.PrecessionEpoch = 2415020.3135;        // B1900 as a Julian-year date: 1900.0 minus 0.002 years
+  s.StarMotionThreshold = 36525;     // 100 years
+  s.PrecessionEpoch = 2415020.3135;  // B1900 as a Julian-year date: 1900.0 minus 0.002 years
   s.HorizonAltitude = -0.5667 * Deg;
   s.PlanetComputation = PlanetVSOP87;
   s.Precession = true;

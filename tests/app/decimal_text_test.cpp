@@ -1,5 +1,7 @@
 // Number text without the locale, checked against the C library's printf and strtod in the "C"
 // locale (the process never changes its locale in tests).
+#include "app/decimal_text.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -7,8 +9,6 @@
 #include <cstdlib>
 #include <random>
 #include <string>
-
-#include "app/decimal_text.h"
 
 namespace qv {
 namespace {
@@ -26,9 +26,8 @@ TEST(DecimalText, FixedMatchesPrintfForEverySettingsFormat) {
     bool sign;
     int width;
   };
-  const Form forms[] = {{"%.1f", 1, false, 0},     {"%+.1f", 1, true, 0},
-                        {"%.3f", 3, false, 0},     {"%.6f", 6, false, 0},
-                        {"%+.6f", 6, true, 0},     {"%+.2f", 2, true, 0},
+  const Form forms[] = {{"%.1f", 1, false, 0},     {"%+.1f", 1, true, 0},    {"%.3f", 3, false, 0},
+                        {"%.6f", 6, false, 0},     {"%+.6f", 6, true, 0},    {"%+.2f", 2, true, 0},
                         {"%+011.6f", 6, true, 11}, {"%+010.6f", 6, true, 10}};
   std::mt19937_64 random(7);
   std::uniform_real_distribution<double> exponent(-8, 8);
@@ -37,7 +36,8 @@ TEST(DecimalText, FixedMatchesPrintfForEverySettingsFormat) {
     const double value = sign * std::pow(10.0, exponent(random));
     for (const Form& form : forms) {
       SCOPED_TRACE(form.printf);
-      ASSERT_EQ(FormatFixed(value, form.precision, form.sign, form.width), Printf(form.printf, value))
+      ASSERT_EQ(FormatFixed(value, form.precision, form.sign, form.width),
+                Printf(form.printf, value))
           << value;
     }
   }
@@ -56,11 +56,15 @@ TEST(DecimalText, FixedKeepingUsesTheDecimalsTheValueNeeds) {
     const char* text;
   };
   const Case cases[] = {
-      {-5.0, 1, 6, true, "-5.0"},          {-5.0 / 24 * 24, 1, 6, true, "-5.0"},
-      {5.75, 1, 6, true, "+5.75"},         {12.75, 1, 6, true, "+12.75"},
+      {-5.0, 1, 6, true, "-5.0"},
+      {-5.0 / 24 * 24, 1, 6, true, "-5.0"},
+      {5.75, 1, 6, true, "+5.75"},
+      {12.75, 1, 6, true, "+12.75"},
       {1.0 / 1440, 6, 12, false, "0.000694444444"},
-      {1.0, 6, 12, false, "1.000000"},     {1.0 / 3, 1, 6, false, "0.333333"},
-      {6.55, 1, 2, false, "6.55"},         {6.5, 1, 2, false, "6.5"},
+      {1.0, 6, 12, false, "1.000000"},
+      {1.0 / 3, 1, 6, false, "0.333333"},
+      {6.55, 1, 2, false, "6.55"},
+      {6.5, 1, 2, false, "6.5"},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(FormatFixedKeeping(c.value, c.precision, c.maxPrecision, c.sign), c.text) << c.value;
@@ -78,14 +82,14 @@ TEST(DecimalText, ScientificMatchesPrintf) {
 }
 
 TEST(DecimalText, ParseDecimalReadsWhatStrtodReads) {
-  const char* texts[] = {"12.5",   "  -0.25xyz", "+6.50",  "1e3",   "-1.5E-3,2", "\t42",
-                         ".5",     "5.",         "-.75",   "1e400", "+-3",       "abc",
-                         "",       " ",          "--1",    "nan",   "inf",       "0x10"};
+  const char* texts[] = {"12.5", "  -0.25xyz", "+6.50", "1e3",   "-1.5E-3,2", "\t42",
+                         ".5",   "5.",         "-.75",  "1e400", "+-3",       "abc",
+                         "",     " ",          "--1",   "nan",   "inf",       "0x10"};
   for (const char* text : texts) {
     SCOPED_TRACE(text);
     char* strtodEnd = nullptr;
     double expected = std::strtod(text, &strtodEnd);
-    if (!std::isfinite(expected)) expected = 0;  // unreadable numbers are 0
+    if (!std::isfinite(expected)) expected = 0;     // unreadable numbers are 0
     if (std::string(text) == "0x10") expected = 0;  // no hexadecimal in our files
     size_t used = 99;
     EXPECT_EQ(ParseDecimal(text, &used), expected);
@@ -101,11 +105,19 @@ TEST(DecimalText, ParseWholeClampsInsteadOfOverflowing) {
     int64_t expected;
     size_t used;
   };
-  const Case cases[] = {{"42", 42, 2},          {"  -7,3", -7, 4},     {"+15abc", 15, 3},
-                        {"x1", 0, 0},           {"", 0, 0},            {"-", 0, 0},
-                        {"32767", 32767, 5},    {"32768", 32767, 5},   {"-32768", -32768, 6},
-                        {"-32769", -32768, 6},  {"99999999999999999999999", 32767, 23},
-                        {"-99999999999999999999999", -32768, 24}, {"1.9", 1, 1}};
+  const Case cases[] = {{"42", 42, 2},
+                        {"  -7,3", -7, 4},
+                        {"+15abc", 15, 3},
+                        {"x1", 0, 0},
+                        {"", 0, 0},
+                        {"-", 0, 0},
+                        {"32767", 32767, 5},
+                        {"32768", 32767, 5},
+                        {"-32768", -32768, 6},
+                        {"-32769", -32768, 6},
+                        {"99999999999999999999999", 32767, 23},
+                        {"-99999999999999999999999", -32768, 24},
+                        {"1.9", 1, 1}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.text);
     size_t used = 99;

@@ -1,12 +1,13 @@
 // Editing objects: new stars and planets from their defaults, edits written to the database file
 // and found again after reopening it, read-only files, unknown orbit centres, deleting.
+#include "app/edit_object.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
 
-#include "app/edit_object.h"
-#include "objects/namesearch.h"
 #include "app_fixture.h"
+#include "objects/namesearch.h"
 
 namespace qv {
 namespace {
@@ -34,7 +35,8 @@ TEST_F(EditObjectTest, NewStarStartsFromItsDefaultsAndIsWrittenAtOnce) {
   std::vector<std::string> defaults;
   std::string type;
   Then([&](WindowRef d) {
-    for (int item : {4, 8, 10, 12, 14, 16, 18, 20, 22, 24, 26}) defaults.push_back(GetItemText(d, item));
+    for (int item : {4, 8, 10, 12, 14, 16, 18, 20, 22, 24, 26})
+      defaults.push_back(GetItemText(d, item));
     type = GetItemText(d, 6);
     SetItemText(d, 4, "Test Variable");
     ChooseType(d, 6, "Variable star");
@@ -44,8 +46,9 @@ TEST_F(EditObjectTest, NewStarStartsFromItsDefaultsAndIsWrittenAtOnce) {
     Press(d, 1);
   });
   Choose(NewMenu, 1);
-  EXPECT_EQ(defaults, (std::vector<std::string>{"New Star", "2000.0", "00 00 00.00", "+00 00 00.0", "+0.0000",
-                                                "+0.000", "+0.00", "+0.00", "+0.0", "1.000", "0.0"}));
+  EXPECT_EQ(defaults,
+            (std::vector<std::string>{"New Star", "2000.0", "00 00 00.00", "+00 00 00.0", "+0.0000",
+                                      "+0.000", "+0.00", "+0.00", "+0.0", "1.000", "0.0"}));
   EXPECT_EQ(type, "Single star");
   EXPECT_FALSE(FileOfId(DefaultFile())->modified);  // on disk already
   Reopen();
@@ -89,7 +92,8 @@ TEST_F(EditObjectTest, NewPlanetNeedsAKnownOrbitCentre) {
   std::vector<std::string> defaults;
   bool stayedOpen = false;
   Then([&](WindowRef d) {
-    for (int item : {4, 10, 12, 15, 17, 19, 21, 23, 25, 27}) defaults.push_back(GetItemText(d, item));
+    for (int item : {4, 10, 12, 15, 17, 19, 21, 23, 25, 27})
+      defaults.push_back(GetItemText(d, item));
     EXPECT_EQ(GetItemText(d, 8), "Comet");
     SetItemText(d, 4, "Rocky");
     SetItemText(d, 6, "Nowhere");
@@ -102,8 +106,9 @@ TEST_F(EditObjectTest, NewPlanetNeedsAKnownOrbitCentre) {
     Press(d, 1);
   });
   Choose(NewMenu, 2);
-  EXPECT_EQ(defaults, (std::vector<std::string>{"New Planet", "2000.0", "1.00000000", "0.00000000", "0.000000",
-                                                "0.000000", "0.000000", "0.000000", "2000/01/1.50000", "0.00 0.00"}));
+  EXPECT_EQ(defaults, (std::vector<std::string>{"New Planet", "2000.0", "1.00000000", "0.00000000",
+                                                "0.000000", "0.000000", "0.000000", "0.000000",
+                                                "2000/01/1.50000", "0.00 0.00"}));
   EXPECT_TRUE(Shown(523));
   EXPECT_TRUE(stayedOpen);
   const ObjectRecord* rocky = Find("Rocky");

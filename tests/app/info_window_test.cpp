@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "app/trails.h"
-#include "objects/database.h"
 #include "app_fixture.h"
+#include "objects/database.h"
 
 namespace qv {
 namespace {

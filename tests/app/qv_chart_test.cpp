@@ -62,7 +62,8 @@ Size TextSize(const std::vector<uint8_t>& b, const char* key) {
   const std::string text(b.begin(), b.end());
   const size_t at = text.find(key);
   double width = -1, height = -1;
-  if (at != std::string::npos) std::sscanf(text.c_str() + at + std::strlen(key), "%lf %lf", &width, &height);
+  if (at != std::string::npos)
+    std::sscanf(text.c_str() + at + std::strlen(key), "%lf %lf", &width, &height);
   return {std::lround(width), std::lround(height)};
 }
 
@@ -72,16 +73,20 @@ Size TextSize(const std::vector<uint8_t>& b, const char* key) {
 Size DecodedSize(const std::string& path, const std::string& extension) {
   const std::vector<uint8_t> b = Bytes(path);
   if (b.size() < 32) return {};
-  if (extension == ".png" && BE(b, 0, 4) == 0x89504E47) return {long(BE(b, 16, 4)), long(BE(b, 20, 4))};
-  if (extension == ".bmp" && b[0] == 'B' && b[1] == 'M') return {long(LE(b, 18, 4)), long(LE(b, 22, 4))};
-  if (extension == ".gif" && std::memcmp(b.data(), "GIF8", 4) == 0) return {long(LE(b, 6, 2)), long(LE(b, 8, 2))};
+  if (extension == ".png" && BE(b, 0, 4) == 0x89504E47)
+    return {long(BE(b, 16, 4)), long(BE(b, 20, 4))};
+  if (extension == ".bmp" && b[0] == 'B' && b[1] == 'M')
+    return {long(LE(b, 18, 4)), long(LE(b, 22, 4))};
+  if (extension == ".gif" && std::memcmp(b.data(), "GIF8", 4) == 0)
+    return {long(LE(b, 6, 2)), long(LE(b, 8, 2))};
   if (extension == ".tif" && (b[0] == 'I' || b[0] == 'M')) return TiffSize(b);
   if (extension == ".jpg") {
     RgbPixels pixels;
     if (DecodeJPEG(b, pixels) == ResultOk) return {pixels.width, pixels.height};
   }
   if (extension == ".wmf" && LE(b, 0, 4) == 0x9AC6CDD7) {
-    return {long(int16_t(LE(b, 10, 2)) - int16_t(LE(b, 6, 2))), long(int16_t(LE(b, 12, 2)) - int16_t(LE(b, 8, 2)))};
+    return {long(int16_t(LE(b, 10, 2)) - int16_t(LE(b, 6, 2))),
+            long(int16_t(LE(b, 12, 2)) - int16_t(LE(b, 8, 2)))};
   }
   if (extension == ".svg") return TextSize(b, "viewBox=\"0 0 ");
   if (extension == ".pdf") return TextSize(b, "/MediaBox [0 0 ");
@@ -105,8 +110,9 @@ bool RowIsAll(const std::vector<uint8_t>& b, int y, uint32_t color) {
 class QvChartTest : public QvTest {
  protected:
   int Chart(const std::string& file, std::vector<std::string> extra = {}) {
-    std::vector<std::string> args = {"chart", "--settings", TestData("qv_observer.qvs"), "--jd", "2460370.5",
-                                     "--size", "320x200", "--out", scratch / file};
+    std::vector<std::string> args = {"chart",   "--settings", TestData("qv_observer.qvs"),
+                                     "--jd",    "2460370.5",  "--size",
+                                     "320x200", "--out",      scratch / file};
     args.insert(args.end(), extra.begin(), extra.end());
     return Run(args);
   }
@@ -131,7 +137,8 @@ TEST_F(QvChartTest, DefaultSizeAndUpperCaseExtension) {
 TEST_F(QvChartTest, LegendBandAndFrame) {
   ASSERT_EQ(Chart("legend.bmp"), QvSuccess) << err;
   ASSERT_EQ(Chart("plain.bmp", {"--no-legend"}), QvSuccess) << err;
-  const std::vector<uint8_t> legend = Bytes(scratch / "legend.bmp"), plain = Bytes(scratch / "plain.bmp");
+  const std::vector<uint8_t> legend = Bytes(scratch / "legend.bmp"),
+                             plain = Bytes(scratch / "plain.bmp");
   constexpr uint32_t White = 0xffffff;
   for (const auto* chart : {&legend, &plain}) {
     EXPECT_TRUE(RowIsAll(*chart, 0, White));
@@ -149,7 +156,8 @@ TEST_F(QvChartTest, LegendBandAndFrame) {
 // --settings the zone is 0.
 TEST_F(QvChartTest, DateIsLocalTimeInTheSettingsZone) {
   ASSERT_EQ(Chart("by_jd.bmp"), QvSuccess) << err;
-  const std::vector<std::string> local = {"chart", "--settings", TestData("qv_observer.qvs"), "--size", "320x200"};
+  const std::vector<std::string> local = {"chart", "--settings", TestData("qv_observer.qvs"),
+                                          "--size", "320x200"};
   std::vector<std::string> args = local;
   args.insert(args.end(), {"--date", "2024/03/01 01:00:00", "--out", scratch / "by_date.bmp"});
   ASSERT_EQ(Run(args), QvSuccess) << err;
@@ -180,8 +188,9 @@ TEST_F(QvChartTest, BadArgumentsWriteNothing) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.message);
-    std::vector<std::string> args = {"chart", "--settings", TestData("qv_observer.qvs"), "--jd", "2460370.5",
-                                     "--out", scratch / c.file};
+    std::vector<std::string> args = {"chart",         "--settings", TestData("qv_observer.qvs"),
+                                     "--jd",          "2460370.5",  "--out",
+                                     scratch / c.file};
     args.insert(args.end(), c.extra.begin(), c.extra.end());
     EXPECT_EQ(Run(args), QvUserError);
     EXPECT_NE(err.find(c.message), std::string::npos) << err;
@@ -200,17 +209,22 @@ TEST_F(QvChartTest, BadArgumentsWriteNothing) {
 TEST_F(QvChartTest, BadDatesAndFilesGiveTheirMessages) {
   EXPECT_EQ(Run({"chart", "--date", "2024/13", "--out", scratch / "c.png"}), QvUserError);
   EXPECT_NE(err.find("The date \"2024/13\" is invalid."), std::string::npos) << err;
-  EXPECT_EQ(Run({"chart", "--settings", scratch / "none.qvs", "--out", scratch / "c.png"}), QvFileError);
+  EXPECT_EQ(Run({"chart", "--settings", scratch / "none.qvs", "--out", scratch / "c.png"}),
+            QvFileError);
   EXPECT_NE(err.find("can't open the file \"none.qvs\""), std::string::npos) << err;
   EXPECT_EQ(Chart("no/such/folder/c.png"), QvFileError);
-  EXPECT_NE(err.find("can't open the file \"" + scratch / "no/such/folder/c.png"), std::string::npos) << err;
+  EXPECT_NE(err.find("can't open the file \"" + scratch / "no/such/folder/c.png"),
+            std::string::npos)
+      << err;
   EXPECT_FALSE(FileExists(scratch / "c.png"));
 }
 
 // A settings file naming an object the database lacks would draw another sky: qv refuses it.
 TEST_F(QvChartTest, SettingsNamingAnUnknownObjectFail) {
   const std::string settings = scratch / "centred.qvs";
-  WriteTextFile(settings, "<QuorvaneSettingsFile>\nFileVersion=3.5\n\n<Settings>\nCenteredObject=Vulcan\n</Settings>\n");
+  WriteTextFile(settings,
+                "<QuorvaneSettingsFile>\nFileVersion=3.5\n\n<Settings>\nCenteredObject=Vulcan\n</"
+                "Settings>\n");
   EXPECT_EQ(Run({"chart", "--settings", settings, "--out", scratch / "d.png"}), QvUserError);
   EXPECT_NE(err.find("no object containing the name \"Vulcan\""), std::string::npos) << err;
   EXPECT_FALSE(FileExists(scratch / "d.png"));
@@ -220,10 +234,12 @@ TEST_F(QvChartTest, SettingsNamingAnUnknownObjectFail) {
 TEST_F(QvChartTest, EveryCommandExplainsEachOfItsOptions) {
   const std::vector<std::pair<std::string, std::vector<std::string>>> commands = {
       {"chart", {"--settings", "--database", "--jd", "--date", "--size", "--no-legend", "--out"}},
-      {"ephemeris", {"--object", "--start", "--end", "--step", "--settings", "--database", "--out"}},
+      {"ephemeris",
+       {"--object", "--start", "--end", "--step", "--settings", "--database", "--out"}},
       {"info", {"--object", "--settings", "--database", "--jd", "--date"}},
       {"find", {"--exact", "--case", "--database"}},
-      {"import", {"--database", "--create", "--replace", "--rename", "--keep-going", "--satellites"}},
+      {"import",
+       {"--database", "--create", "--replace", "--rename", "--keep-going", "--satellites"}},
       {"db", {"--database"}},
   };
   for (const auto& [command, options] : commands) {
@@ -231,10 +247,12 @@ TEST_F(QvChartTest, EveryCommandExplainsEachOfItsOptions) {
     ASSERT_EQ(Run({command, "--help"}), QvSuccess) << err;
     EXPECT_TRUE(err.empty()) << err;
     EXPECT_EQ(out.rfind("Usage: qv " + command + " ", 0), 0u) << out;
-    for (const std::string& option : options) EXPECT_NE(out.find("\n  " + option + " "), std::string::npos) << option;
+    for (const std::string& option : options)
+      EXPECT_NE(out.find("\n  " + option + " "), std::string::npos) << option;
   }
   ASSERT_EQ(Run({"--help"}), QvSuccess);
-  for (const auto& command : commands) EXPECT_NE(out.find("qv " + command.first + " "), std::string::npos);
+  for (const auto& command : commands)
+    EXPECT_NE(out.find("qv " + command.first + " "), std::string::npos);
   EXPECT_EQ(Run({"plot"}), QvUserError);
   EXPECT_NE(err.find("no command \"plot\""), std::string::npos);
   EXPECT_EQ(Run({}), QvUserError);

@@ -18,12 +18,15 @@ TEST_F(QvTest, DbListsEveryFileWithItsCountsAndSummary) {
   EXPECT_EQ(lines[1], "Files: 3\tObjects: 56");
   EXPECT_EQ(lines[4], "1\tCustom.qvd\t0\t0\t0\t0\t0\t0\t-\t-\t-\t-");
   EXPECT_EQ(lines[5], "2\tSolarSystem.qvd\t50\t50\t0\t0\t0\t0\t-\t-\t-\t-");
-  EXPECT_EQ(lines[6], "3\tqv_objects.qvd\t6\t0\t5\t1\t0\t0\t-1.46 .. +2.06\t+3.44 .. +3.44\t00.1 .. 18.6\t-16.7 .. +89.3");
+  EXPECT_EQ(lines[6],
+            "3\tqv_objects.qvd\t6\t0\t5\t1\t0\t0\t-1.46 .. +2.06\t+3.44 .. +3.44\t00.1 .. "
+            "18.6\t-16.7 .. +89.3");
 }
 
 TEST_F(QvTest, DbWithoutDatabaseIsAFileError) {
   EXPECT_EQ(Run({"db", "--database", scratch / "nowhere"}), QvFileError);
-  EXPECT_NE(err.find("can't open the file \"" + scratch / "nowhere/Index.qvd"), std::string::npos) << err;
+  EXPECT_NE(err.find("can't open the file \"" + scratch / "nowhere/Index.qvd"), std::string::npos)
+      << err;
   EXPECT_TRUE(out.empty());
 }
 
@@ -47,8 +50,8 @@ TEST_F(QvTest, FindFollowsTheCaseAndExactFlags) {
       {{"find", "moon", "--exact"}, {"Moon\tEarth's moon"}},
       // Store order: the solar-system file (number 2) before the stars (number 3), each by index.
       {{"find", "us"},
-       {"Venus\tVenus", "Uranus\tUranus", "Enceladus\tEnceladus", "Iapetus\tIapetus", "Sirius\tSingle star",
-        "Betelgeuse\tVariable star"}},
+       {"Venus\tVenus", "Uranus\tUranus", "Enceladus\tEnceladus", "Iapetus\tIapetus",
+        "Sirius\tSingle star", "Betelgeuse\tVariable star"}},
       {{"find", "Polaris; Vega", "--exact"}, {}},  // every alternative must be one of the parts
   };
   for (const Case& c : cases) {
@@ -66,9 +69,11 @@ TEST_F(QvTest, FindFollowsTheCaseAndExactFlags) {
 
 TEST_F(QvTest, ImportedTextFileBecomesADatabaseFileNamedAfterIt) {
   const std::string more = scratch / "more.txt";
-  WriteTextFile(more, "S1\t2000.0\t14 15 39.7\t+19 10 57\t-0.0733\t-1.999\t-0.05\t1.23\t-5.2\t11.26\t0\tArcturus\n"
-                      "# not an object\n"
-                      "S12\t2000.0\t16 41 41.6\t+36 27 41\t0\t0\t5.8\t\t\t\t20\tM 13; Hercules Cluster\n");
+  WriteTextFile(
+      more,
+      "S1\t2000.0\t14 15 39.7\t+19 10 57\t-0.0733\t-1.999\t-0.05\t1.23\t-5.2\t11.26\t0\tArcturus\n"
+      "# not an object\n"
+      "S12\t2000.0\t16 41 41.6\t+36 27 41\t0\t0\t5.8\t\t\t\t20\tM 13; Hercules Cluster\n");
   ASSERT_EQ(Run({"import", more}), QvSuccess) << err;
   EXPECT_EQ(OutputLines(), Strings{"imported " + more + " into more.qvd (2 objects)"});
   EXPECT_TRUE(FileExists(scratch / "Database/more.qvd"));
@@ -105,7 +110,8 @@ TEST_F(QvTest, ImportCreatesADatabaseOnlyWhenAsked) {
   EXPECT_FALSE(DirectoryExists(bare));
 
   // A new database holds no Earth, around which satellites go.
-  EXPECT_EQ(Run({"import", "--create", TestData("qv_satellites.tle"), "--database", bare}), QvUserError);
+  EXPECT_EQ(Run({"import", "--create", TestData("qv_satellites.tle"), "--database", bare}),
+            QvUserError);
   EXPECT_EQ(OutputLines(), Strings{"created the database " + bare + "/Index.qvd"});
   EXPECT_NE(err.find("no object containing the name \"Earth\""), std::string::npos) << err;
   EXPECT_NE(err.find("nothing was imported"), std::string::npos) << err;
@@ -138,9 +144,11 @@ TEST_F(QvTest, ImportingATakenNameAsksAndTheSafeAnswerKeepsTheDatabase) {
 
 TEST_F(QvTest, ImportStopsAtALineWithoutObjectUnlessToldToGoOn) {
   const std::string mixed = scratch / "mixed.txt";
-  WriteTextFile(mixed, "S1\t2000.0\t14 15 39.7\t+19 10 57\t0\t0\t-0.05\t\t\t\t0\tArcturus\n"
-                       "P12\t2000.0\t2.7\t0.1\t10\t0\t0\t0\t2000/1/1.5\t\t\t\tNobody's moon\tNo such planet\n"
-                       "S1\t2000.0\t05 16 41.4\t+45 59 53\t0\t0\t0.08\t\t\t\t0\tCapella\n");
+  WriteTextFile(
+      mixed,
+      "S1\t2000.0\t14 15 39.7\t+19 10 57\t0\t0\t-0.05\t\t\t\t0\tArcturus\n"
+      "P12\t2000.0\t2.7\t0.1\t10\t0\t0\t0\t2000/1/1.5\t\t\t\tNobody's moon\tNo such planet\n"
+      "S1\t2000.0\t05 16 41.4\t+45 59 53\t0\t0\t0.08\t\t\t\t0\tCapella\n");
   EXPECT_EQ(Run({"import", mixed}), QvUserError);
   EXPECT_NE(err.find("\"No such planet\""), std::string::npos) << err;
   EXPECT_NE(out.find("into mixed.qvd (1 objects)"), std::string::npos) << out;

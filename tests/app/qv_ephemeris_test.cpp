@@ -49,11 +49,13 @@ double Sexagesimal(const std::string& text) {
   return sign == '-' ? -value : value;
 }
 
-// The value of a labelled info text ("R.A. (2024.2): 21h 02m 47.90s") with its unit marks as blanks.
+// The value of a labelled info text ("R.A. (2024.2): 21h 02m 47.90s") with its unit marks as
+// blanks.
 std::string ValueOfLabelled(const std::string& text) {
   std::string value = text.substr(text.find("): ") + 3);
   for (const char* mark : {"\u00b0", "h", "m", "s", "'", "\""}) {
-    for (size_t at; (at = value.find(mark)) != std::string::npos;) value.replace(at, std::strlen(mark), " ");
+    for (size_t at; (at = value.find(mark)) != std::string::npos;)
+      value.replace(at, std::strlen(mark), " ");
   }
   return value;
 }
@@ -76,7 +78,8 @@ std::vector<Reference> LoadReference() {
   for (std::string line; std::getline(in, line);) {
     if (line.empty() || line[0] == '#' || line.rfind("body", 0) == 0) continue;
     const std::vector<std::string> f = Fields(line);
-    rows.push_back({f.at(0), std::stod(f.at(1)), std::stod(f.at(2)), std::stod(f.at(3)), std::stod(f.at(4))});
+    rows.push_back(
+        {f.at(0), std::stod(f.at(1)), std::stod(f.at(2)), std::stod(f.at(3)), std::stod(f.at(4))});
   }
   return rows;
 }
@@ -92,8 +95,9 @@ class QvEphemerisTest : public QvTest {
  protected:
   int Ephemeris(const std::string& object, const std::string& start, const std::string& end,
                 const std::string& step, std::vector<std::string> extra = {}) {
-    std::vector<std::string> args = {"ephemeris", "--object", object, "--start", start, "--end", end,
-                                     "--step", step, "--settings", Observer};
+    std::vector<std::string> args = {"ephemeris", "--object",   object,  "--start",
+                                     start,       "--end",      end,     "--step",
+                                     step,        "--settings", Observer};
     args.insert(args.end(), extra.begin(), extra.end());
     return Run(args);
   }
@@ -105,7 +109,8 @@ class QvEphemerisTest : public QvTest {
 };
 
 TEST_F(QvEphemerisTest, HeaderAndColumnHeadersOfABody) {
-  ASSERT_EQ(Ephemeris("Mars", "2024/03/01 01:00:00", "2024/03/01", "1"), QvSuccess) << err;  // end before start
+  ASSERT_EQ(Ephemeris("Mars", "2024/03/01 01:00:00", "2024/03/01", "1"), QvSuccess)
+      << err;  // end before start
   const Strings want = {
       "Ephemeris for: Mars",
       "",
@@ -115,8 +120,10 @@ TEST_F(QvEphemerisTest, HeaderAndColumnHeadersOfABody) {
       "Altitude: 46.0 m",
       "Time Zone: +1.0 hrs",
       "",
-      " Date:      Time:   \t R.A. (2024.2):\t Dec. (2024.2):\t Dist(AU):\t      Mag:\t       Azimuth:\t"
-      "      Altitude:\tRises:\tSets:\t  Size(\"):\t    Illum:\t    L0(\u00b0):\t    B0(\u00b0):\t    PN(\u00b0):",
+      " Date:      Time:   \t R.A. (2024.2):\t Dec. (2024.2):\t Dist(AU):\t      Mag:\t       "
+      "Azimuth:\t"
+      "      Altitude:\tRises:\tSets:\t  Size(\"):\t    Illum:\t    L0(\u00b0):\t    B0(\u00b0):\t "
+      "   PN(\u00b0):",
   };
   EXPECT_EQ(OutputLines(), want);
 }
@@ -125,8 +132,10 @@ TEST_F(QvEphemerisTest, StarColumnsCarryDistanceInParsecsAndMotions) {
   ASSERT_EQ(Ephemeris("Vega", "2024/03/01 01:00:00", "2024/03/01 01:00:00", "1"), QvSuccess) << err;
   const Strings lines = OutputLines();
   ASSERT_EQ(lines.size(), 10u) << out;
-  EXPECT_EQ(lines[8], "Date:       Time:    \t R.A. (2024.2):\t Dec. (2024.2):\t Dist(pc):\t      Mag:\t"
-                      "       Azimuth:\t      Altitude:\tRises:\tSets:\t  \u00b5RA(s):\t \u00b5Dec(\"):\t  RV(kps):");
+  EXPECT_EQ(lines[8],
+            "Date:       Time:    \t R.A. (2024.2):\t Dec. (2024.2):\t Dist(pc):\t      Mag:\t"
+            "       Azimuth:\t      Altitude:\tRises:\tSets:\t  \u00b5RA(s):\t \u00b5Dec(\"):\t  "
+            "RV(kps):");
   const std::vector<std::string> row = Fields(lines[9]);
   ASSERT_EQ(row.size(), 12u) << lines[9];
   EXPECT_EQ(row[0], " 2024/03/01 01:00:00");
@@ -143,13 +152,15 @@ TEST_F(QvEphemerisTest, StarColumnsCarryDistanceInParsecsAndMotions) {
 // changes only what it names.
 TEST_F(QvEphemerisTest, SettingsFileOverlaysQuorvaneIni) {
   const auto settingsFile = [](const std::string& lines) {
-    return "<QuorvaneSettingsFile>\nFileVersion=3.5\n\n<Settings>\n" + lines + "</Settings>\n\n</QuorvaneSettingsFile>\n";
+    return "<QuorvaneSettingsFile>\nFileVersion=3.5\n\n<Settings>\n" + lines +
+           "</Settings>\n\n</QuorvaneSettingsFile>\n";
   };
   WriteTextFile(scratch / "Quorvane.ini", settingsFile("ViewerSiteName=Backyard\nTimeZone=+2.0\n"));
   const std::string zone = scratch / "zone.qvs";
   WriteTextFile(zone, settingsFile("TimeZone=-5.0\n"));
-  const std::vector<std::string> mars = {"ephemeris", "--object", "Mars", "--start", "2024/03/01",
-                                         "--end",     "2024/03/01", "--step", "1"};
+  const std::vector<std::string> mars = {"ephemeris",  "--object",   "Mars",
+                                         "--start",    "2024/03/01", "--end",
+                                         "2024/03/01", "--step",     "1"};
   ASSERT_EQ(Run(mars), QvSuccess) << err;
   Strings lines = OutputLines();
   ASSERT_GT(lines.size(), 6u) << out;
@@ -192,7 +203,8 @@ TEST_F(QvEphemerisTest, RowsStepExactlyAndMatchPyEphem) {
   ASSERT_EQ(reference.size(), 2u * ReferenceRows + 1);
   for (const char* body : {"Moon", "Mars"}) {
     SCOPED_TRACE(body);
-    ASSERT_EQ(Ephemeris(body, "2024/03/01 01:00:00", "2024/05/01 01:00:00", "7.25"), QvSuccess) << err;
+    ASSERT_EQ(Ephemeris(body, "2024/03/01 01:00:00", "2024/05/01 01:00:00", "7.25"), QvSuccess)
+        << err;
     const Strings rows = Rows();
     ASSERT_EQ(rows.size(), size_t{ReferenceRows}) << out;  // 61 days: the last row at day 58
     int i = 0;
@@ -203,7 +215,8 @@ TEST_F(QvEphemerisTest, RowsStepExactlyAndMatchPyEphem) {
       ASSERT_EQ(f.size(), 14u);
       EXPECT_NEAR(RowDate(f[0]), StartJd + i * StepDays, 0.6 / 86400);
       EXPECT_NEAR(RowDate(f[0]), ref.jd, 0.6 / 86400);
-      EXPECT_LT(ArcminutesApart(Sexagesimal(f[1]), Sexagesimal(f[2]), ref.raHours, ref.decDegrees), 2.0);
+      EXPECT_LT(ArcminutesApart(Sexagesimal(f[1]), Sexagesimal(f[2]), ref.raHours, ref.decDegrees),
+                2.0);
       if (ref.body == "Mars") {  // the series' accuracy, about 1e-4 of the distance
         EXPECT_NEAR(std::stod(f[3]), ref.distanceAu, 5e-4);
       }
@@ -215,11 +228,13 @@ TEST_F(QvEphemerisTest, RowsStepExactlyAndMatchPyEphem) {
 // A range the step divides ends on the end date although 0.1 day is no binary fraction; one it
 // does not divide ends at the last step before the end.
 TEST_F(QvEphemerisTest, LastRowAtOrBeforeTheEnd) {
-  ASSERT_EQ(Ephemeris("Sun", "2024/03/01 00:00:00", "2024/03/02 00:00:00", "0.1"), QvSuccess) << err;
+  ASSERT_EQ(Ephemeris("Sun", "2024/03/01 00:00:00", "2024/03/02 00:00:00", "0.1"), QvSuccess)
+      << err;
   Strings rows = Rows();
   ASSERT_EQ(rows.size(), 11u);
   EXPECT_EQ(Fields(rows.back())[0], " 2024/03/02 00:00:00");
-  ASSERT_EQ(Ephemeris("Sun", "2024/03/01 00:00:00", "2024/03/02 00:00:00", "0.3"), QvSuccess) << err;
+  ASSERT_EQ(Ephemeris("Sun", "2024/03/01 00:00:00", "2024/03/02 00:00:00", "0.3"), QvSuccess)
+      << err;
   rows = Rows();
   ASSERT_EQ(rows.size(), 4u);
   EXPECT_EQ(Fields(rows.back())[0], " 2024/03/01 21:36:00");
@@ -228,7 +243,9 @@ TEST_F(QvEphemerisTest, LastRowAtOrBeforeTheEnd) {
 TEST_F(QvEphemerisTest, OutFileHoldsWhatStandardOutputShows) {
   ASSERT_EQ(Ephemeris("Sirius", "2024/03/01", "2024/03/03", "1"), QvSuccess) << err;
   const std::string shown = out;
-  ASSERT_EQ(Ephemeris("Sirius", "2024/03/01", "2024/03/03", "1", {"--out", scratch / "sirius.eph"}), QvSuccess) << err;
+  ASSERT_EQ(Ephemeris("Sirius", "2024/03/01", "2024/03/03", "1", {"--out", scratch / "sirius.eph"}),
+            QvSuccess)
+      << err;
   EXPECT_TRUE(out.empty());
   EXPECT_EQ(ReadTextFile(scratch / "sirius.eph"), shown);
 }
@@ -246,7 +263,8 @@ TEST_F(QvEphemerisTest, BadInputGivesItsMessageAndWritesNothing) {
       {{"Mars", "2024/03/01", "2024/03/03", "-1"}, "--step needs a positive number of days"},
       {{"Mars", "2024/03/01", "2024/03/03", "1d"}, "--step needs a positive number of days"},
       {{"Mars", "2024/03/01", "2025/03/01", "0.0001"}, "more than 1,000,000 rows"},
-      {{"Mars", "2024/03/01", "2024/03/03", "1e-300"}, "more than 1,000,000 rows"},  // beyond any integer
+      {{"Mars", "2024/03/01", "2024/03/03", "1e-300"},
+       "more than 1,000,000 rows"},  // beyond any integer
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.message);
@@ -255,7 +273,8 @@ TEST_F(QvEphemerisTest, BadInputGivesItsMessageAndWritesNothing) {
     EXPECT_NE(err.find(c.message), std::string::npos) << err;
     EXPECT_FALSE(FileExists(file));
   }
-  EXPECT_EQ(Run({"ephemeris", "--object", "Mars", "--start", "2024/03/01", "--end", "2024/03/02"}), QvUserError);
+  EXPECT_EQ(Run({"ephemeris", "--object", "Mars", "--start", "2024/03/01", "--end", "2024/03/02"}),
+            QvUserError);
   EXPECT_NE(err.find("needs --step"), std::string::npos) << err;
 }
 
@@ -266,7 +285,9 @@ TEST_F(QvEphemerisTest, FileErrorsKeepOldTables) {
   EXPECT_EQ(Ephemeris("Vulcan", "2024/03/01", "2024/03/03", "1", {"--out", old}), QvUserError);
   EXPECT_EQ(ReadTextFile(old), "an older table\n");
 
-  EXPECT_EQ(Ephemeris("Mars", "2024/03/01", "2024/03/03", "1", {"--out", scratch / "none/mars.eph"}), QvFileError);
+  EXPECT_EQ(
+      Ephemeris("Mars", "2024/03/01", "2024/03/03", "1", {"--out", scratch / "none/mars.eph"}),
+      QvFileError);
   EXPECT_NE(err.find("can't open the file \"mars.eph\""), std::string::npos) << err;
   EXPECT_TRUE(out.empty());
 }
@@ -278,13 +299,14 @@ TEST_F(QvEphemerisTest, HeaderFromAnotherBody) {
   const size_t end = settings.find("</Settings>");
   ASSERT_NE(end, std::string::npos);
   WriteTextFile(fromMars, settings.substr(0, end) + "ViewerObject=Mars\n" + settings.substr(end));
-  ASSERT_EQ(Run({"ephemeris", "--object", "Jupiter", "--start", "2024/03/01", "--end", "2024/03/02", "--step", "1",
-                 "--settings", fromMars}),
+  ASSERT_EQ(Run({"ephemeris", "--object", "Jupiter", "--start", "2024/03/01", "--end", "2024/03/02",
+                 "--step", "1", "--settings", fromMars}),
             QvSuccess)
       << err;
   const Strings lines = OutputLines();
   ASSERT_EQ(lines.size(), 6u) << out;
-  EXPECT_EQ(Strings(lines.begin(), lines.begin() + 3), (Strings{"Ephemeris for: Jupiter", "", "Viewed from: Mars"}));
+  EXPECT_EQ(Strings(lines.begin(), lines.begin() + 3),
+            (Strings{"Ephemeris for: Jupiter", "", "Viewed from: Mars"}));
   EXPECT_EQ(lines[3].rfind(" Date:      Time:   \t", 0), 0u) << lines[3];
   EXPECT_EQ(Fields(lines[5]).size(), 14u) << lines[5];
 }
@@ -299,28 +321,36 @@ TEST_F(QvEphemerisTest, ChartTimeIsTheSameAfterwards) {
   ObjectId mars = 0;
   ASSERT_EQ(FindObjectByName("Mars", false, true, 0, mars), ResultOk);
   std::string table;
-  ASSERT_EQ(WriteEphemeris([&table](std::string_view text) { table += text; return true; }, *ObjectOfId(mars),
-                           StartJd, StartJd + 3, 1),
+  ASSERT_EQ(WriteEphemeris(
+                [&table](std::string_view text) {
+                  table += text;
+                  return true;
+                },
+                *ObjectOfId(mars), StartJd, StartJd + 3, 1),
             ResultOk);
   EXPECT_EQ(Settings().JulianDate, 2460000.25);
   EXPECT_EQ(Sky().jde, jde);
   EXPECT_EQ(Sky().planetGeneration, planets);
   EXPECT_NE(table.find("2024/03/04"), std::string::npos);
-  EXPECT_EQ(WriteEphemeris([](std::string_view) { return true; }, *ObjectOfId(mars), StartJd, StartJd + 3, 0),
+  EXPECT_EQ(WriteEphemeris([](std::string_view) { return true; }, *ObjectOfId(mars), StartJd,
+                           StartJd + 3, 0),
             ResultFailed);
 }
 
 // ---- qv info ---------------------------------------------------------------------------------
 
 TEST_F(QvEphemerisTest, InfoOfAStarInItemOrder) {
-  ASSERT_EQ(Run({"info", "--object", "vega", "--settings", Observer, "--jd", "2460370.5"}), QvSuccess) << err;
+  ASSERT_EQ(Run({"info", "--object", "vega", "--settings", Observer, "--jd", "2460370.5"}),
+            QvSuccess)
+      << err;
   const Strings lines = OutputLines();
   ASSERT_EQ(lines.size(), 15u) << out;  // items 7 to 21
   EXPECT_EQ(lines[0], "Type: Single star");
   const Reference vega = LoadReference().back();
   ASSERT_EQ(vega.body, "Vega");
-  EXPECT_LT(ArcminutesApart(Sexagesimal(ValueOfLabelled(lines[1])), Sexagesimal(ValueOfLabelled(lines[2])),
-                            vega.raHours, vega.decDegrees), 2.0)
+  EXPECT_LT(ArcminutesApart(Sexagesimal(ValueOfLabelled(lines[1])),
+                            Sexagesimal(ValueOfLabelled(lines[2])), vega.raHours, vega.decDegrees),
+            2.0)
       << lines[1] << " " << lines[2];
   EXPECT_EQ(lines[3], "Distance (pc): 7.680");
   EXPECT_EQ(lines[4], "Magnitude: +0.03");
@@ -335,16 +365,21 @@ TEST_F(QvEphemerisTest, InfoOfAStarInItemOrder) {
 }
 
 TEST_F(QvEphemerisTest, InfoOfAPlanetMatchesPyEphem) {
-  ASSERT_EQ(Run({"info", "--object", "Mars", "--settings", Observer, "--date", "2024/03/01 01:00:00"}), QvSuccess)
+  ASSERT_EQ(
+      Run({"info", "--object", "Mars", "--settings", Observer, "--date", "2024/03/01 01:00:00"}),
+      QvSuccess)
       << err;
   const Strings lines = OutputLines();
   ASSERT_EQ(lines.size(), 15u) << out;
   EXPECT_EQ(lines[0], "Type: Mars");
   const Reference mars = LoadReference().at(ReferenceRows);
   ASSERT_EQ(mars.body, "Mars");
-  const double ra = Sexagesimal(ValueOfLabelled(lines[1])), dec = Sexagesimal(ValueOfLabelled(lines[2]));
-  EXPECT_LT(ArcminutesApart(ra, dec, mars.raHours, mars.decDegrees), 2.0) << lines[1] << " " << lines[2];
-  EXPECT_NEAR(std::stod(lines[3].substr(lines[3].find(':') + 1)), mars.distanceAu, 5e-4) << lines[3];
+  const double ra = Sexagesimal(ValueOfLabelled(lines[1])),
+               dec = Sexagesimal(ValueOfLabelled(lines[2]));
+  EXPECT_LT(ArcminutesApart(ra, dec, mars.raHours, mars.decDegrees), 2.0)
+      << lines[1] << " " << lines[2];
+  EXPECT_NEAR(std::stod(lines[3].substr(lines[3].find(':') + 1)), mars.distanceAu, 5e-4)
+      << lines[3];
   EXPECT_EQ(lines[4].rfind("Magnitude: +1.", 0), 0u) << lines[4];
   EXPECT_EQ(lines[8].rfind("Illumination: 0.9", 0), 0u) << lines[8];
 }
@@ -352,8 +387,9 @@ TEST_F(QvEphemerisTest, InfoOfAPlanetMatchesPyEphem) {
 // "M 13" names the cluster the database calls "M13", not the first name holding "M..." and "13".
 TEST_F(QvEphemerisTest, DesignationsFindTheirObjectHoweverWritten) {
   const std::string clusters = scratch / "clusters.txt";
-  WriteTextFile(clusters, "S1\t2000.0\t06 32 54.2\t+07 19 59\t0\t0\t4.47\t\t\t\t0\t13 Mon\n"
-                          "S12\t2000.0\t16 41 41.6\t+36 27 41\t0\t0\t5.8\t\t\t\t20\tM13; Hercules Cluster\n");
+  WriteTextFile(clusters,
+                "S1\t2000.0\t06 32 54.2\t+07 19 59\t0\t0\t4.47\t\t\t\t0\t13 Mon\n"
+                "S12\t2000.0\t16 41 41.6\t+36 27 41\t0\t0\t5.8\t\t\t\t20\tM13; Hercules Cluster\n");
   ASSERT_EQ(Run({"import", clusters}), QvSuccess) << err;
   for (const char* name : {"M 13", "M13", "Hercules Cluster"}) {
     SCOPED_TRACE(name);

@@ -1,6 +1,6 @@
 // A database for the tests of qv in a scratch folder that stands "beside the program", made by
-// qv itself: the solar-system file of the default database and the test stars imported into it. Run()
-// runs qv in this process and keeps what it wrote to standard output and standard error.
+// qv itself: the solar-system file of the default database and the test stars imported into it.
+// Run() runs qv in this process and keeps what it wrote to standard output and standard error.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -17,15 +17,20 @@
 
 namespace qv {
 
-inline std::string TestData(const std::string& name) { return std::string(QV_TEST_DATA_DIR) + "/app/data/" + name; }
-inline std::string SolarSystemFile() { return std::string(QV_SOURCE_DIR) + "/resources/catalog/SolarSystem.txt"; }
+inline std::string TestData(const std::string& name) {
+  return std::string(QV_TEST_DATA_DIR) + "/app/data/" + name;
+}
+inline std::string SolarSystemFile() {
+  return std::string(QV_SOURCE_DIR) + "/resources/catalog/SolarSystem.txt";
+}
 
 class QvTest : public ::testing::Test {
  protected:
   void SetUp() override {
     ASSERT_FALSE(scratch.path().empty());
     SetProgramPath(scratch / "qv");
-    ASSERT_EQ(Run({"import", "--create", SolarSystemFile(), TestData("qv_objects.txt")}), QvSuccess) << err;
+    ASSERT_EQ(Run({"import", "--create", SolarSystemFile(), TestData("qv_objects.txt")}), QvSuccess)
+        << err;
   }
 
   void TearDown() override {

@@ -1,12 +1,13 @@
 // The Select Object dialog: Find, Find Next through several matches, the reset on typing, the
 // remembered search choices, and Cancel.
+#include "app/select_object.h"
+
 #include <gtest/gtest.h>
 
 #include <map>
 #include <string>
 #include <vector>
 
-#include "app/select_object.h"
 #include "objects/database.h"
 #include "objects/store.h"
 #include "shell_fixture.h"

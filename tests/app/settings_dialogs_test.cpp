@@ -117,7 +117,8 @@ TEST_F(SettingsDialogTest, DescriptionDialogsShowAndReplaceTheText) {
     bool (*ask)(std::string&);
     int dialog, field, ok;
   };
-  for (const Case c : {Case{AskDescriptionOnOpening, 268, 3, 1}, Case{AskDescriptionToSave, 269, 1, 3}}) {
+  for (const Case c :
+       {Case{AskDescriptionOnOpening, 268, 3, 1}, Case{AskDescriptionToSave, 269, 1, 3}}) {
     SCOPED_TRACE(c.dialog);
     std::string description = "Winter sky\r\nfrom the garden\r\n";
     SetModalDialogHook([&](WindowRef dialog, int number) {
@@ -140,7 +141,8 @@ TEST_F(SettingsDialogTest, DescriptionDialogsShowAndReplaceTheText) {
 
 TEST_F(SettingsDialogTest, LongDescriptionsComeBackWhole) {
   std::string description;
-  for (int line = 0; line < 400; ++line) description += "line " + std::to_string(line) + " of the notes\r\n";
+  for (int line = 0; line < 400; ++line)
+    description += "line " + std::to_string(line) + " of the notes\r\n";
   ASSERT_GT(description.size(), 5000u);
   const std::string shown = description;
   SetModalDialogHook([](WindowRef dialog, int) { PressItem(dialog, 1); });

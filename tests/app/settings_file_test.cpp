@@ -1,5 +1,7 @@
 // Settings files: write -> read round trips of generated settings, the file's own units and
 // formats read from hand-written files, bad and truncated files, descriptions, trails.
+#include "app/settings_file.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -9,7 +11,6 @@
 #include <vector>
 
 #include "app/settings.h"
-#include "app/settings_file.h"
 #include "app/settings_keys.h"
 #include "app/trails.h"
 #include "objects/records.h"
@@ -88,10 +89,13 @@ ChartSettings RandomSettings(std::mt19937& random) {
   auto uniform = [&](double low, double high) {
     return std::uniform_real_distribution<double>(low, high)(random);
   };
-  auto whole = [&](int low, int high) { return std::uniform_int_distribution<int>(low, high)(random); };
+  auto whole = [&](int low, int high) {
+    return std::uniform_int_distribution<int>(low, high)(random);
+  };
   auto flag = [&] { return whole(0, 1) == 1; };
   auto magnitude = [&](bool mayBeAbsent) {
-    return static_cast<int16_t>(mayBeAbsent && whole(0, 3) == 0 ? NoMagnitudeLimit : whole(-3000, 3000));
+    return static_cast<int16_t>(mayBeAbsent && whole(0, 3) == 0 ? NoMagnitudeLimit
+                                                                : whole(-3000, 3000));
   };
   auto text = [&](int length, const std::string& alphabet) {
     std::string s;
@@ -100,7 +104,8 @@ ChartSettings RandomSettings(std::mt19937& random) {
   };
 
   ChartSettings s = DefaultSettings(32);
-  for (double& offset : s.ViewerObjectOffset) offset = uniform(-1, 1) * std::pow(10.0, whole(-8, 3));
+  for (double& offset : s.ViewerObjectOffset)
+    offset = uniform(-1, 1) * std::pow(10.0, whole(-8, 3));
   s.ViewerSiteName = text(whole(0, 47), "abcxyz ABC-=,.';01239");
   s.ViewerLongitude = uniform(-180, 180) * Pi180;
   s.ViewerLatitude = uniform(-90, 90) * Pi180;
@@ -120,7 +125,8 @@ ChartSettings RandomSettings(std::mt19937& random) {
   s.PlanetComputation = static_cast<PlanetTheory>(whole(1, 3));
   s.PlanetLightTime = flag();
   s.PrecessionEpoch = J2000 + whole(-4000, 4000) * 36.525;  // a year to a tenth
-  for (bool* f : {&s.Precession, &s.Nutation, &s.Aberration, &s.Refraction, &s.PreciseRiseSetTimes}) {
+  for (bool* f :
+       {&s.Precession, &s.Nutation, &s.Aberration, &s.Refraction, &s.PreciseRiseSetTimes}) {
     *f = flag();
   }
   s.HorizonAltitude = uniform(-5, 5) * Pi180;
@@ -130,17 +136,42 @@ ChartSettings RandomSettings(std::mt19937& random) {
   s.ChartCenterLatitude = uniform(-90, 90) * Pi180;
   s.ChartFieldRotation = uniform(-180, 180) * Pi180;
   s.ChartFieldWidth = uniform(1.0 / 360, 360) * Pi180;
-  for (bool* f : {&s.ChartInvertedHorizontally, &s.ChartInvertedVertically, &s.ShowStars,
-                  &s.ShowStarColors, &s.ShowLargeStars, &s.ShowMultipleStars, &s.ShowVariableStars,
-                  &s.ShowPlanets, &s.ShowPlanetSymbols, &s.ShowPlanetGrids, &s.ShowRenderedObjects,
-                  &s.ShowDeepSkyObjects, &s.ShowConstellations, &s.ShowConstellationFigures,
-                  &s.ShowConstellationBoundaries, &s.ShowConstellationLabels, &s.ShowObjectLabels,
-                  &s.ShowChartLegend, &s.ShowMouseCoordinates, &s.ShowChartControls,
-                  &s.ShowGridLines, &s.ShowGridLabels, &s.ShowEquator, &s.ShowEcliptic,
-                  &s.ShowGalacticEquator, &s.ShowHorizonLine, &s.ShowHorizonMask, &s.ShowRADecGrid,
-                  &s.AutomaticMagnitudeLimits, &s.ShowColors, &s.RedScreen, &s.TelescopeEmulated,
-                  &s.TelescopeEncodersSwapped, &s.ShowTelescopeFinderField,
-                  &s.ShowTelescopeEyepieceField, &s.ShowTelescopeCameraField}) {
+  for (bool* f : {&s.ChartInvertedHorizontally,
+                  &s.ChartInvertedVertically,
+                  &s.ShowStars,
+                  &s.ShowStarColors,
+                  &s.ShowLargeStars,
+                  &s.ShowMultipleStars,
+                  &s.ShowVariableStars,
+                  &s.ShowPlanets,
+                  &s.ShowPlanetSymbols,
+                  &s.ShowPlanetGrids,
+                  &s.ShowRenderedObjects,
+                  &s.ShowDeepSkyObjects,
+                  &s.ShowConstellations,
+                  &s.ShowConstellationFigures,
+                  &s.ShowConstellationBoundaries,
+                  &s.ShowConstellationLabels,
+                  &s.ShowObjectLabels,
+                  &s.ShowChartLegend,
+                  &s.ShowMouseCoordinates,
+                  &s.ShowChartControls,
+                  &s.ShowGridLines,
+                  &s.ShowGridLabels,
+                  &s.ShowEquator,
+                  &s.ShowEcliptic,
+                  &s.ShowGalacticEquator,
+                  &s.ShowHorizonLine,
+                  &s.ShowHorizonMask,
+                  &s.ShowRADecGrid,
+                  &s.AutomaticMagnitudeLimits,
+                  &s.ShowColors,
+                  &s.RedScreen,
+                  &s.TelescopeEmulated,
+                  &s.TelescopeEncodersSwapped,
+                  &s.ShowTelescopeFinderField,
+                  &s.ShowTelescopeEyepieceField,
+                  &s.ShowTelescopeCameraField}) {
     *f = flag();
   }
   s.PlanetMagnification = uniform(0.5, 100);
@@ -150,17 +181,17 @@ ChartSettings RandomSettings(std::mt19937& random) {
   s.GridDecInterval = uniform(0.1, 90) * Pi180;
   s.BrightestStarMagnitude = magnitude(false);
   s.FaintestStarMagnitude = magnitude(false);
-  for (int16_t* m : {&s.FaintestStarLabelMagnitude, &s.FaintestPlanetMagnitude,
-                     &s.FaintestPlanetLabelMagnitude, &s.FaintestDeepSkyLabelMagnitude,
-                     &s.FaintestOpenClusterMagnitude, &s.FaintestGlobularClusterMagnitude,
-                     &s.FaintestDiffuseNebulaMagnitude, &s.FaintestPlanetaryNebulaMagnitude,
-                     &s.FaintestGalaxyMagnitude}) {
+  for (int16_t* m :
+       {&s.FaintestStarLabelMagnitude, &s.FaintestPlanetMagnitude, &s.FaintestPlanetLabelMagnitude,
+        &s.FaintestDeepSkyLabelMagnitude, &s.FaintestOpenClusterMagnitude,
+        &s.FaintestGlobularClusterMagnitude, &s.FaintestDiffuseNebulaMagnitude,
+        &s.FaintestPlanetaryNebulaMagnitude, &s.FaintestGalaxyMagnitude}) {
     *m = magnitude(true);
   }
   s.SkyBackground = static_cast<SkyBackgroundKind>(whole(1, 3));
   for (Color& c : s.Colors) c = MakeColor(whole(0, 255), whole(0, 255), whole(0, 255));
-  s.ChartWindowsFont = {text(whole(1, 31), "Times New Roman Sans"), static_cast<int16_t>(whole(6, 72)),
-                        static_cast<int16_t>(whole(0, 255))};
+  s.ChartWindowsFont = {text(whole(1, 31), "Times New Roman Sans"),
+                        static_cast<int16_t>(whole(6, 72)), static_cast<int16_t>(whole(0, 255))};
   s.AnimationState = static_cast<AnimationMode>(whole(1, 3));
   const double steps[] = {0, 1.0 / 1440, 1.0 / 144, 1.0 / 24, 1, 7, 36525, uniform(-10, 10)};
   s.AnimationTimeStep = steps[whole(0, 7)];
@@ -313,7 +344,7 @@ TEST_F(SettingsFileTest, ValuesAreConvertedFromTheFilesUnits) {
 }
 
 TEST_F(SettingsFileTest, QuarterHourZonesAndMinuteStepsKeepTheirValue) {
-  Settings().TimeZone = 5.75 / 24;        // Nepal
+  Settings().TimeZone = 5.75 / 24;            // Nepal
   Settings().AnimationTimeStep = 1.0 / 1440;  // one minute
   const std::string text = FormatSettingsFile("");
   EXPECT_EQ(ValueOf(text, "TimeZone"), "+5.75");
@@ -330,16 +361,23 @@ TEST_F(SettingsFileTest, ReadingFollowsTheKeyRules) {
   };
   const Case cases[] = {
       // Keys are case-sensitive; unknown keys are passed over.
-      {"showstars=0\r\nShowStar=0\r\n<Settings>\r\n", [](const ChartSettings& s) { return s.ShowStars; }},
+      {"showstars=0\r\nShowStar=0\r\n<Settings>\r\n",
+       [](const ChartSettings& s) { return s.ShowStars; }},
       // A line without "=" is all key, with an empty value.
       {"ShowStars\r\n", [](const ChartSettings& s) { return !s.ShowStars; }},
       // The last of repeated keys wins.
-      {"ShowStars=0\r\nShowStars=1\r\nShowStars=0\r\n", [](const ChartSettings& s) { return !s.ShowStars; }},
+      {"ShowStars=0\r\nShowStars=1\r\nShowStars=0\r\n",
+       [](const ChartSettings& s) { return !s.ShowStars; }},
       // The value is the rest of the line after the first "=".
-      {"ViewerSiteName=a=b \r\n", [](const ChartSettings& s) { return s.ViewerSiteName == "a=b "; }},
+      {"ViewerSiteName=a=b \r\n",
+       [](const ChartSettings& s) { return s.ViewerSiteName == "a=b "; }},
       // Site names are cut to 47 characters, never inside a UTF-8 character.
-      {"ViewerSiteName=\xC3\xA9" "aaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaa\xC3\xA9" "bbb\r\n",
-       [](const ChartSettings& s) { return s.ViewerSiteName == "\xC3\xA9" + std::string(44, 'a'); }},
+      {"ViewerSiteName=\xC3\xA9"
+       "aaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaa\xC3\xA9"
+       "bbb\r\n",
+       [](const ChartSettings& s) {
+         return s.ViewerSiteName == "\xC3\xA9" + std::string(44, 'a');
+       }},
       // Unparseable numbers read as 0.
       {"ChartZoomFactor=abc\r\nShowStars=yes\r\nTelescopeUpdatesPerSec=\r\n",
        [](const ChartSettings& s) {
@@ -358,19 +396,26 @@ TEST_F(SettingsFileTest, ReadingFollowsTheKeyRules) {
          return s.CalendarSystem == CalendarGregorian && s.ChartProjection == ProjectionLambert &&
                 s.AnimationState == AnimationOff;
        }},
-      {"CalendarSystem=Julian\r\n", [](const ChartSettings& s) { return s.CalendarSystem == CalendarJulian; }},
+      {"CalendarSystem=Julian\r\n",
+       [](const ChartSettings& s) { return s.CalendarSystem == CalendarJulian; }},
       // The planet theory: VSOP87 without the legacy key; the legacy key alone; the later wins.
-      {"PlanetComputation=VSOP87\r\n", [](const ChartSettings& s) { return s.PlanetComputation == PlanetVSOP87; }},
-      {"PlanetPerturbations=0\r\n", [](const ChartSettings& s) { return s.PlanetComputation == PlanetElements; }},
+      {"PlanetComputation=VSOP87\r\n",
+       [](const ChartSettings& s) { return s.PlanetComputation == PlanetVSOP87; }},
+      {"PlanetPerturbations=0\r\n",
+       [](const ChartSettings& s) { return s.PlanetComputation == PlanetElements; }},
       {"PlanetPerturbations=0\r\nPlanetComputation=VSOP87\r\n",
        [](const ChartSettings& s) { return s.PlanetComputation == PlanetVSOP87; }},
       {"PlanetComputation=Elements\r\nPlanetPerturbations=2\r\n",
        [](const ChartSettings& s) { return s.PlanetComputation == PlanetVFP; }},
       // Style words must match exactly; a font without size has size 0.
       {"ChartWindowsFont=Courier,9,bold,Strikeout,Italic \r\n",
-       [](const ChartSettings& s) { return s.ChartWindowsFont.Style == FontStrikeout && s.ChartWindowsFont.Size == 9; }},
+       [](const ChartSettings& s) {
+         return s.ChartWindowsFont.Style == FontStrikeout && s.ChartWindowsFont.Size == 9;
+       }},
       {"ChartWindowsFont=Courier\r\n",
-       [](const ChartSettings& s) { return s.ChartWindowsFont.Face == "Courier" && s.ChartWindowsFont.Size == 0; }},
+       [](const ChartSettings& s) {
+         return s.ChartWindowsFont.Face == "Courier" && s.ChartWindowsFont.Size == 0;
+       }},
       // EndOfSettings ends the section: later lines of the section are not read.
       {"ShowStars=0\r\nEndOfSettings\r\nShowPlanets=0\r\n",
        [](const ChartSettings& s) { return !s.ShowStars && s.ShowPlanets; }},
@@ -434,7 +479,8 @@ TEST_F(SettingsFileTest, TruncatedFilesApplyEveryLineReadBeforeTheEnd) {
   Settings() = RandomSettings(random);
   const std::string full = FormatSettingsFile("");
   const std::vector<std::string> fullLines = LinesOf(full);
-  const std::vector<std::string> defaultLines = LinesOf((SetDefaultSettings(32), FormatSettingsFile("")));
+  const std::vector<std::string> defaultLines =
+      LinesOf((SetDefaultSettings(32), FormatSettingsFile("")));
   for (size_t cut = 0; cut < full.size(); cut += 97) {
     SCOPED_TRACE(cut);
     SetDefaultSettings(32);
@@ -529,7 +575,8 @@ TEST_F(SettingsFileTest, OverlongDescriptionsAreCut) {
 }
 
 TEST_F(SettingsFileTest, AnObjectNameThatMatchesNothingStopsTheReading) {
-  ASSERT_TRUE(ReadSettingsLines("ShowStars=0\r\nCenteredObject=Nowhere Nebula\r\nShowPlanets=0\r\n"));
+  ASSERT_TRUE(
+      ReadSettingsLines("ShowStars=0\r\nCenteredObject=Nowhere Nebula\r\nShowPlanets=0\r\n"));
   EXPECT_FALSE(Settings().ShowStars);
   EXPECT_TRUE(Settings().ShowPlanets);
   ASSERT_EQ(shown.size(), 1u);
@@ -548,16 +595,18 @@ TEST_F(SettingsFileTest, EmptyObjectNamesMeanNone) {
 
 TEST_F(SettingsFileTest, ReadingDeletesTheTrailsAndSkipsTrailsWithoutObject) {
   CreateTrail(16385, TrailInSky, 10, 1, 0);
-  ASSERT_TRUE(Read("<QuorvaneSettingsFile>\r\nFileVersion=3.5\r\n\r\n<Trail>\r\nTrailType=InSpace\r\n"
-                   "TrailPoints=5\r\n</Trail>\r\n\r\n<Settings>\r\nShowStars=0\r\n</Settings>\r\n"));
+  ASSERT_TRUE(
+      Read("<QuorvaneSettingsFile>\r\nFileVersion=3.5\r\n\r\n<Trail>\r\nTrailType=InSpace\r\n"
+           "TrailPoints=5\r\n</Trail>\r\n\r\n<Settings>\r\nShowStars=0\r\n</Settings>\r\n"));
   EXPECT_EQ(TrailCount(), 0);
   EXPECT_FALSE(Settings().ShowStars);
   EXPECT_TRUE(shown.empty());
 }
 
 TEST_F(SettingsFileTest, ATrailOfAnUnknownObjectStopsTheReading) {
-  ASSERT_TRUE(Read("<QuorvaneSettingsFile>\r\nFileVersion=3.5\r\n\r\n<Trail>\r\nTrailObject=Vulcan\r\n"
-                   "TrailPoints=5\r\n</Trail>\r\n\r\n<Settings>\r\nShowStars=0\r\n</Settings>\r\n"));
+  ASSERT_TRUE(
+      Read("<QuorvaneSettingsFile>\r\nFileVersion=3.5\r\n\r\n<Trail>\r\nTrailObject=Vulcan\r\n"
+           "TrailPoints=5\r\n</Trail>\r\n\r\n<Settings>\r\nShowStars=0\r\n</Settings>\r\n"));
   EXPECT_TRUE(Settings().ShowStars);
   ASSERT_EQ(shown.size(), 1u);
   EXPECT_EQ(shown[0].number, 523);
@@ -665,9 +714,10 @@ TEST_F(SettingsObjectsTest, ATrailWhoseObjectIsGoneIsNotWrittenWithAnotherName) 
 }
 
 TEST_F(SettingsObjectsTest, AFailedTrailInsideTheSettingsDoesNotEndThem) {
-  ASSERT_TRUE(Read("<QuorvaneSettingsFile>\r\nFileVersion=3.5\r\n<Settings>\r\n<Trail>\r\n"
-                   "TrailObject=Vulcan\r\nTrailPoints=5\r\n</Trail>\r\n<Trail>\r\n"
-                   "TrailObject=Mars\r\nTrailPoints=9\r\n</Trail>\r\nShowStars=0\r\n"));
+  ASSERT_TRUE(
+      Read("<QuorvaneSettingsFile>\r\nFileVersion=3.5\r\n<Settings>\r\n<Trail>\r\n"
+           "TrailObject=Vulcan\r\nTrailPoints=5\r\n</Trail>\r\n<Trail>\r\n"
+           "TrailObject=Mars\r\nTrailPoints=9\r\n</Trail>\r\nShowStars=0\r\n"));
   ASSERT_EQ(shown.size(), 1u);
   EXPECT_EQ(shown[0].number, 523);
   EXPECT_EQ(FindTrail(mars), 1);

@@ -1,7 +1,7 @@
 // The settings record: defaults that depend on the screen, and the one shared instance.
-#include <gtest/gtest.h>
-
 #include "app/settings.h"
+
+#include <gtest/gtest.h>
 
 namespace qv {
 namespace {

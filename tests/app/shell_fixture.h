@@ -52,7 +52,9 @@ class ShellTest : public DatabaseTest {
   void Then(std::function<void(WindowRef)> script) { scripts.push_back(std::move(script)); }
 
   // Press: a button's click as the platform delivers it.
-  static void Press(WindowRef dialog, int item) { SendEvent(ControlEvent, dialog, item, PartClick); }
+  static void Press(WindowRef dialog, int item) {
+    SendEvent(ControlEvent, dialog, item, PartClick);
+  }
 
   // Click: what a click on a check box or a list sends, the value set first.
   static void Click(WindowRef dialog, int item, int value = 1) {

@@ -1,11 +1,12 @@
 // The Symbols & Grids dialog: the texts of its magnitude and grid-interval fields.
+#include "app/symbols_dialog.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <string>
 
 #include "app/settings.h"
-#include "app/symbols_dialog.h"
 
 namespace qv {
 namespace {
@@ -18,8 +19,12 @@ TEST(SymbolsFields, MagnitudesShowWithTheirDecimals) {
     bool mayBeAbsent;
     const char* text;
   };
-  const Case cases[] = {{550, false, "5.5"},   {655, true, "6.55"},  {-146, false, "-1.46"},
-                        {0, true, "0.0"},      {-5, true, "-0.05"},  {NoMagnitudeLimit, true, ""},
+  const Case cases[] = {{550, false, "5.5"},
+                        {655, true, "6.55"},
+                        {-146, false, "-1.46"},
+                        {0, true, "0.0"},
+                        {-5, true, "-0.05"},
+                        {NoMagnitudeLimit, true, ""},
                         {NoMagnitudeLimit, false, "327.67"}};
   for (const Case& c : cases) EXPECT_EQ(MagnitudeFieldText(c.hundredths, c.mayBeAbsent), c.text);
 }
@@ -30,10 +35,16 @@ TEST(SymbolsFields, TypedMagnitudesReadIntoHundredths) {
     bool mayBeAbsent;
     int16_t expected;  // the field starts at 123
   };
-  const Case cases[] = {{"6.5", false, 650},   {" 7", true, 700},     {"+0.29", false, 29},
-                        {"-1.46", true, -146}, {"6.559", true, 655},  {"", true, NoMagnitudeLimit},
-                        {" \t", true, NoMagnitudeLimit},               {"", false, 123},
-                        {"abc", true, 123},    {"1e9", false, 32767}};
+  const Case cases[] = {{"6.5", false, 650},
+                        {" 7", true, 700},
+                        {"+0.29", false, 29},
+                        {"-1.46", true, -146},
+                        {"6.559", true, 655},
+                        {"", true, NoMagnitudeLimit},
+                        {" \t", true, NoMagnitudeLimit},
+                        {"", false, 123},
+                        {"abc", true, 123},
+                        {"1e9", false, 32767}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.text);
     int16_t field = 123;
@@ -70,11 +81,11 @@ TEST(SymbolsFields, TypedIntervalsReadAsScanfWould) {
       {"01 30", &RightAscensionInterval, 1.5 * hour},
       {"2", &RightAscensionInterval, 2 * hour},
       {"1.5", &RightAscensionInterval, (1 + 0.5 / 60) * hour},  // "%hd" stops at the point
-      {"0 0", &RightAscensionInterval, Pi / 12 / 60},             // one minute of time at least
+      {"0 0", &RightAscensionInterval, Pi / 12 / 60},           // one minute of time at least
       {"-3 0", &RightAscensionInterval, Pi / 12 / 60},
       {"10 00", &DeclinationInterval, 10 * degree},
       {"0 0.5", &DeclinationInterval, 0.5 / 60 * degree},
-      {"0 -5", &DeclinationInterval, Pi / 180 / 60},              // one arcminute at least
+      {"0 -5", &DeclinationInterval, Pi / 180 / 60},  // one arcminute at least
       {"", &DeclinationInterval, 1},
       {"x 30", &DeclinationInterval, 1},
   };

@@ -1,5 +1,7 @@
 // Text formats: coordinate texts of the four systems, the carry rules that keep seconds below 60,
 // sexagesimal fields, and date texts both ways with the invalid-date note.
+#include "app/textformat.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -7,14 +9,15 @@
 #include <string>
 #include <vector>
 
-#include "app/textformat.h"
 #include "astro/constants.h"
 #include "platform/alert.h"
 
 namespace qv {
 namespace {
 
-double Radians(double degrees) { return degrees / RadToDeg; }  // the inverse of the program's factor
+double Radians(double degrees) {
+  return degrees / RadToDeg;
+}  // the inverse of the program's factor
 double HmsDegrees(double h, double m, double s) { return (h + m / 60 + s / 3600) * 15; }
 
 TEST(FormatCoordinates, EverySystemAndStyle) {
@@ -32,9 +35,10 @@ TEST(FormatCoordinates, EverySystemAndStyle) {
       {1, m1Ra, m1Dec, CoordinateLabelsAndValues, "R.A. (2000.0): 05h 34m 31.94s",
        "Dec. (2000.0): +22\u00b0 00' 52.2\""},
       // Carries: 23h 59m 59.996s and -59.96" round up into the next hour and arcminute.
-      {1, HmsDegrees(23, 59, 59.996), -59.96 / 3600, CoordinateValues, "00 00 00.00", "-00 01 00.0"},
-      {1, HmsDegrees(11, 59, 59.994), 45 + 59 / 60.0 + 59.96 / 3600, CoordinateValues, "11 59 59.99",
-       "+46 00 00.0"},
+      {1, HmsDegrees(23, 59, 59.996), -59.96 / 3600, CoordinateValues, "00 00 00.00",
+       "-00 01 00.0"},
+      {1, HmsDegrees(11, 59, 59.994), 45 + 59 / 60.0 + 59.96 / 3600, CoordinateValues,
+       "11 59 59.99", "+46 00 00.0"},
       {2, 123.4567, -5.25, CoordinateLabels, "Ecliptic Lon:", "Ecliptic Lat:"},
       {2, 123.4567, -5.25, CoordinateValues, "123.4567", "-05.2500"},
       {3, 266.405, -28.936, CoordinateLabelsAndValues, "Galactic Lon: 266.4050\u00b0",
@@ -45,11 +49,13 @@ TEST(FormatCoordinates, EverySystemAndStyle) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(std::string(c.lon) + " | " + c.lat);
-    const CoordinateTexts t = FormatCoordinates(c.system, Radians(c.lonDeg), Radians(c.latDeg), c.style, J2000);
+    const CoordinateTexts t =
+        FormatCoordinates(c.system, Radians(c.lonDeg), Radians(c.latDeg), c.style, J2000);
     EXPECT_EQ(t.lon, c.lon);
     EXPECT_EQ(t.lat, c.lat);
   }
-  const CoordinateTexts b1950 = FormatCoordinates(1, 0, 0, CoordinateLabels, YearToJulianDate(1950));
+  const CoordinateTexts b1950 =
+      FormatCoordinates(1, 0, 0, CoordinateLabels, YearToJulianDate(1950));
   EXPECT_EQ(b1950.lon, "R.A. (1950.0):");
 }
 
@@ -65,15 +71,16 @@ TEST(AngleText, FieldsReadAndWritten) {
     double degrees;
   };
   const Case cases[] = {
-      {"-00 30 00", -0.5},       // the sign of the text, though the degrees read as 0
-      {"  -12 30 36", -12.51},   // the first non-blank character is the sign
+      {"-00 30 00", -0.5},      // the sign of the text, though the degrees read as 0
+      {"  -12 30 36", -12.51},  // the first non-blank character is the sign
       {"+12 30 36", 12.51},
-      {"12 30.5", 12.5 + 0.5 / 3600},  // "%hd%hd%lf": the minutes stop at the point, ".5" are seconds
+      {"12 30.5",
+       12.5 + 0.5 / 3600},  // "%hd%hd%lf": the minutes stop at the point, ".5" are seconds
       {"12", 12},
       {"5 7 3.6", 5 + 7 / 60.0 + 3.6 / 3600},
       {"", 0},
       {"north", 0},
-      {"99999 10 0", 0},         // out of range for the whole units: nothing read
+      {"99999 10 0", 0},  // out of range for the whole units: nothing read
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.text);
@@ -87,7 +94,8 @@ TEST(AngleText, FormatThenParseNeverShowsSixtyAndComesBack) {
   std::vector<double> values;
   for (int n = 0; n < 20000; ++n) values.push_back(any(rng));
   for (int whole = -3; whole <= 3; ++whole) {  // right at whole minutes, where carries happen
-    for (double s : {-0.06, -0.04, -0.02, 0.0, 0.02, 0.04, 0.06}) values.push_back(whole + 0.5 + s / 3600);
+    for (double s : {-0.06, -0.04, -0.02, 0.0, 0.02, 0.04, 0.06})
+      values.push_back(whole + 0.5 + s / 3600);
   }
   for (double v : values) {
     const std::string text = FormatAngleText(v);
@@ -125,12 +133,14 @@ TEST_F(DateText, FormatsLocalDateAndTime) {
       {2451545.0, -0.5, CalendarGregorian, "2000/01/01 00:00:00"},
       {2451545.0, 0, CalendarJulian, "1999/12/19 12:00:00"},
       {2451545.0 - 0.4 / 86400, 0, CalendarGregorian, "2000/01/01 12:00:00"},  // 11:59:59.6
-      {2451910.5 - 0.45 / 86400, 0, CalendarGregorian, "2001/01/01 00:00:00"},  // carries to a new year
+      {2451910.5 - 0.45 / 86400, 0, CalendarGregorian,
+       "2001/01/01 00:00:00"},  // carries to a new year
       {0.0, 0, CalendarJulian, "-4712/01/01 12:00:00"},
       // At zone -11.5 h this instant splits as 03:59:60.0000001: it is 04:00:00, not 04:00:01.
       {CalendarToJulianDate(2024, 12, 31, 4, 0, 0, -23.0 / 48, CalendarGregorian), -23.0 / 48,
        CalendarGregorian, "2024/12/31 04:00:00"},
-      {-15492000.5, 0, CalendarJulian, "-47127/03/20 00:00:00"},  // 10,604 four-year cycles before -4711/03/20
+      {-15492000.5, 0, CalendarJulian,
+       "-47127/03/20 00:00:00"},  // 10,604 four-year cycles before -4711/03/20
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.text);
@@ -148,10 +158,10 @@ TEST_F(DateText, ParsesDatesWithOrWithoutTime) {
       {"2000/1/1.5", 0, 2451545.0},
       {"2000/01/01 12:00:00", 0, 2451545.0},
       {"2000/1/1 18:00:00", 0.25, 2451545.0},
-      {"2000/1/1 12", 0, 2451545.0},              // the time as far as it goes
+      {"2000/1/1 12", 0, 2451545.0},  // the time as far as it goes
       {"2000/1/1 12:30", 0, 2451545.0 + 30.0 / 1440},
       {"  2000/ 1/ 1 6:00:00.5", 0, 2451544.75 + 0.5 / 86400},
-      {"-4712/1/1.5", 0, 38.0},                   // Gregorian reading of a Julian-calendar epoch
+      {"-4712/1/1.5", 0, 38.0},  // Gregorian reading of a Julian-calendar epoch
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.text);

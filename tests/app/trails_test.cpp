@@ -1,9 +1,9 @@
 // The trail list's slots: filling, replacing, deleting and visiting trails.
+#include "app/trails.h"
+
 #include <gtest/gtest.h>
 
 #include <vector>
-
-#include "app/trails.h"
 
 namespace qv {
 namespace {

@@ -1,10 +1,11 @@
 // Angles, vectors and the rotation builder: the fixed constants, the quadrant rules of
 // AngleFromXY, the exact elementary rotation forms and the order of composed rotations.
+#include "astro/angles.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
 
-#include "astro/angles.h"
 #include "astro/constants.h"
 #include "astro/vector.h"
 
@@ -80,10 +81,14 @@ TEST(SphericalCoordinates, RatesMatchFiniteDifferences) {
   const SphericalRates s{1.2, 0.4, 2.0, 0.01, -0.02, 0.003};
   const StateVector st = SphericalToRectangularWithRates(s);
   const double h = 1e-6;
-  const Vector3 ahead = SphericalToRectangular(s.lon + h * s.dlon, s.lat + h * s.dlat, s.r + h * s.dr);
-  const Vector3 behind = SphericalToRectangular(s.lon - h * s.dlon, s.lat - h * s.dlat, s.r - h * s.dr);
-  ExpectVectorNear(st.velocity, Vector3{(ahead.x - behind.x) / (2 * h), (ahead.y - behind.y) / (2 * h),
-                                        (ahead.z - behind.z) / (2 * h)}, 1e-8);
+  const Vector3 ahead =
+      SphericalToRectangular(s.lon + h * s.dlon, s.lat + h * s.dlat, s.r + h * s.dr);
+  const Vector3 behind =
+      SphericalToRectangular(s.lon - h * s.dlon, s.lat - h * s.dlat, s.r - h * s.dr);
+  ExpectVectorNear(st.velocity,
+                   Vector3{(ahead.x - behind.x) / (2 * h), (ahead.y - behind.y) / (2 * h),
+                           (ahead.z - behind.z) / (2 * h)},
+                   1e-8);
   const SphericalRates back = RectangularToSphericalWithRates(st);
   EXPECT_NEAR(back.lon, s.lon, 1e-12);
   EXPECT_NEAR(back.lat, s.lat, 1e-12);
@@ -102,7 +107,8 @@ TEST(SeparationAndPositionAngle, AgreeBetweenAngleAndVectorForms) {
   EXPECT_NEAR(PositionAngle(1.0, 0.2, 1.0, 0.3), 0.0, 1e-12);
   const double pairs[][4] = {{0.3, 0.5, 0.9, -0.2}, {5.0, -1.0, 4.1, 0.8}, {2.0, 0.0, 2.0, 0.01}};
   for (const auto& p : pairs) {
-    const Vector3 u = SphericalToRectangular(p[0], p[1], 1), v = SphericalToRectangular(p[2], p[3], 1);
+    const Vector3 u = SphericalToRectangular(p[0], p[1], 1),
+                  v = SphericalToRectangular(p[2], p[3], 1);
     EXPECT_NEAR(AngularSeparation(p[0], p[1], p[2], p[3]), AngularSeparationOfVectors(u, v), 1e-9);
     EXPECT_NEAR(PositionAngle(p[0], p[1], p[2], p[3]), PositionAngleOfVectors(u, v), 1e-9);
   }

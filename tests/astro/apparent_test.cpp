@@ -1,6 +1,8 @@
 // Apparent places of the solar system through the whole chain (sky context, heliocentric
 // positions by kind, light time, aberration, precession and nutation, the topocentric observer)
 // against PyEphem, and the viewer's geometry.
+#include "astro/apparent.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -8,9 +10,8 @@
 #include <cstdio>
 #include <map>
 
-#include "astro/apparent.h"
-#include "astro/orbit_elements.h"
 #include "astro/moons.h"
+#include "astro/orbit_elements.h"
 #include "astro/physical.h"
 #include "astro/planets.h"
 #include "astro/satellite.h"
@@ -92,7 +93,8 @@ TEST_F(SkyTest, BodiesFromElementsMatchPyEphem) {
         test::Unit(PlaceOfEquinox(body)),
         test::UnitFromDegrees(row.Number("astrometric_ra_deg"), row.Number("astrometric_dec_deg")));
     EXPECT_LE(error, 60.0) << name << " line " << row.line;
-    EXPECT_NEAR(CurrentDistance(body) / row.Number("distance_au"), 1.0, 1e-4) << name << " line " << row.line;
+    EXPECT_NEAR(CurrentDistance(body) / row.Number("distance_au"), 1.0, 1e-4)
+        << name << " line " << row.line;
     worst[name] = std::max(worst[name], error);
     RemoveObject(id);
   }
@@ -110,8 +112,9 @@ TEST_F(SkyTest, ElementsSettingMovesPlanetsOnTheirRecords) {
     ObjectKind kind;
     double a, e, i, omega, node, m;  // AU, -, degrees
   };
-  const Mean planets[] = {{KindEarth, 1.00000261, 0.01671123, 0.00001531, 282.93768193, 180.0, 357.52688973},
-                          {KindMars, 1.52371034, 0.09339410, 1.84969142, 286.49683150, 49.55953891, 19.39019754}};
+  const Mean planets[] = {
+      {KindEarth, 1.00000261, 0.01671123, 0.00001531, 282.93768193, 180.0, 357.52688973},
+      {KindMars, 1.52371034, 0.09339410, 1.84969142, 286.49683150, 49.55953891, 19.39019754}};
   for (const Mean& p : planets) {
     ElementEntry entry;
     entry.epoch = J2000;
@@ -127,7 +130,8 @@ TEST_F(SkyTest, ElementsSettingMovesPlanetsOnTheirRecords) {
   Settings().PlanetComputation = PlanetElements;
   int compared = 0;
   for (const test::RefRow& row : test::LoadRefTable("planets_pyephem.tsv")) {
-    if (row.Text("body") != "Mars" || std::fabs(row.Number("jd_ut") - J2000) > 3.5 * 365.25) continue;
+    if (row.Text("body") != "Mars" || std::fabs(row.Number("jd_ut") - J2000) > 3.5 * 365.25)
+      continue;
     SetTimeUt(row.Number("jd_ut"));
     ObjectRecord& mars = Body(KindMars);
     ComputeApparentPlace(mars);
@@ -187,7 +191,9 @@ TEST_F(SkyTest, ViewingFromAnotherBody) {
   EXPECT_EQ(Length(Sky().observerVelocity), 0.0);
   ComputeApparentPlace(earth);
   const Vector3 earthFromMars = CurrentDirectionVector(earth);
-  EXPECT_LT(test::SeparationArcsec(earthFromMars, Vector3{-marsFromEarth.x, -marsFromEarth.y, -marsFromEarth.z}), 0.001);
+  EXPECT_LT(test::SeparationArcsec(earthFromMars,
+                                   Vector3{-marsFromEarth.x, -marsFromEarth.y, -marsFromEarth.z}),
+            0.001);
   // The body the viewer stands on is at distance 0 with no direction and no magnitude.
   ComputeApparentPlace(mars);
   EXPECT_EQ(CurrentDistance(mars), 0.0f);
@@ -245,7 +251,8 @@ TEST_F(SkyTest, MoonInItsPlanetsShadowHasNoMagnitude) {
     const Vector3 offset = MoonPosition(KindIo, Sky().jde);
     const Vector3 axis = test::Unit(jupiter);
     const double along = Dot(offset, axis);
-    const Vector3 across{offset.x - along * axis.x, offset.y - along * axis.y, offset.z - along * axis.z};
+    const Vector3 across{offset.x - along * axis.x, offset.y - along * axis.y,
+                         offset.z - along * axis.z};
     if (along > 0 && Length(across) < 0.8 * jupiterRadius) eclipse = t;
     if (along < 0) sunlit = t;
   }
@@ -274,14 +281,16 @@ TEST_F(SkyTest, PhysicalEphemerisMatchesPyEphem) {
     ComputeApparentPlace(jupiter);
     ComputeApparentPlace(saturn);
     const double cm = PhysicalEphemeris(jupiter).longitude / test::RadiansPerDegree;
-    EXPECT_LE(std::fabs(std::remainder(cm - row.Number("jupiter_cml2_deg"), 360.0)), 1.5) << "line " << row.line;
+    EXPECT_LE(std::fabs(std::remainder(cm - row.Number("jupiter_cml2_deg"), 360.0)), 1.5)
+        << "line " << row.line;
     const double tilt = PhysicalEphemeris(saturn).latitude / test::RadiansPerDegree;
     EXPECT_NEAR(tilt, row.Number("saturn_tilt_deg"), 0.05) << "line " << row.line;
     ObjectRecord& moon = Body(KindMoon);
     ComputeApparentPlace(moon);
     const double phase = OrbitOf(moon)->physical[PhysicalPhaseAngle];
     if (phase < Pi) {  // not eclipsed
-      EXPECT_NEAR((1 + std::cos(phase)) / 2, row.Number("moon_illuminated"), 0.003) << "line " << row.line;
+      EXPECT_NEAR((1 + std::cos(phase)) / 2, row.Number("moon_illuminated"), 0.003)
+          << "line " << row.line;
     }
   }
 }
@@ -315,11 +324,12 @@ TEST_F(SkyTest, DamagedElementsGiveNoCrashAndNoNonsenseValues) {
     int16_t h;
   };
   const float nan = NAN, inf = INFINITY;
-  const Damaged cases[] = {{nan, 0.1f, 0.2f, 1, 0.01f, 500},  {1, nan, 0.2f, 1, 0.01f, 500},
-                           {1, inf, 0.2f, 1, 0.01f, 500},     {-1, 0.5f, 0.2f, 1, 0.01f, 500},
-                           {0, 1.0f, 0.2f, 1, 0.01f, 500},    {1, 1.0f, 0.2f, 3e38f, 0.01f, 500},
-                           {1, 0.999999f, 0.2f, 1, inf, 500}, {1e30f, 0.5f, 0.2f, 1, 0.01f, 500},
-                           {1e-30f, 0.5f, nan, 1, 0.01f, -32768}, {1, 50, 0.2f, -3e38f, 0.01f, 32766}};
+  const Damaged cases[] = {
+      {nan, 0.1f, 0.2f, 1, 0.01f, 500},      {1, nan, 0.2f, 1, 0.01f, 500},
+      {1, inf, 0.2f, 1, 0.01f, 500},         {-1, 0.5f, 0.2f, 1, 0.01f, 500},
+      {0, 1.0f, 0.2f, 1, 0.01f, 500},        {1, 1.0f, 0.2f, 3e38f, 0.01f, 500},
+      {1, 0.999999f, 0.2f, 1, inf, 500},     {1e30f, 0.5f, 0.2f, 1, 0.01f, 500},
+      {1e-30f, 0.5f, nan, 1, 0.01f, -32768}, {1, 50, 0.2f, -3e38f, 0.01f, 32766}};
   SetTimeUt(2455000.5);
   for (const Damaged& c : cases) {
     const ObjectId id = AddBody(KindAsteroid, 0, 100, c.h * 0.01, 0.15);
@@ -332,7 +342,8 @@ TEST_F(SkyTest, DamagedElementsGiveNoCrashAndNoNonsenseValues) {
     orbit.meanMotion = c.n;
     ComputeApparentPlace(*ObjectOfId(id));
     const DirectionVector& d = orbit.current;
-    for (int32_t component : {d.x, d.y, d.z}) EXPECT_LE(std::abs(static_cast<int64_t>(component)), 1 << 30);
+    for (int32_t component : {d.x, d.y, d.z})
+      EXPECT_LE(std::abs(static_cast<int64_t>(component)), 1 << 30);
     EXPECT_FALSE(std::isnan(CurrentDistance(*ObjectOfId(id))));
     if (std::isinf(CurrentDistance(*ObjectOfId(id)))) {
       EXPECT_EQ(CurrentMagnitude(*ObjectOfId(id)), UnknownMagnitude);
@@ -361,7 +372,8 @@ TEST_F(SkyTest, EarthSatelliteIsPlacedAboutTheEarth) {
   Subtract(r.position, r.primary, geocentric);
   EXPECT_NEAR(Length(geocentric) * KmPerAu, 6778.0, 20.0);
   const Vector3 earth = HeliocentricPosition(Body(KindEarth), Sky().jde).position;
-  EXPECT_NEAR(Length(Vector3{r.primary.x - earth.x, r.primary.y - earth.y, r.primary.z - earth.z}), 0, 1e-12);
+  EXPECT_NEAR(Length(Vector3{r.primary.x - earth.x, r.primary.y - earth.y, r.primary.z - earth.z}),
+              0, 1e-12);
   // A satellite seen from the site: close, with a magnitude when its H is known.
   OrbitOf(*ObjectOfId(id))->magnitudeParam1 = 200;
   ComputeApparentPlace(*ObjectOfId(id));

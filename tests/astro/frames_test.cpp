@@ -1,14 +1,15 @@
 // Precession, nutation, obliquity, the galactic and horizon frames and the apparent-place
 // corrections, against worked examples of J. Meeus, Astronomical Algorithms (2nd ed.) and against
 // each other where two routes lead to the same place.
+#include "astro/frames.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
 
-#include "objects/records.h"
 #include "astro/constants.h"
 #include "astro/corrections.h"
-#include "astro/frames.h"
+#include "objects/records.h"
 #include "tests/astro/ref_table.h"
 #include "tests/astro/series_geocentric.h"
 
@@ -135,7 +136,8 @@ TEST(HorizonFrame, ZenithNorthAndEast) {
 TEST(ObserverPosition, ReproducesMeeusExample11a) {
   // Palomar: latitude 33d21'22", 1706 m: rho sin phi' = 0.546861, rho cos phi' = 0.836339.
   const double phi = (33 + 21 / 60.0 + 22 / 3600.0) * Rad;
-  const Vector3 p = ObserverGeocentricPosition(0.4, phi, 1706 * MetresToAu, EarthRadiusAu, EarthFlattening);
+  const Vector3 p =
+      ObserverGeocentricPosition(0.4, phi, 1706 * MetresToAu, EarthRadiusAu, EarthFlattening);
   EXPECT_NEAR(p.z / EarthRadiusAu, 0.546861, 2e-6);
   EXPECT_NEAR(std::hypot(p.x, p.y) / EarthRadiusAu, 0.836339, 2e-6);
   EXPECT_NEAR(std::atan2(p.y, p.x), 0.4, 1e-12);
@@ -145,7 +147,8 @@ Vector3 SeriesVelocity(int kind, double t) {
   const double h = 0.25;
   const Vector3 ahead = test::SeriesToJ2000(SeriesPosition(kind, t + h), t + h);
   const Vector3 behind = test::SeriesToJ2000(SeriesPosition(kind, t - h), t - h);
-  return Vector3{(ahead.x - behind.x) / (2 * h), (ahead.y - behind.y) / (2 * h), (ahead.z - behind.z) / (2 * h)};
+  return Vector3{(ahead.x - behind.x) / (2 * h), (ahead.y - behind.y) / (2 * h),
+                 (ahead.z - behind.z) / (2 * h)};
 }
 
 TEST(EarthVelocity, MatchesTheSeriesEarthsMotion) {
@@ -153,8 +156,10 @@ TEST(EarthVelocity, MatchesTheSeriesEarthsMotion) {
   // quarter day either side) plus the Sun's reflex motion from the four giant planets (masses in
   // solar masses). Tolerance 1e-5 AU per day, 0.012" of aberration: the series' truncation leaves
   // up to 6e-6; a wrong sign or a lost term of the twice-yearly argument (3e-4) is far larger.
-  const std::pair<int, double> giants[] = {{KindJupiter, 9.547919e-4}, {KindSaturn, 2.858860e-4},
-                                           {KindUranus, 4.366244e-5}, {KindNeptune, 5.151389e-5}};
+  const std::pair<int, double> giants[] = {{KindJupiter, 9.547919e-4},
+                                           {KindSaturn, 2.858860e-4},
+                                           {KindUranus, 4.366244e-5},
+                                           {KindNeptune, 5.151389e-5}};
   for (double t = 2415020.0; t < 2488070.0; t += 2781.3) {
     Vector3 want = SeriesVelocity(KindEarth, t);
     for (const auto& [kind, mass] : giants) {
@@ -188,13 +193,16 @@ TEST(Aberration, DisplacesTowardsTheMotion) {
 }
 
 TEST(Refraction, BothBranchesAndTheirBoundary) {
-  EXPECT_NEAR(Refraction(0, StandardPressureMbar, StandardTemperatureC) / DegToRad, 1013.25 * 0.1594 / 295, 1e-12);
+  EXPECT_NEAR(Refraction(0, StandardPressureMbar, StandardTemperatureC) / DegToRad,
+              1013.25 * 0.1594 / 295, 1e-12);
   EXPECT_NEAR(Refraction(0, StandardPressureMbar, StandardTemperatureC) / DegToRad, 0.5475, 1e-4);
   // Exactly at 0.2618 rad the low-altitude form still applies; just above, Bennett's.
   const double a = 0.2618 * RadToDeg;
-  const double low = 1013.25 * (0.1594 + 0.0196 * a + 0.00002 * a * a) / (295 * (1 + 0.505 * a + 0.0845 * a * a));
+  const double low =
+      1013.25 * (0.1594 + 0.0196 * a + 0.00002 * a * a) / (295 * (1 + 0.505 * a + 0.0845 * a * a));
   EXPECT_NEAR(Refraction(0.2618, 1013.25, 22) / DegToRad, low, 1e-12);
-  EXPECT_NEAR(Refraction(0.26181, 1013.25, 22) / DegToRad, 0.00452 * 1013.25 / (295 * std::tan(0.26181)), 1e-12);
+  EXPECT_NEAR(Refraction(0.26181, 1013.25, 22) / DegToRad,
+              0.00452 * 1013.25 / (295 * std::tan(0.26181)), 1e-12);
   // About a minute of arc at 45 degrees, falling towards the zenith.
   EXPECT_NEAR(Refraction(45 * Rad, 1013.25, 22) / Rad * 3600, 55.9, 0.2);
   EXPECT_LT(Refraction(80 * Rad, 1013.25, 22), Refraction(45 * Rad, 1013.25, 22));

@@ -1,12 +1,13 @@
 // Kepler's equation in its branches, positions from elements, and elements carried between
 // frames.
+#include "astro/kepler.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
 
 #include "astro/constants.h"
 #include "astro/frames.h"
-#include "astro/kepler.h"
 
 namespace qv {
 namespace {
@@ -90,7 +91,8 @@ TEST(RotateOrbitalAngles, RotatedElementsGiveTheRotatedOrbit) {
   Matrix3 to1950, back;
   EclipticPrecessionMatrix(to1950, J2000, B1950);
   EclipticPrecessionMatrix(back, B1950, J2000);
-  const OrbitalAngles cases[] = {{0.2, 1.0, 2.0}, {2.9, 4.0, 0.3}, {1e-9, 0.5, 1.5}, {HalfPi, 5.0, 6.0}};
+  const OrbitalAngles cases[] = {
+      {0.2, 1.0, 2.0}, {2.9, 4.0, 0.3}, {1e-9, 0.5, 1.5}, {HalfPi, 5.0, 6.0}};
   for (const OrbitalAngles& a : cases) {
     const OrbitalAngles r = RotateOrbitalAngles(to1950, a);
     for (double m : {0.0, 1.3, 3.7}) {

@@ -1,13 +1,14 @@
 // Magnitudes by kind, the rise/set hour angle and the twilight states at their boundaries.
+#include "astro/magnitude.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
 
-#include "objects/records.h"
 #include "astro/constants.h"
-#include "astro/magnitude.h"
 #include "astro/riseset.h"
 #include "astro/twilight.h"
+#include "objects/records.h"
 
 namespace qv {
 namespace {
@@ -30,7 +31,13 @@ TEST(Magnitude, WorkedValuesOfEachFormula) {
       {"Venus, Meeus 41.a", KindVenus, {}, 0.910947, 0.724604, 72.96, -421},
       // A satellite's standard magnitude is its brightness at 1000 km, half lit (the formula's
       // 15.75 is 2.5 log 2e6 rounded, so -1.80 comes out -1.7974).
-      {"satellite at 1000 km, half lit", KindEarthSatellite, {-1.8, Unknown, 0}, 1000 / KmPerAu, 1, 90, -179},
+      {"satellite at 1000 km, half lit",
+       KindEarthSatellite,
+       {-1.8, Unknown, 0},
+       1000 / KmPerAu,
+       1,
+       90,
+       -179},
       // Comet: H + 5 log delta + 2.5 K log r = 5.5 + 0 + 2.5 * 3.2 * log 2 = 7.908.
       {"comet at 2 AU from the Sun", KindComet, {5.5, 3.2, 0}, 1.0, 2.0, 40, 790},
       // Asteroid at opposition: H + 5 log(r delta) = 3.34 + 5 log 4.16, the phase function is 1.
@@ -68,20 +75,24 @@ TEST(Magnitude, NoMagnitudeWhereTheFormulasStop) {
 
 TEST(RiseSetHourAngle, CircumpolarNeverRisingAndTheEquator) {
   const double phi = 60 * Rad;
-  EXPECT_EQ(RiseSetHourAngle(0, 35 * Rad, phi), Pi);         // always above the horizon
+  EXPECT_EQ(RiseSetHourAngle(0, 35 * Rad, phi), Pi);           // always above the horizon
   EXPECT_EQ(RiseSetHourAngle(0, -35 * Rad, phi), NeverRises);  // never reaches it
-  EXPECT_NEAR(RiseSetHourAngle(0, 0, 0), HalfPi, 1e-9);  // twelve hours up on the equator
+  EXPECT_NEAR(RiseSetHourAngle(0, 0, 0), HalfPi, 1e-9);        // twelve hours up on the equator
   // The Sun at the solstice from 60 north, 50' below the horizon: Meeus's formula 15.1.
   const double h0 = -0.8333 * Rad, dec = 23.44 * Rad;
-  EXPECT_NEAR(RiseSetHourAngle(h0, dec, phi),
-              std::acos((std::sin(h0) - std::sin(phi) * std::sin(dec)) / (std::cos(phi) * std::cos(dec))), 1e-15);
-  EXPECT_GT(RiseSetHourAngle(h0, dec, phi), RiseSetHourAngle(0, dec, phi));  // a lower horizon: longer day
+  EXPECT_NEAR(
+      RiseSetHourAngle(h0, dec, phi),
+      std::acos((std::sin(h0) - std::sin(phi) * std::sin(dec)) / (std::cos(phi) * std::cos(dec))),
+      1e-15);
+  EXPECT_GT(RiseSetHourAngle(h0, dec, phi),
+            RiseSetHourAngle(0, dec, phi));  // a lower horizon: longer day
 }
 
 TEST(TwilightState, BoundariesBelongToTheDarkerState) {
   EXPECT_EQ(TwilightStateOf(-0.5, true), TwilightState::Night);
   EXPECT_EQ(TwilightStateOf(AstronomicalTwilightAltitude, true), TwilightState::Night);
-  EXPECT_EQ(TwilightStateOf(AstronomicalTwilightAltitude + 1e-9, true), TwilightState::Astronomical);
+  EXPECT_EQ(TwilightStateOf(AstronomicalTwilightAltitude + 1e-9, true),
+            TwilightState::Astronomical);
   EXPECT_EQ(TwilightStateOf(NauticalTwilightAltitude, true), TwilightState::Astronomical);
   EXPECT_EQ(TwilightStateOf(CivilTwilightAltitude, true), TwilightState::Nautical);
   EXPECT_EQ(TwilightStateOf(SunriseAltitude, true), TwilightState::Civil);

@@ -1,5 +1,7 @@
 // The planetary moons: the Iapetus theory against its published worked values, the frames'
 // dependence on time, circular orbits, and the offsets from their planets against PyEphem.
+#include "astro/moons.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -7,21 +9,20 @@
 #include <cstdio>
 #include <map>
 
-#include "objects/records.h"
 #include "astro/constants.h"
-#include "astro/moons.h"
+#include "objects/records.h"
 #include "tests/astro/ref_table.h"
 
 namespace qv {
 namespace {
 
 const std::map<std::string, int> MoonKinds = {
-    {"Phobos", KindPhobos}, {"Deimos", KindDeimos},     {"Io", KindIo},
-    {"Europa", KindEuropa}, {"Ganymede", KindGanymede}, {"Callisto", KindCallisto},
-    {"Mimas", KindMimas},   {"Enceladus", KindEnceladus}, {"Tethys", KindTethys},
-    {"Dione", KindDione},   {"Rhea", KindRhea},         {"Titan", KindTitan},
-    {"Hyperion", KindHyperion}, {"Iapetus", KindIapetus}, {"Miranda", KindMiranda},
-    {"Ariel", KindAriel},   {"Umbriel", KindUmbriel},   {"Titania", KindTitania},
+    {"Phobos", KindPhobos},     {"Deimos", KindDeimos},       {"Io", KindIo},
+    {"Europa", KindEuropa},     {"Ganymede", KindGanymede},   {"Callisto", KindCallisto},
+    {"Mimas", KindMimas},       {"Enceladus", KindEnceladus}, {"Tethys", KindTethys},
+    {"Dione", KindDione},       {"Rhea", KindRhea},           {"Titan", KindTitan},
+    {"Hyperion", KindHyperion}, {"Iapetus", KindIapetus},     {"Miranda", KindMiranda},
+    {"Ariel", KindAriel},       {"Umbriel", KindUmbriel},     {"Titania", KindTitania},
     {"Oberon", KindOberon}};
 
 double Degrees(double radians) { return radians * 57.29577951308232; }
@@ -47,7 +48,8 @@ TEST(MoonTheory, IapetusReproducesItsWorkedValues) {
     EXPECT_NEAR(Degrees(el.i), w.i, 2e-5);
     EXPECT_NEAR(Degrees(el.varpi), w.varpi, 2e-5);
     EXPECT_NEAR(Degrees(el.node), w.node, 2e-5);
-    // The example's instant is rounded to 1e-5 day, in which the mean longitude moves 4.5e-5 degree.
+    // The example's instant is rounded to 1e-5 day, in which the mean longitude moves 4.5e-5
+    // degree.
     EXPECT_NEAR(Degrees(el.m), w.m, 5e-5);
   }
 }
@@ -94,16 +96,17 @@ TEST(MoonTheory, MarsMoonFramesFollowTheLaplacePlane) {
 // must also stay within 0.1 Jupiter radius (71492 km).
 TEST(MoonTheory, OffsetsFromThePlanetMatchPyEphem) {
   const std::map<std::string, double> limitArcsec = {
-      {"Phobos", 1}, {"Deimos", 1}, {"Io", 1.5}, {"Europa", 1.5}, {"Ganymede", 1.5},
-      {"Callisto", 2}, {"Mimas", 3}, {"Enceladus", 1}, {"Tethys", 1}, {"Dione", 1}, {"Rhea", 1},
-      {"Titan", 1}, {"Hyperion", 3.5}, {"Iapetus", 4}, {"Miranda", 2}, {"Ariel", 1.5},
-      {"Umbriel", 3}, {"Titania", 3}, {"Oberon", 3.5}};
+      {"Phobos", 1},   {"Deimos", 1},  {"Io", 1.5},       {"Europa", 1.5}, {"Ganymede", 1.5},
+      {"Callisto", 2}, {"Mimas", 3},   {"Enceladus", 1},  {"Tethys", 1},   {"Dione", 1},
+      {"Rhea", 1},     {"Titan", 1},   {"Hyperion", 3.5}, {"Iapetus", 4},  {"Miranda", 2},
+      {"Ariel", 1.5},  {"Umbriel", 3}, {"Titania", 3},    {"Oberon", 3.5}};
   std::map<std::string, double> worst, worstRadii;
   for (const test::RefRow& row : test::LoadRefTable("moons_pyephem.tsv")) {
     const std::string& name = row.Text("moon");
     const double t = row.Number("jd_ut") + row.Number("delta_t_s") * DaysPerSecond;
     const double delta = row.Number("planet_distance_au");
-    const Vector3 planet = test::UnitFromDegrees(row.Number("planet_ra_deg"), row.Number("planet_dec_deg"));
+    const Vector3 planet =
+        test::UnitFromDegrees(row.Number("planet_ra_deg"), row.Number("planet_dec_deg"));
     const Vector3 v = MoonPosition(MoonKinds.at(name), t - delta * LightDaysPerAu);
     const Vector3 moonGot{planet.x * delta + v.x, planet.y * delta + v.y, planet.z * delta + v.z};
     const test::SkyOffset want{row.Number("east_arcsec"), row.Number("north_arcsec")};
@@ -119,7 +122,9 @@ TEST(MoonTheory, OffsetsFromThePlanetMatchPyEphem) {
   }
   for (const auto& [name, error] : worst)
     std::printf("  moon %-9s largest offset error %6.2f\"%s\n", name.c_str(), error,
-                worstRadii.count(name) ? (" = " + std::to_string(worstRadii[name]) + " Jupiter radii").c_str() : "");
+                worstRadii.count(name)
+                    ? (" = " + std::to_string(worstRadii[name]) + " Jupiter radii").c_str()
+                    : "");
 }
 
 }  // namespace

@@ -1,10 +1,11 @@
 // Elements entered for another equinox, stored at J2000 and shown back.
+#include "astro/orbit_elements.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
 
 #include "astro/constants.h"
-#include "astro/orbit_elements.h"
 
 namespace qv {
 namespace {

@@ -50,13 +50,14 @@ inline std::vector<RefRow> LoadRefTable(const std::string& name) {
 // The bodies of the reference tables by name.
 inline int BodyKindOfName(const std::string& name) {
   static const std::map<std::string, int> kinds = {
-      {"Sun", KindSun}, {"Moon", KindMoon}, {"Mercury", KindMercury}, {"Venus", KindVenus},
-      {"Mars", KindMars}, {"Jupiter", KindJupiter}, {"Saturn", KindSaturn},
-      {"Uranus", KindUranus}, {"Neptune", KindNeptune}, {"Pluto", KindPluto}};
+      {"Sun", KindSun},       {"Moon", KindMoon},     {"Mercury", KindMercury},
+      {"Venus", KindVenus},   {"Mars", KindMars},     {"Jupiter", KindJupiter},
+      {"Saturn", KindSaturn}, {"Uranus", KindUranus}, {"Neptune", KindNeptune},
+      {"Pluto", KindPluto}};
   return kinds.at(name);
 }
-inline const char* const MajorBodyNames[] = {"Sun", "Moon", "Mercury", "Venus", "Mars",
-                                             "Jupiter", "Saturn", "Uranus", "Neptune", "Pluto"};
+inline const char* const MajorBodyNames[] = {"Sun",     "Moon",   "Mercury", "Venus",   "Mars",
+                                             "Jupiter", "Saturn", "Uranus",  "Neptune", "Pluto"};
 
 constexpr double ArcsecPerRadian = 206264.80624709636;
 constexpr double RadiansPerDegree = 0.017453292519943295;  // exact: references are in degrees
@@ -88,7 +89,8 @@ inline SkyOffset OffsetArcsec(const Vector3& p, const Vector3& q) {
   Vector3 north;
   Cross(u, east, north);
   const Vector3 w = Unit(q);
-  return SkyOffset{Dot(w, east) / Dot(w, u) * ArcsecPerRadian, Dot(w, north) / Dot(w, u) * ArcsecPerRadian};
+  return SkyOffset{Dot(w, east) / Dot(w, u) * ArcsecPerRadian,
+                   Dot(w, north) / Dot(w, u) * ArcsecPerRadian};
 }
 
 }  // namespace qv::test

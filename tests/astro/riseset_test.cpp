@@ -1,5 +1,7 @@
 // Rising and setting of the Sun, the Moon and stars with the refinement, against PyEphem; the
 // bound on evaluations and the chart left as it was; the local day and objects without events.
+#include "astro/riseset.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -9,7 +11,6 @@
 
 #include "astro/apparent.h"
 #include "astro/planets.h"
-#include "astro/riseset.h"
 #include "astro/starplace.h"
 #include "tests/astro/ref_table.h"
 #include "tests/astro/sky_fixture.h"
@@ -49,10 +50,15 @@ TEST_F(RiseSetTest, RefinedEventsMatchPyEphemWithinAMinute) {
   for (const test::RefRow& row : test::LoadRefTable("riseset_pyephem.tsv")) {
     const std::string& name = row.Text("body");
     ObjectRecord* object;
-    if (name == "Sun") object = &Body(KindSun);
-    else if (name == "Moon") object = &Body(KindMoon);
-    else object = &AddSkyObject(KindSingleStar, test::UnitFromDegrees(row.Number("star_ra_j2000_deg"),
-                                                                       row.Number("star_dec_j2000_deg")), HUGE_VAL, 0);
+    if (name == "Sun")
+      object = &Body(KindSun);
+    else if (name == "Moon")
+      object = &Body(KindMoon);
+    else
+      object = &AddSkyObject(
+          KindSingleStar,
+          test::UnitFromDegrees(row.Number("star_ra_j2000_deg"), row.Number("star_dec_j2000_deg")),
+          HUGE_VAL, 0);
     Settings().HorizonAltitude = row.Number("horizon_deg") * test::RadiansPerDegree;
     Settings().JulianDate = row.Number("local_midnight_jd_ut") + 0.4;
     const RiseSet r = Event(*object, row.Text("event") == "rise" ? RiseEvent : SetEvent);
@@ -98,8 +104,10 @@ TEST_F(RiseSetTest, RefinementIsBoundedAndLeavesTheChartAsItWas) {
 
 TEST_F(RiseSetTest, CircumpolarAndNeverRisingStars) {
   Settings().JulianDate = 2455000.3;
-  ObjectRecord& polaris = AddSkyObject(KindSingleStar, test::UnitFromDegrees(37.95, 89.26), HUGE_VAL, 200);
-  ObjectRecord& southern = AddSkyObject(KindSingleStar, test::UnitFromDegrees(100, -60), HUGE_VAL, 200);
+  ObjectRecord& polaris =
+      AddSkyObject(KindSingleStar, test::UnitFromDegrees(37.95, 89.26), HUGE_VAL, 200);
+  ObjectRecord& southern =
+      AddSkyObject(KindSingleStar, test::UnitFromDegrees(100, -60), HUGE_VAL, 200);
   const RiseSet up = Event(polaris, RiseEvent);
   EXPECT_FALSE(up.happens);
   EXPECT_EQ(up.timeOfDay, TwoPi);

@@ -1,15 +1,16 @@
 // Rotation models and the sub-observer point: Jupiter's central meridian, Saturn's ring tilt and
 // the Moon's phase against PyEphem; the moons' tables against their own synchronous rotation.
+#include "astro/rotation.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
 
-#include "objects/records.h"
 #include "astro/constants.h"
 #include "astro/moons.h"
-#include "astro/rotation.h"
+#include "objects/records.h"
 #include "tests/astro/ref_table.h"
 #include "tests/astro/series_geocentric.h"
 
@@ -35,7 +36,8 @@ TEST(SubObserverGeometry, PolesEquatorAndThePoleAngle) {
   EXPECT_NEAR(SubObserverGeometry(Vector3{1, 0, 0}, later).longitude - side.longitude, 0.1, 1e-9);
   const RotationState retro{0, HalfPi, -0.7}, retroLater{0, HalfPi, -0.8};
   EXPECT_NEAR(SubObserverGeometry(Vector3{1, 0, 0}, retroLater).longitude -
-                  SubObserverGeometry(Vector3{1, 0, 0}, retro).longitude, -0.1, 1e-9);
+                  SubObserverGeometry(Vector3{1, 0, 0}, retro).longitude,
+              -0.1, 1e-9);
 }
 
 TEST(RotationModel, SignsAndDefaults) {
@@ -60,15 +62,16 @@ TEST(RotationModel, SynchronousMoonsFaceTheirPlanet) {
   // A moon locked to its planet shows it the same longitude (near 0 by the tables' definition of
   // the prime meridian) at every point of its orbit: a wrong rate, epoch or sign in a table, or a
   // moon theory running backwards, makes the longitude wander by tens of degrees.
-  const int moons[] = {KindPhobos, KindDeimos, KindIo, KindEuropa, KindGanymede,
-                       KindCallisto, KindMimas, KindEnceladus, KindTethys, KindDione,
-                       KindRhea, KindTitan, KindMiranda, KindAriel, KindUmbriel,
-                       KindTitania, KindOberon, KindTriton};
+  const int moons[] = {KindPhobos,   KindDeimos, KindIo,        KindEuropa, KindGanymede,
+                       KindCallisto, KindMimas,  KindEnceladus, KindTethys, KindDione,
+                       KindRhea,     KindTitan,  KindMiranda,   KindAriel,  KindUmbriel,
+                       KindTitania,  KindOberon, KindTriton};
   for (int kind : moons) {
     double worst = 0;
     for (double t = 2451545.0; t < 2462502.0; t += 97.31) {
       const Vector3 fromPlanet = test::Unit(MoonPosition(kind, t));  // viewer at the planet
-      const SubObserverPoint p = SubObserverGeometry(fromPlanet, RotationModel(kind, t, RotationSystemIII));
+      const SubObserverPoint p =
+          SubObserverGeometry(fromPlanet, RotationModel(kind, t, RotationSystemIII));
       worst = std::max(worst, std::fabs(WrapDegrees(p.longitude * Deg)));
     }
     EXPECT_LE(worst, 10.0) << "kind " << kind;
@@ -90,7 +93,8 @@ TEST(PhysicalEphemeris, MatchesPyEphem) {
     const double tauJ = Length(jupiter) * LightDaysPerAu;
     const SubObserverPoint cm = SubObserverGeometry(
         test::Unit(jupiter), RotationModel(KindJupiter, t - tauJ, RotationSystemII));
-    const double cmError = std::fabs(WrapDegrees(cm.longitude * Deg - row.Number("jupiter_cml2_deg")));
+    const double cmError =
+        std::fabs(WrapDegrees(cm.longitude * Deg - row.Number("jupiter_cml2_deg")));
     EXPECT_LE(cmError, 1.5) << "line " << row.line;
     const Vector3 saturn = test::GeocentricFromSeries(KindSaturn, t);
     const double tauS = Length(saturn) * LightDaysPerAu;
@@ -102,15 +106,17 @@ TEST(PhysicalEphemeris, MatchesPyEphem) {
     const Vector3 sun = test::GeocentricFromSeries(KindSun, t);
     Vector3 toSun;
     Subtract(sun, moon, toSun);
-    const double phase = AngularSeparationOfVectors(test::Unit(toSun), test::Unit(Vector3{-moon.x, -moon.y, -moon.z}));
+    const double phase = AngularSeparationOfVectors(test::Unit(toSun),
+                                                    test::Unit(Vector3{-moon.x, -moon.y, -moon.z}));
     const double phaseError = std::fabs((1 + std::cos(phase)) / 2 - row.Number("moon_illuminated"));
     EXPECT_LE(phaseError, 0.003) << "line " << row.line;
     worstCm = std::max(worstCm, cmError);
     worstTilt = std::max(worstTilt, tiltError);
     worstPhase = std::max(worstPhase, phaseError);
   }
-  std::printf("  largest: Jupiter CM(II) %.3f deg, Saturn ring tilt %.4f deg, Moon illuminated %.5f\n",
-              worstCm, worstTilt, worstPhase);
+  std::printf(
+      "  largest: Jupiter CM(II) %.3f deg, Saturn ring tilt %.4f deg, Moon illuminated %.5f\n",
+      worstCm, worstTilt, worstPhase);
 }
 
 }  // namespace

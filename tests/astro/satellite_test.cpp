@@ -1,5 +1,7 @@
 // Earth satellites: the drag and secular-rate model at its limits, the rates from the elements,
 // and positions against SGP4 an hour and a day after the epoch.
+#include "astro/satellite.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -8,7 +10,6 @@
 
 #include "astro/constants.h"
 #include "astro/frames.h"
-#include "astro/satellite.h"
 #include "tests/astro/ref_table.h"
 
 namespace qv {
@@ -47,7 +48,8 @@ TEST(SatellitePosition, DragShrinksTheOrbitDownToItsPerigee) {
   const double circular = n * (std::pow(1 - decaying.e, -1.5) - 1) / (2 * decaying.drag);
   for (double dt : {circular * 1.01, circular * 1.5, circular * 3}) {
     const double r = Length(SatellitePosition(decaying, decaying.epoch + dt));
-    const double a = decaying.q / (1 - decaying.e) * std::pow(n / (n + 2 * decaying.drag * dt), 2.0 / 3.0);
+    const double a =
+        decaying.q / (1 - decaying.e) * std::pow(n / (n + 2 * decaying.drag * dt), 2.0 / 3.0);
     EXPECT_NEAR(r, a, a * 1e-9) << dt;  // circular: every point at the shrunken radius
     EXPECT_LT(r, decaying.q);
   }
@@ -56,7 +58,8 @@ TEST(SatellitePosition, DragShrinksTheOrbitDownToItsPerigee) {
   const double r = Length(SatellitePosition(decaying, decaying.epoch + before));
   EXPECT_GE(r, decaying.q * (1 - 1e-12));
   EXPECT_LE(r, apogee * (1 + 1e-9));
-  EXPECT_TRUE(std::isfinite(Length(SatellitePosition(decaying, decaying.epoch - n / (2 * decaying.drag)))));
+  EXPECT_TRUE(
+      std::isfinite(Length(SatellitePosition(decaying, decaying.epoch - n / (2 * decaying.drag)))));
 }
 
 TEST(SatelliteRates, FollowTheOblateness) {
@@ -105,9 +108,11 @@ TEST(SatellitePosition, StaysNearSgp4ForADay) {
     PrecessionMatrix(toDate, t, J2000, false);
     TransformTransposed(toDate, p);  // back to the equator of date, where SGP4 works
     const Vector3 want{row.Number("teme_x_km"), row.Number("teme_y_km"), row.Number("teme_z_km")};
-    const double km = std::hypot(p.x * KmPerAu - want.x, p.y * KmPerAu - want.y, p.z * KmPerAu - want.z);
+    const double km =
+        std::hypot(p.x * KmPerAu - want.x, p.y * KmPerAu - want.y, p.z * KmPerAu - want.z);
     EXPECT_LE(km, hours < 2 ? 30.0 : 60.0) << row.Text("name") << " after " << hours << " h";
-    std::printf("  %-14s %4.0f h after epoch: %7.1f km from SGP4\n", row.Text("name").c_str(), hours, km);
+    std::printf("  %-14s %4.0f h after epoch: %7.1f km from SGP4\n", row.Text("name").c_str(),
+                hours, km);
     (hours < 2 ? worstHour : worstDay) = std::max(hours < 2 ? worstHour : worstDay, km);
   }
   std::printf("  largest: %.1f km after an hour, %.1f km after a day\n", worstHour, worstDay);

@@ -2,10 +2,10 @@
 // for the planets), for tests that need a body's direction without the sky context.
 #pragma once
 
-#include "objects/records.h"
 #include "astro/constants.h"
 #include "astro/frames.h"
 #include "astro/vfp_series.h"
+#include "objects/records.h"
 
 namespace qv::test {
 

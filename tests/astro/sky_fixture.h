@@ -51,7 +51,8 @@ class SkyTest : public ::testing::Test {
   }
 
   // Adds a body of the kind with its radius (km), magnitude parameters and primary.
-  ObjectId AddBody(ObjectKind kind, ObjectId primary, double radiusKm, double h, double second = HUGE_VAL) {
+  ObjectId AddBody(ObjectKind kind, ObjectId primary, double radiusKm, double h,
+                   double second = HUGE_VAL) {
     std::unique_ptr<ObjectRecord> record = NewRecord(kind);
     OrbitRecord* orbit = OrbitOf(*record);
     orbit->primary = primary;
@@ -68,7 +69,8 @@ class SkyTest : public ::testing::Test {
   OrbitRecord& Orbit(ObjectKind kind) { return *OrbitOf(Body(kind)); }
 
   // A star or deep-sky object in a file of its own.
-  ObjectRecord& AddSkyObject(ObjectKind kind, const Vector3& direction, double distanceAu, int16_t magnitude) {
+  ObjectRecord& AddSkyObject(ObjectKind kind, const Vector3& direction, double distanceAu,
+                             int16_t magnitude) {
     if (starFile == 0) {
       std::unique_ptr<DatabaseFile> file = NewDatabaseFile("Stars.qvd");
       starFile = RegisterFile(file);

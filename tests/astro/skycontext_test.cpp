@@ -161,7 +161,8 @@ TEST_F(SkyTest, StarParallaxDependsOnTheViewersDistanceFromTheSun) {
   ComputeStarPlace(star);
   const Vector3 v = Sky().viewerPosition;
   const double expected = std::hypot(v.x, v.y) / (1.3 * parsec) * test::ArcsecPerRadian;
-  EXPECT_NEAR(test::SeparationArcsec(CurrentDirectionVector(star), Vector3{0, 0, 1}), expected, 0.01);
+  EXPECT_NEAR(test::SeparationArcsec(CurrentDirectionVector(star), Vector3{0, 0, 1}), expected,
+              0.01);
   // Half way to the star it is 1.5 magnitudes brighter (5 log 2), distance halved.
   s.ViewerObject = star.id;
   s.ViewerObjectOffset[2] = -0.65 * parsec;
@@ -200,7 +201,8 @@ TEST_F(SkyTest, StarAberrationReachesTwentyArcseconds) {
 TEST_F(SkyTest, ChartPlaceInEachSystemWithRefractionOnHorizonCharts) {
   Settings().StarMotion = false;
   Settings().Aberration = false;
-  ObjectRecord& star = AddSkyObject(KindSingleStar, SphericalToRectangular(1.0, 0.5, 1), HUGE_VAL, 100);
+  ObjectRecord& star =
+      AddSkyObject(KindSingleStar, SphericalToRectangular(1.0, 0.5, 1), HUGE_VAL, 100);
   SetTimeUt(2455000.5);
   const ChartPlace equatorial = ApparentChartPosition(star, CoordinatesEquatorial);
   EXPECT_EQ(equatorial.lon, equatorial.ra);

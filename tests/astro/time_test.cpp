@@ -1,5 +1,7 @@
 // Time: Julian dates in both calendars against PyEphem and by round trip, mean sidereal time
 // against PyEphem, the day of the week, the daylight-saving rule, Delta T and the clock.
+#include "astro/time.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -13,7 +15,6 @@
 #include <vector>
 
 #include "astro/constants.h"
-#include "astro/time.h"
 
 namespace qv {
 namespace {
@@ -56,9 +57,9 @@ TEST(TimeReference, JulianDatesAndMeanSiderealTimeMatchPyEphem) {
   double worst = 0, sumSquares = 0;
   for (const TimeRef& r : rows) {
     SCOPED_TRACE(r.line);
-    const JulianDate jd = CalendarToJulianDate(r.year, static_cast<int16_t>(r.month), r.day,
-                                               static_cast<int16_t>(r.hour), static_cast<int16_t>(r.minute),
-                                               r.second, 0.0, static_cast<int16_t>(r.calendar));
+    const JulianDate jd = CalendarToJulianDate(
+        r.year, static_cast<int16_t>(r.month), r.day, static_cast<int16_t>(r.hour),
+        static_cast<int16_t>(r.minute), r.second, 0.0, static_cast<int16_t>(r.calendar));
     EXPECT_NEAR(jd, r.jd, JdTolerance);
     const double lstHours = LocalSiderealTime(r.jd, r.longitudeDeg * SettingsDegToRad) * 12 / Pi;
     double diffSeconds = std::remainder(lstHours - r.meanLstHours, 24.0) * 3600;
@@ -129,14 +130,16 @@ TEST(CalendarRoundTrip, CalendarToJulianDateAndBack) {
   std::mt19937 rng(1582);
   for (int16_t calendar : {int16_t(CalendarJulian), int16_t(CalendarGregorian)}) {
     for (int n = 0; n < 20000; ++n) {
-      const int32_t year = std::uniform_int_distribution<int32_t>(n % 2 ? -100000 : -4800, 4000)(rng);
+      const int32_t year =
+          std::uniform_int_distribution<int32_t>(n % 2 ? -100000 : -4800, 4000)(rng);
       const auto month = static_cast<int16_t>(std::uniform_int_distribution<int>(1, 12)(rng));
       const int day = std::uniform_int_distribution<int>(1, DaysIn(year, month, calendar))(rng);
       const auto hour = static_cast<int16_t>(std::uniform_int_distribution<int>(0, 23)(rng));
       const auto minute = static_cast<int16_t>(std::uniform_int_distribution<int>(0, 59)(rng));
       const double second = std::uniform_int_distribution<int>(0, 5999)(rng) / 100.0;
       const double zone = std::uniform_int_distribution<int>(-24, 28)(rng) / 2.0 / 24.0;
-      const JulianDate jd = CalendarToJulianDate(year, month, day, hour, minute, second, zone, calendar);
+      const JulianDate jd =
+          CalendarToJulianDate(year, month, day, hour, minute, second, zone, calendar);
       const CalendarDate back = JulianDateToCalendar(jd, zone, calendar);
       SCOPED_TRACE(std::to_string(year) + "-" + std::to_string(month) + "-" + std::to_string(day) +
                    " cal " + std::to_string(calendar));
@@ -170,7 +173,7 @@ TEST(CalendarRoundTrip, JulianDateSplitStaysInRange) {
 }
 
 TEST(DayOfWeek, CountsFromSundayAlsoBeforeTheOrigin) {
-  EXPECT_EQ(DayOfWeek(2451545.0, 0), 6);  // 2000 January 1 was a Saturday
+  EXPECT_EQ(DayOfWeek(2451545.0, 0), 6);    // 2000 January 1 was a Saturday
   EXPECT_EQ(DayOfWeek(2451545.0, 0.5), 0);  // already Sunday 00:00 at zone +12 h
   int previous = DayOfWeek(-3000.0, 0);
   for (double jd = -2999.0; jd < 3000; jd += 1) {
@@ -183,14 +186,15 @@ TEST(DayOfWeek, CountsFromSundayAlsoBeforeTheOrigin) {
 
 TEST(DaylightSaving, FirstSundayInAprilToLastSundayInOctober) {
   JulianDate start = 0, end = 0;
-  EXPECT_TRUE(DaylightSavingInEffect(CalendarToJulianDate(2001, 7, 1, 0, 0, 0, 0, CalendarGregorian),
-                                     0, &start, &end));
+  EXPECT_TRUE(DaylightSavingInEffect(
+      CalendarToJulianDate(2001, 7, 1, 0, 0, 0, 0, CalendarGregorian), 0, &start, &end));
   EXPECT_DOUBLE_EQ(start, CalendarToJulianDate(2001, 4, 1, 2, 0, 0, 0, CalendarGregorian));
   EXPECT_DOUBLE_EQ(end, CalendarToJulianDate(2001, 10, 28, 2, 0, 0, 0, CalendarGregorian));
   EXPECT_FALSE(DaylightSavingInEffect(start, 0));  // both ends are outside
   EXPECT_TRUE(DaylightSavingInEffect(start + 1e-6, 0));
   EXPECT_FALSE(DaylightSavingInEffect(end, 0));
-  EXPECT_FALSE(DaylightSavingInEffect(CalendarToJulianDate(2001, 12, 1, 0, 0, 0, 0, CalendarGregorian), 0));
+  EXPECT_FALSE(
+      DaylightSavingInEffect(CalendarToJulianDate(2001, 12, 1, 0, 0, 0, 0, CalendarGregorian), 0));
 
   // At zone -5 h in 2024: Sunday April 7 and Sunday October 27, at 02:00 local standard time.
   const double zone = -5.0 / 24;
@@ -212,19 +216,19 @@ TEST(DeltaT, TableRowsInterpolationAndTheParabola) {
     double year, seconds, tolerance;
   };
   const Case cases[] = {
-      {1700.0, 9.0, 1e-9},      // table rows
-      {1950.0, 29.16, 1e-5},    // 29.16 as a float
-      {1997.4, 62.8, 0.05},     // the table just inside its end...
-      {1997.6, 123.7, 0.05},    // ...and the parabola just outside: a jump of about 61 s
-      {1622.4, 54.7, 0.05},    // and at the other end: parabola below, table above
-      {1622.6, 111.9, 0.05},
-      {2000.0, 126.87, 1e-9},   // 60 (0.41 + 1.2053 + 0.4992)
+      {1700.0, 9.0, 1e-9},    // table rows
+      {1950.0, 29.16, 1e-5},  // 29.16 as a float
+      {1997.4, 62.8, 0.05},   // the table just inside its end...
+      {1997.6, 123.7, 0.05},  // ...and the parabola just outside: a jump of about 61 s
+      {1622.4, 54.7, 0.05},   // and at the other end: parabola below, table above
+      {1622.6, 111.9, 0.05}, {2000.0, 126.87, 1e-9},  // 60 (0.41 + 1.2053 + 0.4992)
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.year);
     EXPECT_NEAR(DeltaT(YearToJulianDate(c.year)), c.seconds, c.tolerance);
   }
-  // Between rows the interpolation passes near both: 1802.5 lies between 13.7 and 12.6 (1800, 1805).
+  // Between rows the interpolation passes near both: 1802.5 lies between 13.7 and 12.6 (1800,
+  // 1805).
   const double between = DeltaT(YearToJulianDate(1802.5));
   EXPECT_LT(between, 13.7);
   EXPECT_GT(between, 12.6);

@@ -1,5 +1,7 @@
 // The Van Flandern-Pulkkinen series: block layout, the Earth as the Sun turned around, and the
 // geocentric places of the Sun, the Moon and the planets against PyEphem.
+#include "astro/vfp_series.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -7,10 +9,9 @@
 #include <cstdio>
 #include <map>
 
-#include "objects/records.h"
 #include "astro/constants.h"
 #include "astro/frames.h"
-#include "astro/vfp_series.h"
+#include "objects/records.h"
 #include "tests/astro/ref_table.h"
 #include "tests/astro/series_geocentric.h"
 
@@ -22,11 +23,11 @@ using test::LoadRefTable;
 TEST(VfpSeries, BlocksHaveTheirPublishedTermRuns) {
   // Runs (longitude, latitude, radius) as the series' tables lay them out: a term lost or added
   // in transcription shifts every later run.
-  const int runs[SeriesBodyCount][6] = {{0, 11, 12, 12, 13, 15},   {0, 54, 55, 92, 93, 122},
-                                        {0, 14, 15, 25, 26, 30},   {0, 5, 6, 8, 9, 10},
-                                        {0, 22, 23, 26, 27, 30},   {0, 53, 54, 65, 66, 83},
+  const int runs[SeriesBodyCount][6] = {{0, 11, 12, 12, 13, 15},    {0, 54, 55, 92, 93, 122},
+                                        {0, 14, 15, 25, 26, 30},    {0, 5, 6, 8, 9, 10},
+                                        {0, 22, 23, 26, 27, 30},    {0, 53, 54, 65, 66, 83},
                                         {0, 77, 78, 105, 106, 130}, {0, 37, 38, 40, 41, 53},
-                                        {0, 13, 14, 17, 18, 25},   {0, 11, 12, 21, 22, 27}};
+                                        {0, 13, 14, 17, 18, 25},    {0, 11, 12, 21, 22, 27}};
   const int meanLongitude[SeriesBodyCount] = {2, 0, 4, 4, 4, 3, 4, 2, 4, 0};
   for (int b = 0; b < SeriesBodyCount; ++b) {
     const SeriesBlock& block = SeriesBlocks[b];
@@ -69,14 +70,16 @@ TEST(VfpSeries, GeocentricPlacesMatchPyEphem) {
     const double t = row.Number("jd_ut") + row.Number("delta_t_s") * DaysPerSecond;
     const Vector3 got = test::GeocentricFromSeries(test::BodyKindOfName(name), t);
     const double error = test::SeparationArcsec(
-        test::Unit(got), test::UnitFromDegrees(row.Number("astrometric_ra_deg"), row.Number("astrometric_dec_deg")));
+        test::Unit(got),
+        test::UnitFromDegrees(row.Number("astrometric_ra_deg"), row.Number("astrometric_dec_deg")));
     const double limit = name == "Pluto" ? 25 * 60.0 : 2 * 60.0;
     EXPECT_LE(error, limit) << name << " line " << row.line;
     EXPECT_NEAR(Length(got) / row.Number("distance_au"), 1.0, name == "Pluto" ? 4e-3 : 1.5e-3)
         << name << " line " << row.line;
     worst[name] = std::max(worst[name], error);
   }
-  for (const auto& [name, error] : worst) std::printf("  series %-8s largest error %7.1f\"\n", name.c_str(), error);
+  for (const auto& [name, error] : worst)
+    std::printf("  series %-8s largest error %7.1f\"\n", name.c_str(), error);
 }
 
 }  // namespace

@@ -70,7 +70,8 @@ TEST(LineOutput, PolylinePixelsFollowTheEquator) {
   Canvas canvas(200, 150);
   SetPen(MakeColor(255, 255, 255), 1, false);
   MoveToSky(SphericalToRectangular(-60 * Deg, 0, DirectionLength));
-  for (int lon = -55; lon <= 60; lon += 5) LineToSky(SphericalToRectangular(lon * Deg, 0, DirectionLength));
+  for (int lon = -55; lon <= 60; lon += 5)
+    LineToSky(SphericalToRectangular(lon * Deg, 0, DirectionLength));
   const Canvas::Box box = canvas.LitBox();
   EXPECT_EQ(box.top, 75);
   EXPECT_EQ(box.bottom, 75);

@@ -1,6 +1,8 @@
 // Centring on objects and planets (with the horizon question), following a deleted object,
 // switching coordinate systems, moving the viewpoint around an object, and the Field and
 // Center Coordinates dialogs answered by a hook in place of a person.
+#include "chart/centring.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -8,7 +10,6 @@
 
 #include "app/textformat.h"
 #include "astro/apparent.h"
-#include "chart/centring.h"
 #include "chart/drawing.h"
 #include "chart/view.h"
 #include "chart/view_dialogs.h"
@@ -37,7 +38,8 @@ class CentringTest : public SkyFixture {
     Vector3 v = SphericalToRectangular(180 * Degree, altitudeDeg * Degree, 1);
     TransformTransposed(SystemMatrix(CoordinatesHorizon), v);
     const Spherical s = RectangularToSpherical(v);
-    return AddSkyObject(NewFile("stars.qvd"), KindSingleStar, s.lon / Degree, s.lat / Degree, 2.0, 0, 0, "Testar");
+    return AddSkyObject(NewFile("stars.qvd"), KindSingleStar, s.lon / Degree, s.lat / Degree, 2.0,
+                        0, 0, "Testar");
   }
   int answer = AnswerYes;
   std::vector<int> asked;
@@ -81,7 +83,8 @@ TEST_F(CentringTest, TheChartFollowsItsObjectUntilItIsDeleted) {
 }
 
 TEST_F(CentringTest, PlanetsByNameAndMessage523) {
-  const ObjectId star = AddSkyObject(NewFile("stars.qvd"), KindSingleStar, 10, 10, 2.0, 0, 0, "Mars");
+  const ObjectId star =
+      AddSkyObject(NewFile("stars.qvd"), KindSingleStar, 10, 10, 2.0, 0, 0, "Mars");
   EXPECT_EQ(CenterOnPlanet("Mars"), ResultOk);
   EXPECT_EQ(Settings().CenteredObject, star);
   EXPECT_EQ(CenterOnPlanet("Pluto"), ResultNotFound);
@@ -92,7 +95,8 @@ TEST_F(CentringTest, SwitchingSystemsKeepsTheSkyPointCentred) {
   ChartSettings& s = Settings();
   Vector3 before = SphericalToRectangular(s.ChartCenterLongitude, s.ChartCenterLatitude, 1);
   TransformTransposed(SystemMatrix(CoordinatesEquatorial), before);
-  for (int system : {CoordinatesGalactic, CoordinatesHorizon, CoordinatesEcliptic, CoordinatesEquatorial}) {
+  for (int system :
+       {CoordinatesGalactic, CoordinatesHorizon, CoordinatesEcliptic, CoordinatesEquatorial}) {
     SetCoordinateSystem(system);
     EXPECT_EQ(s.ChartCoordinateSystem, system);
     Vector3 now = SphericalToRectangular(s.ChartCenterLongitude, s.ChartCenterLatitude, 1);
@@ -120,14 +124,16 @@ TEST_F(CentringTest, TheViewpointCirclesAndApproachesTheCentredObject) {
   UpdateSkyContext();
   ChartSettings& s = Settings();
   EXPECT_EQ(s.ViewerObject, star);
-  const double d = Length({s.ViewerObjectOffset[0], s.ViewerObjectOffset[1], s.ViewerObjectOffset[2]});
+  const double d =
+      Length({s.ViewerObjectOffset[0], s.ViewerObjectOffset[1], s.ViewerObjectOffset[2]});
   EXPECT_NEAR(d, 206264.8, 1);
   // Seen from there the star stands in the new centre's direction.
   const double lon = s.ChartCenterLongitude;
   BuildChartFrame(Rect{0, 0, 800, 600});
   EXPECT_NEAR(s.ChartCenterLongitude, lon, 1e-6);
   ASSERT_TRUE(MoveViewpointDistance(true));
-  const double nearer = Length({s.ViewerObjectOffset[0], s.ViewerObjectOffset[1], s.ViewerObjectOffset[2]});
+  const double nearer =
+      Length({s.ViewerObjectOffset[0], s.ViewerObjectOffset[1], s.ViewerObjectOffset[2]});
   EXPECT_NEAR(nearer, d * (1 - 3.141592654 / 36), 1);
 }
 

@@ -69,7 +69,8 @@ TEST_F(ChartTest, StarsLandOnTheirPixelsInTheirColoursAndSizes) {
 
   int x = 0, y = 0;
   ExpectedLambertPixel(97, 24, W, H, x, y);
-  EXPECT_EQ(NearPixel(canvas, x, y, MakeColor(127, 255, 255)), MakeColor(127, 255, 255)) << x << "," << y;
+  EXPECT_EQ(NearPixel(canvas, x, y, MakeColor(127, 255, 255)), MakeColor(127, 255, 255))
+      << x << "," << y;
   ExpectedLambertPixel(84, 15, W, H, x, y);
   EXPECT_EQ(canvas.At(x, y), ColorBlack);
   EXPECT_EQ(canvas.At(x + 1, y + 1), ColorBlack);
@@ -215,8 +216,10 @@ TEST_F(ChartTest, LegendSampleGlowsStayInTheLegend) {
   int litAbove = 0, litInBand = 0;
   EachPixel([&](int, int y, int r, int g, int b) {
     if (r + g + b == 0) return;
-    if (y < bandTop - 1) ++litAbove;
-    else ++litInBand;
+    if (y < bandTop - 1)
+      ++litAbove;
+    else
+      ++litInBand;
   });
   EXPECT_GT(litInBand, 100);
   EXPECT_EQ(litAbove, 0);
@@ -225,7 +228,8 @@ TEST_F(ChartTest, LegendSampleGlowsStayInTheLegend) {
 TEST_F(ChartTest, CullingReadsOnlyTheFilesThatCanShow) {
   namespace fs = std::filesystem;
   // A folder of its own: builds and developers sharing the machine may run this at once.
-  const fs::path dir = fs::temp_directory_path() / ("qv_chart_culling_" + std::to_string(std::random_device{}()));
+  const fs::path dir =
+      fs::temp_directory_path() / ("qv_chart_culling_" + std::to_string(std::random_device{}()));
   fs::remove_all(dir);
   fs::create_directories(dir);
   Store().databaseDirectory = dir.string();
@@ -255,7 +259,8 @@ TEST_F(ChartTest, LabelsStandOffTheSymbolByItsSize) {
   const struct {
     int kind, radius, offset;
   } cases[] = {{51, 0, 3}, {61, 10, 10}, {63, 10, 7}, {65, 10, 7}, {65, 1, 3}, {62, 4, 5}};
-  for (const auto& c : cases) EXPECT_EQ(LabelOffset(c.kind, c.radius), c.offset) << c.kind << " " << c.radius;
+  for (const auto& c : cases)
+    EXPECT_EQ(LabelOffset(c.kind, c.radius), c.offset) << c.kind << " " << c.radius;
 
   const ObjectId file = NewFile("stars.qvd");
   AddSkyObject(file, KindSingleStar, 90, 20, 0.0, 0.0, 0, "Vega");
@@ -309,7 +314,8 @@ TEST_F(ChartTest, RedScreenSavesUseColorAndTheSystemColours) {
 // samples included, carries green or blue.
 TEST_F(ChartTest, RedScreenChartIsRedOnly) {
   const ObjectId file = NewFile("Stars.qvd");
-  for (int k = 0; k < 5; ++k) AddSkyObject(file, KindSingleStar, 80 + 4 * k, 15 + 2 * k, k - 1.0, 1.5);
+  for (int k = 0; k < 5; ++k)
+    AddSkyObject(file, KindSingleStar, 80 + 4 * k, 15 + 2 * k, k - 1.0, 1.5);
   ChartSettings& s = Settings();
   s.ShowRenderedObjects = true;
   s.ShowChartLegend = true;

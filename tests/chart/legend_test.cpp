@@ -1,4 +1,6 @@
 // Legend texts, Greek labels and the mouse readout.
+#include "chart/legend.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -6,7 +8,6 @@
 
 #include "chart/drawing.h"
 #include "chart/labels.h"
-#include "chart/legend.h"
 #include "chart/readout.h"
 #include "tests/chart/canvas.h"
 #include "tests/chart/sky_fixture.h"
@@ -21,12 +22,8 @@ TEST_F(LegendTest, ViewerDistanceInTheUnitThatSuitsIt) {
     double au;
     const char* text;
   } cases[] = {
-      {0.52345, "0.52345 AU from"},
-      {0.1, "0.10000 AU from"},
-      {0.05, "7479894 km from"},
-      {9999, "9999.00000 AU from"},
-      {5e4, "0.24 pc from"},
-      {2e11, "0.97 Mpc from"},
+      {0.52345, "0.52345 AU from"}, {0.1, "0.10000 AU from"}, {0.05, "7479894 km from"},
+      {9999, "9999.00000 AU from"}, {5e4, "0.24 pc from"},    {2e11, "0.97 Mpc from"},
   };
   for (const auto& c : cases) EXPECT_EQ(ViewerDistanceText(c.au), c.text);
 }
@@ -41,14 +38,18 @@ TEST_F(LegendTest, ColumnsForASiteOnEarthAndForAnObject) {
   facts.precessionEpoch = J2000;
   const auto columns = LegendColumns(facts);
   ASSERT_EQ(columns.size(), 3u);
-  EXPECT_EQ(columns[0], (std::vector<std::string>{"Viewed from:", "Greenwich", "10° 30' 00\" W", "45° 00' 00\" N"}));
-  EXPECT_EQ(columns[1], (std::vector<std::string>{"Local time:", "12:00:00", "2000/01/01", "JD 2451545.00"}));
-  EXPECT_EQ(columns[2], (std::vector<std::string>{"Field of view:", "60° 00' 00\"", "R.A. (2000.0): 06h 00m 00.00s",
+  EXPECT_EQ(columns[0], (std::vector<std::string>{"Viewed from:", "Greenwich", "10° 30' 00\" W",
+                                                  "45° 00' 00\" N"}));
+  EXPECT_EQ(columns[1],
+            (std::vector<std::string>{"Local time:", "12:00:00", "2000/01/01", "JD 2451545.00"}));
+  EXPECT_EQ(columns[2], (std::vector<std::string>{"Field of view:", "60° 00' 00\"",
+                                                  "R.A. (2000.0): 06h 00m 00.00s",
                                                   "Dec. (2000.0): +20° 00' 00.0\""}));
   // Seen from Mars at 0.52345 AU the first column names the distance, then the object.
   facts.viewerName = "Mars";
   facts.viewerDistance = 0.52345;
-  EXPECT_EQ(LegendColumns(facts)[0], (std::vector<std::string>{"Viewed from:", "0.52345 AU from", "Mars", ""}));
+  EXPECT_EQ(LegendColumns(facts)[0],
+            (std::vector<std::string>{"Viewed from:", "0.52345 AU from", "Mars", ""}));
   // The local time carries a rounded-up second into the date.
   s.JulianDate = 2451545.5 - 0.4 / 86400;
   facts.timeZoneDays = 0;
@@ -71,10 +72,10 @@ TEST_F(LegendTest, GreekLetterWithARaisedDigit) {
   const auto [alpha, alphaBox] = drawn("$a");
   const auto [alphaOne, alphaOneBox] = drawn("$a1");
   const auto [latin, latinBox] = drawn("a");
-  EXPECT_NE(alpha, latin);                     // a Greek glyph, not the Latin letter
-  EXPECT_LT(alphaOneBox.top, alphaBox.top);    // the digit stands higher than the letter
+  EXPECT_NE(alpha, latin);                   // a Greek glyph, not the Latin letter
+  EXPECT_LT(alphaOneBox.top, alphaBox.top);  // the digit stands higher than the letter
   EXPECT_GT(alphaOneBox.right, alphaBox.right);
-  EXPECT_LE(alphaBox.bottom, 40);              // (x, y) is the lower-left corner
+  EXPECT_LE(alphaBox.bottom, 40);  // (x, y) is the lower-left corner
   // Only the first of several names is drawn.
   const auto [first, firstBox] = drawn("Vega");
   const auto [both, bothBox] = drawn("Vega;Wega");
@@ -86,7 +87,8 @@ TEST_F(LegendTest, MouseReadoutNamesThePointAndTheSeparation) {
   BuildChartFrame(Rect{0, 0, 800, 600});
   std::string text;
   ASSERT_TRUE(MouseReadoutText(400, 300, 0, 0, text));
-  EXPECT_EQ(text.rfind("R.A. (2000.0): 06h 00m 00.00s  Dec. (2000.0): +20° 00' 00.0\"", 0), 0u) << text;
+  EXPECT_EQ(text.rfind("R.A. (2000.0): 06h 00m 00.00s  Dec. (2000.0): +20° 00' 00.0\"", 0), 0u)
+      << text;
   EXPECT_NE(text.find("Sep: 000° 00' 00.0\"  PA: 000.0°"), std::string::npos) << text;
   // From a point due north of the centre the centre lies at position angle 180.
   ASSERT_TRUE(MouseReadoutText(400, 300, 400, 200, text));

@@ -1,11 +1,12 @@
 // The projected-line engine: clipping to the rectangle, cutting at the horizon, dropping what
 // passes behind the Planar observer and splitting at the Mercator and Mollweide seam.
+#include "chart/lines.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
 
 #include "astro/angles.h"
-#include "chart/lines.h"
 
 namespace qv {
 namespace {
@@ -25,13 +26,13 @@ TEST(ClipSegment, KeepsCutsAndRejects) {
     int32_t wx0, wy0, wx1, wy1;
   };
   const Case cases[] = {
-      {100, 100, 700, 500, true, 100, 100, 700, 500},                 // wholly inside
-      {100, -50, 700, -10, false, 0, 0, 0, 0},                        // wholly above
-      {-100, -100, 900, 700, true, 25, 0, 775, 600},                  // diagonal: two edges
-      {-100, 50, 50, -100, false, 0, 0, 0, 0},                        // passes the corner outside
-      {-2000000000, 300, 2000000000, 300, true, 0, 300, 800, 300},    // far ends, no overflow
+      {100, 100, 700, 500, true, 100, 100, 700, 500},               // wholly inside
+      {100, -50, 700, -10, false, 0, 0, 0, 0},                      // wholly above
+      {-100, -100, 900, 700, true, 25, 0, 775, 600},                // diagonal: two edges
+      {-100, 50, 50, -100, false, 0, 0, 0, 0},                      // passes the corner outside
+      {-2000000000, 300, 2000000000, 300, true, 0, 300, 800, 300},  // far ends, no overflow
       {400, -1000000000, 400, 1000000000, true, 400, 0, 400, 600},
-      {0, 0, 800, 600, true, 0, 0, 800, 600},                         // edges are inside
+      {0, 0, 800, 600, true, 0, 0, 800, 600},  // edges are inside
       {801, 0, 900, 600, false, 0, 0, 0, 0},
   };
   const ChartFrame f = RectFrame();
@@ -141,7 +142,9 @@ ChartFrame EquatorialFrame(int projection, double fieldDeg) {
   return MakeChartFrame(view, Matrix3{}, {0, 0, 1}, 0, 0, 800, 600);
 }
 
-Vector3 OnEquator(double lonDeg) { return SphericalToRectangular(lonDeg * Deg, 0, DirectionLength); }
+Vector3 OnEquator(double lonDeg) {
+  return SphericalToRectangular(lonDeg * Deg, 0, DirectionLength);
+}
 
 TEST(LineToSky, PlanarDropsSegmentsReachingBehindTheObserver) {
   const ChartFrame f = EquatorialFrame(ProjectionPlanar, 90);

@@ -1,9 +1,10 @@
 // Magnitude limits and star sizes, B-V colours and the grid labels' rounding.
+#include "chart/magnitudes.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
 
-#include "chart/magnitudes.h"
 #include "chart/sky_circle.h"
 #include "chart/symbols.h"
 
@@ -69,7 +70,7 @@ TEST(MagnitudeLimits, ManyShiftsNeitherWrapNorBecomeNoLimit) {
 }
 
 TEST(MagnitudeLimits, AutomaticShiftFollowsTheFieldRatio) {
-  EXPECT_EQ(AutomaticLimitShift(2.0, 1.0), 100);   // halving: one magnitude fainter
+  EXPECT_EQ(AutomaticLimitShift(2.0, 1.0), 100);  // halving: one magnitude fainter
   EXPECT_EQ(AutomaticLimitShift(1.0, 4.0), -200);
   EXPECT_EQ(AutomaticLimitShift(1.0, 1.0), 0);
   // 100 log2(3) = 158.496 rounds to 158; either side of a half rounds away from zero.
@@ -83,10 +84,9 @@ TEST(StarColor, FollowsTheBMinusVTable) {
   const struct {
     int index, r, g, b;
   } cases[] = {
-      {32767, 255, 255, 255}, {-60, 127, 127, 255}, {-50, 127, 127, 255},
-      {-30, 127, 229, 255},   {-25, 127, 255, 255}, {-1, 249, 255, 255},
-      {0, 255, 255, 255},     {65, 255, 255, 171},  {150, 255, 191, 127},
-      {199, 255, 128, 127},   {200, 255, 127, 127}, {400, 255, 127, 127},
+      {32767, 255, 255, 255}, {-60, 127, 127, 255}, {-50, 127, 127, 255}, {-30, 127, 229, 255},
+      {-25, 127, 255, 255},   {-1, 249, 255, 255},  {0, 255, 255, 255},   {65, 255, 255, 171},
+      {150, 255, 191, 127},   {199, 255, 128, 127}, {200, 255, 127, 127}, {400, 255, 127, 127},
   };
   for (const auto& c : cases) {
     const Color color = StarColorFromIndex(c.index);
@@ -102,7 +102,8 @@ TEST(GridLabels, DeclinationCirclesEverySevenDegrees) {
   // The circles run from interval - 90 degrees in steps of the interval; sums of radians land
   // a hair below whole degrees and the 59.5-minute rule carries them up.
   std::vector<std::string> labels;
-  for (double d = 7 * Deg - 1.570796327; d < 1.570796327; d += 7 * Deg) labels.push_back(DeclinationLabel(d));
+  for (double d = 7 * Deg - 1.570796327; d < 1.570796327; d += 7 * Deg)
+    labels.push_back(DeclinationLabel(d));
   ASSERT_EQ(labels.size(), 25u);
   EXPECT_EQ(labels.front(), "-83°");
   EXPECT_EQ(labels[1], "-76°");

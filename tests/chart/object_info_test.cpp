@@ -1,6 +1,8 @@
 // The info window's lines: magnitude and distance texts at their boundaries, unit conversions of
 // star motions, rise and set of circumpolar and never-rising stars, the Moon's distance and
 // phase, and the trail buttons.
+#include "chart/object_info.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -9,7 +11,6 @@
 #include <string>
 
 #include "app/trails.h"
-#include "chart/object_info.h"
 #include "platform/dialogs.h"
 #include "platform/events.h"
 #include "tests/astro/sky_fixture.h"
@@ -23,9 +24,9 @@ TEST(MagnitudeText, MultiplesShowTheCompanionVariablesTheFaintestMagnitude) {
     int kind, m, f, c;
     const char* text;
   } cases[] = {
-      {KindSingleStar, 146, 300, 500, "+1.46"},            // others ignore f and c
+      {KindSingleStar, 146, 300, 500, "+1.46"},  // others ignore f and c
       {KindSingleStar, -144, None, None, "-1.44"},
-      {KindMultipleStar, 200, 900, 350, "+2.00, +3.50"},   // only c matters for 52
+      {KindMultipleStar, 200, 900, 350, "+2.00, +3.50"},  // only c matters for 52
       {KindMultipleStar, 200, 900, None, "+2.00, "},
       {KindVariableStar, 350, 610, 100, "+3.50 - +6.10"},  // only f matters for 53
       {KindVariableStar, 350, None, 100, "+3.50 -"},
@@ -33,7 +34,7 @@ TEST(MagnitudeText, MultiplesShowTheCompanionVariablesTheFaintestMagnitude) {
       {KindMultipleVariableStar, 350, 610, None, "+3.50 - +6.10, "},
       {KindMultipleVariableStar, 350, None, 800, "+3.50 - , +8.00"},
       {KindMultipleVariableStar, 350, None, None, "+3.50 - ,"},
-      {KindMultipleVariableStar, None, 610, 800, ""},      // no magnitude: nothing at all
+      {KindMultipleVariableStar, None, 610, 800, ""},  // no magnitude: nothing at all
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.text);
@@ -72,7 +73,8 @@ TEST(RiseSetText, MixedCasesKeepTheOldTexts) {
   EXPECT_EQ(rise, "Rises at: (doesn't set)");
   EXPECT_EQ(set, "Sets at: (doesn't set)");
   // 6 h 30.5 min and 23 h 59.9 min: minutes are whole minutes of the time, not rounded.
-  ASSERT_TRUE(RiseSetTexts({true, (6 + 30.5 / 60) * Pi / 12, 0}, {true, (23 + 59.9 / 60) * Pi / 12, 0}, rise, set));
+  ASSERT_TRUE(RiseSetTexts({true, (6 + 30.5 / 60) * Pi / 12, 0},
+                           {true, (23 + 59.9 / 60) * Pi / 12, 0}, rise, set));
   EXPECT_EQ(rise, "Rises at: 06:30");
   EXPECT_EQ(set, "Sets at: 23:59");
   EXPECT_FALSE(RiseSetTexts({true, 1.0, 0}, {false, day, 0}, rise, set));
@@ -103,17 +105,21 @@ TEST_F(ObjectInfo, StarMotionsAndVelocityInTheUnitsOfTheTextFiles) {
   EXPECT_EQ(lines[InfoDistanceItem], "Distance (pc): 1.300");
   // Records keep the motion in whole 2^-30 radians per day: 0.0047 s/yr and 0.070"/yr.
   std::smatch ra, dec;
-  ASSERT_TRUE(std::regex_match(lines[InfoLine15Item], ra, std::regex(R"(R\.A\. motion \(s/yr\): \+(\d+\.\d{4}))")));
+  ASSERT_TRUE(std::regex_match(lines[InfoLine15Item], ra,
+                               std::regex(R"(R\.A\. motion \(s/yr\): \+(\d+\.\d{4}))")));
   EXPECT_NEAR(std::stod(ra[1]), 10.0, 0.0047);
-  ASSERT_TRUE(std::regex_match(lines[InfoLine16Item], dec, std::regex(R"(Dec\. motion \("/yr\): \+(\d+\.\d{3}))")));
+  ASSERT_TRUE(std::regex_match(lines[InfoLine16Item], dec,
+                               std::regex(R"(Dec\. motion \("/yr\): \+(\d+\.\d{3}))")));
   EXPECT_NEAR(std::stod(dec[1]), 10.0, 0.071);
   EXPECT_EQ(lines[InfoLine17Item], "Radial velocity (km/s): -12.5");
   EXPECT_EQ(lines[InfoLine18Item], "Color Index (B-V): +0.65");
   EXPECT_EQ(lines[InfoSizeItem], "Separation (\"): 2.5");
   EXPECT_EQ(lines[InfoLine19Item], "");
-  EXPECT_TRUE(std::regex_match(lines[InfoMagnitudeItem], std::regex(R"(Magnitude: \+1\.4\d, \+5\.4\d)")))
+  EXPECT_TRUE(
+      std::regex_match(lines[InfoMagnitudeItem], std::regex(R"(Magnitude: \+1\.4\d, \+5\.4\d)")))
       << lines[InfoMagnitudeItem];
-  EXPECT_EQ(lines[InfoRightAscensionItem].rfind("R.A. (2000.0): ", 0), 0u) << lines[InfoRightAscensionItem];
+  EXPECT_EQ(lines[InfoRightAscensionItem].rfind("R.A. (2000.0): ", 0), 0u)
+      << lines[InfoRightAscensionItem];
 }
 
 TEST_F(ObjectInfo, StarsWithoutParallaxVelocityOrSizeShowBareLabels) {
@@ -133,8 +139,10 @@ TEST_F(ObjectInfo, StarsWithoutParallaxVelocityOrSizeShowBareLabels) {
 TEST_F(ObjectInfo, CircumpolarAndNeverRisingStarsFromLatitude47) {
   SetTimeUt(2451545.0);
   const double dec = 80 * test::ExactRad;
-  ObjectRecord& north = AddSkyObject(KindSingleStar, {std::cos(dec), 0, std::sin(dec)}, UnknownValue, 300);
-  ObjectRecord& south = AddSkyObject(KindSingleStar, {std::cos(dec), 0, -std::sin(dec)}, UnknownValue, 300);
+  ObjectRecord& north =
+      AddSkyObject(KindSingleStar, {std::cos(dec), 0, std::sin(dec)}, UnknownValue, 300);
+  ObjectRecord& south =
+      AddSkyObject(KindSingleStar, {std::cos(dec), 0, -std::sin(dec)}, UnknownValue, 300);
   ObjectRecord& equator = AddSkyObject(KindSingleStar, {0, 1, 0}, UnknownValue, 300);
   for (bool precise : {false, true}) {
     Settings().PreciseRiseSetTimes = precise;
@@ -147,9 +155,14 @@ TEST_F(ObjectInfo, CircumpolarAndNeverRisingStarsFromLatitude47) {
     // A star on the equator is up for 12 hours (plus a few minutes at the true horizon).
     lines = LinesOf(equator);
     std::smatch rise, set;
-    ASSERT_TRUE(std::regex_match(lines[InfoRiseItem], rise, std::regex(R"(Rises at: (\d\d):(\d\d))"))) << lines[InfoRiseItem];
-    ASSERT_TRUE(std::regex_match(lines[InfoSetItem], set, std::regex(R"(Sets at: (\d\d):(\d\d))"))) << lines[InfoSetItem];
-    const int up = ((std::stoi(set[1]) - std::stoi(rise[1])) * 60 + std::stoi(set[2]) - std::stoi(rise[2]) + 1440) % 1440;
+    ASSERT_TRUE(
+        std::regex_match(lines[InfoRiseItem], rise, std::regex(R"(Rises at: (\d\d):(\d\d))")))
+        << lines[InfoRiseItem];
+    ASSERT_TRUE(std::regex_match(lines[InfoSetItem], set, std::regex(R"(Sets at: (\d\d):(\d\d))")))
+        << lines[InfoSetItem];
+    const int up = ((std::stoi(set[1]) - std::stoi(rise[1])) * 60 + std::stoi(set[2]) -
+                    std::stoi(rise[2]) + 1440) %
+                   1440;
     EXPECT_NEAR(up, 12 * 60 - 4, 6);  // sidereal day: up 11h58m of solar time
   }
 }
@@ -160,21 +173,29 @@ TEST_F(ObjectInfo, MoonDistanceInKilometresAndItsPhase) {
   std::map<int, std::string> lines = LinesOf(Body(KindMoon));
   EXPECT_EQ(lines[InfoKindItem], "Type: Earth's moon");
   std::smatch km;
-  ASSERT_TRUE(std::regex_match(lines[InfoDistanceItem], km, std::regex(R"(Distance \(km\): (\d+))"))) << lines[InfoDistanceItem];
+  ASSERT_TRUE(
+      std::regex_match(lines[InfoDistanceItem], km, std::regex(R"(Distance \(km\): (\d+))")))
+      << lines[InfoDistanceItem];
   EXPECT_GT(std::stod(km[1]), 350000);
   EXPECT_LT(std::stod(km[1]), 410000);
   std::smatch illumination;
-  ASSERT_TRUE(std::regex_match(lines[InfoLine15Item], illumination, std::regex(R"(Illumination: (\d\.\d{4}))")));
+  ASSERT_TRUE(std::regex_match(lines[InfoLine15Item], illumination,
+                               std::regex(R"(Illumination: (\d\.\d{4}))")));
   EXPECT_GT(std::stod(illumination[1]), 0.99);
-  EXPECT_TRUE(std::regex_match(lines[InfoLine16Item], std::regex("P\\.A\\. of bright limb: \\d+\\.\\d\u00b0")));
-  EXPECT_TRUE(std::regex_match(lines[InfoMagnitudeItem], std::regex(R"(Magnitude: -1\d\.\d)"))) << lines[InfoMagnitudeItem];
-  EXPECT_TRUE(std::regex_match(lines[InfoSizeItem], std::regex(R"(Angular Size: 1[7-9]\d\d\.\d")"))) << lines[InfoSizeItem];
+  EXPECT_TRUE(std::regex_match(lines[InfoLine16Item],
+                               std::regex("P\\.A\\. of bright limb: \\d+\\.\\d\u00b0")));
+  EXPECT_TRUE(std::regex_match(lines[InfoMagnitudeItem], std::regex(R"(Magnitude: -1\d\.\d)")))
+      << lines[InfoMagnitudeItem];
+  EXPECT_TRUE(std::regex_match(lines[InfoSizeItem], std::regex(R"(Angular Size: 1[7-9]\d\d\.\d")")))
+      << lines[InfoSizeItem];
   SetTimeUt(2451609.720);
   lines = LinesOf(Body(KindMoon));
-  ASSERT_TRUE(std::regex_match(lines[InfoLine15Item], illumination, std::regex(R"(Illumination: (\d\.\d{4}))")));
+  ASSERT_TRUE(std::regex_match(lines[InfoLine15Item], illumination,
+                               std::regex(R"(Illumination: (\d\.\d{4}))")));
   EXPECT_LT(std::stod(illumination[1]), 0.01);
   // Jupiter, far beyond 0.1 AU, in AU.
-  EXPECT_TRUE(std::regex_match(LinesOf(Body(KindJupiter))[InfoDistanceItem], std::regex(R"(Distance \(AU\): \d\.\d{5})")));
+  EXPECT_TRUE(std::regex_match(LinesOf(Body(KindJupiter))[InfoDistanceItem],
+                               std::regex(R"(Distance \(AU\): \d\.\d{5})")));
 }
 
 TEST_F(ObjectInfo, TrailButtonsFollowWhetherTheObjectHasATrail) {

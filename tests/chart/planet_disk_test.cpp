@@ -1,12 +1,13 @@
 // Flat disks: the lit share of the disk for each phase, the side the Sun lights on plain and
 // mirrored charts, globe grids in the body's own longitude sense, and the flat rings' extent and
 // halves.
+#include "chart/planet_disk.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
 
-#include "chart/planet_disk.h"
 #include "tests/chart/canvas.h"
 #include "tests/chart/planet_globe.h"
 
@@ -39,7 +40,8 @@ TEST(PlanetDisk, LitShareOfTheDiskFollowsThePhase) {
   for (double phase : {0.04, 0.3, 1.0, std::numbers::pi / 2, 2.2, 2.9, std::numbers::pi}) {
     SCOPED_TRACE(phase);
     Canvas canvas(120, 100);
-    DrawFlatDisk(ViewOf(KindMoon, X, Y, R, Globe{.phase = phase, .brightLimb = West}), {Lit, Dark, Edge});
+    DrawFlatDisk(ViewOf(KindMoon, X, Y, R, Globe{.phase = phase, .brightLimb = West}),
+                 {Lit, Dark, Edge});
     const double lit = Count(canvas, Lit), dark = Count(canvas, Dark);
     EXPECT_NEAR(lit / (lit + dark), (1 + std::cos(phase)) / 2, 0.025);
     if (phase < 0.05) {
@@ -107,9 +109,11 @@ TEST(PlanetDisk, GridMeridiansRunInTheBodysLongitudeSense) {
     bool withRotation, mirrored;
     int largerLongitudes;  // screen side (-1 left, +1 right) of larger longitudes
   };
-  for (const Case& c : {Case{false, false, -1}, Case{true, false, 1}, Case{false, true, 1}, Case{true, true, -1}}) {
+  for (const Case& c :
+       {Case{false, false, -1}, Case{true, false, 1}, Case{false, true, 1}, Case{true, true, -1}}) {
     SCOPED_TRACE(testing::Message() << c.withRotation << c.mirrored);
-    const Globe g{.centralLongitude = 20 * Deg, .withRotation = c.withRotation, .mirrored = c.mirrored};
+    const Globe g{
+        .centralLongitude = 20 * Deg, .withRotation = c.withRotation, .mirrored = c.mirrored};
     const std::vector<int> columns = GridColumnsOnEquator(g);
     const double up = std::cos(std::asin(4.0 / R));  // the row 4 pixels above the equator
     EXPECT_TRUE(HasColumnNear(columns, X - c.largerLongitudes * R * up * std::sin(20 * Deg)));
@@ -124,7 +128,8 @@ TEST(PlanetDisk, GridStaysOnTheVisibleHemisphere) {
   // drawn; its far point, sin 20 r above, is hidden (no other grid line passes there).
   Canvas canvas(120, 100);
   SetPen(Ink, 1, false);
-  DrawPlanetGrid(ViewOf(KindMars, X, Y, R, Globe{.centralLongitude = 15 * Deg, .centralLatitude = 20 * Deg}));
+  DrawPlanetGrid(
+      ViewOf(KindMars, X, Y, R, Globe{.centralLongitude = 15 * Deg, .centralLatitude = 20 * Deg}));
   const int offset = static_cast<int>(std::lround(R * std::sin(20 * Deg)));
   EXPECT_EQ(canvas.At(X, Y + offset), Ink);
   for (int dy = -1; dy <= 1; ++dy) EXPECT_EQ(canvas.At(X, Y - offset + dy), ColorBlack) << dy;

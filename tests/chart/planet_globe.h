@@ -45,7 +45,8 @@ struct LonLat {
 };
 inline LonLat GlobePointUnder(const Globe& g, double u, double v) {
   const double east = g.mirrored ? u : -u, north = v;
-  const double x = east * std::cos(g.poleAngle) - north * std::sin(g.poleAngle);  // toward the globe's east
+  const double x =
+      east * std::cos(g.poleAngle) - north * std::sin(g.poleAngle);  // toward the globe's east
   const double y = north * std::cos(g.poleAngle) + east * std::sin(g.poleAngle);  // toward its pole
   const double cosC = std::sqrt(1 - x * x - y * y);
   const double b = g.centralLatitude;

@@ -1,13 +1,14 @@
 // Rendered globes and rings: which point of the surface map lands under each pixel for any
 // turn of the globe (checked against the textbook orthographic inverse), lighting and eclipses,
 // colours off, the rings' profile, extent and halves, and clipping at the image's edges.
+#include "chart/planet_sphere.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <cstdint>
 #include <vector>
 
-#include "chart/planet_sphere.h"
 #include "tests/chart/canvas.h"
 #include "tests/chart/planet_globe.h"
 
@@ -57,14 +58,23 @@ TEST(PlanetSphere, SurfaceUnderEachPixelMatchesTheOrthographicGlobe) {
   const Globe globes[] = {
       {},
       {.centralLongitude = 100 * Deg, .centralLatitude = 25 * Deg, .poleAngle = 40 * Deg},
-      {.centralLongitude = 300 * Deg, .centralLatitude = -60 * Deg, .poleAngle = 200 * Deg, .withRotation = true},
-      {.centralLongitude = 45 * Deg, .centralLatitude = 10 * Deg, .poleAngle = -20 * Deg, .mirrored = true},
-      {.centralLongitude = 200 * Deg, .centralLatitude = -5 * Deg, .poleAngle = 80 * Deg, .withRotation = true,
+      {.centralLongitude = 300 * Deg,
+       .centralLatitude = -60 * Deg,
+       .poleAngle = 200 * Deg,
+       .withRotation = true},
+      {.centralLongitude = 45 * Deg,
+       .centralLatitude = 10 * Deg,
+       .poleAngle = -20 * Deg,
+       .mirrored = true},
+      {.centralLongitude = 200 * Deg,
+       .centralLatitude = -5 * Deg,
+       .poleAngle = 80 * Deg,
+       .withRotation = true,
        .mirrored = true},
   };
   for (const Globe& g : globes) {
-    SCOPED_TRACE(testing::Message() << g.centralLongitude << " " << g.centralLatitude << " " << g.poleAngle
-                                    << " " << g.withRotation << g.mirrored);
+    SCOPED_TRACE(testing::Message() << g.centralLongitude << " " << g.centralLatitude << " "
+                                    << g.poleAngle << " " << g.withRotation << g.mirrored);
     Canvas canvas(120, 100);
     RenderGlobe(canvas.image(), ViewOf(KindMars, X, Y, R, g), coded.Map(), TintNatural);
     for (int py = Y - R; py <= Y + R; py += 5) {
@@ -73,7 +83,8 @@ TEST(PlanetSphere, SurfaceUnderEachPixelMatchesTheOrthographicGlobe) {
         if (u * u + v * v > 0.5) continue;  // keep away from the dim limb
         const Decoded got = DecodeTexel(canvas.At(px, py));
         const test::LonLat want = test::GlobePointUnder(g, u, v);
-        EXPECT_NEAR(test::AngleDifference(got.lon, want.lon) * std::cos(want.lat), 0, 3 * Deg) << px << "," << py;
+        EXPECT_NEAR(test::AngleDifference(got.lon, want.lon) * std::cos(want.lat), 0, 3 * Deg)
+            << px << "," << py;
         EXPECT_NEAR(got.lat, want.lat, 3 * Deg) << px << "," << py;
       }
     }
@@ -84,17 +95,20 @@ TEST(PlanetSphere, LightingFollowsTheSunAndEclipsesDarkenTheGlobe) {
   const SurfaceMap grey{};  // no map: uniform grey 192
   Canvas canvas(120, 100);
   // Half lit from the west (right): c = u on the equator.
-  RenderGlobe(canvas.image(), ViewOf(KindMoon, X, Y, R, Globe{.phase = std::numbers::pi / 2, .brightLimb = West}),
+  RenderGlobe(canvas.image(),
+              ViewOf(KindMoon, X, Y, R, Globe{.phase = std::numbers::pi / 2, .brightLimb = West}),
               grey, TintNatural);
   const int half = static_cast<int>(192 * std::pow(0.5, 0.72));
   EXPECT_EQ(canvas.At(X + R / 2, Y), MakeColor(half, half, half));
   EXPECT_EQ(canvas.At(X - R / 2, Y), ColorBlack);
-  EXPECT_EQ(canvas.At(X + R - 1, Y - 2), canvas.At(X + R - 1, Y + 2));  // symmetric about the equator
+  EXPECT_EQ(canvas.At(X + R - 1, Y - 2),
+            canvas.At(X + R - 1, Y + 2));  // symmetric about the equator
   // Full: the centre is the map's grey itself.
   RenderGlobe(canvas.image(), ViewOf(KindMoon, X, Y, R, Globe{}), grey, TintNatural);
   EXPECT_EQ(canvas.At(X, Y), MakeColor(MissingMapGrey, MissingMapGrey, MissingMapGrey));
   // In its primary's shadow (phase angle pi) the whole globe is black.
-  RenderGlobe(canvas.image(), ViewOf(KindIo, X, Y, R, Globe{.phase = std::numbers::pi}), grey, TintNatural);
+  RenderGlobe(canvas.image(), ViewOf(KindIo, X, Y, R, Globe{.phase = std::numbers::pi}), grey,
+              TintNatural);
   EXPECT_EQ(canvas.Lit(), PixelSet{});
 }
 
@@ -105,8 +119,9 @@ TEST(PlanetSphere, WithoutColoursTexelsAreGreyOrRed) {
     TexelTint tint;
     Color centre;
   };
-  for (const Case& c : {Case{TintNatural, MakeColor(200, 100, 0)}, Case{TintGrey, MakeColor(100, 100, 100)},
-                        Case{TintRed, MakeColor(100, 0, 0)}}) {
+  for (const Case& c :
+       {Case{TintNatural, MakeColor(200, 100, 0)}, Case{TintGrey, MakeColor(100, 100, 100)},
+        Case{TintRed, MakeColor(100, 0, 0)}}) {
     Canvas canvas(120, 100);
     RenderGlobe(canvas.image(), ViewOf(KindMars, X, Y, R, Globe{}), map, c.tint);
     EXPECT_EQ(canvas.At(X, Y), c.centre);
@@ -118,7 +133,7 @@ TEST(PlanetSphere, GlobeIsClippedToTheImage) {
   RenderGlobe(canvas.image(), ViewOf(KindMars, -10, 45, 30, Globe{}), SurfaceMap{}, TintNatural);
   const Canvas::Box box = canvas.LitBox();
   EXPECT_EQ(box.left, 0);
-  EXPECT_EQ(box.right, 19);   // x - r < px < x + r
+  EXPECT_EQ(box.right, 19);  // x - r < px < x + r
   EXPECT_EQ(box.top, 17);
   EXPECT_EQ(box.bottom, 39);
 }
@@ -137,8 +152,8 @@ TEST(PlanetSphere, RingsSpanTheirRadiiWithTheProfilesOpacity) {
   RenderRings(canvas.image(), view, SurfaceMap{1, 1, opaque.data()}, RingsInFront, TintNatural);
   // Along the line of nodes the rings run from 1.2324 r to 2.3217 r.
   for (int side : {-1, 1}) {
-    EXPECT_EQ(canvas.At(RX + side * 25, RY), FullRing);   // 1.25 r
-    EXPECT_EQ(canvas.At(RX + side * 46, RY), FullRing);   // 2.30 r
+    EXPECT_EQ(canvas.At(RX + side * 25, RY), FullRing);    // 1.25 r
+    EXPECT_EQ(canvas.At(RX + side * 46, RY), FullRing);    // 2.30 r
     EXPECT_EQ(canvas.At(RX + side * 24, RY), ColorBlack);  // 1.20 r
     EXPECT_EQ(canvas.At(RX + side * 47, RY), ColorBlack);  // 2.35 r
   }
@@ -155,8 +170,9 @@ TEST(PlanetSphere, RingsSpanTheirRadiiWithTheProfilesOpacity) {
   RenderRings(grey.image(), view, SurfaceMap{2, 2, profile.data()}, RingsInFront, TintNatural);
   const double a = 128 / 255.0;
   EXPECT_EQ(grey.At(RX, RY + 13), MakeColor(100, 100, 100));  // 1.54 r: the clear inner half
-  EXPECT_EQ(grey.At(RX, RY + 17), MakeColor(static_cast<int>(100 + 155 * a), static_cast<int>(100 + 155 * a * 0.88),
-                                            static_cast<int>(100 + 155 * a * 0.82)));  // 2.0 r
+  EXPECT_EQ(grey.At(RX, RY + 17),
+            MakeColor(static_cast<int>(100 + 155 * a), static_cast<int>(100 + 155 * a * 0.88),
+                      static_cast<int>(100 + 155 * a * 0.82)));  // 2.0 r
 }
 
 TEST(PlanetSphere, FarHalfOfTheRingsIsHiddenBehindTheGlobe) {
@@ -175,10 +191,11 @@ TEST(PlanetSphere, FarHalfOfTheRingsIsHiddenBehindTheGlobe) {
   const Color covered = canvas.At(RX, RY - 15);  // the plain grey globe there
   EXPECT_GT(RedOf(covered), 0);
   EXPECT_EQ(RedOf(covered), BlueOf(covered));
-  EXPECT_EQ(RedOf(canvas.At(RX, RY + 15)), 255);                   // rings over the globe
+  EXPECT_EQ(RedOf(canvas.At(RX, RY + 15)), 255);  // rings over the globe
   // Seen edge-on the rings cover no pixel.
   Canvas edge(200, 120);
-  RenderRings(edge.image(), ViewOf(KindSaturn, RX, RY, RR, Globe{}), profile, RingsInFront, TintNatural);
+  RenderRings(edge.image(), ViewOf(KindSaturn, RX, RY, RR, Globe{}), profile, RingsInFront,
+              TintNatural);
   EXPECT_EQ(edge.Lit(), PixelSet{});
 }
 

@@ -2,6 +2,8 @@
 // observer inside a body, nearer bodies over farther ones, symbols, surface maps read beside the
 // program (and damaged ones), the Sun's glow, and real bodies at real dates: the Moon's lit side,
 // Jupiter's central meridian and the mirror flags.
+#include "chart/planets.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -17,7 +19,6 @@
 #include "astro/physical.h"
 #include "astro/skycontext.h"
 #include "chart/drawing.h"
-#include "chart/planets.h"
 #include "chart/projection.h"
 #include "objects/store.h"
 #include "platform/alert.h"
@@ -66,7 +67,8 @@ template <typename Texel>
 void WriteMap(const std::string& path, int width, int height, Texel texel) {
   Image* map = NewImage(width, height, 32);
   for (int row = 0; row < height; ++row)
-    for (int column = 0; column < width; ++column) SetPixelValue(map, ImageRow(map, row), column, texel(column, row));
+    for (int column = 0; column < width; ++column)
+      SetPixelValue(map, ImageRow(map, row), column, texel(column, row));
   EXPECT_GT(WriteImageJPEG(map, path), 0);
   DisposeImage(map);
 }
@@ -150,7 +152,9 @@ class PlanetPassTest : public testing::Test {
     return std::sin(2 * std::atan((r + 0.5) / scale));
   }
 
-  void Draw(DrawnChart& chart) { chart.image = RenderChartImage(Rect{0, 0, Width, Height}, 32, nullptr); }
+  void Draw(DrawnChart& chart) {
+    chart.image = RenderChartImage(Rect{0, 0, Width, Height}, 32, nullptr);
+  }
 
   ObjectId fileId = 0;
   std::vector<int> alerts;
@@ -186,8 +190,9 @@ TEST_F(PlanetPassTest, TwoPixelBodyIsADotWithinThePlanetLimitAndADiskBeyondIt) {
 }
 
 TEST_F(PlanetPassTest, FaintPointsAreLeftOutAndUnknownDistancesArePoints) {
-  AddBody(KindAsteroid, 0, 0, 1, 0, 9.0);                     // radius 0, beyond the limit: not drawn
-  AddBody(KindComet, 1, 0, std::numeric_limits<double>::infinity(), 1e-3, 6.0);  // unknown distance: a point
+  AddBody(KindAsteroid, 0, 0, 1, 0, 9.0);  // radius 0, beyond the limit: not drawn
+  AddBody(KindComet, 1, 0, std::numeric_limits<double>::infinity(), 1e-3,
+          6.0);  // unknown distance: a point
   DrawnChart chart;
   Draw(chart);
   EXPECT_EQ(CountLit(chart.image), 1);
@@ -231,9 +236,9 @@ TEST_F(PlanetPassTest, NearerBodiesCoverFartherOnes) {
   AddBody(KindSun, 0, 0, 6.0, 6 * RadiusForPixels(40), -26.0);
   DrawnChart chart;
   Draw(chart);
-  EXPECT_EQ(PixelAt(chart.image, CX, CY), MakeColor(192, 192, 192));        // Io
-  EXPECT_EQ(PixelAt(chart.image, CX + 10, CY), MakeColor(255, 255, 182));   // Jupiter
-  EXPECT_EQ(PixelAt(chart.image, CX + 30, CY), MakeColor(255, 255, 0));     // the Sun
+  EXPECT_EQ(PixelAt(chart.image, CX, CY), MakeColor(192, 192, 192));       // Io
+  EXPECT_EQ(PixelAt(chart.image, CX + 10, CY), MakeColor(255, 255, 182));  // Jupiter
+  EXPECT_EQ(PixelAt(chart.image, CX + 30, CY), MakeColor(255, 255, 0));    // the Sun
 }
 
 TEST_F(PlanetPassTest, SymbolsForKindsWithIconsAndASmallDiskForOthers) {
@@ -261,7 +266,8 @@ TEST_F(PlanetPassTest, SurfaceMapsAreReadBesideTheProgram) {
   ScratchFolder folder;
   SetProgramPath(folder / "quorvane");
   ASSERT_TRUE(CreateFolder(folder / "Images"));
-  WriteMap(folder / "Images/Mars.jpg", 64, 32, [](int, int) { return PixelValueFromRGB(30, 60, 200); });
+  WriteMap(folder / "Images/Mars.jpg", 64, 32,
+           [](int, int) { return PixelValueFromRGB(30, 60, 200); });
   WriteTextFile(folder / "Images/Jupiter.jpg", "not a JPEG at all");
 
   Settings().ShowRenderedObjects = true;

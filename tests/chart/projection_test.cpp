@@ -1,30 +1,39 @@
 // Chart projections: forward and inverse agree over the sphere in every projection and
 // coordinate system, the field fills the rectangle's width, mirrors and the horizon system turn
 // the chart the right way, outlines of the sphere's image, disc radii and the on-chart tests.
+#include "chart/projection.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
 
 #include "astro/angles.h"
 #include "astro/constants.h"
-#include "chart/projection.h"
 
 namespace qv {
 namespace {
 
 constexpr int Projections[] = {ProjectionPlanar, ProjectionSpherical, ProjectionLambert,
                                ProjectionMercator, ProjectionMollweide};
-constexpr int Systems[] = {CoordinatesEquatorial, CoordinatesEcliptic, CoordinatesGalactic, CoordinatesHorizon};
+constexpr int Systems[] = {CoordinatesEquatorial, CoordinatesEcliptic, CoordinatesGalactic,
+                           CoordinatesHorizon};
 constexpr double Deg = 0.017453292519943295;
 
 // A stand-in for each system's matrix: any rotation will do, as long as they differ.
 Matrix3 SystemMatrix(int system) {
   Matrix3 m;
   switch (system) {
-    case CoordinatesEcliptic: BuildRotation(m, {{AxisX, -0.409092804}}); break;
-    case CoordinatesGalactic: BuildRotation(m, {{AxisZ, -4.926191813}, {AxisX, -1.0925761117}, {AxisZ, 0.5759586531}}); break;
-    case CoordinatesHorizon: BuildRotation(m, {{AxisZ, 2.1}, {AxisY, -0.7}}); break;
-    default: break;
+    case CoordinatesEcliptic:
+      BuildRotation(m, {{AxisX, -0.409092804}});
+      break;
+    case CoordinatesGalactic:
+      BuildRotation(m, {{AxisZ, -4.926191813}, {AxisX, -1.0925761117}, {AxisZ, 0.5759586531}});
+      break;
+    case CoordinatesHorizon:
+      BuildRotation(m, {{AxisZ, 2.1}, {AxisY, -0.7}});
+      break;
+    default:
+      break;
   }
   return m;
 }
@@ -64,10 +73,14 @@ ChartFrame Frame(const ChartView& view, int width = 800, int height = 600) {
 // The widest field each projection serves in the program.
 double WidestFieldDeg(int projection) {
   switch (projection) {
-    case ProjectionPlanar: return 135;
-    case ProjectionSpherical: return 180;
-    case ProjectionLambert: return 270;
-    default: return 360;
+    case ProjectionPlanar:
+      return 135;
+    case ProjectionSpherical:
+      return 180;
+    case ProjectionLambert:
+      return 270;
+    default:
+      return 360;
   }
 }
 
@@ -77,8 +90,8 @@ TEST(ChartProjection, PixelToSkyToPixelComesBackWithinOnePixel) {
   for (int projection : Projections) {
     for (int system : Systems) {
       for (double field : {WidestFieldDeg(projection), 60.0, 0.5}) {
-        SCOPED_TRACE(testing::Message() << "projection " << projection << " system " << system
-                                        << " field " << field);
+        SCOPED_TRACE(testing::Message()
+                     << "projection " << projection << " system " << system << " field " << field);
         ChartView view = View(projection, system, field);
         view.rotation = 0.4;
         const ChartFrame f = Frame(view);
@@ -134,8 +147,10 @@ TEST(ChartProjection, CentreProjectsToTheCentrePixel) {
     for (int system : Systems) {
       for (double field : {WidestFieldDeg(projection), 1.0, 1.0 / 3600}) {
         const ChartView view = View(projection, system, field, 4.0, -1.1);
-        const ChartFrame f = MakeChartFrame(view, SystemMatrix(system), {0, 0, 1}, 10, 20, 811, 621);
-        const ChartPoint p = ProjectToChart(f, SystemToStore(system, view.centerLon, view.centerLat));
+        const ChartFrame f =
+            MakeChartFrame(view, SystemMatrix(system), {0, 0, 1}, 10, 20, 811, 621);
+        const ChartPoint p =
+            ProjectToChart(f, SystemToStore(system, view.centerLon, view.centerLat));
         EXPECT_EQ(p.x, 410) << projection << " " << system << " " << field;
         EXPECT_EQ(p.y, 320) << projection << " " << system << " " << field;
         EXPECT_TRUE(p.front);
@@ -152,10 +167,12 @@ TEST(ChartProjection, HalfTheFieldLandsHalfTheWidthFromTheCentre) {
     for (double field : {90.0, 10.0}) {
       const ChartView view = View(projection, CoordinatesEquatorial, field, 0, 0);
       const ChartFrame f = Frame(view);  // W = 400, cx = 400
-      const ChartPoint left = ProjectToChart(f, SystemToStore(CoordinatesEquatorial, field / 2 * Deg, 0));
+      const ChartPoint left =
+          ProjectToChart(f, SystemToStore(CoordinatesEquatorial, field / 2 * Deg, 0));
       EXPECT_NEAR(left.x, 0, 1) << projection << " " << field;
       EXPECT_EQ(left.y, 300);
-      const ChartPoint up = ProjectToChart(f, SystemToStore(CoordinatesEquatorial, 0, field / 2 * Deg));
+      const ChartPoint up =
+          ProjectToChart(f, SystemToStore(CoordinatesEquatorial, 0, field / 2 * Deg));
       if (projection == ProjectionMollweide) {
         // Mollweide's ordinate is (pi/2) sin(lat) in units of the abscissa's longitude.
         EXPECT_NEAR(300 - up.y, 400 / (field / 2 * Deg) * HalfPi * std::sin(field / 2 * Deg), 1);
@@ -181,7 +198,7 @@ TEST(ChartProjection, MirrorsAndTheHorizonSystemTurnTheChart) {
       {CoordinatesEquatorial, true, false, false, true},
       {CoordinatesEquatorial, false, true, true, false},
       {CoordinatesHorizon, false, false, false, true},  // azimuth grows to the right
-      {CoordinatesHorizon, true, false, true, true},    // mirrored horizon: azimuth grows to the left
+      {CoordinatesHorizon, true, false, true, true},  // mirrored horizon: azimuth grows to the left
       {CoordinatesHorizon, true, true, true, false},
   };
   for (const Case& c : cases) {
@@ -229,10 +246,10 @@ TEST(ChartProjection, WhatLiesBehindIsNotInFront) {
     bool front;
   };
   const Case cases[] = {
-      {ProjectionPlanar, 89, true},      {ProjectionPlanar, 90.1, false},
+      {ProjectionPlanar, 89, true},       {ProjectionPlanar, 90.1, false},
       {ProjectionSpherical, 90.05, true}, {ProjectionSpherical, 90.1, false},
-      {ProjectionLambert, 170, true},    {ProjectionLambert, 172, false},
-      {ProjectionMercator, 179, true},   {ProjectionMollweide, 180, true},
+      {ProjectionLambert, 170, true},     {ProjectionLambert, 172, false},
+      {ProjectionMercator, 179, true},    {ProjectionMollweide, 180, true},
   };
   for (const Case& c : cases) {
     const ChartFrame f = Frame(View(c.projection, CoordinatesEquatorial, 90, 0, 0));
@@ -264,7 +281,8 @@ TEST(ChartProjection, TinyFieldsKeepTheirScale) {
   for (int projection : Projections) {
     const ChartFrame f = MakeChartFrame(View(projection, CoordinatesEquatorial, 1.0 / 3600, 0, 0),
                                         Matrix3{}, {0, 0, 1}, 0, 0, 3000, 2000);
-    const ChartPoint p = ProjectToChart(f, SystemToStore(CoordinatesEquatorial, 0.25 / 3600 * Deg, 0));
+    const ChartPoint p =
+        ProjectToChart(f, SystemToStore(CoordinatesEquatorial, 0.25 / 3600 * Deg, 0));
     EXPECT_NEAR(p.x, 1500 - 750, 2) << projection;
   }
 }
@@ -273,9 +291,10 @@ TEST(ChartDisc, RadiusAtTheCentreEqualsTheProjectedAngularRadius) {
   for (int projection : Projections) {
     const ChartFrame f = Frame(View(projection, CoordinatesEquatorial, 60, 0, 0));
     for (double radiusDeg : {0.5, 5.0, 20.0}) {
-      const DiscPlace d = ProjectDisc(f, SystemToStore(CoordinatesEquatorial, 0, 0),
-                                      std::sin(radiusDeg * Deg));
-      const ChartPoint edge = ProjectToChart(f, SystemToStore(CoordinatesEquatorial, radiusDeg * Deg, 0));
+      const DiscPlace d =
+          ProjectDisc(f, SystemToStore(CoordinatesEquatorial, 0, 0), std::sin(radiusDeg * Deg));
+      const ChartPoint edge =
+          ProjectToChart(f, SystemToStore(CoordinatesEquatorial, radiusDeg * Deg, 0));
       EXPECT_TRUE(d.ok);
       EXPECT_NEAR(d.radius, f.cx - edge.x, 1) << projection << " " << radiusDeg;
     }
@@ -316,7 +335,8 @@ TEST(ChartOnChart, RectangleEdgesAndTheHorizonMask) {
   EXPECT_TRUE(IsOnChart(f, SystemToStore(CoordinatesHorizon, 1.0, 0.01), x, y));
   EXPECT_FALSE(IsOnChart(f, SystemToStore(CoordinatesHorizon, 1.0, -0.01), x, y));
   EXPECT_EQ(x, 400);  // the pixel is given even when the answer is no
-  EXPECT_NEAR(HorizonHeight(f, SystemToStore(CoordinatesHorizon, 0.3, 30 * Deg)), DirectionLength / 2, 2);
+  EXPECT_NEAR(HorizonHeight(f, SystemToStore(CoordinatesHorizon, 0.3, 30 * Deg)),
+              DirectionLength / 2, 2);
 
   ChartFrame noMask = f;
   noMask.horizonMask = false;

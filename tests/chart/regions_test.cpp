@@ -1,8 +1,8 @@
 // Region culling: the chart box, wrapping through longitude 0, poles on the chart, and which
 // region boxes may contribute objects.
-#include <gtest/gtest.h>
-
 #include "chart/regions.h"
+
+#include <gtest/gtest.h>
 
 namespace qv {
 namespace {
@@ -74,18 +74,19 @@ TEST(RegionCulling, RegionsOnEitherSideOfTheCentreAndBeyond) {
     RegionBox region;
     bool shows;
   } cases[] = {
-      {Box(80, 90, -5, 5), true},      // left of the centre
-      {Box(110, 120, -5, 5), true},    // right of the centre
-      {Box(95, 105, -5, 5), true},     // holds the centre
-      {Box(140, 150, -5, 5), false},   // beyond the right edge
-      {Box(90, 110, 40, 50), false},   // above the chart
-      {Box(0, 360, -90, 90), true},    // the whole sky
-      {Box(275, 285, -5, 5), false},   // behind
-      {Box(125, 135, 15, 30), true},   // straddles the upper-left corner region
+      {Box(80, 90, -5, 5), true},     // left of the centre
+      {Box(110, 120, -5, 5), true},   // right of the centre
+      {Box(95, 105, -5, 5), true},    // holds the centre
+      {Box(140, 150, -5, 5), false},  // beyond the right edge
+      {Box(90, 110, 40, 50), false},  // above the chart
+      {Box(0, 360, -90, 90), true},   // the whole sky
+      {Box(275, 285, -5, 5), false},  // behind
+      {Box(125, 135, 15, 30), true},  // straddles the upper-left corner region
   };
   for (const auto& c : cases) {
     EXPECT_EQ(RegionMayShow(f, box, c.region, 72), c.shows)
-        << c.region.lonMin / TurnUnitsPerRadian / Deg << " " << c.region.latMin / TurnUnitsPerRadian / Deg;
+        << c.region.lonMin / TurnUnitsPerRadian / Deg << " "
+        << c.region.latMin / TurnUnitsPerRadian / Deg;
   }
 }
 

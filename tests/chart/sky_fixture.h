@@ -77,7 +77,8 @@ class SkyFixture : public testing::Test {
     return AddObject(record, file);
   }
 
-  static ObjectId AddFigureLine(ObjectId file, ObjectId from, ObjectId to, const std::string& name = "") {
+  static ObjectId AddFigureLine(ObjectId file, ObjectId from, ObjectId to,
+                                const std::string& name = "") {
     auto record = NewRecord(KindObjectLine);
     LineRecord& line = *LineOf(*record);
     line.ends = {from, to};
@@ -87,7 +88,8 @@ class SkyFixture : public testing::Test {
 
   // The pixel of a direction in a Lambert chart, worked out from the angle to the centre and
   // its position angle: r = S tan(theta / 2) with S = W / tan(field / 4); east to the left.
-  static void ExpectedLambertPixel(double raDeg, double decDeg, int width, int height, int& x, int& y) {
+  static void ExpectedLambertPixel(double raDeg, double decDeg, int width, int height, int& x,
+                                   int& y) {
     const ChartSettings& s = Settings();
     const double lon0 = s.ChartCenterLongitude, lat0 = s.ChartCenterLatitude;
     const double theta = AngularSeparation(lon0, lat0, raDeg * Degree, decDeg * Degree);

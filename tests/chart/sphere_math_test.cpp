@@ -1,10 +1,10 @@
 // The fast arc tangent, arc cosine and light response against the standard library, over their
 // whole domains, quadrant edges and out-of-range input included.
+#include "chart/sphere_math.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
-
-#include "chart/sphere_math.h"
 
 namespace qv {
 namespace {
@@ -27,7 +27,8 @@ TEST(SphereMath, ArcTangentMatchesTheLibraryInEveryQuadrant) {
 
 TEST(SphereMath, ArcCosineMatchesTheLibraryAndClamps) {
   double worst = 0;
-  for (int i = -10000; i <= 10000; ++i) worst = std::max(worst, std::abs(FastAcos(i / 10000.0) - std::acos(i / 10000.0)));
+  for (int i = -10000; i <= 10000; ++i)
+    worst = std::max(worst, std::abs(FastAcos(i / 10000.0) - std::acos(i / 10000.0)));
   EXPECT_LT(worst, 1e-7);
   // Rounding may carry a unit vector's component a little past 1.
   EXPECT_NEAR(FastAcos(1 + 1e-12), 0, 1e-12);

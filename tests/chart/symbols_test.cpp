@@ -1,9 +1,10 @@
 // Star and deep-sky symbols drawn into an image: their exact boxes and marks; rendered stars.
+#include "chart/symbols.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
 
-#include "chart/symbols.h"
 #include "tests/chart/canvas.h"
 
 namespace qv {
@@ -42,7 +43,8 @@ TEST(StarSymbols, DiskBoxesLargeAndSmall) {
 TEST(StarSymbols, MarksOfMultipleAndVariableStars) {
   // Multiple: a stroke from the box's lower-right corner to one past its upper-left, the end
   // pixel left out: it reaches from (x + r, y + r) to (x - r, y - r).
-  ExpectBox(DrawnBox([] { DrawStarSymbol(X, Y, 4, MarkMultiple, true); }), X - 4, Y - 4, X + 4, Y + 4);
+  ExpectBox(DrawnBox([] { DrawStarSymbol(X, Y, 4, MarkMultiple, true); }), X - 4, Y - 4, X + 4,
+            Y + 4);
   // Variable: a disk one size smaller inside a ring two pixels out.
   {
     Canvas canvas(80, 60);

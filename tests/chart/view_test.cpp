@@ -1,5 +1,7 @@
 // View commands: field width with projection switching and its question, clamps, automatic
 // magnitude limits, presets, scrolling and its thumbs, centring on horizon points and pixels.
+#include "chart/view.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -7,7 +9,6 @@
 #include <vector>
 
 #include "chart/projection.h"
-#include "chart/view.h"
 #include "platform/alert.h"
 #include "platform/events.h"
 #include "platform/result.h"
@@ -41,7 +42,8 @@ TEST_F(ViewTest, WideFieldsProposeTheNextProjectionThatServesThem) {
   const struct {
     double fieldDeg;
     int proposed;  // 0: no question
-  } cases[] = {{120, 0}, {200, ProjectionLambert}, {300, ProjectionMercator}, {170, ProjectionSpherical}};
+  } cases[] = {
+      {120, 0}, {200, ProjectionLambert}, {300, ProjectionMercator}, {170, ProjectionSpherical}};
   for (const auto& c : cases) {
     Settings().ChartProjection = ProjectionPlanar;
     asked.clear();
@@ -53,7 +55,8 @@ TEST_F(ViewTest, WideFieldsProposeTheNextProjectionThatServesThem) {
     } else {
       ASSERT_EQ(asked.size(), 1u) << c.fieldDeg;
       EXPECT_EQ(asked[0], 522);
-      EXPECT_NE(messages[0].find(std::string("Switch to a ") + ProjectionName(c.proposed) + " projection?"),
+      EXPECT_NE(messages[0].find(std::string("Switch to a ") + ProjectionName(c.proposed) +
+                                 " projection?"),
                 std::string::npos)
           << messages[0];
       EXPECT_EQ(Settings().ChartProjection, c.proposed);
@@ -186,8 +189,8 @@ TEST_F(ViewTest, CenterAtPixelMakesThatPixelsSkyTheCentre) {
   view.centerLon = Settings().ChartCenterLongitude;
   view.centerLat = Settings().ChartCenterLatitude;
   const ChartFrame moved = MakeChartFrame(view, ecliptic, {0, 0, 1}, 0, 0, 800, 600);
-  const ChartPoint p = ProjectToChart(moved, {under.x * DirectionLength, under.y * DirectionLength,
-                                              under.z * DirectionLength});
+  const ChartPoint p = ProjectToChart(
+      moved, {under.x * DirectionLength, under.y * DirectionLength, under.z * DirectionLength});
   EXPECT_NEAR(p.x, 400, 1);
   EXPECT_NEAR(p.y, 300, 1);
 }

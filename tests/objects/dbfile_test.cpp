@@ -1,5 +1,7 @@
 // The byte layout of index and database files: every record kind through a file and back, in
 // both byte orders, a foreign file made byte by byte, and a table of damaged files.
+#include "objects/dbfile.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -7,7 +9,6 @@
 #include <tuple>
 #include <vector>
 
-#include "objects/dbfile.h"
 #include "objects/designations.h"
 #include "platform/files.h"
 #include "platform/result.h"
@@ -89,13 +90,13 @@ auto SkyFields(const SkyObjectRecord& s) {
                     s.companionOffset, s.variabilityOffset, s.size, s.catalogNumbers, s.name);
 }
 auto OrbitFields(const OrbitRecord& o) {
-  return std::tuple(o.primary, o.epoch, o.q, o.e, o.i, o.omega, o.node, o.meanAnomaly,
-                    o.meanMotion, o.meanMotionRate, o.meanMotionAccel, o.omegaRate, o.nodeRate,
-                    o.mass, o.radius, o.magnitudeParam1, o.magnitudeParam2, o.name);
+  return std::tuple(o.primary, o.epoch, o.q, o.e, o.i, o.omega, o.node, o.meanAnomaly, o.meanMotion,
+                    o.meanMotionRate, o.meanMotionAccel, o.omegaRate, o.nodeRate, o.mass, o.radius,
+                    o.magnitudeParam1, o.magnitudeParam2, o.name);
 }
 auto LineFields(const LineRecord& l) {
-  return std::tuple(l.ends, l.positions[0].x, l.positions[0].y, l.positions[0].z,
-                    l.positions[1].x, l.positions[1].y, l.positions[1].z, l.name);
+  return std::tuple(l.ends, l.positions[0].x, l.positions[0].y, l.positions[0].z, l.positions[1].x,
+                    l.positions[1].y, l.positions[1].z, l.name);
 }
 auto SiteFields(const SiteRecord& s) {
   return std::tuple(s.longitude, s.latitude, s.altitude, s.timeZone, s.name);
@@ -159,8 +160,22 @@ TEST(DatabaseFileBytes, CompactGscFormKeepsPositionMagnitudeAndNumber) {
 
 // Big-endian bytes written out by hand, as a machine of the other byte order writes them.
 std::vector<uint8_t> ForeignHeader(uint32_t type, uint32_t count) {
-  const uint8_t header[] = {0, 0, 0, 1, 0, 0, 0, static_cast<uint8_t>(type), 0, 0, 0x0B, 0xB8,
-                            0, 0, static_cast<uint8_t>(count >> 8), static_cast<uint8_t>(count)};
+  const uint8_t header[] = {0,
+                            0,
+                            0,
+                            1,
+                            0,
+                            0,
+                            0,
+                            static_cast<uint8_t>(type),
+                            0,
+                            0,
+                            0x0B,
+                            0xB8,
+                            0,
+                            0,
+                            static_cast<uint8_t>(count >> 8),
+                            static_cast<uint8_t>(count)};
   std::vector<uint8_t> b(256, 0);
   std::copy(std::begin(header), std::end(header), b.begin());
   return b;
@@ -168,10 +183,10 @@ std::vector<uint8_t> ForeignHeader(uint32_t type, uint32_t count) {
 
 TEST(DatabaseFileBytes, FileFromAMachineOfTheOtherByteOrderReads) {
   std::vector<uint8_t> b = ForeignHeader(DatabaseFileType, 2);
-  const uint8_t gsc[] = {55, 0, 0, 0, 1,  0xFF, 0xFF, 0xFF, 0xFE,  0x40, 0, 0, 0,  0x01, 0x2C,
-                         0x3B, 0x9A, 0xCA, 0x05};
-  const uint8_t site[] = {101, 0, 21,  0x3F, 0x80, 0, 0,  0xBF, 0, 0, 0,  0x44, 0x7A, 0, 0,
-                          0x7F, 0x80, 0, 0,  'H', 'o', 'm', 'e', 0};
+  const uint8_t gsc[] = {55, 0, 0, 0,    1,    0xFF, 0xFF, 0xFF, 0xFE, 0x40,
+                         0,  0, 0, 0x01, 0x2C, 0x3B, 0x9A, 0xCA, 0x05};
+  const uint8_t site[] = {101,  0, 21, 0x3F, 0x80, 0, 0, 0xBF, 0,   0,   0,   0x44,
+                          0x7A, 0, 0,  0x7F, 0x80, 0, 0, 'H',  'o', 'm', 'e', 0};
   b.insert(b.end(), std::begin(gsc), std::end(gsc));
   b.insert(b.end(), std::begin(site), std::end(site));
   std::vector<std::unique_ptr<ObjectRecord>> back;
@@ -190,10 +205,10 @@ TEST(DatabaseFileBytes, FileFromAMachineOfTheOtherByteOrderReads) {
   EXPECT_EQ(home.name, "Home");
 
   std::vector<uint8_t> index = ForeignHeader(IndexFileType, 1);
-  const uint8_t entry[] = {0, 44,  0, 0, 0x40, 0x00,  0, 0, 0, 2,
-                           0, 1,  0, 0,  0, 1,  0, 0,  0, 0,  0x80, 0, 0x7F, 0xFF,
-                           0, 0x64,  0, 0x64,  0x10, 0, 0, 0,  0xF0, 0, 0, 0,  0, 0, 0, 0,
-                           0x40, 0, 0, 0,  'a', 0};
+  const uint8_t entry[] = {0, 44,   0, 0,    0x40, 0x00, 0, 0, 0,    2, 0,    1,
+                           0, 0,    0, 1,    0,    0,    0, 0, 0x80, 0, 0x7F, 0xFF,
+                           0, 0x64, 0, 0x64, 0x10, 0,    0, 0, 0xF0, 0, 0,    0,
+                           0, 0,    0, 0,    0x40, 0,    0, 0, 'a',  0};
   index.insert(index.end(), std::begin(entry), std::end(entry));
   std::vector<IndexEntry> entries;
   ASSERT_EQ(DecodeIndexFile(index, entries), ResultOk);
@@ -308,9 +323,9 @@ TEST(DatabaseFileBytes, DamagedFilesAreRefused) {
       {"block too short for the fields", Patched(good, 257, {40, 0})},
       {"name without terminator", unterminated},
       {"compact record cut", Valid({55, 1, 2, 3, 4, 5})},
-      {"catalog count past the block", Valid({51, 46, 0, 0,0,0,0,0,0,0,0,0,0,0,0, 0,0,0,0,0,0,0,0,
-                                              0,0,0,0, 0,0,0,0, 0,0,0,0, 0,0,0,0, 0,0,0,0, 0,0,0,0,
-                                              200, 0})},
+      {"catalog count past the block",
+       Valid({51, 46, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,   0, 0,
+              0,  0,  0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 200, 0})},
   };
   for (const Damage& d : cases) {
     SCOPED_TRACE(d.what);

@@ -1,5 +1,7 @@
 // Catalog designations: parsing into packed numbers, rendering back, and the name texts that
 // hold several of them.
+#include "objects/designations.h"
+
 #include <gtest/gtest.h>
 
 #include <span>
@@ -7,7 +9,6 @@
 #include <vector>
 
 #include "objects/constellations.h"
-#include "objects/designations.h"
 
 namespace qv {
 namespace {
@@ -90,25 +91,49 @@ TEST(Designations, DeepSkyObjectsParseAndRenderBack) {
 
 TEST(Designations, RejectsTextsOutsideEveryRule) {
   const char* stars[] = {
-      "JK Cyg",        // J is never a variable-star letter
-      "RQ Cyg",        // second letter before the first
-      "Rr Lyr",        // letters are upper case
-      "V334 Sgr",      // numbered names start at 335
-      "BD 05 1234",    // no sign: must not become a southern zone
-      "BD+90 1",       // zone 0-89
-      "BD+05 10000",   // number 1-9999
-      "CoD-60 100000", "GSC 9538-0001", "GSC 0123 0456", "HR 0", "HR 10000", "SAO 999999",
-      "hr 1234",       // prefixes are case-sensitive
-      "Sirius", "61", "61 Xyz", "0 Cyg", "$j And", "$a", "$aAnd", "$a0 And", "$", "",
+      "JK Cyg",       // J is never a variable-star letter
+      "RQ Cyg",       // second letter before the first
+      "Rr Lyr",       // letters are upper case
+      "V334 Sgr",     // numbered names start at 335
+      "BD 05 1234",   // no sign: must not become a southern zone
+      "BD+90 1",      // zone 0-89
+      "BD+05 10000",  // number 1-9999
+      "CoD-60 100000",
+      "GSC 9538-0001",
+      "GSC 0123 0456",
+      "HR 0",
+      "HR 10000",
+      "SAO 999999",
+      "hr 1234",  // prefixes are case-sensitive
+      "Sirius",
+      "61",
+      "61 Xyz",
+      "0 Cyg",
+      "$j And",
+      "$a",
+      "$aAnd",
+      "$a0 And",
+      "$",
+      "",
   };
   for (const char* text : stars) {
     SCOPED_TRACE(text);
     CatalogNumber n = 0;
     EXPECT_FALSE(ParseStarDesignation(text, n));
   }
-  const char* deepSky[] = {"NGC 0", "NGC 10000", "M111", "M 0", "PK 360+14 1", "PK 205+14 0",
-                           "PK 205 14 1", "PNG 205.10+14.2", "PNG 205.1+90.0", "UGCA 99999",
-                           "HR 1234", "Orion Nebula", ""};
+  const char* deepSky[] = {"NGC 0",
+                           "NGC 10000",
+                           "M111",
+                           "M 0",
+                           "PK 360+14 1",
+                           "PK 205+14 0",
+                           "PK 205 14 1",
+                           "PNG 205.10+14.2",
+                           "PNG 205.1+90.0",
+                           "UGCA 99999",
+                           "HR 1234",
+                           "Orion Nebula",
+                           ""};
   for (const char* text : deepSky) {
     SCOPED_TRACE(text);
     CatalogNumber n = 0;
@@ -120,8 +145,8 @@ TEST(Designations, DamagedNumbersRenderWithoutReadingOutOfTables) {
   // Codes that are no catalog render as nothing; fields out of range render without crashing.
   EXPECT_EQ(RenderDesignation(MakeCatalogNumber(11, 5)), "");
   EXPECT_EQ(RenderDesignation(MakeCatalogNumber(0, 5)), "");
-  EXPECT_EQ(RenderDesignations({MakeCatalogNumber(4, 1), MakeCatalogNumber(29, 1),
-                                MakeCatalogNumber(21, 1)}),
+  EXPECT_EQ(RenderDesignations(
+                {MakeCatalogNumber(4, 1), MakeCatalogNumber(29, 1), MakeCatalogNumber(21, 1)}),
             "HR1; M1");
   EXPECT_EQ(RenderDesignation(MakeCatalogNumber(CatalogBayer, 99 * 1000 + 99)), "$? ");
   EXPECT_EQ(RenderDesignation(MakeCatalogNumber(CatalogBD, 99999999)), "BD-99 9999");

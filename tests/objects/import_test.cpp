@@ -1,12 +1,13 @@
 // Importing files: new database files named after them, nothing left behind when nothing is
 // imported or the import is cancelled, replacing and numbering names, the keep-reading question,
 // file lists, and two-line element sets with their column-exact fields.
+#include "objects/import.h"
+
 #include <cmath>
 #include <filesystem>
 
 #include "app/settings.h"
 #include "astro/skycontext.h"
-#include "objects/import.h"
 #include "objects/messages.h"
 #include "objects/tleimport.h"
 #include "platform/progress.h"
@@ -21,8 +22,10 @@ constexpr double Degree = 0.017453292519943295;
 
 // The classic published element set of the ISS (2008 September 20).
 const char* const IssName = "ISS (ZARYA)             ";
-const char* const IssLine1 = "1 25544U 98067A   08264.51782528 -.00002182  00000-0 -11606-4 0  2927";
-const char* const IssLine2 = "2 25544  51.6416 247.4627 0006703 130.5360 325.0288 15.72125391563537";
+const char* const IssLine1 =
+    "1 25544U 98067A   08264.51782528 -.00002182  00000-0 -11606-4 0  2927";
+const char* const IssLine2 =
+    "2 25544  51.6416 247.4627 0006703 130.5360 325.0288 15.72125391563537";
 
 class ImportTest : public DatabaseTest {
  protected:
@@ -75,7 +78,8 @@ TEST_F(ImportTest, TextFileBecomesANewDatabaseFile) {
 
 TEST_F(ImportTest, NothingImportedOrCancelledLeavesNoFile) {
   const uint32_t files = FileCount();
-  EXPECT_EQ(ImportObjectTextFile(TextFile("notes.txt", "Hello\nWorld\n# only comments\n")), ResultNotFound);
+  EXPECT_EQ(ImportObjectTextFile(TextFile("notes.txt", "Hello\nWorld\n# only comments\n")),
+            ResultNotFound);
   EXPECT_EQ(ImportObjectTextFile(TextFile("empty.txt", "")), ResultNotFound);
   SetProgressHook([](double) { return false; });
   EXPECT_EQ(ImportObjectTextFile(TextFile("bright.txt", ThreeStars)), ResultCancelled);
@@ -102,7 +106,8 @@ TEST_F(ImportTest, SecondImportReplacesOrTakesANumberedName) {
   answers = {AnswerYes};
   SetProgressHook([](double) { return false; });
   fs::create_directory(scratch / "other");
-  EXPECT_EQ(ImportObjectTextFile(TextFile("other/bright.txt", "S1\t\t\t\t\t\t1\t\t\t\t\tNew")), ResultCancelled);
+  EXPECT_EQ(ImportObjectTextFile(TextFile("other/bright.txt", "S1\t\t\t\t\t\t1\t\t\t\t\tNew")),
+            ResultCancelled);
   EXPECT_NE(FileOfId(first), nullptr);
   EXPECT_EQ(ReadTextFile(DatabasePath("bright.qvd")), before);
   SetProgressHook(nullptr);
@@ -138,7 +143,8 @@ TEST_F(ImportTest, FileListsImportEachFileAndAskAfterFailures) {
   fs::create_directory(scratch / "lists");
   TextFile("lists/a.txt", "S1\t\t\t\t\t\t1\t\t\t\t\tAlpha\n");
   TextFile("lists/b.txt", "S1\t\t\t\t\t\t2\t\t\t\t\tBeta\n");
-  const std::string list = TextFile("lists/FILELIST-main.txt", "a.txt\r\nmissing.txt\r\n\r\nb.txt\r\n");
+  const std::string list =
+      TextFile("lists/FILELIST-main.txt", "a.txt\r\nmissing.txt\r\n\r\nb.txt\r\n");
   answers = {AnswerOk, AnswerYes};  // 257 for missing.txt, then keep reading the list
   ASSERT_EQ(ImportObjectTextFile(list), ResultOk);
   EXPECT_NE(FindFileByName("a.qvd"), nullptr);
@@ -218,8 +224,9 @@ TEST_F(ImportTest, ElementSetEpochCenturyAndLongNameLines) {
 
 TEST_F(ImportTest, SatelliteFileUsesTheSlidingWindow) {
   AddEarth();
-  const std::string text = std::string("junk\n") + IssName + "\n" + IssLine1 + "\n" + IssLine2 + "\n" +
-                           "\n" + IssLine1 + "\n" + IssLine2 + "\n" +  // no name: passed over
+  const std::string text = std::string("junk\n") + IssName + "\n" + IssLine1 + "\n" + IssLine2 +
+                           "\n" + "\n" + IssLine1 + "\n" + IssLine2 +
+                           "\n" +  // no name: passed over
                            "SECOND\r\n" + IssLine1 + "\r\n" + IssLine2 + "\r\n" + IssLine2 + "\n";
   ObjectId fileId = 0;
   ASSERT_EQ(ImportSatelliteFile(TextFile("stations.tle", text), &fileId), ResultOk);

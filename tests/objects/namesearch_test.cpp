@@ -1,8 +1,9 @@
 // Name matching: exact and substring matches, case, alternatives and words, and the search over
 // the store with Find Next and cancelling.
+#include "objects/namesearch.h"
+
 #include <vector>
 
-#include "objects/namesearch.h"
 #include "platform/progress.h"
 #include "tests/objects/database_fixture.h"
 
@@ -22,10 +23,10 @@ TEST(NameMatching, ExactSubstringCaseAndAlternatives) {
       {"Orion neb", false, true, "M42; Orion Nebula", false},
       {"Orion neb", false, true, "Orion; Nebula", false},
       {"Orion neb", true, false, "M42; Orion Nebula", false},  // "neb" is not "Neb"
-      {"nebula orion", false, false, "Orion Nebula", true},     // words in any order
+      {"nebula orion", false, false, "Orion Nebula", true},    // words in any order
       {"sirius; alpha cma", false, true, "Alpha CMa; Sirius", true},
       {"sirius; beta cma", false, true, "Alpha CMa; Sirius", false},  // exact: every alternative
-      {"Vega; sirius", false, false, "Alpha CMa; Sirius", true},     // otherwise: any one
+      {"Vega; sirius", false, false, "Alpha CMa; Sirius", true},      // otherwise: any one
       {"Sirius", true, true, "  Sirius;", true},
       {"HR 2491", false, false, "HR2491", true},  // a typed blank still finds the designation
       {"HR 2491", false, true, "HR2491", false},

@@ -1,4 +1,6 @@
 // Object records: encodings, kinds, name storage and the kind-independent operations.
+#include "objects/records.h"
+
 #include <gtest/gtest.h>
 
 #include <climits>
@@ -6,7 +8,6 @@
 #include <cstring>
 
 #include "objects/designations.h"
-#include "objects/records.h"
 
 namespace qv {
 namespace {
@@ -52,9 +53,9 @@ TEST(RecordKinds, EachRangeGetsItsBodyAndOtherKindsNone) {
   struct {
     int kind;
     int body;  // variant index: 0 sky, 1 orbit, 2 line, 3 site, -1 no record
-  } cases[] = {{0, -1},  {1, 1},  {14, 1},  {38, 1},  {39, -1}, {50, -1}, {51, 0},
-               {56, 0},  {57, -1}, {60, -1}, {61, 0},  {65, 0},  {66, -1}, {90, -1},
-               {91, 2},  {93, 2},  {94, -1}, {100, -1}, {101, 3}, {102, -1}, {255, -1}};
+  } cases[] = {{0, -1}, {1, 1},   {14, 1},  {38, 1},   {39, -1}, {50, -1},  {51, 0},
+               {56, 0}, {57, -1}, {60, -1}, {61, 0},   {65, 0},  {66, -1},  {90, -1},
+               {91, 2}, {93, 2},  {94, -1}, {100, -1}, {101, 3}, {102, -1}, {255, -1}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.kind);
     const auto record = NewRecord(static_cast<ObjectKind>(c.kind));

@@ -17,7 +17,8 @@ ObjectId WriteStarFile(const std::string& name, int n) {
   std::unique_ptr<DatabaseFile> file = NewDatabaseFile(name);
   const ObjectId fileId = RegisterFile(file);
   for (int k = 0; k < n; ++k) {
-    auto star = MakeStar(("HR " + std::to_string(k + 1)).c_str(), 0.1 * k, -0.2, static_cast<int16_t>(100 * k));
+    auto star = MakeStar(("HR " + std::to_string(k + 1)).c_str(), 0.1 * k, -0.2,
+                         static_cast<int16_t>(100 * k));
     EXPECT_NE(AddObject(star, fileId), 0u);
   }
   EXPECT_EQ(DropFromMemory(*FileOfId(fileId)), ResultOk);
@@ -65,7 +66,7 @@ TEST_F(DatabaseTest, NewDatabaseHoldsTheDefaultFileAndReopensLazily) {
 TEST_F(DatabaseTest, IterationRunsInFileThenIndexOrderSkippingGaps) {
   CreateDatabase();
   const ObjectId a = WriteStarFile("a.qvd", 3);  // file 2
-  auto gap = UnregisterFile(DefaultFile());         // file 1 gone: numbers may have holes
+  auto gap = UnregisterFile(DefaultFile());      // file 1 gone: numbers may have holes
   auto removed = RemoveObject(a | 2);
   ASSERT_NE(removed, nullptr);
   EXPECT_EQ(removed->id, NoObject);
@@ -174,7 +175,8 @@ TEST_F(DatabaseTest, ChangesAreWrittenBeforeAFileIsDropped) {
   // A file that cannot be written keeps its changes in memory.
   star = MakeStar("Another", 1, 1, 500);
   ASSERT_EQ(AddObject(star, a), a | 4);
-  fs::permissions(DatabasePath("a.qvd"), fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+  fs::permissions(DatabasePath("a.qvd"),
+                  fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
                   fs::perm_options::remove);
   EXPECT_EQ(DropFromMemory(*FileOfId(a)), ResultFailed);
   EXPECT_TRUE(FileOfId(a)->table);
@@ -229,7 +231,8 @@ TEST_F(DatabaseTest, FilesAreFoundByNameOrPath) {
 
 TEST_F(DatabaseTest, IndexOfTheOtherByteOrderAndEmptyIndexOpen) {
   fs::create_directory(scratch / "db");
-  std::vector<uint8_t> bytes = EncodeIndexFile(std::vector<IndexEntry>{{MakeObjectId(7, 0), 2, {}, "x.qvd"}}, true);
+  std::vector<uint8_t> bytes =
+      EncodeIndexFile(std::vector<IndexEntry>{{MakeObjectId(7, 0), 2, {}, "x.qvd"}}, true);
   ASSERT_EQ(ReplaceFileContents(scratch / "db/Index.qvd", bytes), ResultOk);
   ASSERT_EQ(OpenDatabase(scratch / "db/Index.qvd"), ResultOk);
   EXPECT_EQ(FirstFile(), MakeObjectId(7, 0));
@@ -249,7 +252,8 @@ TEST_F(DatabaseTest, BadIndexesOpenNothing) {
   WriteTextFile(scratch / "db/Text.qvd", "not an index");
   EXPECT_EQ(OpenDatabase(scratch / "db/Text.qvd"), ResultReadError);
   EXPECT_TRUE(Shown(MessageCannotRead));
-  const std::vector<IndexEntry> twice = {{MakeObjectId(2, 0), 0, {}, "a.qvd"}, {MakeObjectId(2, 0), 0, {}, "b.qvd"}};
+  const std::vector<IndexEntry> twice = {{MakeObjectId(2, 0), 0, {}, "a.qvd"},
+                                         {MakeObjectId(2, 0), 0, {}, "b.qvd"}};
   ASSERT_EQ(ReplaceFileContents(scratch / "db/Twice.qvd", EncodeIndexFile(twice)), ResultOk);
   EXPECT_EQ(OpenDatabase(scratch / "db/Twice.qvd"), ResultNoMemory);
   EXPECT_TRUE(Shown(MessageCannotAdd));

@@ -1,11 +1,12 @@
 // Object text lines: every record kind with its fields, formats, defaults and units, and lines
 // that name objects the database does not hold.
+#include "objects/textimport.h"
+
 #include <cmath>
 
 #include "astro/angles.h"
 #include "objects/designations.h"
 #include "objects/messages.h"
-#include "objects/textimport.h"
 #include "tests/objects/database_fixture.h"
 
 namespace qv {
@@ -39,8 +40,9 @@ class TextImportTest : public DatabaseTest {
 };
 
 TEST_F(TextImportTest, StarLineFillsEveryField) {
-  auto r = Parse("S1\t2000.0\t06 45 08.917\t-16 42 58.02\t-0.0379\t-1.223\t-1.46\t0.00\t-7.6\t2.64\t"
-                 "10\t$a CMa; HR 2491; Sirius");
+  auto r = Parse(
+      "S1\t2000.0\t06 45 08.917\t-16 42 58.02\t-0.0379\t-1.223\t-1.46\t0.00\t-7.6\t2.64\t"
+      "10\t$a CMa; HR 2491; Sirius");
   ASSERT_NE(r, nullptr);
   EXPECT_EQ(r->kind, KindSingleStar);
   const SkyObjectRecord& s = *SkyObjectOf(*r);
@@ -78,13 +80,16 @@ TEST_F(TextImportTest, StarTypesMagnitudesAndSizes) {
   const Case cases[] = {
       {"S2\t\t\t\t\t\t5.2,7.15", KindMultipleStar, 520, UnknownMagnitude, 195, 0},
       {"s3\t\t\t\t\t\t2.1-3.5", KindVariableStar, 210, 140, UnknownMagnitude, 0},
-      {"S4\t\t\t\t\t\t-0.5 - 1.5 , 6\t\t\t\t3.2", KindMultipleVariableStar, -50, 200, 650, 3.2 * Arcsecond},
+      {"S4\t\t\t\t\t\t-0.5 - 1.5 , 6\t\t\t\t3.2", KindMultipleVariableStar, -50, 200, 650,
+       3.2 * Arcsecond},
       {"S4\t\t\t\t\t\tnone-3,4", KindMultipleVariableStar, UnknownMagnitude, UnknownMagnitude,
        UnknownMagnitude, 0},
-      {"S15\t\t\t\t\t\t3.44\t\t\t\t178", KindGalaxy, 344, UnknownMagnitude, UnknownMagnitude, 178 * arcminute},
+      {"S15\t\t\t\t\t\t3.44\t\t\t\t178", KindGalaxy, 344, UnknownMagnitude, UnknownMagnitude,
+       178 * arcminute},
       {"S0", KindSingleStar, UnknownMagnitude, UnknownMagnitude, UnknownMagnitude, 0},
       {"S16", KindSingleStar, UnknownMagnitude, UnknownMagnitude, UnknownMagnitude, 0},
-      {"S8", KindSingleStar, UnknownMagnitude, UnknownMagnitude, UnknownMagnitude, 0},  // 58 is no kind
+      {"S8", KindSingleStar, UnknownMagnitude, UnknownMagnitude, UnknownMagnitude,
+       0},  // 58 is no kind
       {"S", KindSingleStar, UnknownMagnitude, UnknownMagnitude, UnknownMagnitude, 0},
       {"S99999999", KindSingleStar, UnknownMagnitude, UnknownMagnitude, UnknownMagnitude, 0},
   };
@@ -114,7 +119,8 @@ TEST_F(TextImportTest, PositionsOfOtherEpochsArePrecessedToJ2000) {
 }
 
 TEST_F(TextImportTest, OrbitLinesStoreElementsForJ2000) {
-  auto asteroid = Parse("P12\t2000.0\t2.5\t0.1\t10\t20\t30\t40\t2024/3/15.5\t5.5 0.15\t470\t0.0002\tCeres-like");
+  auto asteroid = Parse(
+      "P12\t2000.0\t2.5\t0.1\t10\t20\t30\t40\t2024/3/15.5\t5.5 0.15\t470\t0.0002\tCeres-like");
   ASSERT_NE(asteroid, nullptr);
   const OrbitRecord& o = *OrbitOf(*asteroid);
   EXPECT_EQ(asteroid->kind, KindAsteroid);

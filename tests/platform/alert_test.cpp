@@ -1,10 +1,11 @@
 // Alerts: formatting from the string table, the switch, the presenter hook and the answers.
+#include "platform/alert.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "platform/alert.h"
 #include "platform/strings.h"
 
 namespace qv {
@@ -39,7 +40,8 @@ TEST_F(AlertTest, FormatsTheNumberedStringWithItsArguments) {
   EXPECT_EQ(shown[0].message, "Do you want to keep reading the file \"stars.txt\"?");
   Stop(ButtonsOk, 269, 10L, 2.5, 4.0);
   EXPECT_EQ(shown[1].message,
-            "The total elapsed time for 10 window redrawings was 2.500 seconds (4.000 frames per second).");
+            "The total elapsed time for 10 window redrawings was 2.500 seconds (4.000 frames per "
+            "second).");
 }
 
 TEST_F(AlertTest, SwitchOffOrMissingStringShowsNothing) {

@@ -1,5 +1,7 @@
 // Boxes: message box answers, the save dialog's extension rule, the colour picker and the
 // progress box, each answered by a hook in place of a person.
+#include "platform/boxes.h"
+
 #include <QColorDialog>
 #include <QDir>
 #include <QFile>
@@ -10,7 +12,6 @@
 #include <QTimer>
 
 #include "platform/alert.h"
-#include "platform/boxes.h"
 #include "platform/boxes_qt.h"
 #include "platform/progress.h"
 #include "platform/strings.h"
@@ -31,13 +32,16 @@ class Boxes : public PlatformTest {
 
 TEST_F(Boxes, MessageBoxAnswersMapToOkCancelNo) {
   CreatePlatformWindow(100, "Chart of tonight", 0, 0, 0, 0, false, 31, 0, nullptr);
-  const struct { int buttons; QMessageBox::StandardButton click; int answer; } cases[] = {
-      {ButtonsOk, QMessageBox::Ok, AnswerOk},
-      {ButtonsOkCancel, QMessageBox::Ok, AnswerOk},
-      {ButtonsOkCancel, QMessageBox::Cancel, AnswerCancel},
-      {ButtonsYesNoCancel, QMessageBox::Yes, AnswerYes},
-      {ButtonsYesNoCancel, QMessageBox::No, AnswerNo},
-      {ButtonsYesNoCancel, QMessageBox::Cancel, AnswerCancel}};
+  const struct {
+    int buttons;
+    QMessageBox::StandardButton click;
+    int answer;
+  } cases[] = {{ButtonsOk, QMessageBox::Ok, AnswerOk},
+               {ButtonsOkCancel, QMessageBox::Ok, AnswerOk},
+               {ButtonsOkCancel, QMessageBox::Cancel, AnswerCancel},
+               {ButtonsYesNoCancel, QMessageBox::Yes, AnswerYes},
+               {ButtonsYesNoCancel, QMessageBox::No, AnswerNo},
+               {ButtonsYesNoCancel, QMessageBox::Cancel, AnswerCancel}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.answer);
     QString title;
@@ -58,7 +62,13 @@ TEST_F(Boxes, SaveDialogAddsTheFilterExtensionUnlessAlreadyThere) {
   const char* settings = "Quorvane Settings (*.qvs)|*.qvs|";
   const char* charts = GetString(743);
   const char* anyFile = GetString(701);
-  const struct { const char* filter; int index; const char* typed; bool add; const char* want; } cases[] = {
+  const struct {
+    const char* filter;
+    int index;
+    const char* typed;
+    bool add;
+    const char* want;
+  } cases[] = {
       {settings, 1, "/home/u/tonight", true, "/home/u/tonight.qvs"},
       {settings, 1, "/home/u/TONIGHT.QVS", true, "/home/u/TONIGHT.QVS"},
       {settings, 1, "/home/u/v1.2", true, "/home/u/v1.2.qvs"},

@@ -31,8 +31,10 @@ TEST_F(Dialogs, LayoutsByNumberOrNameAnnounceThemselves) {
   EXPECT_FALSE(IsPlatformWindowVisible(about));
   const Rect ok = GetItemRect(about, 1), client = GetClientRectangle(about);
   EXPECT_GT(RectWidth(ok), 0);
-  EXPECT_TRUE(PointInRect(ok.left, ok.top, client) && PointInRect(ok.right - 1, ok.bottom - 1, client))
-      << ok.left << "," << ok.top << "," << ok.right << "," << ok.bottom << " in " << client.right << "x" << client.bottom;
+  EXPECT_TRUE(PointInRect(ok.left, ok.top, client) &&
+              PointInRect(ok.right - 1, ok.bottom - 1, client))
+      << ok.left << "," << ok.top << "," << ok.right << "," << ok.bottom << " in " << client.right
+      << "x" << client.bottom;
   EXPECT_EQ(GetItemText(about, 1), "OK");
   for (const char* name : {AskBoxLayout, ProgressBoxLayout, PrintBoxLayout})
     EXPECT_NE(CreateNamedDialog(name, 0, nullptr), nullptr) << name;
@@ -139,14 +141,15 @@ TEST_F(Dialogs, NestedModalDialogDisablesOnlyThePreviousOne) {
       EndModalDialog(1);
     } else {
       seen.push_back(outer->frame->isEnabled() ? "inner: outer enabled" : "inner: outer disabled");
-      seen.push_back(dialog->frame->isEnabled() ? "inner: itself enabled" : "inner: itself disabled");
+      seen.push_back(dialog->frame->isEnabled() ? "inner: itself enabled"
+                                                : "inner: itself disabled");
       EndModalDialog(2);
     }
   });
   EXPECT_EQ(RunModalDialog(AboutBoxDialog, 0, nullptr), 1);
-  const std::vector<std::string> want = {"outer: main disabled", "inner: outer disabled",
+  const std::vector<std::string> want = {"outer: main disabled",  "inner: outer disabled",
                                          "inner: itself enabled", "inner ended 2",
-                                         "outer enabled again", "main still disabled"};
+                                         "outer enabled again",   "main still disabled"};
   EXPECT_EQ(seen, want);
   EXPECT_TRUE(main->frame->isEnabled());
   EXPECT_FALSE(IsModalDialogUp());

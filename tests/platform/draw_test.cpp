@@ -1,15 +1,15 @@
 // The drawing port on off-screen images: exact pixels of lines, points, rectangles, ellipses
 // and polygons, exclusive-or, clipping, state, text and icons.
+#include "platform/draw.h"
+
 #include <gtest/gtest.h>
 
 #include <QFontInfo>
-
 #include <cmath>
 #include <cstdlib>
 #include <set>
 #include <utility>
 
-#include "platform/draw.h"
 #include "platform/draw_qt.h"
 #include "platform/image_qt.h"
 #include "tests/platform/gui_app.h"
@@ -93,8 +93,10 @@ TEST_F(DrawTest, DrawLineIncludesBothEndsAndLineToLeavesOutTheEnd) {
     MoveTo(c.x1, c.y1);
     LineTo(c.x2, c.y2);
     Pixels expected = c.line;
-    if (c.x1 != c.x2 || c.y1 != c.y2) expected.erase({c.x2, c.y2});
-    else expected.clear();  // a line to its own start draws nothing
+    if (c.x1 != c.x2 || c.y1 != c.y2)
+      expected.erase({c.x2, c.y2});
+    else
+      expected.clear();  // a line to its own start draws nothing
     int x, y;
     GetPenPosition(&x, &y);
     EXPECT_EQ(std::make_pair(x, y), std::make_pair(c.x2, c.y2));
@@ -110,7 +112,8 @@ TEST_F(DrawTest, DrawLineIncludesBothEndsAndLineToLeavesOutTheEnd) {
 TEST_F(DrawTest, LinesFollowTheExactLineWhicheverWayTheyRun) {
   std::srand(7);
   for (int i = 0; i < 200; ++i) {
-    const int x1 = std::rand() % 64, y1 = std::rand() % 48, x2 = std::rand() % 64, y2 = std::rand() % 48;
+    const int x1 = std::rand() % 64, y1 = std::rand() % 48, x2 = std::rand() % 64,
+              y2 = std::rand() % 48;
     SCOPED_TRACE(testing::Message() << x1 << "," << y1 << " - " << x2 << "," << y2);
     DrawLine(x1, y1, x2, y2);
     const Pixels forward = Drawn();
@@ -161,10 +164,7 @@ TEST_F(DrawTest, RectanglesCoverExactlyTheirPixels) {
   for (const auto& p : RectPixels(7, 8, 11, 9)) band3.erase(p);
   const Case cases[] = {
       {0, true, RectPixels(4, 5, 14, 12)},  // fill without outline: the same pixels
-      {1, true, RectPixels(4, 5, 14, 12)},
-      {1, false, band1},
-      {3, false, band3},
-      {0, false, {}},
+      {1, true, RectPixels(4, 5, 14, 12)}, {1, false, band1}, {3, false, band3}, {0, false, {}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(testing::Message() << "width " << c.width << " fill " << c.fill);
@@ -233,7 +233,8 @@ TEST_F(DrawTest, EllipseOutlineIsTheClosedEdgeOfTheFilledEllipse) {
       todo.erase(todo.begin());
       for (int dy = -1; dy <= 1; ++dy) {
         for (int dx = -1; dx <= 1; ++dx) {
-          if (outline.count({x + dx, y + dy}) && seen.insert({x + dx, y + dy}).second) todo.insert({x + dx, y + dy});
+          if (outline.count({x + dx, y + dy}) && seen.insert({x + dx, y + dy}).second)
+            todo.insert({x + dx, y + dy});
         }
       }
     }
@@ -268,7 +269,8 @@ TEST_F(DrawTest, PolygonFillsAlternateAndOutlinesEveryEdge) {
 TEST_F(DrawTest, ExclusiveOrDrawnTwiceRestoresTheImage) {
   // A background of many colours, so every bit of every channel is exercised.
   for (int y = 0; y < 48; ++y) {
-    for (int x = 0; x < 64; ++x) SetPixelValue(image, ImageRow(image, y), x, PixelValueFromRGB(x * 4, y * 5, x * y));
+    for (int x = 0; x < 64; ++x)
+      SetPixelValue(image, ImageRow(image, y), x, PixelValueFromRGB(x * 4, y * 5, x * y));
   }
   EndImageDrawing();
   BeginImageDrawing(nullptr, image);

@@ -69,7 +69,8 @@ using Delivery = PlatformTest;
 TEST_F(Delivery, WindowHandlerThenApplicationThenOne) {
   EXPECT_EQ(SendEvent(MenuEvent, nullptr, 1, 2), 1);  // nobody to ask
   Platform().application = [](int, WindowRef, int, int) { return 9; };
-  WindowRef main = CreatePlatformWindow(100, "t", 0, 0, 0, 0, false, 31, 0, [](int, WindowRef, int, int) { return 4; });
+  WindowRef main = CreatePlatformWindow(100, "t", 0, 0, 0, 0, false, 31, 0,
+                                        [](int, WindowRef, int, int) { return 4; });
   WindowRef tool = CreatePlatformWindow(101, "t", 0, 0, 0, 0, false, StyleChild, 0, nullptr);
   EXPECT_EQ(SendEvent(MenuEvent, main, 1, 2), 4);
   EXPECT_EQ(SendEvent(MenuEvent, tool, 1, 2), 9);  // no handler of its own
@@ -96,20 +97,23 @@ TEST_F(Input, MousePressesReleasesDoubleClicksAndDrags) {
   EXPECT_TRUE(IsMouseButtonDown(1));
   EXPECT_FALSE(IsMouseButtonDown(2));
   SendMouse(client, QEvent::MouseButtonRelease, 10, 20, Qt::LeftButton, Qt::NoButton);
-  SendMouse(client, QEvent::MouseButtonPress, 12, 21, Qt::LeftButton, Qt::LeftButton);  // within 4 px
+  SendMouse(client, QEvent::MouseButtonPress, 12, 21, Qt::LeftButton,
+            Qt::LeftButton);  // within 4 px
   SendMouse(client, QEvent::MouseButtonDblClick, 12, 21, Qt::LeftButton, Qt::LeftButton);
   SendMouse(client, QEvent::MouseButtonRelease, 12, 21, Qt::LeftButton, Qt::NoButton);
-  SendMouse(client, QEvent::MouseButtonPress, 12, 21, Qt::LeftButton, Qt::LeftButton);  // a third: new pair
+  SendMouse(client, QEvent::MouseButtonPress, 12, 21, Qt::LeftButton,
+            Qt::LeftButton);  // a third: new pair
   SendMouse(client, QEvent::MouseMove, 30, 40, Qt::NoButton, Qt::LeftButton);
   SendMouse(client, QEvent::MouseButtonRelease, 30, 40, Qt::LeftButton, Qt::NoButton);
   SendMouse(client, QEvent::MouseMove, 31, 41, Qt::NoButton, Qt::NoButton);
   SendMouse(client, QEvent::MouseButtonPress, 100, 100, Qt::RightButton, Qt::RightButton);
-  SendMouse(client, QEvent::MouseButtonPress, 120, 100, Qt::RightButton, Qt::RightButton);  // too far
+  SendMouse(client, QEvent::MouseButtonPress, 120, 100, Qt::RightButton,
+            Qt::RightButton);  // too far
   const std::vector<Delivered> want = {
-      {MouseDownEvent, main, 10, 20},  {MouseUpEvent, main, 10, 20},
+      {MouseDownEvent, main, 10, 20},   {MouseUpEvent, main, 10, 20},
       {DoubleClickEvent, main, 12, 21}, {MouseUpEvent, main, 12, 21},
-      {MouseDownEvent, main, 12, 21},  {MouseDraggedEvent, main, 30, 40},
-      {MouseUpEvent, main, 30, 40},    {MouseMovedEvent, main, 31, 41},
+      {MouseDownEvent, main, 12, 21},   {MouseDraggedEvent, main, 30, 40},
+      {MouseUpEvent, main, 30, 40},     {MouseMovedEvent, main, 31, 41},
       {MouseDownEvent, main, 100, 100}, {MouseDownEvent, main, 120, 100}};
   EXPECT_EQ(delivered, want);
 }
@@ -124,16 +128,20 @@ TEST_F(Input, DoubleClickWithoutItsSecondPressIsStillADoubleClick) {
   SendMouse(client, QEvent::MouseButtonDblClick, 51, 60, Qt::LeftButton, Qt::LeftButton);
   EXPECT_TRUE(IsMouseButtonDown(1));
   SendMouse(client, QEvent::MouseButtonRelease, 51, 60, Qt::LeftButton, Qt::NoButton);
-  SendMouse(client, QEvent::MouseButtonPress, 51, 60, Qt::LeftButton, Qt::LeftButton);  // a third: new pair
-  const std::vector<Delivered> want = {{MouseDownEvent, main, 50, 60}, {MouseUpEvent, main, 50, 60},
-                                       {DoubleClickEvent, main, 51, 60}, {MouseUpEvent, main, 51, 60},
+  SendMouse(client, QEvent::MouseButtonPress, 51, 60, Qt::LeftButton,
+            Qt::LeftButton);  // a third: new pair
+  const std::vector<Delivered> want = {{MouseDownEvent, main, 50, 60},
+                                       {MouseUpEvent, main, 50, 60},
+                                       {DoubleClickEvent, main, 51, 60},
+                                       {MouseUpEvent, main, 51, 60},
                                        {MouseDownEvent, main, 51, 60}};
   EXPECT_EQ(delivered, want);
 }
 
 TEST_F(Input, MovesReachOnlyTheActiveWindowOrTheCaptureHolder) {
   WindowRef main = ShownMainWindow();
-  WindowRef tool = CreatePlatformWindow(101, "tool", 0, 0, 100, 100, true, StyleChild, 0, Recorder());
+  WindowRef tool =
+      CreatePlatformWindow(101, "tool", 0, 0, 100, 100, true, StyleChild, 0, Recorder());
   delivered.clear();
   SendMouse(tool->client, QEvent::MouseMove, 5, 6, Qt::NoButton, Qt::NoButton);
   EXPECT_TRUE(delivered.empty()) << "a tool window is never the active window";
@@ -142,7 +150,8 @@ TEST_F(Input, MovesReachOnlyTheActiveWindowOrTheCaptureHolder) {
   SetMouseCapture(nullptr);
   SendMouse(tool->client, QEvent::MouseMove, 7, 8, Qt::NoButton, Qt::NoButton);
   SendMouse(main->client, QEvent::MouseMove, 9, 9, Qt::NoButton, Qt::NoButton);
-  EXPECT_EQ(delivered, (std::vector<Delivered>{{MouseMovedEvent, tool, 5, 6}, {MouseMovedEvent, main, 9, 9}}));
+  EXPECT_EQ(delivered,
+            (std::vector<Delivered>{{MouseMovedEvent, tool, 5, 6}, {MouseMovedEvent, main, 9, 9}}));
 }
 
 TEST_F(Input, KeysArriveAsVirtualKeysThenTypedCharacters) {
@@ -158,10 +167,11 @@ TEST_F(Input, KeysArriveAsVirtualKeysThenTypedCharacters) {
   SendKey(main->client, QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, "\r");
   SendKey(main->client, QEvent::KeyPress, Qt::Key_T, Qt::NoModifier, "t");
   const std::vector<Delivered> want = {
-      {KeyDownEvent, main, KeyShift, 0}, {KeyDownEvent, main, 'A', 0}, {KeyDownEvent, main, 0, 'A'},
-      {KeyUpEvent, main, 'A', 0},        {KeyUpEvent, main, KeyShift, 0}, {KeyDownEvent, main, KeyLeft, 0},
-      {KeyDownEvent, main, KeyReturn, 0}, {KeyDownEvent, main, 0, '\r'}, {KeyDownEvent, main, 'T', 0},
-      {KeyDownEvent, main, 0, 't'}};
+      {KeyDownEvent, main, KeyShift, 0},  {KeyDownEvent, main, 'A', 0},
+      {KeyDownEvent, main, 0, 'A'},       {KeyUpEvent, main, 'A', 0},
+      {KeyUpEvent, main, KeyShift, 0},    {KeyDownEvent, main, KeyLeft, 0},
+      {KeyDownEvent, main, KeyReturn, 0}, {KeyDownEvent, main, 0, '\r'},
+      {KeyDownEvent, main, 'T', 0},       {KeyDownEvent, main, 0, 't'}};
   EXPECT_EQ(delivered, want);
 }
 
@@ -169,12 +179,19 @@ TEST_F(Input, AcceleratorsSendMenuCommandsUnlessTheItemIsGrayed) {
   WindowRef main = ShownMainWindow();
   ASSERT_EQ(GetFrontWindow(), main);
   std::vector<Delivered> app;
-  Platform().application = [&](int code, WindowRef w, int p1, int p2) { app.push_back({code, w, p1, p2}); return 1; };
+  Platform().application = [&](int code, WindowRef w, int p1, int p2) {
+    app.push_back({code, w, p1, p2});
+    return 1;
+  };
   ASSERT_NE(LoadMenuBar(MenuBarResource), nullptr);
-  const struct { int key; Qt::KeyboardModifiers modifiers; int menu, item; } keys[] = {
-      {Qt::Key_O, Qt::ControlModifier, 12, 1},       {Qt::Key_N, Qt::ControlModifier, 261, 6},
-      {Qt::Key_3, Qt::ControlModifier, 34, 3},       {Qt::Key_PageUp, Qt::NoModifier, 259, 10},
-      {Qt::Key_Backspace, Qt::AltModifier, 258, 1},  {Qt::Key_Insert, Qt::ShiftModifier, 258, 5},
+  const struct {
+    int key;
+    Qt::KeyboardModifiers modifiers;
+    int menu, item;
+  } keys[] = {
+      {Qt::Key_O, Qt::ControlModifier, 12, 1},      {Qt::Key_N, Qt::ControlModifier, 261, 6},
+      {Qt::Key_3, Qt::ControlModifier, 34, 3},      {Qt::Key_PageUp, Qt::NoModifier, 259, 10},
+      {Qt::Key_Backspace, Qt::AltModifier, 258, 1}, {Qt::Key_Insert, Qt::ShiftModifier, 258, 5},
       {Qt::Key_F1, Qt::NoModifier, 264, 1}};
   for (const auto& k : keys) {
     SCOPED_TRACE(k.key);
@@ -205,7 +222,8 @@ TEST_F(WindowEvents, ResizeIsReportedOnlyWhenVisibleOrMaximised) {
   QApplication::processEvents();
   const Rect client = GetClientRectangle(main);
   ASSERT_EQ(Of(WindowResizedEvent).size(), 1u);
-  EXPECT_EQ(Of(WindowResizedEvent)[0], (Delivered{WindowResizedEvent, main, client.right, client.bottom}));
+  EXPECT_EQ(Of(WindowResizedEvent)[0],
+            (Delivered{WindowResizedEvent, main, client.right, client.bottom}));
   delivered.clear();
   main->frame->showMinimized();
   main->frame->resize(200, 150);

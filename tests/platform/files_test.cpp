@@ -1,5 +1,7 @@
 // Files: path strings with both separators, file tests and folders, byte streams, the three line
 // endings with small buffers, and safe replacement under failure.
+#include "platform/files.h"
+
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -10,7 +12,6 @@
 #include <string>
 #include <vector>
 
-#include "platform/files.h"
 #include "platform/result.h"
 #include "tests/support/scratch_folder.h"
 
@@ -115,8 +116,8 @@ TEST(FileTests, FilesFoldersAndReadOnly) {
 TEST(ByteFiles, WriteSeekReadBack) {
   ScratchFolder dir;
   const std::string path = dir / "bytes.bin";
-  EXPECT_EQ(OpenFile(path, "rb"), nullptr);  // missing
-  EXPECT_EQ(OpenFile(path, "r+b"), nullptr);  // only "rb" and "wb"
+  EXPECT_EQ(OpenFile(path, "rb"), nullptr);        // missing
+  EXPECT_EQ(OpenFile(path, "r+b"), nullptr);       // only "rb" and "wb"
   EXPECT_EQ(OpenFile(dir.path(), "rb"), nullptr);  // a folder is no file
 
   std::vector<uint8_t> bytes(5000);
@@ -173,7 +174,8 @@ std::vector<Line> SplitLines(const std::string& bytes) {
       line.text.push_back(c);
       continue;
     }
-    line.ending = (c == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') ? "\r\n" : std::string(1, c);
+    line.ending =
+        (c == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') ? "\r\n" : std::string(1, c);
     i += line.ending.size() - 1;
     lines.push_back(line);
     line = {};
@@ -233,9 +235,10 @@ TEST(ReadLine, AnyBufferSizeKeepsEveryByteAndEveryLine) {
       "abc\r\ndef",
       "abc\rdef\n",
       "\r\n\r\n\n\r\r\n",
-      "ab\r\ncd\r\nef\r\n",           // "\r\n" falls across the buffer's end at small sizes
-      "abcd\n\rxyz\r",                // "\n\r" is two endings
-      std::string(300, 'x') + "\r\n" + std::string(254, 'y') + "\r\n" + std::string(255, 'z') + "\n",
+      "ab\r\ncd\r\nef\r\n",  // "\r\n" falls across the buffer's end at small sizes
+      "abcd\n\rxyz\r",       // "\n\r" is two endings
+      std::string(300, 'x') + "\r\n" + std::string(254, 'y') + "\r\n" + std::string(255, 'z') +
+          "\n",
       std::string("nul\0inside\r\n", 12),
   };
   for (const std::string& input : inputs) {
@@ -252,14 +255,15 @@ TEST(ReadLine, AnyBufferSizeKeepsEveryByteAndEveryLine) {
 
 TEST(ReadLine, MemoryFilesReadLikeDiskFiles) {
   const std::string input = "S\tSirius\r\nP\tMars\rC1";
-  FileHandle file = OpenMemoryFile(std::span(reinterpret_cast<const uint8_t*>(input.data()), input.size()));
+  FileHandle file =
+      OpenMemoryFile(std::span(reinterpret_cast<const uint8_t*>(input.data()), input.size()));
   ASSERT_NE(file, nullptr);
   EXPECT_EQ(FileLength(*file), static_cast<int64_t>(input.size()));
   std::string text, ending;
   std::vector<Line> lines;
   while (ReadLine(*file, text, 4, &ending)) lines.push_back({text, ending});
-  const std::vector<Line> want = {{"S\tS", ""}, {"iri", ""}, {"us", "\r\n"}, {"P\tM", ""},
-                                  {"ars", "\r"}, {"C1", ""}};
+  const std::vector<Line> want = {{"S\tS", ""}, {"iri", ""},   {"us", "\r\n"},
+                                  {"P\tM", ""}, {"ars", "\r"}, {"C1", ""}};
   EXPECT_EQ(lines, want);
   FileHandle empty = OpenMemoryFile({});
   ASSERT_NE(empty, nullptr);
@@ -280,7 +284,8 @@ TEST(WriteLine, CutsTextAndAddsTheEnding) {
 }
 
 size_t FilesIn(const std::string& folder) {
-  return static_cast<size_t>(std::distance(fs::directory_iterator(folder), fs::directory_iterator()));
+  return static_cast<size_t>(
+      std::distance(fs::directory_iterator(folder), fs::directory_iterator()));
 }
 
 TEST(SafeReplace, CommitReplacesWholeAndLeavesNoTemporary) {
@@ -361,7 +366,8 @@ TEST(SafeReplace, LinkKeepsPointingAtTheReplacedFile) {
   CreateFolder(dir / "real");
   WriteTextFile(dir / "real/Quorvane.ini", "old");
   fs::create_symlink(dir / "real/Quorvane.ini", dir / "Quorvane.ini");
-  EXPECT_EQ(ReplaceFileContents(dir / "Quorvane.ini", std::vector<uint8_t>{'n', 'e', 'w'}), ResultOk);
+  EXPECT_EQ(ReplaceFileContents(dir / "Quorvane.ini", std::vector<uint8_t>{'n', 'e', 'w'}),
+            ResultOk);
   EXPECT_TRUE(fs::is_symlink(dir / "Quorvane.ini"));
   EXPECT_EQ(ReadTextFile(dir / "real/Quorvane.ini"), "new");
   EXPECT_EQ(FilesIn(dir / "real"), 1u);

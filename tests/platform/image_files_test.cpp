@@ -1,9 +1,9 @@
 // Image files: every file written is read back by an independent decoder (Qt's BMP reader,
 // giflib, libtiff, libjpeg) and compared with the image; failures leave no half file.
-#include <gtest/gtest.h>
+#include "platform/image_files.h"
 
 #include <gif_lib.h>
-#include <jpeglib.h>
+#include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/resource.h>
 #include <tiffio.h>
@@ -11,7 +11,6 @@
 #include <QDir>
 #include <QImageReader>
 #include <QTemporaryDir>
-
 #include <cstdio>
 #include <cstring>
 #include <fstream>
@@ -19,9 +18,10 @@
 #include <iterator>
 #include <string>
 #include <vector>
+// After the C++ headers: jpeglib.h uses FILE and size_t without declaring them.
+#include <jpeglib.h>
 
 #include "platform/draw.h"
-#include "platform/image_files.h"
 #include "platform/image_qt.h"
 #include "platform/result.h"
 #include "tests/platform/gui_app.h"
@@ -44,7 +44,8 @@ Image* Pattern(int width, int height, int bits) {
   const uint32_t mask = bits == 32 ? 0xffffffu : (1u << bits) - 1;
   for (int y = 0; y < height; ++y) {
     for (int x = 0; x < width; ++x) {
-      const uint32_t v = bits == 32 ? PixelValueFromRGB(x * 9, y * 13, (x * y) & 0xff) : (x + 3 * y) & mask;
+      const uint32_t v =
+          bits == 32 ? PixelValueFromRGB(x * 9, y * 13, (x * y) & 0xff) : (x + 3 * y) & mask;
       SetPixelValue(image, ImageRow(image, y), x, v);
     }
   }
@@ -91,8 +92,10 @@ TEST_F(ImageFilesTest, BitmapOfTenPixelWideEightBitImage) {
   EXPECT_EQ(b[28] | b[29] << 8, 8);
   EXPECT_EQ(LE32(b, 34), 36u);
   // Palette entry 2 is red as blue, green, red, 0; entry 77 the one set.
-  EXPECT_EQ(std::vector<uint8_t>(b.begin() + 54 + 8, b.begin() + 54 + 12), (std::vector<uint8_t>{0, 0, 255, 0}));
-  EXPECT_EQ(std::vector<uint8_t>(b.begin() + 54 + 308, b.begin() + 54 + 312), (std::vector<uint8_t>{56, 34, 12, 0}));
+  EXPECT_EQ(std::vector<uint8_t>(b.begin() + 54 + 8, b.begin() + 54 + 12),
+            (std::vector<uint8_t>{0, 0, 255, 0}));
+  EXPECT_EQ(std::vector<uint8_t>(b.begin() + 54 + 308, b.begin() + 54 + 312),
+            (std::vector<uint8_t>{56, 34, 12, 0}));
   // The first row in the file is the image's bottom row.
   for (int x = 0; x < 10; ++x) EXPECT_EQ(b[1078 + x], GetPixelValue(image, ImageRow(image, 2), x));
   EXPECT_EQ(b[1078 + 10], 0);  // padding
@@ -197,8 +200,8 @@ TEST_F(ImageFilesTest, AnimatedGifCarriesControlBlocksAndEveryFrame) {
   Image* first = Pattern(16, 10, 8);
   Image* second = Pattern(16, 10, 8);
   SetPixelValue(second, ImageRow(second, 4), 4, 200);
-  Image* larger = Pattern(20, 12, 8);    // cut to the screen
-  Image* smaller = Pattern(6, 5, 8);     // padded with index 0
+  Image* larger = Pattern(20, 12, 8);         // cut to the screen
+  Image* smaller = Pattern(6, 5, 8);          // padded with index 0
   SetImagePaletteEntry(smaller, 3, 1, 2, 3);  // own palette: a local colour map
   const std::string path = PathOf("anim.gif");
   GifStream* gif = OpenGIF(first, path, "GIF89a");
@@ -215,7 +218,9 @@ TEST_F(ImageFilesTest, AnimatedGifCarriesControlBlocksAndEveryFrame) {
                           {larger, false, 0, false, 7, GifKeepFrame},
                           {smaller, false, 0, false, 0, GifRestorePrevious}};
   for (const Frame& f : frames) {
-    EXPECT_EQ(WriteGIFFrame(gif, f.image, f.transparent, f.transparentIndex, f.userInput, f.delay, f.disposal), 1);
+    EXPECT_EQ(WriteGIFFrame(gif, f.image, f.transparent, f.transparentIndex, f.userInput, f.delay,
+                            f.disposal),
+              1);
   }
   // Nothing is in place until the stream is closed.
   EXPECT_FALSE(QFile::exists(QString::fromStdString(path)));
@@ -232,7 +237,8 @@ TEST_F(ImageFilesTest, AnimatedGifCarriesControlBlocksAndEveryFrame) {
     EXPECT_EQ(control.DelayTime, frames[i].delay);
     EXPECT_EQ(control.DisposalMode, frames[i].disposal);
     EXPECT_EQ(control.UserInputFlag, frames[i].userInput);
-    EXPECT_EQ(control.TransparentColor, frames[i].transparent ? frames[i].transparentIndex : NO_TRANSPARENT_COLOR);
+    EXPECT_EQ(control.TransparentColor,
+              frames[i].transparent ? frames[i].transparentIndex : NO_TRANSPARENT_COLOR);
     ExpectFrameIs(decoded.gif, i, frames[i].image);
   }
   EXPECT_EQ(decoded.gif->SavedImages[1].ImageDesc.ColorMap, nullptr);
@@ -264,7 +270,9 @@ TEST_F(ImageFilesTest, TiffOfEveryDepthReadsBackWithLibtiff) {
     EXPECT_EQ(planar, PLANARCONFIG_CONTIG);
     EXPECT_EQ(sampleBits, bits == 32 ? 8 : bits);
     EXPECT_EQ(samples, bits == 32 ? 3 : 1);
-    EXPECT_EQ(photometric, bits == 32 ? PHOTOMETRIC_RGB : bits == 1 ? PHOTOMETRIC_MINISBLACK : PHOTOMETRIC_PALETTE);
+    EXPECT_EQ(photometric, bits == 32  ? PHOTOMETRIC_RGB
+                           : bits == 1 ? PHOTOMETRIC_MINISBLACK
+                                       : PHOTOMETRIC_PALETTE);
     if (bits == 4 || bits == 8) {
       uint16_t *red, *green, *blue;
       ASSERT_TRUE(TIFFGetField(tiff, TIFFTAG_COLORMAP, &red, &green, &blue));
@@ -283,7 +291,8 @@ TEST_F(ImageFilesTest, TiffOfEveryDepthReadsBackWithLibtiff) {
     for (int y = 0; y < 6; ++y) {
       for (int x = 0; x < 11; ++x) {
         const uint32_t p = rgba[y * 11 + x];
-        EXPECT_EQ(MakeColor(TIFFGetR(p), TIFFGetG(p), TIFFGetB(p)), ColorAt(image, x, y)) << x << "," << y;
+        EXPECT_EQ(MakeColor(TIFFGetR(p), TIFFGetG(p), TIFFGetB(p)), ColorAt(image, x, y))
+            << x << "," << y;
       }
     }
     TIFFClose(tiff);
@@ -318,7 +327,8 @@ TEST_F(ImageFilesTest, PngOfEveryDepthDecodesToTheImage) {
 TEST_F(ImageFilesTest, JpegReadsBackWithinTheLossOfQualityNinety) {
   Image* image = NewImage(40, 24, 32);
   for (int y = 0; y < 24; ++y) {
-    for (int x = 0; x < 40; ++x) SetPixelValue(image, ImageRow(image, y), x, PixelValueFromRGB(x * 6, y * 10, 128));
+    for (int x = 0; x < 40; ++x)
+      SetPixelValue(image, ImageRow(image, y), x, PixelValueFromRGB(x * 6, y * 10, 128));
   }
   const std::string path = PathOf("chart.jpg");
   ASSERT_GT(WriteImageJPEG(image, path), 0);
@@ -345,7 +355,8 @@ TEST_F(ImageFilesTest, JpegReadsBackWithinTheLossOfQualityNinety) {
     jpeg_read_scanlines(&codec, &line, 1);
     for (int x = 0; x < 40; ++x) {
       const Color c = ColorAt(image, x, y);
-      const int errors3[] = {row[3 * x] - RedOf(c), row[3 * x + 1] - GreenOf(c), row[3 * x + 2] - BlueOf(c)};
+      const int errors3[] = {row[3 * x] - RedOf(c), row[3 * x + 1] - GreenOf(c),
+                             row[3 * x + 2] - BlueOf(c)};
       for (const int e : errors3) {
         EXPECT_LE(std::abs(e), 24);
         totalError += std::abs(e);
@@ -361,7 +372,8 @@ TEST_F(ImageFilesTest, JpegReadsBackWithinTheLossOfQualityNinety) {
 TEST_F(ImageFilesTest, JpegReaderDecodesColourAndGreyAndRefusesDamage) {
   Image* image = NewImage(17, 9, 32);
   for (int y = 0; y < 9; ++y) {
-    for (int x = 0; x < 17; ++x) SetPixelValue(image, ImageRow(image, y), x, PixelValueFromRGB(200, x * 15, y * 28));
+    for (int x = 0; x < 17; ++x)
+      SetPixelValue(image, ImageRow(image, y), x, PixelValueFromRGB(200, x * 15, y * 28));
   }
   const std::string path = PathOf("map.jpg");
   ASSERT_GT(WriteImageJPEG(image, path), 0);
@@ -420,9 +432,11 @@ TEST_F(ImageFilesTest, JpegReaderDecodesColourAndGreyAndRefusesDamage) {
       break;
     }
   }
-  const std::vector<uint8_t> damaged[] = {
-      {}, {0xff, 0xd8}, {'G', 'I', 'F', '8', '9', 'a'},
-      std::vector<uint8_t>(grey.begin(), grey.begin() + 20), huge};
+  const std::vector<uint8_t> damaged[] = {{},
+                                          {0xff, 0xd8},
+                                          {'G', 'I', 'F', '8', '9', 'a'},
+                                          std::vector<uint8_t>(grey.begin(), grey.begin() + 20),
+                                          huge};
   for (const auto& bytes : damaged) {
     SCOPED_TRACE(bytes.size());
     EXPECT_EQ(DecodeJPEG(bytes, pixels), ResultReadError);

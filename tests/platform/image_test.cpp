@@ -84,7 +84,8 @@ TEST_F(ImageTest, PackedPixelsKeepTheirNeighbours) {
     const uint32_t mask = bits == 32 ? 0xffffffu : (1u << bits) - 1;
     uint8_t* row = ImageRow(image, 1);
     for (int x = 0; x < 19; ++x) SetPixelValue(image, row, x, (x * 7 + 3) & mask);
-    for (int x = 0; x < 19; ++x) EXPECT_EQ(GetPixelValue(image, row, x) & mask, uint32_t((x * 7 + 3) & mask)) << x;
+    for (int x = 0; x < 19; ++x)
+      EXPECT_EQ(GetPixelValue(image, row, x) & mask, uint32_t((x * 7 + 3) & mask)) << x;
     // The other row is untouched.
     for (int x = 0; x < 19; ++x) EXPECT_EQ(GetPixelValue(image, ImageRow(image, 0), x) & mask, 0u);
     DisposeImage(image);

@@ -1,5 +1,7 @@
 // Pictures: a recording replays to exactly the pixels of drawing directly; the clipboard gets
 // an image and an SVG; placeable metafiles have the published header and convert with libwmf.
+#include "platform/picture.h"
+
 #include <gtest/gtest.h>
 
 #include <QClipboard>
@@ -8,7 +10,6 @@
 #include <QProcess>
 #include <QSvgRenderer>
 #include <QTemporaryDir>
-
 #include <cstdint>
 #include <cstdio>
 #include <fstream>
@@ -19,7 +20,6 @@
 #include "platform/draw.h"
 #include "platform/draw_qt.h"
 #include "platform/image_qt.h"
-#include "platform/picture.h"
 #include "platform/result.h"
 #include "tests/platform/gui_app.h"
 
@@ -65,7 +65,8 @@ void DrawScene(const Image* sprite) {
 Image* Sprite() {
   Image* sprite = NewImage(8, 4, 32);
   for (int y = 0; y < 4; ++y) {
-    for (int x = 0; x < 8; ++x) SetPixelValue(sprite, ImageRow(sprite, y), x, PixelValueFromRGB(x * 30, y * 60, 200));
+    for (int x = 0; x < 8; ++x)
+      SetPixelValue(sprite, ImageRow(sprite, y), x, PixelValueFromRGB(x * 30, y * 60, 200));
   }
   return sprite;
 }
@@ -75,7 +76,9 @@ std::vector<uint8_t> FileBytes(const QString& path) {
   return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), {});
 }
 uint16_t LE16(const std::vector<uint8_t>& b, size_t at) { return uint16_t(b[at] | b[at + 1] << 8); }
-uint32_t LE32(const std::vector<uint8_t>& b, size_t at) { return LE16(b, at) | uint32_t(LE16(b, at + 2)) << 16; }
+uint32_t LE32(const std::vector<uint8_t>& b, size_t at) {
+  return LE16(b, at) | uint32_t(LE16(b, at + 2)) << 16;
+}
 
 class PictureTest : public ::testing::Test {
  protected:
@@ -176,7 +179,8 @@ TEST_F(PictureTest, SvgAndPdfFilesHoldTheFrame) {
   for (size_t at = 0; (at = text.find("/Type /Page\n", at)) != std::string::npos; ++at) ++pages;
   EXPECT_EQ(pages, 1u);
 
-  EXPECT_EQ(WritePictureSVG(dir.filePath("none/chart.svg").toStdString(), picture), ResultOpenError);
+  EXPECT_EQ(WritePictureSVG(dir.filePath("none/chart.svg").toStdString(), picture),
+            ResultOpenError);
   EXPECT_EQ(WritePicturePDF(pdfPath.toStdString(), nullptr), ResultFailed);
   EXPECT_EQ(FileBytes(pdfPath), pdf);  // a failed write leaves the old file
   DisposePicture(picture);
@@ -213,7 +217,9 @@ TEST_F(PictureTest, MetafileHasThePlaceableHeaderAndWellFormedRecords) {
     ASSERT_GE(words, 3u);
     last = LE16(b, at + 4);
     if (last == 0x0103) anisotropic = LE16(b, at + 6) == 8;
-    if (last == 0x0521) degreeSign |= std::find(b.begin() + at, b.begin() + at + 2 * words, 0xB0) != b.begin() + at + 2 * words;
+    if (last == 0x0521)
+      degreeSign |=
+          std::find(b.begin() + at, b.begin() + at + 2 * words, 0xB0) != b.begin() + at + 2 * words;
     largest = std::max(largest, words);
     at += 2 * size_t(words);
   }

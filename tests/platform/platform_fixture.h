@@ -50,7 +50,8 @@ class PlatformTest : public ::testing::Test {
   }
   // A shown, active main window whose handler records.
   WindowRef ShownMainWindow() {
-    WindowRef main = CreatePlatformWindow(100, "Quorvane", 10, 10, 400, 300, true, 31, 0, Recorder());
+    WindowRef main =
+        CreatePlatformWindow(100, "Quorvane", 10, 10, 400, 300, true, 31, 0, Recorder());
     SelectPlatformWindow(main);
     QApplication::processEvents();
     return main;
@@ -62,7 +63,8 @@ class PlatformTest : public ::testing::Test {
 // Synthetic input, delivered straight to the widget as the window system would.
 inline void SendMouse(QWidget* widget, QEvent::Type type, int x, int y, Qt::MouseButton button,
                       Qt::MouseButtons buttons) {
-  QMouseEvent event(type, QPointF(x, y), widget->mapToGlobal(QPointF(x, y)), button, buttons, Qt::NoModifier);
+  QMouseEvent event(type, QPointF(x, y), widget->mapToGlobal(QPointF(x, y)), button, buttons,
+                    Qt::NoModifier);
   QCoreApplication::sendEvent(widget, &event);
 }
 

@@ -1,21 +1,21 @@
 // Printing to a PDF printer through the print calls: the page in screen pixels, pages and
 // copies, the print box, and cancelling.
+#include "platform/print.h"
+
 #include <gtest/gtest.h>
 
 #include <QFile>
+#include <QLabel>
 #include <QPageLayout>
 #include <QPrinter>
 #include <QPushButton>
-#include <QLabel>
 #include <QRegularExpression>
 #include <QScreen>
 #include <QTemporaryDir>
-
 #include <memory>
 
 #include "platform/draw.h"
 #include "platform/events.h"
-#include "platform/print.h"
 #include "platform/windows.h"
 #include "platform/windows_qt.h"
 #include "tests/platform/gui_app.h"

@@ -1,16 +1,15 @@
 // Serial ports over a pseudo-terminal pair: the port list, line parameters, a byte-exact round
 // trip in both directions, exclusive opening, time-outs, and the device going away.
-#include <gtest/gtest.h>
+#include "platform/serial.h"
 
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <termios.h>
 #include <unistd.h>
 
 #include <filesystem>
 #include <string>
 #include <vector>
-
-#include "platform/serial.h"
 
 namespace qv {
 namespace {
@@ -71,9 +70,11 @@ TEST_F(SerialTest, LineParametersTakeOnlyWhatThePortCanDo) {
   struct Bad {
     int baud, size, parity, stop;
   };
-  for (const Bad& b : {Bad{12345, 8, 0, 0}, Bad{9600, 9, 0, 0}, Bad{9600, 4, 0, 0}, Bad{9600, 8, 5, 0},
-                       Bad{9600, 8, -1, 0}, Bad{9600, 8, 0, 1}, Bad{9600, 8, 0, 3}}) {
-    EXPECT_FALSE(SetSerialParameters(port, b.baud, b.size, b.parity, b.stop)) << b.baud << " " << b.size;
+  for (const Bad& b :
+       {Bad{12345, 8, 0, 0}, Bad{9600, 9, 0, 0}, Bad{9600, 4, 0, 0}, Bad{9600, 8, 5, 0},
+        Bad{9600, 8, -1, 0}, Bad{9600, 8, 0, 1}, Bad{9600, 8, 0, 3}}) {
+    EXPECT_FALSE(SetSerialParameters(port, b.baud, b.size, b.parity, b.stop))
+        << b.baud << " " << b.size;
   }
   // A failed change leaves the port as it was.
   ASSERT_EQ(tcgetattr(port, &mode), 0);
@@ -85,7 +86,8 @@ TEST_F(SerialTest, BytesPassUnchangedBothWays) {
   ASSERT_TRUE(SetSerialParameters(port, 9600, 8, 0, 0));
   // Carriage returns, flow-control characters and zeros would be changed or eaten by a
   // terminal in its usual mode.
-  const std::string command = std::string(":GR#\r\n\x11\x13", 8) + std::string(1, '\0') + "\x7f\xff";
+  const std::string command =
+      std::string(":GR#\r\n\x11\x13", 8) + std::string(1, '\0') + "\x7f\xff";
   size_t written = 0;
   ASSERT_TRUE(WriteSerial(port, command.data(), command.size(), &written));
   EXPECT_EQ(written, command.size());

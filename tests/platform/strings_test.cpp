@@ -1,11 +1,11 @@
 // The string table file: well formed, every number once, and the texts other code relies on.
+#include "platform/strings.h"
+
 #include <gtest/gtest.h>
 
 #include <fstream>
 #include <set>
 #include <string>
-
-#include "platform/strings.h"
 
 namespace qv {
 namespace {
@@ -40,8 +40,10 @@ TEST(StringTableFile, EveryNumberedLineIsWellFormedAscendingAndLoads) {
 // Ranges that other code walks by number (type combo boxes, the telescope list, the legend):
 // a gap inside them shows as an empty entry.
 TEST(StringTableFile, NumberedRangesHaveNoGaps) {
-  const struct { int first, last; } ranges[] = {
-      {1001, 1038}, {1051, 1056}, {1061, 1065}, {2048, 2052}, {2500, 2511}, {2600, 2601}, {2800, 2803}};
+  const struct {
+    int first, last;
+  } ranges[] = {{1001, 1038}, {1051, 1056}, {1061, 1065}, {2048, 2052},
+                {2500, 2511}, {2600, 2601}, {2800, 2803}};
   for (const auto& r : ranges) {
     for (int n = r.first; n <= r.last; ++n) EXPECT_NE(GetString(n), nullptr) << n;
   }

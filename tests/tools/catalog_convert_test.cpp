@@ -4,11 +4,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <map>
 #include <set>
-#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -73,7 +73,7 @@ class CatalogConversion : public testing::Test {
 
 TEST_F(CatalogConversion, StarsGetKindsNamesAndMagnitudeLayers) {
   ASSERT_TRUE(ok) << error;
-  EXPECT_EQ(report.stars, 14);  // the fixture's 15 less the one without a magnitude
+  EXPECT_EQ(report.stars, 14);          // the fixture's 15 less the one without a magnitude
   EXPECT_EQ(report.skippedEntries, 2);  // that star and a deep-sky object at latitude 255
 
   const Written& sirius = Object("Sirius; $a CMa; 9 CMa; HD48915");
@@ -83,7 +83,7 @@ TEST_F(CatalogConversion, StarsGetKindsNamesAndMagnitudeLayers) {
   EXPECT_EQ(sirius.fields[6], "-1.44");
   EXPECT_EQ(sirius.fields[7], "0.01");
 
-  EXPECT_EQ(Object("HIP 100").fields[7], "");       // no B-V in the package: unknown
+  EXPECT_EQ(Object("HIP 100").fields[7], "");                 // no B-V in the package: unknown
   EXPECT_EQ(Object("HIP 100").file.substr(0, 7), "Stars3-");  // 9.8: the faintest layer
   EXPECT_EQ(Object("V822 Cyg").fields[0], "S3");
   EXPECT_EQ(Object("RR Lyr").fields[0], "S4");
@@ -115,7 +115,7 @@ TEST_F(CatalogConversion, DeepSkyObjectsGetKindsDesignationsAndOneMessierNumberE
   EXPECT_EQ(m40.fields[6], "8.00");
   EXPECT_EQ(report.deepSkyCounts.messierAdded, 1);
 
-  EXPECT_EQ(Object("B 33").fields[6], "");    // a dark nebula's opacity class is no magnitude
+  EXPECT_EQ(Object("B 33").fields[6], "");  // a dark nebula's opacity class is no magnitude
   // An entry of the Lynds dark-nebula catalog typed as a cluster is a dark nebula all the same.
   EXPECT_EQ(Object("LDN 1670").fields[0], "S13");
   EXPECT_EQ(Object("LDN 1670").fields[6], "");
@@ -155,9 +155,8 @@ TEST_F(CatalogConversion, BoundariesAndTheFileListInImportOrder) {
   ASSERT_TRUE(ok) << error;
   const std::vector<Fields> boundaries = ReadLines(out / "Boundaries.txt");
   ASSERT_EQ(boundaries.size(), 3u);  // a repeated vertex makes no segment
-  EXPECT_EQ(boundaries[2],
-            (Fields{"C2", "2000.0", "07 20 00.000", "-20 00 00.00", "12 40 00.000",
-                    "-10 00 00.00"}));
+  EXPECT_EQ(boundaries[2], (Fields{"C2", "2000.0", "07 20 00.000", "-20 00 00.00", "12 40 00.000",
+                                   "-10 00 00.00"}));
 
   std::vector<std::string> list;
   for (const Fields& f : ReadLines(out / "FileList.txt")) list.push_back(f[0]);
@@ -184,8 +183,8 @@ TEST_F(CatalogConversion, DesignationsRoundTripThroughTheProgramsParser) {
     const bool deepSky = std::atoi(written.fields[0].c_str() + 1) > 10;
     for (std::string_view part : SplitNameParts(text, 16)) {
       CatalogNumber number = 0;
-      const bool isDesignation = deepSky ? ParseDeepSkyDesignation(part, number)
-                                         : ParseStarDesignation(part, number);
+      const bool isDesignation =
+          deepSky ? ParseDeepSkyDesignation(part, number) : ParseStarDesignation(part, number);
       if (isDesignation) {
         EXPECT_EQ(RenderDesignation(number), part);
       }

@@ -69,9 +69,12 @@ TEST(CatalogStarKinds, FollowVariableNamesAndGlieseComponents) {
     int kind;
   };
   const Case cases[] = {
-      {"", "", KindSingleStar},         {"", "GJ 551", KindSingleStar},
-      {"", "GJ 244A", KindMultipleStar}, {"", "GJ 171.1B", KindMultipleStar},
-      {"", "GJ 9999Z", KindSingleStar},  {"RR", "", KindVariableStar},
+      {"", "", KindSingleStar},
+      {"", "GJ 551", KindSingleStar},
+      {"", "GJ 244A", KindMultipleStar},
+      {"", "GJ 171.1B", KindMultipleStar},
+      {"", "GJ 9999Z", KindSingleStar},
+      {"RR", "", KindVariableStar},
       {"V0822", "GJ 1A", KindMultipleVariableStar},
   };
   for (const Case& c : cases) {
@@ -89,15 +92,24 @@ TEST(CatalogDeepSkyKinds, MapThePackageTypesAndCorrectTrumplerClusters) {
     int kind;
   };
   const Case cases[] = {
-      {"oc", "II2m", KindOpenCluster},   {"gc", "V", KindGlobularCluster},
-      {"pn", "", KindPlanetaryNebula},   {"bn", "3, 2, 2", KindDiffuseNebula},
-      {"dn", "", KindDiffuseNebula},     {"snr", "S", KindDiffuseNebula},
-      {"rn", "", KindDiffuseNebula},     {"en", "EN", KindDiffuseNebula},
-      {"sfr", "I3rn", KindOpenCluster},  {"sfr", "II2p", KindOpenCluster},
-      {"sfr", "", KindDiffuseNebula},    {"bn", "IIIx", KindDiffuseNebula},
-      {"s", "SA(s)b", KindGalaxy},       {"e", "E2", KindGalaxy},
-      {"gg", "II-III", KindGalaxy},      {"sd", "dSph", KindGalaxy},
-      {"xx", "", 0},                     {"", "", 0},
+      {"oc", "II2m", KindOpenCluster},
+      {"gc", "V", KindGlobularCluster},
+      {"pn", "", KindPlanetaryNebula},
+      {"bn", "3, 2, 2", KindDiffuseNebula},
+      {"dn", "", KindDiffuseNebula},
+      {"snr", "S", KindDiffuseNebula},
+      {"rn", "", KindDiffuseNebula},
+      {"en", "EN", KindDiffuseNebula},
+      {"sfr", "I3rn", KindOpenCluster},
+      {"sfr", "II2p", KindOpenCluster},
+      {"sfr", "", KindDiffuseNebula},
+      {"bn", "IIIx", KindDiffuseNebula},
+      {"s", "SA(s)b", KindGalaxy},
+      {"e", "E2", KindGalaxy},
+      {"gg", "II-III", KindGalaxy},
+      {"sd", "dSph", KindGalaxy},
+      {"xx", "", 0},
+      {"", "", 0},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(DeepSkyKind(c.type, c.morph), c.kind) << c.type << " " << c.morph;
@@ -110,13 +122,25 @@ TEST(CatalogDeepSkyDesignations, RenderCatalogsTheProgramKnowsAndKeepTheRest) {
     const char* want;
   };
   const Case cases[] = {
-      {"NGC 224", "NGC224"},      {"M 31", "M31"},          {"M 110", "M110"},
-      {"M 111", "M 111"},         {"IC 434a", "IC434A"},    {"NGC 1234J", "NGC 1234J"},
-      {"NGc 2269", "NGC2269"},    {"UGCA 86", "UGCA86"},    {"UGC 2094", "UGC2094"},
-      {"PGC 17223", "PGC17223"},  {"PGC 3074547", "PGC 3074547"},
-      {"PN G 003.0-01.7", "PNG003.0-01.7"},                 {"Cr 39", "Cr 39"},
-      {"PK 060-07.1", "PK60-07 1"},  {"PK 339+88.2", "PK339+88 2"},  {"PK 360-07.1", "PK 360-07.1"},
-      {"Mel 22", "Mel 22"},       {" B 33 ", "B 33"},       {"Sh2 17", "Sh2 17"},
+      {"NGC 224", "NGC224"},
+      {"M 31", "M31"},
+      {"M 110", "M110"},
+      {"M 111", "M 111"},
+      {"IC 434a", "IC434A"},
+      {"NGC 1234J", "NGC 1234J"},
+      {"NGc 2269", "NGC2269"},
+      {"UGCA 86", "UGCA86"},
+      {"UGC 2094", "UGC2094"},
+      {"PGC 17223", "PGC17223"},
+      {"PGC 3074547", "PGC 3074547"},
+      {"PN G 003.0-01.7", "PNG003.0-01.7"},
+      {"Cr 39", "Cr 39"},
+      {"PK 060-07.1", "PK60-07 1"},
+      {"PK 339+88.2", "PK339+88 2"},
+      {"PK 360-07.1", "PK 360-07.1"},
+      {"Mel 22", "Mel 22"},
+      {" B 33 ", "B 33"},
+      {"Sh2 17", "Sh2 17"},
   };
   for (const Case& c : cases) EXPECT_EQ(DeepSkyDesignation(c.id), c.want) << c.id;
   EXPECT_EQ(MessierNumber("M45"), 45);

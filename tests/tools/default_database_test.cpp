@@ -3,6 +3,8 @@
 // constellation has its figure and its label, every View > Center Planet name finds its body,
 // and familiar objects are found by name with their catalog magnitudes. The data are downloaded
 // at set-up, so without them (no build/Database, or no package cache) these tests skip.
+#include "tools/database/default_database.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -18,9 +20,8 @@
 #include "objects/store.h"
 #include "platform/alert.h"
 #include "platform/result.h"
-#include "tools/catalog/package.h"
-#include "tools/database/default_database.h"
 #include "tests/support/scratch_folder.h"
+#include "tools/catalog/package.h"
 
 namespace qv {
 namespace {
@@ -105,7 +106,8 @@ TEST_F(DefaultDatabase, HoldsEverySiteOfTheSitesFile) {
     const char* name;
     double longitude, latitude, altitude, timeZoneHours;
   } expected[] = {
-      {"Mauna Kea Observatories", -(155 + 28 / 60.0 + 34 / 3600.0), 19 + 49 / 60.0 + 32 / 3600.0, 4205, -10},
+      {"Mauna Kea Observatories", -(155 + 28 / 60.0 + 34 / 3600.0), 19 + 49 / 60.0 + 32 / 3600.0,
+       4205, -10},
       {"Siding Spring", 149 + 4 / 60.0 + 16 / 3600.0, -(31 + 16 / 60.0 + 24 / 3600.0), 1165, 10},
       {"greenwich (royal observatory)", -5 / 3600.0, 51 + 28 / 60.0 + 40 / 3600.0, 47, 0},
       {"New Delhi", 77 + 12 / 60.0 + 33 / 3600.0, 28 + 36 / 60.0 + 50 / 3600.0, 216, 5.5},
@@ -160,12 +162,10 @@ TEST_F(DefaultDatabase, EveryCenterPlanetNameFindsItsBody) {
     const char* name;
     ObjectKind kind;
   };
-  const Body bodies[] = {{"Sun", KindSun},         {"Moon", KindMoon},
-                         {"Mercury", KindMercury}, {"Venus", KindVenus},
-                         {"Earth", KindEarth},     {"Mars", KindMars},
-                         {"Jupiter", KindJupiter}, {"Saturn", KindSaturn},
-                         {"Uranus", KindUranus},   {"Neptune", KindNeptune},
-                         {"Pluto", KindPluto}};
+  const Body bodies[] = {{"Sun", KindSun},         {"Moon", KindMoon},     {"Mercury", KindMercury},
+                         {"Venus", KindVenus},     {"Earth", KindEarth},   {"Mars", KindMars},
+                         {"Jupiter", KindJupiter}, {"Saturn", KindSaturn}, {"Uranus", KindUranus},
+                         {"Neptune", KindNeptune}, {"Pluto", KindPluto}};
   for (const Body& b : bodies) {
     // Exact, and also as a plain search: "Sun" must not stop at the Sunflower Galaxy first.
     for (bool exact : {true, false}) {
@@ -259,18 +259,21 @@ TEST_F(DefaultDatabase, AWideChartReadsTheBrightLayerAndANarrowOneAFewRegions) {
 TEST(DefaultDatabaseBuild, ARebuildKeepsThePreviousDatabase) {
   ScratchFolder folder;
   WriteTextFile(folder / "Sites.txt", "L\t-155 28 34\t19 49 32\t4205\t-10\tMauna Kea\n");
-  WriteTextFile(folder / "Stars.txt", "S51\t2000\t6 45 9\t-16 43\t0\t0\t-1.46\t0\t0\t2.6\t0\tSirius\n");
+  WriteTextFile(folder / "Stars.txt",
+                "S51\t2000\t6 45 9\t-16 43\t0\t0\t-1.46\t0\t0\t2.6\t0\tSirius\n");
   WriteTextFile(folder / "FileList.txt", "Stars.txt\n");
   const std::vector<std::string> own = {folder / "Sites.txt"};
   SetAlertPresenter([](int, int, int, const std::string&) { return static_cast<int>(AnswerOk); });
   DatabaseBuildReport report;
   std::string error;
-  ASSERT_EQ(BuildDefaultDatabase(folder.path(), own, folder / "FileList.txt", report, error), ResultOk)
+  ASSERT_EQ(BuildDefaultDatabase(folder.path(), own, folder / "FileList.txt", report, error),
+            ResultOk)
       << error;
   EXPECT_EQ(report.counts.locations, 1);
   EXPECT_EQ(report.counts.stars, 1);
   WriteTextFile(folder / "Database/Custom.qvd", "the user's edits");
-  ASSERT_EQ(BuildDefaultDatabase(folder.path(), own, folder / "FileList.txt", report, error), ResultOk)
+  ASSERT_EQ(BuildDefaultDatabase(folder.path(), own, folder / "FileList.txt", report, error),
+            ResultOk)
       << error;
   SetAlertPresenter(nullptr);
   EXPECT_EQ(ReadTextFile(folder / "Database.previous/Custom.qvd"), "the user's edits");

@@ -36,9 +36,11 @@ class DemoSettings : public testing::Test {
     std::unique_ptr<DatabaseFile> file = NewDatabaseFile("SolarSystem.qvd");
     const ObjectId fileId = RegisterFile(file);
     ASSERT_NE(fileId, 0u);
-    for (const auto& [kind, name] : std::map<ObjectKind, const char*>{
-             {KindSun, "Sun"}, {KindEarth, "Earth"}, {KindMars, "Mars"},
-             {KindJupiter, "Jupiter"}, {KindSaturn, "Saturn"}}) {
+    for (const auto& [kind, name] : std::map<ObjectKind, const char*>{{KindSun, "Sun"},
+                                                                      {KindEarth, "Earth"},
+                                                                      {KindMars, "Mars"},
+                                                                      {KindJupiter, "Jupiter"},
+                                                                      {KindSaturn, "Saturn"}}) {
       auto record = NewRecord(kind);
       SetObjectName(*record, name);
       ids[name] = AddObject(record, fileId);

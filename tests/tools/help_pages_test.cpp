@@ -48,9 +48,9 @@ std::string VisibleText(const std::string& html) {
   static const std::regex tag("<[^>]*>"), blanks(R"(\s+)");
   std::string text = std::regex_replace(html, tag, " ");
   const std::pair<const char*, const char*> entities[] = {
-      {"&amp;", "&"}, {"&lt;", "<"}, {"&gt;", ">"}, {"&deg;", "°"}, {"&ndash;", "–"},
-      {"&mdash;", "—"}, {"&minus;", "−"}, {"&aacute;", "á"}, {"&uacute;", "ú"}, {"&eacute;", "é"},
-      {"&alpha;", "α"}, {"&beta;", "β"}};
+      {"&amp;", "&"},    {"&lt;", "<"},     {"&gt;", ">"},    {"&deg;", "°"},
+      {"&ndash;", "–"},  {"&mdash;", "—"},  {"&minus;", "−"}, {"&aacute;", "á"},
+      {"&uacute;", "ú"}, {"&eacute;", "é"}, {"&alpha;", "α"}, {"&beta;", "β"}};
   for (const auto& [entity, character] : entities) {
     for (size_t at; (at = text.find(entity)) != std::string::npos;) {
       text.replace(at, std::string_view(entity).size(), character);
@@ -128,8 +128,8 @@ TEST(HelpPages, EachMenuCommandIsExplainedOnItsMenusPage) {
   const fs::path menus = fs::path(QV_SOURCE_DIR) / "resources" / "menus.txt";
   if (!fs::exists(menus)) GTEST_SKIP() << "resources/menus.txt is not in this tree";
   const std::map<int, const char*> pageOfMenu = {
-      {257, "file-menu.html"}, {258, "edit-menu.html"},        {259, "view-menu.html"},
-      {260, "draw-menu.html"}, {261, "computation-menu.html"}, {262, "animation-menu.html"},
+      {257, "file-menu.html"},      {258, "edit-menu.html"},        {259, "view-menu.html"},
+      {260, "draw-menu.html"},      {261, "computation-menu.html"}, {262, "animation-menu.html"},
       {263, "telescope-menu.html"}, {264, "help-menu.html"}};
   std::map<int, std::string> text;
   for (const auto& [menu, page] : pageOfMenu) text[menu] = VisibleText(ReadText(HelpDir / page));

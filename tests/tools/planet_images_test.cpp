@@ -2,6 +2,8 @@
 // where they were, and the ring profile's first row holds the ring map's opacity at the radii the
 // chart expects (clear inside the C ring, in the Cassini division and outside the A ring).
 // Written JPEGs are decoded again with libjpeg (through Qt's reader).
+#include "tools/images/planet_images.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -11,7 +13,6 @@
 #include <string>
 
 #include "tests/support/scratch_folder.h"
-#include "tools/images/planet_images.h"
 
 namespace qv {
 namespace {
@@ -26,7 +27,8 @@ void WritePpm(const fs::path& path, int width, int height, Color color) {
   for (int y = 0; y < height; ++y) {
     for (int x = 0; x < width; ++x) {
       const uint32_t rgb = color(x, y);
-      out.put(static_cast<char>(rgb >> 16)).put(static_cast<char>(rgb >> 8 & 0xFF))
+      out.put(static_cast<char>(rgb >> 16))
+          .put(static_cast<char>(rgb >> 8 & 0xFF))
           .put(static_cast<char>(rgb & 0xFF));
     }
   }
@@ -55,8 +57,7 @@ TEST_F(PlanetImages, SurfaceMapsBecomeTwoToOneWithTheirColoursInPlace) {
     if (y < 16) return 0xFFFFFF;
     return x < 32 ? 0xFF0000 : 0x0000FF;
   });
-  ASSERT_TRUE(ConvertSurfaceMap((dir / "square.ppm").string(), (dir / "Pluto.jpg").string(),
-                                error))
+  ASSERT_TRUE(ConvertSurfaceMap((dir / "square.ppm").string(), (dir / "Pluto.jpg").string(), error))
       << error;
   PlainImage image;
   ASSERT_TRUE(ReadPlainImage((dir / "Pluto.jpg").string(), image));
@@ -79,11 +80,10 @@ TEST_F(PlanetImages, SurfaceMapsBecomeTwoToOneWithTheirColoursInPlace) {
 TEST_F(PlanetImages, RingProfileMapsTheRingMapOntoTheChartsRadii) {
   // Ring map: brightness 200 with the Cassini division (columns 155-169) as clear as the map
   // gets, over four rows.
-  WritePpm(dir / "rings.ppm", 256, 4, [](int x, int) -> uint32_t {
-    return x >= 155 && x <= 169 ? 0x404040 : 0xC8C8C8;
-  });
-  ASSERT_TRUE(WriteRingProfile((dir / "rings.ppm").string(), (dir / "Saturn-Rings.jpg").string(),
-                               error))
+  WritePpm(dir / "rings.ppm", 256, 4,
+           [](int x, int) -> uint32_t { return x >= 155 && x <= 169 ? 0x404040 : 0xC8C8C8; });
+  ASSERT_TRUE(
+      WriteRingProfile((dir / "rings.ppm").string(), (dir / "Saturn-Rings.jpg").string(), error))
       << error;
   PlainImage profile;
   ASSERT_TRUE(ReadPlainImage((dir / "Saturn-Rings.jpg").string(), profile));
@@ -95,10 +95,8 @@ TEST_F(PlanetImages, RingProfileMapsTheRingMapOntoTheChartsRadii) {
     int red;
   };
   const Case cases[] = {
-      {"C ring: not on the map", 1.30, 0},
-      {"B ring", 1.70, opaque},
-      {"Cassini division", 1.9744, 0},
-      {"A ring", 2.15, opaque},
+      {"C ring: not on the map", 1.30, 0}, {"B ring", 1.70, opaque},
+      {"Cassini division", 1.9744, 0},     {"A ring", 2.15, opaque},
       {"outside the A ring", 2.30, 0},
   };
   for (const Case& c : cases) {

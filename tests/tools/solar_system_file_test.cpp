@@ -62,8 +62,8 @@ TEST(SolarSystemFile, HoldsEveryBodyOnceWithParentsFirst) {
   for (int kind = 15; kind <= 38; ++kind) EXPECT_EQ(kinds[kind], 1) << kind;
   EXPECT_EQ(kinds[11], 6);   // periodic comets
   EXPECT_EQ(kinds[12], 10);  // bright asteroids
-  for (const char* body : {"Sun", "Moon", "Mercury", "Venus", "Earth", "Mars", "Jupiter",
-                           "Saturn", "Uranus", "Neptune", "Pluto"}) {
+  for (const char* body : {"Sun", "Moon", "Mercury", "Venus", "Earth", "Mars", "Jupiter", "Saturn",
+                           "Uranus", "Neptune", "Pluto"}) {
     EXPECT_TRUE(names.count(body)) << body;  // the View > Center Planet items
   }
 }

@@ -17,17 +17,19 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "qv_catalog: %s\n", error.c_str());
     return 1;
   }
-  std::printf("qv_catalog: %d stars, %d deep-sky objects, %d figure lines (%d labelled), "
-              "%d boundary lines in %zu files\n",
-              report.stars, report.deepSky, report.figureLines, report.figures.labels,
-              report.boundaryLines, report.files.size());
+  std::printf(
+      "qv_catalog: %d stars, %d deep-sky objects, %d figure lines (%d labelled), "
+      "%d boundary lines in %zu files\n",
+      report.stars, report.deepSky, report.figureLines, report.figures.labels, report.boundaryLines,
+      report.files.size());
   if (report.skippedEntries > 0 || report.figures.unmatchedVertices > 0 ||
       report.figures.unlabelled > 0 || report.deepSkyCounts.unknownType > 0) {
-    std::printf("qv_catalog: left out %d entries without position or magnitude, %d deep-sky "
-                "objects of unknown type, %d figure vertices without a star; %d constellations "
-                "without figure\n",
-                report.skippedEntries, report.deepSkyCounts.unknownType,
-                report.figures.unmatchedVertices, report.figures.unlabelled);
+    std::printf(
+        "qv_catalog: left out %d entries without position or magnitude, %d deep-sky "
+        "objects of unknown type, %d figure vertices without a star; %d constellations "
+        "without figure\n",
+        report.skippedEntries, report.deepSkyCounts.unknownType, report.figures.unmatchedVertices,
+        report.figures.unlabelled);
   }
   return 0;
 }

@@ -16,8 +16,7 @@ namespace {
 constexpr double Unlimited = std::numeric_limits<double>::infinity();
 
 struct PackageDocuments {
-  nlohmann::json stars, starNames, deepSky, deepSkyNames, messier, constellations, figures,
-      borders;
+  nlohmann::json stars, starNames, deepSky, deepSkyNames, messier, constellations, figures, borders;
 };
 
 bool ReadDocuments(const std::string& dir, PackageDocuments& docs, std::string& error) {
@@ -39,8 +38,7 @@ bool ReadDocuments(const std::string& dir, PackageDocuments& docs, std::string& 
 
 // WriteTextFile: one line per item.
 template <typename Items, typename Format>
-bool WriteTextFile(const std::string& path, const Items& items, Format format,
-                   std::string& error) {
+bool WriteTextFile(const std::string& path, const Items& items, Format format, std::string& error) {
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
   for (const auto& item : items) out << format(item) << '\n';
   out.close();
@@ -55,15 +53,15 @@ bool WriteTextFile(const std::string& path, const Items& items, Format format,
 // objects come first: the importer numbers database files in this order and name searches walk
 // them in it.
 bool WriteSkyFiles(const std::string& outDir, const std::vector<SkyFile>& stars,
-                   const std::vector<SkyFile>& deepSky, CatalogReport& report,
-                   std::string& error) {
+                   const std::vector<SkyFile>& deepSky, CatalogReport& report, std::string& error) {
   const size_t layers = std::max(StarLayers().size(), DeepSkyLayers().size());
   for (size_t layer = 0; layer < layers; ++layer) {
     for (const std::vector<SkyFile>* files : {&stars, &deepSky}) {
       for (const SkyFile& file : *files) {
         if (file.layer != layer) continue;
-        if (!WriteTextFile(outDir + "/" + file.name, file.entries,
-                           [](const SkyEntry* e) { return SkyObjectLine(*e); }, error)) {
+        if (!WriteTextFile(
+                outDir + "/" + file.name, file.entries,
+                [](const SkyEntry* e) { return SkyObjectLine(*e); }, error)) {
           return false;
         }
         report.files.push_back(file.name);
@@ -125,8 +123,8 @@ bool ConvertCatalog(const std::string& dataDir, const std::string& outDir, Catal
   }
   report.files.push_back("Figures.txt");
   report.files.push_back("Boundaries.txt");
-  return WriteTextFile(outDir + "/FileList.txt", report.files,
-                       [](const std::string& name) { return name; }, error);
+  return WriteTextFile(
+      outDir + "/FileList.txt", report.files, [](const std::string& name) { return name; }, error);
 }
 
 }  // namespace qv

@@ -25,7 +25,7 @@ struct CatalogReport {
   int deepSky = 0;
   int figureLines = 0;
   int boundaryLines = 0;
-  int skippedEntries = 0;   // package entries without position or magnitude
+  int skippedEntries = 0;  // package entries without position or magnitude
   FigureCounts figures;
   DeepSkyCounts deepSkyCounts;
   std::vector<std::string> files;  // in import order, the list's own name not included

@@ -19,13 +19,13 @@ struct TypeKind {
 };
 // The package's object types (data/readme.md) and the program's deep-sky kinds.
 constexpr TypeKind TypeKinds[] = {
-    {"oc", KindOpenCluster},     {"gc", KindGlobularCluster},  {"pn", KindPlanetaryNebula},
-    {"bn", KindDiffuseNebula},   {"dn", KindDiffuseNebula},    {"en", KindDiffuseNebula},
-    {"rn", KindDiffuseNebula},   {"sfr", KindDiffuseNebula},   {"snr", KindDiffuseNebula},
-    {"g", KindGalaxy},           {"s", KindGalaxy},            {"s0", KindGalaxy},
-    {"sd", KindGalaxy},          {"i", KindGalaxy},            {"e", KindGalaxy},
-    {"gg", KindGalaxy},
-    {"pos", KindOpenCluster},  // Messier list: star clouds and asterisms (M24, M40, M73)
+    {"oc", KindOpenCluster},   {"gc", KindGlobularCluster}, {"pn", KindPlanetaryNebula},
+    {"bn", KindDiffuseNebula}, {"dn", KindDiffuseNebula},   {"en", KindDiffuseNebula},
+    {"rn", KindDiffuseNebula}, {"sfr", KindDiffuseNebula},  {"snr", KindDiffuseNebula},
+    {"g", KindGalaxy},         {"s", KindGalaxy},           {"s0", KindGalaxy},
+    {"sd", KindGalaxy},        {"i", KindGalaxy},           {"e", KindGalaxy},
+    {"gg", KindGalaxy},        {"pos", KindOpenCluster},  // Messier list: star clouds and asterisms
+                                                          // (M24, M40, M73)
 };
 
 // Catalogs whose numbers the program renders itself, with their number ranges.
@@ -141,8 +141,8 @@ void AddMessierCrossIds(std::vector<DeepSkyDraft>& drafts,
                                    [&](const DeepSkyDraft& d) { return d.messier == m.number; });
     if (taken) continue;
     for (DeepSkyDraft& d : drafts) {
-      if (d.messier == 0 && std::find(d.designations.begin(), d.designations.end(),
-                                      designation) != d.designations.end()) {
+      if (d.messier == 0 && std::find(d.designations.begin(), d.designations.end(), designation) !=
+                                d.designations.end()) {
         AddDesignation(d, "M" + std::to_string(m.number));
         break;
       }

@@ -27,9 +27,9 @@ std::string DeepSkyDesignation(const std::string& id);
 int MessierNumber(const std::string& designation);
 
 struct DeepSkyCounts {
-  int unknownType = 0;      // package entries of a type the converter does not know: left out
-  int merged = 0;           // entries that repeated another's Messier number
-  int messierAdded = 0;     // Messier objects taken from the Messier list (absent otherwise)
+  int unknownType = 0;   // package entries of a type the converter does not know: left out
+  int merged = 0;        // entries that repeated another's Messier number
+  int messierAdded = 0;  // Messier objects taken from the Messier list (absent otherwise)
 };
 
 // BuildDeepSky: one entry per object; a Messier number is carried by exactly one object. Dark

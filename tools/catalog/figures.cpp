@@ -86,17 +86,17 @@ StarIndex BuildStarIndex(const std::vector<SkyEntry>& stars) {
   StarIndex index;
   index.byDeclination.reserve(stars.size());
   for (const SkyEntry& s : stars) index.byDeclination.push_back(&s);
-  std::sort(index.byDeclination.begin(), index.byDeclination.end(),
-            [](const SkyEntry* a, const SkyEntry* b) {
-              return a->position.decDeg < b->position.decDeg;
-            });
+  std::sort(
+      index.byDeclination.begin(), index.byDeclination.end(),
+      [](const SkyEntry* a, const SkyEntry* b) { return a->position.decDeg < b->position.decDeg; });
   return index;
 }
 
 const SkyEntry* NearestStar(const StarIndex& index, SkyPosition position, double toleranceDeg) {
   const auto& v = index.byDeclination;
-  auto it = std::lower_bound(v.begin(), v.end(), position.decDeg - toleranceDeg,
-                             [](const SkyEntry* s, double dec) { return s->position.decDeg < dec; });
+  auto it =
+      std::lower_bound(v.begin(), v.end(), position.decDeg - toleranceDeg,
+                       [](const SkyEntry* s, double dec) { return s->position.decDeg < dec; });
   const SkyEntry* best = nullptr;
   double bestDistance = toleranceDeg;
   for (; it != v.end() && (*it)->position.decDeg <= position.decDeg + toleranceDeg; ++it) {

@@ -42,8 +42,8 @@ std::string UniqueDesignation(const SkyEntry& star, const NameCounts& counts);
 struct FigureCounts {
   int lines = 0;
   int labels = 0;
-  int unmatchedVertices = 0;    // no star near the vertex, or none with a unique designation
-  int unlabelled = 0;           // constellations without any figure line
+  int unmatchedVertices = 0;  // no star near the vertex, or none with a unique designation
+  int unlabelled = 0;         // constellations without any figure line
 };
 
 // BuildFigureLines: one line per distinct pair of consecutive vertices, in the package's order (so

@@ -20,8 +20,8 @@ int BandCount(double bandDeg) {
 int CellsInBand(int band, double bandDeg) {
   const double height = 180.0 / BandCount(bandDeg);
   const double middle = -90.0 + (band + 0.5) * height;
-  return std::max(1, static_cast<int>(std::lround(360.0 * std::cos(middle * DegToRadExact) /
-                                                  bandDeg)));
+  return std::max(
+      1, static_cast<int>(std::lround(360.0 * std::cos(middle * DegToRadExact) / bandDeg)));
 }
 
 size_t LayerOf(const SkyEntry& entry, const std::vector<MagnitudeLayer>& layers) {

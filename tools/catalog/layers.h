@@ -25,13 +25,14 @@ int RegionCount(double bandDeg);
 int RegionOf(SkyPosition position, double bandDeg);
 
 struct SkyFile {
-  std::string name;                       // "Stars0.txt", "Stars2-17.txt"
+  std::string name;  // "Stars0.txt", "Stars2-17.txt"
   size_t layer = 0;
-  std::vector<const SkyEntry*> entries;   // brightest first, unknown magnitudes last
+  std::vector<const SkyEntry*> entries;  // brightest first, unknown magnitudes last
 };
 
 // SplitIntoFiles: every entry in exactly one file; a region with more than MaxObjectsPerFile
-// objects (the program's limit for one database file) continues in further files ("Stars2-17-2.txt"). Empty regions give no file.
+// objects (the program's limit for one database file) continues in further files
+// ("Stars2-17-2.txt"). Empty regions give no file.
 std::vector<SkyFile> SplitIntoFiles(const std::vector<SkyEntry>& entries,
                                     const std::vector<MagnitudeLayer>& layers,
                                     const std::string& prefix);

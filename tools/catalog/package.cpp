@@ -137,9 +137,8 @@ std::map<long, PackageStarNames> ReadPackageStarNames(const json& doc) {
     char* end = nullptr;
     const long hip = std::strtol(key.c_str(), &end, 10);
     if (hip <= 0 || *end != '\0' || !entry.is_object()) continue;
-    names[hip] = {TextField(entry, "name"),    TextField(entry, "bayer"),
-                  TextField(entry, "flam"),    TextField(entry, "var"),
-                  TextField(entry, "hd"),      TextField(entry, "gl"),
+    names[hip] = {TextField(entry, "name"), TextField(entry, "bayer"), TextField(entry, "flam"),
+                  TextField(entry, "var"),  TextField(entry, "hd"),    TextField(entry, "gl"),
                   TextField(entry, "c")};
   }
   return names;

@@ -5,11 +5,10 @@
 #pragma once
 
 #include <map>
+#include <nlohmann/json.hpp>
 #include <optional>
 #include <string>
 #include <vector>
-
-#include <nlohmann/json.hpp>
 
 #include "tools/catalog/sky_entry.h"
 
@@ -26,7 +25,7 @@ struct PackageStar {  // stars.14.json
   std::optional<double> colorIndex;
 };
 
-struct PackageStarNames {  // starnames.json, by Hipparcos number
+struct PackageStarNames {     // starnames.json, by Hipparcos number
   std::string name;           // proper name
   std::string bayer;          // Greek (or Latin) letter, optional superscript digit: "π1"
   std::string flamsteed;      // "9"
@@ -36,11 +35,11 @@ struct PackageStarNames {  // starnames.json, by Hipparcos number
   std::string constellation;  // "CMa"
 };
 
-struct PackageDeepSky {  // dsos.14.json
-  std::string id;        // "NGC 224"
-  std::string desig;     // "M 31"
-  std::string type;      // "s", "oc", "pn", ...
-  std::string morph;     // morphology; Trumpler class for clusters ("II3m")
+struct PackageDeepSky {             // dsos.14.json
+  std::string id;                   // "NGC 224"
+  std::string desig;                // "M 31"
+  std::string type;                 // "s", "oc", "pn", ...
+  std::string morph;                // morphology; Trumpler class for clusters ("II3m")
   std::optional<double> magnitude;  // none when absent or 999
   std::optional<double> colorIndex;
   double sizeArcmin = 0;  // first (major) dimension
@@ -58,8 +57,8 @@ struct PackageMessier {  // messier.json
 };
 
 struct PackageConstellation {  // constellations.json
-  std::string abbreviation;  // "CMa"
-  std::string name;          // "Canis Major"
+  std::string abbreviation;    // "CMa"
+  std::string name;            // "Canis Major"
   SkyPosition labelPosition;
 };
 
@@ -75,7 +74,8 @@ struct PackageReadCounts {
 
 std::vector<PackageStar> ReadPackageStars(const nlohmann::json& doc, PackageReadCounts& counts);
 std::map<long, PackageStarNames> ReadPackageStarNames(const nlohmann::json& doc);
-std::vector<PackageDeepSky> ReadPackageDeepSky(const nlohmann::json& doc, PackageReadCounts& counts);
+std::vector<PackageDeepSky> ReadPackageDeepSky(const nlohmann::json& doc,
+                                               PackageReadCounts& counts);
 // Common English names of deep-sky objects keyed by the package's designation ("NGC 224").
 std::map<std::string, std::string> ReadPackageDeepSkyNames(const nlohmann::json& doc);
 std::vector<PackageMessier> ReadPackageMessier(const nlohmann::json& doc);

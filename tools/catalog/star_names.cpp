@@ -112,8 +112,8 @@ std::vector<std::string> StarNameParts(long hip, const PackageStarNames* names) 
     const std::string& c = names->constellation;
     for (const std::string& part :
          {CleanName(names->name), BayerDesignation(names->bayer, c),
-          FlamsteedDesignation(names->flamsteed, c),
-          VariableDesignation(names->variable, c), HdDesignation(names->hd)}) {
+          FlamsteedDesignation(names->flamsteed, c), VariableDesignation(names->variable, c),
+          HdDesignation(names->hd)}) {
       if (!part.empty()) parts.push_back(part);
     }
   }

@@ -27,8 +27,9 @@ int main(int argc, char** argv) {
     return 1;
   }
   const qv::DatabaseCounts& c = report.counts;
-  std::printf("qv_build_database: %d files: %d solar-system bodies, %d stars, %d deep-sky "
-              "objects, %d constellation lines, %d sites; %.1f MB on disk\n",
-              c.files, c.solarSystem, c.stars, c.deepSky, c.lines, c.locations, c.bytesOnDisk / 1e6);
+  std::printf(
+      "qv_build_database: %d files: %d solar-system bodies, %d stars, %d deep-sky "
+      "objects, %d constellation lines, %d sites; %.1f MB on disk\n",
+      c.files, c.solarSystem, c.stars, c.deepSky, c.lines, c.locations, c.bytesOnDisk / 1e6);
   return 0;
 }

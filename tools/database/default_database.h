@@ -25,8 +25,9 @@ struct DatabaseBuildReport {
 };
 
 // BuildDefaultDatabase: makes programDir/Database anew (the old one is replaced only when the
-// new one is complete, and kept as programDir/Database.previous). The importer's questions are answered so that it keeps going: each
-// message is kept in the report. ResultOk, or the failure with a one-line reason in error.
+// new one is complete, and kept as programDir/Database.previous). The importer's questions are
+// answered so that it keeps going: each message is kept in the report. ResultOk, or the failure
+// with a one-line reason in error.
 int BuildDefaultDatabase(const std::string& programDir, const std::vector<std::string>& textFiles,
                          const std::string& fileList, DatabaseBuildReport& report,
                          std::string& error);

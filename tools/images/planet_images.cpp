@@ -3,7 +3,6 @@
 
 #include <QColor>
 #include <QImage>
-
 #include <algorithm>
 #include <cmath>
 #include <filesystem>
@@ -14,7 +13,7 @@ namespace {
 
 constexpr int MaxMapWidth = 2048;
 constexpr int JpegQuality = 90;
-constexpr int RingProfileHeight = 8;  // one JPEG block: rows stay identical
+constexpr int RingProfileHeight = 8;    // one JPEG block: rows stay identical
 constexpr double ClearBrightness = 64;  // map brightness of the clearest gaps
 
 // The package's texture files and the chart's image names of the bodies that have one.
@@ -23,17 +22,28 @@ struct BodyMap {
   const char* image;
 };
 constexpr BodyMap BodyMaps[] = {
-    {"mercury.jpg", "Mercury.jpg"}, {"venus.jpg", "Venus.jpg"},
-    {"earth.jpg", "Earth.jpg"},     {"mars.jpg", "Mars.jpg"},
-    {"jupiter.jpg", "Jupiter.jpg"}, {"saturn.jpg", "Saturn.jpg"},
-    {"uranus.jpg", "Uranus.jpg"},   {"neptune.jpg", "Neptune.jpg"},
-    {"pluto.jpg", "Pluto.jpg"},     {"moon.jpg", "Moon.jpg"},
-    {"phobos.jpg", "Phobos.jpg"},   {"deimos.jpg", "Deimos.jpg"},
-    {"io.jpg", "Io.jpg"},           {"europa.jpg", "Europa.jpg"},
-    {"ganymede.jpg", "Ganymede.jpg"}, {"callisto.jpg", "Callisto.jpg"},
-    {"tethys.jpg", "Tethys.jpg"},   {"dione.jpg", "Dione.jpg"},
-    {"rhea.jpg", "Rhea.jpg"},       {"titan.jpg", "Titan.jpg"},
-    {"triton.jpg", "Triton.jpg"},   {"charon.jpg", "Charon.jpg"},
+    {"mercury.jpg", "Mercury.jpg"},
+    {"venus.jpg", "Venus.jpg"},
+    {"earth.jpg", "Earth.jpg"},
+    {"mars.jpg", "Mars.jpg"},
+    {"jupiter.jpg", "Jupiter.jpg"},
+    {"saturn.jpg", "Saturn.jpg"},
+    {"uranus.jpg", "Uranus.jpg"},
+    {"neptune.jpg", "Neptune.jpg"},
+    {"pluto.jpg", "Pluto.jpg"},
+    {"moon.jpg", "Moon.jpg"},
+    {"phobos.jpg", "Phobos.jpg"},
+    {"deimos.jpg", "Deimos.jpg"},
+    {"io.jpg", "Io.jpg"},
+    {"europa.jpg", "Europa.jpg"},
+    {"ganymede.jpg", "Ganymede.jpg"},
+    {"callisto.jpg", "Callisto.jpg"},
+    {"tethys.jpg", "Tethys.jpg"},
+    {"dione.jpg", "Dione.jpg"},
+    {"rhea.jpg", "Rhea.jpg"},
+    {"titan.jpg", "Titan.jpg"},
+    {"triton.jpg", "Triton.jpg"},
+    {"charon.jpg", "Charon.jpg"},
 };
 constexpr const char* RingSource = "rings.jpg";
 constexpr const char* RingImage = "Saturn-Rings.jpg";
@@ -105,8 +115,8 @@ bool WriteRingProfile(const std::string& source, const std::string& target, std:
     if (radius >= MapRingInner && radius <= MapRingOuter) {
       const double column =
           (radius - MapRingInner) / (MapRingOuter - MapRingInner) * map.width() - 0.5;
-      opacity = std::clamp((MapBrightness(map, column) - ClearBrightness) /
-                               (255 - ClearBrightness), 0.0, 1.0);
+      opacity = std::clamp((MapBrightness(map, column) - ClearBrightness) / (255 - ClearBrightness),
+                           0.0, 1.0);
     }
     const int level = static_cast<int>(std::lround(opacity * 255));
     for (int y = 0; y < RingProfileHeight; ++y) profile.setPixel(x, y, qRgb(level, level, level));
