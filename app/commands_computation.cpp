@@ -8,7 +8,6 @@
 #include "app/computation_dialogs.h"
 #include "app/decimal_text.h"
 #include "app/dialog_fields.h"
-#include "app/local_time.h"
 #include "app/settings.h"
 #include "app/viewpoint.h"
 #include "platform/boxes.h"
@@ -48,7 +47,7 @@ void AskJulianDate() {
 
 }  // namespace
 
-void SetTimeToNow() { Settings().JulianDate = LocalToUniversal(CurrentJulianDate()); }
+void SetTimeToNow() { Settings().JulianDate = LocalToUniversal(Settings(), CurrentJulianDate()); }
 
 void ComputationCommand(int command) {
   switch (command) {

@@ -3,7 +3,6 @@
 
 #include "app/computation_dialogs.h"
 #include "app/dialog_fields.h"
-#include "app/local_time.h"
 #include "app/settings.h"
 #include "app/textformat.h"
 #include "platform/alert.h"
@@ -38,7 +37,7 @@ int CalendarRadio(int16_t calendar) {
 void Fill(WindowRef dialog, const DateTimeState& state) {
   const ChartSettings& s = Settings();
   SetItemText(dialog, LocalDateTime,
-              FormatDateTime(s.JulianDate, ZoneInEffect(s.JulianDate), state.calendar).c_str());
+              FormatDateTime(s.JulianDate, ZoneInEffect(s, s.JulianDate), state.calendar).c_str());
   SetNumberItem(dialog, ZoneHours, "%.1f", s.TimeZone * HoursPerDay);
   SetRadioGroup(dialog, JulianRadio, GregorianRadio, CalendarRadio(state.calendar));
   SetRadioGroup(dialog, UniversalTimeRadio, DynamicTimeRadio,
@@ -70,7 +69,7 @@ bool Read(WindowRef dialog, const DateTimeState& state) {
   double hours = s.TimeZone * HoursPerDay;
   ReadNumberItem(dialog, ZoneHours, hours);
   s.TimeZone = hours / HoursPerDay;
-  s.JulianDate = LocalToUniversal(local);
+  s.JulianDate = LocalToUniversal(Settings(), local);
   return true;
 }
 

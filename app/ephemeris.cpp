@@ -1,6 +1,7 @@
 // app/ephemeris.cpp - the ephemeris table (ephemeris.h).
 #include "app/ephemeris.h"
 
+#include <array>
 #include <cmath>
 #include <limits>
 
@@ -10,9 +11,10 @@
 #include "app/textformat.h"
 #include "astro/angles.h"
 #include "astro/constants.h"
-#include "astro/physical.h"
-#include "astro/skycontext.h"
 #include "chart/object_info.h"
+#include "objects/apparent.h"
+#include "objects/physical.h"
+#include "objects/sky.h"
 #include "objects/store.h"
 #include "platform/alert.h"
 #include "platform/files.h"
@@ -37,11 +39,11 @@ std::string KnownOrBlank(bool known, const char* format, double value) {
   return known ? PrintfText(format, value) : PrintfText("%10s", "");
 }
 
-std::string HeaderText(const ObjectRecord& object) {
-  const ChartSettings& s = Settings();
+// The header: the object and the viewpoint of the chart's sky.
+std::string HeaderText(const ObjectRecord& object, const SkyContext& sky) {
+  const ObservingSettings& s = sky.settings;
   std::string text = "Ephemeris for: " + DisplayName(object) + "\n\n";
-  if (s.ViewerObject != 0)
-    return text + "Viewed from: " + SettingsObjectName(s.ViewerObject) + "\n";
+  if (sky.viewer != 0) return text + "Viewed from: " + SettingsObjectName(sky.viewer) + "\n";
   text += "Viewed from: " + s.ViewerSiteName + "\n";
   text +=
       "East Longitude: " + FormatAngleText(s.ViewerLongitude * RadToDeg, "%c%03hd %02hd %02.0f") +
@@ -50,15 +52,15 @@ std::string HeaderText(const ObjectRecord& object) {
       "North Latitude:  " + FormatAngleText(s.ViewerLatitude * RadToDeg, "%c%02hd %02hd %02.0f") +
       "\n";
   text += PrintfText("Altitude: %.1f m\n", s.ViewerAltitude);
-  return text + PrintfText("Time Zone: %+.1f hrs\n\n", Sky().zone * 24.0);
+  return text + PrintfText("Time Zone: %+.1f hrs\n\n", sky.zone * 24.0);
 }
 
 // The date, the equatorial labels, distance and magnitude: the first five columns' headers.
-std::string PlaceHeaders(bool body) {
+std::string PlaceHeaders(bool body, const SkyContext& sky, int system) {
   const CoordinateTexts equatorial =
-      FormatCoordinates(CoordinatesEquatorial, 0, 0, CoordinateLabels, Sky().precessionEpoch);
-  const CoordinateTexts chart = FormatCoordinates(Settings().ChartCoordinateSystem, 0, 0,
-                                                  CoordinateLabels, Sky().precessionEpoch);
+      FormatCoordinates(CoordinatesEquatorial, 0, 0, CoordinateLabels, sky.precessionEpoch);
+  const CoordinateTexts chart =
+      FormatCoordinates(system, 0, 0, CoordinateLabels, sky.precessionEpoch);
   return PrintfText("%20s\t%15s\t%15s\t%10s\t%10s\t%15s\t%15s\t%5s\t%5s",
                     body ? "Date:      Time:   " : "Date:       Time:    ", equatorial.lon.c_str(),
                     equatorial.lat.c_str(),
@@ -66,13 +68,13 @@ std::string PlaceHeaders(bool body) {
                     "Rises:", "Sets:");
 }
 
-std::string ColumnHeaders(const ObjectRecord& object) {
+std::string ColumnHeaders(const ObjectRecord& object, const SkyContext& sky, int system) {
   if (IsSolarSystemKind(object.kind)) {
-    return PlaceHeaders(true) + PrintfText("\t%10s\t%10s", "Size(\"):", "Illum:") +
+    return PlaceHeaders(true, sky, system) + PrintfText("\t%10s\t%10s", "Size(\"):", "Illum:") +
            PrintfText("\t%7s%s%s\t%7s%s%s\t%7s%s%s\n", "L0(", DegreeSign, "):", "B0(", DegreeSign,
                       "):", "PN(", DegreeSign, "):");
   }
-  return PlaceHeaders(false) +
+  return PlaceHeaders(false, sky, system) +
          PrintfText("\t%10s\t%10s\t%10s\n", "\u00b5RA(s):", "\u00b5Dec(\"):", "RV(kps):");
 }
 
@@ -83,19 +85,27 @@ std::string TimeOfDayText(const RiseSet& event) {
   return PrintfText("%02hd:%02hd", static_cast<short>(whole), static_cast<short>(minutes));
 }
 
+// One row's sky: the object's place, the context and the chart's coordinate system.
+struct RowSky {
+  const ObjectRecord& object;
+  const ApparentPlace& place;
+  const SkyContext& sky;
+  int system;
+};
+
 // The columns every kind shares: date, place, distance, magnitude, chart place, rise and set.
-std::string PlaceColumns(ObjectRecord& object, bool body) {
-  const ObjectPlace place = ObjectCoordinates(object);
-  const ChartSettings& s = Settings();
+std::string PlaceColumns(const RowSky& at, bool body) {
+  const ChartPlace place = ObjectCoordinates(at.object, at.place, at.sky, at.system);
+  const ObservingSettings& s = at.sky.settings;
   const CoordinateTexts equatorial = FormatCoordinates(CoordinatesEquatorial, place.ra, place.dec,
-                                                       CoordinateValues, Sky().precessionEpoch);
-  const CoordinateTexts chart = FormatCoordinates(s.ChartCoordinateSystem, place.lon, place.lat,
-                                                  CoordinateValues, Sky().precessionEpoch);
-  const double distance = CurrentDistance(object);
-  const int magnitude = CurrentMagnitude(object);
+                                                       CoordinateValues, at.sky.precessionEpoch);
+  const CoordinateTexts chart =
+      FormatCoordinates(at.system, place.lon, place.lat, CoordinateValues, at.sky.precessionEpoch);
+  const double distance = at.place.distance;
+  const int magnitude = at.place.magnitude;
   const bool knownMagnitude = magnitude != UnknownMagnitude && magnitude != MagnitudeAtObserver;
   return PrintfText("%20s\t%15s\t%15s\t",
-                    FormatDateTime(s.JulianDate, Sky().zone, s.CalendarSystem).c_str(),
+                    FormatDateTime(s.JulianDate, at.sky.zone, s.CalendarSystem).c_str(),
                     equatorial.lon.c_str(), equatorial.lat.c_str()) +
          KnownOrBlank(std::isfinite(distance), body ? "%10.5f" : "%10.2f",
                       body ? distance : distance * ParsecsPerAu) +
@@ -104,20 +114,20 @@ std::string PlaceColumns(ObjectRecord& object, bool body) {
          TimeOfDayText(place.rise) + "\t" + TimeOfDayText(place.set);
 }
 
-std::string BodyRow(ObjectRecord& object) {
-  std::string row = PlaceColumns(object, true);
-  const OrbitRecord& orbit = *OrbitOf(object);
-  const SubObserverPoint sub = PhysicalEphemeris(object);
+std::string BodyRow(const RowSky& at) {
+  std::string row = PlaceColumns(at, true);
+  const std::array<float, 3>& physical = at.place.physical;
+  const SubObserverPoint sub = PhysicalEphemeris(at.sky, at.object.kind, at.place);
   return row + PrintfText("\t%10.1f\t%10.4f\t%10.1f\t%+10.1f\t%10.1f\n",
-                          orbit.physical[PhysicalDiameter] * ArcsecondsPerRadian,
-                          (1 + std::cos(orbit.physical[PhysicalPhaseAngle])) / 2,
+                          physical[PhysicalDiameter] * ArcsecondsPerRadian,
+                          (1 + std::cos(physical[PhysicalPhaseAngle])) / 2,
                           sub.longitude * RadToDeg, sub.latitude * RadToDeg,
                           sub.poleAngle * RadToDeg);
 }
 
-std::string SkyObjectRow(ObjectRecord& object) {
-  std::string row = PlaceColumns(object, false);
-  const SkyObjectRecord& sky = *SkyObjectOf(object);
+std::string SkyObjectRow(const RowSky& at) {
+  std::string row = PlaceColumns(at, false);
+  const SkyObjectRecord& sky = *SkyObjectOf(at.object);
   const SphericalRates rates = RectangularToSphericalWithRates(
       {VectorFromDirection(sky.position), VectorFromDirection(sky.motion)});
   return row +
@@ -128,27 +138,25 @@ std::string SkyObjectRow(ObjectRecord& object) {
          "\n";
 }
 
-// WriteRows: the rows, with the chart's time moved through them and put back afterwards.
-int WriteRows(const EphemerisText& write, ObjectRecord& object, JulianDate start, double step,
-              int64_t rows) {
+// WriteRows: the rows, each computed for a sky context of its own date.
+int WriteRows(const EphemerisText& write, const ObjectRecord& object, ObservingSettings at,
+              int system, JulianDate start, double step, int64_t rows) {
   if (rows == 0) return ResultOk;
   const bool progress =
       OpenProgress(static_cast<double>(rows), 0, 1, 0, GetString(WritingEphemerisString),
                    GetString(ProgramTitleString), true);
-  const SkySnapshot saved = SaveSkyContext();
   int result = ResultOk;
   for (int64_t i = 0; i < rows && result == ResultOk; ++i) {
-    Settings().JulianDate = start + static_cast<double>(i) * step;
-    UpdateSkyContext();
-    const std::string row = IsSolarSystemKind(object.kind) ? BodyRow(object) : SkyObjectRow(object);
-    if (!write(row))
+    at.JulianDate = start + static_cast<double>(i) * step;
+    const SkyContext sky = MakeSkyContext(at);
+    const ApparentPlace place = PlaceAt(object, sky);
+    const RowSky row{object, place, sky, system};
+    if (!write(IsSolarSystemKind(object.kind) ? BodyRow(row) : SkyObjectRow(row)))
       result = ResultWriteError;
     else if (progress && UpdateProgress(static_cast<double>(i + 1)) == 0)
       result = ResultCancelled;
   }
   if (progress) CloseProgress();
-  RestoreSkyContext(saved);
-  RecomputeObject(object);
   return result;
 }
 
@@ -164,16 +172,20 @@ int64_t EphemerisRowCount(JulianDate start, JulianDate end, double step) {
   return rows < static_cast<double>(most) ? static_cast<int64_t>(rows) : most;
 }
 
-int WriteEphemeris(const EphemerisText& write, ObjectRecord& object, JulianDate start,
+int WriteEphemeris(const EphemerisText& write, const ObjectRecord& object, JulianDate start,
                    JulianDate end, double step) {
   const int64_t rows = EphemerisRowCount(start, end, step);
   if (rows < 0 || !(IsSolarSystemKind(object.kind) || IsSkyObjectKind(object.kind)))
     return ResultFailed;
-  if (!write(HeaderText(object)) || !write(ColumnHeaders(object))) return ResultWriteError;
-  return WriteRows(write, object, start, step, rows);
+  const ChartSettings& s = Settings();
+  const SkyContext now = MakeSkyContext(s);
+  const int system = s.ChartCoordinateSystem;
+  if (!write(HeaderText(object, now)) || !write(ColumnHeaders(object, now, system)))
+    return ResultWriteError;
+  return WriteRows(write, object, s, system, start, step, rows);
 }
 
-int WriteEphemerisFile(const std::string& path, ObjectRecord& object, JulianDate start,
+int WriteEphemerisFile(const std::string& path, const ObjectRecord& object, JulianDate start,
                        JulianDate end, double step) {
   if (EphemerisRowCount(start, end, step) < 0) return ResultFailed;
   FileHandle file = OpenFileForReplace(path, "TEXT", "ttxt");

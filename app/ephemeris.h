@@ -14,8 +14,8 @@
 //   position angle; stars and deep-sky objects: place, distance in pc, magnitude, chart
 //   coordinates, rise and set, proper motions, radial velocity)
 //
-// The rows are computed by moving the chart's own time, so every correction of the settings
-// applies; the chart's time and every cached position are as before afterwards.
+// Each row is computed for a sky context of its own date made from the settings, so every
+// correction of the settings applies; the chart's sky and every cached position stay as they are.
 #pragma once
 
 #include <functional>
@@ -43,14 +43,14 @@ using EphemerisText = std::function<bool(std::string_view text)>;
 // (510) while the rows are computed. ResultOk; ResultCancelled when the user stopped it (the
 // rows so far are written); ResultFailed for a step or dates EphemerisRowCount refuses
 // (nothing written); ResultWriteError when write failed.
-int WriteEphemeris(const EphemerisText& write, ObjectRecord& object, JulianDate start,
+int WriteEphemeris(const EphemerisText& write, const ObjectRecord& object, JulianDate start,
                    JulianDate end, double step);
 
 // WriteEphemerisFile: WriteEphemeris into a text file (type "TEXT", creator "ttxt"). The file is
 // replaced only by a complete table (or, after Cancel, the rows written so far): an old file
 // stays whole on any failure. Caution 257 with the file's title when it cannot be created, 259
 // when it cannot be written.
-int WriteEphemerisFile(const std::string& path, ObjectRecord& object, JulianDate start,
+int WriteEphemerisFile(const std::string& path, const ObjectRecord& object, JulianDate start,
                        JulianDate end, double step);
 
 }  // namespace qv

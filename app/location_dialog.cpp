@@ -14,8 +14,8 @@
 #include "app/viewpoint.h"
 #include "astro/angles.h"
 #include "astro/constants.h"
-#include "astro/skycontext.h"
 #include "objects/database.h"
+#include "objects/sky.h"
 #include "objects/store.h"
 #include "objects/textimport.h"
 #include "objects/textscan.h"
@@ -118,7 +118,7 @@ void SetEarthFields(WindowRef dialog, const std::string& name, double lon, doubl
 void SetOffsetFields(WindowRef dialog, const double offset[3]) {
   const Spherical s = RectangularToSpherical({offset[0], offset[1], offset[2]});
   const CoordinateTexts texts = FormatCoordinates(CoordinatesEquatorial, s.lon, s.lat,
-                                                  CoordinateValues, Sky().precessionEpoch);
+                                                  CoordinateValues, CurrentSky().precessionEpoch);
   SetItemText(dialog, OffsetRA, texts.lon.c_str());
   SetItemText(dialog, OffsetDec, texts.lat.c_str());
   int unit = AuRadio;

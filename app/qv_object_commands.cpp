@@ -6,11 +6,11 @@
 #include "app/ephemeris.h"
 #include "app/qv_commands.h"
 #include "app/settings.h"
-#include "astro/skycontext.h"
 #include "chart/object_info.h"
 #include "objects/designations.h"
 #include "objects/messages.h"
 #include "objects/namesearch.h"
+#include "objects/sky.h"
 #include "objects/store.h"
 #include "platform/result.h"
 

@@ -6,13 +6,12 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "app/local_time.h"
 #include "app/settings.h"
 #include "app/settings_file.h"
 #include "app/textformat.h"
-#include "astro/skycontext.h"
 #include "objects/database.h"
 #include "objects/messages.h"
+#include "objects/sky.h"
 #include "objects/store.h"
 #include "platform/events.h"
 #include "platform/files.h"
@@ -128,7 +127,7 @@ int QvSession::OpenSky(const QvArguments& args) {
 int QvSession::LoadSettings(const QvArguments& args) {
   const auto keepDescription = [](std::string&) { return true; };
   if (FileExists(DefaultSettingsPath())) ReadDefaultSettings(keepDescription);
-  Settings().JulianDate = LocalToUniversal(CurrentJulianDate());
+  Settings().JulianDate = LocalToUniversal(Settings(), CurrentJulianDate());
   if (args.Has("--settings")) {
     shown_.clear();
     if (!ReadSettingsFile(args.Value("--settings"), keepDescription)) return ResultOpenError;
@@ -161,7 +160,7 @@ int QvSession::SetTime(const QvArguments& args) {
 bool QvSession::ParseLocalDate(const std::string& text, JulianDate& jd) const {
   JulianDate local = 0;
   if (!ParseDateTime(text, 0, Settings().CalendarSystem, local)) return false;
-  const JulianDate universal = LocalToUniversal(local);
+  const JulianDate universal = LocalToUniversal(Settings(), local);
   if (!InQvRange(universal)) {
     Note(ButtonsOk, MessageBadDate, text.c_str());
     return false;

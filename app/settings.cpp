@@ -1,6 +1,8 @@
 // app/settings.cpp - the process-wide settings record and its built-in defaults.
 #include "app/settings.h"
 
+#include "objects/sky.h"
+
 namespace qv {
 
 ChartSettings& Settings() {
@@ -20,6 +22,13 @@ ChartSettings DefaultSettings(int screenBitsPerPixel) {
 
 void SetDefaultSettings(int screenBitsPerPixel) {
   Settings() = DefaultSettings(screenBitsPerPixel);
+}
+
+void UpdateSkyContext() {
+  ChartSettings& s = Settings();
+  const SkyContext sky = MakeSkyContext(s);
+  s.ViewerObject = sky.viewer;
+  SetCurrentSky(sky);
 }
 
 }  // namespace qv

@@ -11,12 +11,12 @@
 
 #include "app/settings.h"
 #include "astro/angles.h"
-#include "astro/skycontext.h"
 #include "bench/chart_views.h"
 #include "chart/drawing.h"
 #include "chart/magnitudes.h"
 #include "chart/view.h"
 #include "objects/records.h"
+#include "objects/sky.h"
 #include "objects/store.h"
 #include "platform/events.h"
 

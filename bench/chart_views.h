@@ -5,8 +5,8 @@
 #include <benchmark/benchmark.h>
 
 #include "app/settings.h"
-#include "astro/skycontext.h"
 #include "chart/drawing.h"
+#include "objects/sky.h"
 
 namespace qv::bench {
 

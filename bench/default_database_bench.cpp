@@ -8,11 +8,11 @@
 #include <string>
 
 #include "app/settings.h"
-#include "astro/skycontext.h"
 #include "bench/chart_views.h"
 #include "chart/drawing.h"
 #include "chart/view.h"
 #include "objects/database.h"
+#include "objects/sky.h"
 #include "objects/store.h"
 #include "platform/alert.h"
 #include "platform/events.h"

@@ -12,8 +12,8 @@
 
 #include "app/settings.h"
 #include "astro/angles.h"
-#include "astro/skycontext.h"
 #include "chart/drawing.h"
+#include "objects/sky.h"
 #include "objects/store.h"
 #include "platform/events.h"
 #include "platform/files.h"
@@ -48,7 +48,7 @@ ObjectId AddBody(ObjectId file, ObjectKind kind, double raDeg, double radiusAu) 
   orbit.radius = static_cast<float>(radiusAu);
   orbit.currentMagnitude = -200;
   orbit.physical = {0, 0.1f, static_cast<float>(270 * Degree)};
-  MarkCurrent(*record, Sky().planetGeneration);
+  MarkCurrent(*record, PlanetGeneration());
   return AddObject(record, file);
 }
 

@@ -6,8 +6,7 @@
 
 #include "app/settings.h"
 #include "app/textformat.h"
-#include "astro/apparent.h"
-#include "astro/skycontext.h"
+#include "chart/sky_link.h"
 #include "chart/view.h"
 #include "chart/view_dialogs.h"
 #include "platform/dialogs.h"
@@ -29,7 +28,7 @@ enum CenterItem : int {
 constexpr double RadiansPerHour = 0.2617993877991494;  // pi / 12
 
 void ShowCentre(WindowRef dialog, int system, double lon, double lat) {
-  const double epoch = Sky().precessionEpoch;
+  const double epoch = ChartPrecessionEpoch();
   const CoordinateTexts labels = FormatCoordinates(system, lon, lat, CoordinateLabels, epoch);
   const CoordinateTexts values = FormatCoordinates(system, lon, lat, CoordinateValues, epoch);
   SetItemText(dialog, ItemLonLabel, labels.lon.c_str());
@@ -84,7 +83,7 @@ struct CenterDialogState {
     if (chosen == system) return;
     double lon = 0, lat = 0;
     ReadCentre(dialog, system, lon, lat);
-    ConvertCoordinates(SystemMatrix(system), SystemMatrix(chosen), lon, lat);
+    ConvertCoordinates(ChartSystemMatrix(system), ChartSystemMatrix(chosen), lon, lat);
     system = chosen;
     ShowCentre(dialog, system, lon, lat);
   }

@@ -7,7 +7,6 @@
 
 #include "app/settings.h"
 #include "astro/angles.h"
-#include "astro/apparent.h"
 #include "chart/projection.h"
 #include "chart/sky_link.h"
 #include "chart/view.h"
@@ -48,7 +47,7 @@ ObjectRecord* CentredObjectWithDistance(double& distance) {
 void ViewFromDistance(const ObjectRecord& record, double distance) {
   ChartSettings& s = Settings();
   Vector3 u = SphericalToRectangular(s.ChartCenterLongitude, s.ChartCenterLatitude, 1);
-  TransformTransposed(SystemMatrix(s.ChartCoordinateSystem), u);
+  TransformTransposed(ChartSystemMatrix(s.ChartCoordinateSystem), u);
   s.ViewerObject = record.id;
   s.ViewerObjectOffset[0] = -distance * u.x;
   s.ViewerObjectOffset[1] = -distance * u.y;
@@ -88,7 +87,7 @@ int CenterOnPlanet(const char* name) {
 void SetCoordinateSystem(int system) {
   if (system < CoordinatesEquatorial || system > CoordinatesHorizon) return;
   ChartSettings& s = Settings();
-  ConvertCoordinates(SystemMatrix(s.ChartCoordinateSystem), SystemMatrix(system),
+  ConvertCoordinates(ChartSystemMatrix(s.ChartCoordinateSystem), ChartSystemMatrix(system),
                      s.ChartCenterLongitude, s.ChartCenterLatitude);
   s.ChartCoordinateSystem = static_cast<CoordinateSystem>(system);
 }

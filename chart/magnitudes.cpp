@@ -9,16 +9,12 @@ namespace {
 
 constexpr int SizeBands = 5;  // star radii 1..6: five bands between the two limits
 constexpr int LargestRadius = 6;
-constexpr int KindOpenCluster = 61;
-constexpr int KindGalaxy = 65;
 
 // The settings fields holding the limits of the deep-sky kinds 61-65, in kind order.
 constexpr int16_t ChartSettings::*KindLimits[] = {
     &ChartSettings::FaintestOpenClusterMagnitude, &ChartSettings::FaintestGlobularClusterMagnitude,
     &ChartSettings::FaintestDiffuseNebulaMagnitude,
     &ChartSettings::FaintestPlanetaryNebulaMagnitude, &ChartSettings::FaintestGalaxyMagnitude};
-
-constexpr bool HasKindLimit(int kind) { return kind >= KindOpenCluster && kind <= KindGalaxy; }
 
 // A limit moved by n. Repeated zooming must neither wrap the 16-bit value nor land exactly on
 // 32767, which would silently turn the limit into "no limit".
@@ -56,11 +52,11 @@ int StarRadius(const StarSizeScale& scale, int magnitude) {
 }
 
 int16_t KindMagnitudeLimit(const ChartSettings& settings, int kind) {
-  return HasKindLimit(kind) ? settings.*KindLimits[kind - KindOpenCluster] : NoMagnitudeLimit;
+  return IsDeepSkyKind(kind) ? settings.*KindLimits[kind - KindOpenCluster] : NoMagnitudeLimit;
 }
 
 void SetKindMagnitudeLimit(ChartSettings& settings, int kind, int16_t limit) {
-  if (HasKindLimit(kind)) settings.*KindLimits[kind - KindOpenCluster] = limit;
+  if (IsDeepSkyKind(kind)) settings.*KindLimits[kind - KindOpenCluster] = limit;
 }
 
 int16_t DeepSkyFaintest(const ChartSettings& settings) {

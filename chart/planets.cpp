@@ -11,9 +11,7 @@
 #include <vector>
 
 #include "app/settings.h"
-#include "astro/physical.h"
 #include "astro/rotation.h"
-#include "astro/skycontext.h"
 #include "chart/drawing.h"
 #include "chart/labels.h"
 #include "chart/magnitudes.h"
@@ -25,6 +23,8 @@
 #include "chart/sky_link.h"
 #include "chart/symbols.h"
 #include "objects/messages.h"
+#include "objects/physical.h"
+#include "objects/sky.h"
 #include "objects/store.h"
 #include "platform/alert.h"
 #include "platform/files.h"
@@ -213,7 +213,7 @@ void RenderSun(const BodyDrawing& b, const ChartSettings& s) {
 PlanetView ViewOfBody(const BodyDrawing& b) {
   const ObjectRecord& record = b.record;
   const OrbitRecord& orbit = *OrbitOf(record);
-  const SubObserverPoint sub = PhysicalEphemeris(record);
+  const SubObserverPoint sub = PhysicalEphemeris(CurrentSky(), record.kind, CachedPlace(record));
   GlobeOrientation globe;
   globe.centralLongitude = sub.longitude;
   globe.centralLatitude = sub.latitude;
@@ -330,7 +330,7 @@ void DrawPlanets() {
   const ChartSettings& s = Settings();
   BodyList& list = Bodies();
   const uint32_t bodyCount = TotalSolarSystemCount();
-  const uint32_t generation = Sky().planetGeneration;
+  const uint32_t generation = PlanetGeneration();
   if (!list.built || list.bodyCount != bodyCount || list.generation != generation) {
     if (!RebuildBodyList(list, bodyCount, generation)) {
       Stop(ButtonsOk, MessageNoMemory);

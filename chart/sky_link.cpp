@@ -2,29 +2,26 @@
 #include "chart/sky_link.h"
 
 #include "app/settings.h"
-#include "astro/apparent.h"
-#include "astro/skycontext.h"
+#include "objects/apparent.h"
+#include "objects/sky.h"
 #include "objects/store.h"
 
 namespace qv {
 
-const Matrix3& ChartSystemMatrix(int system) { return SystemMatrix(system); }
+const Matrix3& ChartSystemMatrix(int system) { return SystemMatrix(CurrentSky(), system); }
 
-Vector3 ChartZenith() {
-  const Matrix3& h = Sky().horizonMatrix;
-  return {h.m[2][0], h.m[2][1], h.m[2][2]};
-}
+Vector3 ChartZenith() { return Zenith(CurrentSky()); }
 
-double ChartSunAltitude() { return Sky().sunAltitude; }
+double ChartSunAltitude() { return CurrentSky().sunAltitude; }
 
-bool ChartViewsFromEarth() { return Sky().viewer == 0; }
+bool ChartViewsFromEarth() { return CurrentSky().viewer == 0; }
 
-uint32_t ChartStarGeneration() { return Sky().starGeneration; }
+uint32_t ChartStarGeneration() { return StarGeneration(); }
 
-double ChartPrecessionEpoch() { return Sky().precessionEpoch; }
+double ChartPrecessionEpoch() { return CurrentSky().precessionEpoch; }
 
 LegendFacts ChartLegendFacts() {
-  const SkyContext& sky = Sky();
+  const SkyContext& sky = CurrentSky();
   LegendFacts facts;
   facts.timeZoneDays = sky.zone;
   facts.precessionEpoch = sky.precessionEpoch;

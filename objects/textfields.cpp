@@ -8,8 +8,8 @@
 #include "astro/angles.h"
 #include "astro/constants.h"
 #include "astro/frames.h"
-#include "astro/orbit_elements.h"
 #include "astro/time.h"
+#include "objects/orbit_elements.h"
 #include "objects/store.h"
 #include "objects/textunits.h"
 

@@ -12,10 +12,10 @@
 #include "app/settings_file.h"
 #include "app/trails.h"
 #include "app_fixture.h"
-#include "astro/skycontext.h"
 #include "astro/time.h"
 #include "chart/view.h"
 #include "objects/namesearch.h"
+#include "objects/sky.h"
 #include "platform/boxes.h"
 #include "platform/desktop.h"
 #include "platform/files.h"
@@ -73,7 +73,8 @@ TEST_F(AppTest, NowIsTheClockLessTheZoneAndTheSavingHour) {
   Settings().JulianDate = J2000;
   Choose(ComputationMenu, 6);
   EXPECT_NEAR(Settings().JulianDate, CurrentJulianDate() - 2 / 24.0, 2 * SecondInDays);
-  EXPECT_NEAR(Sky().jde, DynamicalTime(Settings().JulianDate, false), 1e-9);  // the sky followed
+  EXPECT_NEAR(CurrentSky().jde, DynamicalTime(Settings().JulianDate, false),
+              1e-9);  // the sky followed
   // With saving on, one hour more comes off while saving applies on that date.
   Settings().DaylightSavingsTime = true;
   Choose(ComputationMenu, 6);

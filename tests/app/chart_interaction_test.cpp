@@ -8,9 +8,9 @@
 #include "app/constellation_edit.h"
 #include "app/settings.h"
 #include "app_fixture.h"
-#include "astro/skycontext.h"
 #include "chart/centring.h"
 #include "chart/drawing.h"
+#include "objects/sky.h"
 #include "platform/alert.h"
 #include "platform/desktop.h"
 

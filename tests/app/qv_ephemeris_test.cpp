@@ -13,8 +13,8 @@
 #include "app/ephemeris.h"
 #include "app/settings.h"
 #include "app/textformat.h"
-#include "astro/skycontext.h"
 #include "objects/namesearch.h"
+#include "objects/sky.h"
 #include "tests/app/qv_fixture.h"
 
 namespace qv {
@@ -316,8 +316,8 @@ TEST_F(QvEphemerisTest, ChartTimeIsTheSameAfterwards) {
   ASSERT_EQ(OpenDatabase(scratch / "Database/Index.qvd"), ResultOk);
   Settings().JulianDate = 2460000.25;
   UpdateSkyContext();
-  const double jde = Sky().jde;
-  const uint32_t planets = Sky().planetGeneration;
+  const double jde = CurrentSky().jde;
+  const uint32_t planets = PlanetGeneration();
   ObjectId mars = 0;
   ASSERT_EQ(FindObjectByName("Mars", false, true, 0, mars), ResultOk);
   std::string table;
@@ -329,8 +329,8 @@ TEST_F(QvEphemerisTest, ChartTimeIsTheSameAfterwards) {
                 *ObjectOfId(mars), StartJd, StartJd + 3, 1),
             ResultOk);
   EXPECT_EQ(Settings().JulianDate, 2460000.25);
-  EXPECT_EQ(Sky().jde, jde);
-  EXPECT_EQ(Sky().planetGeneration, planets);
+  EXPECT_EQ(CurrentSky().jde, jde);
+  EXPECT_EQ(PlanetGeneration(), planets);
   EXPECT_NE(table.find("2024/03/04"), std::string::npos);
   EXPECT_EQ(WriteEphemeris([](std::string_view) { return true; }, *ObjectOfId(mars), StartJd,
                            StartJd + 3, 0),

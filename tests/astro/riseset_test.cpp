@@ -9,9 +9,9 @@
 #include <cstdio>
 #include <map>
 
-#include "astro/apparent.h"
-#include "astro/planets.h"
-#include "astro/starplace.h"
+#include "objects/apparent.h"
+#include "objects/bodies.h"
+#include "objects/sky.h"
 #include "tests/astro/ref_table.h"
 #include "tests/astro/sky_fixture.h"
 
@@ -32,9 +32,9 @@ class RiseSetTest : public SkyTest {
   RiseSet Event(ObjectRecord& object, int event, int* evaluations = nullptr) {
     UpdateSkyContext();
     RecomputeObject(object);
-    const Spherical place = PlaceOfDate(CurrentDirectionVector(object));
-    RiseSet r = RiseSetTime(place.lon, place.lat, event);
-    const int n = RefineRiseSetTime(object, event, r);
+    const Spherical place = PlaceOfDate(CurrentSky(), CurrentDirectionVector(object));
+    RiseSet r = RiseSetTime(CurrentSky(), place.lon, place.lat, event);
+    const int n = RefineRiseSetTime(object, CurrentSky(), event, r);
     if (evaluations) *evaluations = n;
     return r;
   }
@@ -78,7 +78,7 @@ TEST_F(RiseSetTest, RefinementIsBoundedAndLeavesTheChartAsItWas) {
   UpdateSkyContext();
   ComputeApparentPlace(mars);
   const DirectionVector marsBefore = OrbitOf(mars)->current;
-  const uint32_t generation = Sky().planetGeneration;
+  const uint32_t generation = PlanetGeneration();
   for (int event : {RiseEvent, SetEvent}) {
     int evaluations = 0;
     const RiseSet r = Event(moon, event, &evaluations);
@@ -86,17 +86,19 @@ TEST_F(RiseSetTest, RefinementIsBoundedAndLeavesTheChartAsItWas) {
     EXPECT_LE(evaluations, RiseSetMaxEvaluations);
     EXPECT_TRUE(r.happens);
     EXPECT_EQ(Settings().JulianDate, 2455000.3);
-    EXPECT_EQ(Sky().planetGeneration, generation);
+    EXPECT_EQ(PlanetGeneration(), generation);
     EXPECT_TRUE(IsCurrent(moon, generation));
     EXPECT_TRUE(IsCurrent(mars, generation));
     EXPECT_EQ(OrbitOf(mars)->current.x, marsBefore.x);
     // The instant lies on the current local day.
-    const double midnight = std::floor(2455000.3 - 0.5 + Sky().zone) + 0.5 - Sky().zone;
+    const double midnight =
+        std::floor(2455000.3 - 0.5 + CurrentSky().zone) + 0.5 - CurrentSky().zone;
     EXPECT_GE(r.instant, midnight);
     EXPECT_LT(r.instant, midnight + SiderealToSolar);
   }
   // Without "higher precision" nothing is refined.
   Settings().PreciseRiseSetTimes = false;
+  UpdateSkyContext();
   int evaluations = -1;
   Event(moon, RiseEvent, &evaluations);
   EXPECT_EQ(evaluations, 0);
@@ -116,8 +118,10 @@ TEST_F(RiseSetTest, CircumpolarAndNeverRisingStars) {
   EXPECT_EQ(down.timeOfDay, 0);
   // At 60 N a star at +35 never sets and one at -35 never rises.
   Settings().ViewerLatitude = 60 * test::RadiansPerDegree;
-  EXPECT_EQ(RiseSetTime(1.0, 35 * test::RadiansPerDegree, RiseEvent).timeOfDay, TwoPi);
-  EXPECT_EQ(RiseSetTime(1.0, -35 * test::RadiansPerDegree, RiseEvent).timeOfDay, 0);
+  UpdateSkyContext();
+  EXPECT_EQ(RiseSetTime(CurrentSky(), 1.0, 35 * test::RadiansPerDegree, RiseEvent).timeOfDay,
+            TwoPi);
+  EXPECT_EQ(RiseSetTime(CurrentSky(), 1.0, -35 * test::RadiansPerDegree, RiseEvent).timeOfDay, 0);
 }
 
 }  // namespace

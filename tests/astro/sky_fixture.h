@@ -12,7 +12,7 @@
 
 #include "app/settings.h"
 #include "astro/constants.h"
-#include "astro/skycontext.h"
+#include "objects/sky.h"
 #include "objects/store.h"
 
 namespace qv::test {

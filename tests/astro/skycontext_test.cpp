@@ -1,16 +1,19 @@
-// The sky context: its frames, when the generation counters advance, temporary changes of time,
-// and the apparent place of stars (motion, parallax, distance modulus, aberration).
+// The sky context: its frames, when the generation counters advance, contexts of other instants
+// beside the current one, and the apparent place of stars (motion, parallax, distance modulus,
+// aberration).
 #include <gtest/gtest.h>
 
 #include <cmath>
 
-#include "astro/apparent.h"
 #include "astro/constants.h"
 #include "astro/corrections.h"
 #include "astro/frames.h"
 #include "astro/planets.h"
-#include "astro/starplace.h"
 #include "astro/time.h"
+#include "objects/apparent.h"
+#include "objects/bodies.h"
+#include "objects/sky.h"
+#include "objects/starplace.h"
 #include "tests/astro/ref_table.h"
 #include "tests/astro/sky_fixture.h"
 
@@ -26,17 +29,18 @@ TEST_F(SkyTest, FramesFollowTheSettings) {
   SetTimeUt(J2000);
   // The current epoch at J2000 without nutation: no precession at all.
   for (int i = 0; i < 3; ++i)
-    for (int j = 0; j < 3; ++j) EXPECT_NEAR(Sky().equatorialMatrix.m[i][j], i == j ? 1 : 0, 1e-15);
-  EXPECT_EQ(Sky().jde, J2000);  // dynamical time taken as given
+    for (int j = 0; j < 3; ++j)
+      EXPECT_NEAR(CurrentSky().equatorialMatrix.m[i][j], i == j ? 1 : 0, 1e-15);
+  EXPECT_EQ(CurrentSky().jde, J2000);  // dynamical time taken as given
   // The ecliptic frame tilts the pole by the obliquity.
   Vector3 pole{0, 0, 1};
-  Transform(Sky().eclipticMatrix, pole);
+  Transform(CurrentSky().eclipticMatrix, pole);
   EXPECT_NEAR(pole.y, std::sin(MeanObliquity(J2000)), 1e-12);
   // The zenith is the third row of the horizon matrix: at sidereal time s and latitude phi it
   // points to R.A. s, Dec. phi.
-  const Matrix3& h = Sky().horizonMatrix;
+  const Matrix3& h = CurrentSky().horizonMatrix;
   const Spherical zenith = RectangularToSpherical(Vector3{h.m[2][0], h.m[2][1], h.m[2][2]});
-  EXPECT_NEAR(zenith.lon, Sky().siderealTime, 1e-9);
+  EXPECT_NEAR(zenith.lon, CurrentSky().siderealTime, 1e-9);
   EXPECT_NEAR(zenith.lat, s.ViewerLatitude, 1e-9);
   // Universal time: JDE = JD + Delta T; a fixed equinox keeps the chart's frame, the horizon
   // stays that of the date.
@@ -44,21 +48,21 @@ TEST_F(SkyTest, FramesFollowTheSettings) {
   s.Precession = false;
   s.PrecessionEpoch = J2000;
   SetTimeUt(2469807.5);  // 2050
-  EXPECT_NEAR((Sky().jde - 2469807.5) / DaysPerSecond, DeltaT(2469807.5), 1e-6);
-  EXPECT_NEAR(Sky().equatorialMatrix.m[0][1], 0, 1e-15);
+  EXPECT_NEAR((CurrentSky().jde - 2469807.5) / DaysPerSecond, DeltaT(2469807.5), 1e-6);
+  EXPECT_NEAR(CurrentSky().equatorialMatrix.m[0][1], 0, 1e-15);
   Matrix3 ofDate;
-  PrecessionMatrix(ofDate, J2000, Sky().jde, false);
-  EXPECT_NEAR(Sky().dateMatrix.m[0][1], ofDate.m[0][1], 1e-15);
-  EXPECT_GT(std::fabs(Sky().dateMatrix.m[0][1]), 0.01);
+  PrecessionMatrix(ofDate, J2000, CurrentSky().jde, false);
+  EXPECT_NEAR(CurrentSky().dateMatrix.m[0][1], ofDate.m[0][1], 1e-15);
+  EXPECT_GT(std::fabs(CurrentSky().dateMatrix.m[0][1]), 0.01);
 }
 
 TEST_F(SkyTest, DaylightSavingAddsAnHourToTheZone) {
   Settings().DaylightSavingsTime = true;
   Settings().TimeZone = 1.0 / 24;
   SetTimeUt(CalendarToJulianDate(2001, 7, 1, 12, 0, 0, 0, CalendarGregorian));
-  EXPECT_NEAR(Sky().zone, 2.0 / 24, 1e-15);
+  EXPECT_NEAR(CurrentSky().zone, 2.0 / 24, 1e-15);
   SetTimeUt(CalendarToJulianDate(2001, 12, 1, 12, 0, 0, 0, CalendarGregorian));
-  EXPECT_NEAR(Sky().zone, 1.0 / 24, 1e-15);
+  EXPECT_NEAR(CurrentSky().zone, 1.0 / 24, 1e-15);
 }
 
 TEST_F(SkyTest, CountersAdvanceOnlyWhenTheirInputsChange) {
@@ -67,60 +71,78 @@ TEST_F(SkyTest, CountersAdvanceOnlyWhenTheirInputsChange) {
   s.StarMotion = true;
   s.StarMotionThreshold = 365.25 * 10;
   SetTimeUt(J2000 + 100);
-  uint32_t stars = Sky().starGeneration, planets = Sky().planetGeneration;
+  uint32_t stars = StarGeneration(), planets = PlanetGeneration();
   UpdateSkyContext();  // nothing changed
-  EXPECT_EQ(Sky().starGeneration, stars);
-  EXPECT_EQ(Sky().planetGeneration, planets);
+  EXPECT_EQ(StarGeneration(), stars);
+  EXPECT_EQ(PlanetGeneration(), planets);
   SetTimeUt(J2000 + 101);  // time moves: planets move; stars (no motion yet, no aberration) stay
-  EXPECT_EQ(Sky().starGeneration, stars);
-  EXPECT_NE(Sky().planetGeneration, planets);
-  EXPECT_FALSE(Sky().starMotion);
+  EXPECT_EQ(StarGeneration(), stars);
+  EXPECT_NE(PlanetGeneration(), planets);
+  EXPECT_FALSE(CurrentSky().starMotion);
   SetTimeUt(J2000 + 365.25 * 11);  // past the motion threshold: stars move too
-  EXPECT_TRUE(Sky().starMotion);
-  EXPECT_NE(Sky().starGeneration, stars);
-  stars = Sky().starGeneration;
+  EXPECT_TRUE(CurrentSky().starMotion);
+  EXPECT_NE(StarGeneration(), stars);
+  stars = StarGeneration();
   s.Aberration = true;  // aberration on: every star changes
   UpdateSkyContext();
-  EXPECT_NE(Sky().starGeneration, stars);
-  planets = Sky().planetGeneration;
+  EXPECT_NE(StarGeneration(), stars);
+  planets = PlanetGeneration();
   s.PlanetLightTime = false;
   UpdateSkyContext();
-  EXPECT_NE(Sky().planetGeneration, planets);
+  EXPECT_NE(PlanetGeneration(), planets);
   // Computing places (light time included) uses up no counter values: the next change is one on.
   s.PlanetLightTime = true;
   UpdateSkyContext();
-  planets = Sky().planetGeneration;
+  planets = PlanetGeneration();
   ComputeApparentPlace(Body(KindCallisto));
   ComputeApparentPlace(Body(KindSaturn));
-  EXPECT_EQ(Sky().planetGeneration, planets);
+  EXPECT_EQ(PlanetGeneration(), planets);
   SetTimeUt(Settings().JulianDate + 1);
-  EXPECT_EQ(Sky().planetGeneration, planets + 1);
+  EXPECT_EQ(PlanetGeneration(), planets + 1);
 }
 
-TEST_F(SkyTest, TemporaryTimeLeavesCachedPositionsCurrentAndNeverReusesAStamp) {
+void ExpectSamePlace(const ApparentPlace& got, const ApparentPlace& want) {
+  EXPECT_EQ(got.direction.x, want.direction.x);
+  EXPECT_EQ(got.direction.y, want.direction.y);
+  EXPECT_EQ(got.direction.z, want.direction.z);
+  EXPECT_EQ(got.distance, want.distance);
+  EXPECT_EQ(got.magnitude, want.magnitude);
+  EXPECT_EQ(got.heliocentric.x, want.heliocentric.x);
+  EXPECT_EQ(got.physical, want.physical);
+}
+
+// Contexts of two instants side by side: the Moon computed for each, in either order, is the
+// place the current sky gives at that instant, and neither the current sky nor any cached place
+// changes meanwhile.
+TEST_F(SkyTest, ContextsOfTwoInstantsCoexistAndEachGivesItsOwnMoon) {
+  ObjectRecord& moon = Body(KindMoon);
   SetTimeUt(2455000.5);
-  ObjectRecord& mars = Body(KindMars);
-  ComputeApparentPlace(mars);
-  const DirectionVector before = OrbitOf(mars)->current;
-  const SkySnapshot saved = SaveSkyContext();
-  Settings().JulianDate += 30;
-  UpdateSkyContext();
-  ComputeApparentPlace(mars);  // stamped during the excursion
-  const uint32_t excursionStamp = OrbitOf(mars)->stamp;
-  EXPECT_NE(OrbitOf(mars)->current.x, before.x);
-  RestoreSkyContext(saved);
-  EXPECT_EQ(Settings().JulianDate, 2455000.5);
-  EXPECT_EQ(Sky().planetGeneration, saved.planetGeneration);
-  // Mars was recomputed for the other time: stale now, and stale after the next change too,
-  // although the counter then advances past the value it had before the excursion.
-  EXPECT_FALSE(IsCurrent(mars, Sky().planetGeneration));
-  ComputeApparentPlace(mars);
-  EXPECT_EQ(OrbitOf(mars)->current.x, before.x);
-  for (int k = 0; k < 3; ++k) {
-    Settings().JulianDate += 1;
-    UpdateSkyContext();
-    EXPECT_NE(Sky().planetGeneration, excursionStamp);
-  }
+  ComputeApparentPlace(moon);
+  const ApparentPlace cached = CachedPlace(moon);
+  const uint32_t planets = PlanetGeneration();
+  ObservingSettings at = Settings();
+  at.JulianDate = 2455000.5 - 3.5;
+  const SkyContext earlier = MakeSkyContext(at);
+  at.JulianDate = 2455000.5 + 7.25;
+  const SkyContext later = MakeSkyContext(at);
+  const ApparentPlace first = PlaceAt(moon, earlier);
+  const ApparentPlace second = PlaceAt(moon, later);
+  const ApparentPlace firstAgain = PlaceAt(moon, earlier);
+  EXPECT_EQ(CurrentSky().settings.JulianDate, 2455000.5);
+  EXPECT_EQ(PlanetGeneration(), planets);
+  EXPECT_TRUE(IsCurrent(moon, planets));
+  ExpectSamePlace(CachedPlace(moon), cached);
+  ExpectSamePlace(firstAgain, first);
+  // Ten days apart the Moon has moved by more than 90 degrees.
+  EXPECT_GT(test::SeparationArcsec(VectorFromDirection(first.direction),
+                                   VectorFromDirection(second.direction)),
+            90 * 3600.0);
+  SetTimeUt(2455000.5 - 3.5);
+  ComputeApparentPlace(moon);
+  ExpectSamePlace(CachedPlace(moon), first);
+  SetTimeUt(2455000.5 + 7.25);
+  ComputeApparentPlace(moon);
+  ExpectSamePlace(CachedPlace(moon), second);
 }
 
 TEST_F(SkyTest, StarMotionAppliesOnlyPastItsThreshold) {
@@ -137,10 +159,10 @@ TEST_F(SkyTest, StarMotionAppliesOnlyPastItsThreshold) {
   EXPECT_EQ(CurrentMagnitude(star), 300);
   SetTimeUt(J2000 + 365.25 * 51);  // outside: about 51" along (the stored motion is whole units)
   ComputeStarPlace(star);
-  const double along = (Sky().jde - J2000) * SkyObjectOf(star)->motion.y * DirectionUnit;
+  const double along = (CurrentSky().jde - J2000) * SkyObjectOf(star)->motion.y * DirectionUnit;
   EXPECT_NEAR(std::atan2(CurrentDirectionVector(star).y, 1), along, 1e-9);
   EXPECT_NEAR(along / 4.848136811e-6, 51, 1);
-  EXPECT_TRUE(IsCurrent(star, Sky().starGeneration));
+  EXPECT_TRUE(IsCurrent(star, StarGeneration()));
 }
 
 TEST_F(SkyTest, StarParallaxDependsOnTheViewersDistanceFromTheSun) {
@@ -157,9 +179,9 @@ TEST_F(SkyTest, StarParallaxDependsOnTheViewersDistanceFromTheSun) {
   s.StarParallaxThreshold = 10;
   s.ViewerObject = ids.at(KindNeptune);
   UpdateSkyContext();
-  ASSERT_TRUE(Sky().starParallax);
+  ASSERT_TRUE(CurrentSky().starParallax);
   ComputeStarPlace(star);
-  const Vector3 v = Sky().viewerPosition;
+  const Vector3 v = CurrentSky().viewerPosition;
   const double expected = std::hypot(v.x, v.y) / (1.3 * parsec) * test::ArcsecPerRadian;
   EXPECT_NEAR(test::SeparationArcsec(CurrentDirectionVector(star), Vector3{0, 0, 1}), expected,
               0.01);
@@ -189,7 +211,7 @@ TEST_F(SkyTest, StarAberrationReachesTwentyArcseconds) {
   const Vector3 still = CurrentDirectionVector(star);
   Settings().Aberration = true;
   UpdateSkyContext();
-  EXPECT_FALSE(IsCurrent(star, Sky().starGeneration));
+  EXPECT_FALSE(IsCurrent(star, StarGeneration()));
   ComputeStarPlace(star);
   // The pole of the equator is 23.4 degrees from the ecliptic pole: between 20.5 cos(66.6) = 8"
   // and 20.5" of displacement through the year, never nothing.
@@ -208,11 +230,12 @@ TEST_F(SkyTest, ChartPlaceInEachSystemWithRefractionOnHorizonCharts) {
   EXPECT_EQ(equatorial.lon, equatorial.ra);
   const ChartPlace plain = ApparentChartPosition(star, CoordinatesHorizon);
   Settings().Refraction = true;
+  UpdateSkyContext();
   const ChartPlace refracted = ApparentChartPosition(star, CoordinatesHorizon);
   EXPECT_NEAR(refracted.lat - plain.lat, Refraction(plain.lat, 1013.25, 22.0), 1e-15);
   const ChartPlace galactic = ApparentChartPosition(star, CoordinatesGalactic);
   Vector3 g = SphericalToRectangular(1.0, 0.5, 1);
-  Transform(Sky().galacticMatrix, g);
+  Transform(CurrentSky().galacticMatrix, g);
   EXPECT_NEAR(galactic.lat, RectangularToSpherical(g).lat, 1e-8);
 }
 

@@ -9,10 +9,11 @@
 #include <vector>
 
 #include "app/textformat.h"
-#include "astro/apparent.h"
 #include "chart/drawing.h"
 #include "chart/view.h"
 #include "chart/view_dialogs.h"
+#include "objects/apparent.h"
+#include "objects/sky.h"
 #include "platform/dialogs.h"
 #include "platform/result.h"
 #include "tests/chart/sky_fixture.h"
@@ -36,7 +37,7 @@ class CentringTest : public SkyFixture {
   // A star at that altitude on the observer's meridian (latitude 45, sidereal time of J2000).
   ObjectId StarAtAltitude(double altitudeDeg) {
     Vector3 v = SphericalToRectangular(180 * Degree, altitudeDeg * Degree, 1);
-    TransformTransposed(SystemMatrix(CoordinatesHorizon), v);
+    TransformTransposed(SystemMatrix(CurrentSky(), CoordinatesHorizon), v);
     const Spherical s = RectangularToSpherical(v);
     return AddSkyObject(NewFile("stars.qvd"), KindSingleStar, s.lon / Degree, s.lat / Degree, 2.0,
                         0, 0, "Testar");
@@ -94,13 +95,13 @@ TEST_F(CentringTest, PlanetsByNameAndMessage523) {
 TEST_F(CentringTest, SwitchingSystemsKeepsTheSkyPointCentred) {
   ChartSettings& s = Settings();
   Vector3 before = SphericalToRectangular(s.ChartCenterLongitude, s.ChartCenterLatitude, 1);
-  TransformTransposed(SystemMatrix(CoordinatesEquatorial), before);
+  TransformTransposed(SystemMatrix(CurrentSky(), CoordinatesEquatorial), before);
   for (int system :
        {CoordinatesGalactic, CoordinatesHorizon, CoordinatesEcliptic, CoordinatesEquatorial}) {
     SetCoordinateSystem(system);
     EXPECT_EQ(s.ChartCoordinateSystem, system);
     Vector3 now = SphericalToRectangular(s.ChartCenterLongitude, s.ChartCenterLatitude, 1);
-    TransformTransposed(SystemMatrix(system), now);
+    TransformTransposed(SystemMatrix(CurrentSky(), system), now);
     // 1e-9 (0.0002"): longitudes pass through the program's rounded 2 pi on the way.
     EXPECT_NEAR(now.x, before.x, 1e-9);
     EXPECT_NEAR(now.y, before.y, 1e-9);

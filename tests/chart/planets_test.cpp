@@ -15,11 +15,11 @@
 
 #include "app/settings.h"
 #include "astro/angles.h"
-#include "astro/apparent.h"
-#include "astro/physical.h"
-#include "astro/skycontext.h"
 #include "chart/drawing.h"
 #include "chart/projection.h"
+#include "objects/apparent.h"
+#include "objects/physical.h"
+#include "objects/sky.h"
 #include "objects/store.h"
 #include "platform/alert.h"
 #include "platform/events.h"
@@ -139,7 +139,7 @@ class PlanetPassTest : public testing::Test {
     orbit.physical = {static_cast<float>(2 * std::asin(std::min(radiusAu / distanceAu, 1.0))),
                       static_cast<float>(phase), static_cast<float>(brightLimbDeg * Degree)};
     orbit.name = "Body " + std::to_string(kind);
-    MarkCurrent(*record, Sky().planetGeneration);
+    MarkCurrent(*record, PlanetGeneration());
     const ObjectId id = AddObject(record, fileId);
     EXPECT_NE(id, 0u);
     return id;
@@ -376,7 +376,9 @@ TEST_F(PlanetSkyTest, JupitersCentralMeridianFacesTheViewer) {
   SetProgramPath(folder / "quorvane");
   ASSERT_TRUE(CreateFolder(folder / "Images"));
   CentreOn(KindJupiter, 100);
-  const int meridian = static_cast<int>(PhysicalEphemeris(Body(KindJupiter)).longitude / Degree);
+  const int meridian = static_cast<int>(
+      PhysicalEphemeris(CurrentSky(), KindJupiter, CachedPlace(Body(KindJupiter))).longitude /
+      Degree);
   WriteMap(folder / "Images/Jupiter.jpg", 360, 180, [meridian](int column, int) {
     const int offset = (column - meridian + 360) % 360;
     if (offset <= 4 || offset >= 356) return PixelValueFromRGB(250, 20, 20);

@@ -11,9 +11,9 @@
 
 #include "app/settings.h"
 #include "astro/angles.h"
-#include "astro/skycontext.h"
 #include "chart/projection.h"
 #include "objects/records.h"
+#include "objects/sky.h"
 #include "objects/store.h"
 #include "platform/alert.h"
 #include "platform/events.h"

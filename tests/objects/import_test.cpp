@@ -7,8 +7,8 @@
 #include <filesystem>
 
 #include "app/settings.h"
-#include "astro/skycontext.h"
 #include "objects/messages.h"
+#include "objects/sky.h"
 #include "objects/tleimport.h"
 #include "platform/progress.h"
 #include "tests/objects/database_fixture.h"
@@ -242,7 +242,7 @@ TEST_F(ImportTest, NewSatelliteHasItsPlaceComputedOnce) {
   std::unique_ptr<ObjectRecord> r;
   ASSERT_EQ(ElementSetToRecord(IssName, IssLine1, IssLine2, r), ResultOk);
   const OrbitRecord& o = *OrbitOf(*r);
-  EXPECT_EQ(o.stamp, Sky().planetGeneration);
+  EXPECT_EQ(o.stamp, PlanetGeneration());
   // Seen from a place on the Earth the station is between 350 km and an Earth's diameter away.
   EXPECT_GT(o.currentDistance * 149597870.7, 300);
   EXPECT_LT(o.currentDistance * 149597870.7, 13200);

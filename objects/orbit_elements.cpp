@@ -1,5 +1,5 @@
-// astro/orbit_elements.cpp - element sets of orbit records and their entry between equinoxes.
-#include "astro/orbit_elements.h"
+// objects/orbit_elements.cpp - element sets of orbit records and their entry between equinoxes.
+#include "objects/orbit_elements.h"
 
 #include "astro/constants.h"
 #include "astro/frames.h"

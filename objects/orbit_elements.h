@@ -1,4 +1,4 @@
-// astro/orbit_elements.h - the element set of an orbit record as the position code reads it, and
+// objects/orbit_elements.h - the element set of an orbit record as the position code reads it, and
 // the entry of elements referred to another equinox (the Edit Planet dialog). Radians, AU, Julian
 // dates; the record keeps its epoch as a Modified Julian Date and its magnitude parameters in
 // hundredths.

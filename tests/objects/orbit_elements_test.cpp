@@ -1,5 +1,5 @@
 // Elements entered for another equinox, stored at J2000 and shown back.
-#include "astro/orbit_elements.h"
+#include "objects/orbit_elements.h"
 
 #include <gtest/gtest.h>
 

@@ -1,15 +1,13 @@
-// astro/physical.cpp - apparent size, phase, bright limb, magnitude and sub-observer point of
+// objects/physical.cpp - apparent size, phase, bright limb, magnitude and sub-observer point of
 // solar-system bodies.
-#include "astro/physical.h"
+#include "objects/physical.h"
 
 #include <algorithm>
 #include <cmath>
 
-#include "app/settings.h"
 #include "astro/angles.h"
 #include "astro/constants.h"
 #include "astro/magnitude.h"
-#include "astro/skycontext.h"
 #include "objects/store.h"
 
 namespace qv {
@@ -48,8 +46,8 @@ bool InPrimaryShadow(const ObjectRecord& body, const HeliocentricResult& r) {
 
 }  // namespace
 
-int16_t Magnitude(const ObjectRecord& body, const Vector3& d, double delta, double r,
-                  double phase) {
+int16_t Magnitude(const ObjectRecord& body, const SkyContext& sky, const Vector3& d, double delta,
+                  double r, double phase) {
   const OrbitRecord* orbit = OrbitOf(body);
   if (!orbit) return UnknownMagnitude;
   MagnitudeParameters params;
@@ -57,34 +55,32 @@ int16_t Magnitude(const ObjectRecord& body, const Vector3& d, double delta, doub
   params.second = ValueFromHundredths(orbit->magnitudeParam2);
   if (body.kind == KindSaturn)
     params.ringLatitude =
-        SubObserverGeometry(d, RotationModel(KindSaturn, Sky().jde, RotationSystemIII)).latitude;
+        SubObserverGeometry(d, RotationModel(KindSaturn, sky.jde, RotationSystemIII)).latitude;
   return Magnitude(body.kind, params, delta, r, phase);
 }
 
-void ComputePhysicalQuantities(ObjectRecord& body, const Vector3& d, const HeliocentricResult& r,
-                               double delta) {
-  OrbitRecord* orbit = OrbitOf(body);
+void ComputePhysicalQuantities(const ObjectRecord& body, const SkyContext& sky, const Vector3& d,
+                               const HeliocentricResult& r, double delta, ApparentPlace& place) {
+  const OrbitRecord* orbit = OrbitOf(body);
   if (!orbit) return;
   double phase = PhaseAngle(d, r.position);
   if (InPrimaryShadow(body, r)) phase = Pi;
-  orbit->physical[PhysicalDiameter] = static_cast<float>(AngularDiameter(orbit->radius, delta));
-  orbit->physical[PhysicalPhaseAngle] = static_cast<float>(phase);
-  orbit->physical[PhysicalBrightLimb] =
-      static_cast<float>(PositionAngleOfVectors(d, Sky().sunDirection));
-  orbit->currentMagnitude = (delta <= 0 || std::isinf(delta))
-                                ? UnknownMagnitude
-                                : Magnitude(body, d, delta, r.distance, phase);
+  place.physical[PhysicalDiameter] = static_cast<float>(AngularDiameter(orbit->radius, delta));
+  place.physical[PhysicalPhaseAngle] = static_cast<float>(phase);
+  place.physical[PhysicalBrightLimb] =
+      static_cast<float>(PositionAngleOfVectors(d, sky.sunDirection));
+  place.magnitude = (delta <= 0 || std::isinf(delta))
+                        ? UnknownMagnitude
+                        : Magnitude(body, sky, d, delta, r.distance, phase);
 }
 
-SubObserverPoint PhysicalEphemeris(const ObjectRecord& body) {
-  const OrbitRecord* orbit = OrbitOf(body);
-  if (!orbit) return SubObserverPoint{};
-  const double delta = orbit->currentDistance;
-  double t = Sky().jde;
-  if (Settings().PlanetLightTime && std::isfinite(delta)) t -= delta * LightDaysPerAu;
-  const int system = body.kind == KindJupiter ? RotationSystemII : RotationSystemIII;
-  return SubObserverGeometry(VectorFromDirection(orbit->current),
-                             RotationModel(body.kind, t, system));
+SubObserverPoint PhysicalEphemeris(const SkyContext& sky, int kind, const ApparentPlace& place) {
+  if (!IsSolarSystemKind(kind)) return SubObserverPoint{};
+  const double delta = place.distance;
+  double t = sky.jde;
+  if (sky.settings.PlanetLightTime && std::isfinite(delta)) t -= delta * LightDaysPerAu;
+  const int system = kind == KindJupiter ? RotationSystemII : RotationSystemIII;
+  return SubObserverGeometry(VectorFromDirection(place.direction), RotationModel(kind, t, system));
 }
 
 }  // namespace qv
