@@ -4,8 +4,9 @@
 #include "app/chart_mouse.h"
 #include "app/commands.h"
 #include "app/info_window.h"
-#include "app/settings.h"
+#include "app/red_screen.h"
 #include "app/shell.h"
+#include "astro/angles.h"
 #include "chart/centring.h"
 #include "chart/drawing.h"
 #include "chart/view.h"
@@ -15,6 +16,7 @@
 #include "platform/menus.h"
 #include "platform/strings.h"
 #include "platform/windows.h"
+#include "settings/settings.h"
 
 namespace qv {
 namespace {
@@ -45,11 +47,12 @@ int ScrollBarOfItem(int item) {
 void Scroll(int bar, int part, int position) {
   // With Shift held and an object centred, the steps move the viewpoint around the object.
   if (IsKeyDown(KeyShift) && part != PartThumbDragged && part != PartThumbReleased &&
-      MoveViewpointAround(bar, part)) {
+      MoveViewpointAround(Settings(), Settings(), bar, part)) {
     RefreshChart(false);
     return;
   }
-  ScrollChart(bar, part, position);
+  ScrollChart(Settings(), bar, part, position);
+  StopFollowingTelescope();
   RelayoutAndRedraw();
 }
 
@@ -70,7 +73,7 @@ void ToggleRedrawTiming() {
 
 void TypedCharacter(int character) {
   if ((character == 'A' || character == 'Z') && IsKeyDown(KeyShift)) {
-    if (MoveViewpointDistance(character == 'A')) {
+    if (MoveViewpointDistance(Settings(), Settings(), character == 'A')) {
       RefreshChart(false);
       UpdateWindowNow(Shell().chartWindow);
     }
@@ -155,14 +158,32 @@ Rect ChartRectangle() {
   return content;
 }
 
+namespace {
+
+// The chart follows the telescope while Stay Centered is on, and its centred object.
+void FollowChartCentre(ChartSettings& s) {
+  const Vector3 telescope =
+      SphericalToRectangular(s.TelescopeRightAscension, s.TelescopeDeclination, 1);
+  FollowCentre(s, s.TelescopeStayCentered ? &telescope : nullptr);
+}
+
+}  // namespace
+
 void RelayoutChartWindow() {
   WindowRef window = Shell().chartWindow;
   if (!window) return;
   const Rect chart = ChartRectangle();
   Shell().lastScreenDepth = ScreenColorDepth();
-  if (RectWidth(chart) > 0 && RectHeight(chart) > 0) RelayoutChart(chart, Shell().lastScreenDepth);
+  if (RectWidth(chart) > 0 && RectHeight(chart) > 0) {
+    ChartSettings& s = Settings();
+    SetRedScreenColors(s.RedScreen);
+    FollowChartCentre(s);
+    RelayoutChart(chart, Shell().lastScreenDepth, ChartMouseDrawingOptions(s));
+  }
   SetScrollThumbs(window);
 }
+
+void StopFollowingTelescope() { Settings().TelescopeStayCentered = false; }
 
 void RedrawChartWindow() {
   if (WindowRef window = Shell().chartWindow) {

@@ -6,12 +6,12 @@
 #include "app/command_handlers.h"
 #include "app/commands.h"
 #include "app/computation_dialogs.h"
-#include "app/decimal_text.h"
 #include "app/dialog_fields.h"
-#include "app/settings.h"
 #include "app/viewpoint.h"
+#include "objects/decimal_text.h"
 #include "platform/boxes.h"
 #include "platform/strings.h"
+#include "settings/settings.h"
 
 namespace qv {
 namespace {

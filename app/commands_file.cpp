@@ -9,8 +9,6 @@
 #include "app/edit_object.h"
 #include "app/info_window.h"
 #include "app/open_document.h"
-#include "app/settings.h"
-#include "app/settings_file.h"
 #include "app/viewpoint.h"
 #include "objects/database.h"
 #include "objects/import.h"
@@ -20,6 +18,8 @@
 #include "platform/files.h"
 #include "platform/result.h"
 #include "platform/strings.h"
+#include "settings/settings.h"
+#include "settings/settings_file.h"
 
 namespace qv {
 namespace {

@@ -3,15 +3,16 @@
 
 #include "app/computation_dialogs.h"
 #include "app/dialog_fields.h"
-#include "app/settings.h"
-#include "app/textformat.h"
+#include "objects/textformat.h"
 #include "platform/alert.h"
 #include "platform/dialogs.h"
+#include "settings/settings.h"
 
 namespace qv {
 namespace {
 
 constexpr int DateTimeDialog = 260;
+constexpr int MessageBadDate = 525;
 enum DateTimeItem : int {
   LocalDateTime = 4,  // year/month/day h:m:s
   ZoneHours = 6,
@@ -49,11 +50,9 @@ void Fill(WindowRef dialog, const DateTimeState& state) {
 // as it is) and written again in the chosen one, for the same instant.
 void SwitchCalendar(WindowRef dialog, DateTimeState& state, int16_t chosen) {
   if (chosen == state.calendar) return;
-  SetAlertSwitch(false);
   JulianDate jd = 0;
   if (ParseDateTime(GetItemText(dialog, LocalDateTime), 0, state.calendar, jd))
     SetItemText(dialog, LocalDateTime, FormatDateTime(jd, 0, chosen).c_str());
-  SetAlertSwitch(true);
   state.calendar = chosen;
   SetRadioGroup(dialog, JulianRadio, GregorianRadio, CalendarRadio(chosen));
 }
@@ -61,7 +60,11 @@ void SwitchCalendar(WindowRef dialog, DateTimeState& state, int16_t chosen) {
 // Read: false (after note 525) when the date cannot be read; the dialog then stays open.
 bool Read(WindowRef dialog, const DateTimeState& state) {
   JulianDate local = 0;
-  if (!ParseDateTime(GetItemText(dialog, LocalDateTime), 0, state.calendar, local)) return false;
+  const std::string text = GetItemText(dialog, LocalDateTime);
+  if (!ParseDateTime(text, 0, state.calendar, local)) {
+    Note(ButtonsOk, MessageBadDate, text.c_str());
+    return false;
+  }
   ChartSettings& s = Settings();
   s.CalendarSystem = static_cast<CalendarKind>(state.calendar);
   s.DynamicTime = GetItemValue(dialog, DynamicTimeRadio) != 0;

@@ -8,21 +8,21 @@
 #include "app/computation_dialogs.h"
 #include "app/dialog_fields.h"
 #include "app/select_object.h"
-#include "app/settings.h"
 #include "app/shell.h"
-#include "app/textformat.h"
 #include "app/viewpoint.h"
 #include "astro/angles.h"
 #include "astro/constants.h"
 #include "objects/database.h"
 #include "objects/sky.h"
 #include "objects/store.h"
+#include "objects/textformat.h"
 #include "objects/textimport.h"
 #include "objects/textscan.h"
 #include "platform/alert.h"
 #include "platform/dialogs.h"
 #include "platform/result.h"
 #include "platform/strings.h"
+#include "settings/settings.h"
 
 namespace qv {
 namespace {

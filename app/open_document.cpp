@@ -4,8 +4,6 @@
 #include "app/chart_window.h"
 #include "app/commands.h"
 #include "app/description_dialog.h"
-#include "app/settings.h"
-#include "app/settings_file.h"
 #include "app/viewpoint.h"
 #include "objects/database.h"
 #include "objects/import.h"
@@ -14,6 +12,8 @@
 #include "platform/events.h"
 #include "platform/files.h"
 #include "platform/result.h"
+#include "settings/settings.h"
+#include "settings/settings_file.h"
 
 namespace qv {
 namespace {

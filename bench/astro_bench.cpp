@@ -6,7 +6,6 @@
 #include <memory>
 #include <vector>
 
-#include "app/settings.h"
 #include "astro/moons.h"
 #include "astro/planets.h"
 #include "astro/satellite.h"
@@ -16,6 +15,7 @@
 #include "objects/sky.h"
 #include "objects/starplace.h"
 #include "objects/store.h"
+#include "settings/settings.h"
 
 namespace qv {
 namespace {

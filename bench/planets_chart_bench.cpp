@@ -10,7 +10,6 @@
 #include <memory>
 #include <string>
 
-#include "app/settings.h"
 #include "astro/angles.h"
 #include "chart/drawing.h"
 #include "objects/sky.h"
@@ -18,6 +17,7 @@
 #include "platform/events.h"
 #include "platform/files.h"
 #include "platform/image_files.h"
+#include "settings/settings.h"
 
 namespace qv {
 namespace {
@@ -85,7 +85,7 @@ void BM_ChartWithJupiterAndSaturn(benchmark::State& state) {
   AddBody(fileId, KindSaturn, -0.5, radius);
 
   Image* image = nullptr;
-  for (auto _ : state) image = RenderChartImage(Rect{0, 0, Width, Height}, 32, image);
+  for (auto _ : state) image = RenderChartImage(Rect{0, 0, Width, Height}, 32, image, Settings());
   DisposeImage(image);
   UnregisterFile(fileId);
   SetProgramPath("");

@@ -3,17 +3,16 @@
 
 #include <cmath>
 
-#include "app/printf_text.h"
-#include "app/settings.h"
-#include "app/textformat.h"
-#include "app/trails.h"
 #include "astro/angles.h"
 #include "astro/constants.h"
 #include "astro/riseset.h"
+#include "chart/trails.h"
 #include "objects/apparent.h"
 #include "objects/physical.h"
+#include "objects/printf_text.h"
 #include "objects/sky.h"
 #include "objects/store.h"
+#include "objects/textformat.h"
 #include "platform/dialogs.h"
 
 namespace qv {
@@ -158,14 +157,13 @@ bool RiseSetTexts(const RiseSet& rise, const RiseSet& set, std::string& riseText
   return true;
 }
 
-std::vector<InfoLine> ObjectInfoLines(ObjectRecord& object) {
+std::vector<InfoLine> ObjectInfoLines(ObjectRecord& object, int system) {
   std::vector<InfoLine> lines;
   lines.push_back({InfoKindItem, PrintfText("Type: %s", KindName(object.kind))});
   if (!IsSkyObjectKind(object.kind) && !IsSolarSystemKind(object.kind)) return lines;
   EnsureCurrent(object);
   const ApparentPlace current = CachedPlace(object);
   const SkyContext& sky = CurrentSky();
-  const int system = Settings().ChartCoordinateSystem;
   const ChartPlace place = ObjectCoordinates(object, current, sky, system);
   lines.push_back({InfoDistanceItem, DistanceText(current.distance)});
   const double epoch = sky.precessionEpoch;
@@ -189,10 +187,10 @@ std::vector<InfoLine> ObjectInfoLines(ObjectRecord& object) {
   return lines;
 }
 
-bool FillObjectInfo(WindowRef window, ObjectId id) {
+bool FillObjectInfo(WindowRef window, ObjectId id, int system) {
   ObjectRecord* object = id != 0 ? ObjectOfId(id) : nullptr;
   if (!object) return false;
-  for (const InfoLine& line : ObjectInfoLines(*object))
+  for (const InfoLine& line : ObjectInfoLines(*object, system))
     SetItemText(window, line.item, line.text.c_str());
   const bool hasTrail = FindTrail(id) != 0;
   EnableItem(window, InfoTrailOnItem, !hasTrail);

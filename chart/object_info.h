@@ -65,11 +65,11 @@ struct InfoLine {
   std::string text;
 };
 // ObjectInfoLines: every line of the window for the object at its place for the current sky,
-// brought up to date first.
-std::vector<InfoLine> ObjectInfoLines(ObjectRecord& object);
+// brought up to date first, its chart coordinates in the coordinate system given.
+std::vector<InfoLine> ObjectInfoLines(ObjectRecord& object, int coordinateSystem);
 
 // FillObjectInfo: writes the lines into the window and enables the trail buttons by whether the
 // object has a trail. False, with nothing written, when no such object exists.
-bool FillObjectInfo(WindowRef window, ObjectId id);
+bool FillObjectInfo(WindowRef window, ObjectId id, int coordinateSystem);
 
 }  // namespace qv

@@ -6,7 +6,6 @@
 #include <cmath>
 #include <string>
 
-#include "app/textformat.h"
 #include "astro/angles.h"
 #include "astro/constants.h"
 #include "astro/frames.h"
@@ -17,6 +16,7 @@
 #include "objects/namesearch.h"
 #include "objects/orbit_elements.h"
 #include "objects/store.h"
+#include "objects/textformat.h"
 #include "objects/textscan.h"
 #include "objects/textunits.h"
 #include "platform/alert.h"

@@ -9,16 +9,16 @@
 #include <vector>
 
 #include "app/open_document.h"
-#include "app/settings_file.h"
-#include "app/trails.h"
 #include "app_fixture.h"
 #include "astro/time.h"
+#include "chart/trails.h"
 #include "chart/view.h"
 #include "objects/namesearch.h"
 #include "objects/sky.h"
 #include "platform/boxes.h"
 #include "platform/desktop.h"
 #include "platform/files.h"
+#include "settings/settings_file.h"
 
 namespace qv {
 namespace {
@@ -160,13 +160,13 @@ TEST_F(AppTest, MenuItemsFollowTheState) {
   EXPECT_FALSE(Checked(SkyBackgroundMenu, SkyBlack));
 }
 
-TEST_F(AppTest, RedScreenRestoresTheExactColoursAndUseColor) {
+TEST_F(AppTest, RedScreenRestoresTheExactColoursAndKeepsUseColor) {
   uint32_t before[SystemColorCount];
   GetSystemColorTable(before, 0);
   Settings().ShowColors = true;
   Choose(DrawMenu, 21);
   ASSERT_TRUE(Settings().RedScreen);
-  EXPECT_FALSE(Settings().ShowColors);
+  EXPECT_TRUE(Settings().ShowColors);   // the chart is drawn without colours; the option stays
   EXPECT_FALSE(Enabled(DrawMenu, 20));  // Use Color
   EXPECT_FALSE(Enabled(DrawMenu, 19));  // Custom Colors
   EXPECT_FALSE(Enabled(SkyBackgroundMenu, SkyColor));
