@@ -93,7 +93,7 @@ cp /etc/resolv.conf "$root/etc/resolv.conf"
 cp /etc/hosts "$root/etc/hosts"
 if compgen -G "/usr/local/share/ca-certificates/*" >/dev/null; then
   cp -r /usr/local/share/ca-certificates/. "$root/usr/local/share/ca-certificates/"
-  chroot "$root" update-ca-certificates >/dev/null
+  chroot "$root" update-ca-certificates >>"$logs/debootstrap.log" 2>&1
 fi
 
 mount_in_root proc proc
