@@ -50,10 +50,12 @@ cleanup() {
     umount "${mounted[i]}" 2>/dev/null || umount -l "${mounted[i]}" ||
       say "could not unmount ${mounted[i]}" >&2
   done
-  if [ "$keep" = false ] && [ -z "$(findmnt -rn -o TARGET | grep -F "$root/")" ]; then
-    rm -rf "$root"
+  if [ -n "$(findmnt -rn -o TARGET | grep -F "$root/")" ]; then
+    say "$root is left as it is: something is still mounted in it" >&2
   elif [ "$keep" = true ]; then
     say "the root stays in $root (nothing is mounted in it)"
+  else
+    rm -rf "$root"
   fi
   exit "$status"
 }
