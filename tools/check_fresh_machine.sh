@@ -109,11 +109,13 @@ git -C "$root/root/quorvane" checkout -q --detach "$rev"
 say "bare root ready in $((SECONDS - start)) s: $(chroot "$root" dpkg-query -f '.\n' -W | wc -l) packages; checking $(git -C "$top" log -1 --format='%h %s' "$rev")"
 
 # in_root <log> <command>: runs the command in the clone as a new root login would, with a
-# minimal environment (nothing of this machine's), and keeps its output in the log.
+# minimal environment (nothing of this machine's), and keeps its output in the log. It runs in
+# the background so that a signal to this script is handled at once, not after the command.
 in_root() {
   chroot "$root" /usr/bin/env -i HOME=/root LANG=C.UTF-8 TERM=dumb \
     PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin \
-    bash -c "cd /root/quorvane && $2" </dev/null >"$logs/$1" 2>&1
+    bash -c "cd /root/quorvane && $2" </dev/null >"$logs/$1" 2>&1 &
+  wait $!
 }
 
 failed=()
