@@ -84,7 +84,8 @@ TEST_F(AppTest, NowIsTheClockLessTheZoneAndTheSavingHour) {
   double before = CurrentJulianDate();
   Choose(ComputationMenu, 6);
   ExpectClockReadBetween(Settings().JulianDate + 2 / 24.0, before, CurrentJulianDate());
-  EXPECT_NEAR(CurrentSky().jde, DynamicalTime(Settings().JulianDate, false), 1e-9);  // the sky followed
+  EXPECT_NEAR(CurrentSky().jde, DynamicalTime(Settings().JulianDate, false),
+              1e-9);  // the sky followed
   // With saving on, one hour more comes off while saving applies on that date.
   Settings().DaylightSavingsTime = true;
   before = CurrentJulianDate();
