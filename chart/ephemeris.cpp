@@ -24,8 +24,6 @@
 namespace qv {
 namespace {
 
-// Conversions of the table's columns; the others are the info texts' (chart/object_info.h).
-constexpr double HoursPerRadianOfDay = 3.819718634;
 constexpr const char* DegreeSign = "\u00b0";
 
 // An unknown value leaves its column blank rather than print a number that is not one.
@@ -76,7 +74,7 @@ std::string ColumnHeaders(const ObjectRecord& object, const SkyContext& sky, int
 }
 
 std::string TimeOfDayText(const RiseSet& event) {
-  const double hours = event.timeOfDay * HoursPerRadianOfDay;
+  const double hours = event.timeOfDay * RadToHours;
   const int whole = static_cast<int>(hours);
   const int minutes = static_cast<int>((hours - whole) * 60.0);
   return PrintfText("%02hd:%02hd", static_cast<short>(whole), static_cast<short>(minutes));

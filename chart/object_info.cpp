@@ -18,11 +18,7 @@
 namespace qv {
 namespace {
 
-// Conversions of the info texts.
-constexpr double ArcminutesPerRadian = 3437.74677;
-constexpr double DegreesPerRadian = 57.29577951;
-constexpr double HoursPerRadian = 12.0 / 3.141592653589793;
-constexpr double FullDay = 6.283185307;  // the time of day of an object that never sets
+constexpr double FullDay = TwoPi;  // the time of day of an object that never sets
 constexpr const char* DegreeSign = "\u00b0";
 
 bool Known(int magnitude) { return magnitude != UnknownMagnitude; }
@@ -34,7 +30,7 @@ int SeenMagnitude(const ApparentPlace& place) {
 }
 
 std::string TimeOfDayText(const char* label, double timeOfDay) {
-  const double hours = timeOfDay * HoursPerRadian;
+  const double hours = timeOfDay * ExactRadToHours;
   const int whole = static_cast<int>(hours);
   const int minutes = static_cast<int>((hours - whole) * 60.0);
   return PrintfText("%s%02hd:%02hd", label, static_cast<short>(whole), static_cast<short>(minutes));
@@ -99,8 +95,7 @@ void AddBodyLines(const ObjectRecord& object, const ApparentPlace& place,
       {InfoLine19Item, "P.A. of N. Pole", sub.poleAngle},
   };
   for (const auto& a : angles)
-    lines.push_back(
-        {a.item, PrintfText("%s: %.1f%s", a.label, a.angle * DegreesPerRadian, DegreeSign)});
+    lines.push_back({a.item, PrintfText("%s: %.1f%s", a.label, a.angle * RadToDeg, DegreeSign)});
 }
 
 }  // namespace

@@ -17,8 +17,8 @@
 namespace qv {
 namespace {
 
-constexpr double RevolutionsPerDayToRadiansPerMinute = 0.004363323129861111;  // 2 pi / 1440
-constexpr double HalfSizeMetresToAu = 3.3422935767735196e-12;  // size / 2 in m, as AU
+constexpr double RevolutionsPerDayToRadiansPerMinute = TwoPi / 1440;
+constexpr double HalfSizeMetresToAu = MetresToAu / 2;  // size / 2 in m, as AU
 constexpr size_t LongNameLine = 36;
 constexpr size_t NameWithMagnitude = 14;
 constexpr long FirstCenturyYear = 51;  // two-digit years below this are 20xx, others 19xx

@@ -12,12 +12,13 @@
 #include "astro/kinds.h"
 #include "tests/astro/ref_table.h"
 #include "tests/astro/series_geocentric.h"
+#include "tests/support/degree.h"
 
 namespace qv {
 namespace {
 
-constexpr double Rad = 0.017453292519943295;
-constexpr double ArcsecRad = Rad / 3600;
+using test::Deg;
+constexpr double ArcsecRad = Deg / 3600;
 
 void ExpectMatrixNear(const Matrix3& a, const Matrix3& b, double tol) {
   for (int i = 0; i < 3; ++i)
@@ -33,14 +34,14 @@ void ExpectInverses(const Matrix3& forward, Matrix3 inverse, double tol) {
 TEST(Precession, ReproducesMeeusExample21b) {
   // theta Persei, J2000 place moved along its proper motion to 2028 Nov 13.19 TD (JD 2462088.69),
   // then precessed: 2h46m11.331s +49d20m54.54s. Tolerance 0.01": the example's own rounding.
-  const double ra0 = (41.0499417 + 0.03425 * 15 * 28.86705 / 3600) * Rad;
-  const double dec0 = (49.2284667 - 0.0895 * 28.86705 / 3600) * Rad;
+  const double ra0 = (41.0499417 + 0.03425 * 15 * 28.86705 / 3600) * Deg;
+  const double dec0 = (49.2284667 - 0.0895 * 28.86705 / 3600) * Deg;
   Vector3 v = SphericalToRectangular(ra0, dec0, 1);
   Matrix3 m;
   PrecessionMatrix(m, J2000, 2462088.69, false);
   Transform(m, v);
   const Spherical s = RectangularToSpherical(v);
-  EXPECT_NEAR(s.lon / Rad * 240, (2 * 3600 + 46 * 60 + 11.331), 0.01 / 15 / std::cos(s.lat) + 1e-3);
+  EXPECT_NEAR(s.lon / Deg * 240, (2 * 3600 + 46 * 60 + 11.331), 0.01 / 15 / std::cos(s.lat) + 1e-3);
   EXPECT_NEAR(s.lat / ArcsecRad, 49 * 3600 + 20 * 60 + 54.54, 0.01);
   // At the epoch itself, and without nutation, the matrix is the identity.
   PrecessionMatrix(m, J2000, J2000, false);
@@ -100,11 +101,11 @@ TEST(GalacticFrame, PoleAndCentreLandWhereTheyBelong) {
   EXPECT_NEAR(RectangularToSpherical(pole).lat, HalfPi, 1e-8);
   // Sagittarius A*, the galactic centre: l = 359.944, b = -0.046 degrees (J2000 266.41683,
   // -29.00781). The B1950 definition through FK5 precession differs from the IAU's by under 1'.
-  Vector3 centre = SphericalToRectangular(266.41683 * Rad, -29.00781 * Rad, 1);
+  Vector3 centre = SphericalToRectangular(266.41683 * Deg, -29.00781 * Deg, 1);
   Transform(g, centre);
   const Spherical gc = RectangularToSpherical(centre);
-  EXPECT_NEAR(NormalizeAngle(gc.lon + Pi) - Pi, -0.056 * Rad, 1.0 / 60 * Rad);
-  EXPECT_NEAR(gc.lat, -0.046 * Rad, 1.0 / 60 * Rad);
+  EXPECT_NEAR(NormalizeAngle(gc.lon + Pi) - Pi, -0.056 * Deg, 1.0 / 60 * Deg);
+  EXPECT_NEAR(gc.lat, -0.046 * Deg, 1.0 / 60 * Deg);
   Matrix3 inverse;
   GalacticMatrix(inverse, J2000, -1);
   ExpectInverses(g, inverse, 1e-12);
@@ -135,7 +136,7 @@ TEST(HorizonFrame, ZenithNorthAndEast) {
 
 TEST(ObserverPosition, ReproducesMeeusExample11a) {
   // Palomar: latitude 33d21'22", 1706 m: rho sin phi' = 0.546861, rho cos phi' = 0.836339.
-  const double phi = (33 + 21 / 60.0 + 22 / 3600.0) * Rad;
+  const double phi = (33 + 21 / 60.0 + 22 / 3600.0) * Deg;
   const Vector3 p =
       ObserverGeocentricPosition(0.4, phi, 1706 * MetresToAu, EarthRadiusAu, EarthFlattening);
   EXPECT_NEAR(p.z / EarthRadiusAu, 0.546861, 2e-6);
@@ -204,8 +205,8 @@ TEST(Refraction, BothBranchesAndTheirBoundary) {
   EXPECT_NEAR(Refraction(0.26181, 1013.25, 22) / DegToRad,
               0.00452 * 1013.25 / (295 * std::tan(0.26181)), 1e-12);
   // About a minute of arc at 45 degrees, falling towards the zenith.
-  EXPECT_NEAR(Refraction(45 * Rad, 1013.25, 22) / Rad * 3600, 55.9, 0.2);
-  EXPECT_LT(Refraction(80 * Rad, 1013.25, 22), Refraction(45 * Rad, 1013.25, 22));
+  EXPECT_NEAR(Refraction(45 * Deg, 1013.25, 22) / Deg * 3600, 55.9, 0.2);
+  EXPECT_LT(Refraction(80 * Deg, 1013.25, 22), Refraction(45 * Deg, 1013.25, 22));
 }
 
 }  // namespace

@@ -11,11 +11,12 @@
 #include "astro/constants.h"
 #include "astro/frames.h"
 #include "tests/astro/ref_table.h"
+#include "tests/support/degree.h"
 
 namespace qv {
 namespace {
 
-constexpr double Rad = 0.017453292519943295;
+using test::Deg;
 
 // A low orbit like a space station's: 400 km perigee, e = 0.001.
 OrbitalElements LowOrbit(double drag) {
@@ -23,7 +24,7 @@ OrbitalElements LowOrbit(double drag) {
   el.epoch = 2461000.5;
   el.q = (6378.137 + 400) / KmPerAu;
   el.e = 0.001;
-  el.i = 51.6 * Rad;
+  el.i = 51.6 * Deg;
   el.omega = 1.0;
   el.node = 2.0;
   el.m = 0.5;
@@ -66,12 +67,12 @@ TEST(SatelliteRates, FollowTheOblateness) {
   OrbitalElements el = LowOrbit(0);
   // A 400 km orbit: about 15.5 revolutions a day; its node regresses about 5 degrees a day at 51.6.
   EXPECT_NEAR(el.n / (2 * Pi), 15.5, 0.2);
-  EXPECT_NEAR(el.nodeRate / Rad, -5.0, 0.2);
+  EXPECT_NEAR(el.nodeRate / Deg, -5.0, 0.2);
   EXPECT_GT(el.omegaRate, 0);
-  el.i = 63.4349 * Rad;  // the critical inclination: the perigee stands still
+  el.i = 63.4349 * Deg;  // the critical inclination: the perigee stands still
   SatelliteRates(el);
   EXPECT_NEAR(el.omegaRate, 0, 1e-5 * std::fabs(el.nodeRate));  // 63.4349 is rounded
-  el.i = 90 * Rad;  // a polar orbit's node does not turn
+  el.i = 90 * Deg;  // a polar orbit's node does not turn
   SatelliteRates(el);
   EXPECT_NEAR(el.nodeRate, 0, 1e-12);
   el.e = 1.2;  // not an orbit about the Earth
@@ -94,10 +95,10 @@ TEST(SatellitePosition, StaysNearSgp4ForADay) {
     el.epoch = row.Number("epoch_jd_utc");  // one time scale throughout: only t - epoch counts
     el.e = row.Number("ecc");
     el.q = aEarthRadii * (1 - el.e) / EarthRadiiPerAu;
-    el.i = row.Number("incl_deg") * Rad;
-    el.node = row.Number("node_deg") * Rad;
-    el.omega = row.Number("argp_deg") * Rad;
-    el.m = row.Number("mean_anomaly_deg") * Rad;
+    el.i = row.Number("incl_deg") * Deg;
+    el.node = row.Number("node_deg") * Deg;
+    el.omega = row.Number("argp_deg") * Deg;
+    el.m = row.Number("mean_anomaly_deg") * Deg;
     el.drag = row.Number("ndot_over_2_rev_per_day2") * 2 * Pi;
     SatelliteRates(el);
     EXPECT_NEAR(el.n, nRadPerMin * MinutesPerDay, 1e-9 * el.n);

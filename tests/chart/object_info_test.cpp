@@ -140,7 +140,7 @@ TEST_F(ObjectInfo, StarsWithoutParallaxVelocityOrSizeShowBareLabels) {
 
 TEST_F(ObjectInfo, CircumpolarAndNeverRisingStarsFromLatitude47) {
   SetTimeUt(2451545.0);
-  const double dec = 80 * test::ExactRad;
+  const double dec = 80 * test::Deg;
   ObjectRecord& north =
       AddSkyObject(KindSingleStar, {std::cos(dec), 0, std::sin(dec)}, UnknownValue, 300);
   ObjectRecord& south =

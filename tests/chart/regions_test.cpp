@@ -4,10 +4,12 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/support/degree.h"
+
 namespace qv {
 namespace {
 
-constexpr double Deg = 0.017453292519943295;
+using test::Deg;
 
 int32_t Turns(double degrees) { return static_cast<int32_t>(degrees * Deg * TurnUnitsPerRadian); }
 

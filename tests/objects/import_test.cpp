@@ -12,13 +12,14 @@
 #include "platform/progress.h"
 #include "tests/objects/database_fixture.h"
 #include "tests/objects/test_sky.h"
+#include "tests/support/degree.h"
 
 namespace qv {
 namespace {
 
 namespace fs = std::filesystem;
 
-constexpr double Degree = 0.017453292519943295;
+using test::Deg;
 
 // The classic published element set of the ISS (2008 September 20).
 const char* const IssName = "ISS (ZARYA)             ";
@@ -175,11 +176,11 @@ TEST_F(ImportTest, ElementSetReadsEveryColumn) {
   EXPECT_EQ(o.name, "ISS (ZARYA)");  // the padding of the name line is not part of the name
   // 2008 day 264.51782528: JD 2454465.5 (2008 January 0.0) + 264.51782528.
   EXPECT_NEAR(o.epoch, 2454465.5 + 264.51782528 - 2400000.5, 1e-8);
-  EXPECT_NEAR(o.i, 51.6416 * Degree, 1e-6);
-  EXPECT_NEAR(o.node, 247.4627 * Degree, 1e-6);
+  EXPECT_NEAR(o.i, 51.6416 * Deg, 1e-6);
+  EXPECT_NEAR(o.node, 247.4627 * Deg, 1e-6);
   EXPECT_FLOAT_EQ(o.e, 0.0006703f);
-  EXPECT_NEAR(o.omega, 130.5360 * Degree, 1e-6);
-  EXPECT_NEAR(o.meanAnomaly, 325.0288 * Degree, 1e-6);
+  EXPECT_NEAR(o.omega, 130.5360 * Deg, 1e-6);
+  EXPECT_NEAR(o.meanAnomaly, 325.0288 * Deg, 1e-6);
   EXPECT_NEAR(o.meanMotion, 15.72125391 * 2 * M_PI, 1e-4);
   EXPECT_NEAR(o.meanMotionRate, -0.00002182 * 2 * M_PI, 1e-9);
   EXPECT_EQ(o.meanMotionAccel, 0.0f);
@@ -187,8 +188,8 @@ TEST_F(ImportTest, ElementSetReadsEveryColumn) {
   // Independent figures of that orbit: perigee about 6726 km from the Earth's centre (350 km
   // up), the node regressing about 5.1 degrees and the perigee advancing about 3.8 a day.
   EXPECT_NEAR(o.q * 149597870.7, 6726, 5);
-  EXPECT_NEAR(o.nodeRate / Degree, -5.12, 0.05);
-  EXPECT_NEAR(o.omegaRate / Degree, 3.83, 0.05);
+  EXPECT_NEAR(o.nodeRate / Deg, -5.12, 0.05);
+  EXPECT_NEAR(o.omegaRate / Deg, 3.83, 0.05);
 }
 
 TEST_F(ImportTest, ElementSetEpochCenturyAndLongNameLines) {

@@ -20,6 +20,7 @@
 #include "objects/store.h"
 #include "platform/alert.h"
 #include "platform/result.h"
+#include "tests/support/degree.h"
 #include "tests/support/scratch_folder.h"
 #include "tools/catalog/package.h"
 
@@ -27,6 +28,7 @@ namespace qv {
 namespace {
 
 namespace fs = std::filesystem;
+using test::Deg;
 
 // The build folder holding Database/ (QV_DATA_DIR overrides the README's build/).
 fs::path DataDir() {
@@ -112,13 +114,12 @@ TEST_F(DefaultDatabase, HoldsEverySiteOfTheSitesFile) {
       {"greenwich (royal observatory)", -5 / 3600.0, 51 + 28 / 60.0 + 40 / 3600.0, 47, 0},
       {"New Delhi", 77 + 12 / 60.0 + 33 / 3600.0, 28 + 36 / 60.0 + 50 / 3600.0, 216, 5.5},
   };
-  constexpr double Degree = 0.017453292519943295;
   for (const auto& e : expected) {
     const ObjectRecord* record = ObjectOfId(FindLocationByName(e.name));
     ASSERT_NE(record, nullptr) << e.name;
     const SiteRecord& site = *SiteOf(*record);
-    EXPECT_NEAR(site.longitude / Degree, e.longitude, 1e-4) << e.name;
-    EXPECT_NEAR(site.latitude / Degree, e.latitude, 1e-4) << e.name;
+    EXPECT_NEAR(site.longitude / Deg, e.longitude, 1e-4) << e.name;
+    EXPECT_NEAR(site.latitude / Deg, e.latitude, 1e-4) << e.name;
     EXPECT_FLOAT_EQ(site.altitude, static_cast<float>(e.altitude)) << e.name;
     EXPECT_NEAR(site.timeZone * 24, e.timeZoneHours, 1e-5) << e.name;
   }
@@ -233,7 +234,6 @@ std::set<std::string> FilesRead(const ChartFrame& frame, int16_t starLimit, int1
 }
 
 ChartFrame EquatorialChart(double raDeg, double decDeg, double fieldDeg) {
-  constexpr double Deg = 0.017453292519943295;
   ChartView view;
   view.projection = ProjectionLambert;
   view.system = CoordinatesEquatorial;
