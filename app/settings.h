@@ -29,7 +29,7 @@ constexpr size_t DescriptionMaxLength = 32767;
 enum PlanetTheory : uint8_t {
   PlanetElements = 1,  // osculating elements
   PlanetVFP = 2,
-  PlanetVSOP87 = 3,  // computed as VFP
+  PlanetVSOP87 = 3,  // VSOP87D and Meeus' Pluto; the Sun and the Moon as VFP
 };
 
 enum Projection : int16_t {

@@ -11,9 +11,11 @@
 #include "astro/moons.h"
 #include "astro/orbit_elements.h"
 #include "astro/physical.h"
+#include "astro/pluto.h"
 #include "astro/satellite.h"
 #include "astro/skycontext.h"
 #include "astro/vfp_series.h"
+#include "astro/vsop87.h"
 #include "objects/store.h"
 
 namespace qv {
@@ -44,13 +46,18 @@ const Matrix3& EclipticOfDateToEquator(double t) {
   return cached;
 }
 
+// A position in ecliptic coordinates of date, J2000 equator.
+Vector3 EclipticOfDateToJ2000(const Spherical& s, double t) {
+  Vector3 p = SphericalToRectangular(s.lon, s.lat, s.r);
+  Transform(EclipticOfDateToEquator(t), p);
+  return p;
+}
+
 Vector3 SeriesHeliocentric(int kind, double t) {
   if (kind == KindSun) return Vector3{};
   Spherical s = SeriesPosition(kind, t);
   if (kind == KindMoon) s.r *= EarthRadiusAu;  // the series gives Earth radii
-  Vector3 p = SphericalToRectangular(s.lon, s.lat, s.r);
-  Transform(EclipticOfDateToEquator(t), p);
-  return p;
+  return EclipticOfDateToJ2000(s, t);
 }
 
 Vector3 ElementsHeliocentric(const OrbitRecord& orbit, double t) {
@@ -65,9 +72,16 @@ bool IsMajorBody(int kind) { return (kind >= KindSun && kind <= KindPluto) || ki
 // The body's own position: about its primary for moons and satellites, else about the Sun.
 Vector3 OwnPosition(const ObjectRecord& body, const OrbitRecord& orbit, double t) {
   const int kind = body.kind;
-  if (IsMajorBody(kind))
-    return Settings().PlanetComputation == PlanetElements ? ElementsHeliocentric(orbit, t)
-                                                          : SeriesHeliocentric(kind, t);
+  if (IsMajorBody(kind)) {
+    switch (Settings().PlanetComputation) {
+      case PlanetElements:
+        return ElementsHeliocentric(orbit, t);
+      case PlanetVSOP87:
+        return PreciseHeliocentricPosition(kind, t);
+      default:
+        return SeriesHeliocentric(kind, t);
+    }
+  }
   if (kind == KindEarthSatellite) return SatellitePosition(ElementsOfRecord(orbit), t);
   if (kind >= KindPhobos && kind <= KindCharon) return MoonPosition(kind, t);
   return ElementsHeliocentric(orbit, t);  // comets, asteroids, spacecraft
@@ -133,6 +147,18 @@ Vector3 PositionWithDepth(const ObjectRecord& body, const PositionRequest& at, i
 }
 
 }  // namespace
+
+Vector3 PreciseHeliocentricPosition(int kind, double jde) {
+  if (const Vsop87Planet* planet = Vsop87PlanetOfKind(kind))
+    return EclipticOfDateToJ2000(Vsop87Position(*planet, jde), jde);
+  if (kind == KindPluto && PlutoTheoryCovers(jde)) {
+    const Spherical s = PlutoPosition(jde);
+    Vector3 p = SphericalToRectangular(s.lon, s.lat, s.r);
+    Transform(EclipticJ2000ToEquator(), p);
+    return p;
+  }
+  return SeriesHeliocentric(kind, jde);
+}
 
 Vector3 BuiltInHeliocentricPosition(int kind, double jde) {
   Vector3 p = SeriesHeliocentric(kind, jde);

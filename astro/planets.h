@@ -29,6 +29,12 @@ struct HeliocentricResult {
 HeliocentricResult HeliocentricPosition(const ObjectRecord& body, double jde,
                                         bool cachedPrimaries = true);
 
+// PreciseHeliocentricPosition: a major body's heliocentric J2000 equatorial position, AU, by
+// the precise theories of the setting "VSOP87": VSOP87D for Mercury to Neptune and the Earth
+// (astro/vsop87.h), Meeus' periodic terms for Pluto within 1885-2099 (astro/pluto.h); the Sun,
+// the Moon (about the Earth) and Pluto outside those years by the VFP series; zeros for others.
+Vector3 PreciseHeliocentricPosition(int kind, double jde);
+
 // BuiltInHeliocentricPosition: a planet's (or the Sun's, or the Earth's moon's) position from the
 // series alone, for a body the database lacks.
 Vector3 BuiltInHeliocentricPosition(int kind, double jde);
