@@ -32,6 +32,11 @@ enum PlanetTheory : uint8_t {
   PlanetVSOP87 = 3,  // VSOP87D and Meeus' Pluto; the Sun and the Moon as VFP
 };
 
+enum SatelliteTheory : uint8_t {
+  SatelliteSimple = 1,  // Keplerian ellipse with secular J2 rates and drag
+  SatelliteSGP4 = 2,    // SGP4/SDP4
+};
+
 enum Projection : int16_t {
   ProjectionPlanar = 1,
   ProjectionSpherical = 2,
@@ -117,6 +122,7 @@ struct ChartSettings {
   double StarMotionThreshold = 365250;  // days from J2000 beyond which motion applies
   PlanetTheory PlanetComputation = PlanetVFP;
   bool PlanetLightTime = false;
+  SatelliteTheory SatelliteModel = SatelliteSimple;
   double PrecessionEpoch = J2000;  // the fixed epoch, a Julian date
   bool Precession = true;          // true: current epoch; false: PrecessionEpoch
   bool Nutation = false;

@@ -82,7 +82,11 @@ Vector3 OwnPosition(const ObjectRecord& body, const OrbitRecord& orbit, double t
         return SeriesHeliocentric(kind, t);
     }
   }
-  if (kind == KindEarthSatellite) return SatellitePosition(ElementsOfRecord(orbit), t);
+  if (kind == KindEarthSatellite) {
+    const OrbitalElements el = ElementsOfRecord(orbit);
+    return Settings().SatelliteModel == SatelliteSGP4 ? Sgp4SatellitePosition(el, t)
+                                                      : SatellitePosition(el, t);
+  }
   if (kind >= KindPhobos && kind <= KindCharon) return MoonPosition(kind, t);
   return ElementsHeliocentric(orbit, t);  // comets, asteroids, spacecraft
 }

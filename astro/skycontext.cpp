@@ -34,7 +34,7 @@ struct StarInputs {
 struct PlanetInputs {
   bool valid = false;
   Vector3 viewer;
-  int computation = 0;
+  int computation = 0, satelliteModel = 0;
   bool lightTime = false, aberration = false;
   double jde = 0;
 };
@@ -146,12 +146,14 @@ void UpdateGenerations(const ChartSettings& s) {
   PlanetInputs planets{true,
                        context.viewerPosition,
                        static_cast<int>(s.PlanetComputation),
+                       static_cast<int>(s.SatelliteModel),
                        s.PlanetLightTime,
                        s.Aberration,
                        context.jde};
   const PlanetInputs& had = lastPlanetInputs;
   const bool planetsChanged = !had.valid || !SameVector(planets.viewer, had.viewer) ||
                               planets.computation != had.computation ||
+                              planets.satelliteModel != had.satelliteModel ||
                               planets.lightTime != had.lightTime ||
                               planets.aberration != had.aberration || planets.jde != had.jde;
   if (planetsChanged) {
@@ -203,6 +205,7 @@ void CopyComputationSettings(const ChartSettings& from, ChartSettings& to) {
   to.StarParallaxThreshold = from.StarParallaxThreshold;
   to.PlanetComputation = from.PlanetComputation;
   to.PlanetLightTime = from.PlanetLightTime;
+  to.SatelliteModel = from.SatelliteModel;
   to.PrecessionEpoch = from.PrecessionEpoch;
   to.Precession = from.Precession;
   to.Nutation = from.Nutation;
