@@ -7,9 +7,9 @@
 
 #include "astro/constants.h"
 #include "astro/frames.h"
+#include "astro/kinds.h"
 #include "astro/planets.h"
 #include "astro/vfp_series.h"
-#include "objects/records.h"
 
 namespace qv::test {
 
