@@ -49,7 +49,8 @@ TEST_F(SkyTest, FramesFollowTheSettings) {
   s.Precession = false;
   s.PrecessionEpoch = J2000;
   SetTimeUt(2469807.5);  // 2050
-  EXPECT_NEAR((CurrentSky().jde - 2469807.5) / DaysPerSecond, DeltaT(2469807.5), 1e-6);
+  // 1e-4 s: a Julian date near 2.5e6 holds time to 4e-5 s.
+  EXPECT_NEAR((CurrentSky().jde - 2469807.5) / DaysPerSecond, DeltaT(2469807.5), 1e-4);
   EXPECT_NEAR(CurrentSky().equatorialMatrix.m[0][1], 0, 1e-15);
   Matrix3 ofDate;
   PrecessionMatrix(ofDate, J2000, CurrentSky().jde, false);
@@ -233,7 +234,8 @@ TEST_F(SkyTest, ChartPlaceInEachSystemWithRefractionOnHorizonCharts) {
   test::Observing().Refraction = true;
   test::UpdateSky();
   const ChartPlace refracted = ApparentChartPosition(star, CoordinatesHorizon);
-  EXPECT_NEAR(refracted.lat - plain.lat, Refraction(plain.lat, 1013.25, 22.0), 1e-15);
+  EXPECT_NEAR(refracted.lat - plain.lat,
+              Refraction(plain.lat, StandardPressureMbar, StandardTemperatureC), 1e-15);
   const ChartPlace galactic = ApparentChartPosition(star, CoordinatesGalactic);
   Vector3 g = SphericalToRectangular(1.0, 0.5, 1);
   Transform(CurrentSky().galacticMatrix, g);
