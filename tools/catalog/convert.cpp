@@ -6,6 +6,7 @@
 #include <limits>
 
 #include "tools/catalog/package.h"
+#include "tools/catalog/star_motions.h"
 #include "tools/catalog/star_names.h"
 #include "tools/catalog/text_lines.h"
 
@@ -84,16 +85,23 @@ const std::vector<MagnitudeLayer>& DeepSkyLayers() {
   return layers;
 }
 
-bool ConvertCatalog(const std::string& dataDir, const std::string& outDir, CatalogReport& report,
-                    std::string& error) {
+bool ConvertCatalog(const std::string& dataDir, const std::string& starDataDir,
+                    const std::string& outDir, CatalogReport& report, std::string& error) {
   PackageDocuments docs;
   if (!ReadDocuments(dataDir, docs, error)) return false;
+  std::vector<DataFileStar> binaryStars, textStars;
+  if (!ReadStarDataFiles(starDataDir, binaryStars, error) ||
+      !ReadStarCatalogText(starDataDir + "/stars.dat", textStars, report.motions.unreadLines,
+                           error)) {
+    return false;
+  }
 
   PackageReadCounts starCounts, deepSkyCounts;
   const std::vector<PackageConstellation> constellations =
       ReadPackageConstellations(docs.constellations);
-  const std::vector<SkyEntry> stars =
+  std::vector<SkyEntry> stars =
       BuildStars(ReadPackageStars(docs.stars, starCounts), ReadPackageStarNames(docs.starNames));
+  AddStarMotions(stars, binaryStars, textStars, report.motions);
   const std::vector<SkyEntry> deepSky = BuildDeepSky(
       ReadPackageDeepSky(docs.deepSky, deepSkyCounts), ReadPackageDeepSkyNames(docs.deepSkyNames),
       ReadPackageMessier(docs.messier), report.deepSkyCounts);

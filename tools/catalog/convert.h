@@ -8,6 +8,7 @@
 #include "tools/catalog/deep_sky.h"
 #include "tools/catalog/figures.h"
 #include "tools/catalog/layers.h"
+#include "tools/catalog/star_motions.h"
 
 namespace qv {
 
@@ -28,13 +29,16 @@ struct CatalogReport {
   int skippedEntries = 0;  // package entries without position or magnitude
   FigureCounts figures;
   DeepSkyCounts deepSkyCounts;
+  MotionMatchCounts motions;
   std::vector<std::string> files;  // in import order, the list's own name not included
 };
 
 // ConvertCatalog: reads dataDir (stars.14.json, starnames.json, dsos.14.json, dsonames.json,
 // messier.json, constellations.json, constellations.lines.json, constellations.borders.json) and
-// writes outDir's files. False with a one-line reason when a file cannot be read or written.
-bool ConvertCatalog(const std::string& dataDir, const std::string& outDir, CatalogReport& report,
-                    std::string& error);
+// the star files of starDataDir (namedstars.dat, unnamedstars.dat, stars.dat: motions and
+// distances),
+// and writes outDir's files. False with a one-line reason when a file cannot be read or written.
+bool ConvertCatalog(const std::string& dataDir, const std::string& starDataDir,
+                    const std::string& outDir, CatalogReport& report, std::string& error);
 
 }  // namespace qv
