@@ -118,8 +118,8 @@ std::string BodyRow(ObjectRecord& object) {
 std::string SkyObjectRow(ObjectRecord& object) {
   std::string row = PlaceColumns(object, false);
   const SkyObjectRecord& sky = *SkyObjectOf(object);
-  const SphericalRates rates = RectangularToSphericalWithRates(
-      {VectorFromDirection(sky.position), VectorFromDirection(sky.motion)});
+  const SphericalRates rates =
+      RectangularToSphericalWithRates({VectorFromDirection(sky.position), MotionPerDay(sky)});
   return row +
          PrintfText("\t%+10.4f\t%+10.3f\t", rates.dlon * TimeSecondsPerYearPerRadianPerDay,
                     rates.dlat * ArcsecondsPerYearPerRadianPerDay) +

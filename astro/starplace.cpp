@@ -17,8 +17,8 @@ Vector3 MovedPosition(const SkyObjectRecord& sky, bool withMotion) {
   Vector3 p{static_cast<double>(sky.position.x), static_cast<double>(sky.position.y),
             static_cast<double>(sky.position.z)};
   if (withMotion) {
-    const double days = Sky().jde - J2000;  // the motion is per day
-    p = Vector3{p.x + days * sky.motion.x, p.y + days * sky.motion.y, p.z + days * sky.motion.z};
+    const double units = (Sky().jde - J2000) / MotionDaysPerUnit;
+    p = Vector3{p.x + units * sky.motion.x, p.y + units * sky.motion.y, p.z + units * sky.motion.z};
   }
   return p;
 }

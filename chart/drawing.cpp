@@ -11,6 +11,7 @@
 #include "chart/legend.h"
 #include "chart/lines.h"
 #include "chart/magnitudes.h"
+#include "chart/milky_way.h"
 #include "chart/pens.h"
 #include "chart/planets.h"
 #include "chart/projection.h"
@@ -117,6 +118,7 @@ int DrawChart(const Rect& chart) {
   Store().redrawCounter = ++s.RedrawCounter;
   SetLineOutput(true);
   DrawSkyBackground(chart, ChartSunAltitude(), ChartViewsFromEarth());
+  if (s.ShowMilkyWay) DrawMilkyWayPass();
   if (s.ShowGridLines) DrawGridAndLines();
   if (s.ShowConstellations) DrawConstellations();
   int result = ResultOk;

@@ -2,7 +2,8 @@
 # Builds the default data beside the programs in a build folder (default: build/), once:
 #   Database/      the default database, from the sky-map package d3-celestial (npm), the star
 #                  motions and distances of Debian's kstars-data (its star files, read by our own
-#                  converter) and the solar-system file, imported by the program's own importer
+#                  converter) and the solar-system file, imported by the program's own importer;
+#                  beside it MilkyWay.txt, the Milky Way's outline the chart reads
 #   Images/        planet surface maps and Saturn's ring profile (Debian openuniverse-common)
 #   Help/          the help pages with their search index
 #   Demo Settings Files/
@@ -90,12 +91,20 @@ import_database() {
   local own=("$top/resources/catalog/SolarSystem.txt" "$top/resources/catalog/Sites.txt")
   # By content, not by the tools' binaries: rebuilding the program must not replace a database
   # the user may have edited. When the data do change, the old one is kept as Database.previous.
-  inputs=$(fingerprint "$cache/catalog"/*.txt "${own[@]}")
+  # The database file format's version counts too: a database of an earlier format is rebuilt.
+  inputs=$( (fingerprint "$cache/catalog"/*.txt "${own[@]}" && echo "format 3001") | sha256sum |
+    cut -c1-64)
   up_to_date "$stamp" "$inputs" && return 0
   say "importing the catalogs into $build/Database"
   "$build/tools/qv_build_database" "$build" "$cache/catalog/FileList.txt" "${own[@]}"
   [ -d "$build/Database.previous" ] && say "the database it replaced is in $build/Database.previous"
   echo "$inputs" >"$stamp"
+}
+
+# The Milky Way's outline is read by the chart from the database directory, not imported.
+install_milky_way() {
+  cp "$cache/catalog/MilkyWay.txt" "$build/Database/MilkyWay.txt.tmp"
+  mv "$build/Database/MilkyWay.txt.tmp" "$build/Database/MilkyWay.txt"
 }
 
 make_images() {
@@ -139,6 +148,7 @@ fetch_package
 fetch_star_files
 convert_catalog
 import_database
+install_milky_way
 make_images
 install_help
 install_demo_settings

@@ -185,6 +185,20 @@ TEST_F(CatalogConversion, BoundariesAndTheFileListInImportOrder) {
 
 // A designation the converter writes must read back through the program's own parser and
 // render to the same text: figure lines find their stars by that text.
+// The Milky Way's rings with their levels, in degrees; rings of fewer than three vertices and
+// features other than the five levels left out; read beside the database, not imported.
+TEST_F(CatalogConversion, TheMilkyWayFileHoldsTheOutlinesRings) {
+  ASSERT_TRUE(ok) << error;
+  std::ifstream in(out / "MilkyWay.txt");
+  std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  EXPECT_EQ(text.substr(text.find('\n') + 1),
+            "R 1\n10.000 0.000\n20.000 0.000\n20.000 10.000\n10.000 10.000\n"
+            "R 1\n12.000 2.000\n14.000 2.000\n14.000 4.000\n"
+            "R 5\n190.000 -30.000\n200.000 -30.000\n195.000 -25.000\n\n");
+  EXPECT_EQ(report.milkyWayRings, 3);
+  EXPECT_EQ(std::count(report.files.begin(), report.files.end(), "MilkyWay.txt"), 0);
+}
+
 TEST_F(CatalogConversion, DesignationsRoundTripThroughTheProgramsParser) {
   ASSERT_TRUE(ok) << error;
   std::set<std::string> parsed, unparsed;

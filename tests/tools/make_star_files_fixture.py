@@ -33,8 +33,9 @@ UNNAMED = [
     ("HIP 200: 12 arcseconds away", 310.0, 40.0 + 12.0 / 3600, 3.0, 3.0, 3.0, 0, 6.2),
     ("b1 Cen: its HD, 2 arcminutes away", 210.0, -40.0 + 2.0 / 60, 9.0, 9.0, 9.0, 120000, 4.0),
 ]
-TEXT = [  # pi3 Ori: only in the text catalog
+TEXT = [  # pi3 Ori only here; Betelgeuse in both, with another parallax
     ("pi3 Ori", 72.4601, 6.9613, 464.0, 11.2, 124.6, 3.19),
+    ("Betelgeuse", 88.7929, 7.4071, 27.5, 11.3, 5.1, 0.45),
 ]
 
 

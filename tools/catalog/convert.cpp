@@ -17,7 +17,8 @@ namespace {
 constexpr double Unlimited = std::numeric_limits<double>::infinity();
 
 struct PackageDocuments {
-  nlohmann::json stars, starNames, deepSky, deepSkyNames, messier, constellations, figures, borders;
+  nlohmann::json stars, starNames, deepSky, deepSkyNames, messier, constellations, figures, borders,
+      milkyWay;
 };
 
 bool ReadDocuments(const std::string& dir, PackageDocuments& docs, std::string& error) {
@@ -30,6 +31,7 @@ bool ReadDocuments(const std::string& dir, PackageDocuments& docs, std::string& 
       {"constellations.json", &docs.constellations},
       {"constellations.lines.json", &docs.figures},
       {"constellations.borders.json", &docs.borders},
+      {"mw.json", &docs.milkyWay},
   };
   for (const auto& [name, doc] : files) {
     if (!ReadJsonFile(dir + "/" + name, *doc, error)) return false;
@@ -127,6 +129,13 @@ bool ConvertCatalog(const std::string& dataDir, const std::string& starDataDir,
   }
   if (!WriteTextFile(outDir + "/Figures.txt", figures, FigureLineText, error) ||
       !WriteTextFile(outDir + "/Boundaries.txt", boundaries, BoundaryLineText, error)) {
+    return false;
+  }
+  const std::vector<PackageMilkyWayRing> milkyWay = ReadPackageMilkyWay(docs.milkyWay);
+  report.milkyWayRings = static_cast<int>(milkyWay.size());
+  if (!WriteTextFile(
+          outDir + "/MilkyWay.txt", std::vector<std::string>{MilkyWayText(milkyWay)},
+          [](const std::string& text) { return text; }, error)) {
     return false;
   }
   report.files.push_back("Figures.txt");

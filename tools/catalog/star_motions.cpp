@@ -94,13 +94,13 @@ void AddStarMotions(std::vector<SkyEntry>& stars, const std::vector<DataFileStar
   for (SkyEntry& entry : stars) {
     const bool bright = entry.magnitude && *entry.magnitude < BrightMagnitude;
     counts.bright += bright;
-    const DataFileStar* match = MatchByHd(binaryIndex, entry);
+    const DataFileStar* match = MatchByPosition(textIndex, entry);
     if (match) {
+      ++counts.byText;
+    } else if ((match = MatchByHd(binaryIndex, entry))) {
       ++counts.byHd;
     } else if ((match = MatchByPosition(binaryIndex, entry))) {
       ++counts.byPosition;
-    } else if ((match = MatchByPosition(textIndex, entry))) {
-      ++counts.byText;
     } else {
       ++counts.unmatched;
       continue;

@@ -120,4 +120,20 @@ std::string BoundaryLineText(const BoundaryLine& line) {
          "\t" + FormatDeclination(line.second.decDeg);
 }
 
+std::string MilkyWayText(const std::vector<PackageMilkyWayRing>& rings) {
+  std::string text =
+      "# The Milky Way's outline in brightness levels 1 (faintest) to 5, from d3-celestial's "
+      "mw.json\n";
+  char line[64];
+  for (const PackageMilkyWayRing& ring : rings) {
+    std::snprintf(line, sizeof line, "R %d\n", ring.level);
+    text += line;
+    for (const SkyPosition& p : ring.points) {
+      std::snprintf(line, sizeof line, "%.3f %.3f\n", p.raDeg, p.decDeg);
+      text += line;
+    }
+  }
+  return text;
+}
+
 }  // namespace qv
