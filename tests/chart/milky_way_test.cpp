@@ -11,6 +11,7 @@
 #include <cmath>
 
 #include "tests/chart/canvas.h"
+#include "tests/support/chart_frame.h"
 
 namespace qv {
 namespace {
@@ -47,14 +48,8 @@ MilkyWay Band(bool reversed) {
 }
 
 ChartFrame Frame(int projection, double raDeg, double decDeg, double fieldDeg, bool mask = false) {
-  ChartView view;
-  view.projection = projection;
-  view.system = CoordinatesEquatorial;
-  view.centerLon = raDeg * Deg;
-  view.centerLat = decDeg * Deg;
-  view.fieldWidth = fieldDeg * Deg;
-  view.horizonMask = mask;
-  return MakeChartFrame(view, Matrix3{}, Vector3{0, 0, 1}, 0, 0, Width - 1, Height - 1);
+  return EquatorialFrame(raDeg, decDeg, fieldDeg, mask, {0, 0, 1}, projection, Width - 1,
+                         Height - 1);
 }
 
 struct Probe {

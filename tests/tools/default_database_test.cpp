@@ -28,6 +28,7 @@
 #include "platform/alert.h"
 #include "platform/result.h"
 #include "tests/chart/canvas.h"
+#include "tests/support/chart_frame.h"
 #include "tests/support/scratch_folder.h"
 #include "tools/catalog/deep_sky.h"
 #include "tools/catalog/package.h"
@@ -348,14 +349,7 @@ std::set<std::string> FilesRead(const ChartFrame& frame, int16_t starLimit, int1
 }
 
 ChartFrame EquatorialChart(double raDeg, double decDeg, double fieldDeg) {
-  constexpr double Deg = 0.017453292519943295;
-  ChartView view;
-  view.projection = ProjectionLambert;
-  view.system = CoordinatesEquatorial;
-  view.centerLon = raDeg * Deg;
-  view.centerLat = decDeg * Deg;
-  view.fieldWidth = fieldDeg * Deg;
-  return MakeChartFrame(view, Matrix3{}, {0, 0, 1}, 0, 0, 1024, 768);
+  return EquatorialFrame(raDeg, decDeg, fieldDeg, false, {0, 0, 1}, ProjectionLambert, 1024, 768);
 }
 
 TEST_F(DefaultDatabase, AWideChartReadsTheBrightLayerAndANarrowOneAFewRegions) {
@@ -384,11 +378,8 @@ TEST_F(DefaultDatabase, TheMilkyWayCoversSagittariusAndMissesUrsaMajor) {
   } charts[] = {{280, -28, 0.5, 1.0}, {165, 55, 0.0, 0.0}};
   for (const auto& c : charts) {
     Canvas canvas(Width, Height);
-    constexpr double Deg = 0.017453292519943295;
-    const ChartView view{ProjectionLambert, CoordinatesEquatorial, c.raDeg * Deg, c.decDeg * Deg,
-                         40 * Deg};
-    const ChartFrame frame =
-        MakeChartFrame(view, Matrix3{}, {0, 0, 1}, 0, 0, Width - 1, Height - 1);
+    const ChartFrame frame = EquatorialFrame(c.raDeg, c.decDeg, 40, false, {0, 0, 1},
+                                             ProjectionLambert, Width - 1, Height - 1);
     DrawMilkyWay(outline, frame, shades);
     const double covered = static_cast<double>(canvas.Lit().size()) / (Width * Height);
     EXPECT_GE(covered, c.least) << c.raDeg;

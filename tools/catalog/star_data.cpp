@@ -4,11 +4,12 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
-#include <cstring>
 #include <fstream>
 #include <iterator>
 #include <set>
 #include <tuple>
+
+#include "objects/dbfile.h"
 
 namespace qv {
 
@@ -17,44 +18,9 @@ namespace {
 constexpr size_t DescriptionBytes = 124;
 constexpr uint16_t ByteOrderMark = 0x4B53;
 constexpr size_t FieldNameBytes = 10;
-constexpr size_t FieldEntryBytes = 16;
 constexpr size_t RegionEntryBytes = 12;
 constexpr size_t RegionTrailerBytes = 5;
 constexpr double MasPerDegree = 3600000.0;
-
-// Bounds-checked reads in the file's byte order; the first read past the end clears ok.
-struct ByteReader {
-  std::span<const uint8_t> bytes;
-  size_t pos = 0;
-  bool swap = false;
-  bool ok = true;
-
-  bool Take(void* out, size_t size) {
-    if (!ok || bytes.size() - pos < size) {  // pos <= size always: cannot wrap
-      ok = false;
-      std::memset(out, 0, size);
-      return false;
-    }
-    std::memcpy(out, bytes.data() + pos, size);  // file bytes are unaligned
-    pos += size;
-    return true;
-  }
-  uint32_t U32() {
-    uint32_t v;
-    Take(&v, 4);
-    return swap ? __builtin_bswap32(v) : v;
-  }
-  uint16_t U16() {
-    uint16_t v;
-    Take(&v, 2);
-    return swap ? __builtin_bswap16(v) : v;
-  }
-  uint8_t U8() {
-    uint8_t v;
-    Take(&v, 1);
-    return v;
-  }
-};
 
 struct Field {
   size_t offset = 0;  // within the record
@@ -81,26 +47,32 @@ struct Layout {
   size_t recordSize = 0;
 };
 
+// The field's name: its bytes up to the first zero.
+std::string FieldName(ByteReader& r) {
+  const ByteReader name = ReadBlock(r, FieldNameBytes);
+  std::string text(name.bytes.begin(), name.bytes.end());
+  return text.substr(0, text.find('\0'));
+}
+
 bool ReadLayout(ByteReader& r, Layout& layout, std::string& error) {
   r.ok = r.bytes.size() > DescriptionBytes;
   r.pos = r.ok ? DescriptionBytes : 0;
-  const uint16_t mark = r.U16();
+  const uint16_t mark = ReadU16(r);
   if (mark != ByteOrderMark && mark != __builtin_bswap16(ByteOrderMark)) {
     error = "not a star-data file (no byte-order mark)";
     return false;
   }
   r.swap = mark != ByteOrderMark;
-  r.U8();  // version: the field table says all the reader needs
-  const uint16_t count = r.U16();
+  ReadU8(r);  // version: the field table says all the reader needs
+  const uint16_t count = ReadU16(r);
   bool found[FieldCount] = {};
   for (uint16_t i = 0; i < count && r.ok; ++i) {
-    char name[FieldNameBytes + 1] = {};
-    r.Take(name, FieldNameBytes);
-    const size_t size = r.U8();
-    r.U8();  // type: the size says how to read the integers used here
-    const int32_t scale = static_cast<int32_t>(r.U32());
+    const std::string name = FieldName(r);
+    const size_t size = ReadU8(r);
+    ReadU8(r);  // type: the size says how to read the integers used here
+    const int32_t scale = static_cast<int32_t>(ReadU32(r));
     for (int f = 0; f < FieldCount; ++f) {
-      if (std::strcmp(name, FieldNames[f]) != 0) continue;
+      if (name != FieldNames[f]) continue;
       layout.fields[f] = {layout.recordSize, size, scale};
       found[f] = true;
     }
@@ -123,14 +95,8 @@ bool ReadLayout(ByteReader& r, Layout& layout, std::string& error) {
 }
 
 int32_t SignedField(const uint8_t* record, const Field& field, bool swap) {
-  if (field.size == 2) {
-    uint16_t v;
-    std::memcpy(&v, record + field.offset, 2);
-    return static_cast<int16_t>(swap ? __builtin_bswap16(v) : v);
-  }
-  uint32_t v;
-  std::memcpy(&v, record + field.offset, 4);
-  return static_cast<int32_t>(swap ? __builtin_bswap32(v) : v);
+  ByteReader r{{record + field.offset, field.size}, 0, swap};
+  return field.size == 2 ? static_cast<int16_t>(ReadU16(r)) : static_cast<int32_t>(ReadU32(r));
 }
 
 double ScaledField(const uint8_t* record, const Field& field, bool swap) {
@@ -157,7 +123,7 @@ bool ReadStarDataFile(std::span<const uint8_t> bytes, std::vector<DataFileStar>&
   ByteReader r{bytes};
   Layout layout;
   if (!ReadLayout(r, layout, error)) return false;
-  const uint32_t regions = r.U32();
+  const uint32_t regions = ReadU32(r);
   // Every region entry takes 12 bytes: a count beyond the bytes left is damage, caught before
   // it drives a loop.
   if (!r.ok || regions > (bytes.size() - r.pos) / RegionEntryBytes) {
@@ -168,8 +134,9 @@ bool ReadStarDataFile(std::span<const uint8_t> bytes, std::vector<DataFileStar>&
   std::set<std::vector<uint8_t>> seen;  // records stored in several regions
   for (uint32_t i = 0; i < regions; ++i) {
     r.pos = indexStart + i * RegionEntryBytes;
-    r.U32();  // region id
-    const uint64_t offset = r.U32(), count = r.U32();
+    ReadU32(r);  // region id
+    const uint64_t offset = ReadU32(r);
+    const uint64_t count = ReadU32(r);
     if (offset > bytes.size() || count > (bytes.size() - offset) / layout.recordSize) {
       error = "star-data file's region " + std::to_string(i) + " runs past its end";
       return false;
