@@ -123,8 +123,8 @@ std::string BodyRow(const RowSky& at) {
 std::string SkyObjectRow(const RowSky& at) {
   std::string row = PlaceColumns(at, false);
   const SkyObjectRecord& sky = *SkyObjectOf(at.object);
-  const SphericalRates rates = RectangularToSphericalWithRates(
-      {VectorFromDirection(sky.position), VectorFromDirection(sky.motion)});
+  const SphericalRates rates =
+      RectangularToSphericalWithRates({VectorFromDirection(sky.position), MotionPerDay(sky)});
   return row +
          PrintfText("\t%+10.4f\t%+10.3f\t", rates.dlon * TimeSecondsPerYearPerRadianPerDay,
                     rates.dlat * ArcsecondsPerYearPerRadianPerDay) +

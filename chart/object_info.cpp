@@ -59,8 +59,8 @@ void AddSkyObjectLines(const ObjectRecord& object, const ApparentPlace& place,
   lines.push_back({InfoLine18Item, "Color Index (B-V): " +
                                        FormatMagnitudeText(KindSingleStar, sky.colorIndex,
                                                            UnknownMagnitude, UnknownMagnitude)});
-  const SphericalRates rates = RectangularToSphericalWithRates(
-      {VectorFromDirection(sky.position), VectorFromDirection(sky.motion)});
+  const SphericalRates rates =
+      RectangularToSphericalWithRates({VectorFromDirection(sky.position), MotionPerDay(sky)});
   lines.push_back({InfoLine15Item, PrintfText("R.A. motion (s/yr): %+.4f",
                                               rates.dlon * TimeSecondsPerYearPerRadianPerDay)});
   lines.push_back({InfoLine16Item, PrintfText("Dec. motion (\"/yr): %+.3f",

@@ -123,6 +123,7 @@ void WriteOrbitFields(ByteWriter& w, const OrbitRecord& o) {
 void ReadSkyFields(ByteReader& r, SkyObjectRecord& s) {
   s.position = ReadDirection(r);
   s.motion = ReadDirection(r);
+  if (r.motionPerDay) s.motion = MotionFromPerDay(VectorFromDirection(s.motion));
   s.distance = ReadF32(r);
   s.radialVelocity = ReadF32(r);
   s.visualMagnitude = ReadI16(r);
@@ -248,9 +249,9 @@ double ReadF64(ByteReader& r) { return std::bit_cast<double>(ReadRaw<uint64_t>(r
 ByteReader ReadBlock(ByteReader& r, size_t n) {
   if (r.bytes.size() - r.pos < n) {
     r.ok = false;
-    return ByteReader{{}, 0, r.swap, false};
+    return ByteReader{{}, 0, r.swap, false, r.motionPerDay};
   }
-  ByteReader block{r.bytes.subspan(r.pos, n), 0, r.swap, true};
+  ByteReader block{r.bytes.subspan(r.pos, n), 0, r.swap, true, r.motionPerDay};
   r.pos += n;
   return block;
 }
@@ -268,8 +269,8 @@ int ReadFileHeader(std::span<const uint8_t> bytes, FileHeader& out) {
   if (mark != 1 && mark != MarkSwapped) return ResultReadError;  // not one of ours
   r.swap = mark != 1;
   const uint32_t type = ReadU32(r), version = ReadU32(r), count = ReadU32(r);
-  if (version != FormatVersion) return ResultReadError;
-  out = FileHeader{type, count, r.swap};
+  if (version != FormatVersion && version != MotionPerDayFormatVersion) return ResultReadError;
+  out = FileHeader{type, count, r.swap, version == MotionPerDayFormatVersion};
   return ResultOk;
 }
 
@@ -387,7 +388,7 @@ int DecodeDatabaseFile(std::span<const uint8_t> bytes,
   if (header.count > MaxObjectsPerFile || header.count > bytes.size() - HeaderSize) {
     return ResultReadError;
   }
-  ByteReader r{bytes, HeaderSize, header.swap};
+  ByteReader r{bytes, HeaderSize, header.swap, true, header.motionPerDay};
   std::vector<std::unique_ptr<ObjectRecord>> read(header.count);
   for (auto& slot : read) {
     const int result = ReadRecordSlot(r, slot);

@@ -10,7 +10,8 @@
 //   offset size  value
 //      0     4   1, the byte-order mark
 //      4     4   file type: 1 index file, 2 database file
-//      8     4   format version 3000
+//      8     4   format version 3001 (3000: the same, but a sky object's motion per day; such
+//                files are read and their motions converted)
 //     12     4   index: number of entries; database file: number of slots that follow
 //     16   240   zero
 //
@@ -51,7 +52,8 @@ namespace qv {
 
 constexpr uint32_t IndexFileType = 1;
 constexpr uint32_t DatabaseFileType = 2;
-constexpr uint32_t FormatVersion = 3000;
+constexpr uint32_t FormatVersion = 3001;
+constexpr uint32_t MotionPerDayFormatVersion = 3000;
 constexpr size_t HeaderSize = 256;
 constexpr size_t MaxIndexEntrySize = 512;
 constexpr size_t MaxRecordBlockSize = 1024;
@@ -60,8 +62,9 @@ constexpr size_t CompactRecordSize = 18;
 struct ByteReader {
   std::span<const uint8_t> bytes;
   size_t pos = 0;
-  bool swap = false;  // written on a machine of the other byte order
-  bool ok = true;     // cleared by the first read past the end; callers test it once
+  bool swap = false;          // written on a machine of the other byte order
+  bool ok = true;             // cleared by the first read past the end; callers test it once
+  bool motionPerDay = false;  // a file of MotionPerDayFormatVersion
 };
 
 uint8_t ReadU8(ByteReader& r);
@@ -87,6 +90,7 @@ struct FileHeader {
   uint32_t type = 0;
   uint32_t count = 0;
   bool swap = false;
+  bool motionPerDay = false;
 };
 
 // ReadFileHeader: mark and version checked; the type is the caller's to check.

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <tuple>
 #include <vector>
 
@@ -179,6 +180,26 @@ std::vector<uint8_t> ForeignHeader(uint32_t type, uint32_t count) {
   std::vector<uint8_t> b(256, 0);
   std::copy(std::begin(header), std::end(header), b.begin());
   return b;
+}
+
+// Files of format 3000 hold a star's motion per day, whose whole units lose most proper motions;
+// they still read, their motions turned into the per-century units of format 3001.
+TEST(DatabaseFileBytes, MotionsPerDayOfTheEarlierFormatAreConverted) {
+  std::vector<std::unique_ptr<ObjectRecord>> slots;
+  slots.push_back(SampleStar());
+  std::vector<uint8_t> bytes = EncodeDatabaseFile(slots);
+  uint32_t version = 0;
+  std::memcpy(&version, bytes.data() + 8, 4);
+  EXPECT_EQ(version, 3001u);
+  version = 3000;
+  std::memcpy(bytes.data() + 8, &version, 4);
+  std::vector<std::unique_ptr<ObjectRecord>> back;
+  ASSERT_EQ(DecodeDatabaseFile(bytes, back), ResultOk);
+  const DirectionVector motion = SkyObjectOf(*back[0])->motion;
+  EXPECT_EQ(motion.x, 7 * 36525);
+  EXPECT_EQ(motion.y, -8 * 36525);
+  EXPECT_EQ(motion.z, 9 * 36525);
+  EXPECT_EQ(SkyObjectOf(*back[0])->position.y, 2000000);
 }
 
 TEST(DatabaseFileBytes, FileFromAMachineOfTheOtherByteOrderReads) {
