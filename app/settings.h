@@ -16,6 +16,7 @@
 #include "astro/constants.h"
 #include "astro/time.h"  // CalendarKind, SiteNameMaxLength
 #include "platform/draw.h"
+#include "telescope/telescope_options.h"  // TelescopeKind
 
 namespace qv {
 
@@ -50,21 +51,6 @@ enum CoordinateSystem : int16_t {
 enum SkyBackgroundKind : int16_t { SkyBlack = 1, SkyWhite = 2, SkyColor = 3 };
 
 enum AnimationMode : int16_t { AnimationOff = 1, AnimationBackward = 2, AnimationForward = 3 };
-
-enum TelescopeKind : int16_t {
-  TelescopeLX200 = 1,
-  TelescopeMagellanI = 2,
-  TelescopeMagellanII = 3,
-  TelescopeAutostar = 4,
-  TelescopeUltima2000 = 5,
-  TelescopeNexStar = 6,
-  TelescopeAstroMaster = 7,
-  TelescopeSkyWizard = 8,
-  TelescopeNGCMax = 9,
-  TelescopeSkyVector = 10,
-  TelescopeBBox = 11,
-  TelescopeQEICoordinate = 12,
-};
 
 // The chart colours, numbered by the Draw > Custom Colors menu item that edits each; the colour
 // table is indexed by these numbers. Items 4, 7 and 13 are menu separators and have no colour.

@@ -1,0 +1,41 @@
+// telescope/driver.h - the dispatch from the link to the protocol drivers: one table of
+// operations per protocol family. Adding a family means writing its table and naming it in
+// DriverOf; the link calls only through these pointers.
+//
+// Drivers talk to the mount and nothing else: the link checks that the interface offers an
+// operation before calling it, keeps the emulated telescope itself (no driver is called while
+// emulating, so no byte reaches any port), and converts positions between J2000 and the
+// equator of date for families whose mounts work in it. Every operation returns ResultOk or
+// ResultFailed; a failure has been shown to the user by the driver (2700-2706, 2800-2802).
+#pragma once
+
+#include "telescope/equator_of_date.h"
+#include "telescope/interfaces.h"
+
+namespace qv {
+
+struct TelescopeLink;
+
+struct TelescopeDriver {
+  bool equatorOfDate;                // positions read and sent are of the chart's date, else J2000
+  int (*open)(TelescopeLink& link);  // opens link.port at the family's line settings
+  void (*close)(TelescopeLink& link);
+  int (*readPosition)(TelescopeLink& link, EquatorialPosition& at);
+  // readCounts: the encoder counts (azimuth or R.A. axis first) of encoder boxes, in place of
+  // readPosition; the link's alignment turns them into positions.
+  int (*readCounts)(TelescopeLink& link, double& lonCount, double& latCount);
+  int (*goTo)(TelescopeLink& link, const EquatorialPosition& target);
+  int (*sync)(TelescopeLink& link, const EquatorialPosition& target);
+  // move: start or stop a direction 1-4 (north, east, south, west); direction 0 stops all.
+  int (*move)(TelescopeLink& link, bool start, int direction);
+  int (*setSpeed)(TelescopeLink& link, int speed);  // 1-4
+  // setDateTime: jd universal time; zone days east of Greenwich (local = UT + zone).
+  int (*setDateTime)(TelescopeLink& link, double jd, double zone);
+  // setSite: longitude east and latitude, radians; zone as for setDateTime.
+  int (*setSite)(TelescopeLink& link, double longitude, double latitude, double zone);
+};
+
+// DriverOf: the family's table; none for a family without a driver yet.
+const TelescopeDriver* DriverOf(ProtocolFamily family);
+
+}  // namespace qv

@@ -1,0 +1,81 @@
+// telescope/serial_exchange.cpp - opening telescope ports and moving command and reply bytes.
+#include "telescope/serial_exchange.h"
+
+#include <algorithm>
+
+#include "platform/alert.h"
+#include "platform/events.h"
+#include "telescope/messages.h"
+
+namespace qv {
+
+SerialPort OpenTelescopePort(int number, int baud) {
+  const SerialPort port = OpenSerialPort(number, TelescopeQueueBytes, TelescopeQueueBytes);
+  if (port != NoSerialPort && SetSerialParameters(port, baud, 8, 0, 0)) return port;
+  CloseSerialPort(port);
+  Stop(ButtonsOk, MessagePortUnavailable);
+  return NoSerialPort;
+}
+
+ExchangeStatus DiscardInput(SerialPort port) {
+  int waiting = 0;
+  if (!SerialBytesWaiting(port, &waiting, nullptr)) return ExchangeStatus::ReadFailed;
+  while (waiting > 0) {
+    char drop[TelescopeQueueBytes];
+    const size_t want = std::min<size_t>(size_t(waiting), sizeof drop);
+    size_t got = 0;
+    if (!ReadSerial(port, drop, want, &got)) return ExchangeStatus::ReadFailed;
+    waiting -= int(got);
+    if (got < want) break;  // what the count promised did not come: nothing more waits
+  }
+  return ExchangeStatus::Ok;
+}
+
+ExchangeStatus SendBytes(SerialPort port, std::string_view bytes) {
+  size_t written = 0;
+  if (!WriteSerial(port, bytes.data(), bytes.size(), &written) || written != bytes.size())
+    return ExchangeStatus::WriteFailed;
+  return ExchangeStatus::Ok;
+}
+
+ExchangeStatus CollectReply(SerialPort port, std::string& reply, size_t maxBytes, int terminator,
+                            uint32_t timeoutMs) {
+  const uint32_t start = TickCount();
+  while (reply.size() < maxBytes) {
+    int waiting = 0;
+    if (!SerialBytesWaiting(port, &waiting, nullptr)) return ExchangeStatus::ReadFailed;
+    if (waiting == 0) {
+      if (TickCount() - start >= timeoutMs) return ExchangeStatus::TimedOut;
+      Delay(1);
+      continue;
+    }
+    // One byte at a time: whatever follows the terminator belongs to the next reply.
+    char c = 0;
+    size_t got = 0;
+    if (!ReadSerial(port, &c, 1, &got)) return ExchangeStatus::ReadFailed;
+    if (got == 0) continue;
+    reply.push_back(c);
+    if (terminator != NoTerminator && static_cast<unsigned char>(c) == terminator) break;
+  }
+  return ExchangeStatus::Ok;
+}
+
+bool ReportExchange(ExchangeStatus status) {
+  switch (status) {
+    case ExchangeStatus::Ok:
+      return true;
+    case ExchangeStatus::ReadFailed:
+      Stop(ButtonsOk, MessageCannotReadPort);
+      break;
+    case ExchangeStatus::WriteFailed:
+      Stop(ButtonsOk, MessageCannotWritePort);
+      break;
+    case ExchangeStatus::TimedOut:
+    case ExchangeStatus::BadReply:
+      Stop(ButtonsOk, MessageNotResponding);
+      break;
+  }
+  return false;
+}
+
+}  // namespace qv
