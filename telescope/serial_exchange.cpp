@@ -44,12 +44,15 @@ ExchangeStatus CollectReply(SerialPort port, std::string& reply, size_t maxBytes
   while (reply.size() < maxBytes) {
     int waiting = 0;
     if (!SerialBytesWaiting(port, &waiting, nullptr)) return ExchangeStatus::ReadFailed;
-    if (waiting == 0) {
-      if (TickCount() - start >= timeoutMs) return ExchangeStatus::TimedOut;
-      Delay(1);
+    const uint32_t elapsed = TickCount() - start;
+    const uint32_t left = elapsed < timeoutMs ? timeoutMs - elapsed : 0;
+    if (waiting == 0 && left == 0) return ExchangeStatus::TimedOut;
+    if (waiting == 0 && left < uint32_t(SerialTimeoutMs)) {
+      Delay(1);  // too little time left for the port's own wait
       continue;
     }
-    // One byte at a time: whatever follows the terminator belongs to the next reply.
+    // One byte at a time, since what follows the terminator belongs to the next reply. With
+    // nothing waiting the port's read waits for the byte, at most SerialTimeoutMs.
     char c = 0;
     size_t got = 0;
     if (!ReadSerial(port, &c, 1, &got)) return ExchangeStatus::ReadFailed;
