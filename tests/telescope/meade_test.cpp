@@ -155,23 +155,46 @@ TEST_F(MeadeTest, RepliesLateWithinTheTimeOutAreRead) {
   EXPECT_TRUE(alerts.empty());
 }
 
-TEST_F(MeadeTest, GoToSendsTheTargetAndSlews) {
+TEST_F(MeadeTest, GoToAndSyncSendTheTargetAndTheMountMoves) {
+  struct Case {
+    int (*command)(TelescopeLink&, const TelescopeSky&);
+    EquatorialPosition target;
+    const char* sent;
+    int raSeconds, decArcseconds;  // the mount's position after it
+  };
   MountSimulator mount;
   ASSERT_EQ(Connect(TelescopeLX200, mount.PortNumber()), ResultOk);
-  mount.ClearReceived();
-  SetTelescopeTarget(link, NoObject, {Hms(5, 34, 30), Dms(22, 0, 52)});
-  EXPECT_EQ(TelescopeGoTo(link, sky), ResultOk);
-  EXPECT_EQ(mount.Received(), ":Sr 05:34.5#:Sd +22*01#:MS#");
-  EXPECT_EQ(Poll(), PollMoved);
-  ExpectPosition(Hms(5, 34, 30), Dms(22, 1, 0), 1e-9);
-
-  // Rounding carries: 23h 59m 59.9s is 00:00.0, -0.5" is +00*00, 59' 50" is the next degree.
-  mount.ClearReceived();
-  SetTelescopeTarget(link, NoObject, {Hms(23, 59, 59.9), -0.5 * Arcsecond});
-  EXPECT_EQ(TelescopeGoTo(link, sky), ResultOk);
-  SetTelescopeTarget(link, NoObject, {Hms(1, 59, 58), -Dms(0, 59, 50)});
-  EXPECT_EQ(TelescopeGoTo(link, sky), ResultOk);
-  EXPECT_EQ(mount.Received(), ":Sr 00:00.0#:Sd +00*00#:MS#:Sr 02:00.0#:Sd -01*00#:MS#");
+  for (const Case& c :
+       {Case{TelescopeGoTo,
+             {Hms(5, 34, 30), Dms(22, 0, 52)},
+             ":Sr 05:34.5#:Sd +22*01#:MS#",
+             20070,
+             22 * 3600 + 60},
+        // Rounding carries: 23h 59m 59.9s is 00:00.0, -0.5" is +00*00, 59' 50" a degree.
+        Case{TelescopeGoTo,
+             {Hms(23, 59, 59.9), -0.5 * Arcsecond},
+             ":Sr 00:00.0#:Sd +00*00#:MS#",
+             0,
+             0},
+        Case{TelescopeGoTo,
+             {Hms(1, 59, 58), -Dms(0, 59, 50)},
+             ":Sr 02:00.0#:Sd -01*00#:MS#",
+             7200,
+             -3600},
+        // The mount's long answer to ":CM#" must not disturb the next poll.
+        Case{TelescopeSync,
+             {Hms(0, 42, 44), Dms(41, 16, 9)},
+             ":Sr 00:42.7#:Sd +41*16#:CM#",
+             42 * 60 + 42,
+             41 * 3600 + 16 * 60}}) {
+    SCOPED_TRACE(c.sent);
+    mount.ClearReceived();
+    SetTelescopeTarget(link, NoObject, c.target);
+    EXPECT_EQ(c.command(link, sky), ResultOk);
+    EXPECT_EQ(mount.Received(), c.sent);
+    EXPECT_NE(Poll(), PollFailed);
+    ExpectPosition(c.raSeconds * 15 * Arcsecond, c.decArcseconds * Arcsecond, 1e-9);
+  }
   EXPECT_TRUE(alerts.empty());
 }
 
@@ -201,18 +224,6 @@ TEST_F(MeadeTest, RejectedCoordinatesAreShownInTheMessage) {
   EXPECT_EQ(mount.Received(), ":Sr 05:34.5#");  // nothing more after the refusal
   ASSERT_EQ(alerts, std::vector<int>{MessageInvalidTarget});
   EXPECT_NE(texts[0].find("(R.A. 05 34 30.0, Dec. -22 00 52)"), std::string::npos) << texts[0];
-}
-
-TEST_F(MeadeTest, SyncSendsTheTargetThenMatches) {
-  MountSimulator mount;
-  ASSERT_EQ(Connect(TelescopeLX200, mount.PortNumber()), ResultOk);
-  mount.ClearReceived();
-  SetTelescopeTarget(link, NoObject, {Hms(0, 42, 44), Dms(41, 16, 9)});
-  EXPECT_EQ(TelescopeSync(link, sky), ResultOk);
-  EXPECT_EQ(mount.Received(), ":Sr 00:42.7#:Sd +41*16#:CM#");
-  EXPECT_EQ(Poll(), PollMoved);
-  EXPECT_EQ(mount.RaSeconds(), 42 * 60 + 42);
-  EXPECT_TRUE(alerts.empty());
 }
 
 TEST_F(MeadeTest, MovesStopsAndSpeeds) {
