@@ -6,7 +6,8 @@
 // operation before calling it, keeps the emulated telescope itself (no driver is called while
 // emulating, so no byte reaches any port), and converts positions between J2000 and the
 // equator of date for families whose mounts work in it. Every operation returns ResultOk or
-// ResultFailed; a failure has been shown to the user by the driver (2700-2706, 2800-2802).
+// ResultFailed (go to also ResultMountSlewing); a failure has been shown to the user by the
+// driver (2700-2706, 2800-2802).
 #pragma once
 
 #include "telescope/equator_of_date.h"
@@ -15,6 +16,18 @@
 namespace qv {
 
 struct TelescopeLink;
+
+// ResultMountSlewing: go to refused because the mount is slewing. The caller asks 2803 and
+// stops all motion on Yes.
+constexpr int ResultMountSlewing = 2;
+
+// MountState: what a driver keeps between its operations; cleared when the link opens.
+struct MountState {
+  EquatorialPosition lastRead;   // of date: the last position the mount reported
+  bool slewing = false;          // a go to in progress, during which the mount stays silent
+  bool silenceReported = false;  // the mount's silence has been shown once since it last spoke
+  int jogRate = 16;              // times the sidereal rate, of the direction commands
+};
 
 struct TelescopeDriver {
   bool equatorOfDate;                // positions read and sent are of the chart's date, else J2000
@@ -35,7 +48,7 @@ struct TelescopeDriver {
   int (*setSite)(TelescopeLink& link, double longitude, double latitude, double zone);
 };
 
-// DriverOf: the family's table; none for a family without a driver yet.
+// DriverOf: the family's table; none for a value outside the families.
 const TelescopeDriver* DriverOf(ProtocolFamily family);
 
 }  // namespace qv

@@ -140,6 +140,7 @@ int ConnectTelescope(TelescopeLink& link, const TelescopeOptions& options, const
   link.emulated = {};
   link.emulated.rate = Info(link).rates[0];
   link.emulated.lastStepMs = nowMs;
+  link.mount = {};
   if (OpenLink(link) != ResultOk) return ResultFailed;
   if (PollOnce(link, sky, nowMs, nullptr) == PollFailed) {
     CloseLink(link);
@@ -259,6 +260,33 @@ int MeasureAlignmentStar(TelescopeLink& link, const TelescopeSky& sky, Alignment
 int TakeTelescopeAlignmentStar(TelescopeLink& link, const AlignmentMeasure& star) {
   if (!Offers(link, OperationAlign) || link.alignment.state == AlignmentAtAxis) return 0;
   return TakeAlignmentStar(link.alignment, star.mount, star.target);
+}
+
+int TelescopeAlign(TelescopeLink& link, const TelescopeSky& sky) {
+  AlignmentMeasure star;
+  if (MeasureAlignmentStar(link, sky, star) != ResultOk) return 0;
+  if (star.instruction != 0) return star.instruction;  // the encoders were zeroed
+  const AlignmentQuestions& q = star.questions;
+  if (q.offset && Caution(ButtonsYesNo, MessageAlignmentOffset, q.offsetDegrees) != AnswerYes)
+    return 0;
+  if (q.tooClose &&
+      Caution(ButtonsYesNo, MessageAlignmentTooClose, q.separationDegrees) != AnswerYes)
+    return 0;
+  return TakeTelescopeAlignmentStar(link, star);
+}
+
+int AlignmentInstruction(const TelescopeLink& link) {
+  switch (link.alignment.state) {
+    case AlignmentAtAxis:
+      return link.options.TelescopeMountType == MountAltAzimuth ? MessageAlignAltitudeAxis
+                                                                : MessageAlignPolarAxis;
+    case AlignmentZeroed:
+      return MessageAlignFirstStar;
+    case AlignmentOneStar:
+      return MessageAlignSecondStar;
+    default:
+      return MessageAligned;
+  }
 }
 
 }  // namespace qv

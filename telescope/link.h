@@ -58,6 +58,7 @@ struct TelescopeLink {
   int direction = DirectionNone;  // the arrow held down
   EmulatedTelescope emulated;     // encoder boxes: the mount angles as R.A. and Dec.
   EncoderAlignment alignment;
+  MountState mount;  // the driver's own
   // busyWait: a pause while the mount works (after its clock is set), with the busy cursor.
   void (*busyWait)(int milliseconds) = WaitWithBusyCursor;
 };
@@ -96,7 +97,9 @@ void SetTelescopeTarget(TelescopeLink& link, ObjectId object, const EquatorialPo
 int TrackTelescopeTarget(TelescopeLink& link, const TelescopeSky& sky, const ObjectRecord& record);
 
 // Commands of the control window and the menu. Each does nothing (ResultFailed) when not
-// connected or when the interface does not offer it.
+// connected or when the interface does not offer it. TelescopeGoTo returns ResultMountSlewing
+// when the mount refuses because it is slewing: the caller asks 2803 and calls TelescopeStop on
+// Yes.
 int TelescopeGoTo(TelescopeLink& link, const TelescopeSky& sky);  // to the target
 int TelescopeSync(TelescopeLink& link, const TelescopeSky& sky);  // on the target
 int TelescopeStop(TelescopeLink& link);                           // every motion
@@ -117,5 +120,14 @@ struct AlignmentMeasure {
 };
 int MeasureAlignmentStar(TelescopeLink& link, const TelescopeSky& sky, AlignmentMeasure& out);
 int TakeTelescopeAlignmentStar(TelescopeLink& link, const AlignmentMeasure& star);
+
+// TelescopeAlign: the Align button in one: measures, asks 2715 and 2716 (Yes/No) when they apply,
+// and takes the star unless the user says No. Returns the instruction line's new text, or 0
+// when it stays (the mount did not answer, the star was abandoned, or it cannot make a frame).
+int TelescopeAlign(TelescopeLink& link, const TelescopeSky& sky);
+
+// AlignmentInstruction: the instruction line for the alignment state: at the axis 2710
+// (equatorial) or 2709 (alt-azimuth), then 2711, 2712 and 2713.
+int AlignmentInstruction(const TelescopeLink& link);
 
 }  // namespace qv

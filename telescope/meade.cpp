@@ -6,13 +6,13 @@
 #include "telescope/meade.h"
 
 #include <cmath>
-#include <cstdio>
 #include <numbers>
 #include <string>
 
 #include "astro/time.h"
 #include "platform/alert.h"
 #include "platform/result.h"
+#include "telescope/command_text.h"
 #include "telescope/link.h"
 #include "telescope/messages.h"
 #include "telescope/serial_exchange.h"
@@ -24,8 +24,6 @@ constexpr size_t TextReplyBytes = 79;
 constexpr char Ack = 0x06;                                // asks for the alignment mode
 constexpr double HalfSecondDays = 5.787037037037037e-06;  // 0.5 s
 constexpr int ClockSettleMs = 5000;                       // the mount recomputes its planetary data
-constexpr double HoursPerRadian = 12 / std::numbers::pi;
-constexpr double DegreesPerRadian = 180 / std::numbers::pi;
 
 // Exchange: one command and its reply of at most replyBytes ("#" ends a text reply early).
 bool Exchange(TelescopeLink& link, std::string_view command, size_t replyBytes,
@@ -34,50 +32,19 @@ bool Exchange(TelescopeLink& link, std::string_view command, size_t replyBytes,
   ExchangeStatus status = DiscardInput(link.port);
   if (status == ExchangeStatus::Ok) status = SendBytes(link.port, command);
   if (status == ExchangeStatus::Ok && replyBytes > 0)
-    status = CollectReply(link.port, got, replyBytes, '#', ReplyTimeoutMs);
+    status = CollectReply(link.port, got, replyBytes, "#", ReplyTimeoutMs);
   if (reply) *reply = got;
   return ReportExchange(status);
 }
 
-template <typename... Args>
-std::string Format(const char* format, Args... args) {
-  char text[64];
-  std::snprintf(text, sizeof text, format, args...);
-  return text;
-}
-
-// Sexagesimal parts of |value| (hours or degrees) rounded to 1 / unitsPerMinute of a minute,
-// the carry taken into the minutes and the whole.
-struct Parts {
-  bool negative;
-  long whole;
-  int minutes;
-  int units;  // of the minute
-};
-Parts Split(double value, int unitsPerMinute) {
-  const long perWhole = 60L * unitsPerMinute;
-  const long total = std::lround(std::fabs(value) * double(perWhole));
-  return {value < 0 && total > 0, total / perWhole, int(total % perWhole / unitsPerMinute),
-          int(total % unitsPerMinute)};
-}
-
-char SignOf(const Parts& p) { return p.negative ? '-' : '+'; }
-
 // The target commands: R.A. in hours and tenths of minutes, Dec. in degrees and minutes.
 std::string RightAscensionCommand(double ra) {
-  const Parts p = Split(ra * HoursPerRadian, 10);
+  const SexagesimalParts p = Split(ra * HoursPerRadian, 10);
   return Format(":Sr %02ld:%04.1f#", p.whole % 24, p.minutes + p.units / 10.0);
 }
 std::string DeclinationCommand(double dec) {
-  const Parts p = Split(dec * DegreesPerRadian, 1);
+  const SexagesimalParts p = Split(dec * DegreesPerRadian, 1);
   return Format(":Sd %c%02ld*%02d#", SignOf(p), p.whole, p.minutes);
-}
-
-void ReportInvalidTarget(const EquatorialPosition& target) {
-  const Parts ra = Split(target.ra * HoursPerRadian, 600);  // tenths of a second
-  const Parts dec = Split(target.dec * DegreesPerRadian, 60);
-  Stop(ButtonsOk, MessageInvalidTarget, int(ra.whole % 24), ra.minutes, ra.units / 10.0,
-       SignOf(dec), int(dec.whole), dec.minutes, double(dec.units));
 }
 
 // SendTarget: both coordinates; a "0" reply is the mount refusing them.
@@ -198,9 +165,9 @@ int SetDateTime(TelescopeLink& link, double jd, double zone) {
 }
 
 int SetSite(TelescopeLink& link, double longitude, double latitude, double zone) {
-  const Parts lat = Split(latitude * DegreesPerRadian, 1);
+  const SexagesimalParts lat = Split(latitude * DegreesPerRadian, 1);
   const double west = std::remainder(-longitude, 2 * std::numbers::pi) * DegreesPerRadian;
-  const Parts lon = Split(west < 0 ? west + 360 : west, 1);
+  const SexagesimalParts lon = Split(west < 0 ? west + 360 : west, 1);
   return Exchange(link, UtcOffsetCommand(zone), 1) &&
                  Exchange(
                      link,

@@ -38,14 +38,18 @@ ExchangeStatus SendBytes(SerialPort port, std::string_view bytes) {
   return ExchangeStatus::Ok;
 }
 
-ExchangeStatus CollectReply(SerialPort port, std::string& reply, size_t maxBytes, int terminator,
-                            uint32_t timeoutMs) {
+uint32_t TimeLeft(uint32_t startMs, uint32_t timeoutMs) {
+  const uint32_t elapsed = TickCount() - startMs;
+  return elapsed < timeoutMs ? timeoutMs - elapsed : 0;
+}
+
+ExchangeStatus CollectReply(SerialPort port, std::string& reply, size_t maxBytes,
+                            std::string_view terminators, uint32_t timeoutMs) {
   const uint32_t start = TickCount();
   while (reply.size() < maxBytes) {
     int waiting = 0;
     if (!SerialBytesWaiting(port, &waiting, nullptr)) return ExchangeStatus::ReadFailed;
-    const uint32_t elapsed = TickCount() - start;
-    const uint32_t left = elapsed < timeoutMs ? timeoutMs - elapsed : 0;
+    const uint32_t left = TimeLeft(start, timeoutMs);
     if (waiting == 0 && left == 0) return ExchangeStatus::TimedOut;
     if (waiting == 0 && left < uint32_t(SerialTimeoutMs)) {
       Delay(1);  // too little time left for the port's own wait
@@ -58,7 +62,7 @@ ExchangeStatus CollectReply(SerialPort port, std::string& reply, size_t maxBytes
     if (!ReadSerial(port, &c, 1, &got)) return ExchangeStatus::ReadFailed;
     if (got == 0) continue;
     reply.push_back(c);
-    if (terminator != NoTerminator && static_cast<unsigned char>(c) == terminator) break;
+    if (terminators.find(c) != std::string_view::npos) break;
   }
   return ExchangeStatus::Ok;
 }
@@ -76,6 +80,8 @@ bool ReportExchange(ExchangeStatus status) {
     case ExchangeStatus::TimedOut:
     case ExchangeStatus::BadReply:
       Stop(ButtonsOk, MessageNotResponding);
+      break;
+    case ExchangeStatus::Refused:
       break;
   }
   return false;

@@ -15,9 +15,9 @@ namespace qv {
 
 constexpr int TelescopeQueueBytes = 256;
 constexpr uint32_t ReplyTimeoutMs = 2000;  // a mount's answer to one command
-constexpr int NoTerminator = -1;           // a reply of a fixed count of bytes
 
-enum class ExchangeStatus { Ok, ReadFailed, WriteFailed, TimedOut, BadReply };
+// Refused: the mount declined the command with an answer of its own; nothing is shown.
+enum class ExchangeStatus { Ok, ReadFailed, WriteFailed, TimedOut, BadReply, Refused };
 
 // OpenTelescopePort: port number (1-based) at baud, 8 data bits, no parity, one stop bit;
 // NoSerialPort after message 2700.
@@ -28,13 +28,17 @@ ExchangeStatus DiscardInput(SerialPort port);
 
 ExchangeStatus SendBytes(SerialPort port, std::string_view bytes);
 
-// CollectReply: appends the bytes that arrive to reply until its last byte is the terminator
-// (a byte value, or NoTerminator) or it holds maxBytes; TimedOut when timeoutMs pass first.
-ExchangeStatus CollectReply(SerialPort port, std::string& reply, size_t maxBytes, int terminator,
-                            uint32_t timeoutMs);
+// CollectReply: appends the bytes that arrive to reply until its last byte is one of the
+// terminators (none: a reply of a fixed count) or it holds maxBytes; TimedOut when timeoutMs
+// pass first.
+ExchangeStatus CollectReply(SerialPort port, std::string& reply, size_t maxBytes,
+                            std::string_view terminators, uint32_t timeoutMs);
+
+// TimeLeft: what remains of timeoutMs since startMs, 0 once it has passed.
+uint32_t TimeLeft(uint32_t startMs, uint32_t timeoutMs);
 
 // ReportExchange: shows the message of a failure (read 2701, write 2702, time-out and bad reply
-// 2706); true for Ok.
+// 2706; nothing for Refused); true for Ok.
 bool ReportExchange(ExchangeStatus status);
 
 }  // namespace qv

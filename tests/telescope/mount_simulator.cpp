@@ -1,6 +1,7 @@
-// The simulated Meade-protocol mount.
+// The simulated mount: the thread, the framing of commands, and the Meade answers.
 #include "tests/telescope/mount_simulator.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -68,6 +69,45 @@ int MountSimulator::DecArcseconds() {
   return decArcseconds;
 }
 
+void MountSimulator::SetBinaryPosition(uint16_t ra, uint16_t dec) {
+  std::lock_guard<std::mutex> hold(lock);
+  binaryRa = ra;
+  binaryDec = dec;
+}
+
+uint16_t MountSimulator::BinaryRa() {
+  std::lock_guard<std::mutex> hold(lock);
+  return binaryRa;
+}
+
+uint16_t MountSimulator::BinaryDec() {
+  std::lock_guard<std::mutex> hold(lock);
+  return binaryDec;
+}
+
+void MountSimulator::SetCounts(long lon, long lat) {
+  std::lock_guard<std::mutex> hold(lock);
+  lonCount = lon;
+  latCount = lat;
+}
+
+void MountSimulator::StartSlew() {
+  std::lock_guard<std::mutex> hold(lock);
+  binaryTargetRa = binaryRa;
+  binaryTargetDec = binaryDec;
+  slewing = true;
+}
+
+void MountSimulator::FinishSlew(char endByte) {
+  {
+    std::lock_guard<std::mutex> hold(lock);
+    binaryRa = binaryTargetRa;
+    binaryDec = binaryTargetDec;
+    slewing = false;
+  }
+  Reply(std::string(1, endByte), 0);
+}
+
 void MountSimulator::Change(const MountSimulatorOptions& given) {
   std::lock_guard<std::mutex> hold(lock);
   options = given;
@@ -87,34 +127,66 @@ void MountSimulator::Run() {
   }
 }
 
+bool MountSimulator::Complete(char byte) {
+  switch (options.protocol) {
+    case MountProtocol::Meade:
+      if (pending.empty() && byte == 0x06) {
+        pending = "\x06";
+        return true;
+      }
+      if (pending.empty() && byte != ':') return false;  // noise between commands
+      pending.push_back(byte);
+      return byte == '#';
+    case MountProtocol::Ultima:
+      pending.push_back(byte);
+      return byte == '#';
+    case MountProtocol::NexStar:
+      if (pending.empty() && byte != '?' && byte != 'E' && byte != 'R') return false;
+      pending.push_back(byte);
+      return pending[0] != 'R' || pending.size() == 5;
+    case MountProtocol::EncoderBox:
+      pending.assign(1, byte);
+      return byte == 'P' || byte == 'Q';
+    case MountProtocol::LineCommand:
+      pending.push_back(byte);
+      return byte == '\r';
+  }
+  return false;
+}
+
 void MountSimulator::Take(char byte) {
   std::string reply;
-  int delayMs = 0;
+  int delayMs = 0, lineDelayMs = 0;
   {
     std::lock_guard<std::mutex> hold(lock);
     received.push_back(byte);
-    if (pending.empty() && byte == 0x06) {
-      pending = "\x06";
-    } else if (!pending.empty() || byte == ':') {
-      pending.push_back(byte);
-      if (byte != '#') return;
-    } else {
-      return;  // noise between commands
-    }
-    const bool silent = options.silentAfter >= 0 && answered >= options.silentAfter;
+    if (!Complete(byte)) return;
+    const bool silent = (options.silentAfter >= 0 && answered >= options.silentAfter) || slewing;
     ++answered;
-    reply = silent ? std::string() : Answer(pending);
+    if (!silent) {
+      reply = Answer(pending);
+      if (options.echo) reply.insert(0, pending);
+    }
     pending.clear();
     delayMs = options.replyDelayMs;
+    lineDelayMs = options.lineDelayMs;
   }
   if (reply.empty()) return;
   if (delayMs > 0) Sleep(delayMs);
-  Reply(reply);
+  Reply(reply, lineDelayMs);
 }
 
-void MountSimulator::Reply(const std::string& reply) {
-  size_t written = 0;
-  WriteSerial(device, reply.data(), reply.size(), &written);
+// Reply: the bytes, in lines with a pause between them when asked.
+void MountSimulator::Reply(const std::string& reply, int lineDelayMs) {
+  size_t from = 0;
+  while (from < reply.size()) {
+    const size_t end =
+        lineDelayMs > 0 ? std::min(reply.find('\n', from), reply.size() - 1) + 1 : reply.size();
+    if (from > 0) Sleep(lineDelayMs);
+    size_t written = 0;
+    WriteSerial(device, reply.data() + from, end - from, &written);
+    from = end;
+  }
 }
 
 std::string MountSimulator::RaText() const {
@@ -134,6 +206,22 @@ std::string MountSimulator::DecText() const {
 
 // The reply to one whole command ("" for none). Called with the lock held.
 std::string MountSimulator::Answer(const std::string& command) {
+  switch (options.protocol) {
+    case MountProtocol::Meade:
+      return MeadeAnswer(command);
+    case MountProtocol::Ultima:
+      return UltimaAnswer(command);
+    case MountProtocol::NexStar:
+      return NexStarAnswer(command);
+    case MountProtocol::EncoderBox:
+      return EncoderAnswer(command);
+    case MountProtocol::LineCommand:
+      return LineAnswer(command);
+  }
+  return "";
+}
+
+std::string MountSimulator::MeadeAnswer(const std::string& command) {
   std::string text;  // a "#"-terminated text reply
   if (command == "\x06") return std::string(1, options.alignmentMode);
   if (command == ":GR#") {
