@@ -1,4 +1,4 @@
-// A telescope link for tests: alerts recorded instead of shown (every answer Yes), the pause
+// A telescope link for tests: alerts recorded instead of shown (answered with answer), the pause
 // after setting the clock recorded instead of waited, and the chart's time at J2000 so that
 // the equator of date is J2000 itself.
 #pragma once
@@ -21,7 +21,7 @@ class LinkTest : public ::testing::Test {
     SetAlertPresenter([this](int, int, int number, const std::string& message) {
       alerts.push_back(number);
       texts.push_back(message);
-      return int(AnswerYes);
+      return answer;
     });
     waits().clear();
     link.busyWait = [](int ms) { waits().push_back(ms); };
@@ -44,7 +44,8 @@ class LinkTest : public ::testing::Test {
 
   TelescopeLink link;
   TelescopeOptions options;
-  TelescopeSky sky;  // J2000
+  TelescopeSky sky;        // J2000
+  int answer = AnswerYes;  // to every question
   std::vector<int> alerts;
   std::vector<std::string> texts;
 };

@@ -64,8 +64,8 @@ class MountSimulator {
   uint16_t BinaryDec();
   void SetCounts(long lon,
                  long lat);  // the encoders of the azimuth (R.A.) and altitude (Dec.) axes
-  // StartSlew: the NexStar falls silent as if slewing from its hand controller. FinishSlew ends
-  // any slew at its target and sends the byte that says so.
+  // StartSlew: the NexStar falls silent as if slewing from its hand controller to the position
+  // set. FinishSlew ends any slew at its target and sends the byte that says so.
   void StartSlew();
   void FinishSlew(char endByte);
   void Change(const MountSimulatorOptions& options);
