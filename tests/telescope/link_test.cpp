@@ -21,24 +21,33 @@ constexpr double Arcsecond = Degree / 3600;
 
 TEST_F(LinkTest, EmulationOpensNoPortAndWritesNoByte) {
   MountSimulator mount;  // listening on the chosen port, to catch any byte
-  for (TelescopeKind kind : {TelescopeLX200, TelescopeMagellanII, TelescopeAutostar}) {
-    ASSERT_EQ(Connect(kind, mount.PortNumber(), true), ResultOk);
+  int mouseInterfaces = 0;
+  for (int kind = 1; kind <= TelescopeKindCount; ++kind) {
+    SCOPED_TRACE(kind);
+    ASSERT_EQ(Connect(TelescopeKind(kind), mount.PortNumber(), true), ResultOk);
     EXPECT_EQ(link.port, NoSerialPort);
+    mouseInterfaces += InterfaceOf(TelescopeKind(kind)).emulation == EmulationKind::Mouse;
     SetTelescopeTarget(link, NoObject, {1, 0.5});
     TelescopeGoTo(link, sky);
     TelescopeSync(link, sky);
     TelescopeMove(link, true, DirectionEast);
     TelescopeStop(link);
     TelescopeSetSpeed(link, 3);
-    EXPECT_EQ(TelescopeSetDateTime(link, J2000, 0), ResultOk);
-    EXPECT_EQ(TelescopeSetSite(link, 0.1, 0.7, 0), ResultOk);
+    TelescopeAlign(link, sky);
+    if (InterfaceOffers(TelescopeKind(kind), OperationSetDateTime)) {
+      EXPECT_EQ(TelescopeSetDateTime(link, J2000, 0), ResultOk);
+    }
+    if (InterfaceOffers(TelescopeKind(kind), OperationSetSite)) {
+      EXPECT_EQ(TelescopeSetSite(link, 0.1, 0.7, 0), ResultOk);
+    }
     EXPECT_NE(Poll(), PollFailed);
     DisconnectTelescope(link);
   }
   EXPECT_EQ(mount.Received(1), "");  // waits a second for a byte that never comes
   EXPECT_TRUE(waits().empty());
-  EXPECT_EQ(alerts, std::vector<int>{MessageMouseEmulation});  // the Magellan II only
-  ASSERT_EQ(Connect(TelescopeLX200, 999, true), ResultOk);     // no such port at all
+  EXPECT_EQ(mouseInterfaces, 7);  // the Magellans and the encoder boxes
+  EXPECT_EQ(alerts, std::vector<int>(mouseInterfaces, MessageMouseEmulation));
+  ASSERT_EQ(Connect(TelescopeLX200, 999, true), ResultOk);  // no such port at all
   EXPECT_TRUE(link.connected && link.showMarker);
 }
 
