@@ -10,6 +10,7 @@
 // driver (2700-2706, 2800-2802).
 #pragma once
 
+#include "platform/indi_client.h"
 #include "telescope/equator_of_date.h"
 #include "telescope/interfaces.h"
 
@@ -27,6 +28,7 @@ struct MountState {
   bool slewing = false;          // a go to in progress, during which the mount stays silent
   bool silenceReported = false;  // the mount's silence has been shown once since it last spoke
   int jogRate = 16;              // times the sidereal rate, of the direction commands
+  IndiConnection indi = NoIndiConnection;  // in place of the port, for an INDI server
 };
 
 struct TelescopeDriver {

@@ -1,6 +1,7 @@
 // telescope/drivers.cpp - the driver table of each protocol family.
 #include "telescope/driver.h"
 #include "telescope/encoder_box.h"
+#include "telescope/indi.h"
 #include "telescope/line_command.h"
 #include "telescope/meade.h"
 #include "telescope/nexstar.h"
@@ -20,6 +21,8 @@ const TelescopeDriver* DriverOf(ProtocolFamily family) {
       return &EncoderBoxDriver;
     case ProtocolFamily::LineCommand:
       return &LineCommandDriver;
+    case ProtocolFamily::Indi:
+      return &IndiDriver;
   }
   return nullptr;
 }

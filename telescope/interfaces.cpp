@@ -1,4 +1,4 @@
-// telescope/interfaces.cpp - the table of the twelve interfaces.
+// telescope/interfaces.cpp - the table of the interfaces.
 #include "telescope/interfaces.h"
 
 #include <numbers>
@@ -47,6 +47,8 @@ constexpr InterfaceInfo Interfaces[TelescopeKindCount] = {
      Read | OperationGoTo | OperationStop | OperationSync | OperationMove | OperationSetSpeed |
          OperationSetDateTime,
      E::MotionModel, false, true, JogRates},
+    {2512, F::Indi, W::Command, MeadeFull & ~OperationSetSpeed, E::MotionModel, true, false,
+     MeadeRates},
 };
 
 }  // namespace

@@ -1,4 +1,4 @@
-// telescope/interfaces.h - what each of the twelve interfaces offers: its protocol family, its
+// telescope/interfaces.h - what each of the interfaces offers: its protocol family, its
 // control window, the driver operations it has (an operation an interface lacks is not offered
 // and its control is disabled), how it is emulated, and the emulated rate of each speed.
 #pragma once
@@ -22,7 +22,7 @@ enum TelescopeOperation : uint16_t {
   OperationSetDateTime = 1 << 8,  // Set Date & Time
 };
 
-enum class ProtocolFamily { Meade, Ultima, NexStar, EncoderBox, LineCommand };
+enum class ProtocolFamily { Meade, Ultima, NexStar, EncoderBox, LineCommand, Indi };
 enum class ControlWindowKind { Command, Alignment };  // window 513 or 514
 
 // EmulationKind: what a simulated telescope of the interface does.
@@ -43,7 +43,7 @@ struct InterfaceInfo {
   std::array<double, 4> rates;  // emulated motion per speed 1-4, radians per second
 };
 
-// InterfaceOf: the table row of an interface; interfaces outside 1-12 read as the LX-200.
+// InterfaceOf: the table row of an interface; values outside the table read as the LX-200.
 const InterfaceInfo& InterfaceOf(TelescopeKind kind);
 
 bool InterfaceOffers(TelescopeKind kind, TelescopeOperation operation);

@@ -5,7 +5,7 @@
 namespace qv {
 
 enum TelescopeMessage : int {
-  StringFirstInterface = 2500,         // "Meade LX-200" ... "AIM Controls Coordinate" (2511)
+  StringFirstInterface = 2500,         // "Meade LX-200" ... "INDI server" (2512)
   StringFirstMount = 2600,             // "Equatorial", "Alt-Azimuth" (2601)
   MessagePortUnavailable = 2700,       // can't open the COM port
   MessageCannotReadPort = 2701,        // can't read data from the COM port
@@ -21,6 +21,9 @@ enum TelescopeMessage : int {
   MessageMouseEmulation = 2714,        // move the mouse with Shift held
   MessageAlignmentOffset = 2715,       // %.1f degrees from its expected position
   MessageAlignmentTooClose = 2716,     // %.1f degrees from its previous alignment position
+  MessageIndiNoServer = 2717,          // can't connect to the INDI server at host:port
+  MessageIndiNoDevice = 2718,          // the INDI server has no telescope of that name
+  MessageIndiNoTelescope = 2719,       // the INDI server has no telescope
   MessageInvalidTarget = 2800,         // the target coordinates (R.A. ..., Dec. ...) are invalid
   MessageBelowHorizon = 2801,          // can't slew: below the horizon
   MessageOutOfReach = 2802,            // can't slew: out of reach of the mount

@@ -1,14 +1,16 @@
 // telescope/telescope_options.h - the connection options of the telescope link: which interface,
-// which serial port, emulation, polling rate, encoder steps and mount. The fields carry the names
-// of the settings record's fields, so the application fills this record from its settings.
+// which serial port (or INDI server and device), emulation, polling rate, encoder steps and mount.
+// The fields carry the names of the settings record's fields, so the application fills this record
+// from its settings.
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 namespace qv {
 
-// TelescopeKind: the twelve interfaces, in the order of their list texts (strings 2500-2511)
-// and of their settings-file names.
+// TelescopeKind: the interfaces, in the order of their list texts (strings 2500-2512) and of
+// their settings-file names; the last is a client of an INDI server rather than a serial link.
 enum TelescopeKind : int16_t {
   TelescopeLX200 = 1,
   TelescopeMagellanI = 2,
@@ -22,8 +24,9 @@ enum TelescopeKind : int16_t {
   TelescopeSkyVector = 10,
   TelescopeBBox = 11,
   TelescopeQEICoordinate = 12,
+  TelescopeINDI = 13,
 };
-constexpr int TelescopeKindCount = 12;
+constexpr int TelescopeKindCount = 13;
 
 enum TelescopeMount : int16_t { MountEquatorial = 1, MountAltAzimuth = 2 };
 
@@ -36,6 +39,9 @@ struct TelescopeOptions {
   int32_t TelescopeLatEncoderSteps = 2160;
   bool TelescopeEncodersSwapped = false;  // the box reports altitude/Dec. first
   int16_t TelescopeMountType = MountEquatorial;
+  std::string TelescopeINDIHost = "localhost";  // the INDI server
+  int32_t TelescopeINDIPort = 7624;
+  std::string TelescopeINDIDevice;  // its telescope; empty: the first the server has
 };
 
 }  // namespace qv
