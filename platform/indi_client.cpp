@@ -58,9 +58,18 @@ class Client : public INDI::BaseClient {
 
  protected:
   using INDI::BaseClient::newProperty;
+  using INDI::BaseClient::removeDevice;
   using INDI::BaseClient::updateProperty;
   void newProperty(INDI::Property property) override { Record(property, false); }
   void updateProperty(INDI::Property property) override { Record(property, true); }
+  void removeDevice(INDI::BaseDevice device) override {
+    {
+      std::lock_guard<std::mutex> hold(lock);
+      if (device.getDeviceName() && snapshot.device == device.getDeviceName())
+        snapshot.devicePresent = snapshot.deviceConnected = false;
+    }
+    changed.notify_all();
+  }
   void serverDisconnected(int) override {
     {
       std::lock_guard<std::mutex> hold(lock);
@@ -226,7 +235,7 @@ bool ReadIndiPosition(IndiConnection connection, double& raHours, double& decDeg
   Client* client = Find(connection);
   if (!client) return false;
   const Snapshot s = client->Read();
-  if (!s.serverUp) return false;
+  if (!s.serverUp || !s.deviceConnected) return false;
   raHours = s.raHours;
   decDegrees = s.decDegrees;
   return true;

@@ -32,7 +32,8 @@ bool IndiServerConnected(IndiConnection connection);
 // IndiDeviceName: the device the connection drives (the one found when none was named).
 std::string IndiDeviceName(IndiConnection connection);
 
-// ReadIndiPosition: the last position the device reported; false when the server has gone.
+// ReadIndiPosition: the last position the device reported; false when the server has gone or
+// the device is no longer connected to its mount.
 bool ReadIndiPosition(IndiConnection connection, double& raHours, double& decDegrees);
 
 // The commands. Each is false when the server has gone; the device's answer comes later, as a

@@ -72,4 +72,9 @@ std::string IndiServer::Property(const std::string& name) const {
   return Output("indi_getprop -1 -t 2 -p " + std::to_string(port) + " '" + name + "' 2>/dev/null");
 }
 
+void IndiServer::SetProperty(const std::string& assignment) const {
+  std::system(
+      ("indi_setprop -p " + std::to_string(port) + " '" + assignment + "' 2>/dev/null").c_str());
+}
+
 }  // namespace qv

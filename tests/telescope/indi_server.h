@@ -19,6 +19,8 @@ class IndiServer {
   void Kill();  // at once, as a crash would
   // Property: the server's value of "Device.PROPERTY.ELEMENT", read with indi_getprop.
   std::string Property(const std::string& name) const;
+  // SetProperty: "Device.PROPERTY.ELEMENT=value", sent with indi_setprop as another client would.
+  void SetProperty(const std::string& assignment) const;
 
  private:
   int port = 0;

@@ -41,7 +41,8 @@ class IndiTest : public LinkTest {
   // PollUntil: polls every 100 ms until done holds, for at most seconds; whether it did.
   bool PollUntil(double seconds, const std::function<bool()>& done) {
     for (int i = 0; i < seconds * 10; ++i) {
-      if (Poll() != PollFailed && done()) return true;
+      Poll();
+      if (done()) return true;
       Delay(100);
     }
     return false;
@@ -109,6 +110,10 @@ TEST_F(IndiTest, SetsTheSiteAndTheClock) {
   EXPECT_EQ(server.Property("Telescope Simulator.TIME_UTC.UTC"), "2026-03-11T02:05:00");
   EXPECT_EQ(std::atof(server.Property("Telescope Simulator.TIME_UTC.OFFSET").c_str()), -5);
   EXPECT_TRUE(alerts.empty());
+  // Another client disconnects the device from its mount: the telescope no longer answers.
+  server.SetProperty("Telescope Simulator.CONNECTION.DISCONNECT=On");
+  EXPECT_TRUE(PollUntil(3, [&] { return !link.connected; }));
+  EXPECT_EQ(alerts, std::vector<int>{MessageNotResponding});
 }
 
 TEST_F(IndiTest, AServerThatDiesDisconnectsOnceAndAMissingOneIsSaid) {
