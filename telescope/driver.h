@@ -31,24 +31,31 @@ struct MountState {
   IndiConnection indi = NoIndiConnection;  // in place of the port, for an INDI server
 };
 
+// TelescopeDriver: a family's operations; those it lacks stay null.
 struct TelescopeDriver {
-  bool equatorOfDate;                // positions read and sent are of the chart's date, else J2000
-  int (*open)(TelescopeLink& link);  // opens link.port at the family's line settings
-  void (*close)(TelescopeLink& link);
-  int (*readPosition)(TelescopeLink& link, EquatorialPosition& at);
+  bool equatorOfDate = false;  // positions read and sent are of the chart's date, else J2000
+  int (*open)(TelescopeLink& link) = nullptr;  // opens the link at the family's settings
+  void (*close)(TelescopeLink& link) = nullptr;
+  int (*readPosition)(TelescopeLink& link, EquatorialPosition& at) = nullptr;
   // readCounts: the encoder counts (azimuth or R.A. axis first) of encoder boxes, in place of
   // readPosition; the link's alignment turns them into positions.
-  int (*readCounts)(TelescopeLink& link, double& lonCount, double& latCount);
-  int (*goTo)(TelescopeLink& link, const EquatorialPosition& target);
-  int (*sync)(TelescopeLink& link, const EquatorialPosition& target);
+  int (*readCounts)(TelescopeLink& link, double& lonCount, double& latCount) = nullptr;
+  int (*goTo)(TelescopeLink& link, const EquatorialPosition& target) = nullptr;
+  int (*sync)(TelescopeLink& link, const EquatorialPosition& target) = nullptr;
   // move: start or stop a direction 1-4 (north, east, south, west); direction 0 stops all.
-  int (*move)(TelescopeLink& link, bool start, int direction);
-  int (*setSpeed)(TelescopeLink& link, int speed);  // 1-4
+  int (*move)(TelescopeLink& link, bool start, int direction) = nullptr;
+  int (*setSpeed)(TelescopeLink& link, int speed) = nullptr;  // 1-4
   // setDateTime: jd universal time; zone days east of Greenwich (local = UT + zone).
-  int (*setDateTime)(TelescopeLink& link, double jd, double zone);
+  int (*setDateTime)(TelescopeLink& link, double jd, double zone) = nullptr;
   // setSite: longitude east and latitude, radians; zone as for setDateTime.
-  int (*setSite)(TelescopeLink& link, double longitude, double latitude, double zone);
+  int (*setSite)(TelescopeLink& link, double longitude, double latitude, double zone) = nullptr;
 };
+
+// OpenSerialLink: opens the chosen serial port at baud (message 2700 when it cannot) and greets
+// the mount with greet, when given, which shows its own failure; the port is closed again when
+// the greeting fails. CloseSerialLink closes it.
+int OpenSerialLink(TelescopeLink& link, int baud, bool (*greet)(TelescopeLink& link));
+void CloseSerialLink(TelescopeLink& link);
 
 // DriverOf: the family's table; none for a value outside the families.
 const TelescopeDriver* DriverOf(ProtocolFamily family);

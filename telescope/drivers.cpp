@@ -1,10 +1,14 @@
-// telescope/drivers.cpp - the driver table of each protocol family.
+// telescope/drivers.cpp - the driver table of each protocol family, and the opening and closing
+// of serial links they share.
+#include "platform/result.h"
 #include "telescope/driver.h"
 #include "telescope/encoder_box.h"
 #include "telescope/indi.h"
 #include "telescope/line_command.h"
+#include "telescope/link.h"
 #include "telescope/meade.h"
 #include "telescope/nexstar.h"
+#include "telescope/serial_exchange.h"
 #include "telescope/ultima.h"
 
 namespace qv {
@@ -25,6 +29,19 @@ const TelescopeDriver* DriverOf(ProtocolFamily family) {
       return &IndiDriver;
   }
   return nullptr;
+}
+
+int OpenSerialLink(TelescopeLink& link, int baud, bool (*greet)(TelescopeLink& link)) {
+  link.port = OpenTelescopePort(link.options.TelescopeConnectionPort, baud);
+  if (link.port == NoSerialPort) return ResultFailed;
+  if (!greet || greet(link)) return ResultOk;
+  CloseSerialLink(link);
+  return ResultFailed;
+}
+
+void CloseSerialLink(TelescopeLink& link) {
+  CloseSerialPort(link.port);
+  link.port = NoSerialPort;
 }
 
 }  // namespace qv

@@ -47,23 +47,15 @@ bool ReadNumber(std::string_view& text, double& value) {
   return true;
 }
 
-int Open(TelescopeLink& link) {
-  link.port = OpenTelescopePort(link.options.TelescopeConnectionPort, BaudRate);
-  if (link.port == NoSerialPort) return ResultFailed;
+// Greet: "P" answers with a number 0-999.
+bool Greet(TelescopeLink& link) {
   std::string reply;
   int greeting = 0;
-  bool ok = Exchange(link, "P", reply);
-  if (ok && !ReadEncoderGreeting(reply, greeting)) ok = ReportExchange(ExchangeStatus::BadReply);
-  if (ok) return ResultOk;
-  CloseSerialPort(link.port);
-  link.port = NoSerialPort;
-  return ResultFailed;
+  if (!Exchange(link, "P", reply)) return false;
+  return ReadEncoderGreeting(reply, greeting) || ReportExchange(ExchangeStatus::BadReply);
 }
 
-void Close(TelescopeLink& link) {
-  CloseSerialPort(link.port);
-  link.port = NoSerialPort;
-}
+int Open(TelescopeLink& link) { return OpenSerialLink(link, BaudRate, Greet); }
 
 int ReadCounts(TelescopeLink& link, double& lonCount, double& latCount) {
   std::string reply;
@@ -84,15 +76,8 @@ int ReadCounts(TelescopeLink& link, double& lonCount, double& latCount) {
 const TelescopeDriver EncoderBoxDriver = {
     .equatorOfDate = false,
     .open = Open,
-    .close = Close,
-    .readPosition = nullptr,
+    .close = CloseSerialLink,
     .readCounts = ReadCounts,
-    .goTo = nullptr,
-    .sync = nullptr,
-    .move = nullptr,
-    .setSpeed = nullptr,
-    .setDateTime = nullptr,
-    .setSite = nullptr,
 };
 
 bool ReadEncoderGreeting(std::string_view reply, int& value) {

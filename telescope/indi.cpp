@@ -109,11 +109,9 @@ const TelescopeDriver IndiDriver = {
     .open = Open,
     .close = Close,
     .readPosition = ReadPosition,
-    .readCounts = nullptr,
     .goTo = GoTo,
     .sync = Sync,
     .move = Move,
-    .setSpeed = nullptr,
     .setDateTime = SetDateTime,
     .setSite = SetSite,
 };

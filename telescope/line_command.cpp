@@ -104,23 +104,15 @@ bool Sexagesimal(int whole, int minutes, double seconds, int mostWhole) {
          seconds < 60;
 }
 
-int Open(TelescopeLink& link) {
-  link.port = OpenTelescopePort(link.options.TelescopeConnectionPort, BaudRate);
-  if (link.port == NoSerialPort) return ResultFailed;
+// Greet: "D" answers with lines of which the fourth says the controller is ready.
+bool Greet(TelescopeLink& link) {
   std::vector<std::string> reply;
-  bool ok = Exchange(link, "D\r", 4, reply);
-  if (ok && (reply.size() < 4 || !StartsWith(reply[3], "00")))
-    ok = ReportExchange(ExchangeStatus::BadReply);
-  if (ok) return ResultOk;
-  CloseSerialPort(link.port);
-  link.port = NoSerialPort;
-  return ResultFailed;
+  if (!Exchange(link, "D\r", 4, reply)) return false;
+  return (reply.size() == 4 && StartsWith(reply[3], "00")) ||
+         ReportExchange(ExchangeStatus::BadReply);
 }
 
-void Close(TelescopeLink& link) {
-  CloseSerialPort(link.port);
-  link.port = NoSerialPort;
-}
+int Open(TelescopeLink& link) { return OpenSerialLink(link, BaudRate, Greet); }
 
 int ReadPosition(TelescopeLink& link, EquatorialPosition& at) {
   std::vector<std::string> reply;
@@ -184,15 +176,13 @@ int SetDateTime(TelescopeLink& link, double jd, double zone) {
 const TelescopeDriver LineCommandDriver = {
     .equatorOfDate = true,
     .open = Open,
-    .close = Close,
+    .close = CloseSerialLink,
     .readPosition = ReadPosition,
-    .readCounts = nullptr,
     .goTo = GoTo,
     .sync = Sync,
     .move = Move,
     .setSpeed = SetSpeed,
     .setDateTime = SetDateTime,
-    .setSite = nullptr,
 };
 
 bool ReadLineCommandPosition(std::string_view line, EquatorialPosition& out) {

@@ -74,24 +74,16 @@ int TwoDigits(std::string_view text, size_t at) {
 
 bool InRange(int value, int most) { return value >= 0 && value <= most; }
 
-int Open(TelescopeLink& link) {
-  link.port = OpenTelescopePort(link.options.TelescopeConnectionPort,
-                                MeadeBaudRate(link.options.TelescopeInterface));
-  if (link.port == NoSerialPort) return ResultFailed;
+// AskAlignmentMode: the mount answers ACK with its alignment mode.
+bool AskAlignmentMode(TelescopeLink& link) {
   std::string mode;
-  bool ok = Exchange(link, std::string_view(&Ack, 1), 1, &mode);
-  if (ok && mode != "A" && mode != "P" && mode != "G") {  // alt-azimuth, polar, German polar
-    ok = ReportExchange(ExchangeStatus::BadReply);
-  }
-  if (ok) return ResultOk;
-  CloseSerialPort(link.port);
-  link.port = NoSerialPort;
-  return ResultFailed;
+  if (!Exchange(link, std::string_view(&Ack, 1), 1, &mode)) return false;
+  if (mode == "A" || mode == "P" || mode == "G") return true;  // alt-az, polar, German polar
+  return ReportExchange(ExchangeStatus::BadReply);
 }
 
-void Close(TelescopeLink& link) {
-  CloseSerialPort(link.port);
-  link.port = NoSerialPort;
+int Open(TelescopeLink& link) {
+  return OpenSerialLink(link, MeadeBaudRate(link.options.TelescopeInterface), AskAlignmentMode);
 }
 
 int ReadPosition(TelescopeLink& link, EquatorialPosition& at) {
@@ -184,9 +176,8 @@ int SetSite(TelescopeLink& link, double longitude, double latitude, double zone)
 const TelescopeDriver MeadeDriver = {
     .equatorOfDate = true,
     .open = Open,
-    .close = Close,
+    .close = CloseSerialLink,
     .readPosition = ReadPosition,
-    .readCounts = nullptr,
     .goTo = GoTo,
     .sync = Sync,
     .move = Move,

@@ -83,15 +83,7 @@ bool Report(int result) {
   }
 }
 
-int Open(TelescopeLink& link) {
-  link.port = OpenTelescopePort(link.options.TelescopeConnectionPort, BaudRate);
-  return link.port == NoSerialPort ? ResultFailed : ResultOk;
-}
-
-void Close(TelescopeLink& link) {
-  CloseSerialPort(link.port);
-  link.port = NoSerialPort;
-}
+int Open(TelescopeLink& link) { return OpenSerialLink(link, BaudRate, nullptr); }
 
 // While slewing: the last position, and the mount's end-of-slew byte when it has come.
 int PositionWhileSlewing(TelescopeLink& link, EquatorialPosition& at) {
@@ -149,15 +141,9 @@ int GoTo(TelescopeLink& link, const EquatorialPosition& target) {
 const TelescopeDriver NexStarDriver = {
     .equatorOfDate = true,
     .open = Open,
-    .close = Close,
+    .close = CloseSerialLink,
     .readPosition = ReadPosition,
-    .readCounts = nullptr,
     .goTo = GoTo,
-    .sync = nullptr,
-    .move = nullptr,
-    .setSpeed = nullptr,
-    .setDateTime = nullptr,
-    .setSite = nullptr,
 };
 
 bool NexStarPositionFromBytes(std::string_view bytes, EquatorialPosition& out) {

@@ -70,15 +70,7 @@ long FourHexDigits(std::string_view text, size_t at) {
   return value;
 }
 
-int Open(TelescopeLink& link) {
-  link.port = OpenTelescopePort(link.options.TelescopeConnectionPort, BaudRate);
-  return link.port == NoSerialPort ? ResultFailed : ResultOk;
-}
-
-void Close(TelescopeLink& link) {
-  CloseSerialPort(link.port);
-  link.port = NoSerialPort;
-}
+int Open(TelescopeLink& link) { return OpenSerialLink(link, BaudRate, nullptr); }
 
 int ReadPosition(TelescopeLink& link, EquatorialPosition& at) {
   std::string reply;
@@ -123,15 +115,11 @@ int Move(TelescopeLink& link, bool, int) {
 const TelescopeDriver UltimaDriver = {
     .equatorOfDate = true,
     .open = Open,
-    .close = Close,
+    .close = CloseSerialLink,
     .readPosition = ReadPosition,
-    .readCounts = nullptr,
     .goTo = GoTo,
     .sync = Sync,
     .move = Move,
-    .setSpeed = nullptr,
-    .setDateTime = nullptr,
-    .setSite = nullptr,
 };
 
 bool ReadUltimaPosition(std::string_view reply, EquatorialPosition& out) {

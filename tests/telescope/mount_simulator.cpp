@@ -22,6 +22,12 @@ std::string Printed(const char* format, int a, int b, int c, int d = 0, int e = 
 
 bool StartsWith(const std::string& text, const char* prefix) { return text.rfind(prefix, 0) == 0; }
 
+template <typename T>
+T Locked(std::mutex& lock, const T& value) {
+  std::lock_guard<std::mutex> hold(lock);
+  return value;
+}
+
 }  // namespace
 
 MountSimulator::MountSimulator(const MountSimulatorOptions& given) : options(given) {
@@ -59,15 +65,9 @@ void MountSimulator::SetPosition(int ra, int dec) {
   decArcseconds = dec;
 }
 
-int MountSimulator::RaSeconds() {
-  std::lock_guard<std::mutex> hold(lock);
-  return raSeconds;
-}
+int MountSimulator::RaSeconds() { return Locked(lock, raSeconds); }
 
-int MountSimulator::DecArcseconds() {
-  std::lock_guard<std::mutex> hold(lock);
-  return decArcseconds;
-}
+int MountSimulator::DecArcseconds() { return Locked(lock, decArcseconds); }
 
 void MountSimulator::SetBinaryPosition(uint16_t ra, uint16_t dec) {
   std::lock_guard<std::mutex> hold(lock);
@@ -75,15 +75,9 @@ void MountSimulator::SetBinaryPosition(uint16_t ra, uint16_t dec) {
   binaryDec = dec;
 }
 
-uint16_t MountSimulator::BinaryRa() {
-  std::lock_guard<std::mutex> hold(lock);
-  return binaryRa;
-}
+uint16_t MountSimulator::BinaryRa() { return Locked(lock, binaryRa); }
 
-uint16_t MountSimulator::BinaryDec() {
-  std::lock_guard<std::mutex> hold(lock);
-  return binaryDec;
-}
+uint16_t MountSimulator::BinaryDec() { return Locked(lock, binaryDec); }
 
 void MountSimulator::SetCounts(long lon, long lat) {
   std::lock_guard<std::mutex> hold(lock);
