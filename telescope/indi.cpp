@@ -1,6 +1,7 @@
 // telescope/indi.cpp - the INDI driver.
 #include "telescope/indi.h"
 
+#include <charconv>
 #include <cmath>
 #include <numbers>
 
@@ -121,6 +122,31 @@ std::string IndiUtcText(double jd) {
   if (utc.second >= 59.5) utc = JulianDateToCalendar(jd + HalfSecondDays, 0, CalendarGregorian);
   return Format("%04d-%02d-%02.0fT%02d:%02d:%02.0f", int(utc.year), int(utc.month),
                 std::floor(utc.day), int(utc.hour), int(utc.minute), std::floor(utc.second + 0.5));
+}
+
+bool ReadIndiAddress(std::string_view text, std::string& host, int32_t& port) {
+  std::string_view name = text, number;
+  if (text.starts_with('[')) {  // [IPv6]:port
+    const size_t close = text.find(']');
+    if (close == std::string_view::npos) return false;
+    name = text.substr(1, close - 1);
+    const std::string_view rest = text.substr(close + 1);
+    if (!rest.empty() && (rest.front() != ':' || rest.size() == 1)) return false;
+    number = rest.empty() ? rest : rest.substr(1);
+  } else if (const size_t colon = text.rfind(':'); colon != std::string_view::npos) {
+    name = text.substr(0, colon);
+    number = text.substr(colon + 1);
+    if (number.empty() || name.find(':') != std::string_view::npos) return false;
+  }
+  int value = IndiDefaultPort;
+  if (!number.empty()) {
+    const auto [end, error] = std::from_chars(number.data(), number.data() + number.size(), value);
+    if (error != std::errc() || end != number.data() + number.size()) return false;
+  }
+  if (name.empty() || value < 1 || value > 65535) return false;
+  host = name;
+  port = value;
+  return true;
 }
 
 }  // namespace qv

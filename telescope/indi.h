@@ -7,7 +7,9 @@
 // that no longer answers (2706).
 #pragma once
 
+#include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "telescope/driver.h"
 
@@ -18,5 +20,10 @@ extern const TelescopeDriver IndiDriver;
 // IndiUtcText: the universal time of jd as TIME_UTC wants it, "YYYY-MM-DDTHH:MM:SS", rounded to
 // the second.
 std::string IndiUtcText(double jd);
+
+// ReadIndiAddress: "HOST" or "HOST:PORT" (an IPv6 host in brackets, "[::1]:7624") as typed by the
+// user; the port is 7624 when not given. false (out unchanged) for an empty host or a port
+// outside 1-65535.
+bool ReadIndiAddress(std::string_view text, std::string& host, int32_t& port);
 
 }  // namespace qv

@@ -130,9 +130,13 @@ int GoTo(TelescopeLink& link, const EquatorialPosition& target) {
   const BinaryPosition b = BinaryPositionOf(target);
   const char command[] = {'R', char(b.ra >> 8), char(b.ra & 0xFF), char(b.dec >> 8),
                           char(b.dec & 0xFF)};
-  if (!Report(Exchange(link.port, std::string_view(command, sizeof command), 0, reply)))
-    return ResultFailed;
-  link.mount.slewing = true;
+  const std::string_view slew(command, sizeof command);
+  if (!Report(Exchange(link.port, slew, 0, reply))) return ResultFailed;
+  // An echo is taken off the line now: during the slew, the next byte must be the mount's own.
+  // Anything else that came is the mount's: a slew of no length has ended already.
+  std::string echo;
+  CollectReply(link.port, echo, slew.size(), {}, EchoGraceMs);
+  link.mount.slewing = echo == slew || echo.find_first_of("\x40#") == std::string::npos;
   return ResultOk;
 }
 

@@ -131,24 +131,30 @@ TEST_F(CelestronTest, UltimaDeclinesSilentlyAndKeepsItsLastPositionWhileConnecte
   EXPECT_EQ(alerts.size(), 2u);
 }
 
+// R.A. 90 degrees is 4000 hexadecimal: the echo of the go to holds the end-of-slew byte.
 TEST_F(CelestronTest, NexStarGoToWaitsOutTheSilentSlewAndItsEndByte) {
-  MountSimulator mount({.protocol = MountProtocol::NexStar, .echo = true});
-  mount.SetBinaryPosition(0x1234, 0x0400);
-  ASSERT_EQ(Connect(TelescopeNexStar, mount.PortNumber()), ResultOk);
-  ExpectAtBinary(0x1234, 0x0400);
-  mount.ClearReceived();
-  SetTelescopeTarget(link, NoObject, Target);
-  ASSERT_EQ(TelescopeGoTo(link, sky), ResultOk);
-  EXPECT_EQ(mount.Received(8), std::string("?E?R\x3B\x77\xF8\xE4", 8));
-  mount.ClearReceived();
-  EXPECT_EQ(Poll(), PollUnchanged);  // slewing: nothing is asked of the mount
-  mount.FinishSlew(0x40);
-  PollUntilSlewEnds();
-  EXPECT_EQ(mount.Received(), "");
-  EXPECT_EQ(Poll(), PollMoved);
-  ExpectAtBinary(0x3B77, 0xF8E4);
-  EXPECT_EQ(TelescopeStop(link), ResultFailed);  // not offered
-  EXPECT_EQ(TelescopeSync(link, sky), ResultFailed);
+  for (bool echo : {false, true}) {
+    SCOPED_TRACE(echo);
+    MountSimulator mount({.protocol = MountProtocol::NexStar, .echo = echo});
+    mount.SetBinaryPosition(0x1234, 0x0400);
+    ASSERT_EQ(Connect(TelescopeNexStar, mount.PortNumber()), ResultOk);
+    ExpectAtBinary(0x1234, 0x0400);
+    mount.ClearReceived();
+    SetTelescopeTarget(link, NoObject, {90 * Degree, Target.dec});
+    ASSERT_EQ(TelescopeGoTo(link, sky), ResultOk);
+    EXPECT_EQ(mount.Received(8), std::string("?E?R\x40\x00\xF8\xE4", 8));
+    mount.ClearReceived();
+    EXPECT_EQ(Poll(), PollUnchanged);  // slewing: nothing is asked of the mount
+    EXPECT_TRUE(link.mount.slewing);
+    mount.FinishSlew(0x40);
+    PollUntilSlewEnds();
+    EXPECT_EQ(mount.Received(), "");
+    EXPECT_EQ(Poll(), PollMoved);
+    ExpectAtBinary(0x4000, 0xF8E4);
+    EXPECT_EQ(TelescopeStop(link), ResultFailed);  // not offered
+    EXPECT_EQ(TelescopeSync(link, sky), ResultFailed);
+    DisconnectTelescope(link);
+  }
   EXPECT_TRUE(alerts.empty());
 }
 

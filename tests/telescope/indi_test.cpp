@@ -23,6 +23,31 @@ constexpr double Arcminute = Degree / 60;
 const EquatorialPosition Vega{(18 + 36 / 60.0 + 56.34 / 3600) * 15 * Degree,
                               (38 + 47 / 60.0 + 1.3 / 3600) * Degree};
 
+TEST(IndiAddress, HostAndPortAsTyped) {
+  struct Case {
+    const char* text;
+    const char* host;
+    int port;
+  };
+  for (const Case& c :
+       {Case{"localhost", "localhost", 7624}, Case{"observatory:7625", "observatory", 7625},
+        Case{"192.168.1.20:1", "192.168.1.20", 1}, Case{"[::1]:65535", "::1", 65535},
+        Case{"[fe80::1]", "fe80::1", 7624}}) {
+    std::string host;
+    int32_t port = 0;
+    ASSERT_TRUE(ReadIndiAddress(c.text, host, port)) << c.text;
+    EXPECT_EQ(host, c.host);
+    EXPECT_EQ(port, c.port);
+  }
+  for (const char* text : {"", ":7624", "host:", "host:0", "host:65536", "host:76x", "::1:7624",
+                           "[::1", "[::1]7624", "[]:7624", "host:-1"}) {
+    std::string host = "kept";
+    int32_t port = 1;
+    EXPECT_FALSE(ReadIndiAddress(text, host, port)) << text;
+    EXPECT_EQ(host, "kept");
+  }
+}
+
 class IndiTest : public LinkTest {
  protected:
   void SetUp() override {
