@@ -37,6 +37,11 @@ bool IndiServer::Installed() {
 }
 
 IndiServer::IndiServer() {
+  // A port found free may be taken again before the server binds it: then another one.
+  for (int attempt = 0; attempt < 3 && port == 0; ++attempt) Start();
+}
+
+void IndiServer::Start() {
   const std::string free = Output(
       "/usr/bin/python3 -c 'import socket; s = socket.socket(); s.bind((\"127.0.0.1\", 0)); "
       "print(s.getsockname()[1])'");
@@ -46,13 +51,17 @@ IndiServer::IndiServer() {
   std::filesystem::create_directories(home);
   pid = Output("cd '" + home + "' && HOME='" + home + "' indiserver -p " + free +
                " indi_simulator_telescope >server.log 2>&1 & echo $!");
-  for (int i = 0; i < 100 && !pid.empty(); ++i) {
+  // A loaded machine may take seconds to start the server.
+  for (int i = 0; i < 200 && !pid.empty(); ++i) {
     if (Listening(wanted)) {
       port = wanted;
       return;
     }
-    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
   }
+  Kill();
+  std::error_code ignored;
+  std::filesystem::remove_all(home, ignored);
 }
 
 IndiServer::~IndiServer() {

@@ -23,6 +23,8 @@ class IndiServer {
   void SetProperty(const std::string& assignment) const;
 
  private:
+  void Start();
+
   int port = 0;
   std::string pid, home;
 };
