@@ -5,7 +5,7 @@
 #include <numbers>
 
 #include "astro/angles.h"
-#include "telescope/messages.h"
+#include "generated/string_numbers.h"
 
 namespace qv {
 namespace {

@@ -3,8 +3,8 @@
 
 #include <cmath>
 
+#include "generated/string_numbers.h"
 #include "platform/alert.h"
-#include "telescope/messages.h"
 
 namespace qv {
 

@@ -6,11 +6,11 @@
 #include <numbers>
 
 #include "astro/time.h"
+#include "generated/string_numbers.h"
 #include "platform/alert.h"
 #include "platform/result.h"
 #include "telescope/command_text.h"
 #include "telescope/link.h"
-#include "telescope/messages.h"
 #include "telescope/serial_exchange.h"
 
 namespace qv {

@@ -6,12 +6,12 @@
 #include <string>
 #include <vector>
 
+#include "generated/string_numbers.h"
 #include "platform/alert.h"
 #include "platform/events.h"
 #include "platform/result.h"
 #include "telescope/command_text.h"
 #include "telescope/link.h"
-#include "telescope/messages.h"
 #include "telescope/serial_exchange.h"
 
 namespace qv {
@@ -133,9 +133,9 @@ int GoTo(TelescopeLink& link, const EquatorialPosition& target) {
   } else if (StartsWith(status, "02")) {
     return ResultMountSlewing;
   } else if (StartsWith(status, "04")) {
-    Stop(ButtonsOk, MessageBelowHorizon);
+    Stop(ButtonsOk, MessageSlewBelowHorizon);
   } else if (StartsWith(status, "05")) {
-    Stop(ButtonsOk, MessageOutOfReach);
+    Stop(ButtonsOk, MessageSlewOutOfReach);
   } else {
     return ResultOk;
   }

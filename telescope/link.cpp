@@ -3,10 +3,10 @@
 #include "telescope/link.h"
 
 #include "astro/angles.h"
+#include "generated/string_numbers.h"
 #include "platform/alert.h"
 #include "platform/events.h"
 #include "platform/result.h"
-#include "telescope/messages.h"
 #include "telescope/target.h"
 
 namespace qv {

@@ -10,11 +10,11 @@
 #include <string>
 
 #include "astro/time.h"
+#include "generated/string_numbers.h"
 #include "platform/alert.h"
 #include "platform/result.h"
 #include "telescope/command_text.h"
 #include "telescope/link.h"
-#include "telescope/messages.h"
 #include "telescope/serial_exchange.h"
 
 namespace qv {
@@ -103,11 +103,11 @@ int GoTo(TelescopeLink& link, const EquatorialPosition& target) {
   std::string reply;
   if (!SendTarget(link, target) || !Exchange(link, ":MS#", 1, &reply)) return ResultFailed;
   if (reply == "1") {
-    Stop(ButtonsOk, MessageBelowHorizon);
+    Stop(ButtonsOk, MessageSlewBelowHorizon);
     return ResultFailed;
   }
   if (reply == "2") {
-    Stop(ButtonsOk, MessageOutOfReach);
+    Stop(ButtonsOk, MessageSlewOutOfReach);
     return ResultFailed;
   }
   return ResultOk;  // "0", or a reply this program does not know: the mount is moving

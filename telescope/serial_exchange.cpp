@@ -3,9 +3,9 @@
 
 #include <algorithm>
 
+#include "generated/string_numbers.h"
 #include "platform/alert.h"
 #include "platform/events.h"
-#include "telescope/messages.h"
 
 namespace qv {
 

@@ -7,8 +7,8 @@
 #include <numbers>
 #include <string>
 
+#include "generated/string_numbers.h"
 #include "telescope/binary_angle.h"
-#include "telescope/messages.h"
 #include "telescope/nexstar.h"
 #include "telescope/ultima.h"
 #include "tests/telescope/link_fixture.h"

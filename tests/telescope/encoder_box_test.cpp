@@ -9,7 +9,7 @@
 #include <numbers>
 
 #include "astro/angles.h"
-#include "telescope/messages.h"
+#include "generated/string_numbers.h"
 #include "tests/telescope/link_fixture.h"
 #include "tests/telescope/mount_simulator.h"
 

@@ -10,7 +10,7 @@
 
 #include "astro/angles.h"
 #include "astro/time.h"
-#include "telescope/messages.h"
+#include "generated/string_numbers.h"
 #include "tests/telescope/indi_server.h"
 #include "tests/telescope/link_fixture.h"
 

@@ -8,7 +8,7 @@
 #include <numbers>
 
 #include "astro/time.h"
-#include "telescope/messages.h"
+#include "generated/string_numbers.h"
 #include "tests/telescope/link_fixture.h"
 #include "tests/telescope/mount_simulator.h"
 
@@ -79,8 +79,8 @@ TEST_F(LineCommandTest, GoToStatusesAndTheStopAfterASlewingRefusal) {
   };
   for (const Case& c :
        {Case{"00", ResultOk, {}}, Case{"01", ResultFailed, {MessageInvalidTarget}},
-        Case{"02", ResultMountSlewing, {}}, Case{"04", ResultFailed, {MessageBelowHorizon}},
-        Case{"05", ResultFailed, {MessageOutOfReach}}}) {
+        Case{"02", ResultMountSlewing, {}}, Case{"04", ResultFailed, {MessageSlewBelowHorizon}},
+        Case{"05", ResultFailed, {MessageSlewOutOfReach}}}) {
     SCOPED_TRACE(c.status);
     MountSimulator mount({.protocol = MountProtocol::LineCommand, .goToStatus = c.status});
     ASSERT_EQ(Connect(TelescopeQEICoordinate, mount.PortNumber()), ResultOk);

@@ -8,7 +8,7 @@
 #include <cmath>
 #include <numbers>
 
-#include "telescope/messages.h"
+#include "generated/string_numbers.h"
 #include "telescope/target.h"
 #include "tests/telescope/link_fixture.h"
 #include "tests/telescope/mount_simulator.h"

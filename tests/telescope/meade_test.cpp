@@ -10,7 +10,7 @@
 #include <string>
 
 #include "astro/time.h"
-#include "telescope/messages.h"
+#include "generated/string_numbers.h"
 #include "telescope/serial_exchange.h"
 #include "tests/telescope/link_fixture.h"
 #include "tests/telescope/mount_simulator.h"
@@ -200,7 +200,7 @@ TEST_F(MeadeTest, GoToAndSyncSendTheTargetAndTheMountMoves) {
 
 TEST_F(MeadeTest, RefusedSlewsReportWhyAndLeaveTheTelescope) {
   for (const auto& [reply, message] :
-       {std::pair{'1', MessageBelowHorizon}, std::pair{'2', MessageOutOfReach}}) {
+       {std::pair{'1', MessageSlewBelowHorizon}, std::pair{'2', MessageSlewOutOfReach}}) {
     MountSimulator mount({.slewReply = reply});
     mount.SetPosition(3600, 3600);
     ASSERT_EQ(Connect(TelescopeLX200, mount.PortNumber()), ResultOk);
