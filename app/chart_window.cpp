@@ -10,6 +10,7 @@
 #include "chart/centring.h"
 #include "chart/drawing.h"
 #include "chart/view.h"
+#include "objects/database.h"
 #include "platform/alert.h"
 #include "platform/dialogs.h"
 #include "platform/menus.h"
@@ -188,6 +189,7 @@ void RefreshChart(bool recomputeAll) {
   if (WindowRef window = Shell().chartWindow) InvalidateWindow(window, nullptr);
   RefreshInfoWindow();
   if (still) SetArrowCursor();
+  ReportUnreadableFiles();  // files the drawing could not read, once each, now alerts may show
 }
 
 int ChartWindowHandler(int code, WindowRef window, int p1, int p2) {

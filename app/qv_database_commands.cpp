@@ -1,5 +1,6 @@
 // app/qv_database_commands.cpp - qv db, qv find and qv import (qv_commands.h).
 #include <string>
+#include <vector>
 
 #include "app/qv_commands.h"
 #include "objects/database.h"
@@ -54,11 +55,15 @@ bool IsSatelliteFile(const std::string& path) {
   return extension == ".tle" || extension == ".TLE";
 }
 
-std::string ImportedText(const std::string& path, ObjectId imported) {
-  const DatabaseFile* file = imported ? FileOfId(imported) : nullptr;
-  if (!file) return "imported " + path + "\n";
-  return QvText("imported %s into %s (%u objects)\n", path.c_str(), file->name.c_str(),
-                file->count);
+// ImportedText: "imported PATH into a.qvd (16000 objects) and a1.qvd (12 objects)".
+std::string ImportedText(const std::string& path, const std::vector<ObjectId>& imported) {
+  std::string text = "imported " + path;
+  for (size_t k = 0; k < imported.size(); ++k) {
+    const DatabaseFile& file = *FileOfId(imported[k]);
+    text += k == 0 ? " into " : k + 1 == imported.size() ? " and " : ", ";
+    text += QvText("%s (%u objects)", file.name.c_str(), file.count);
+  }
+  return text + "\n";
 }
 
 // ImportOne: one file into the open database; its exit code. Stopping at a line that gave no
@@ -66,7 +71,7 @@ std::string ImportedText(const std::string& path, ObjectId imported) {
 int ImportOne(const std::string& path, QvSession& session, const QvOutput& output,
               const QvArguments& args) {
   session.ForgetShown();
-  ObjectId imported = 0;
+  std::vector<ObjectId> imported;
   const int result = args.Has("--satellites") || IsSatelliteFile(path)
                          ? ImportSatelliteFile(path, &imported)
                          : ImportObjectTextFile(path, &imported);
@@ -148,7 +153,6 @@ int RunImportCommand(const QvArguments& args, const QvOutput& output) {
     const int code = ImportOne(path, session, output, args);
     if (code > exitCode) exitCode = code;
   }
-  if (Store().indexChanged && SaveIndex(Store().indexPath) != ResultOk) return QvFileError;
   return exitCode;
 }
 

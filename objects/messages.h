@@ -29,6 +29,12 @@ enum ObjectMessage : int {
   MessageImporting = 537,              // Importing file "%s"...
   MessageDatabaseFilePart = 538,       // "%s" is part of a database; open its index
   MessageReadOnly = 539,               // the database file is read-only
+  MessageDatabaseBusy = 570,           // another program is changing the database "%s"
+  MessageIndexDamaged = 571,           // the index "%s" is damaged (%s); no changes
+  MessageNameOutside = 572,            // the file name "%s" leads outside the database folder
+  MessageBadLine = 573,                // line %ld of "%s" gives no object: %s
+  MessageNotReplaced = 574,            // "%s" was not replaced: the import of "%s" stopped early
+  MessageNoFreeName = 575,             // no free name: "%s1.qvd" to "%s99.qvd" are taken
 };
 
 // MessageText: the message of that number with its one "%s" filled in (progress texts).
