@@ -2,6 +2,7 @@
 #include "app/ephemeris.h"
 
 #include <cmath>
+#include <iterator>
 #include <limits>
 
 #include "app/printf_text.h"
@@ -25,7 +26,7 @@ namespace {
 
 constexpr int ProgramTitleString = 268;
 constexpr int WritingEphemerisString = 510;
-constexpr int MessageCannotOpen = 257;
+constexpr int MessageCannotCreate = 530;
 constexpr int MessageCannotWrite = 259;
 
 // Conversions of the table's columns; the others are the info texts' (chart/object_info.h).
@@ -108,11 +109,14 @@ std::string BodyRow(ObjectRecord& object) {
   std::string row = PlaceColumns(object, true);
   const OrbitRecord& orbit = *OrbitOf(object);
   const SubObserverPoint sub = PhysicalEphemeris(object);
-  return row + PrintfText("\t%10.1f\t%10.4f\t%10.1f\t%+10.1f\t%10.1f\n",
-                          orbit.physical[PhysicalDiameter] * ArcsecondsPerRadian,
-                          (1 + std::cos(orbit.physical[PhysicalPhaseAngle])) / 2,
-                          sub.longitude * RadToDeg, sub.latitude * RadToDeg,
-                          sub.poleAngle * RadToDeg);
+  const double columns[] = {orbit.physical[PhysicalDiameter] * ArcsecondsPerRadian,
+                            (1 + std::cos(orbit.physical[PhysicalPhaseAngle])) / 2,
+                            sub.longitude * RadToDeg, sub.latitude * RadToDeg,
+                            sub.poleAngle * RadToDeg};
+  const char* const formats[] = {"%10.1f", "%10.4f", "%10.1f", "%+10.1f", "%10.1f"};
+  for (size_t k = 0; k < std::size(columns); ++k)
+    row += "\t" + KnownOrBlank(std::isfinite(columns[k]), formats[k], columns[k]);
+  return row + "\n";
 }
 
 std::string SkyObjectRow(ObjectRecord& object) {
@@ -178,7 +182,7 @@ int WriteEphemerisFile(const std::string& path, ObjectRecord& object, JulianDate
   if (EphemerisRowCount(start, end, step) < 0) return ResultFailed;
   FileHandle file = OpenFileForReplace(path, "TEXT", "ttxt");
   if (!file) {
-    Caution(ButtonsOk, MessageCannotOpen, GetFileTitle(path).c_str());
+    Caution(ButtonsOk, MessageCannotCreate, GetFileTitle(path).c_str());
     return ResultOpenError;
   }
   PlatformFile& out = *file;

@@ -6,6 +6,7 @@
 #include "app/settings.h"
 #include "chart/chart_files.h"
 #include "objects/messages.h"
+#include "platform/files.h"
 #include "platform/result.h"
 
 namespace qv {
@@ -33,7 +34,7 @@ bool ParseChartSize(const std::string& text, int& width, int& height) {
 int RunChartCommand(const QvArguments& args, const QvOutput& output) {
   QvSession session(output);
   const std::string path = args.Value("--out");
-  const ChartFileFormat format = ChartFormatOfPath(path);
+  const ChartFileFormat format = path == "-" ? ChartFormatPNG : ChartFormatOfPath(path);
   if (format == ChartFormatNone) {
     return session.Fail(QvUserError,
                         "cannot tell the format of \"" + path +
@@ -50,8 +51,9 @@ int RunChartCommand(const QvArguments& args, const QvOutput& output) {
   if (args.Has("--no-legend")) Settings().ShowChartLegend = false;
   const int64_t written = WriteChartFile(path, format, Rect{0, 0, width, height});
   if (written > 0) return QvSuccess;
-  if (written == ResultOpenError) Caution(ButtonsOk, MessageCannotOpen, path.c_str());
-  if (written == ResultWriteError) Caution(ButtonsOk, MessageCannotWrite, path.c_str());
+  if (written == ResultOpenError)
+    return session.Fail(QvFileError, "can't write \"" + path + "\": " + ReplaceFailureReason(path));
+  Caution(ButtonsOk, MessageCannotWrite, path.c_str());
   return QvFileError;
 }
 

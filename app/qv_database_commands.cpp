@@ -104,6 +104,21 @@ int OpenOrCreate(QvSession& session, const QvArguments& args, const QvOutput& ou
   return created;
 }
 
+// CheckFiles: reads every file; those that cannot be read are listed with the problem and
+// marked, so that the session reports them and ends with a file error.
+void CheckFiles(const QvOutput& output) {
+  std::string text;
+  if (!Store().indexProblem.empty()) text += "\tIndex\t" + Store().indexProblem + "\n";
+  for (ObjectId id = FirstFile(); id != 0; id = NextFile(id)) {
+    DatabaseFile& file = *FileOfId(id);
+    const int checked = CheckDatabaseFile(file, file.problem);
+    if (checked == ResultOk) continue;
+    file.readFailure = checked;
+    text += QvText("%u\t%s\t%s\n", FileNumberOf(id), file.name.c_str(), file.problem.c_str());
+  }
+  output.out(text.empty() ? "\nEvery file reads well.\n" : "\nFiles that cannot be read:\n" + text);
+}
+
 }  // namespace
 
 int RunDbCommand(const QvArguments& args, const QvOutput& output) {
@@ -116,7 +131,8 @@ int RunDbCommand(const QvArguments& args, const QvOutput& output) {
       "File\tName\tCount\tSolar system\tStars\tDeep sky\tLines\tLocations\t"
       "Star magnitudes\tDeep-sky magnitudes\tR.A. (h)\tDec. (deg)\n");
   for (ObjectId id = FirstFile(); id != 0; id = NextFile(id)) output.out(FileLine(*FileOfId(id)));
-  return QvSuccess;
+  if (args.Has("--check")) CheckFiles(output);
+  return Store().indexProblem.empty() ? QvSuccess : QvFileError;
 }
 
 int RunFindCommand(const QvArguments& args, const QvOutput& output) {

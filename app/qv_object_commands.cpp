@@ -12,6 +12,7 @@
 #include "objects/messages.h"
 #include "objects/namesearch.h"
 #include "objects/store.h"
+#include "platform/files.h"
 #include "platform/result.h"
 
 namespace qv {
@@ -98,6 +99,10 @@ int RunEphemerisCommand(const QvArguments& args, const QvOutput& output) {
                                   return true;
                                 },
                                 *object, start, end, step);
+  if (written == ResultOpenError) {
+    const std::string path = args.Value("--out");
+    return session.Fail(QvFileError, "can't write \"" + path + "\": " + ReplaceFailureReason(path));
+  }
   return ExitCodeOf(written);
 }
 

@@ -25,6 +25,8 @@ namespace {
 constexpr int QvScreenBits = 32;  // qv draws 32-bit images: the defaults of a true-colour screen
 constexpr int MessageBadDate = 525;
 
+bool unreadableFilesUsed = false;  // by the last session that ended
+
 std::string DefaultIndexPath() {
   std::string folder, index;
   LoadString(StringDatabaseFolder, folder);
@@ -97,9 +99,12 @@ QvSession::QvSession(const QvOutput& output) : output_(output) {
 }
 
 QvSession::~QvSession() {
+  unreadableFilesUsed = ReportUnreadableFiles() > 0;
   CloseDatabase();
   SetAlertPresenter(previousPresenter_);
 }
+
+bool QvSession::UsedUnreadableFiles() { return unreadableFilesUsed; }
 
 int QvSession::Fail(int exitCode, const std::string& message) const {
   output_.err("qv: " + message + "\n");
