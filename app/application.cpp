@@ -11,11 +11,9 @@
 #include "app/description_dialog.h"
 #include "app/info_window.h"
 #include "app/red_screen.h"
-#include "app/settings.h"
-#include "app/settings_file.h"
 #include "app/shell.h"
-#include "app/trails.h"
 #include "app/viewpoint.h"
+#include "chart/trails.h"
 #include "objects/database.h"
 #include "objects/messages.h"
 #include "objects/store.h"
@@ -25,6 +23,8 @@
 #include "platform/result.h"
 #include "platform/strings.h"
 #include "platform/windows.h"
+#include "settings/settings.h"
+#include "settings/settings_file.h"
 
 namespace qv {
 namespace {

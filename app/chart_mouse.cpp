@@ -8,7 +8,6 @@
 #include "app/commands.h"
 #include "app/constellation_edit.h"
 #include "app/info_window.h"
-#include "app/settings.h"
 #include "app/shell.h"
 #include "astro/angles.h"
 #include "chart/centring.h"
@@ -25,33 +24,13 @@
 #include "platform/draw.h"
 #include "platform/result.h"
 #include "platform/windows.h"
+#include "settings/settings.h"
 
 namespace qv {
 namespace {
 
 enum GestureKind { GestureNone, GestureObject, GestureDrag, GestureMeasure, GestureFigureLine };
 
-// The options a drag switches off (or on) so that the moving chart draws quickly.
-constexpr bool ChartSettings::*LighterFlags[] = {
-    &ChartSettings::ShowRenderedObjects,
-    &ChartSettings::ShowPlanetGrids,
-    &ChartSettings::ShowConstellationBoundaries,
-    &ChartSettings::ShowConstellationLabels,
-    &ChartSettings::ShowObjectLabels,
-};
-constexpr int16_t ChartSettings::*MagnitudeLimits[] = {
-    &ChartSettings::BrightestStarMagnitude,
-    &ChartSettings::FaintestStarMagnitude,
-    &ChartSettings::FaintestStarLabelMagnitude,
-    &ChartSettings::FaintestPlanetMagnitude,
-    &ChartSettings::FaintestPlanetLabelMagnitude,
-    &ChartSettings::FaintestDeepSkyLabelMagnitude,
-    &ChartSettings::FaintestOpenClusterMagnitude,
-    &ChartSettings::FaintestGlobularClusterMagnitude,
-    &ChartSettings::FaintestDiffuseNebulaMagnitude,
-    &ChartSettings::FaintestPlanetaryNebulaMagnitude,
-    &ChartSettings::FaintestGalaxyMagnitude,
-};
 constexpr int LighterLimitShift = -100;  // one magnitude brighter while dragging
 
 struct Gesture {
@@ -59,7 +38,6 @@ struct Gesture {
   int startX = 0, startY = 0, lastX = 0, lastY = 0;
   uint32_t startMs = 0;
   ObjectId object = 0;  // the object pressed, if any
-  ChartSettings saved;  // the options a drag changed, as they were
 };
 Gesture gesture;
 
@@ -69,24 +47,19 @@ bool WithinDoubleClickTime() {
 
 bool Over(ObjectId id, int x, int y) {
   const ObjectRecord* object = ObjectOfId(id);
-  return object && HitTestObject(*object, x, y, HoverTolerancePx);
+  return object && HitTestObject(Settings(), *object, x, y, HoverTolerancePx);
 }
 
-void DrawLighter() {
-  ChartSettings& s = Settings();
-  gesture.saved = s;
-  if (s.ShowRenderedObjects) s.ShowPlanetGrids = true;
-  s.ShowRenderedObjects = false;
-  s.ShowConstellationBoundaries = false;
-  s.ShowConstellationLabels = false;
-  s.ShowObjectLabels = false;
-  ShiftMagnitudeLimits(s, LighterLimitShift);
-}
-
-void RestoreDrawing() {
-  ChartSettings& s = Settings();
-  for (bool ChartSettings::*flag : LighterFlags) s.*flag = gesture.saved.*flag;
-  for (int16_t ChartSettings::*limit : MagnitudeLimits) s.*limit = gesture.saved.*limit;
+// The dragged chart without what is slow to draw; disks stay recognisable by their grids.
+ChartOptions Lighter(const ChartOptions& options) {
+  ChartOptions lighter = options;
+  if (lighter.ShowRenderedObjects) lighter.ShowPlanetGrids = true;
+  lighter.ShowRenderedObjects = false;
+  lighter.ShowConstellationBoundaries = false;
+  lighter.ShowConstellationLabels = false;
+  lighter.ShowObjectLabels = false;
+  ShiftMagnitudeLimits(lighter, LighterLimitShift);
+  return lighter;
 }
 
 // What is drawn over the chart image in the window: every repaint draws it again.
@@ -107,13 +80,14 @@ void ShowOverlay(const Overlay& next) {
 void DrawNameLabel() {
   const ObjectRecord* object = ObjectOfId(gesture.object);
   if (!object) return;
-  const SkyPlace place = PlaceSkyObject(*object);
+  const ChartSettings& s = Settings();
+  const SkyPlace place = PlaceSkyObject(s, *object);
   const std::string name = DisplayName(*object);
   int width = 0, height = 0;
   MeasureText(name.c_str(), 0, &width, &height);
   const int d = LabelOffset(object->kind, place.radius);
-  FillSkyRectangle(Rect{place.x + d, place.y - d - height, place.x + d + width, place.y - d});
-  SetChartPen(PenForeground, 1, true);
+  FillSkyRectangle(s, Rect{place.x + d, place.y - d - height, place.x + d + width, place.y - d});
+  SetChartPen(s, PenForeground, 1, true);
   DrawLabel(name.c_str(), 0, place.x + d, place.y - d);
 }
 
@@ -135,7 +109,10 @@ void DragChart(int x, int y) {
   const int dx = x - gesture.lastX, dy = y - gesture.lastY;
   if (dx == 0 && dy == 0) return;
   const ChartFrame& f = CurrentChartFrame();
-  if (CenterAtPixel(f.cx - dx, f.cy - dy)) RelayoutAndRedraw();
+  if (CenterAtPixel(Settings(), f.cx - dx, f.cy - dy)) {
+    StopFollowingTelescope();
+    RelayoutAndRedraw();
+  }
 }
 
 // Opening the info window from a click: brought to the front only for a short click.
@@ -148,7 +125,7 @@ void OpenPressedObject(bool quick) {
 
 void EndFigureLine(int x, int y) {
   RedrawChartWindow();
-  const ObjectId other = FindObjectAt(x, y, ClickTolerancePx, 0);
+  const ObjectId other = FindObjectAt(Settings(), x, y, ClickTolerancePx, 0);
   if (other == 0 || other == gesture.object) return;
   if (ToggleFigureLine(gesture.object, other) == ResultOk) RelayoutAndRedraw();
 }
@@ -159,7 +136,6 @@ void Begin(GestureKind kind, int x, int y, ObjectId object) {
   gesture.startY = gesture.lastY = y;
   gesture.startMs = TickCount();
   gesture.object = object;
-  if (kind == GestureDrag) DrawLighter();
   SetMouseCapture(Shell().chartWindow);
 }
 
@@ -168,11 +144,11 @@ void Begin(GestureKind kind, int x, int y, ObjectId object) {
 void ChartMouseDown(int x, int y) {
   const ChartSettings& s = Settings();
   if (s.ConstellationEditing) {
-    const ObjectId object = FindObjectAt(x, y, ClickTolerancePx, 0);
+    const ObjectId object = FindObjectAt(s, x, y, ClickTolerancePx, 0);
     Begin(object != 0 ? GestureFigureLine : GestureDrag, x, y, object);
     return;
   }
-  const ObjectId object = FindObjectAt(x, y, ClickTolerancePx, InfoObject());
+  const ObjectId object = FindObjectAt(s, x, y, ClickTolerancePx, InfoObject());
   if (s.ShowMouseCoordinates)
     Begin(GestureMeasure, x, y, object);
   else
@@ -211,7 +187,6 @@ void ChartMouseUp(int x, int y) {
       if (Over(gesture.object, x, y)) OpenPressedObject(quick);
       break;
     case GestureDrag:
-      RestoreDrawing();
       RelayoutAndRedraw();
       break;
     case GestureMeasure:
@@ -229,7 +204,8 @@ void ChartMouseUp(int x, int y) {
 void ChartDoubleClick(int x, int y) {
   const ObjectId selected = InfoObject();
   if (selected != 0 && Over(selected, x, y)) {
-    if (CenterOnObject(selected) != ResultOk) return;
+    if (CenterOnObject(Settings(), selected) != ResultOk) return;
+    StopFollowingTelescope();
   } else {
     Vector3 v;
     if (!ChartToSky(CurrentChartFrame(), x, y, v)) return;
@@ -237,7 +213,7 @@ void ChartDoubleClick(int x, int y) {
       const Spherical target = RectangularToSpherical(v);
       Hooks().targetPoint(target.lon, target.lat);
     }
-    CenterAtPixel(x, y);  // stops following an object and the telescope
+    if (CenterAtPixel(Settings(), x, y)) StopFollowingTelescope();
   }
   RelayoutAndRedraw();
   UpdateMenus();
@@ -251,17 +227,22 @@ void DrawChartOverlays() {
   const bool readout = overlay.readout && Settings().ShowMouseCoordinates;
   WindowRef window = Shell().chartWindow;
   if ((!overlay.label && !overlay.band && !readout) || !BeginWindowDrawing(window)) return;
-  const FontSetting& font = Settings().ChartWindowsFont;
+  const ChartSettings& s = Settings();
+  const FontSetting& font = s.ChartWindowsFont;
   SetFont(font.Face.c_str(), font.Size, font.Style);
   if (readout) {
     if (overlay.band)
-      DrawMouseReadout(overlay.x, overlay.y, gesture.startX, gesture.startY);
+      DrawMouseReadout(s, overlay.x, overlay.y, gesture.startX, gesture.startY);
     else
-      DrawMouseReadout(overlay.x, overlay.y, 0, 0);
+      DrawMouseReadout(s, overlay.x, overlay.y, 0, 0);
   }
   if (overlay.label) DrawNameLabel();
   if (overlay.band) DrawBand();
   EndWindowDrawing(window);
+}
+
+ChartOptions ChartMouseDrawingOptions(const ChartOptions& options) {
+  return gesture.kind == GestureDrag ? Lighter(options) : options;
 }
 
 void ChartMouseIdle() {

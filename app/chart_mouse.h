@@ -5,6 +5,8 @@
 // Coordinates are the chart window's client pixels.
 #pragma once
 
+#include "chart/chart_options.h"
+
 namespace qv {
 
 void ChartMouseDown(int x, int y);
@@ -15,6 +17,11 @@ void ChartMouseMoved(int x, int y);
 // ChartMouseIdle: while the button is held on an object, its name appears once the double-click
 // time has passed, even when the pointer does not move.
 void ChartMouseIdle();
+
+// ChartMouseDrawingOptions: the options the chart is drawn with: the settings', or while the
+// chart is dragged a lighter copy of them (no rendered objects, boundaries, constellation or
+// object labels, and one magnitude brighter everywhere) so that the moving chart draws quickly.
+ChartOptions ChartMouseDrawingOptions(const ChartOptions& options);
 
 // DrawChartOverlays: what the mouse shows over the chart (a held object's name, the measuring
 // line, the coordinate readout), drawn into the window after each copy of the chart image.

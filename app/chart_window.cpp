@@ -4,18 +4,21 @@
 #include "app/chart_mouse.h"
 #include "app/commands.h"
 #include "app/info_window.h"
-#include "app/settings.h"
+#include "app/red_screen.h"
 #include "app/shell.h"
-#include "astro/skycontext.h"
+#include "astro/angles.h"
 #include "chart/centring.h"
 #include "chart/drawing.h"
 #include "chart/view.h"
+#include "generated/string_numbers.h"
 #include "objects/database.h"
+#include "objects/sky.h"
 #include "platform/alert.h"
 #include "platform/dialogs.h"
 #include "platform/menus.h"
 #include "platform/strings.h"
 #include "platform/windows.h"
+#include "settings/settings.h"
 
 namespace qv {
 namespace {
@@ -23,8 +26,6 @@ namespace {
 constexpr int ChartWindowResource = 100;
 constexpr int ChartWindowStyle =
     31;  // title bar, system menu, resizable, maximise and minimise boxes
-constexpr int ProgramTitleString = 268;
-constexpr int RedrawTimingNote = 269;
 constexpr int InfoCenterButton = 1, InfoCloseButton = 2;
 
 void ShowScrollBars(WindowRef window, bool on) {
@@ -46,11 +47,12 @@ int ScrollBarOfItem(int item) {
 void Scroll(int bar, int part, int position) {
   // With Shift held and an object centred, the steps move the viewpoint around the object.
   if (IsKeyDown(KeyShift) && part != PartThumbDragged && part != PartThumbReleased &&
-      MoveViewpointAround(bar, part)) {
+      MoveViewpointAround(Settings(), Settings(), bar, part)) {
     RefreshChart(false);
     return;
   }
-  ScrollChart(bar, part, position);
+  ScrollChart(Settings(), bar, part, position);
+  StopFollowingTelescope();
   RelayoutAndRedraw();
 }
 
@@ -66,12 +68,12 @@ void ToggleRedrawTiming() {
   shell.timing = false;
   const long redraws = static_cast<long>(shell.windowRedraws - shell.timingStartRedraws);
   const double seconds = (now - shell.timingStartMs) / 1000.0;
-  Note(ButtonsOk, RedrawTimingNote, redraws, seconds, seconds > 0 ? redraws / seconds : 0.0);
+  Note(ButtonsOk, NoteRedrawTiming, redraws, seconds, seconds > 0 ? redraws / seconds : 0.0);
 }
 
 void TypedCharacter(int character) {
   if ((character == 'A' || character == 'Z') && IsKeyDown(KeyShift)) {
-    if (MoveViewpointDistance(character == 'A')) {
+    if (MoveViewpointDistance(Settings(), Settings(), character == 'A')) {
       RefreshChart(false);
       UpdateWindowNow(Shell().chartWindow);
     }
@@ -124,7 +126,7 @@ void PaintChartWindow(WindowRef window) {
 }  // namespace
 
 WindowRef CreateChartWindow() {
-  const char* title = GetString(ProgramTitleString);
+  const char* title = GetString(StringProgramTitle);
   // Three quarters of the screen until it is maximised (a desktop without a window manager
   // leaves a window at the size it was made).
   const int width = ScreenWidth() * 3 / 4, height = ScreenHeight() * 3 / 4;
@@ -156,14 +158,32 @@ Rect ChartRectangle() {
   return content;
 }
 
+namespace {
+
+// The chart follows the telescope while Stay Centered is on, and its centred object.
+void FollowChartCentre(ChartSettings& s) {
+  const Vector3 telescope =
+      SphericalToRectangular(s.TelescopeRightAscension, s.TelescopeDeclination, 1);
+  FollowCentre(s, s.TelescopeStayCentered ? &telescope : nullptr);
+}
+
+}  // namespace
+
 void RelayoutChartWindow() {
   WindowRef window = Shell().chartWindow;
   if (!window) return;
   const Rect chart = ChartRectangle();
   Shell().lastScreenDepth = ScreenColorDepth();
-  if (RectWidth(chart) > 0 && RectHeight(chart) > 0) RelayoutChart(chart, Shell().lastScreenDepth);
+  if (RectWidth(chart) > 0 && RectHeight(chart) > 0) {
+    ChartSettings& s = Settings();
+    SetRedScreenColors(s.RedScreen);
+    FollowChartCentre(s);
+    RelayoutChart(chart, Shell().lastScreenDepth, ChartMouseDrawingOptions(s));
+  }
   SetScrollThumbs(window);
 }
+
+void StopFollowingTelescope() { Settings().TelescopeStayCentered = false; }
 
 void RedrawChartWindow() {
   if (WindowRef window = Shell().chartWindow) {

@@ -28,6 +28,9 @@ void RelayoutChartWindow();
 void RedrawChartWindow();
 void RelayoutAndRedraw();
 
+// StopFollowingTelescope: a command that chose the chart's centre itself ends Stay Centered.
+void StopFollowingTelescope();
+
 // RefreshChart: after every change of state: the sky context for the settings (every cached
 // position made stale when recomputeAll), a new chart image, the window invalidated, and the
 // info window's texts filled again.

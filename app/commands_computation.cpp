@@ -6,13 +6,13 @@
 #include "app/command_handlers.h"
 #include "app/commands.h"
 #include "app/computation_dialogs.h"
-#include "app/decimal_text.h"
 #include "app/dialog_fields.h"
-#include "app/local_time.h"
-#include "app/settings.h"
 #include "app/viewpoint.h"
+#include "generated/string_numbers.h"
+#include "objects/decimal_text.h"
 #include "platform/boxes.h"
 #include "platform/strings.h"
+#include "settings/settings.h"
 
 namespace qv {
 namespace {
@@ -26,8 +26,6 @@ enum ComputationCommandNumber : int {
   PrecisionCommand = 26108,
   RecomputeAll = 26109,
 };
-constexpr int ProgramTitleString = 268;
-constexpr int JulianDatePromptString = 514;  // "Julian Date:"
 
 void TimeChanged() {
   RefreshChart(false);
@@ -35,8 +33,8 @@ void TimeChanged() {
 }
 
 void AskJulianDate() {
-  const char* title = GetString(ProgramTitleString);
-  const char* prompt = GetString(JulianDatePromptString);
+  const char* title = GetString(StringProgramTitle);
+  const char* prompt = GetString(StringJulianDatePrompt);
   std::string text = FormatNumber("%f", Settings().JulianDate);
   if (!AskText(title, prompt ? prompt : "", text)) return;
   size_t used = 0;
@@ -48,7 +46,7 @@ void AskJulianDate() {
 
 }  // namespace
 
-void SetTimeToNow() { Settings().JulianDate = LocalToUniversal(CurrentJulianDate()); }
+void SetTimeToNow() { Settings().JulianDate = LocalToUniversal(Settings(), CurrentJulianDate()); }
 
 void ComputationCommand(int command) {
   switch (command) {

@@ -4,12 +4,12 @@
 #include "app/chart_window.h"
 #include "app/command_handlers.h"
 #include "app/commands.h"
-#include "app/settings.h"
 #include "app/shell.h"
 #include "app/symbols_dialog.h"
 #include "chart/magnitudes.h"
 #include "platform/boxes.h"
 #include "platform/windows.h"
+#include "settings/settings.h"
 
 namespace qv {
 namespace {

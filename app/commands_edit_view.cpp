@@ -8,13 +8,13 @@
 #include "app/edit_object.h"
 #include "app/info_window.h"
 #include "app/select_object.h"
-#include "app/settings.h"
+#include "app/view_dialogs.h"
 #include "app/viewpoint.h"
 #include "chart/centring.h"
 #include "chart/view.h"
-#include "chart/view_dialogs.h"
 #include "objects/database.h"
 #include "platform/result.h"
+#include "settings/settings.h"
 
 namespace qv {
 namespace {
@@ -55,16 +55,20 @@ void AfterViewChange() {
 
 void CenterPlanet(int item) {
   const std::string name = GetMenuItemText(MenuByNumber(CenterPlanetMenu), item);
-  if (CenterOnPlanet(name.c_str()) == ResultOk) AfterViewChange();  // 523, 540 inside
+  if (CenterOnPlanet(Settings(), name.c_str()) != ResultOk) return;  // 523, 540 inside
+  StopFollowingTelescope();
+  AfterViewChange();
 }
 
 void CenterChosenObject() {
   const ObjectId id = SelectObject();
-  if (id != 0 && CenterOnObject(id) == ResultOk) AfterViewChange();
+  if (id == 0 || CenterOnObject(Settings(), id) != ResultOk) return;
+  StopFollowingTelescope();
+  AfterViewChange();
 }
 
 void SwitchCoordinates(int system) {
-  SetCoordinateSystem(system);
+  SetCoordinateSystem(Settings(), system);
   RelayoutChartWindow();
   UpdateMenus();
   RedrawChartWindow();
@@ -83,14 +87,14 @@ void ViewMenuCommand(int command) {
       if (RunFieldDialog() == 1) AfterViewChange();
       return;
     case ZoomInCommand:
-      if (ZoomIn() == ResultOk) AfterViewChange();
+      if (ZoomIn(Settings()) == ResultOk) AfterViewChange();
       return;
     case ZoomOutCommand:
-      if (ZoomOut() == ResultOk) AfterViewChange();
+      if (ZoomOut(Settings()) == ResultOk) AfterViewChange();
       return;
     default:
       if (command >= FirstFieldPreset && command < FirstFieldPreset + FieldPresetCount &&
-          SetFieldPreset(command - FirstFieldPreset) == ResultOk)
+          SetFieldPreset(Settings(), command - FirstFieldPreset) == ResultOk)
         AfterViewChange();
       return;
   }
@@ -125,11 +129,12 @@ void ViewCommand(int command) {
       CenterPlanet(item);
       return;
     case CenterHorizonMenu:
-      CenterOnHorizonPoint(item);
+      CenterOnHorizonPoint(Settings(), item);
+      StopFollowingTelescope();
       AfterViewChange();
       return;
     case ProjectionMenu:
-      SetProjection(item);
+      SetProjection(Settings(), item);
       AfterViewChange();
       return;
     case CoordinatesMenu:

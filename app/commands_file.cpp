@@ -9,9 +9,8 @@
 #include "app/edit_object.h"
 #include "app/info_window.h"
 #include "app/open_document.h"
-#include "app/settings.h"
-#include "app/settings_file.h"
 #include "app/viewpoint.h"
+#include "generated/string_numbers.h"
 #include "objects/database.h"
 #include "objects/import.h"
 #include "objects/store.h"
@@ -20,6 +19,8 @@
 #include "platform/files.h"
 #include "platform/result.h"
 #include "platform/strings.h"
+#include "settings/settings.h"
+#include "settings/settings_file.h"
 
 namespace qv {
 namespace {
@@ -43,7 +44,6 @@ enum FileCommandNumber : int {
 };
 constexpr int NewStarKind = KindSingleStar, NewPlanetKind = KindComet;
 constexpr const char* DemoSettingsFolder = "Demo Settings Files";
-constexpr int LargeDatabaseIndexString = 305;
 
 std::string Text(int number) {
   const char* text = GetString(number);
@@ -78,7 +78,7 @@ void OpenDefaultDatabaseFile() {
 // The large database: its index where the string table says; where that is not (a Windows
 // drive letter means nothing here), the user finds it as any other index.
 void OpenLargeDatabaseFile() {
-  const std::string index = DiskPath(Text(LargeDatabaseIndexString));
+  const std::string index = DiskPath(Text(StringLargeDatabaseIndex));
   if (FileExists(index))
     OpenDocument(index);
   else

@@ -3,11 +3,11 @@
 
 #include "app/computation_dialogs.h"
 #include "app/dialog_fields.h"
-#include "app/local_time.h"
-#include "app/settings.h"
-#include "app/textformat.h"
+#include "generated/string_numbers.h"
+#include "objects/textformat.h"
 #include "platform/alert.h"
 #include "platform/dialogs.h"
+#include "settings/settings.h"
 
 namespace qv {
 namespace {
@@ -38,7 +38,7 @@ int CalendarRadio(int16_t calendar) {
 void Fill(WindowRef dialog, const DateTimeState& state) {
   const ChartSettings& s = Settings();
   SetItemText(dialog, LocalDateTime,
-              FormatDateTime(s.JulianDate, ZoneInEffect(s.JulianDate), state.calendar).c_str());
+              FormatDateTime(s.JulianDate, ZoneInEffect(s, s.JulianDate), state.calendar).c_str());
   SetNumberItem(dialog, ZoneHours, "%.1f", s.TimeZone * HoursPerDay);
   SetRadioGroup(dialog, JulianRadio, GregorianRadio, CalendarRadio(state.calendar));
   SetRadioGroup(dialog, UniversalTimeRadio, DynamicTimeRadio,
@@ -50,11 +50,9 @@ void Fill(WindowRef dialog, const DateTimeState& state) {
 // as it is) and written again in the chosen one, for the same instant.
 void SwitchCalendar(WindowRef dialog, DateTimeState& state, int16_t chosen) {
   if (chosen == state.calendar) return;
-  SetAlertSwitch(false);
   JulianDate jd = 0;
   if (ParseDateTime(GetItemText(dialog, LocalDateTime), 0, state.calendar, jd))
     SetItemText(dialog, LocalDateTime, FormatDateTime(jd, 0, chosen).c_str());
-  SetAlertSwitch(true);
   state.calendar = chosen;
   SetRadioGroup(dialog, JulianRadio, GregorianRadio, CalendarRadio(chosen));
 }
@@ -62,7 +60,11 @@ void SwitchCalendar(WindowRef dialog, DateTimeState& state, int16_t chosen) {
 // Read: false (after note 525) when the date cannot be read; the dialog then stays open.
 bool Read(WindowRef dialog, const DateTimeState& state) {
   JulianDate local = 0;
-  if (!ParseDateTime(GetItemText(dialog, LocalDateTime), 0, state.calendar, local)) return false;
+  const std::string text = GetItemText(dialog, LocalDateTime);
+  if (!ParseDateTime(text, 0, state.calendar, local)) {
+    Note(ButtonsOk, MessageBadDate, text.c_str());
+    return false;
+  }
   ChartSettings& s = Settings();
   s.CalendarSystem = static_cast<CalendarKind>(state.calendar);
   s.DynamicTime = GetItemValue(dialog, DynamicTimeRadio) != 0;
@@ -70,7 +72,7 @@ bool Read(WindowRef dialog, const DateTimeState& state) {
   double hours = s.TimeZone * HoursPerDay;
   ReadNumberItem(dialog, ZoneHours, hours);
   s.TimeZone = hours / HoursPerDay;
-  s.JulianDate = LocalToUniversal(local);
+  s.JulianDate = LocalToUniversal(Settings(), local);
   return true;
 }
 

@@ -1,9 +1,9 @@
 // app/description_dialog.cpp - the two description dialogs.
 #include "app/description_dialog.h"
 
-#include "app/settings.h"
-#include "app/settings_keys.h"
 #include "platform/dialogs.h"
+#include "settings/settings.h"
+#include "settings/settings_keys.h"
 
 namespace qv {
 namespace {

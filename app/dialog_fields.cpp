@@ -1,9 +1,9 @@
 // app/dialog_fields.cpp - numbers in dialog fields (dialog_fields.h).
 #include "app/dialog_fields.h"
 
-#include "app/decimal_text.h"
-#include "app/printf_text.h"
-#include "app/textformat.h"
+#include "objects/decimal_text.h"
+#include "objects/printf_text.h"
+#include "objects/textformat.h"
 #include "platform/dialogs.h"
 
 namespace qv {

@@ -6,17 +6,17 @@
 #include "app/chart_window.h"
 #include "app/commands.h"
 #include "app/edit_object.h"
-#include "app/settings.h"
 #include "app/shell.h"
-#include "app/trails.h"
 #include "chart/centring.h"
 #include "chart/object_info.h"
+#include "chart/trails.h"
 #include "objects/constellations.h"
 #include "objects/store.h"
 #include "platform/dialogs.h"
 #include "platform/draw.h"
 #include "platform/result.h"
 #include "platform/windows.h"
+#include "settings/settings.h"
 
 namespace qv {
 namespace {
@@ -35,7 +35,7 @@ enum InfoButton : int {
 // FillTexts: the window's lines for its object; an object that is gone empties the window.
 void FillTexts() {
   WindowRef window = Shell().infoWindow;
-  if (!FillObjectInfo(window, Shell().infoObject)) {
+  if (!FillObjectInfo(window, Shell().infoObject, Settings().ChartCoordinateSystem)) {
     ShowObjectInfo(0);
     return;
   }
@@ -58,7 +58,8 @@ void DrawTitle(WindowRef window) {
 }
 
 void CenterOnInfoObject() {
-  if (CenterOnObject(Shell().infoObject) != ResultOk) return;
+  if (CenterOnObject(Settings(), Shell().infoObject) != ResultOk) return;
+  StopFollowingTelescope();
   HidePlatformWindow(Shell().infoWindow);
   UpdateMenus();
   RelayoutChartWindow();

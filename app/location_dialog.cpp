@@ -8,21 +8,22 @@
 #include "app/computation_dialogs.h"
 #include "app/dialog_fields.h"
 #include "app/select_object.h"
-#include "app/settings.h"
 #include "app/shell.h"
-#include "app/textformat.h"
 #include "app/viewpoint.h"
 #include "astro/angles.h"
 #include "astro/constants.h"
-#include "astro/skycontext.h"
+#include "generated/string_numbers.h"
 #include "objects/database.h"
+#include "objects/sky.h"
 #include "objects/store.h"
+#include "objects/textformat.h"
 #include "objects/textimport.h"
 #include "objects/textscan.h"
 #include "platform/alert.h"
 #include "platform/dialogs.h"
 #include "platform/result.h"
 #include "platform/strings.h"
+#include "settings/settings.h"
 
 namespace qv {
 namespace {
@@ -49,11 +50,6 @@ enum LocationItem : int {
   OffsetRA = 26,   // hours minutes seconds
   OffsetDec = 28,  // degrees minutes seconds
 };
-
-constexpr int MessageNoMemory = 256;
-constexpr int MessageObjectNotSelected = 513;
-constexpr int MessageReplaceLocation = 520;
-constexpr int MessageCannotAdd = 527;
 
 constexpr double AngleTextToRadians = 0.01745329252;  // sexagesimal degrees of a site
 constexpr double OffsetHoursToRadians = 0.26179938781323336;
@@ -118,7 +114,7 @@ void SetEarthFields(WindowRef dialog, const std::string& name, double lon, doubl
 void SetOffsetFields(WindowRef dialog, const double offset[3]) {
   const Spherical s = RectangularToSpherical({offset[0], offset[1], offset[2]});
   const CoordinateTexts texts = FormatCoordinates(CoordinatesEquatorial, s.lon, s.lat,
-                                                  CoordinateValues, Sky().precessionEpoch);
+                                                  CoordinateValues, CurrentSky().precessionEpoch);
   SetItemText(dialog, OffsetRA, texts.lon.c_str());
   SetItemText(dialog, OffsetDec, texts.lat.c_str());
   int unit = AuRadio;

@@ -5,10 +5,10 @@
 #include "app/command_handlers.h"
 #include "app/commands.h"
 #include "app/info_window.h"
-#include "app/settings.h"
 #include "chart/view.h"
 #include "platform/events.h"
 #include "platform/menus.h"
+#include "settings/settings.h"
 
 namespace qv {
 namespace {
@@ -47,7 +47,7 @@ void UpdateFileMenu() {
 void UpdateViewMenus(const ChartSettings& s) {
   MenuRef view = MenuByNumber(ViewMenu);
   for (int k = 0; k < FieldPresetCount; ++k)
-    CheckItem(view, FirstFieldPresetItem + k, IsFieldPresetChecked(k));
+    CheckItem(view, FirstFieldPresetItem + k, IsFieldPresetChecked(s, k));
   MenuRef projection = MenuByNumber(ProjectionMenu);
   for (int p = ProjectionPlanar; p <= ProjectionMollweide; ++p)
     Enable(projection, p, ProjectionServesField(p, s.ChartFieldWidth));

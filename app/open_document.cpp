@@ -4,9 +4,8 @@
 #include "app/chart_window.h"
 #include "app/commands.h"
 #include "app/description_dialog.h"
-#include "app/settings.h"
-#include "app/settings_file.h"
 #include "app/viewpoint.h"
+#include "generated/string_numbers.h"
 #include "objects/database.h"
 #include "objects/import.h"
 #include "objects/textscan.h"
@@ -14,12 +13,11 @@
 #include "platform/events.h"
 #include "platform/files.h"
 #include "platform/result.h"
+#include "settings/settings.h"
+#include "settings/settings_file.h"
 
 namespace qv {
 namespace {
-
-constexpr int MessageCannotOpen = 257;
-constexpr int MessageCannotRead = 258;
 
 bool StartsWithSettingsHeader(PlatformFile& file) {
   std::string line;

@@ -1,9 +1,9 @@
 // app/precision_dialog.cpp - the Precision dialog (computation_dialogs.h).
 #include "app/computation_dialogs.h"
 #include "app/dialog_fields.h"
-#include "app/settings.h"
 #include "astro/constants.h"
 #include "platform/dialogs.h"
+#include "settings/settings.h"
 
 namespace qv {
 namespace {

@@ -4,10 +4,10 @@
 #include <cmath>
 #include <cstdio>
 
-#include "app/decimal_text.h"
-#include "app/settings.h"
-#include "app/settings_keys.h"
+#include "objects/decimal_text.h"
 #include "platform/dialogs.h"
+#include "settings/settings.h"
+#include "settings/settings_keys.h"
 
 namespace qv {
 namespace {

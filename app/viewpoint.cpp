@@ -2,10 +2,10 @@
 #include "app/viewpoint.h"
 
 #include "app/info_window.h"
-#include "app/settings.h"
 #include "app/shell.h"
-#include "app/trails.h"
+#include "chart/trails.h"
 #include "objects/store.h"
+#include "settings/settings.h"
 
 namespace qv {
 namespace {

@@ -5,9 +5,19 @@
 //     pi, Pi, p), ch. 22 (obliquity, short nutation series), ch. 13 (horizon).
 #pragma once
 
+#include <cstdint>
+
 #include "astro/vector.h"
 
 namespace qv {
+
+// The coordinate systems a chart can be drawn in, numbered as the settings and menus number them.
+enum CoordinateSystem : int16_t {
+  CoordinatesEquatorial = 1,
+  CoordinatesEcliptic = 2,
+  CoordinatesGalactic = 3,
+  CoordinatesHorizon = 4,
+};
 
 // PrecessionAngles: the IAU 1976 angles that carry the equator and ecliptic of jd0 to jd1.
 //   zeta, z, theta   equatorial precession angles [L, M eq. 21.2]

@@ -5,7 +5,7 @@
 #include <cmath>
 
 #include "astro/constants.h"
-#include "objects/records.h"
+#include "astro/kinds.h"
 
 namespace qv {
 

@@ -7,8 +7,8 @@
 #include "astro/constants.h"
 #include "astro/frames.h"
 #include "astro/kepler.h"
+#include "astro/kinds.h"
 #include "astro/moon_theories.h"
-#include "objects/records.h"
 
 namespace qv {
 

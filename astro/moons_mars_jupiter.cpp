@@ -4,8 +4,8 @@
 
 #include "astro/angles.h"
 #include "astro/constants.h"
+#include "astro/kinds.h"
 #include "astro/moon_theories.h"
-#include "objects/records.h"
 
 namespace qv {
 namespace {

@@ -1,23 +1,14 @@
-// astro/planets.cpp - heliocentric positions by kind and the apparent place of solar-system
-// bodies.
+// astro/planets.cpp - positions of solar-system bodies by kind (planets.h).
 #include "astro/planets.h"
 
-#include <cmath>
-
-#include "app/settings.h"
 #include "astro/constants.h"
-#include "astro/corrections.h"
 #include "astro/frames.h"
+#include "astro/kinds.h"
 #include "astro/moons.h"
-#include "astro/orbit_elements.h"
-#include "astro/physical.h"
 #include "astro/satellite.h"
-#include "astro/skycontext.h"
 #include "astro/vfp_series.h"
-#include "objects/store.h"
 
 namespace qv {
-
 namespace {
 
 // Ecliptic of J2000 -> J2000 equator, for elements.
@@ -30,18 +21,13 @@ const Matrix3& EclipticJ2000ToEquator() {
   return m;
 }
 
-// Ecliptic of date -> J2000 equator, for the series; rebuilt only when the time changes.
-const Matrix3& EclipticOfDateToEquator(double t) {
-  static double cachedT = NAN;
-  static Matrix3 cached;
-  if (t != cachedT) {
-    Matrix3 precession;
-    ObliquityRotation(cached, MeanObliquity(t), -1);
-    PrecessionMatrix(precession, t, J2000, false);
-    Multiply(precession, cached);
-    cachedT = t;
-  }
-  return cached;
+// Ecliptic of date -> J2000 equator, for the series.
+Matrix3 EclipticOfDateToEquator(double t) {
+  Matrix3 m, precession;
+  ObliquityRotation(m, MeanObliquity(t), -1);
+  PrecessionMatrix(precession, t, J2000, false);
+  Multiply(precession, m);
+  return m;
 }
 
 Vector3 SeriesHeliocentric(int kind, double t) {
@@ -53,8 +39,8 @@ Vector3 SeriesHeliocentric(int kind, double t) {
   return p;
 }
 
-Vector3 ElementsHeliocentric(const OrbitRecord& orbit, double t) {
-  const OrbitalElements el = AdvanceElements(ElementsOfRecord(orbit), t);
+Vector3 ElementsHeliocentric(const OrbitalElements& elements, double t) {
+  const OrbitalElements el = AdvanceElements(elements, t);
   Vector3 p = ElementsToPosition(el.q, el.e, el.i, el.omega, el.node, el.m);
   Transform(EclipticJ2000ToEquator(), p);
   return p;
@@ -62,18 +48,23 @@ Vector3 ElementsHeliocentric(const OrbitRecord& orbit, double t) {
 
 bool IsMajorBody(int kind) { return (kind >= KindSun && kind <= KindPluto) || kind == KindMoon; }
 
-// The body's own position: about its primary for moons and satellites, else about the Sun.
-Vector3 OwnPosition(const ObjectRecord& body, const OrbitRecord& orbit, double t) {
-  const int kind = body.kind;
-  if (IsMajorBody(kind))
-    return Settings().PlanetComputation == PlanetElements ? ElementsHeliocentric(orbit, t)
-                                                          : SeriesHeliocentric(kind, t);
-  if (kind == KindEarthSatellite) return SatellitePosition(ElementsOfRecord(orbit), t);
-  if (kind >= KindPhobos && kind <= KindCharon) return MoonPosition(kind, t);
-  return ElementsHeliocentric(orbit, t);  // comets, asteroids, spacecraft
+}  // namespace
+
+Vector3 BuiltInHeliocentricPosition(int kind, double jde) {
+  Vector3 p = SeriesHeliocentric(kind, jde);
+  if (kind == KindMoon) Add(p, SeriesHeliocentric(KindEarth, jde), p);
+  return p;
 }
 
-// The planet a moon belongs to by its kind, the Earth for the Moon and satellites; 0 for others.
+Vector3 OwnPosition(int kind, const OrbitalElements& elements, PlanetTheory theory, double t) {
+  if (IsMajorBody(kind))
+    return theory == PlanetElements ? ElementsHeliocentric(elements, t)
+                                    : SeriesHeliocentric(kind, t);
+  if (kind == KindEarthSatellite) return SatellitePosition(elements, t);
+  if (kind >= KindPhobos && kind <= KindCharon) return MoonPosition(kind, t);
+  return ElementsHeliocentric(elements, t);  // comets, asteroids, spacecraft
+}
+
 int ParentKindOf(int kind) {
   if (kind == KindMoon || kind == KindEarthSatellite) return KindEarth;
   if (kind == KindPhobos || kind == KindDeimos) return KindMars;
@@ -84,129 +75,5 @@ int ParentKindOf(int kind) {
   if (kind == KindCharon) return KindPluto;
   return 0;
 }
-
-// Primaries' cached positions are used only when current and cachedPrimaries allows it (not at a
-// retarded or otherwise different time).
-struct PositionRequest {
-  double t;
-  bool cachedPrimaries;
-};
-
-Vector3 PositionWithDepth(const ObjectRecord& body, const PositionRequest& at, int depth,
-                          HeliocentricResult* out);
-
-// The primary's heliocentric position at t: its cache when current, else computed.
-bool PrimaryPosition(const ObjectRecord& body, const OrbitRecord& orbit, const PositionRequest& at,
-                     int depth, Vector3& position) {
-  const ObjectRecord* primary = orbit.primary != 0 ? PrimaryOf(orbit) : nullptr;
-  if (primary && (primary == &body || !IsSolarSystemKind(primary->kind))) primary = nullptr;
-  if (!primary && ParentKindOf(body.kind) != 0) {
-    const int parentKind = ParentKindOf(body.kind);
-    primary = SolarSystemBodyOfKind(parentKind);
-    if (!primary) {
-      position = BuiltInHeliocentricPosition(parentKind, at.t);
-      return true;
-    }
-  }
-  if (!primary) return false;
-  const OrbitRecord* parentOrbit = OrbitOf(*primary);
-  if (at.cachedPrimaries && parentOrbit && IsCurrent(*primary, Sky().planetGeneration))
-    position = parentOrbit->heliocentric;
-  else
-    position = PositionWithDepth(*primary, at, depth + 1, nullptr);
-  return true;
-}
-
-Vector3 PositionWithDepth(const ObjectRecord& body, const PositionRequest& at, int depth,
-                          HeliocentricResult* out) {
-  const OrbitRecord* orbit = OrbitOf(body);
-  if (!orbit || depth > PrimaryMaxDepth) return Vector3{};
-  Vector3 p = OwnPosition(body, *orbit, at.t);
-  Vector3 primary;
-  const bool hasPrimary = PrimaryPosition(body, *orbit, at, depth, primary);
-  if (hasPrimary) Add(p, primary, p);
-  if (out) {
-    out->hasPrimary = hasPrimary;
-    out->primary = primary;
-  }
-  return p;
-}
-
-}  // namespace
-
-Vector3 BuiltInHeliocentricPosition(int kind, double jde) {
-  Vector3 p = SeriesHeliocentric(kind, jde);
-  if (kind == KindMoon) Add(p, SeriesHeliocentric(KindEarth, jde), p);
-  return p;
-}
-
-HeliocentricResult HeliocentricPosition(const ObjectRecord& body, double jde,
-                                        bool cachedPrimaries) {
-  HeliocentricResult r;
-  r.position = PositionWithDepth(body, PositionRequest{jde, cachedPrimaries}, 0, &r);
-  r.distance = Length(r.position);
-  return r;
-}
-
-namespace {
-
-void ComputeApparentPlaceWithDepth(ObjectRecord& body, int depth);
-
-void ComputePrimaryFirst(const OrbitRecord& orbit, ObjectRecord& body, int depth) {
-  if (orbit.primary == 0) return;
-  ObjectRecord* primary = PrimaryOf(orbit);
-  if (primary && primary != &body && IsSolarSystemKind(primary->kind) &&
-      !IsCurrent(*primary, Sky().planetGeneration))
-    ComputeApparentPlaceWithDepth(*primary, depth + 1);
-}
-
-// The light-time loop: positions at the retarded time, the viewer where it is now.
-HeliocentricResult RetardedPosition(const ObjectRecord& body, Vector3& d, double& delta) {
-  SkyContext& sky = Sky();
-  const double jde0 = sky.jde;
-  const bool lightTime = Settings().PlanetLightTime;
-  HeliocentricResult r;
-  double tau = 0;
-  for (int step = 0; step < LightTimeMaxSteps; ++step) {
-    sky.jde = jde0 - tau;  // everything that reads the context's time sees the retarded time
-    r = HeliocentricPosition(body, sky.jde, tau == 0);  // primaries too, not from their caches
-    Subtract(r.position, sky.viewerPosition, d);
-    delta = Length(d);
-    const double tauNew = delta * LightDaysPerAu;
-    if (!lightTime || std::fabs(tauNew - tau) <= LightTimeTolerance) break;
-    tau = tauNew;
-  }
-  sky.jde = jde0;
-  return r;
-}
-
-void ComputeApparentPlaceWithDepth(ObjectRecord& body, int depth) {
-  OrbitRecord* orbit = OrbitOf(body);
-  if (!orbit || depth > PrimaryMaxDepth) return;
-  ComputePrimaryFirst(*orbit, body, depth);
-  const SkyContext& sky = Sky();
-  HeliocentricResult r;
-  Vector3 d;
-  double delta;
-  if (std::isinf(sky.viewerDistance)) {
-    r = HeliocentricPosition(body, sky.jde);
-    d = Vector3{-sky.viewerPosition.x, -sky.viewerPosition.y, -sky.viewerPosition.z};
-    delta = HUGE_VAL;
-  } else {
-    r = RetardedPosition(body, d, delta);
-    if (delta > 0) d = Vector3{d.x / delta, d.y / delta, d.z / delta};
-  }
-  if (Settings().Aberration) Aberrate(d, sky.observerVelocity, d);
-  orbit->current = DirectionFromVector(d);
-  orbit->currentDistance =
-      std::isnan(delta) ? UnknownValue : static_cast<float>(delta);  // damaged elements
-  orbit->heliocentric = r.position;
-  ComputePhysicalQuantities(body, d, r, delta);
-  MarkCurrent(body, sky.planetGeneration);
-}
-
-}  // namespace
-
-void ComputeApparentPlace(ObjectRecord& body) { ComputeApparentPlaceWithDepth(body, 0); }
 
 }  // namespace qv

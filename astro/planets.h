@@ -1,41 +1,28 @@
-// astro/planets.h - where the solar-system bodies are: the heliocentric position of any body by
-// its kind (series or elements for the Sun, planets and Moon; elements for comets, asteroids and
-// spacecraft; the satellite model; the moon theories), and its apparent place for the viewer of
-// the sky context, with light time and aberration. Radians, AU, Julian dates (TT).
+// astro/planets.h - where a solar-system body is by its kind: the series or the elements for the
+// Sun, the planets and the Moon; elements for comets, asteroids and spacecraft; the satellite
+// model; the moon theories. Positions are geometric, J2000 equator, AU; times are JDE.
 #pragma once
 
+#include "astro/kepler.h"
+#include "astro/observing.h"
 #include "astro/vector.h"
-#include "objects/records.h"
 
 namespace qv {
 
 constexpr double LightTimeTolerance = 1e-06;  // days
 constexpr int LightTimeMaxSteps = 20;         // bound of the light-time loop
-constexpr int PrimaryMaxDepth = 8;            // a chain of primaries longer than this is damage
-
-struct HeliocentricResult {
-  Vector3 position;     // J2000 equator, AU
-  double distance = 0;  // from the Sun, AU
-  bool hasPrimary = false;
-  Vector3 primary;  // the primary's heliocentric position at the same time
-};
-
-// HeliocentricPosition: the body's position at jde (the context's JDE when called from the
-// apparent place), with its primary's position added. A primary whose cached position is
-// current is read from its record (unless cachedPrimaries is false: a time other than the
-// context's), otherwise recomputed. Moons, the Earth's moon and Earth
-// satellites whose record names no primary are placed about the first body of their planet's
-// kind, or the planet's built-in position. A cycle of primaries is cut after PrimaryMaxDepth.
-HeliocentricResult HeliocentricPosition(const ObjectRecord& body, double jde,
-                                        bool cachedPrimaries = true);
 
 // BuiltInHeliocentricPosition: a planet's (or the Sun's, or the Earth's moon's) position from the
 // series alone, for a body the database lacks.
 Vector3 BuiltInHeliocentricPosition(int kind, double jde);
 
-// ComputeApparentPlace: the body's direction and distance from the viewer, heliocentric position,
-// physical quantities and magnitude for the current sky context; primaries first. Stamps the
-// record with the planet generation.
-void ComputeApparentPlace(ObjectRecord& body);
+// OwnPosition: the body's position at t from its kind and elements, about its planet for the
+// Earth's moon, the planetary moons and Earth satellites, about the Sun for the others. The Sun,
+// the planets and the Moon follow the theory (their elements only for PlanetElements).
+Vector3 OwnPosition(int kind, const OrbitalElements& elements, PlanetTheory theory, double t);
+
+// ParentKindOf: the planet a moon belongs to by its kind, the Earth for the Moon and satellites;
+// 0 for bodies that orbit the Sun.
+int ParentKindOf(int kind);
 
 }  // namespace qv

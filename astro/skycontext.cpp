@@ -1,266 +1,121 @@
-// astro/skycontext.cpp - the sky context and its fifteen steps from the settings, the generation
-// counters and the temporary changes of time.
+// astro/skycontext.cpp - the sky context from the observing settings (skycontext.h).
 #include "astro/skycontext.h"
 
 #include <algorithm>
 #include <cmath>
 
-#include "app/settings.h"
 #include "astro/constants.h"
 #include "astro/corrections.h"
 #include "astro/frames.h"
 #include "astro/planets.h"
-#include "astro/starplace.h"
 #include "astro/time.h"
-#include "objects/store.h"
 
 namespace qv {
-
 namespace {
 
-SkyContext context;
-
-// The highest value each counter has ever had: advancing always goes past it, so a value handed
-// out during a temporary change of time is never handed out again.
-uint32_t starHighWater = 1, planetHighWater = 1;
-
-// What the counters were last advanced for.
-struct StarInputs {
-  bool valid = false;
-  Vector3 viewer, velocity;
-  bool motion = false, parallax = false, aberration = false;
-  double jde = 0;
-};
-struct PlanetInputs {
-  bool valid = false;
-  Vector3 viewer;
-  int computation = 0;
-  bool lightTime = false, aberration = false;
-  double jde = 0;
-};
-StarInputs lastStarInputs;
-PlanetInputs lastPlanetInputs;
-
-bool SameVector(const Vector3& a, const Vector3& b) {
-  return a.x == b.x && a.y == b.y && a.z == b.z;
-}
-
-// The record of the viewing object: a star, deep-sky object or solar-system body that exists.
-ObjectRecord* ViewingRecord(ChartSettings& s) {
-  if (s.ViewerObject == 0) return nullptr;
-  ObjectRecord* record = ObjectOfId(s.ViewerObject);
-  if (!record || !(IsSolarSystemKind(record->kind) || IsSkyObjectKind(record->kind))) {
-    s.ViewerObject = 0;  // the object is gone: back to the Earth
-    return nullptr;
-  }
-  return record;
-}
-
-// The viewing body's heliocentric position at the new time: no primary taken from its cache.
-Vector3 ViewerBodyPosition(const ObjectRecord* viewer, double& distance) {
-  if (viewer && IsSkyObjectKind(viewer->kind)) return StarHeliocentricPosition(*viewer, distance);
-  const ObjectRecord* body = viewer ? viewer : EarthRecord();
-  Vector3 p = body ? HeliocentricPosition(*body, context.jde, false).position
-                   : BuiltInHeliocentricPosition(KindEarth, context.jde);
-  distance = Length(p);
-  return p;
-}
-
-// Steps 4-8: the chart's equinox and the frames. The horizon (and rising and setting) belong to
-// the equator of the true date even when the chart is drawn for a fixed equinox.
-void UpdateFrames(const ChartSettings& s) {
-  context.precessionEpoch = s.Precession ? context.jde : s.PrecessionEpoch;
-  PrecessionMatrix(context.equatorialMatrix, J2000, context.precessionEpoch, s.Nutation);
+// The chart's equinox and the frames. The horizon (and rising and setting) belong to the equator
+// of the true date even when the chart is drawn for a fixed equinox.
+void SetFrames(SkyContext& c, const ObservingSettings& s) {
+  c.precessionEpoch = s.Precession ? c.jde : s.PrecessionEpoch;
+  PrecessionMatrix(c.equatorialMatrix, J2000, c.precessionEpoch, s.Nutation);
   Matrix3 obliquity;
-  ObliquityRotation(obliquity, MeanObliquity(context.precessionEpoch), 1);
-  context.eclipticMatrix = context.equatorialMatrix;
-  Multiply(obliquity, context.eclipticMatrix);
-  GalacticMatrix(context.galacticMatrix, J2000, 1);
-  PrecessionMatrix(context.dateMatrix, J2000, context.jde, s.Nutation);
+  ObliquityRotation(obliquity, MeanObliquity(c.precessionEpoch), 1);
+  c.eclipticMatrix = c.equatorialMatrix;
+  Multiply(obliquity, c.eclipticMatrix);
+  GalacticMatrix(c.galacticMatrix, J2000, 1);
+  PrecessionMatrix(c.dateMatrix, J2000, c.jde, s.Nutation);
   Matrix3 horizon;
-  HorizonMatrix(horizon, context.siderealTime, s.ViewerLatitude, 1);
-  context.horizonMatrix = context.dateMatrix;
-  Multiply(horizon, context.horizonMatrix);
+  HorizonMatrix(horizon, c.siderealTime, s.ViewerLatitude, 1);
+  c.horizonMatrix = c.dateMatrix;
+  Multiply(horizon, c.horizonMatrix);
 }
 
-// Steps 9-11 and 13: the viewer's place, offset and velocity.
-void UpdateViewer(ChartSettings& s) {
-  const ObjectRecord* viewer = ViewingRecord(s);
-  context.viewer = viewer ? s.ViewerObject : 0;
-  if (viewer) {
-    context.observerOffset =
+// The viewer's place, its offset from the viewing body's centre and its velocity.
+void SetViewer(SkyContext& c, const ObservingSettings& s, const ViewerLocator& locate) {
+  const ViewerBody body = locate(c);
+  c.viewer = body.object;
+  c.settings.ViewerObject = body.object;
+  if (body.object != 0) {
+    c.observerOffset =
         Vector3{s.ViewerObjectOffset[0], s.ViewerObjectOffset[1], s.ViewerObjectOffset[2]};
     // The Earth's velocity is known; other viewers get none, and so no aberration.
-    context.observerVelocity = viewer->kind == KindEarth ? EarthVelocity(context.jde) : Vector3{};
+    c.observerVelocity = body.isEarth ? EarthVelocity(c.jde) : Vector3{};
   } else {
-    context.observerOffset =
-        ObserverGeocentricPosition(context.siderealTime, s.ViewerLatitude,
-                                   s.ViewerAltitude * MetresToAu, EarthRadiusAu, EarthFlattening);
-    TransformTransposed(context.dateMatrix, context.observerOffset);  // equator of date -> J2000
-    context.observerVelocity = EarthVelocity(context.jde);
+    c.observerOffset =
+        ObserverGeocentricPosition(c.siderealTime, s.ViewerLatitude, s.ViewerAltitude * MetresToAu,
+                                   EarthRadiusAu, EarthFlattening);
+    TransformTransposed(c.dateMatrix, c.observerOffset);  // equator of date -> J2000
+    c.observerVelocity = EarthVelocity(c.jde);
   }
-  context.viewerPosition = ViewerBodyPosition(viewer, context.viewerDistance);
-  if (std::isfinite(context.viewerDistance)) {
-    Add(context.viewerPosition, context.observerOffset, context.viewerPosition);
-    context.viewerDistance = Length(context.viewerPosition);
+  c.viewerPosition = body.position;
+  c.viewerDistance = body.distance;
+  if (std::isfinite(c.viewerDistance)) {
+    Add(c.viewerPosition, c.observerOffset, c.viewerPosition);
+    c.viewerDistance = Length(c.viewerPosition);
   }
-  const Vector3& v = context.observerVelocity;
-  context.observerVelocity =
-      Vector3{v.x * LightDaysPerAu, v.y * LightDaysPerAu, v.z * LightDaysPerAu};
+  const Vector3& v = c.observerVelocity;
+  c.observerVelocity = Vector3{v.x * LightDaysPerAu, v.y * LightDaysPerAu, v.z * LightDaysPerAu};
 }
 
-// Step 14: where the Sun is from the viewer.
-void UpdateSun() {
-  const Vector3& p = context.viewerPosition;
-  if (std::isinf(context.viewerDistance))
-    context.sunDirection = Vector3{-p.x, -p.y, -p.z};
-  else if (context.viewerDistance <= 0)
-    context.sunDirection = Vector3{};
+// Where the Sun is from the viewer.
+void SetSun(SkyContext& c) {
+  const Vector3& p = c.viewerPosition;
+  if (std::isinf(c.viewerDistance))
+    c.sunDirection = Vector3{-p.x, -p.y, -p.z};
+  else if (c.viewerDistance <= 0)
+    c.sunDirection = Vector3{};
   else
-    context.sunDirection = Vector3{-p.x / context.viewerDistance, -p.y / context.viewerDistance,
-                                   -p.z / context.viewerDistance};
-  const Matrix3& h = context.horizonMatrix;
-  const Vector3 zenith{h.m[2][0], h.m[2][1], h.m[2][2]};
-  context.sunAltitude = std::asin(std::clamp(Dot(zenith, context.sunDirection), -1.0, 1.0));
-}
-
-// Step 15: advance each counter whose inputs changed.
-void UpdateGenerations(const ChartSettings& s) {
-  StarInputs stars{true,
-                   context.viewerPosition,
-                   context.observerVelocity,
-                   context.starMotion,
-                   context.starParallax,
-                   s.Aberration,
-                   context.jde};
-  const StarInputs& was = lastStarInputs;
-  const bool starsChanged =
-      !was.valid || (context.starParallax && !SameVector(stars.viewer, was.viewer)) ||
-      (s.Aberration && !SameVector(stars.velocity, was.velocity)) || stars.motion != was.motion ||
-      stars.parallax != was.parallax || stars.aberration != was.aberration ||
-      (stars.jde != was.jde && (context.starMotion || s.Aberration));
-  if (starsChanged) {
-    AdvanceStarGeneration();
-    lastStarInputs = stars;
-  }
-  PlanetInputs planets{true,
-                       context.viewerPosition,
-                       static_cast<int>(s.PlanetComputation),
-                       s.PlanetLightTime,
-                       s.Aberration,
-                       context.jde};
-  const PlanetInputs& had = lastPlanetInputs;
-  const bool planetsChanged = !had.valid || !SameVector(planets.viewer, had.viewer) ||
-                              planets.computation != had.computation ||
-                              planets.lightTime != had.lightTime ||
-                              planets.aberration != had.aberration || planets.jde != had.jde;
-  if (planetsChanged) {
-    AdvancePlanetGeneration();
-    lastPlanetInputs = planets;
-  }
+    c.sunDirection =
+        Vector3{-p.x / c.viewerDistance, -p.y / c.viewerDistance, -p.z / c.viewerDistance};
+  c.sunAltitude = std::asin(std::clamp(Dot(Zenith(c), c.sunDirection), -1.0, 1.0));
 }
 
 }  // namespace
 
-SkyContext& Sky() { return context; }
-
-void AdvanceStarGeneration() { context.starGeneration = ++starHighWater; }
-void AdvancePlanetGeneration() { context.planetGeneration = ++planetHighWater; }
-
-void UpdateSkyContext() {
-  ChartSettings& s = Settings();
-  context.zone = s.TimeZone;
-  if (s.DaylightSavingsTime && DaylightSavingInEffect(s.JulianDate, s.TimeZone))
-    context.zone += DaysPerHour;
-  context.jde = DynamicalTime(s.JulianDate, s.DynamicTime);
-  context.siderealTime = LocalSiderealTime(s.JulianDate, s.ViewerLongitude);
-  UpdateFrames(s);
+SkyContext MakeSkyContext(const ObservingSettings& s, const ViewerLocator& locate) {
+  SkyContext c;
+  c.settings = s;
+  c.zone = ZoneInEffect(s, s.JulianDate);
+  c.jde = DynamicalTime(s.JulianDate, s.DynamicTime);
+  c.siderealTime = LocalSiderealTime(s.JulianDate, s.ViewerLongitude);
+  SetFrames(c, s);
   // Star motion is settled before the viewer, which may be a star that moves.
-  context.starMotion = s.StarMotion && std::fabs(context.jde - J2000) > s.StarMotionThreshold;
-  UpdateViewer(s);
-  context.starParallax = s.StarParallax && context.viewerDistance > s.StarParallaxThreshold;
-  UpdateSun();
-  UpdateGenerations(s);
+  c.starMotion = s.StarMotion && std::fabs(c.jde - J2000) > s.StarMotionThreshold;
+  SetViewer(c, s, locate);
+  c.starParallax = s.StarParallax && c.viewerDistance > s.StarParallaxThreshold;
+  SetSun(c);
+  return c;
 }
 
-namespace {
-
-// The settings that feed the sky context.
-void CopyComputationSettings(const ChartSettings& from, ChartSettings& to) {
-  to.JulianDate = from.JulianDate;
-  to.TimeZone = from.TimeZone;
-  to.DaylightSavingsTime = from.DaylightSavingsTime;
-  to.DynamicTime = from.DynamicTime;
-  to.ViewerObject = from.ViewerObject;
-  std::copy(std::begin(from.ViewerObjectOffset), std::end(from.ViewerObjectOffset),
-            to.ViewerObjectOffset);
-  to.ViewerLongitude = from.ViewerLongitude;
-  to.ViewerLatitude = from.ViewerLatitude;
-  to.ViewerAltitude = from.ViewerAltitude;
-  to.StarMotion = from.StarMotion;
-  to.StarMotionThreshold = from.StarMotionThreshold;
-  to.StarParallax = from.StarParallax;
-  to.StarParallaxThreshold = from.StarParallaxThreshold;
-  to.PlanetComputation = from.PlanetComputation;
-  to.PlanetLightTime = from.PlanetLightTime;
-  to.PrecessionEpoch = from.PrecessionEpoch;
-  to.Precession = from.Precession;
-  to.Nutation = from.Nutation;
-  to.Aberration = from.Aberration;
-  to.Refraction = from.Refraction;
-  to.HorizonAltitude = from.HorizonAltitude;
-  to.PreciseRiseSetTimes = from.PreciseRiseSetTimes;
+ViewerBody BuiltInEarthViewer(const SkyContext& c) {
+  ViewerBody earth;
+  earth.position = BuiltInHeliocentricPosition(KindEarth, c.jde);
+  earth.distance = Length(earth.position);
+  return earth;
 }
 
-}  // namespace
-
-SkySnapshot SaveSkyContext() {
-  SkySnapshot k;
-  CopyComputationSettings(Settings(), k.computation);
-  k.starGeneration = context.starGeneration;
-  k.planetGeneration = context.planetGeneration;
-  return k;
-}
-
-void RestoreSkyContext(const SkySnapshot& k) {
-  CopyComputationSettings(k.computation, Settings());
-  UpdateSkyContext();
-  context.starGeneration = k.starGeneration;
-  context.planetGeneration = k.planetGeneration;
-}
-
-namespace {
-
-// Remembered ids of the first body of each solar-system kind; checked again on every use.
-ObjectId rememberedBody[KindCharon + 1] = {};
-
-bool IsBodyOfKind(ObjectId id, int kind) {
-  const ObjectRecord* r = id ? ObjectOfId(id) : nullptr;
-  return r && r->kind == kind;
-}
-
-// Only files that hold solar-system bodies are searched (and read).
-ObjectId FindBodyOfKind(int kind) {
-  for (ObjectId file = FirstFile(); file != 0; file = NextFile(file)) {
-    const DatabaseFile* f = FileOfId(file);
-    if (!f || f->summary.solarSystemCount <= 0) continue;
-    for (ObjectId id = FirstObjectInFile(file); id != 0; id = NextObjectInFile(id)) {
-      const ObjectRecord* r = ObjectOfId(id);
-      if (r && r->kind == kind) return id;
-    }
+const Matrix3& SystemMatrix(const SkyContext& c, int coordinateSystem) {
+  switch (coordinateSystem) {
+    case CoordinatesEcliptic:
+      return c.eclipticMatrix;
+    case CoordinatesGalactic:
+      return c.galacticMatrix;
+    case CoordinatesHorizon:
+      return c.horizonMatrix;
+    default:
+      return c.equatorialMatrix;
   }
-  return 0;
 }
 
-}  // namespace
-
-ObjectRecord* SolarSystemBodyOfKind(int kind) {
-  if (!IsSolarSystemKind(kind)) return nullptr;
-  ObjectId& id = rememberedBody[kind];
-  if (!IsBodyOfKind(id, kind)) id = FindBodyOfKind(kind);
-  return id ? ObjectOfId(id) : nullptr;
+Vector3 Zenith(const SkyContext& c) {
+  const Matrix3& h = c.horizonMatrix;
+  return Vector3{h.m[2][0], h.m[2][1], h.m[2][2]};
 }
 
-ObjectRecord* EarthRecord() { return SolarSystemBodyOfKind(KindEarth); }
+Spherical PlaceOfDate(const SkyContext& c, const Vector3& j2000) {
+  Vector3 v = j2000;
+  Transform(c.dateMatrix, v);
+  return RectangularToSpherical(v);
+}
 
 }  // namespace qv

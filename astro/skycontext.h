@@ -1,20 +1,23 @@
-// astro/skycontext.h - the sky context: everything derived from the settings of time, place and
-// precision that every position computation reads (dynamical and sidereal time, the frame
-// matrices, the viewer's place and velocity), and the two generation counters by which cached
-// positions in the object records go stale. One process-wide instance, reached with Sky().
+// astro/skycontext.h - the sky context: everything derived from the observing settings that
+// every position computation reads (dynamical and sidereal time, the frame matrices, the viewer's
+// place and velocity, the Sun's direction). A context is a value made for one instant and one
+// viewpoint: the functions that compute positions, light time, rising and setting and physical
+// ephemerides take it as an argument, so any number of them may exist at once.
 // Radians, AU, Julian dates (TT for the JDE).
 #pragma once
 
-#include <cstdint>
+#include <functional>
 
-#include "app/settings.h"
+#include "astro/angles.h"
+#include "astro/frames.h"
+#include "astro/observing.h"
 #include "astro/vector.h"
-#include "objects/records.h"
 
 namespace qv {
 
 struct SkyContext {
-  double jde = 0;              // dynamical time of the chart
+  ObservingSettings settings;  // what it was made from, with the viewer object in effect
+  double jde = 0;              // dynamical time
   double zone = 0;             // time zone with the daylight-saving hour, days
   double siderealTime = 0;     // local mean sidereal time
   double precessionEpoch = 0;  // the equinox of the chart: the fixed epoch, or the JDE
@@ -32,35 +35,37 @@ struct SkyContext {
   bool starMotion = false;    // proper motion applies at this time
   Vector3 sunDirection;       // unit vector from the viewer to the Sun
   double sunAltitude = 0;     // geometric altitude of the Sun, radians
-  uint32_t starGeneration = 1;    // stamps of stars and deep-sky objects
-  uint32_t planetGeneration = 1;  // stamps of solar-system bodies
 };
 
-SkyContext& Sky();
-
-// UpdateSkyContext: recomputes the context from the settings record after any change of time,
-// place or precision, and advances each generation counter whose inputs changed.
-void UpdateSkyContext();
-
-// AdvanceStarGeneration / AdvancePlanetGeneration: a counter value never handed out before,
-// so that a record stamped during a temporary change of time can never pass for current later.
-void AdvanceStarGeneration();
-void AdvancePlanetGeneration();
-
-// A temporary change of time (search, animation, rise-set refinement) is bracketed by
-// SaveSkyContext and RestoreSkyContext: the computation settings and both counters go out and
-// come back, so positions cached before the change are still current after it.
-struct SkySnapshot {
-  ChartSettings computation;  // only the fields that feed the context are taken and put back
-  uint32_t starGeneration = 0, planetGeneration = 0;
+// ViewerBody: the body the viewer stands on or beside, as MakeSkyContext needs it.
+struct ViewerBody {
+  ObjectId object = 0;  // the viewer object in effect; 0 for the Earth site of the settings
+  bool isEarth = true;  // the body is the Earth, whose velocity is known
+  Vector3 position;     // heliocentric, J2000 equator, AU
+  double distance = 0;  // from the Sun, AU; +infinity for a body infinitely far
 };
-SkySnapshot SaveSkyContext();
-void RestoreSkyContext(const SkySnapshot& snapshot);
 
-// The Earth's record (kind 4) when the database has one, found once and remembered; none
-// otherwise (its position then comes from the built-in theory).
-ObjectRecord* EarthRecord();
-// SolarSystemBodyOfKind: the first record of a solar-system kind in the store, remembered.
-ObjectRecord* SolarSystemBodyOfKind(int kind);
+// ViewerLocator: the viewing body at the context's time. It is called with the times, the frames
+// and the star-motion flag of the context already set.
+using ViewerLocator = std::function<ViewerBody(const SkyContext& context)>;
+
+// MakeSkyContext: the context of the settings, in this order: the effective zone, the JDE, the
+// sidereal time; the chart's equinox and the frames; whether stars move; the viewer (its place
+// from locate, its offset and velocity); whether stars show parallax; the Sun's direction and
+// altitude.
+SkyContext MakeSkyContext(const ObservingSettings& settings, const ViewerLocator& locate);
+
+// BuiltInEarthViewer: the Earth site on the Earth of the built-in series, for a sky without a
+// database.
+ViewerBody BuiltInEarthViewer(const SkyContext& context);
+
+// SystemMatrix: J2000 equator -> coordinate system 1-4 (CoordinateSystem) of the context.
+const Matrix3& SystemMatrix(const SkyContext& context, int coordinateSystem);
+
+// Zenith: the observer's zenith, unit vector in the J2000 equator.
+Vector3 Zenith(const SkyContext& context);
+
+// PlaceOfDate: a J2000 direction in the equator of the context's true date (R.A., Dec.).
+Spherical PlaceOfDate(const SkyContext& context, const Vector3& j2000);
 
 }  // namespace qv

@@ -6,15 +6,16 @@
 #include <memory>
 #include <vector>
 
-#include "app/settings.h"
 #include "astro/moons.h"
 #include "astro/planets.h"
 #include "astro/satellite.h"
-#include "astro/skycontext.h"
-#include "astro/starplace.h"
 #include "astro/vfp_series.h"
+#include "objects/bodies.h"
 #include "objects/records.h"
+#include "objects/sky.h"
+#include "objects/starplace.h"
 #include "objects/store.h"
+#include "settings/settings.h"
 
 namespace qv {
 namespace {
@@ -98,7 +99,7 @@ void BM_ApparentPlaceAllBodies(benchmark::State& state) {
   for (auto _ : state) {
     SetUpSky(jd);
     for (ObjectRecord* body : bodies)
-      if (!IsCurrent(*body, Sky().planetGeneration)) ComputeApparentPlace(*body);
+      if (!IsCurrent(*body, PlanetGeneration())) ComputeApparentPlace(*body);
     jd += 0.01;
   }
   state.counters["bodies"] = static_cast<double>(bodies.size());

@@ -9,16 +9,16 @@
 #include <random>
 #include <string>
 
-#include "app/settings.h"
 #include "astro/angles.h"
-#include "astro/skycontext.h"
 #include "bench/chart_views.h"
 #include "chart/drawing.h"
 #include "chart/magnitudes.h"
 #include "chart/view.h"
 #include "objects/records.h"
+#include "objects/sky.h"
 #include "objects/store.h"
 #include "platform/events.h"
+#include "settings/settings.h"
 
 namespace qv {
 namespace {
@@ -170,7 +170,7 @@ void BM_WholeSkyToMagnitude8(benchmark::State& state) {
   s.ChartCenterLongitude = 0;
   s.ChartCenterLatitude = 0;
   s.ShowHorizonMask = false;
-  SetFieldWidth(TwoPi);
+  SetFieldWidth(s, TwoPi);
   ShiftMagnitudeLimits(s, 800 - s.FaintestStarMagnitude);
   RenderRepeatedly(state);
 }
@@ -186,7 +186,7 @@ void BM_OneDegreeInTheMilkyWay(benchmark::State& state) {
   s.ChartCenterLongitude = 266.4 * Deg;
   s.ChartCenterLatitude = -28.9 * Deg;
   s.ShowHorizonMask = false;
-  SetFieldWidth(1 * Deg);
+  SetFieldWidth(s, 1 * Deg);
   RenderRepeatedly(state);
 }
 BENCHMARK(BM_OneDegreeInTheMilkyWay)->Unit(benchmark::kMillisecond);

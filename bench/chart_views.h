@@ -4,9 +4,9 @@
 
 #include <benchmark/benchmark.h>
 
-#include "app/settings.h"
-#include "astro/skycontext.h"
 #include "chart/drawing.h"
+#include "objects/sky.h"
+#include "settings/settings.h"
 
 namespace qv::bench {
 
@@ -26,7 +26,7 @@ inline void StartFromDefaultView() {
 inline void RenderRepeatedly(benchmark::State& state) {
   Image* image = nullptr;
   for (auto _ : state) {
-    image = RenderChartImage(Rect{0, 0, Width, Height}, 32, image);
+    image = RenderChartImage(Rect{0, 0, Width, Height}, 32, image, Settings());
     benchmark::DoNotOptimize(image);
   }
   DisposeImage(image);

@@ -7,16 +7,16 @@
 #include <cstdlib>
 #include <string>
 
-#include "app/settings.h"
-#include "astro/skycontext.h"
 #include "bench/chart_views.h"
 #include "chart/drawing.h"
 #include "chart/view.h"
 #include "objects/database.h"
+#include "objects/sky.h"
 #include "objects/store.h"
 #include "platform/alert.h"
 #include "platform/events.h"
 #include "platform/result.h"
+#include "settings/settings.h"
 
 namespace qv {
 namespace {
@@ -85,7 +85,7 @@ void BM_DrawOneDegreeOnThePleiades(benchmark::State& state) {
   s.ChartCenterLongitude = 56.75 * Deg;
   s.ChartCenterLatitude = 24.12 * Deg;
   s.ShowHorizonMask = false;
-  SetFieldWidth(1 * Deg);  // the automatic limits follow: stars to about 13
+  SetFieldWidth(s, 1 * Deg);  // the automatic limits follow: stars to about 13
   RenderRepeatedly(state);
   Close();
 }

@@ -10,14 +10,14 @@
 #include <memory>
 #include <string>
 
-#include "app/settings.h"
 #include "astro/angles.h"
-#include "astro/skycontext.h"
 #include "chart/drawing.h"
+#include "objects/sky.h"
 #include "objects/store.h"
 #include "platform/events.h"
 #include "platform/files.h"
 #include "platform/image_files.h"
+#include "settings/settings.h"
 
 namespace qv {
 namespace {
@@ -48,7 +48,7 @@ ObjectId AddBody(ObjectId file, ObjectKind kind, double raDeg, double radiusAu) 
   orbit.radius = static_cast<float>(radiusAu);
   orbit.currentMagnitude = -200;
   orbit.physical = {0, 0.1f, static_cast<float>(270 * Degree)};
-  MarkCurrent(*record, Sky().planetGeneration);
+  MarkCurrent(*record, PlanetGeneration());
   return AddObject(record, file);
 }
 
@@ -85,7 +85,7 @@ void BM_ChartWithJupiterAndSaturn(benchmark::State& state) {
   AddBody(fileId, KindSaturn, -0.5, radius);
 
   Image* image = nullptr;
-  for (auto _ : state) image = RenderChartImage(Rect{0, 0, Width, Height}, 32, image);
+  for (auto _ : state) image = RenderChartImage(Rect{0, 0, Width, Height}, 32, image, Settings());
   DisposeImage(image);
   UnregisterFile(fileId);
   SetProgramPath("");

@@ -9,18 +9,18 @@
 #include <string>
 #include <string_view>
 
-#include "app/ephemeris.h"
-#include "app/qv_commands.h"
-#include "app/settings.h"
-#include "astro/skycontext.h"
 #include "chart/chart_files.h"
+#include "chart/ephemeris.h"
 #include "objects/database.h"
 #include "objects/import.h"
 #include "objects/namesearch.h"
+#include "objects/sky.h"
 #include "objects/store.h"
 #include "platform/events.h"
 #include "platform/files.h"
 #include "platform/result.h"
+#include "qv/commands.h"
+#include "settings/settings.h"
 
 namespace qv {
 namespace {
@@ -53,7 +53,7 @@ BENCHMARK_DEFINE_F(QvBench, WriteChartFile)(benchmark::State& state) {
   const auto format = static_cast<ChartFileFormat>(state.range(0));
   const std::string path = (folder / (std::string("chart") + extensions[format])).string();
   for (auto _ : state)
-    benchmark::DoNotOptimize(WriteChartFile(path, format, Rect{0, 0, Width, Height}));
+    benchmark::DoNotOptimize(WriteChartFile(path, format, Rect{0, 0, Width, Height}, Settings()));
   state.SetLabel(extensions[format]);
 }
 BENCHMARK_REGISTER_F(QvBench, WriteChartFile)
@@ -76,7 +76,8 @@ BENCHMARK_DEFINE_F(QvBench, EphemerisRows)(benchmark::State& state) {
           bytes += text.size();
           return true;
         },
-        *ObjectOfId(id), BenchJulianDate, BenchJulianDate + Rows - 1, 1.0);
+        *ObjectOfId(id), Settings(), Settings().ChartCoordinateSystem, BenchJulianDate,
+        BenchJulianDate + Rows - 1, 1.0);
     benchmark::DoNotOptimize(bytes);
   }
   state.SetItemsProcessed(state.iterations() * Rows);

@@ -1,8 +1,8 @@
 // Time conversions and their texts: run for every trail point, ephemeris row and legend redraw.
 #include <benchmark/benchmark.h>
 
-#include "app/textformat.h"
 #include "astro/time.h"
+#include "objects/textformat.h"
 
 namespace qv {
 namespace {

@@ -5,12 +5,11 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/settings.h"
 #include "astro/angles.h"
-#include "astro/apparent.h"
 #include "chart/projection.h"
 #include "chart/sky_link.h"
 #include "chart/view.h"
+#include "generated/string_numbers.h"
 #include "objects/namesearch.h"
 #include "objects/store.h"
 #include "platform/alert.h"
@@ -20,22 +19,18 @@
 namespace qv {
 namespace {
 
-constexpr int MessageNoSuchName = 523;
-constexpr int MessageBelowHorizon = 540;
 constexpr double LargestDistanceStep = 0.5;
 
 // The object's height above the horizon mask's level, in the units of HorizonHeight.
 bool AtOrBelowHorizon(const ObjectRecord& record) {
-  const ChartSettings& s = Settings();
   const Vector3 zenith = ChartZenith();
   const Vector3 v = RecordDirection(record);
-  const int32_t level = SaturateToInt32(std::sin(s.HorizonAltitude) * DirectionLength);
+  const int32_t level = SaturateToInt32(std::sin(ChartHorizonAltitude()) * DirectionLength);
   return SaturateToInt32(Dot(v, zenith)) <= level;
 }
 
 // The centred object with a finite, positive distance from the viewer, or none.
-ObjectRecord* CentredObjectWithDistance(double& distance) {
-  const ChartSettings& s = Settings();
+ObjectRecord* CentredObjectWithDistance(const ChartOptions& s, double& distance) {
   if (s.CenteredObject == 0) return nullptr;
   ObjectRecord* record = ObjectOfId(s.CenteredObject);
   if (!record || !UpdatePlace(*record)) return nullptr;
@@ -45,20 +40,39 @@ ObjectRecord* CentredObjectWithDistance(double& distance) {
 
 // Places the viewer at distance from the centred object, looking at it along the chart
 // centre's direction, so the object stays in the middle of the chart.
-void ViewFromDistance(const ObjectRecord& record, double distance) {
-  ChartSettings& s = Settings();
+void ViewFromDistance(const ChartOptions& s, ObservingSettings& observing,
+                      const ObjectRecord& record, double distance) {
   Vector3 u = SphericalToRectangular(s.ChartCenterLongitude, s.ChartCenterLatitude, 1);
-  TransformTransposed(SystemMatrix(s.ChartCoordinateSystem), u);
-  s.ViewerObject = record.id;
-  s.ViewerObjectOffset[0] = -distance * u.x;
-  s.ViewerObjectOffset[1] = -distance * u.y;
-  s.ViewerObjectOffset[2] = -distance * u.z;
+  TransformTransposed(ChartSystemMatrix(s.ChartCoordinateSystem), u);
+  observing.ViewerObject = record.id;
+  observing.ViewerObjectOffset[0] = -distance * u.x;
+  observing.ViewerObjectOffset[1] = -distance * u.y;
+  observing.ViewerObjectOffset[2] = -distance * u.z;
+}
+
+void SetCentre(ChartOptions& s, const Vector3& storeDirection) {
+  Vector3 v = storeDirection;
+  Transform(ChartSystemMatrix(s.ChartCoordinateSystem), v);
+  const Spherical centre = RectangularToSpherical(v);
+  s.ChartCenterLongitude = centre.lon;
+  s.ChartCenterLatitude = centre.lat;
 }
 
 }  // namespace
 
-int CenterOnObject(ObjectId id) {
-  ChartSettings& s = Settings();
+void FollowCentre(ChartOptions& s, const Vector3* telescope) {
+  if (telescope) SetCentre(s, *telescope);
+  if (s.CenteredObject == 0) return;
+  ObjectRecord* record = ObjectOfId(s.CenteredObject);
+  if (!record) {
+    s.CenteredObject = 0;  // the object was deleted: stop following it
+    return;
+  }
+  UpdatePlace(*record);
+  SetCentre(s, RecordDirection(*record));
+}
+
+int CenterOnObject(ChartOptions& s, ObjectId id) {
   if (id == 0) {
     s.CenteredObject = 0;
     return ResultOk;
@@ -72,32 +86,29 @@ int CenterOnObject(ObjectId id) {
     if (answer == AnswerYes) s.ShowHorizonMask = false;
   }
   s.CenteredObject = id;
-  s.TelescopeStayCentered = false;
   return ResultOk;
 }
 
-int CenterOnPlanet(const char* name) {
+int CenterOnPlanet(ChartOptions& options, const char* name) {
   ObjectId found = 0;
   if (FindObjectByName(name, false, true, 0, found) != ResultOk || found == 0) {
-    Note(ButtonsOk, MessageNoSuchName, name);
+    Note(ButtonsOk, MessageNoSuchObject, name);
     return ResultNotFound;
   }
-  return CenterOnObject(found);
+  return CenterOnObject(options, found);
 }
 
-void SetCoordinateSystem(int system) {
+void SetCoordinateSystem(ChartOptions& s, int system) {
   if (system < CoordinatesEquatorial || system > CoordinatesHorizon) return;
-  ChartSettings& s = Settings();
-  ConvertCoordinates(SystemMatrix(s.ChartCoordinateSystem), SystemMatrix(system),
+  ConvertCoordinates(ChartSystemMatrix(s.ChartCoordinateSystem), ChartSystemMatrix(system),
                      s.ChartCenterLongitude, s.ChartCenterLatitude);
   s.ChartCoordinateSystem = static_cast<CoordinateSystem>(system);
 }
 
-bool MoveViewpointAround(int bar, int part) {
+bool MoveViewpointAround(ChartOptions& s, ObservingSettings& observing, int bar, int part) {
   double distance = 0;
-  ObjectRecord* record = CentredObjectWithDistance(distance);
+  ObjectRecord* record = CentredObjectWithDistance(s, distance);
   if (!record) return false;
-  ChartSettings& s = Settings();
   const double step = Pi / s.ChartScrollRate;
   if (part != PartLineUp && part != PartLineDown && part != PartPageUp && part != PartPageDown)
     return false;
@@ -109,16 +120,16 @@ bool MoveViewpointAround(int bar, int part) {
     s.ChartCenterLatitude =
         std::clamp(s.ChartCenterLatitude + (back ? step : -step), -HalfPi, HalfPi);
   }
-  ViewFromDistance(*record, distance);
+  ViewFromDistance(s, observing, *record, distance);
   return true;
 }
 
-bool MoveViewpointDistance(bool nearer) {
+bool MoveViewpointDistance(ChartOptions& s, ObservingSettings& observing, bool nearer) {
   double distance = 0;
-  ObjectRecord* record = CentredObjectWithDistance(distance);
+  ObjectRecord* record = CentredObjectWithDistance(s, distance);
   if (!record) return false;
-  const double step = std::min(Pi / Settings().ChartScrollRate, LargestDistanceStep);
-  ViewFromDistance(*record, distance * (nearer ? 1 - step : 1 + step));
+  const double step = std::min(Pi / s.ChartScrollRate, LargestDistanceStep);
+  ViewFromDistance(s, observing, *record, distance * (nearer ? 1 - step : 1 + step));
   return true;
 }
 

@@ -4,8 +4,8 @@
 #include <cctype>
 #include <string>
 
-#include "app/settings.h"
 #include "chart/drawing.h"
+#include "generated/string_numbers.h"
 #include "platform/alert.h"
 #include "platform/files.h"
 #include "platform/image_files.h"
@@ -15,7 +15,6 @@
 namespace qv {
 namespace {
 
-constexpr int MessageNoMemory = 256;
 constexpr int GifDepth = 8;  // the GIF writer takes palette images only
 constexpr int ImageDepth = 32;
 
@@ -47,8 +46,10 @@ int64_t WriteImageFile(std::string_view path, ChartFileFormat format, const Imag
   }
 }
 
-int64_t WriteChartImage(std::string_view path, ChartFileFormat format, const Rect& chart) {
-  Image* image = RenderChartImage(chart, format == ChartFormatGIF ? GifDepth : ImageDepth, nullptr);
+int64_t WriteChartImage(std::string_view path, ChartFileFormat format, const Rect& chart,
+                        const ChartOptions& options) {
+  Image* image =
+      RenderChartImage(chart, format == ChartFormatGIF ? GifDepth : ImageDepth, nullptr, options);
   if (!image) return ResultNoMemory;
   const int64_t written = WriteImageFile(path, format, image);
   DisposeImage(image);
@@ -68,17 +69,16 @@ int64_t WritePictureFile(std::string_view path, ChartFileFormat format, const Pi
   }
 }
 
-int64_t WriteChartPicture(std::string_view path, ChartFileFormat format, const Rect& chart) {
+int64_t WriteChartPicture(std::string_view path, ChartFileFormat format, const Rect& chart,
+                          const ChartOptions& options) {
   Picture* picture = NewPicture(chart);
   if (!picture) {
     Caution(ButtonsOk, MessageNoMemory);
     return ResultNoMemory;
   }
-  ChartSettings& s = Settings();
-  const bool rendered = s.ShowRenderedObjects;
-  s.ShowRenderedObjects = false;  // rendered stars and disks exist only as pixels
-  DrawChart(chart);
-  s.ShowRenderedObjects = rendered;
+  ChartOptions vectors = options;
+  vectors.ShowRenderedObjects = false;  // rendered stars and disks exist only as pixels
+  DrawChart(chart, vectors);
   ClosePicture();
   const int64_t written = WritePictureFile(path, format, picture);
   DisposePicture(picture);
@@ -96,16 +96,17 @@ ChartFileFormat ChartFormatOfPath(std::string_view path) {
   return ChartFormatNone;
 }
 
-int64_t WriteChartFile(std::string_view path, ChartFileFormat format, const Rect& chart) {
+int64_t WriteChartFile(std::string_view path, ChartFileFormat format, const Rect& chart,
+                       const ChartOptions& options) {
   switch (format) {
     case ChartFormatWMF:
     case ChartFormatSVG:
     case ChartFormatPDF:
-      return WriteChartPicture(path, format, chart);
+      return WriteChartPicture(path, format, chart, options);
     case ChartFormatNone:
       return ResultFailed;
     default:
-      return WriteChartImage(path, format, chart);
+      return WriteChartImage(path, format, chart, options);
   }
 }
 

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string_view>
 
+#include "chart/chart_options.h"
 #include "platform/rect.h"
 
 namespace qv {
@@ -26,12 +27,13 @@ enum ChartFileFormat : int {
 // .jpeg, .wmf, .svg, .pdf; ChartFormatNone for any other.
 ChartFileFormat ChartFormatOfPath(std::string_view path);
 
-// WriteChartFile: draws the chart for the rectangle's size and writes it. GIF is drawn at 8 bits
-// (without rendered objects), the other images at 32 bits. Vector charts are drawn as vectors,
-// with rendered objects off for the drawing, so that every line and text stays sharp in print.
-// The file is replaced only by a complete one. The bytes written, or ResultNoMemory (after
+// WriteChartFile: draws the chart with the options for the rectangle's size and writes it. GIF is
+// drawn at 8 bits (without rendered objects), the other images at 32 bits. Vector charts are drawn
+// as vectors, with rendered objects off for the drawing, so that every line and text stays sharp in
+// print. The file is replaced only by a complete one. The bytes written, or ResultNoMemory (after
 // message 256: no image or picture could be made), ResultOpenError, ResultWriteError,
 // ResultFailed (ChartFormatNone).
-int64_t WriteChartFile(std::string_view path, ChartFileFormat format, const Rect& chart);
+int64_t WriteChartFile(std::string_view path, ChartFileFormat format, const Rect& chart,
+                       const ChartOptions& options);
 
 }  // namespace qv

@@ -3,7 +3,6 @@
 
 #include <string>
 
-#include "app/settings.h"
 #include "chart/labels.h"
 #include "chart/lines.h"
 #include "chart/pens.h"
@@ -38,7 +37,7 @@ bool SameDirection(const DirectionVector& a, const DirectionVector& b) {
 }
 
 struct ConstellationPass {
-  const ChartSettings& s;
+  const ChartOptions& s;
   uint32_t starGeneration;
   int labelHeight = 0;
   int lastKind = 0;
@@ -75,9 +74,8 @@ struct ConstellationPass {
 
 }  // namespace
 
-void DrawConstellations() {
-  const ChartSettings& s = Settings();
-  if (!s.ShowColors) SetChartPen(PenForeground, 1, false);
+void DrawConstellations(const ChartOptions& s) {
+  if (!s.ShowColors) SetChartPen(s, PenForeground, 1, false);
   const FontSetting& font = s.ChartWindowsFont;
   SetFont(font.Face.c_str(), font.Size, font.Style | FontItalic);
   ConstellationPass pass{s, ChartStarGeneration(), 0, 0, DirectionVector{}, false};
@@ -91,7 +89,7 @@ void DrawConstellations() {
       if (record && IsLineKind(record->kind)) pass.Draw(*record);
     }
     UnlockFile(fileId);
-    file->lastUsed = s.RedrawCounter;
+    file->lastUsed = Store().redrawCounter;
   }
   SetFont(font.Face.c_str(), font.Size, font.Style);
 }

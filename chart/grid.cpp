@@ -3,7 +3,6 @@
 
 #include <string>
 
-#include "app/settings.h"
 #include "astro/angles.h"
 #include "chart/pens.h"
 #include "chart/projection.h"
@@ -16,21 +15,19 @@ namespace {
 
 constexpr const char* CompassPoints[8] = {"N", "NE", "E", "SE", "S", "SW", "W", "NW"};
 
-void SetLinePen(int colorItem) {
-  const ChartSettings& s = Settings();
+void SetLinePen(const ChartOptions& s, int colorItem) {
   SetPen(s.ShowColors ? s.Colors[colorItem] : ChartForegroundColor(s), 1, false);
 }
 
-void DrawParallel(int system, double latitude, const char* label, int segments) {
-  const SkyCircle circle{CircleParallel, 0, latitude, TwoPi, segments, label};
-  DrawSkyCircle(circle, ChartSystemMatrix(system), Settings().ShowGridLabels);
+void DrawParallel(const ChartOptions& s, int system, double latitude, const char* label) {
+  const SkyCircle circle{CircleParallel, 0, latitude, TwoPi, s.GridSegmentsPerCircle, label};
+  DrawSkyCircle(circle, ChartSystemMatrix(system), s.ShowGridLabels);
 }
 
-void DrawRADecGrid() {
-  const ChartSettings& s = Settings();
+void DrawRADecGrid(const ChartOptions& s) {
   const int segments = s.GridSegmentsPerCircle;
   for (double dec = s.GridDecInterval - HalfPi; dec < HalfPi; dec += s.GridDecInterval) {
-    DrawParallel(CoordinatesEquatorial, dec, DeclinationLabel(dec).c_str(), segments);
+    DrawParallel(s, CoordinatesEquatorial, dec, DeclinationLabel(dec).c_str());
   }
   for (double ra = 0; ra < TwoPi; ra += s.GridRAInterval) {
     const std::string label = HourLabel(ra);
@@ -41,33 +38,31 @@ void DrawRADecGrid() {
 
 // A compass label centred on its horizon point, on a patch of sky one pixel wider than the text
 // on the left, top and bottom.
-void DrawCompassLabel(const char* text, int x, int y, Color color) {
+void DrawCompassLabel(const ChartOptions& s, const char* text, int x, int y, Color color) {
   int width = 0, height = 0;
   MeasureText(text, 0, &width, &height);
   const int left = x - width / 2, top = y - height / 2;
-  FillSkyRectangle(Rect{left - 1, top - 1, left + width, top + height + 1});
+  FillSkyRectangle(s, Rect{left - 1, top - 1, left + width, top + height + 1});
   SetPen(color, 1, false);
   DrawText(text, 0, left, top);
 }
 
-void DrawCompassLabels(Color color) {
-  const ChartSettings& s = Settings();
+void DrawCompassLabels(const ChartOptions& s, Color color) {
   const ChartFrame& f = CurrentChartFrame();
   Vector3 v;
   for (int i = 0; i < 8; ++i) {
-    v = SphericalToRectangular(i * QuarterPi, s.HorizonAltitude, DirectionLength);
+    v = SphericalToRectangular(i * QuarterPi, ChartHorizonAltitude(), DirectionLength);
     TransformTransposed(ChartSystemMatrix(CoordinatesHorizon), v);
     int32_t x = 0, y = 0;
-    if (IsOnChart(f, v, x, y)) DrawCompassLabel(CompassPoints[i], x, y, color);
+    if (IsOnChart(f, v, x, y)) DrawCompassLabel(s, CompassPoints[i], x, y, color);
   }
 }
 
 }  // namespace
 
-void DrawGridAndLines() {
-  const ChartSettings& s = Settings();
-  SetLinePen(RADecGridColor);
-  if (s.ShowRADecGrid) DrawRADecGrid();
+void DrawGridAndLines(const ChartOptions& s) {
+  SetLinePen(s, RADecGridColor);
+  if (s.ShowRADecGrid) DrawRADecGrid(s);
   // Without colours the reference circles keep the grid's foreground pen.
   struct Reference {
     bool shown;
@@ -81,21 +76,20 @@ void DrawGridAndLines() {
   };
   for (const Reference& r : references) {
     if (!r.shown) continue;
-    if (s.ShowColors) SetLinePen(r.colorItem);
-    DrawParallel(r.system, 0, r.label, s.GridSegmentsPerCircle);
+    if (s.ShowColors) SetLinePen(s, r.colorItem);
+    DrawParallel(s, r.system, 0, r.label);
   }
-  if (s.ShowHorizonLine) DrawHorizonLine();
+  if (s.ShowHorizonLine) DrawHorizonLine(s);
 }
 
-void DrawHorizonLine() {
-  const ChartSettings& s = Settings();
+void DrawHorizonLine(const ChartOptions& s) {
   ChartFrame& f = CurrentChartFrame();
   const Color color = s.ShowColors ? s.Colors[HorizonColor] : ChartForegroundColor(s);
   SetPen(color, 1, false);
   const bool mask = f.horizonMask;
   f.horizonMask = false;  // the line is the mask's edge: never cut it
-  DrawParallel(CoordinatesHorizon, s.HorizonAltitude, "Horizon", s.GridSegmentsPerCircle);
-  if (s.ShowGridLabels) DrawCompassLabels(color);
+  DrawParallel(s, CoordinatesHorizon, ChartHorizonAltitude(), "Horizon");
+  if (s.ShowGridLabels) DrawCompassLabels(s, color);
   f.horizonMask = mask;
 }
 

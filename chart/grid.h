@@ -2,13 +2,15 @@
 // the galactic equator and the horizon with its compass points.
 #pragma once
 
+#include "chart/chart_options.h"
+
 namespace qv {
 
 // DrawGridAndLines: the grid and the reference circles the settings ask for, the horizon line
 // among them.
-void DrawGridAndLines();
+void DrawGridAndLines(const ChartOptions& options);
 
 // DrawHorizonLine: the horizon circle, never cut by the horizon mask, with compass labels.
-void DrawHorizonLine();
+void DrawHorizonLine(const ChartOptions& options);
 
 }  // namespace qv

@@ -6,7 +6,6 @@
 #include <memory>
 #include <vector>
 
-#include "app/settings.h"
 #include "chart/magnitudes.h"
 #include "chart/sky_objects.h"
 #include "objects/store.h"
@@ -26,27 +25,29 @@ int SymbolRadius(const ObjectRecord& object, const SkyPlace& place) {
 // The regions the last drawing drew from, in store order; none is read from disk.
 std::vector<DatabaseFile*> DrawnRegions() {
   std::vector<DatabaseFile*> regions;
-  const uint32_t drawing = Settings().RedrawCounter;
+  const uint32_t drawing = Store().redrawCounter;
   for (const std::unique_ptr<DatabaseFile>& file : Store().files)
     if (file && file->table && file->lastUsed == drawing) regions.push_back(file.get());
   return regions;
 }
 
 // The first object hit in the region from slot index `from` (0-based) on.
-ObjectId FindInRegion(const DatabaseFile& region, size_t from, int x, int y, int tolerance) {
+ObjectId FindInRegion(const ChartOptions& options, const DatabaseFile& region, size_t from, int x,
+                      int y, int tolerance) {
   const RecordTable& table = *region.table;
   for (size_t k = from; k < table.size(); ++k) {
     const ObjectRecord* object = table[k].get();
-    if (object && HitTestObject(*object, x, y, tolerance)) return object->id;
+    if (object && HitTestObject(options, *object, x, y, tolerance)) return object->id;
   }
   return 0;
 }
 
 }  // namespace
 
-bool HitTestObject(const ObjectRecord& object, int x, int y, int tolerance) {
+bool HitTestObject(const ChartOptions& options, const ObjectRecord& object, int x, int y,
+                   int tolerance) {
   if (!IsSkyObjectKind(object.kind) && !IsSolarSystemKind(object.kind)) return false;
-  const SkyPlace place = PlaceSkyObject(object);
+  const SkyPlace place = PlaceSkyObject(options, object);
   if (!place.visible) return false;
   const int64_t r = SymbolRadius(object, place) + tolerance;
   const int64_t dx = x - place.x, dy = y - place.y;
@@ -60,7 +61,7 @@ bool HitTestObject(const ObjectRecord& object, int x, int y, int tolerance) {
   }
 }
 
-ObjectId FindObjectAt(int x, int y, int tolerance, ObjectId selected) {
+ObjectId FindObjectAt(const ChartOptions& options, int x, int y, int tolerance, ObjectId selected) {
   const std::vector<DatabaseFile*> regions = DrawnRegions();
   // After the selected object: the rest of its region, then the regions that follow it.
   auto next = regions.begin();
@@ -68,17 +69,18 @@ ObjectId FindObjectAt(int x, int y, int tolerance, ObjectId selected) {
     next = std::find_if(regions.begin(), regions.end(),
                         [&](const DatabaseFile* f) { return f->fileId == FileIdOf(selected); });
     if (next != regions.end()) {
-      if (ObjectId hit = FindInRegion(**next, IndexOf(selected), x, y, tolerance)) return hit;
+      if (ObjectId hit = FindInRegion(options, **next, IndexOf(selected), x, y, tolerance))
+        return hit;
       ++next;
     } else {
       next = std::find_if(regions.begin(), regions.end(),
                           [&](const DatabaseFile* f) { return f->fileId > FileIdOf(selected); });
     }
     for (auto it = next; it != regions.end(); ++it)
-      if (ObjectId hit = FindInRegion(**it, 0, x, y, tolerance)) return hit;
+      if (ObjectId hit = FindInRegion(options, **it, 0, x, y, tolerance)) return hit;
   }
   for (const DatabaseFile* region : regions)
-    if (ObjectId hit = FindInRegion(*region, 0, x, y, tolerance)) return hit;
+    if (ObjectId hit = FindInRegion(options, *region, 0, x, y, tolerance)) return hit;
   return 0;
 }
 

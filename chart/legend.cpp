@@ -5,25 +5,21 @@
 #include <cmath>
 #include <cstdio>
 
-#include "app/settings.h"
-#include "app/textformat.h"
 #include "astro/constants.h"
 #include "chart/drawing.h"
 #include "chart/magnitudes.h"
 #include "chart/pens.h"
 #include "chart/projection.h"
 #include "chart/symbols.h"
+#include "generated/string_numbers.h"
+#include "objects/records.h"
+#include "objects/textformat.h"
 #include "platform/draw.h"
 #include "platform/strings.h"
 
 namespace qv {
 namespace {
 
-constexpr int StringViewedFrom = 2048;  // "Viewed from:"; the next two are "Local time:" and
-                                        // "Field of view:"
-constexpr int StringMagnitudes = 2051;  // "Magnitudes: "
-constexpr int StringDeepSky = 2052;     // "Deep sky objects:"
-constexpr int StringKindNames = 1000;   // + kind
 constexpr int ColumnGap = 10;
 constexpr int SampleGap = 5;
 constexpr int DeepSkyLabelGap = 15;
@@ -53,36 +49,36 @@ int TextWidth(const std::string& text) {
   return width;
 }
 
-void SetChartFont(int extraStyle) {
-  const FontSetting& font = Settings().ChartWindowsFont;
+void SetChartFont(const ChartOptions& s, int extraStyle) {
+  const FontSetting& font = s.ChartWindowsFont;
   SetFont(font.Face.c_str(), font.Size, font.Style | extraStyle);
 }
 
 // Draws one column of texts, the first in bold; returns its width.
-int DrawColumn(const std::vector<std::string>& rows, int x, int top, int rowHeight) {
+int DrawColumn(const ChartOptions& s, const std::vector<std::string>& rows, int x, int top,
+               int rowHeight) {
   int width = 0;
   for (size_t i = 0; i < rows.size(); ++i) {
-    SetChartFont(i == 0 ? FontBold : 0);
+    SetChartFont(s, i == 0 ? FontBold : 0);
     width = std::max(width, TextWidth(rows[i]));
     DrawText(rows[i].c_str(), static_cast<int>(rows[i].size()), x,
              top + static_cast<int>(i) * rowHeight);
   }
-  SetChartFont(0);
+  SetChartFont(s, 0);
   return width;
 }
 
 // Six sample stars from the faint limit to the bright one, each under its magnitude; rendered
 // glows stay inside the band.
-int DrawStarSamples(const Rect& band, int x, int top, int rowHeight) {
+int DrawStarSamples(const ChartOptions& s, const Rect& band, int x, int top, int rowHeight) {
   const StarSizeScale& scale = CurrentStarScale();
-  const ChartSettings& s = Settings();
   const int q = (scale.faintest - scale.brightest) / 5;
   const int start = x;
   for (int k = SampleCount - 1; k >= 0; --k) {
     const int magnitude = scale.brightest + k * q;
     const std::string label = Format("%.1f", magnitude * 0.01);
     const int width = TextWidth(label);
-    SetChartPen(PenForeground, 1, true);
+    SetChartPen(s, PenForeground, 1, true);
     DrawText(label.c_str(), 0, x, top);
     const int cx = x + width / 2;
     const int r = StarRadius(scale, magnitude);
@@ -101,12 +97,12 @@ int DrawStarSamples(const Rect& band, int x, int top, int rowHeight) {
 }
 
 // The deep-sky column: heading, then each kind's first four letters with its smallest symbol.
-void DrawDeepSkyColumn(int x, int top, int rowHeight) {
-  DrawColumn({Text(StringDeepSky)}, x, top, rowHeight);
+void DrawDeepSkyColumn(const ChartOptions& s, int x, int top, int rowHeight) {
+  DrawColumn(s, {Text(StringDeepSky)}, x, top, rowHeight);
   for (int kind = 61; kind <= 65; ++kind) {
-    const std::string label = Text(StringKindNames + kind).substr(0, 4);
+    const std::string label = std::string(KindName(kind)).substr(0, 4);
     const int width = TextWidth(label);
-    SetChartPen(PenForeground, 1, true);
+    SetChartPen(s, PenForeground, 1, true);
     DrawText(label.c_str(), 0, x, top + rowHeight);
     DrawDeepSkySymbol(kind, x + width / 2, top + 2 * rowHeight + rowHeight / 2, 0);
     x += width + DeepSkyLabelGap;
@@ -115,11 +111,11 @@ void DrawDeepSkyColumn(int x, int top, int rowHeight) {
 
 }  // namespace
 
-int LegendHeight() {
+int LegendHeight(const ChartOptions& options) {
   std::string face;
   int size = 0, style = 0;
   GetFont(&face, &size, &style);
-  SetChartFont(0);
+  SetChartFont(options, 0);
   int height = 0;
   MeasureText("A", 1, nullptr, &height);
   SetFont(face.c_str(), size, style);
@@ -133,54 +129,57 @@ std::string ViewerDistanceText(double d) {
   return Format("%.0f km from", d * KmPerAu);
 }
 
-std::vector<std::vector<std::string>> LegendColumns(const LegendFacts& facts) {
-  const ChartSettings& s = Settings();
+std::vector<std::vector<std::string>> LegendColumns(const ChartOptions& s,
+                                                    const LegendFacts& facts) {
+  const ObservingSettings& site = facts.observing;
   std::vector<std::string> viewer{Text(StringViewedFrom)};
   if (facts.viewerName.empty()) {
-    viewer.push_back(s.ViewerSiteName);
-    viewer.push_back(SiteAngleText(s.ViewerLongitude, 'E', 'W'));
-    viewer.push_back(SiteAngleText(s.ViewerLatitude, 'N', 'S'));
+    viewer.push_back(site.ViewerSiteName);
+    viewer.push_back(SiteAngleText(site.ViewerLongitude, 'E', 'W'));
+    viewer.push_back(SiteAngleText(site.ViewerLatitude, 'N', 'S'));
   } else {
     viewer.push_back(ViewerDistanceText(facts.viewerDistance));
     viewer.push_back(facts.viewerName);
     viewer.push_back("");
   }
   // FormatDateTime gives "date time" rounded to the second, carried into the date.
-  const std::string local = FormatDateTime(s.JulianDate, facts.timeZoneDays, s.CalendarSystem);
+  const std::string local =
+      FormatDateTime(site.JulianDate, facts.timeZoneDays, site.CalendarSystem);
   const size_t blank = local.find(' ');
-  std::vector<std::string> time{Text(StringViewedFrom + 1), local.substr(blank + 1),
-                                local.substr(0, blank), Format("JD %.2f", s.JulianDate)};
+  std::vector<std::string> time{Text(StringLocalTime), local.substr(blank + 1),
+                                local.substr(0, blank), Format("JD %.2f", site.JulianDate)};
   const AngleParts field = SplitSexagesimal(s.ChartFieldWidth * RadToDeg, 0);
   const ChartFrame& f = CurrentChartFrame();
   const CoordinateTexts centre =
       FormatCoordinates(f.system, s.ChartCenterLongitude, s.ChartCenterLatitude,
                         CoordinateLabelsAndValues, facts.precessionEpoch);
   std::vector<std::string> view{
-      Text(StringViewedFrom + 2),
+      Text(StringFieldOfView),
       Format("%d° %02d' %02.0f\"", field.whole, field.minutes, field.seconds), centre.lon,
       centre.lat};
   return {viewer, time, view};
 }
 
-void DrawLegend(const Rect& chart, const LegendFacts& facts) {
-  const int height = LegendHeight();
+void DrawLegend(const ChartOptions& s, const Rect& chart, const LegendFacts& facts) {
+  const int height = LegendHeight(s);
   const int rowHeight = (height - 1) / 4;
   const Rect band{chart.left, chart.bottom - height, chart.right, chart.bottom};
-  SetChartPen(PenBackground, 0, true);
+  SetChartPen(s, PenBackground, 0, true);
   DrawRect(band);
-  SetChartPen(PenForeground, 1, true);
+  SetChartPen(s, PenForeground, 1, true);
   const int top = band.top + 1;
   int x = band.left + ColumnGap / 2;
-  for (const std::vector<std::string>& column : LegendColumns(facts)) {
-    x += DrawColumn(column, x, top, rowHeight) + ColumnGap;
+  for (const std::vector<std::string>& column : LegendColumns(s, facts)) {
+    x += DrawColumn(s, column, x, top, rowHeight) + ColumnGap;
   }
-  x += DrawColumn({Text(StringMagnitudes), Text(StringKindNames + 51), Text(StringKindNames + 52),
-                   Text(StringKindNames + 53)},
+  x += DrawColumn(s,
+                  {Text(StringMagnitudes), KindName(KindSingleStar), KindName(KindMultipleStar),
+                   KindName(KindVariableStar)},
                   x, top, rowHeight) +
        SampleGap;
-  x += DrawStarSamples(band, x, top, rowHeight) + ColumnGap;
-  if (Settings().ShowDeepSkyObjects) DrawDeepSkyColumn(x, top, rowHeight);
-  SetChartPen(PenForeground, 1, false);
+  x += DrawStarSamples(s, band, x, top, rowHeight) + ColumnGap;
+  if (s.ShowDeepSkyObjects) DrawDeepSkyColumn(s, x, top, rowHeight);
+  SetChartPen(s, PenForeground, 1, false);
   DrawRect(band);
 }
 

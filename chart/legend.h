@@ -5,28 +5,32 @@
 #include <string>
 #include <vector>
 
+#include "astro/observing.h"
+#include "chart/chart_options.h"
 #include "platform/rect.h"
 
 namespace qv {
 
 // LegendHeight: four rows of the chart font plus one pixel.
-int LegendHeight();
+int LegendHeight(const ChartOptions& options);
 
-// What the legend shows beside the settings.
+// What the legend shows beside the chart options: the viewpoint and time of the sky drawn.
 struct LegendFacts {
-  double timeZoneDays = 0;    // the effective zone, daylight saving included
-  std::string viewerName;     // the viewer object's name; empty when viewing from the Earth
-  double viewerDistance = 0;  // AU of the viewpoint from the viewer object
+  ObservingSettings observing;  // the Earth site, the chart's time and calendar
+  double timeZoneDays = 0;      // the effective zone, daylight saving included
+  std::string viewerName;       // the viewer object's name; empty when viewing from the Earth
+  double viewerDistance = 0;    // AU of the viewpoint from the viewer object
   double precessionEpoch = 2451545.0;  // Julian date the equatorial labels name
 };
 
 // LegendColumns: the texts of the first three columns, four rows each (headings first).
-std::vector<std::vector<std::string>> LegendColumns(const LegendFacts& facts);
+std::vector<std::vector<std::string>> LegendColumns(const ChartOptions& options,
+                                                    const LegendFacts& facts);
 
 // ViewerDistanceText: "0.52345 AU from", in Mpc, pc, AU or km by the distance.
 std::string ViewerDistanceText(double au);
 
 // DrawLegend: the band across the bottom of the chart rectangle.
-void DrawLegend(const Rect& chart, const LegendFacts& facts);
+void DrawLegend(const ChartOptions& options, const Rect& chart, const LegendFacts& facts);
 
 }  // namespace qv

@@ -9,16 +9,12 @@ namespace {
 
 constexpr int SizeBands = 5;  // star radii 1..6: five bands between the two limits
 constexpr int LargestRadius = 6;
-constexpr int KindOpenCluster = 61;
-constexpr int KindGalaxy = 65;
 
 // The settings fields holding the limits of the deep-sky kinds 61-65, in kind order.
-constexpr int16_t ChartSettings::*KindLimits[] = {
-    &ChartSettings::FaintestOpenClusterMagnitude, &ChartSettings::FaintestGlobularClusterMagnitude,
-    &ChartSettings::FaintestDiffuseNebulaMagnitude,
-    &ChartSettings::FaintestPlanetaryNebulaMagnitude, &ChartSettings::FaintestGalaxyMagnitude};
-
-constexpr bool HasKindLimit(int kind) { return kind >= KindOpenCluster && kind <= KindGalaxy; }
+constexpr int16_t ChartOptions::*KindLimits[] = {
+    &ChartOptions::FaintestOpenClusterMagnitude, &ChartOptions::FaintestGlobularClusterMagnitude,
+    &ChartOptions::FaintestDiffuseNebulaMagnitude, &ChartOptions::FaintestPlanetaryNebulaMagnitude,
+    &ChartOptions::FaintestGalaxyMagnitude};
 
 // A limit moved by n. Repeated zooming must neither wrap the 16-bit value nor land exactly on
 // 32767, which would silently turn the limit into "no limit".
@@ -38,12 +34,12 @@ StarSizeScale& CurrentStarScale() {
   return scale;
 }
 
-void UpdateStarScale(const ChartSettings& settings, StarSizeScale& scale) {
-  if (settings.BrightestStarMagnitude != NoMagnitudeLimit) {
-    scale.brightest = settings.BrightestStarMagnitude;
+void UpdateStarScale(const ChartOptions& options, StarSizeScale& scale) {
+  if (options.BrightestStarMagnitude != NoMagnitudeLimit) {
+    scale.brightest = options.BrightestStarMagnitude;
   }
-  if (settings.FaintestStarMagnitude != NoMagnitudeLimit) {
-    scale.faintest = settings.FaintestStarMagnitude;
+  if (options.FaintestStarMagnitude != NoMagnitudeLimit) {
+    scale.faintest = options.FaintestStarMagnitude;
   }
   scale.step = (scale.faintest - scale.brightest) / SizeBands;
   if (scale.step == 0) scale.step = 1;
@@ -55,32 +51,32 @@ int StarRadius(const StarSizeScale& scale, int magnitude) {
   return (scale.faintest - magnitude) / scale.step + 1;
 }
 
-int16_t KindMagnitudeLimit(const ChartSettings& settings, int kind) {
-  return HasKindLimit(kind) ? settings.*KindLimits[kind - KindOpenCluster] : NoMagnitudeLimit;
+int16_t KindMagnitudeLimit(const ChartOptions& options, int kind) {
+  return IsDeepSkyKind(kind) ? options.*KindLimits[kind - KindOpenCluster] : NoMagnitudeLimit;
 }
 
-void SetKindMagnitudeLimit(ChartSettings& settings, int kind, int16_t limit) {
-  if (HasKindLimit(kind)) settings.*KindLimits[kind - KindOpenCluster] = limit;
+void SetKindMagnitudeLimit(ChartOptions& options, int kind, int16_t limit) {
+  if (IsDeepSkyKind(kind)) options.*KindLimits[kind - KindOpenCluster] = limit;
 }
 
-int16_t DeepSkyFaintest(const ChartSettings& settings) {
-  int16_t faintest = KindMagnitudeLimit(settings, KindOpenCluster);
+int16_t DeepSkyFaintest(const ChartOptions& options) {
+  int16_t faintest = KindMagnitudeLimit(options, KindOpenCluster);
   for (int kind = KindOpenCluster + 1; kind <= KindGalaxy; ++kind) {
-    faintest = std::max(faintest, KindMagnitudeLimit(settings, kind));
+    faintest = std::max(faintest, KindMagnitudeLimit(options, kind));
   }
   return faintest;
 }
 
-void ShiftMagnitudeLimits(ChartSettings& settings, int n) {
+void ShiftMagnitudeLimits(ChartOptions& options, int n) {
   // The star limits are always set in practice; one that reads 32767 stays "no limit" like the
   // others, so Fainter then Brighter restores every limit.
-  ShiftIfSet(settings.BrightestStarMagnitude, n);
-  ShiftIfSet(settings.FaintestStarMagnitude, n);
-  for (int16_t ChartSettings::*limit : KindLimits) ShiftIfSet(settings.*limit, n);
-  ShiftIfSet(settings.FaintestPlanetMagnitude, n);
-  ShiftIfSet(settings.FaintestStarLabelMagnitude, n);
-  ShiftIfSet(settings.FaintestPlanetLabelMagnitude, n);
-  ShiftIfSet(settings.FaintestDeepSkyLabelMagnitude, n);
+  ShiftIfSet(options.BrightestStarMagnitude, n);
+  ShiftIfSet(options.FaintestStarMagnitude, n);
+  for (int16_t ChartOptions::*limit : KindLimits) ShiftIfSet(options.*limit, n);
+  ShiftIfSet(options.FaintestPlanetMagnitude, n);
+  ShiftIfSet(options.FaintestStarLabelMagnitude, n);
+  ShiftIfSet(options.FaintestPlanetLabelMagnitude, n);
+  ShiftIfSet(options.FaintestDeepSkyLabelMagnitude, n);
 }
 
 int AutomaticLimitShift(double oldField, double newField) {

@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "app/settings.h"
+#include "chart/chart_options.h"
 
 namespace qv {
 
@@ -18,7 +18,7 @@ struct StarSizeScale {
 };
 
 StarSizeScale& CurrentStarScale();
-void UpdateStarScale(const ChartSettings& settings, StarSizeScale& scale);
+void UpdateStarScale(const ChartOptions& options, StarSizeScale& scale);
 
 // StarRadius: 1 (faintest) to 6 (brightest): m > faintest 1, m < brightest 6, otherwise
 // (faintest - m) / step + 1.
@@ -26,14 +26,14 @@ int StarRadius(const StarSizeScale& scale, int magnitude);
 
 // The deep-sky limits by object kind: kinds 61-65 read the settings, every other kind has no
 // limit; writes to other kinds are ignored.
-int16_t KindMagnitudeLimit(const ChartSettings& settings, int kind);
-void SetKindMagnitudeLimit(ChartSettings& settings, int kind, int16_t limit);
+int16_t KindMagnitudeLimit(const ChartOptions& options, int kind);
+void SetKindMagnitudeLimit(ChartOptions& options, int kind, int16_t limit);
 // DeepSkyFaintest: the largest of the limits of kinds 61-65.
-int16_t DeepSkyFaintest(const ChartSettings& settings);
+int16_t DeepSkyFaintest(const ChartOptions& options);
 
 // ShiftMagnitudeLimits: adds n hundredths to every limit that is set (not 32767). Results stay
 // within the 16-bit range and never become 32767 by accident.
-void ShiftMagnitudeLimits(ChartSettings& settings, int n);
+void ShiftMagnitudeLimits(ChartOptions& options, int n);
 
 // AutomaticLimitShift: 100 log2(oldField / newField), rounded half away from zero: halving the
 // field shows one magnitude fainter.

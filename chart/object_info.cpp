@@ -3,16 +3,16 @@
 
 #include <cmath>
 
-#include "app/printf_text.h"
-#include "app/settings.h"
-#include "app/textformat.h"
-#include "app/trails.h"
 #include "astro/angles.h"
 #include "astro/constants.h"
-#include "astro/physical.h"
 #include "astro/riseset.h"
-#include "astro/skycontext.h"
+#include "chart/trails.h"
+#include "objects/apparent.h"
+#include "objects/physical.h"
+#include "objects/printf_text.h"
+#include "objects/sky.h"
 #include "objects/store.h"
+#include "objects/textformat.h"
 #include "platform/dialogs.h"
 
 namespace qv {
@@ -28,8 +28,8 @@ constexpr const char* DegreeSign = "\u00b0";
 bool Known(int magnitude) { return magnitude != UnknownMagnitude; }
 
 // A magnitude seen from where the viewer stands; none when the viewer stands at the object.
-int SeenMagnitude(const ObjectRecord& object) {
-  const int m = CurrentMagnitude(object);
+int SeenMagnitude(const ApparentPlace& place) {
+  const int m = place.magnitude;
   return m == MagnitudeAtObserver ? UnknownMagnitude : m;
 }
 
@@ -40,9 +40,10 @@ std::string TimeOfDayText(const char* label, double timeOfDay) {
   return PrintfText("%s%02hd:%02hd", label, static_cast<short>(whole), static_cast<short>(minutes));
 }
 
-void AddSkyObjectLines(const ObjectRecord& object, std::vector<InfoLine>& lines) {
+void AddSkyObjectLines(const ObjectRecord& object, const ApparentPlace& place,
+                       std::vector<InfoLine>& lines) {
   const SkyObjectRecord& sky = *SkyObjectOf(object);
-  const int m = SeenMagnitude(object);
+  const int m = SeenMagnitude(place);
   const int faintest =
       Known(m) && Known(sky.variabilityOffset) ? m + sky.variabilityOffset : UnknownMagnitude;
   const int companion =
@@ -75,27 +76,27 @@ void AddSkyObjectLines(const ObjectRecord& object, std::vector<InfoLine>& lines)
   lines.push_back({InfoLine19Item, ""});
 }
 
-void AddBodyLines(const ObjectRecord& object, std::vector<InfoLine>& lines) {
-  const OrbitRecord& orbit = *OrbitOf(object);
-  const int m = SeenMagnitude(object);
+void AddBodyLines(const ObjectRecord& object, const ApparentPlace& place,
+                  std::vector<InfoLine>& lines) {
+  const int m = SeenMagnitude(place);
   lines.push_back({InfoMagnitudeItem, Known(m) ? PrintfText("Magnitude: %+.1f", m / 100.0)
                                                : std::string("Magnitude: ")});
-  const double diameter = orbit.physical[PhysicalDiameter];
+  const double diameter = place.physical[PhysicalDiameter];
   lines.push_back({InfoSizeItem,
                    diameter > 0 ? PrintfText("Angular Size: %.1f\"", diameter * ArcsecondsPerRadian)
                                 : std::string("Angular Size: ")});
   // Degenerate elements (an orbit of no size) give no number: such a line stays blank.
-  const double phase = orbit.physical[PhysicalPhaseAngle];
+  const double phase = place.physical[PhysicalPhaseAngle];
   lines.push_back({InfoLine15Item, std::isfinite(phase)
                                        ? PrintfText("Illumination: %.4f", (1 + std::cos(phase)) / 2)
                                        : std::string("Illumination: ")});
-  const SubObserverPoint sub = PhysicalEphemeris(object);
+  const SubObserverPoint sub = PhysicalEphemeris(CurrentSky(), object.kind, place);
   const struct {
     int item;
     const char* label;
     double angle;
   } angles[] = {
-      {InfoLine16Item, "P.A. of bright limb", orbit.physical[PhysicalBrightLimb]},
+      {InfoLine16Item, "P.A. of bright limb", place.physical[PhysicalBrightLimb]},
       {InfoLine17Item, "Central longitude", sub.longitude},
       {InfoLine18Item, "Central latitude", sub.latitude},
       {InfoLine19Item, "P.A. of N. Pole", sub.poleAngle},
@@ -110,14 +111,12 @@ void AddBodyLines(const ObjectRecord& object, std::vector<InfoLine>& lines) {
 
 }  // namespace
 
-ObjectPlace ObjectCoordinates(ObjectRecord& object) {
-  const ChartPlace chart = ApparentChartPosition(object, Settings().ChartCoordinateSystem);
-  ObjectPlace place{chart.ra, chart.dec, chart.lon, chart.lat, chart.rise, chart.set};
-  if (Settings().PreciseRiseSetTimes) {
-    if (place.rise.happens) RefineRiseSetTime(object, RiseEvent, place.rise);
-    if (place.set.happens) RefineRiseSetTime(object, SetEvent, place.set);
-  }
-  return place;
+ChartPlace ObjectCoordinates(const ObjectRecord& object, const ApparentPlace& place,
+                             const SkyContext& sky, int coordinateSystem) {
+  ChartPlace chart = ChartPlaceOf(sky, VectorFromDirection(place.direction), coordinateSystem);
+  RefineRiseSetTime(object, sky, RiseEvent, chart.rise);
+  RefineRiseSetTime(object, sky, SetEvent, chart.set);
+  return chart;
 }
 
 std::string FormatMagnitudeText(int kind, int magnitude, int faintest, int companion) {
@@ -164,13 +163,16 @@ bool RiseSetTexts(const RiseSet& rise, const RiseSet& set, std::string& riseText
   return true;
 }
 
-std::vector<InfoLine> ObjectInfoLines(ObjectRecord& object) {
+std::vector<InfoLine> ObjectInfoLines(ObjectRecord& object, int system) {
   std::vector<InfoLine> lines;
   lines.push_back({InfoKindItem, PrintfText("Type: %s", KindName(object.kind))});
   if (!IsSkyObjectKind(object.kind) && !IsSolarSystemKind(object.kind)) return lines;
-  const ObjectPlace place = ObjectCoordinates(object);
-  lines.push_back({InfoDistanceItem, DistanceText(CurrentDistance(object))});
-  const double epoch = Sky().precessionEpoch;
+  EnsureCurrent(object);
+  const ApparentPlace current = CachedPlace(object);
+  const SkyContext& sky = CurrentSky();
+  const ChartPlace place = ObjectCoordinates(object, current, sky, system);
+  lines.push_back({InfoDistanceItem, DistanceText(current.distance)});
+  const double epoch = sky.precessionEpoch;
   const CoordinateTexts equatorial = FormatCoordinates(CoordinatesEquatorial, place.ra, place.dec,
                                                        CoordinateLabelsAndValues, epoch);
   lines.push_back({InfoRightAscensionItem, equatorial.lon});
@@ -180,21 +182,21 @@ std::vector<InfoLine> ObjectInfoLines(ObjectRecord& object) {
     lines.push_back({InfoRiseItem, riseText});
     lines.push_back({InfoSetItem, setText});
   }
-  const CoordinateTexts chart = FormatCoordinates(Settings().ChartCoordinateSystem, place.lon,
-                                                  place.lat, CoordinateLabelsAndValues, epoch);
+  const CoordinateTexts chart =
+      FormatCoordinates(system, place.lon, place.lat, CoordinateLabelsAndValues, epoch);
   lines.push_back({InfoChartLonItem, chart.lon});
   lines.push_back({InfoChartLatItem, chart.lat});
   if (IsSkyObjectKind(object.kind))
-    AddSkyObjectLines(object, lines);
+    AddSkyObjectLines(object, current, lines);
   else
-    AddBodyLines(object, lines);
+    AddBodyLines(object, current, lines);
   return lines;
 }
 
-bool FillObjectInfo(WindowRef window, ObjectId id) {
+bool FillObjectInfo(WindowRef window, ObjectId id, int system) {
   ObjectRecord* object = id != 0 ? ObjectOfId(id) : nullptr;
   if (!object) return false;
-  for (const InfoLine& line : ObjectInfoLines(*object))
+  for (const InfoLine& line : ObjectInfoLines(*object, system))
     SetItemText(window, line.item, line.text.c_str());
   const bool hasTrail = FindTrail(id) != 0;
   EnableItem(window, InfoTrailOnItem, !hasTrail);

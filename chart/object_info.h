@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "astro/apparent.h"
+#include "objects/apparent.h"
 #include "objects/records.h"
 #include "platform/events.h"
 
@@ -41,14 +41,11 @@ enum InfoItem : int {
   InfoTrailOffItem = 5,
 };
 
-// ObjectPlace: where an object stands now: R.A. and Dec. of the chart's equinox, longitude and
-// latitude in the chart's coordinate system (refracted on horizon charts), rise and set on the
-// current local day (refined when PreciseRiseSetTimes is on).
-struct ObjectPlace {
-  double ra = 0, dec = 0, lon = 0, lat = 0;
-  RiseSet rise, set;
-};
-ObjectPlace ObjectCoordinates(ObjectRecord& object);
+// ObjectCoordinates: where an object at its place for a context stands: R.A. and Dec. of the
+// context's equinox, longitude and latitude in the coordinate system (refracted on horizon
+// charts), rise and set on the context's local day (refined when PreciseRiseSetTimes is on).
+ChartPlace ObjectCoordinates(const ObjectRecord& object, const ApparentPlace& place,
+                             const SkyContext& sky, int coordinateSystem);
 
 // FormatMagnitudeText: "%+.2f" of the magnitude, with the faintest magnitude of a variable
 // (kinds 53, 54) and the companion's of a multiple star (52, 54); "" when magnitude is 32767.
@@ -67,11 +64,12 @@ struct InfoLine {
   int item = 0;
   std::string text;
 };
-// ObjectInfoLines: every line of the window for the object, its place brought up to date first.
-std::vector<InfoLine> ObjectInfoLines(ObjectRecord& object);
+// ObjectInfoLines: every line of the window for the object at its place for the current sky,
+// brought up to date first, its chart coordinates in the coordinate system given.
+std::vector<InfoLine> ObjectInfoLines(ObjectRecord& object, int coordinateSystem);
 
 // FillObjectInfo: writes the lines into the window and enables the trail buttons by whether the
 // object has a trail. False, with nothing written, when no such object exists.
-bool FillObjectInfo(WindowRef window, ObjectId id);
+bool FillObjectInfo(WindowRef window, ObjectId id, int coordinateSystem);
 
 }  // namespace qv

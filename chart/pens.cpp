@@ -23,18 +23,17 @@ Color& CurrentSky() {
 
 }  // namespace
 
-Color ChartForegroundColor(const ChartSettings& s) {
+Color ChartForegroundColor(const ChartOptions& s) {
   if (s.SkyBackground == SkyWhite) return ColorBlack;
   return s.RedScreen ? ColorRed : ColorWhite;
 }
 
-Color ChartBackgroundColor(const ChartSettings& s) {
+Color ChartBackgroundColor(const ChartOptions& s) {
   if (s.SkyBackground == SkyWhite) return s.RedScreen ? ColorRed : ColorWhite;
   return ColorBlack;
 }
 
-void SetChartPen(int which, int width, bool filled) {
-  const ChartSettings& s = Settings();
+void SetChartPen(const ChartOptions& s, int which, int width, bool filled) {
   SetPen(which == PenBackground ? ChartBackgroundColor(s) : ChartForegroundColor(s), width, filled);
 }
 
@@ -49,13 +48,13 @@ int SkyColorItem(double sunAltitude, bool viewingFromEarth) {
 
 void SetCurrentSkyColor(Color color) { CurrentSky() = color; }
 
-Color SkyFillColor(const ChartSettings& s) {
+Color SkyFillColor(const ChartOptions& s) {
   if (s.ShowColors && s.SkyBackground == SkyColor) return CurrentSky();
   return ChartBackgroundColor(s);
 }
 
-void FillSkyRectangle(const Rect& rect) {
-  SetPen(SkyFillColor(Settings()), 0, true);
+void FillSkyRectangle(const ChartOptions& options, const Rect& rect) {
+  SetPen(SkyFillColor(options), 0, true);
   DrawRect(rect);
 }
 

@@ -10,10 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "app/settings.h"
-#include "astro/physical.h"
 #include "astro/rotation.h"
-#include "astro/skycontext.h"
 #include "chart/drawing.h"
 #include "chart/labels.h"
 #include "chart/magnitudes.h"
@@ -25,6 +22,8 @@
 #include "chart/sky_link.h"
 #include "chart/symbols.h"
 #include "objects/messages.h"
+#include "objects/physical.h"
+#include "objects/sky.h"
 #include "objects/store.h"
 #include "platform/alert.h"
 #include "platform/files.h"
@@ -164,7 +163,7 @@ void LoadMap(int kind, LoadedMap& out) {
   out.pixels = RgbPixels();
 }
 
-TexelTint TintOf(const ChartSettings& s) {
+TexelTint TintOf(const ChartOptions& s) {
   if (s.ShowColors) return TintNatural;
   return s.RedScreen ? TintRed : TintGrey;
 }
@@ -181,7 +180,7 @@ struct BodyDrawing {
 };
 
 // Dots and symbols of bodies too small for a disk.
-void DrawSmallBody(const BodyDrawing& b, const ChartSettings& s) {
+void DrawSmallBody(const BodyDrawing& b, const ChartOptions& s) {
   const int x = b.place.x, y = b.place.y;
   if (!s.ShowPlanetSymbols) {
     const int m = std::min(b.magnitude, static_cast<int>(s.FaintestStarMagnitude));
@@ -199,7 +198,7 @@ void DrawSmallBody(const BodyDrawing& b, const ChartSettings& s) {
 
 // The Sun's glow, its saturated core as wide as its disk: the brightest-star limit is lifted for
 // it, and a Sun brighter than the magnitude whose core reaches r pixels is drawn at that magnitude.
-void RenderSun(const BodyDrawing& b, const ChartSettings& s) {
+void RenderSun(const BodyDrawing& b, const ChartOptions& s) {
   StarSizeScale scale = CurrentStarScale();
   const double r = b.place.radius;
   const double coreMagnitude = scale.faintest - 250 * std::log10(4 * (7 * r * r + 1));
@@ -213,7 +212,7 @@ void RenderSun(const BodyDrawing& b, const ChartSettings& s) {
 PlanetView ViewOfBody(const BodyDrawing& b) {
   const ObjectRecord& record = b.record;
   const OrbitRecord& orbit = *OrbitOf(record);
-  const SubObserverPoint sub = PhysicalEphemeris(record);
+  const SubObserverPoint sub = PhysicalEphemeris(CurrentSky(), record.kind, CachedPlace(record));
   GlobeOrientation globe;
   globe.centralLongitude = sub.longitude;
   globe.centralLatitude = sub.latitude;
@@ -226,7 +225,7 @@ PlanetView ViewOfBody(const BodyDrawing& b) {
 }
 
 void DrawRingHalf(const BodyDrawing& b, const PlanetView& view, const SurfaceMap& profile,
-                  RingHalf half, const ChartSettings& s) {
+                  RingHalf half, const ChartOptions& s) {
   if (b.renderInto) {
     RenderRings(b.renderInto, view, profile, half, TintOf(s));
   } else {
@@ -235,7 +234,7 @@ void DrawRingHalf(const BodyDrawing& b, const PlanetView& view, const SurfaceMap
   }
 }
 
-void DrawDisk(const BodyDrawing& b, const PlanetView& view, const ChartSettings& s) {
+void DrawDisk(const BodyDrawing& b, const PlanetView& view, const ChartOptions& s) {
   if (!b.renderInto) {
     const Color foreground = ChartForegroundColor(s), background = ChartBackgroundColor(s);
     const DiskColors colors = s.ShowColors ? DiskColors{b.color, HalfIntensity(b.color), background}
@@ -250,7 +249,7 @@ void DrawDisk(const BodyDrawing& b, const PlanetView& view, const ChartSettings&
   }
 }
 
-void DrawBody(const BodyDrawing& b, const ChartSettings& s) {
+void DrawBody(const BodyDrawing& b, const ChartOptions& s) {
   SetPen(b.color, 1, true);
   if (b.place.radius < SmallestDiskRadius && b.magnitude <= s.FaintestPlanetMagnitude) {
     DrawSmallBody(b, s);
@@ -262,12 +261,12 @@ void DrawBody(const BodyDrawing& b, const ChartSettings& s) {
   if (rings && b.renderInto) LoadMap(RingImageCode, profile);
   if (rings) DrawRingHalf(b, view, profile.Map(), RingsBehind, s);
   DrawDisk(b, view, s);
-  SetChartPen(PenForeground, 1, false);
+  SetChartPen(s, PenForeground, 1, false);
   if (s.ShowPlanetGrids) DrawPlanetGrid(view);
   if (rings) DrawRingHalf(b, view, profile.Map(), RingsInFront, s);
 }
 
-void DrawBodyLabel(const BodyDrawing& b, const ChartSettings& s) {
+void DrawBodyLabel(const BodyDrawing& b, const ChartOptions& s) {
   if (b.magnitude > s.FaintestPlanetLabelMagnitude) return;
   const std::string name = DisplayName(b.record);
   if (name.empty()) return;
@@ -276,13 +275,13 @@ void DrawBodyLabel(const BodyDrawing& b, const ChartSettings& s) {
   DrawLabel(name.c_str(), 0, b.place.x + d, b.place.y - d);
 }
 
-void DrawBodyOfId(ObjectId id, const ChartSettings& s, Image* renderInto) {
+void DrawBodyOfId(ObjectId id, const ChartOptions& s, Image* renderInto) {
   ObjectRecord* record = ObjectOfId(id);
   if (!record || !IsSolarSystemKind(record->kind)) return;  // gone since the list was made
-  if (DatabaseFile* file = FileOfId(id)) file->lastUsed = s.RedrawCounter;
+  if (DatabaseFile* file = FileOfId(id)) file->lastUsed = Store().redrawCounter;
   LockFile(FileIdOf(id));
   UpdatePlace(*record);
-  const SkyPlace place = PlaceSkyObject(*record);
+  const SkyPlace place = PlaceSkyObject(s, *record);
   if (place.visible) {
     const bool rendered = renderInto != nullptr;
     const BodyDrawing b{*record, place, CurrentMagnitude(*record),
@@ -309,9 +308,8 @@ const char* SurfaceImageName(int kind) {
   return nullptr;
 }
 
-SkyPlace PlaceSolarSystemBody(const ObjectRecord& record) {
+SkyPlace PlaceSolarSystemBody(const ChartOptions& s, const ObjectRecord& record) {
   const OrbitRecord* orbit = OrbitOf(record);
-  const ChartSettings& s = Settings();
   if (!orbit || !s.ShowPlanets) return SkyPlace{};
   const double distance = orbit->currentDistance;
   // A magnification that is not a positive number shows the bodies without size.
@@ -326,11 +324,10 @@ SkyPlace PlaceSolarSystemBody(const ObjectRecord& record) {
   return place;
 }
 
-void DrawPlanets() {
-  const ChartSettings& s = Settings();
+void DrawPlanets(const ChartOptions& s) {
   BodyList& list = Bodies();
   const uint32_t bodyCount = TotalSolarSystemCount();
-  const uint32_t generation = Sky().planetGeneration;
+  const uint32_t generation = PlanetGeneration();
   if (!list.built || list.bodyCount != bodyCount || list.generation != generation) {
     if (!RebuildBodyList(list, bodyCount, generation)) {
       Stop(ButtonsOk, MessageNoMemory);
@@ -341,7 +338,7 @@ void DrawPlanets() {
   const bool render =
       s.ShowRenderedObjects && image && ImageDepth(image) == 32 && ImageRow(image, 0);
   for (const ObjectId id : list.ids) DrawBodyOfId(id, s, render ? image : nullptr);
-  SetChartPen(PenForeground, 1, false);
+  SetChartPen(s, PenForeground, 1, false);
 }
 
 }  // namespace qv

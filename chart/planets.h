@@ -19,13 +19,13 @@ constexpr int SymbolIconHalf = 16;
 // solar-system body of the store, farthest from the viewer first, is placed, drawn and labelled.
 // The list of bodies is rebuilt when the store's count of them or the planet generation changed;
 // when it cannot be made, message 256 and nothing is drawn.
-void DrawPlanets();
+void DrawPlanets(const ChartOptions& options);
 
 // PlaceSolarSystemBody: the planet branch of PlaceSkyObject. A body farther than its radius
 // times PlanetMagnification is a disk (its pixel radius from the projection); nearer, or at an
 // unknown distance, it is a point. A body of radius 0 pixels is placed only when its magnitude is
 // within FaintestPlanetMagnitude. Not visible without ShowPlanets or off the chart.
-SkyPlace PlaceSolarSystemBody(const ObjectRecord& record);
+SkyPlace PlaceSolarSystemBody(const ChartOptions& options, const ObjectRecord& record);
 
 // BodyColor: the colour of a body's flat disk, dot or symbol by kind; the Sun takes the colour of
 // B-V 0.62 when rendered.

@@ -9,8 +9,8 @@
 
 #include <cstdint>
 
-#include "app/settings.h"
 #include "astro/vector.h"
+#include "chart/chart_options.h"
 #include "objects/records.h"
 
 namespace qv {

@@ -3,12 +3,11 @@
 
 #include <cstdio>
 
-#include "app/settings.h"
-#include "app/textformat.h"
 #include "astro/angles.h"
 #include "chart/pens.h"
 #include "chart/projection.h"
 #include "chart/sky_link.h"
+#include "objects/textformat.h"
 #include "platform/draw.h"
 
 namespace qv {
@@ -54,14 +53,14 @@ bool MouseReadoutText(int x, int y, int x2, int y2, std::string& text) {
   return true;
 }
 
-void DrawMouseReadout(int x, int y, int x2, int y2) {
+void DrawMouseReadout(const ChartOptions& options, int x, int y, int x2, int y2) {
   std::string text;
   if (!MouseReadoutText(x, y, x2, y2, text)) return;
   Rect& box = LastReadoutBox();
-  if (RectWidth(box) > 0) FillSkyRectangle(box);
+  if (RectWidth(box) > 0) FillSkyRectangle(options, box);
   int width = 0, height = 0;
   MeasureText(text.c_str(), 0, &width, &height);
-  SetChartPen(PenForeground, 1, true);
+  SetChartPen(options, PenForeground, 1, true);
   DrawText(text.c_str(), 0, ReadoutCorner, ReadoutCorner);
   box = Rect{ReadoutCorner, ReadoutCorner, width + ReadoutCorner, height + ReadoutCorner};
 }

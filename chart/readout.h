@@ -3,6 +3,8 @@
 
 #include <string>
 
+#include "chart/chart_options.h"
+
 namespace qv {
 
 // MouseReadoutText: the sky coordinates under (x, y) in the chart's system and, with a second
@@ -11,6 +13,6 @@ bool MouseReadoutText(int x, int y, int x2, int y2, std::string& text);
 
 // DrawMouseReadout: erases the previous readout and draws the new one at (3, 3) into the
 // current port; a pixel without sky leaves the old readout standing.
-void DrawMouseReadout(int x, int y, int x2, int y2);
+void DrawMouseReadout(const ChartOptions& options, int x, int y, int x2, int y2);
 
 }  // namespace qv

@@ -10,8 +10,8 @@
 
 namespace qv {
 
-void DrawSkyBackground(const Rect& chart, double sunAltitude, bool viewingFromEarth) {
-  const ChartSettings& s = Settings();
+void DrawSkyBackground(const ChartOptions& s, const Rect& chart, double sunAltitude,
+                       bool viewingFromEarth) {
   const ChartFrame& f = CurrentChartFrame();
   SetCurrentSkyColor(s.Colors[SkyColorItem(sunAltitude, viewingFromEarth)]);
   const Rect sky{chart.left, chart.top, chart.right, f.bottom};

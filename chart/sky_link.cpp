@@ -1,37 +1,36 @@
 // chart/sky_link.cpp - the chart's view of the sky context and the store (see sky_link.h).
 #include "chart/sky_link.h"
 
-#include "app/settings.h"
-#include "astro/apparent.h"
-#include "astro/skycontext.h"
+#include "objects/apparent.h"
+#include "objects/sky.h"
 #include "objects/store.h"
 
 namespace qv {
 
-const Matrix3& ChartSystemMatrix(int system) { return SystemMatrix(system); }
+const Matrix3& ChartSystemMatrix(int system) { return SystemMatrix(CurrentSky(), system); }
 
-Vector3 ChartZenith() {
-  const Matrix3& h = Sky().horizonMatrix;
-  return {h.m[2][0], h.m[2][1], h.m[2][2]};
-}
+Vector3 ChartZenith() { return Zenith(CurrentSky()); }
 
-double ChartSunAltitude() { return Sky().sunAltitude; }
+double ChartSunAltitude() { return CurrentSky().sunAltitude; }
 
-bool ChartViewsFromEarth() { return Sky().viewer == 0; }
+double ChartHorizonAltitude() { return CurrentSky().settings.HorizonAltitude; }
 
-uint32_t ChartStarGeneration() { return Sky().starGeneration; }
+bool ChartViewsFromEarth() { return CurrentSky().viewer == 0; }
 
-double ChartPrecessionEpoch() { return Sky().precessionEpoch; }
+uint32_t ChartStarGeneration() { return StarGeneration(); }
+
+double ChartPrecessionEpoch() { return CurrentSky().precessionEpoch; }
 
 LegendFacts ChartLegendFacts() {
-  const SkyContext& sky = Sky();
+  const SkyContext& sky = CurrentSky();
   LegendFacts facts;
+  facts.observing = sky.settings;
   facts.timeZoneDays = sky.zone;
   facts.precessionEpoch = sky.precessionEpoch;
   if (sky.viewer != 0) {
     if (const ObjectRecord* viewer = ObjectOfId(sky.viewer))
       facts.viewerName = DisplayName(*viewer);
-    const double* offset = Settings().ViewerObjectOffset;
+    const double* offset = sky.settings.ViewerObjectOffset;
     facts.viewerDistance = Length({offset[0], offset[1], offset[2]});
   }
   return facts;

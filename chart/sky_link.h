@@ -12,8 +12,9 @@ namespace qv {
 
 // ChartSystemMatrix: store frame (J2000 equator) -> coordinate system 1-4 at the chart's time.
 const Matrix3& ChartSystemMatrix(int system);
-Vector3 ChartZenith();      // unit vector in the store frame
-double ChartSunAltitude();  // radians, geometric
+Vector3 ChartZenith();          // unit vector in the store frame
+double ChartSunAltitude();      // radians, geometric
+double ChartHorizonAltitude();  // radians: the altitude of the horizon for rise, set and the mask
 bool ChartViewsFromEarth();
 uint32_t ChartStarGeneration();  // the stamp of current star places
 double ChartPrecessionEpoch();   // Julian date of the equator and equinox the chart shows

@@ -5,7 +5,6 @@
 
 #include <cmath>
 
-#include "app/settings.h"
 #include "chart/drawing.h"
 #include "chart/labels.h"
 #include "chart/magnitudes.h"
@@ -24,7 +23,7 @@ namespace qv {
 namespace {
 
 // The marks a star's kind calls for under the current options.
-int StarMarksOf(int kind, const ChartSettings& s) {
+int StarMarksOf(int kind, const ChartOptions& s) {
   const bool multiple =
       (kind == KindMultipleStar || kind == KindMultipleVariableStar) && s.ShowMultipleStars;
   const bool variable =
@@ -32,14 +31,14 @@ int StarMarksOf(int kind, const ChartSettings& s) {
   return (multiple ? MarkMultiple : MarkNone) | (variable ? MarkVariable : MarkNone);
 }
 
-Color ObjectColor(const ObjectRecord& record, const SkyObjectRecord& sky, const ChartSettings& s) {
+Color ObjectColor(const ObjectRecord& record, const SkyObjectRecord& sky, const ChartOptions& s) {
   if (!s.ShowColors) return ChartForegroundColor(s);
   if (IsDeepSkyKind(record.kind)) return s.Colors[DeepSkyObjectColor];
   return s.ShowStarColors ? StarColorFromIndex(sky.colorIndex) : ChartForegroundColor(s);
 }
 
 void DrawObjectLabel(const ObjectRecord& record, const SkyObjectRecord& sky, const SkyPlace& place,
-                     const ChartSettings& s) {
+                     const ChartOptions& s) {
   const bool star = IsStarKind(record.kind);
   const int16_t limit = star ? s.FaintestStarLabelMagnitude : s.FaintestDeepSkyLabelMagnitude;
   if (limit != NoMagnitudeLimit && sky.currentMagnitude > limit) return;
@@ -51,7 +50,7 @@ void DrawObjectLabel(const ObjectRecord& record, const SkyObjectRecord& sky, con
 }
 
 // Regions (database files) that hold what this drawing shows and may show on the chart.
-bool RegionWanted(const FileSummary& summary, const ChartSettings& s, const StarSizeScale& scale,
+bool RegionWanted(const FileSummary& summary, const ChartOptions& s, const StarSizeScale& scale,
                   int16_t deepSkyFaintest) {
   // A region whose brightest object sits exactly at the limit still holds a drawable object.
   const bool stars =
@@ -65,12 +64,12 @@ RegionBox RegionBoxOf(const FileSummary& summary) {
   return {summary.raMin, summary.raMax, summary.decMin, summary.decMax};
 }
 
-void DrawRegion(DatabaseFile& file) {
+void DrawRegion(const ChartOptions& s, DatabaseFile& file) {
   for (const std::unique_ptr<ObjectRecord>& record : *file.table) {
     if (!record || !IsSkyObjectKind(record->kind)) continue;
     UpdatePlace(*record);
-    const SkyPlace place = PlaceSkyObject(*record);
-    if (place.visible) DrawSkyObject(*record, place);
+    const SkyPlace place = PlaceSkyObject(s, *record);
+    if (place.visible) DrawSkyObject(s, *record, place);
   }
 }
 
@@ -86,12 +85,11 @@ int LabelOffset(int kind, int radius) {
   return 7 * a / 10 + 3;
 }
 
-SkyPlace PlaceSkyObject(const ObjectRecord& record) {
-  if (IsSolarSystemKind(record.kind)) return PlaceSolarSystemBody(record);
+SkyPlace PlaceSkyObject(const ChartOptions& s, const ObjectRecord& record) {
+  if (IsSolarSystemKind(record.kind)) return PlaceSolarSystemBody(s, record);
   SkyPlace place;
   const SkyObjectRecord* sky = SkyObjectOf(record);
   if (!sky) return place;
-  const ChartSettings& s = Settings();
   const Vector3 v = RecordDirection(record);
   if (IsStarKind(record.kind)) {
     if (!s.ShowStars || sky->currentMagnitude > CurrentStarScale().faintest) return place;
@@ -121,10 +119,9 @@ SkyPlace PlaceDiscOrPoint(const Vector3& v, double s) {
   return place;
 }
 
-void DrawSkyObject(const ObjectRecord& record, const SkyPlace& place) {
+void DrawSkyObject(const ChartOptions& s, const ObjectRecord& record, const SkyPlace& place) {
   const SkyObjectRecord* sky = SkyObjectOf(record);
   if (!sky) return;
-  const ChartSettings& s = Settings();
   const Color color = ObjectColor(record, *sky, s);
   SetPen(color, 1, true);
   if (IsDeepSkyKind(record.kind)) {
@@ -143,8 +140,7 @@ void DrawSkyObject(const ObjectRecord& record, const SkyPlace& place) {
   if (s.ShowObjectLabels) DrawObjectLabel(record, *sky, place, s);
 }
 
-int DrawStarsAndDeepSky() {
-  const ChartSettings& s = Settings();
+int DrawStarsAndDeepSky(const ChartOptions& s) {
   const ChartFrame& f = CurrentChartFrame();
   const ChartBox box = ComputeChartBox(f);
   const int16_t deepSkyFaintest = DeepSkyFaintest(s);
@@ -155,9 +151,9 @@ int DrawStarsAndDeepSky() {
     if (IsKeyDown(KeyEscape)) return ResultCancelled;
     if (EnsureLoaded(fileId) != ResultOk) continue;  // a region that cannot be read is skipped
     LockFile(fileId);
-    DrawRegion(*file);
+    DrawRegion(s, *file);
     UnlockFile(fileId);
-    file->lastUsed = s.RedrawCounter;
+    file->lastUsed = Store().redrawCounter;
   }
   return ResultOk;
 }

@@ -2,6 +2,7 @@
 // objects filtered by magnitude, drawn as symbols or rendered stars, labelled when bright.
 #pragma once
 
+#include "chart/chart_options.h"
 #include "objects/records.h"
 
 namespace qv {
@@ -16,18 +17,18 @@ struct SkyPlace {
 // PlaceSkyObject: the magnitude filter and projection of one object whose place is current;
 // not visible when it is filtered out, off the chart or below the masked horizon. Solar-system
 // bodies are placed by PlaceSolarSystemBody (chart/planets.h).
-SkyPlace PlaceSkyObject(const ObjectRecord& record);
+SkyPlace PlaceSkyObject(const ChartOptions& options, const ObjectRecord& record);
 
 // PlaceDiscOrPoint: in the current frame, a disc whose angular radius has sine s when s > 0
 // (IsDiscOnChart, with its pixel radius), else a point (IsOnChart). v has length 2^30.
 SkyPlace PlaceDiscOrPoint(const Vector3& v, double s);
 
 // DrawSkyObject: the symbol (or rendered star) and label of one placed object.
-void DrawSkyObject(const ObjectRecord& record, const SkyPlace& place);
+void DrawSkyObject(const ChartOptions& options, const ObjectRecord& record, const SkyPlace& place);
 
 // DrawStarsAndDeepSky: every region that may show, region by region. ResultOk, or
 // ResultCancelled when Escape is held down.
-int DrawStarsAndDeepSky();
+int DrawStarsAndDeepSky(const ChartOptions& options);
 
 // LabelOffset: the label's corner is this many pixels right of and above the symbol centre:
 // 7 a / 10 + 3, a being 0 for stars and the pixel radius for disks (trimmed for diffuse nebulae

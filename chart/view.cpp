@@ -7,15 +7,13 @@
 #include "astro/angles.h"
 #include "chart/magnitudes.h"
 #include "chart/projection.h"
+#include "generated/string_numbers.h"
 #include "platform/alert.h"
 #include "platform/events.h"
 #include "platform/result.h"
 
 namespace qv {
 namespace {
-
-constexpr int MessageSwitchProjection = 522;
-constexpr double OneDegree = 0.017453292520882225;  // settings degrees
 
 double FieldLimit(int projection) {
   switch (projection) {
@@ -30,10 +28,7 @@ double FieldLimit(int projection) {
   }
 }
 
-void StopFollowing(ChartSettings& s) {
-  s.CenteredObject = 0;
-  s.TelescopeStayCentered = false;
-}
+void StopFollowing(ChartOptions& s) { s.CenteredObject = 0; }
 
 // Degrees of a thumb position wrapped into the bar's range 1..360.
 int WrapThumb(int position) { return (position + 359) % 360 + 1; }
@@ -61,8 +56,7 @@ const char* ProjectionName(int projection) {
   return names[projection - ProjectionPlanar];
 }
 
-int SetFieldWidth(double field) {
-  ChartSettings& s = Settings();
+int SetFieldWidth(ChartOptions& s, double field) {
   const int projection = ProjectionForField(s.ChartProjection, field);
   if (projection != s.ChartProjection) {
     if (Caution(ButtonsOkCancel, MessageSwitchProjection, ProjectionName(projection)) != AnswerOk) {
@@ -78,50 +72,48 @@ int SetFieldWidth(double field) {
   return ResultOk;
 }
 
-int ZoomIn() { return SetFieldWidth(Settings().ChartFieldWidth / Settings().ChartZoomFactor); }
-int ZoomOut() { return SetFieldWidth(Settings().ChartFieldWidth * Settings().ChartZoomFactor); }
+int ZoomIn(ChartOptions& s) { return SetFieldWidth(s, s.ChartFieldWidth / s.ChartZoomFactor); }
+int ZoomOut(ChartOptions& s) { return SetFieldWidth(s, s.ChartFieldWidth * s.ChartZoomFactor); }
 
-int SetFieldPreset(int index) {
+int SetFieldPreset(ChartOptions& s, int index) {
   if (index < 0 || index >= FieldPresetCount) return ResultFailed;
-  return SetFieldWidth(FieldPresets[index]);
+  return SetFieldWidth(s, FieldPresets[index]);
 }
 
-bool IsFieldPresetChecked(int index) {
+bool IsFieldPresetChecked(const ChartOptions& s, int index) {
   if (index < 0 || index >= FieldPresetCount) return false;
-  return std::abs(Settings().ChartFieldWidth - FieldPresets[index]) < MinFieldWidth;
+  return std::abs(s.ChartFieldWidth - FieldPresets[index]) < MinFieldWidth;
 }
 
-void SetProjection(int projection) {
+void SetProjection(ChartOptions& s, int projection) {
   if (projection < ProjectionPlanar || projection > ProjectionMollweide) return;
-  Settings().ChartProjection = static_cast<Projection>(projection);
+  s.ChartProjection = static_cast<Projection>(projection);
 }
 
-void CenterOnHorizonPoint(int point) {
+void CenterOnHorizonPoint(ChartOptions& s, int point) {
   static const double centres[][2] = {{0, 0},           {HalfPi, 0},  {Pi, 0},
                                       {ThreeHalfPi, 0}, {Pi, HalfPi}, {Pi, -HalfPi}};
   if (point < HorizonNorth || point > HorizonNadir) return;
-  ChartSettings& s = Settings();
   StopFollowing(s);
   s.ChartCoordinateSystem = CoordinatesHorizon;
   s.ChartCenterLongitude = centres[point - HorizonNorth][0];
   s.ChartCenterLatitude = centres[point - HorizonNorth][1];
 }
 
-void CenterOnDirection(const Vector3& direction, const Matrix3& systemMatrix) {
+void CenterOnDirection(ChartOptions& s, const Vector3& direction, const Matrix3& systemMatrix) {
   Vector3 v = direction;
   Transform(systemMatrix, v);
   const Spherical centre = RectangularToSpherical(v);
-  ChartSettings& s = Settings();
   StopFollowing(s);
   s.ChartCenterLongitude = centre.lon;
   s.ChartCenterLatitude = centre.lat;
 }
 
-bool CenterAtPixel(int x, int y) {
+bool CenterAtPixel(ChartOptions& s, int x, int y) {
   const ChartFrame& f = CurrentChartFrame();
   Vector3 v;
   if (!ChartToSky(f, x, y, v)) return false;
-  CenterOnDirection(v, f.systemMatrix);
+  CenterOnDirection(s, v, f.systemMatrix);
   return true;
 }
 
@@ -134,8 +126,7 @@ void ConvertCoordinates(const Matrix3& from, const Matrix3& to, double& lon, dou
   lat = out.lat;
 }
 
-void ScrollChart(int bar, int part, int position) {
-  ChartSettings& s = Settings();
+void ScrollChart(ChartOptions& s, int bar, int part, int position) {
   StopFollowing(s);
   const double step = s.ChartFieldWidth / s.ChartScrollRate;
   const double page = s.ChartFieldWidth / 2;
@@ -159,7 +150,7 @@ void ScrollChart(int bar, int part, int position) {
         break;
       default:
         if (!thumb) return;
-        s.ChartCenterLongitude = (horizon ? position - 1 : 360 - position) * OneDegree;
+        s.ChartCenterLongitude = (horizon ? position - 1 : 360 - position) * SettingsDegToRad;
         break;
     }
     s.ChartCenterLongitude = NormalizeAngle(s.ChartCenterLongitude);
@@ -179,14 +170,14 @@ void ScrollChart(int bar, int part, int position) {
         break;
       default:
         if (!thumb) return;
-        s.ChartCenterLatitude = -position * OneDegree;
+        s.ChartCenterLatitude = -position * SettingsDegToRad;
         break;
     }
     s.ChartCenterLatitude = std::clamp(s.ChartCenterLatitude, -HalfPi, HalfPi);
   }
 }
 
-ScrollThumbs ChartScrollThumbs(const ChartSettings& s) {
+ScrollThumbs ChartScrollThumbs(const ChartOptions& s) {
   ScrollThumbs thumbs;
   thumbs.vertical = -static_cast<int>(std::round(s.ChartCenterLatitude * RadToDeg));
   const double lonDeg = NormalizeAngle(s.ChartCenterLongitude) * RadToDeg;

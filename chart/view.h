@@ -1,10 +1,11 @@
 // chart/view.h - the commands that change the view: field width, zoom and presets, projection
-// and coordinate system, centring, scrolling. They change the settings record only; the caller
-// then recomputes, redraws and refreshes the menus.
+// and coordinate system, centring, scrolling. They change the chart options they are given; the
+// caller then recomputes, redraws and refreshes the menus. A command that moves the centre stops
+// following an object; the caller stops whatever else the centre followed (the telescope).
 #pragma once
 
-#include "app/settings.h"
 #include "astro/vector.h"
+#include "chart/chart_options.h"
 
 namespace qv {
 
@@ -27,17 +28,18 @@ const char* ProjectionName(int projection);
 // SetFieldWidth: asks message 522 when the field needs another projection (Cancel changes
 // nothing and gives ResultCancelled), clamps the field to one arc second .. 360 degrees, shifts
 // the magnitude limits with AutomaticMagnitudeLimits, stores the field. ResultOk otherwise.
-int SetFieldWidth(double field);
-int ZoomIn();
-int ZoomOut();
+int SetFieldWidth(ChartOptions& options, double field);
+int ZoomIn(ChartOptions& options);
+int ZoomOut(ChartOptions& options);
 
 // The fourteen field presets of the View menu, 360 degrees down to 1/360 degree.
 constexpr int FieldPresetCount = 14;
 extern const double FieldPresets[FieldPresetCount];
-int SetFieldPreset(int index);         // 0-based; through SetFieldWidth
-bool IsFieldPresetChecked(int index);  // the field is within one arc second of it
+int SetFieldPreset(ChartOptions& options, int index);  // 0-based; through SetFieldWidth
+// IsFieldPresetChecked: the field is within one arc second of the preset.
+bool IsFieldPresetChecked(const ChartOptions& options, int index);
 
-void SetProjection(int projection);
+void SetProjection(ChartOptions& options, int projection);
 
 // Horizon points of Center Horizon, in menu order.
 enum HorizonPoint : int {
@@ -48,13 +50,14 @@ enum HorizonPoint : int {
   HorizonZenith,
   HorizonNadir,
 };
-void CenterOnHorizonPoint(int point);
+void CenterOnHorizonPoint(ChartOptions& options, int point);
 
-// CenterOnDirection: makes a store-frame direction the centre, given the chart system's matrix;
-// stops following an object and the telescope. CenterAtPixel does it for the direction under a
-// pixel of the current frame; false (nothing changes) where the pixel has no sky direction.
-void CenterOnDirection(const Vector3& direction, const Matrix3& systemMatrix);
-bool CenterAtPixel(int x, int y);
+// CenterOnDirection: makes a store-frame direction the centre, given the chart system's matrix.
+// CenterAtPixel does it for the direction under a pixel of the current frame; false (nothing
+// changes) where the pixel has no sky direction.
+void CenterOnDirection(ChartOptions& options, const Vector3& direction,
+                       const Matrix3& systemMatrix);
+bool CenterAtPixel(ChartOptions& options, int x, int y);
 
 // ConvertCoordinates: longitude and latitude from one system to another, given both matrices.
 void ConvertCoordinates(const Matrix3& from, const Matrix3& to, double& lon, double& lat);
@@ -64,13 +67,13 @@ void ConvertCoordinates(const Matrix3& from, const Matrix3& to, double& lon, dou
 // PartThumbDragged with the thumb's position). Up means left on the horizontal bar; the arrow
 // keys are line steps.
 enum ScrollBar : int { ScrollHorizontal = 1, ScrollVertical = 2 };
-void ScrollChart(int bar, int part, int position);
+void ScrollChart(ChartOptions& options, int bar, int part, int position);
 
 // Thumb positions for the view: horizontal 1..360, vertical -90..90, one unit per degree.
 struct ScrollThumbs {
   int horizontal = 180;
   int vertical = 0;
 };
-ScrollThumbs ChartScrollThumbs(const ChartSettings& settings);
+ScrollThumbs ChartScrollThumbs(const ChartOptions& options);
 
 }  // namespace qv

@@ -7,13 +7,13 @@
 #include <span>
 #include <string>
 
-#include "app/settings.h"
-#include "app/settings_file.h"
-#include "app/trails.h"
+#include "chart/trails.h"
 #include "objects/records.h"
 #include "objects/store.h"
 #include "platform/alert.h"
 #include "platform/files.h"
+#include "settings/settings.h"
+#include "settings/settings_file.h"
 
 namespace {
 

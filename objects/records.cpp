@@ -13,7 +13,8 @@
 namespace qv {
 namespace {
 
-constexpr int KindNameStringBase = 1000;
+// The names of kinds 1-65 follow the first.
+constexpr int KindNameStringBase = static_cast<int>(StringFirstKindName) - KindSun;
 constexpr size_t NameMaxLength = 255;  // names are cut like every text buffer of the program
 
 int32_t SaturatedComponent(double value) {
@@ -150,6 +151,36 @@ float AngularSize(const ObjectRecord& record) {
   if (const SkyObjectRecord* sky = SkyObjectOf(record)) return sky->size;
   if (const OrbitRecord* orbit = OrbitOf(record)) return orbit->physical[0];
   return 0;
+}
+
+ApparentPlace CachedPlace(const ObjectRecord& record) {
+  ApparentPlace place;
+  if (const SkyObjectRecord* sky = SkyObjectOf(record)) {
+    place.direction = sky->current;
+    place.distance = sky->currentDistance;
+    place.magnitude = sky->currentMagnitude;
+  } else if (const OrbitRecord* orbit = OrbitOf(record)) {
+    place.direction = orbit->current;
+    place.distance = orbit->currentDistance;
+    place.magnitude = orbit->currentMagnitude;
+    place.heliocentric = orbit->heliocentric;
+    place.physical = orbit->physical;
+  }
+  return place;
+}
+
+void StorePlace(ObjectRecord& record, const ApparentPlace& place) {
+  if (SkyObjectRecord* sky = SkyObjectOf(record)) {
+    sky->current = place.direction;
+    sky->currentDistance = place.distance;
+    sky->currentMagnitude = place.magnitude;
+  } else if (OrbitRecord* orbit = OrbitOf(record)) {
+    orbit->current = place.direction;
+    orbit->currentDistance = place.distance;
+    orbit->currentMagnitude = place.magnitude;
+    orbit->heliocentric = place.heliocentric;
+    orbit->physical = place.physical;
+  }
 }
 
 SkyMagnitudes MagnitudesOf(const SkyObjectRecord& sky) {

@@ -16,14 +16,12 @@
 #include <variant>
 #include <vector>
 
+#include "astro/kinds.h"
 #include "astro/vector.h"
 
 namespace qv {
 
-// ObjectId: database file number << 14 | index within the file (1..16383; the store uses
-// 1..16000). 0 means "none" everywhere; every valid id is at least 16384.
-using ObjectId = uint32_t;
-constexpr ObjectId NoObject = 0;
+// The parts of an ObjectId (astro/kinds.h).
 constexpr int ObjectIndexBits = 14;
 constexpr ObjectId ObjectIndexMask = (1u << ObjectIndexBits) - 1;  // 16383
 
@@ -71,68 +69,7 @@ int16_t HundredthsFromValue(double value);
 // ValueFromHundredths: hundredths / 100; +infinity for UnknownMagnitude.
 double ValueFromHundredths(int16_t hundredths);
 
-using ObjectKind = uint8_t;
-enum : ObjectKind {
-  KindEmpty = 0,  // an empty slot, only in files
-  KindSun = 1,
-  KindMercury,
-  KindVenus,
-  KindEarth,
-  KindMars,
-  KindJupiter,
-  KindSaturn,
-  KindUranus,
-  KindNeptune,
-  KindPluto,
-  KindComet = 11,
-  KindAsteroid = 12,
-  KindSpacecraft = 13,
-  KindEarthSatellite = 14,
-  KindMoon = 15,  // the Earth's moon
-  KindPhobos = 16,
-  KindDeimos,
-  KindIo,
-  KindEuropa,
-  KindGanymede,
-  KindCallisto,
-  KindMimas,
-  KindEnceladus,
-  KindTethys,
-  KindDione,
-  KindRhea,
-  KindTitan,
-  KindHyperion,
-  KindIapetus,
-  KindPhoebe,
-  KindMiranda,
-  KindAriel,
-  KindUmbriel,
-  KindTitania,
-  KindOberon,
-  KindTriton,
-  KindNereid,
-  KindCharon = 38,
-  KindSingleStar = 51,
-  KindMultipleStar = 52,
-  KindVariableStar = 53,
-  KindMultipleVariableStar = 54,
-  KindGscStar = 55,     // compact on disk
-  KindGscNonStar = 56,  // compact on disk
-  KindOpenCluster = 61,
-  KindGlobularCluster = 62,
-  KindDiffuseNebula = 63,
-  KindPlanetaryNebula = 64,
-  KindGalaxy = 65,
-  KindObjectLine = 91,    // joins two database objects
-  KindPositionLine = 92,  // joins two fixed sky positions
-  KindOtherLine = 93,     // carried unchanged
-  KindLocation = 101,
-};
-
-constexpr bool IsSolarSystemKind(int kind) { return kind >= 1 && kind <= 38; }
-constexpr bool IsSkyObjectKind(int kind) { return kind >= 51 && kind <= 65; }
-constexpr bool IsStarKind(int kind) { return kind >= 51 && kind <= 56; }
-constexpr bool IsDeepSkyKind(int kind) { return kind >= 61 && kind <= 65; }
+// Kinds of the database beside the bodies of astro/kinds.h.
 constexpr bool IsLineKind(int kind) { return kind >= 91 && kind <= 93; }
 constexpr bool IsLocationKind(int kind) { return kind == KindLocation; }
 constexpr bool IsCompactKind(int kind) { return kind == KindGscStar || kind == KindGscNonStar; }
@@ -253,6 +190,20 @@ Vector3 CurrentDirectionVector(const ObjectRecord& record);           // * 2^-30
 float CurrentDistance(const ObjectRecord& record);                    // 0 for lines and locations
 int16_t CurrentMagnitude(const ObjectRecord& record);                 // UnknownMagnitude for others
 float AngularSize(const ObjectRecord& record);  // sky object: size; body: physical[0]; else 0
+
+// ApparentPlace: the current values of a star, deep-sky object or solar-system body for one sky
+// context, as its record caches them.
+struct ApparentPlace {
+  DirectionVector direction;             // apparent direction from the observer
+  float distance = 0;                    // AU; UnknownValue when not known
+  int16_t magnitude = UnknownMagnitude;  // hundredths; MagnitudeAtObserver when standing at it
+  Vector3 heliocentric;                  // solar-system bodies: heliocentric position, AU
+  std::array<float, 3> physical{};       // solar-system bodies: physical ephemeris values
+};
+// CachedPlace: the record's current values (an empty place for lines and locations);
+// StorePlace writes a place into a star, deep-sky object or solar-system body.
+ApparentPlace CachedPlace(const ObjectRecord& record);
+void StorePlace(ObjectRecord& record, const ApparentPlace& place);
 
 // Catalog magnitudes of a sky object, hundredths; each UnknownMagnitude when V or its offset
 // is unknown.

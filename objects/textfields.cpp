@@ -4,12 +4,12 @@
 #include <cmath>
 #include <cstdio>
 
-#include "app/decimal_text.h"
 #include "astro/angles.h"
 #include "astro/constants.h"
 #include "astro/frames.h"
-#include "astro/orbit_elements.h"
 #include "astro/time.h"
+#include "objects/decimal_text.h"
+#include "objects/orbit_elements.h"
 #include "objects/store.h"
 #include "objects/textunits.h"
 

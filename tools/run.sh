@@ -5,11 +5,19 @@ top=$(cd "$(dirname "$0")/.." && pwd)
 cd "$top"
 
 tools/setup.sh
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build build -j "${JOBS:-2}"
+# The programs and the data tools only; tools/test.sh builds the rest in the same folder.
+tools/configure.sh build
+cmake --build build -j "${JOBS:-2}" --target programs
 # The default database, planet images, help and demo settings beside the program (once; cached).
-tools/make_default_data.sh build ||
-  echo "Could not build the default data; Quorvane starts with what is there."
+if ! tools/make_default_data.sh build; then
+  if [ ! -f build/Database/Index.qvd ]; then
+    echo "tools/run.sh: without its default data Quorvane has no database to start with; do what" >&2
+    echo "the message above says and run tools/run.sh again." >&2
+    exit 1
+  fi
+  echo "tools/run.sh: the default data could not be brought up to date (above); Quorvane starts" >&2
+  echo "with the database it has." >&2
+fi
 
 # Without a display the window cannot open: qv draws the chart it would start with instead.
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then

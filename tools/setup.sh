@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(
-  g++ cmake ninja-build pkg-config clang-format
+  g++ cmake ninja-build pkg-config ccache clang-format
   qt6-base-dev qt6-tools-dev qt6-svg-dev libgl-dev libqt6opengl6-dev
   libjpeg62-turbo-dev libtiff-dev libgif-dev
   libgtest-dev libgmock-dev libbenchmark-dev

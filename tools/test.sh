@@ -10,17 +10,15 @@ cd "$top"
 tools/setup.sh
 
 jobs=${JOBS:-2}
-build() {  # build <dir> <cmake options...>
-  local dir=$1
-  shift
-  cmake -S . -B "$dir" -G Ninja -DQV_WERROR=ON "$@" >/dev/null
-  cmake --build "$dir" -j "$jobs"
+build() {  # build <dir> <cmake options...>; build/ as tools/run.sh left it, so only the rest is built
+  tools/configure.sh "$@"
+  cmake --build "$1" -j "$jobs"
 }
 run_tests() {  # run_tests <dir>
   QT_QPA_PLATFORM=offscreen ctest --test-dir "$1" -j "$jobs" --output-on-failure --timeout 600
 }
 
-build build -DCMAKE_BUILD_TYPE=RelWithDebInfo
+build build
 tools/make_default_data.sh build || echo "The default data could not be built: its tests skip."
 run_tests build
 build build-asan -DCMAKE_BUILD_TYPE=Debug -DQV_SANITIZE=ON -DQV_BENCH=OFF

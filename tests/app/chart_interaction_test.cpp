@@ -5,14 +5,15 @@
 
 #include <cmath>
 
+#include "app/chart_mouse.h"
 #include "app/constellation_edit.h"
-#include "app/settings.h"
 #include "app_fixture.h"
-#include "astro/skycontext.h"
 #include "chart/centring.h"
 #include "chart/drawing.h"
+#include "objects/sky.h"
 #include "platform/alert.h"
 #include "platform/desktop.h"
+#include "settings/settings.h"
 
 namespace qv {
 namespace {
@@ -95,7 +96,9 @@ TEST_F(ChartInteractionTest, DraggingEmptySkyMovesTheChartWithTheReadoutOffOnly)
   const Vector3 centre = SkyAt(cx, cy);
   Send(MouseDownEvent, cx - 100, cy + 50);
   Send(MouseDraggedEvent, cx - 80, cy + 45);
-  EXPECT_FALSE(Settings().ShowConstellationBoundaries);  // lighter while dragging
+  // Drawn lighter while dragging; the options themselves stay.
+  EXPECT_FALSE(ChartMouseDrawingOptions(Settings()).ShowConstellationBoundaries);
+  EXPECT_EQ(Settings().ShowConstellationBoundaries, before.ShowConstellationBoundaries);
   Send(MouseUpEvent, cx - 80, cy + 45);
   // The sky moved with the pointer: what was at the centre is now 20 right and 5 up of it (the
   // new centre's own "up" turns the chart a little).
@@ -125,7 +128,7 @@ TEST_F(ChartInteractionTest, EveryScreenDepthGetsAChartImageAndAFailedOneIsNotSh
   const Rect chart{0, 0, 2 * cx, 2 * cy};
   for (int depth : {1, 4, 8, 16, 24, 32}) {
     shown.clear();
-    RelayoutChart(chart, depth);
+    RelayoutChart(chart, depth, Settings());
     EXPECT_FALSE(Shown(256)) << depth << " bits";
   }
   int paintedUnderMessage = 0;
@@ -136,10 +139,10 @@ TEST_F(ChartInteractionTest, EveryScreenDepthGetsAChartImageAndAFailedOneIsNotSh
     }
     return static_cast<int>(AnswerOk);
   });
-  RelayoutChart(Rect{0, 0, 40000, 40000}, 32);  // wider than any image
+  RelayoutChart(Rect{0, 0, 40000, 40000}, 32, Settings());  // wider than any image
   EXPECT_EQ(paintedUnderMessage, 1);
   SetAlertPresenter(nullptr);
-  RelayoutChart(chart, 32);
+  RelayoutChart(chart, 32, Settings());
   Send(WindowUpdateEvent, 0, 0);
 }
 

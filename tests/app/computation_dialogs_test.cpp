@@ -7,12 +7,12 @@
 #include <cmath>
 #include <string>
 
-#include "app/settings.h"
 #include "app/shell.h"
 #include "astro/constants.h"
 #include "astro/time.h"
 #include "objects/database.h"
 #include "objects/store.h"
+#include "settings/settings.h"
 #include "shell_fixture.h"
 
 namespace qv {

@@ -2,8 +2,8 @@
 // that disappear while shown.
 #include <gtest/gtest.h>
 
-#include "app/trails.h"
 #include "app_fixture.h"
+#include "chart/trails.h"
 #include "objects/database.h"
 
 namespace qv {

@@ -5,11 +5,11 @@
 #include <string>
 
 #include "app/description_dialog.h"
-#include "app/settings.h"
-#include "app/settings_file.h"
 #include "app/symbols_dialog.h"
 #include "platform/dialogs.h"
 #include "platform/events.h"
+#include "settings/settings.h"
+#include "settings/settings_file.h"
 
 namespace qv {
 namespace {

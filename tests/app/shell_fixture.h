@@ -10,11 +10,11 @@
 #include <string>
 #include <vector>
 
-#include "app/settings.h"
 #include "app/shell.h"
 #include "platform/dialogs.h"
 #include "platform/events.h"
 #include "platform/windows.h"
+#include "settings/settings.h"
 #include "tests/objects/database_fixture.h"
 
 namespace qv {

@@ -6,7 +6,7 @@
 #include <cmath>
 #include <string>
 
-#include "app/settings.h"
+#include "settings/settings.h"
 
 namespace qv {
 namespace {

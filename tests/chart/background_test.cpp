@@ -9,6 +9,7 @@
 #include "chart/projection.h"
 #include "chart/sky_background.h"
 #include "tests/chart/canvas.h"
+#include "tests/chart/test_options.h"
 
 namespace qv {
 namespace {
@@ -102,36 +103,36 @@ TEST(SkyColour, TwilightThresholdsAreStrict) {
 
 class SkyBackgroundTest : public testing::Test {
  protected:
-  void SetUp() override { Settings() = DefaultSettings(32); }
-  void TearDown() override { Settings() = DefaultSettings(32); }
+  void SetUp() override { test::Options() = ChartOptions{}; }
+  void TearDown() override { test::Options() = ChartOptions{}; }
 };
 
 TEST_F(SkyBackgroundTest, FillsWithTheTwilightColourOnAColorSky) {
-  Settings().SkyBackground = SkyColor;
+  test::Options().SkyBackground = SkyColor;
   UseFrame(ProjectionLambert, 90, 100, 80);
   Canvas canvas(100, 80);
-  DrawSkyBackground(Rect{0, 0, 100, 80}, -6 * 0.01745329252, true);
-  EXPECT_EQ(canvas.At(0, 0), Settings().Colors[NauticalTwilightSkyColor]);
-  EXPECT_EQ(canvas.At(99, 79), Settings().Colors[NauticalTwilightSkyColor]);
+  DrawSkyBackground(test::Options(), Rect{0, 0, 100, 80}, -6 * 0.01745329252, true);
+  EXPECT_EQ(canvas.At(0, 0), test::Options().Colors[NauticalTwilightSkyColor]);
+  EXPECT_EQ(canvas.At(99, 79), test::Options().Colors[NauticalTwilightSkyColor]);
   // Colours off, or a black sky: the background colour.
-  Settings().ShowColors = false;
-  DrawSkyBackground(Rect{0, 0, 100, 80}, 0.5, true);
+  test::Options().ShowColors = false;
+  DrawSkyBackground(test::Options(), Rect{0, 0, 100, 80}, 0.5, true);
   EXPECT_EQ(canvas.At(50, 40), ColorBlack);
   // A white sky with the red screen: red background.
-  Settings().SkyBackground = SkyWhite;
-  Settings().RedScreen = true;
-  DrawSkyBackground(Rect{0, 0, 100, 80}, 0.5, true);
+  test::Options().SkyBackground = SkyWhite;
+  test::Options().RedScreen = true;
+  DrawSkyBackground(test::Options(), Rect{0, 0, 100, 80}, 0.5, true);
   EXPECT_EQ(canvas.At(50, 40), ColorRed);
-  EXPECT_EQ(ChartForegroundColor(Settings()), ColorBlack);
+  EXPECT_EQ(ChartForegroundColor(test::Options()), ColorBlack);
 }
 
 TEST_F(SkyBackgroundTest, OnlyTheSpheresImageIsSkyInSphericalAndMollweide) {
-  Settings().SkyBackground = SkyColor;
-  const Color day = Settings().Colors[DaytimeSkyColor];
+  test::Options().SkyBackground = SkyColor;
+  const Color day = test::Options().Colors[DaytimeSkyColor];
   {
     UseFrame(ProjectionSpherical, 180, 200, 160);  // disc of radius 100 about (100, 80)
     Canvas canvas(200, 160);
-    DrawSkyBackground(Rect{0, 0, 200, 160}, 0.5, true);
+    DrawSkyBackground(test::Options(), Rect{0, 0, 200, 160}, 0.5, true);
     EXPECT_EQ(canvas.At(0, 0), ColorBlack);
     EXPECT_EQ(canvas.At(100, 80), day);
     EXPECT_EQ(canvas.At(2, 80), day);
@@ -140,7 +141,7 @@ TEST_F(SkyBackgroundTest, OnlyTheSpheresImageIsSkyInSphericalAndMollweide) {
   {
     UseFrame(ProjectionMollweide, 360, 200, 160);  // ellipse of half axes 100 and 50
     Canvas canvas(200, 160);
-    DrawSkyBackground(Rect{0, 0, 200, 160}, 0.5, true);
+    DrawSkyBackground(test::Options(), Rect{0, 0, 200, 160}, 0.5, true);
     EXPECT_EQ(canvas.At(100, 80), day);
     EXPECT_EQ(canvas.At(100, 32), day);
     EXPECT_EQ(canvas.At(100, 28), ColorBlack);

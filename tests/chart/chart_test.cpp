@@ -28,7 +28,8 @@ class ChartTest : public SkyFixture {};
 // pixel inside its outline.
 template <typename F>
 void EachPixel(F f) {
-  Image* image = RenderChartImage(Rect{0, 0, W, H}, 32, nullptr);
+  Image* image =
+      RenderChartImage(Rect{0, 0, W, H}, 32, nullptr, DrawingOptions(test::Options(), 32));
   ASSERT_NE(image, nullptr);
   for (int y = 1; y < H - 1; ++y) {
     for (int x = 1; x < W - 1; ++x) {
@@ -57,7 +58,7 @@ TEST_F(ChartTest, StarsLandOnTheirPixelsInTheirColoursAndSizes) {
   AddSkyObject(file, KindSingleStar, 97, 24, 5.0, -0.25);  // radius 1, cyan
   AddSkyObject(file, KindSingleStar, 84, 15, 6.0, 0.0);    // fainter than the limit
   Canvas canvas(W, H);
-  ASSERT_EQ(DrawChart(Rect{0, 0, W, H}), ResultOk);
+  ASSERT_EQ(DrawChart(Rect{0, 0, W, H}, test::Options()), ResultOk);
 
   const Color orange = MakeColor(255, 191, 127);
   EXPECT_EQ(canvas.At(400, 300), orange);
@@ -76,8 +77,8 @@ TEST_F(ChartTest, StarsLandOnTheirPixelsInTheirColoursAndSizes) {
   EXPECT_EQ(canvas.At(x + 1, y + 1), ColorBlack);
 
   // Colours off: the same star in the foreground colour.
-  Settings().ShowColors = false;
-  DrawChart(Rect{0, 0, W, H});
+  test::Options().ShowColors = false;
+  DrawChart(Rect{0, 0, W, H}, test::Options());
   EXPECT_EQ(canvas.At(400, 300), ColorWhite);
 }
 
@@ -86,8 +87,8 @@ TEST_F(ChartTest, DeepSkyObjectsTakeTheirKindsLimitAndSize) {
   AddSkyObject(file, KindGalaxy, 90, 20, 9.0, 0, 4.0);        // 2 degrees across its half size
   AddSkyObject(file, KindOpenCluster, 100, 20, 7.0, 0, 1.0);  // beyond the cluster limit 6.50
   Canvas canvas(W, H);
-  DrawChart(Rect{0, 0, W, H});
-  const Color grey = Settings().Colors[DeepSkyObjectColor];
+  DrawChart(Rect{0, 0, W, H}, test::Options());
+  const Color grey = test::Options().Colors[DeepSkyObjectColor];
   // Half the size, 2 degrees, is r = S tan(1 degree) = 26 pixels: the ellipse's ends.
   const int r = static_cast<int>(400 / std::tan(15 * Degree) * std::tan(1 * Degree));
   EXPECT_EQ(NearPixel(canvas, 400 + r, 300, grey), grey);
@@ -99,8 +100,8 @@ TEST_F(ChartTest, DeepSkyObjectsTakeTheirKindsLimitAndSize) {
   ExpectedLambertPixel(100, 20, W, H, x, y);
   const int rc = static_cast<int>(400 / std::tan(15 * Degree) * std::tan(0.25 * Degree));
   EXPECT_EQ(NearPixel(canvas, x + rc, y, grey), ColorBlack);
-  Settings().FaintestOpenClusterMagnitude = NoMagnitudeLimit;
-  DrawChart(Rect{0, 0, W, H});
+  test::Options().FaintestOpenClusterMagnitude = NoMagnitudeLimit;
+  DrawChart(Rect{0, 0, W, H}, test::Options());
   EXPECT_EQ(NearPixel(canvas, x + rc, y, grey), grey);
   EXPECT_EQ(NearPixel(canvas, x - rc, y, grey), grey);
 }
@@ -111,24 +112,24 @@ TEST_F(ChartTest, FiguresFollowTheirStarsAndVanishWithThem) {
   const ObjectId b = AddSkyObject(stars, KindSingleStar, 94, 24, 2.0);
   const ObjectId lines = NewFile("lines.qvd");
   AddFigureLine(lines, a, b);
-  Settings().ShowConstellations = true;
-  Settings().ShowStars = false;
+  test::Options().ShowConstellations = true;
+  test::Options().ShowStars = false;
   Canvas canvas(W, H);
-  DrawChart(Rect{0, 0, W, H});
+  DrawChart(Rect{0, 0, W, H}, test::Options());
   int xa, ya, xb, yb;
   ExpectedLambertPixel(86, 16, W, H, xa, ya);
   ExpectedLambertPixel(94, 24, W, H, xb, yb);
-  const Color green = Settings().Colors[ConstellationsColor];
+  const Color green = test::Options().Colors[ConstellationsColor];
   EXPECT_EQ(NearPixel(canvas, (xa + xb) / 2, (ya + yb) / 2, green), green);
 
   RemoveObject(b);  // the figure's star is deleted: the line goes with it
   canvas.Clear();
-  DrawChart(Rect{0, 0, W, H});
+  DrawChart(Rect{0, 0, W, H}, test::Options());
   EXPECT_EQ(NearPixel(canvas, (xa + xb) / 2, (ya + yb) / 2, green), ColorBlack);
 }
 
 TEST_F(ChartTest, TheHorizonLineIsDrawnOverTheMask) {
-  ChartSettings& s = Settings();
+  ChartOptions& s = test::Options();
   s.ChartCoordinateSystem = CoordinatesHorizon;
   s.ChartCenterLongitude = 180 * Degree;
   s.ChartCenterLatitude = 0;
@@ -136,13 +137,13 @@ TEST_F(ChartTest, TheHorizonLineIsDrawnOverTheMask) {
   s.ShowHorizonLine = true;
   s.ShowGridLabels = false;
   Canvas canvas(W, H);
-  DrawChart(Rect{0, 0, W, H});
+  DrawChart(Rect{0, 0, W, H}, test::Options());
   const Color red = s.Colors[HorizonColor];
   for (int x : {10, 200, 400, 600, 790}) EXPECT_EQ(NearPixel(canvas, x, 300, red), red) << x;
   // With labels, the south point's "S" stands on a patch of sky over the line.
   s.ShowGridLabels = true;
   canvas.Clear();
-  DrawChart(Rect{0, 0, W, H});
+  DrawChart(Rect{0, 0, W, H}, test::Options());
   int above = 0;
   for (int y = 290; y < 298; ++y) {
     for (int x = 390; x < 410; ++x) above += canvas.At(x, y) == red;
@@ -151,14 +152,14 @@ TEST_F(ChartTest, TheHorizonLineIsDrawnOverTheMask) {
 }
 
 TEST_F(ChartTest, GridCircleCrossingTheChartIsLabelledAtBothEdges) {
-  ChartSettings& s = Settings();
+  ChartOptions& s = test::Options();
   s.ChartCenterLatitude = 0;
   s.ShowGridLines = true;
   s.ShowRADecGrid = false;
   s.ShowEquator = true;
   s.ShowHorizonLine = false;
   Canvas canvas(W, H);
-  DrawChart(Rect{0, 0, W, H});
+  DrawChart(Rect{0, 0, W, H}, test::Options());
   const Color white = s.Colors[EquatorColor];
   auto litBelowLine = [&](int x0, int x1) {
     int n = 0;
@@ -173,8 +174,8 @@ TEST_F(ChartTest, GridCircleCrossingTheChartIsLabelledAtBothEdges) {
 }
 
 TEST_F(ChartTest, CircleWhollyInsideTheChartHasNoLabel) {
-  Settings().ChartCenterLatitude = 90 * Degree;
-  BuildChartFrame(Rect{0, 0, W, H});
+  test::Options().ChartCenterLatitude = 90 * Degree;
+  BuildChartFrame(Rect{0, 0, W, H}, test::Options());
   Canvas plain(W, H);
   SetPen(ColorWhite, 1, false);
   DrawSkyCircle({CircleParallel, 0, 80 * Degree, TwoPi, 72, nullptr}, Matrix3{}, true);
@@ -187,10 +188,10 @@ TEST_F(ChartTest, CircleWhollyInsideTheChartHasNoLabel) {
 }
 
 TEST_F(ChartTest, TheLegendRaisesTheCentreByHalfItsHeight) {
-  Settings().ShowChartLegend = true;
+  test::Options().ShowChartLegend = true;
   Canvas canvas(W, H);
-  DrawChart(Rect{0, 0, W, H});
-  const int legend = LegendHeight();
+  DrawChart(Rect{0, 0, W, H}, test::Options());
+  const int legend = LegendHeight(test::Options());
   EXPECT_GT(legend, 40);
   EXPECT_EQ(CurrentChartFrame().cy, (H - legend) / 2);
   EXPECT_EQ(CurrentChartFrame().bottom, H - legend);
@@ -206,13 +207,13 @@ TEST_F(ChartTest, TheLegendRaisesTheCentreByHalfItsHeight) {
 // The legend's rendered sample stars glow inside its band only, however wide the brightest
 // glow is: the chart above the band stays untouched.
 TEST_F(ChartTest, LegendSampleGlowsStayInTheLegend) {
-  ChartSettings& s = Settings();
+  ChartOptions& s = test::Options();
   s.ShowRenderedObjects = true;
   s.ShowChartLegend = true;
   s.BrightestStarMagnitude = 300;
   s.FaintestStarMagnitude = 1200;
   s.ShowGridLines = false;
-  const int bandTop = H - LegendHeight();
+  const int bandTop = H - LegendHeight(test::Options());
   int litAbove = 0, litInBand = 0;
   EachPixel([&](int, int y, int r, int g, int b) {
     if (r + g + b == 0) return;
@@ -246,11 +247,11 @@ TEST_F(ChartTest, CullingReadsOnlyTheFilesThatCanShow) {
   ASSERT_EQ(OpenDatabase(index), ResultOk);
 
   Canvas canvas(W, H);
-  DrawChart(Rect{0, 0, W, H});
+  DrawChart(Rect{0, 0, W, H}, test::Options());
   EXPECT_NE(FileOfId(near)->loadStamp, 0u);
   EXPECT_EQ(FileOfId(behind)->loadStamp, 0u);  // never read
   EXPECT_EQ(FileOfId(faint)->loadStamp, 0u);   // nothing bright enough
-  EXPECT_EQ(FileOfId(near)->lastUsed, Settings().RedrawCounter);
+  EXPECT_EQ(FileOfId(near)->lastUsed, Store().redrawCounter);
   EmptyStore();
   fs::remove_all(dir);
 }
@@ -265,10 +266,10 @@ TEST_F(ChartTest, LabelsStandOffTheSymbolByItsSize) {
   const ObjectId file = NewFile("stars.qvd");
   AddSkyObject(file, KindSingleStar, 90, 20, 0.0, 0.0, 0, "Vega");
   AddSkyObject(file, KindSingleStar, 97, 24, 4.0, 0.0, 0, "Faint");  // below the label limit
-  Settings().ShowObjectLabels = true;
+  test::Options().ShowObjectLabels = true;
   Canvas canvas(W, H);
-  DrawChart(Rect{0, 0, W, H});
-  const Color grey = Settings().Colors[StarColor];
+  DrawChart(Rect{0, 0, W, H}, test::Options());
+  const Color grey = test::Options().Colors[StarColor];
   auto count = [&](int x0, int y0, int x1, int y1) {
     int n = 0;
     for (int y = y0; y < y1; ++y) {
@@ -284,30 +285,22 @@ TEST_F(ChartTest, LabelsStandOffTheSymbolByItsSize) {
   EXPECT_EQ(count(x + 3, y - 30, x + 60, y - 2), 0);
 }
 
-TEST_F(ChartTest, RedScreenSavesUseColorAndTheSystemColours) {
-  uint32_t before[SystemColorCount];
-  GetSystemColorTable(before, 0);
-  ChartSettings& s = Settings();
-  s.RedScreen = true;
-  ApplyColorRules(32);
-  EXPECT_FALSE(s.ShowColors);
-  uint32_t red[SystemColorCount];
-  GetSystemColorTable(red, 0);
-  for (int i = 0; i < SystemColorCount; ++i) {
-    EXPECT_EQ(GreenOf(red[i]) + BlueOf(red[i]), 0) << i;
-    EXPECT_EQ(RedOf(red[i]), RedOf(before[i])) << i;
-  }
-  s.RedScreen = false;
-  ApplyColorRules(32);
-  EXPECT_TRUE(s.ShowColors);
-  uint32_t after[SystemColorCount];
-  GetSystemColorTable(after, 0);
-  EXPECT_TRUE(std::equal(before, before + SystemColorCount, after));
-  // Too few colours on the screen: no colours, and no coloured sky.
+// The options a screen shows: no colours under the red screen, and neither colours nor a
+// coloured sky on displays of fewer than 4 bits; the options themselves stay as they were.
+TEST_F(ChartTest, DrawingOptionsDropColoursForTheRedScreenAndFewColourDisplays) {
+  ChartOptions& s = test::Options();
   s.SkyBackground = SkyColor;
-  ApplyColorRules(2);
-  EXPECT_FALSE(s.ShowColors);
-  EXPECT_EQ(s.SkyBackground, SkyBlack);
+  s.RedScreen = true;
+  const ChartOptions red = DrawingOptions(s, 32);
+  EXPECT_FALSE(red.ShowColors);
+  EXPECT_EQ(red.SkyBackground, SkyColor);
+  s.RedScreen = false;
+  EXPECT_TRUE(DrawingOptions(s, 32).ShowColors);
+  const ChartOptions few = DrawingOptions(s, 2);
+  EXPECT_FALSE(few.ShowColors);
+  EXPECT_EQ(few.SkyBackground, SkyBlack);
+  EXPECT_TRUE(s.ShowColors);
+  EXPECT_EQ(s.SkyBackground, SkyColor);
 }
 
 // Night vision: with the red screen no pixel of the chart, rendered stars and the legend's
@@ -316,19 +309,16 @@ TEST_F(ChartTest, RedScreenChartIsRedOnly) {
   const ObjectId file = NewFile("Stars.qvd");
   for (int k = 0; k < 5; ++k)
     AddSkyObject(file, KindSingleStar, 80 + 4 * k, 15 + 2 * k, k - 1.0, 1.5);
-  ChartSettings& s = Settings();
+  ChartOptions& s = test::Options();
   s.ShowRenderedObjects = true;
   s.ShowChartLegend = true;
   s.ShowGridLines = true;
   s.RedScreen = true;
-  ApplyColorRules(32);
   int lit = 0, tinted = 0;
   EachPixel([&](int, int, int r, int g, int b) {
     lit += r > 0;
     tinted += g > 0 || b > 0;
   });
-  s.RedScreen = false;
-  ApplyColorRules(32);
   EXPECT_GT(lit, 1000);
   EXPECT_EQ(tinted, 0);
 }

@@ -29,14 +29,13 @@ TEST_F(LegendTest, ViewerDistanceInTheUnitThatSuitsIt) {
 }
 
 TEST_F(LegendTest, ColumnsForASiteOnEarthAndForAnObject) {
-  ChartSettings& s = Settings();
-  s.ViewerSiteName = "Greenwich";
-  s.ViewerLongitude = -(10 + 30.0 / 60) * Degree;
-  s.ViewerLatitude = 45 * Degree;
-  BuildChartFrame(Rect{0, 0, 800, 600});
+  BuildChartFrame(Rect{0, 0, 800, 600}, test::Options());
   LegendFacts facts;
+  facts.observing.ViewerSiteName = "Greenwich";
+  facts.observing.ViewerLongitude = -(10 + 30.0 / 60) * Degree;
+  facts.observing.ViewerLatitude = 45 * Degree;
   facts.precessionEpoch = J2000;
-  const auto columns = LegendColumns(facts);
+  const auto columns = LegendColumns(test::Options(), facts);
   ASSERT_EQ(columns.size(), 3u);
   EXPECT_EQ(columns[0], (std::vector<std::string>{"Viewed from:", "Greenwich", "10° 30' 00\" W",
                                                   "45° 00' 00\" N"}));
@@ -48,18 +47,18 @@ TEST_F(LegendTest, ColumnsForASiteOnEarthAndForAnObject) {
   // Seen from Mars at 0.52345 AU the first column names the distance, then the object.
   facts.viewerName = "Mars";
   facts.viewerDistance = 0.52345;
-  EXPECT_EQ(LegendColumns(facts)[0],
+  EXPECT_EQ(LegendColumns(test::Options(), facts)[0],
             (std::vector<std::string>{"Viewed from:", "0.52345 AU from", "Mars", ""}));
   // The local time carries a rounded-up second into the date.
-  s.JulianDate = 2451545.5 - 0.4 / 86400;
+  facts.observing.JulianDate = 2451545.5 - 0.4 / 86400;
   facts.timeZoneDays = 0;
-  const auto late = LegendColumns(facts)[1];
+  const auto late = LegendColumns(test::Options(), facts)[1];
   EXPECT_EQ(late[1], "00:00:00");
   EXPECT_EQ(late[2], "2000/01/02");
 }
 
 TEST_F(LegendTest, GreekLetterWithARaisedDigit) {
-  const FontSetting& font = Settings().ChartWindowsFont;
+  const FontSetting& font = test::Options().ChartWindowsFont;
   auto drawn = [&](const char* text) {
     Canvas canvas(120, 60);
     SetFont(font.Face.c_str(), font.Size, font.Style);
@@ -84,7 +83,7 @@ TEST_F(LegendTest, GreekLetterWithARaisedDigit) {
 }
 
 TEST_F(LegendTest, MouseReadoutNamesThePointAndTheSeparation) {
-  BuildChartFrame(Rect{0, 0, 800, 600});
+  BuildChartFrame(Rect{0, 0, 800, 600}, test::Options());
   std::string text;
   ASSERT_TRUE(MouseReadoutText(400, 300, 0, 0, text));
   EXPECT_EQ(text.rfind("R.A. (2000.0): 06h 00m 00.00s  Dec. (2000.0): +20° 00' 00.0\"", 0), 0u)
@@ -95,9 +94,9 @@ TEST_F(LegendTest, MouseReadoutNamesThePointAndTheSeparation) {
   EXPECT_NE(text.find("PA: 180.0°"), std::string::npos) << text;
   EXPECT_EQ(text.find("Sep: 000"), std::string::npos) << text;
   // Outside the sphere's image there is nothing to read.
-  Settings().ChartProjection = ProjectionSpherical;
-  Settings().ChartFieldWidth = 180 * Degree;
-  BuildChartFrame(Rect{0, 0, 800, 600});
+  test::Options().ChartProjection = ProjectionSpherical;
+  test::Options().ChartFieldWidth = 180 * Degree;
+  BuildChartFrame(Rect{0, 0, 800, 600}, test::Options());
   EXPECT_FALSE(MouseReadoutText(2, 2, 0, 0, text));
 }
 

@@ -12,7 +12,7 @@ namespace qv {
 namespace {
 
 TEST(StarRadius, FiveBandsBetweenTheLimits) {
-  ChartSettings settings;
+  ChartOptions settings;
   settings.BrightestStarMagnitude = 50;
   settings.FaintestStarMagnitude = 550;
   StarSizeScale scale;
@@ -39,10 +39,10 @@ TEST(StarRadius, FiveBandsBetweenTheLimits) {
 }
 
 TEST(MagnitudeLimits, FainterThenBrighterRestoresEveryLimitAndEmptyStaysEmpty) {
-  ChartSettings settings;
+  ChartOptions settings;
   settings.FaintestGalaxyMagnitude = NoMagnitudeLimit;
   settings.FaintestPlanetLabelMagnitude = NoMagnitudeLimit;
-  const ChartSettings before = settings;
+  const ChartOptions before = settings;
   ShiftMagnitudeLimits(settings, 100);
   EXPECT_EQ(settings.FaintestStarMagnitude, 650);
   EXPECT_EQ(settings.BrightestStarMagnitude, 150);
@@ -61,7 +61,7 @@ TEST(MagnitudeLimits, FainterThenBrighterRestoresEveryLimitAndEmptyStaysEmpty) {
 }
 
 TEST(MagnitudeLimits, ManyShiftsNeitherWrapNorBecomeNoLimit) {
-  ChartSettings settings;
+  ChartOptions settings;
   for (int i = 0; i < 400; ++i) ShiftMagnitudeLimits(settings, 100);
   EXPECT_EQ(settings.FaintestStarMagnitude, NoMagnitudeLimit - 1);
   EXPECT_NE(settings.FaintestOpenClusterMagnitude, NoMagnitudeLimit);

@@ -10,10 +10,11 @@
 #include <regex>
 #include <string>
 
-#include "app/trails.h"
+#include "chart/trails.h"
 #include "platform/dialogs.h"
 #include "platform/events.h"
-#include "tests/astro/sky_fixture.h"
+#include "tests/chart/test_options.h"
+#include "tests/objects/sky_fixture.h"
 
 namespace qv {
 namespace {
@@ -83,7 +84,8 @@ TEST(RiseSetText, MixedCasesKeepTheOldTexts) {
 
 std::map<int, std::string> LinesOf(ObjectRecord& object) {
   std::map<int, std::string> lines;
-  for (const InfoLine& line : ObjectInfoLines(object)) lines[line.item] = line.text;
+  for (const InfoLine& line : ObjectInfoLines(object, test::Options().ChartCoordinateSystem))
+    lines[line.item] = line.text;
   return lines;
 }
 
@@ -145,7 +147,7 @@ TEST_F(ObjectInfo, CircumpolarAndNeverRisingStarsFromLatitude47) {
       AddSkyObject(KindSingleStar, {std::cos(dec), 0, -std::sin(dec)}, UnknownValue, 300);
   ObjectRecord& equator = AddSkyObject(KindSingleStar, {0, 1, 0}, UnknownValue, 300);
   for (bool precise : {false, true}) {
-    Settings().PreciseRiseSetTimes = precise;
+    test::Observing().PreciseRiseSetTimes = precise;
     std::map<int, std::string> lines = LinesOf(north);
     EXPECT_EQ(lines[InfoRiseItem], "Rises at: (doesn't set)");
     EXPECT_EQ(lines[InfoSetItem], "Sets at: (doesn't set)");
@@ -204,16 +206,18 @@ TEST_F(ObjectInfo, TrailButtonsFollowWhetherTheObjectHasATrail) {
   WindowRef window = CreateDialogWindow(512, 0, nullptr);
   ASSERT_NE(window, nullptr);
   const ObjectId mars = ids.at(KindMars);
-  ASSERT_TRUE(FillObjectInfo(window, mars));
+  ASSERT_TRUE(FillObjectInfo(window, mars, test::Options().ChartCoordinateSystem));
   EXPECT_TRUE(IsItemEnabled(window, InfoTrailOnItem));
   EXPECT_FALSE(IsItemEnabled(window, InfoTrailOffItem));
   EXPECT_EQ(GetItemText(window, InfoKindItem), "Type: Mars");
   ASSERT_NE(CreateTrail(mars, TrailInSky, 100, 0, 0), 0);
-  ASSERT_TRUE(FillObjectInfo(window, mars));
+  ASSERT_TRUE(FillObjectInfo(window, mars, test::Options().ChartCoordinateSystem));
   EXPECT_FALSE(IsItemEnabled(window, InfoTrailOnItem));
   EXPECT_TRUE(IsItemEnabled(window, InfoTrailOffItem));
   DeleteAllTrails();
-  EXPECT_FALSE(FillObjectInfo(window, mars + 1000));  // no such object: nothing written
+  EXPECT_FALSE(
+      FillObjectInfo(window, mars + 1000,
+                     test::Options().ChartCoordinateSystem));  // no such object: nothing written
   EXPECT_EQ(GetItemText(window, InfoKindItem), "Type: Mars");
   DisposeDialog(window);
 }

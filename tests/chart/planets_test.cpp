@@ -13,19 +13,19 @@
 #include <string>
 #include <vector>
 
-#include "app/settings.h"
 #include "astro/angles.h"
-#include "astro/apparent.h"
-#include "astro/physical.h"
-#include "astro/skycontext.h"
 #include "chart/drawing.h"
 #include "chart/projection.h"
+#include "objects/apparent.h"
+#include "objects/physical.h"
+#include "objects/sky.h"
 #include "objects/store.h"
 #include "platform/alert.h"
 #include "platform/events.h"
 #include "platform/files.h"
 #include "platform/image_files.h"
-#include "tests/astro/sky_fixture.h"
+#include "tests/chart/test_options.h"
+#include "tests/objects/sky_fixture.h"
 #include "tests/support/scratch_folder.h"
 
 namespace qv {
@@ -80,10 +80,10 @@ struct DrawnChart {
 
 // A chart with nothing on it but the planets: equatorial (J2000, the frame of the records'
 // directions), Lambert, 10 degrees wide, centred on right ascension 0, declination 0.
-void ChartOfPlanetsOnly(ChartSettings& s) {
-  s.Precession = false;
-  s.Nutation = false;
-  s.PrecessionEpoch = J2000;
+void ChartOfPlanetsOnly(ChartOptions& s) {
+  test::Observing().Precession = false;
+  test::Observing().Nutation = false;
+  test::Observing().PrecessionEpoch = J2000;
   s.ChartProjection = ProjectionLambert;
   s.ChartCoordinateSystem = CoordinatesEquatorial;
   s.ChartCenterLongitude = 0;
@@ -109,9 +109,10 @@ class PlanetPassTest : public testing::Test {
  protected:
   void SetUp() override {
     ASSERT_TRUE(InitPlatform());
-    Settings() = DefaultSettings(32);
-    ChartOfPlanetsOnly(Settings());
-    UpdateSkyContext();
+    test::Observing() = ObservingSettings{};
+    test::Options() = ChartOptions{};
+    ChartOfPlanetsOnly(test::Options());
+    test::UpdateSky();
     auto file = NewDatabaseFile("Solar.qvd");
     fileId = RegisterFile(file);
     ASSERT_NE(fileId, 0u);
@@ -124,8 +125,9 @@ class PlanetPassTest : public testing::Test {
     UnregisterFile(fileId);
     SetAlertPresenter({});
     SetProgramPath("");
-    Settings() = DefaultSettings(32);
-    UpdateSkyContext();
+    test::Observing() = ObservingSettings{};
+    test::Options() = ChartOptions{};
+    test::UpdateSky();
   }
 
   ObjectId AddBody(ObjectKind kind, double raDeg, double decDeg, double distanceAu, double radiusAu,
@@ -139,7 +141,7 @@ class PlanetPassTest : public testing::Test {
     orbit.physical = {static_cast<float>(2 * std::asin(std::min(radiusAu / distanceAu, 1.0))),
                       static_cast<float>(phase), static_cast<float>(brightLimbDeg * Degree)};
     orbit.name = "Body " + std::to_string(kind);
-    MarkCurrent(*record, Sky().planetGeneration);
+    MarkCurrent(*record, PlanetGeneration());
     const ObjectId id = AddObject(record, fileId);
     EXPECT_NE(id, 0u);
     return id;
@@ -148,12 +150,12 @@ class PlanetPassTest : public testing::Test {
   // The radius (AU) at which a body at distance 1 AU at the chart's centre is r pixels wide.
   static double RadiusForPixels(double r) {
     // Lambert: r = S tan(asin(s) / 2), S = W / tan(field / 4).
-    const double scale = (Width / 2) / std::tan(Settings().ChartFieldWidth / 4);
+    const double scale = (Width / 2) / std::tan(test::Options().ChartFieldWidth / 4);
     return std::sin(2 * std::atan((r + 0.5) / scale));
   }
 
   void Draw(DrawnChart& chart) {
-    chart.image = RenderChartImage(Rect{0, 0, Width, Height}, 32, nullptr);
+    chart.image = RenderChartImage(Rect{0, 0, Width, Height}, 32, nullptr, test::Options());
   }
 
   ObjectId fileId = 0;
@@ -213,14 +215,14 @@ TEST_F(PlanetPassTest, ObserverInsideABodyDrawsAPoint) {
 
 TEST_F(PlanetPassTest, MagnificationTurnsMoonsIntoDisks) {
   // Io at 4.2 AU, 1821 km: a point at magnification 1 (0.6 pixels), a disk at 10 (6 pixels).
-  Settings().ChartFieldWidth = 0.002;
+  test::Options().ChartFieldWidth = 0.002;
   AddBody(KindIo, 0, 0, 4.2, 1821.49 * AuPerKm, 5.0);
   struct Case {
     double magnification;
     int fewest, most;  // pixels of Io's colour
   };
   for (const Case& c : {Case{1, 1, 1}, Case{10, 40, 120}}) {
-    Settings().PlanetMagnification = c.magnification;
+    test::Options().PlanetMagnification = c.magnification;
     DrawnChart chart;
     Draw(chart);
     const int lit = CountColor(chart.image, MakeColor(192, 192, 192));
@@ -242,7 +244,7 @@ TEST_F(PlanetPassTest, NearerBodiesCoverFartherOnes) {
 }
 
 TEST_F(PlanetPassTest, SymbolsForKindsWithIconsAndASmallDiskForOthers) {
-  Settings().ShowPlanetSymbols = true;
+  test::Options().ShowPlanetSymbols = true;
   AddBody(KindMars, 0, 0, 1, 0, 1.0);
   AddBody(KindPhobos, 2, 1, 1, 0, 8.0);
   DrawnChart chart;
@@ -270,7 +272,7 @@ TEST_F(PlanetPassTest, SurfaceMapsAreReadBesideTheProgram) {
            [](int, int) { return PixelValueFromRGB(30, 60, 200); });
   WriteTextFile(folder / "Images/Jupiter.jpg", "not a JPEG at all");
 
-  Settings().ShowRenderedObjects = true;
+  test::Options().ShowRenderedObjects = true;
   AddBody(KindMars, 0, 0, 1, RadiusForPixels(20), -1.0);
   AddBody(KindJupiter, -2, 0, 1, RadiusForPixels(20), -2.0);
   DrawnChart chart;
@@ -286,7 +288,7 @@ TEST_F(PlanetPassTest, SurfaceMapsAreReadBesideTheProgram) {
 }
 
 TEST_F(PlanetPassTest, RenderedSunGlowsWithACoreAsWideAsItsDisk) {
-  Settings().ShowRenderedObjects = true;
+  test::Options().ShowRenderedObjects = true;
   AddBody(KindSun, 0, 0, 1, RadiusForPixels(20), -26.7);
   DrawnChart chart;
   Draw(chart);
@@ -298,8 +300,8 @@ TEST_F(PlanetPassTest, RenderedSunGlowsWithACoreAsWideAsItsDisk) {
 }
 
 TEST_F(PlanetPassTest, LabelsInThePlanetColourBesideTheDisk) {
-  Settings().ShowObjectLabels = true;
-  Settings().Colors[PlanetColor] = MakeColor(0, 255, 0);
+  test::Options().ShowObjectLabels = true;
+  test::Options().Colors[PlanetColor] = MakeColor(0, 255, 0);
   AddBody(KindMars, 0, 0, 1, RadiusForPixels(20), 1.0);
   AddBody(KindMars, 3, 0, 1, RadiusForPixels(20), 9.0);  // fainter than the label limit
   DrawnChart chart;
@@ -326,7 +328,7 @@ class PlanetSkyTest : public test::SkyTest {
   void SetUp() override {
     ASSERT_TRUE(InitPlatform());
     SkyTest::SetUp();
-    ChartSettings& s = Settings();
+    ChartOptions& s = test::Options();
     ChartOfPlanetsOnly(s);
   }
 
@@ -335,7 +337,7 @@ class PlanetSkyTest : public test::SkyTest {
     ObjectRecord& body = Body(kind);
     EnsureCurrent(body);
     const Spherical place = RectangularToSpherical(CurrentDirectionVector(body));
-    ChartSettings& s = Settings();
+    ChartOptions& s = test::Options();
     s.ChartCenterLongitude = place.lon;
     s.ChartCenterLatitude = place.lat;
     const double angularRadius = Orbit(kind).radius / Orbit(kind).currentDistance;
@@ -347,7 +349,9 @@ class PlanetSkyTest : public test::SkyTest {
     SkyTest::TearDown();
   }
 
-  Image* Draw() { return RenderChartImage(Rect{0, 0, Width, Height}, 32, nullptr); }
+  Image* Draw() {
+    return RenderChartImage(Rect{0, 0, Width, Height}, 32, nullptr, test::Options());
+  }
 };
 
 TEST_F(PlanetSkyTest, MoonAtFirstQuarterIsLitOnItsWestSide) {
@@ -355,7 +359,7 @@ TEST_F(PlanetSkyTest, MoonAtFirstQuarterIsLitOnItsWestSide) {
   // with north up; on a chart mirrored left-right it is on the left.
   SetTimeUt(2451558.065);
   for (bool mirrored : {false, true}) {
-    Settings().ChartInvertedHorizontally = mirrored;
+    test::Options().ChartInvertedHorizontally = mirrored;
     CentreOn(KindMoon, 100);
     Image* image = Draw();
     const int west = mirrored ? -1 : 1;
@@ -376,14 +380,16 @@ TEST_F(PlanetSkyTest, JupitersCentralMeridianFacesTheViewer) {
   SetProgramPath(folder / "quorvane");
   ASSERT_TRUE(CreateFolder(folder / "Images"));
   CentreOn(KindJupiter, 100);
-  const int meridian = static_cast<int>(PhysicalEphemeris(Body(KindJupiter)).longitude / Degree);
+  const int meridian = static_cast<int>(
+      PhysicalEphemeris(CurrentSky(), KindJupiter, CachedPlace(Body(KindJupiter))).longitude /
+      Degree);
   WriteMap(folder / "Images/Jupiter.jpg", 360, 180, [meridian](int column, int) {
     const int offset = (column - meridian + 360) % 360;
     if (offset <= 4 || offset >= 356) return PixelValueFromRGB(250, 20, 20);
     if (offset >= 26 && offset <= 34) return PixelValueFromRGB(20, 20, 250);
     return PixelValueFromRGB(90, 90, 90);
   });
-  Settings().ShowRenderedObjects = true;
+  test::Options().ShowRenderedObjects = true;
   Image* image = Draw();
   const Color centre = PixelAt(image, CX, CY);
   EXPECT_GT(RedOf(centre), 150);
@@ -404,7 +410,7 @@ TEST_F(PlanetSkyTest, MirrorFlagsMirrorTexturesAndGrids) {
   ASSERT_TRUE(CreateFolder(folder / "Images"));
   WriteMap(folder / "Images/Saturn.jpg", 256, 128,
            [](int column, int row) { return PixelValueFromRGB(column, 2 * row, 128); });
-  ChartSettings& s = Settings();
+  ChartOptions& s = test::Options();
   s.ShowRenderedObjects = true;
   CentreOn(KindSaturn, 60);
   Image* plain = Draw();

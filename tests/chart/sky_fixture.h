@@ -9,14 +9,14 @@
 #include <memory>
 #include <string>
 
-#include "app/settings.h"
 #include "astro/angles.h"
-#include "astro/skycontext.h"
 #include "chart/projection.h"
 #include "objects/records.h"
+#include "objects/sky.h"
 #include "objects/store.h"
 #include "platform/alert.h"
 #include "platform/events.h"
+#include "tests/chart/test_options.h"
 
 namespace qv {
 
@@ -33,8 +33,9 @@ class SkyFixture : public testing::Test {
   void SetUp() override {
     ASSERT_TRUE(InitPlatform());
     EmptyStore();
-    ChartSettings& s = Settings() = DefaultSettings(32);
-    s.JulianDate = J2000;  // precession of the current epoch is then (nearly) the identity
+    test::Observing() = ObservingSettings{};
+    test::Observing().JulianDate = J2000;  // the current epoch's precession is (nearly) none
+    ChartOptions& s = test::Options() = ChartOptions{};
     s.ChartProjection = ProjectionLambert;
     s.ChartCoordinateSystem = CoordinatesEquatorial;
     s.ChartCenterLongitude = 90 * Degree;
@@ -46,13 +47,14 @@ class SkyFixture : public testing::Test {
     s.ShowConstellations = false;
     s.ShowRenderedObjects = false;
     s.ShowPlanets = false;
-    UpdateSkyContext();
+    test::UpdateSky();
   }
   void TearDown() override {
     EmptyStore();
     SetAlertPresenter({});
-    Settings() = DefaultSettings(32);
-    UpdateSkyContext();
+    test::Observing() = ObservingSettings{};
+    test::Options() = ChartOptions{};
+    test::UpdateSky();
   }
 
   ObjectId NewFile(const std::string& name) {
@@ -90,7 +92,7 @@ class SkyFixture : public testing::Test {
   // its position angle: r = S tan(theta / 2) with S = W / tan(field / 4); east to the left.
   static void ExpectedLambertPixel(double raDeg, double decDeg, int width, int height, int& x,
                                    int& y) {
-    const ChartSettings& s = Settings();
+    const ChartOptions& s = test::Options();
     const double lon0 = s.ChartCenterLongitude, lat0 = s.ChartCenterLatitude;
     const double theta = AngularSeparation(lon0, lat0, raDeg * Degree, decDeg * Degree);
     const double pa = PositionAngle(lon0, lat0, raDeg * Degree, decDeg * Degree);

@@ -12,6 +12,7 @@
 #include "platform/alert.h"
 #include "platform/events.h"
 #include "platform/result.h"
+#include "tests/chart/test_options.h"
 
 namespace qv {
 namespace {
@@ -22,7 +23,8 @@ constexpr double Deg = 0.017453292520882225;
 class ViewTest : public testing::Test {
  protected:
   void SetUp() override {
-    Settings() = DefaultSettings(32);
+    test::Observing() = ObservingSettings{};
+    test::Options() = ChartOptions{};
     SetAlertPresenter([this](int, int, int number, const std::string& message) {
       asked.push_back(number);
       messages.push_back(message);
@@ -31,7 +33,8 @@ class ViewTest : public testing::Test {
   }
   void TearDown() override {
     SetAlertPresenter({});
-    Settings() = DefaultSettings(32);
+    test::Observing() = ObservingSettings{};
+    test::Options() = ChartOptions{};
   }
   int answer = AnswerOk;
   std::vector<int> asked;
@@ -45,13 +48,13 @@ TEST_F(ViewTest, WideFieldsProposeTheNextProjectionThatServesThem) {
   } cases[] = {
       {120, 0}, {200, ProjectionLambert}, {300, ProjectionMercator}, {170, ProjectionSpherical}};
   for (const auto& c : cases) {
-    Settings().ChartProjection = ProjectionPlanar;
+    test::Options().ChartProjection = ProjectionPlanar;
     asked.clear();
     messages.clear();
-    EXPECT_EQ(SetFieldWidth(c.fieldDeg * Deg), ResultOk);
+    EXPECT_EQ(SetFieldWidth(test::Options(), c.fieldDeg * Deg), ResultOk);
     if (c.proposed == 0) {
       EXPECT_TRUE(asked.empty()) << c.fieldDeg;
-      EXPECT_EQ(Settings().ChartProjection, ProjectionPlanar);
+      EXPECT_EQ(test::Options().ChartProjection, ProjectionPlanar);
     } else {
       ASSERT_EQ(asked.size(), 1u) << c.fieldDeg;
       EXPECT_EQ(asked[0], 522);
@@ -59,116 +62,117 @@ TEST_F(ViewTest, WideFieldsProposeTheNextProjectionThatServesThem) {
                                  " projection?"),
                 std::string::npos)
           << messages[0];
-      EXPECT_EQ(Settings().ChartProjection, c.proposed);
+      EXPECT_EQ(test::Options().ChartProjection, c.proposed);
     }
-    EXPECT_NEAR(Settings().ChartFieldWidth, c.fieldDeg * Deg, 1e-12);
+    EXPECT_NEAR(test::Options().ChartFieldWidth, c.fieldDeg * Deg, 1e-12);
   }
   // Mollweide serves every field and is never switched away from.
-  Settings().ChartProjection = ProjectionMollweide;
+  test::Options().ChartProjection = ProjectionMollweide;
   asked.clear();
-  EXPECT_EQ(SetFieldWidth(350 * Deg), ResultOk);
+  EXPECT_EQ(SetFieldWidth(test::Options(), 350 * Deg), ResultOk);
   EXPECT_TRUE(asked.empty());
-  EXPECT_EQ(Settings().ChartProjection, ProjectionMollweide);
+  EXPECT_EQ(test::Options().ChartProjection, ProjectionMollweide);
 }
 
 TEST_F(ViewTest, CancelLeavesFieldProjectionAndLimitsUnchanged) {
-  Settings().ChartProjection = ProjectionPlanar;
-  Settings().ChartFieldWidth = 60 * Deg;
-  const ChartSettings before = Settings();
+  test::Options().ChartProjection = ProjectionPlanar;
+  test::Options().ChartFieldWidth = 60 * Deg;
+  const ChartOptions before = test::Options();
   answer = AnswerCancel;
-  EXPECT_EQ(SetFieldWidth(200 * Deg), ResultCancelled);
-  EXPECT_EQ(Settings().ChartProjection, ProjectionPlanar);
-  EXPECT_EQ(Settings().ChartFieldWidth, before.ChartFieldWidth);
-  EXPECT_EQ(Settings().FaintestStarMagnitude, before.FaintestStarMagnitude);
+  EXPECT_EQ(SetFieldWidth(test::Options(), 200 * Deg), ResultCancelled);
+  EXPECT_EQ(test::Options().ChartProjection, ProjectionPlanar);
+  EXPECT_EQ(test::Options().ChartFieldWidth, before.ChartFieldWidth);
+  EXPECT_EQ(test::Options().FaintestStarMagnitude, before.FaintestStarMagnitude);
 }
 
 TEST_F(ViewTest, ZoomingClampsAtOneArcSecondAndShiftsTheLimits) {
-  ASSERT_EQ(SetFieldPreset(FieldPresetCount - 1), ResultOk);  // 1/360 degree
-  EXPECT_TRUE(IsFieldPresetChecked(FieldPresetCount - 1));
-  for (int i = 0; i < 6; ++i) ZoomIn();
-  EXPECT_DOUBLE_EQ(Settings().ChartFieldWidth, MinFieldWidth);
+  ASSERT_EQ(SetFieldPreset(test::Options(), FieldPresetCount - 1), ResultOk);  // 1/360 degree
+  EXPECT_TRUE(IsFieldPresetChecked(test::Options(), FieldPresetCount - 1));
+  for (int i = 0; i < 6; ++i) ZoomIn(test::Options());
+  EXPECT_DOUBLE_EQ(test::Options().ChartFieldWidth, MinFieldWidth);
 
-  Settings() = DefaultSettings(32);  // 180 degrees, faintest 5.50
-  ZoomIn();
-  EXPECT_NEAR(Settings().ChartFieldWidth, 90 * Deg, 1e-9);
-  EXPECT_EQ(Settings().FaintestStarMagnitude, 650);
-  ZoomOut();
-  EXPECT_EQ(Settings().FaintestStarMagnitude, 550);
-  Settings().AutomaticMagnitudeLimits = false;
-  ZoomIn();
-  EXPECT_EQ(Settings().FaintestStarMagnitude, 550);
+  test::Observing() = ObservingSettings{};
+
+  test::Options() = ChartOptions{};  // 180 degrees, faintest 5.50
+  ZoomIn(test::Options());
+  EXPECT_NEAR(test::Options().ChartFieldWidth, 90 * Deg, 1e-9);
+  EXPECT_EQ(test::Options().FaintestStarMagnitude, 650);
+  ZoomOut(test::Options());
+  EXPECT_EQ(test::Options().FaintestStarMagnitude, 550);
+  test::Options().AutomaticMagnitudeLimits = false;
+  ZoomIn(test::Options());
+  EXPECT_EQ(test::Options().FaintestStarMagnitude, 550);
 }
 
 TEST_F(ViewTest, PresetsAndTheirCheckMarks) {
-  Settings().ChartProjection = ProjectionMercator;
-  ASSERT_EQ(SetFieldPreset(0), ResultOk);
-  EXPECT_DOUBLE_EQ(Settings().ChartFieldWidth, 6.283185307);  // clamped
-  EXPECT_TRUE(IsFieldPresetChecked(0));
-  EXPECT_FALSE(IsFieldPresetChecked(1));
-  Settings().ChartFieldWidth = FieldPresets[7] + 4e-6;  // within one arc second of 1 degree
-  EXPECT_TRUE(IsFieldPresetChecked(7));
-  Settings().ChartFieldWidth = FieldPresets[7] + 6e-6;
-  EXPECT_FALSE(IsFieldPresetChecked(7));
+  test::Options().ChartProjection = ProjectionMercator;
+  ASSERT_EQ(SetFieldPreset(test::Options(), 0), ResultOk);
+  EXPECT_DOUBLE_EQ(test::Options().ChartFieldWidth, 6.283185307);  // clamped
+  EXPECT_TRUE(IsFieldPresetChecked(test::Options(), 0));
+  EXPECT_FALSE(IsFieldPresetChecked(test::Options(), 1));
+  test::Options().ChartFieldWidth = FieldPresets[7] + 4e-6;  // within one arc second of 1 degree
+  EXPECT_TRUE(IsFieldPresetChecked(test::Options(), 7));
+  test::Options().ChartFieldWidth = FieldPresets[7] + 6e-6;
+  EXPECT_FALSE(IsFieldPresetChecked(test::Options(), 7));
 }
 
 TEST_F(ViewTest, ScrollingStepsDirectionsAndThePoles) {
-  ChartSettings& s = Settings();
+  ChartOptions& s = test::Options();
   s.ChartCoordinateSystem = CoordinatesEquatorial;
   s.ChartFieldWidth = 36 * Deg;  // one step = 1 degree with the default rate 36
   s.ChartCenterLongitude = 10 * Deg;
   s.ChartCenterLatitude = 0;
   s.CenteredObject = 12345;
-  s.TelescopeStayCentered = true;
-  ScrollChart(ScrollHorizontal, PartLineUp, 0);  // toward the left: longitude grows
+  ScrollChart(test::Options(), ScrollHorizontal, PartLineUp,
+              0);  // toward the left: longitude grows
   EXPECT_NEAR(s.ChartCenterLongitude, 11 * Deg, 1e-9);
   EXPECT_EQ(s.CenteredObject, 0u);
-  EXPECT_FALSE(s.TelescopeStayCentered);
-  ScrollChart(ScrollHorizontal, PartPageDown, 0);  // half a field to the right
+  ScrollChart(test::Options(), ScrollHorizontal, PartPageDown, 0);  // half a field to the right
   EXPECT_NEAR(s.ChartCenterLongitude, (11 - 18 + 360) * Deg, 1e-9);
   s.ChartCoordinateSystem = CoordinatesHorizon;
   s.ChartCenterLongitude = 10 * Deg;
-  ScrollChart(ScrollHorizontal, PartLineUp, 0);  // azimuth grows to the right
+  ScrollChart(test::Options(), ScrollHorizontal, PartLineUp, 0);  // azimuth grows to the right
   EXPECT_NEAR(s.ChartCenterLongitude, 9 * Deg, 1e-9);
   // The latitude stops at the poles.
   s.ChartCenterLatitude = 89.5 * Deg;
-  ScrollChart(ScrollVertical, PartPageUp, 0);
+  ScrollChart(test::Options(), ScrollVertical, PartPageUp, 0);
   EXPECT_DOUBLE_EQ(s.ChartCenterLatitude, 1.570796327);
   s.ChartCenterLatitude = -89.5 * Deg;
-  ScrollChart(ScrollVertical, PartLineDown, 0);
+  ScrollChart(test::Options(), ScrollVertical, PartLineDown, 0);
   EXPECT_DOUBLE_EQ(s.ChartCenterLatitude, -1.570796327);
 }
 
 TEST_F(ViewTest, ThumbsRoundTripThroughTheThumbCommand) {
   for (int system : {CoordinatesEquatorial, CoordinatesHorizon}) {
-    Settings().ChartCoordinateSystem = static_cast<CoordinateSystem>(system);
+    test::Options().ChartCoordinateSystem = static_cast<CoordinateSystem>(system);
     for (int position = 1; position <= 360; position += 7) {
-      ScrollChart(ScrollHorizontal, PartThumbReleased, position);
-      EXPECT_EQ(ChartScrollThumbs(Settings()).horizontal, position) << system;
+      ScrollChart(test::Options(), ScrollHorizontal, PartThumbReleased, position);
+      EXPECT_EQ(ChartScrollThumbs(test::Options()).horizontal, position) << system;
     }
     for (int position = -90; position <= 90; position += 9) {
-      ScrollChart(ScrollVertical, PartThumbReleased, position);
-      EXPECT_EQ(ChartScrollThumbs(Settings()).vertical, position);
+      ScrollChart(test::Options(), ScrollVertical, PartThumbReleased, position);
+      EXPECT_EQ(ChartScrollThumbs(test::Options()).vertical, position);
     }
   }
   // Longitudes just below 360 stay inside the bar's range.
-  Settings().ChartCoordinateSystem = CoordinatesEquatorial;
-  Settings().ChartCenterLongitude = 359.8 * Deg;
-  EXPECT_EQ(ChartScrollThumbs(Settings()).horizontal, 360);
-  Settings().ChartCoordinateSystem = CoordinatesHorizon;
-  EXPECT_EQ(ChartScrollThumbs(Settings()).horizontal, 1);
+  test::Options().ChartCoordinateSystem = CoordinatesEquatorial;
+  test::Options().ChartCenterLongitude = 359.8 * Deg;
+  EXPECT_EQ(ChartScrollThumbs(test::Options()).horizontal, 360);
+  test::Options().ChartCoordinateSystem = CoordinatesHorizon;
+  EXPECT_EQ(ChartScrollThumbs(test::Options()).horizontal, 1);
 }
 
 TEST_F(ViewTest, CenterOnHorizonPoints) {
-  Settings().ChartCoordinateSystem = CoordinatesEcliptic;
-  Settings().CenteredObject = 99999;
-  CenterOnHorizonPoint(HorizonWest);
-  EXPECT_EQ(Settings().ChartCoordinateSystem, CoordinatesHorizon);
-  EXPECT_EQ(Settings().CenteredObject, 0u);
-  EXPECT_DOUBLE_EQ(Settings().ChartCenterLongitude, 4.712388981);
-  EXPECT_DOUBLE_EQ(Settings().ChartCenterLatitude, 0);
-  CenterOnHorizonPoint(HorizonNadir);
-  EXPECT_DOUBLE_EQ(Settings().ChartCenterLongitude, 3.141592654);
-  EXPECT_DOUBLE_EQ(Settings().ChartCenterLatitude, -1.570796327);
+  test::Options().ChartCoordinateSystem = CoordinatesEcliptic;
+  test::Options().CenteredObject = 99999;
+  CenterOnHorizonPoint(test::Options(), HorizonWest);
+  EXPECT_EQ(test::Options().ChartCoordinateSystem, CoordinatesHorizon);
+  EXPECT_EQ(test::Options().CenteredObject, 0u);
+  EXPECT_DOUBLE_EQ(test::Options().ChartCenterLongitude, 4.712388981);
+  EXPECT_DOUBLE_EQ(test::Options().ChartCenterLatitude, 0);
+  CenterOnHorizonPoint(test::Options(), HorizonNadir);
+  EXPECT_DOUBLE_EQ(test::Options().ChartCenterLongitude, 3.141592654);
+  EXPECT_DOUBLE_EQ(test::Options().ChartCenterLatitude, -1.570796327);
 }
 
 TEST_F(ViewTest, CenterAtPixelMakesThatPixelsSkyTheCentre) {
@@ -183,11 +187,11 @@ TEST_F(ViewTest, CenterAtPixelMakesThatPixelsSkyTheCentre) {
   CurrentChartFrame() = MakeChartFrame(view, ecliptic, {0, 0, 1}, 0, 0, 800, 600);
   Vector3 under;
   ASSERT_TRUE(ChartToSky(CurrentChartFrame(), 250, 120, under));
-  Settings().CenteredObject = 777;
-  ASSERT_TRUE(CenterAtPixel(250, 120));
-  EXPECT_EQ(Settings().CenteredObject, 0u);
-  view.centerLon = Settings().ChartCenterLongitude;
-  view.centerLat = Settings().ChartCenterLatitude;
+  test::Options().CenteredObject = 777;
+  ASSERT_TRUE(CenterAtPixel(test::Options(), 250, 120));
+  EXPECT_EQ(test::Options().CenteredObject, 0u);
+  view.centerLon = test::Options().ChartCenterLongitude;
+  view.centerLat = test::Options().ChartCenterLatitude;
   const ChartFrame moved = MakeChartFrame(view, ecliptic, {0, 0, 1}, 0, 0, 800, 600);
   const ChartPoint p = ProjectToChart(
       moved, {under.x * DirectionLength, under.y * DirectionLength, under.z * DirectionLength});

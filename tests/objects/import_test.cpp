@@ -8,12 +8,12 @@
 #include <cmath>
 #include <filesystem>
 
-#include "app/settings.h"
-#include "astro/skycontext.h"
 #include "objects/messages.h"
+#include "objects/sky.h"
 #include "objects/tleimport.h"
 #include "platform/progress.h"
 #include "tests/objects/database_fixture.h"
+#include "tests/objects/test_sky.h"
 
 namespace qv {
 namespace {
@@ -399,17 +399,17 @@ TEST_F(ImportTest, SatelliteFileUsesTheSlidingWindow) {
 
 TEST_F(ImportTest, NewSatelliteHasItsPlaceComputedOnce) {
   AddEarth();
-  Settings() = DefaultSettings(32);
-  Settings().JulianDate = 2454730.0;  // about the epoch of the set
-  UpdateSkyContext();
+  test::Observing() = ObservingSettings{};
+  test::Observing().JulianDate = 2454730.0;  // about the epoch of the set
+  test::UpdateSky();
   std::unique_ptr<ObjectRecord> r;
   ASSERT_EQ(ElementSetToRecord(IssName, IssLine1, IssLine2, r), ResultOk);
   const OrbitRecord& o = *OrbitOf(*r);
-  EXPECT_EQ(o.stamp, Sky().planetGeneration);
+  EXPECT_EQ(o.stamp, PlanetGeneration());
   // Seen from a place on the Earth the station is between 350 km and an Earth's diameter away.
   EXPECT_GT(o.currentDistance * 149597870.7, 300);
   EXPECT_LT(o.currentDistance * 149597870.7, 13200);
-  Settings() = DefaultSettings(32);
+  test::Observing() = ObservingSettings{};
 }
 
 TEST_F(ImportTest, SatelliteFileWithoutEarthShows523ForEverySet) {

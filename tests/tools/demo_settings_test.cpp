@@ -9,11 +9,11 @@
 #include <string>
 #include <vector>
 
-#include "app/settings.h"
-#include "app/settings_file.h"
-#include "app/trails.h"
+#include "chart/trails.h"
 #include "objects/store.h"
 #include "platform/alert.h"
+#include "settings/settings.h"
+#include "settings/settings_file.h"
 #include "tests/support/scratch_folder.h"
 
 namespace qv {

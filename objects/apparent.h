@@ -1,0 +1,45 @@
+// objects/apparent.h - an object's place as the chart, the info window and the ephemeris read
+// it: its current values for a sky context (cached in the record for the current sky), carried
+// from the J2000 equator into the equator of the chart's equinox, the chart's coordinate system
+// (refracted on horizon charts) and the instants of rising and setting, refined with the object's
+// motion. Radians, Julian dates (UT for instants).
+#pragma once
+
+#include "astro/riseset.h"
+#include "astro/skycontext.h"
+#include "objects/records.h"
+
+namespace qv {
+
+// PlaceAt: the current values of a star, deep-sky object or solar-system body for any context,
+// computed without reading a record's cache or writing any record; other kinds give their
+// cached values.
+ApparentPlace PlaceAt(const ObjectRecord& object, const SkyContext& sky);
+
+// RecomputeObject: the object's current values for the current sky, stored and stamped;
+// EnsureCurrent does it only when the record's stamp is stale.
+void RecomputeObject(ObjectRecord& object);
+void EnsureCurrent(ObjectRecord& object);
+
+struct ChartPlace {
+  double ra = 0, dec = 0;   // of the chart's equinox
+  double lon = 0, lat = 0;  // in the chart's coordinate system, refracted on horizon charts
+  RiseSet rise, set;
+};
+
+// ChartPlaceOf: a J2000 apparent direction in a coordinate system of the context, with the
+// rising and setting of that direction on the context's local day.
+ChartPlace ChartPlaceOf(const SkyContext& sky, const Vector3& direction, int coordinateSystem);
+
+// ApparentChartPosition: the object's place for the current sky, brought up to date first.
+ChartPlace ApparentChartPosition(ObjectRecord& object, int coordinateSystem);
+
+// RefineRiseSetTime: when the context's PreciseRiseSetTimes is on, the event found for the
+// context is found again for a context at the event's instant, with the object's place there,
+// until the time of day settles within RiseSetTolerance, no event is found, or
+// RiseSetMaxEvaluations evaluations are made. No record and no other context changes. Returns
+// the number of evaluations made.
+int RefineRiseSetTime(const ObjectRecord& object, const SkyContext& sky, int event,
+                      RiseSet& result);
+
+}  // namespace qv

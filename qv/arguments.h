@@ -1,0 +1,45 @@
+// qv/arguments.h - the command line of qv, the command-line companion: a subcommand, its
+// options ("--name VALUE", "--name=VALUE" or a flag "--name") and its plain arguments, checked
+// against the subcommand's table of what it accepts.
+#pragma once
+
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace qv {
+
+// QvCommandSpec: what one subcommand accepts.
+struct QvCommandSpec {
+  const char* name = "";
+  const char* synopsis = "";                  // the usage line after "qv "
+  const char* help = "";                      // what the command does and what its options mean
+  std::vector<std::string> valueOptions;      // options that take a value
+  std::vector<std::string> flagOptions;       // options without a value (--help is always one)
+  std::vector<std::string> required;          // value options that must be given
+  size_t minArguments = 0, maxArguments = 0;  // plain arguments
+};
+
+struct QvArguments {
+  std::string command;
+  std::vector<std::string> arguments;         // plain arguments in order
+  std::map<std::string, std::string> values;  // "--out" -> "chart.png"
+  std::set<std::string> flags;                // "--exact"
+
+  bool Has(const std::string& option) const { return values.count(option) || flags.count(option); }
+  std::string Value(const std::string& option) const {
+    const auto it = values.find(option);
+    return it == values.end() ? std::string() : it->second;
+  }
+};
+
+// ParseQvArguments: reads the words after the subcommand (args[0] is the subcommand itself)
+// against its spec. With --help anywhere nothing else is checked. An unknown option, a missing
+// value, an option given twice, a missing required option or a wrong number of plain
+// arguments gives false with a one-line explanation in error. "--" ends the options: words
+// after it are plain arguments even when they start with "--".
+bool ParseQvArguments(const std::vector<std::string>& args, const QvCommandSpec& spec,
+                      QvArguments& parsed, std::string& error);
+
+}  // namespace qv

@@ -1,0 +1,24 @@
+// qv/qv_main.cpp - the entry point of qv, the command-line companion (qv/commands.h).
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "qv/commands.h"
+
+int main(int argc, char** argv) {
+  const std::vector<std::string> args(argv + 1, argv + argc);
+  const qv::QvOutput output{
+      [](std::string_view text) { std::fwrite(text.data(), 1, text.size(), stdout); },
+      [](std::string_view text) { std::fwrite(text.data(), 1, text.size(), stderr); },
+  };
+  const int code = qv::RunQv(args, output);
+  const bool flushed = std::fflush(stdout) == 0;
+  if (flushed && !std::ferror(stdout)) return code;
+  // A full disk or a closed pipe: what was printed did not all arrive.
+  std::fprintf(stderr, "qv: can't write to standard output: %s\n",
+               flushed ? "a write failed" : std::strerror(errno));
+  return qv::QvFileError;
+}

@@ -1,0 +1,44 @@
+// settings/settings_keys.h - the keys of a settings file's <Settings> section: each key's name, and
+// how its field of the settings record is written as a value and read back from one.
+//
+// Values in the file: angles in degrees, the time zone in hours, the star-motion threshold in
+// years, the precession epoch as a year, magnitudes in magnitudes (empty for "no limit" where a
+// limit may be absent), enumerations and objects by name, colours as "red,green,blue".
+// Reading never fails on a bad value: numbers that do not parse read as 0, unknown names leave
+// the field as it was. Only an object name that matches no object stops the reading.
+#pragma once
+
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "settings/settings.h"
+
+namespace qv {
+
+struct SettingsKey {
+  const char* name;
+  std::string (*write)(const ChartSettings& settings);
+  // read: ResultOk, or ResultNotFound when the value names no object (note 523 was shown).
+  int (*read)(ChartSettings& settings, std::string_view value);
+};
+
+// SettingsKeys: every key, in the order a settings file lists them.
+std::span<const SettingsKey> SettingsKeys();
+
+// FindSettingsKey: the key of that exact name (case counts), or nullptr.
+const SettingsKey* FindSettingsKey(std::string_view name);
+
+// Font style words, in bit order: "Bold" is bit 1, "Italic" 2, ... "Strikeout" 128.
+std::string FormatFontSetting(const FontSetting& font);
+FontSetting ParseFontSetting(std::string_view value);
+
+// MagnitudeHundredths: a magnitude as settings files and the Symbols & Grids dialog store it:
+// value x 100 truncated toward zero, held within the 16-bit range. The truncation allows for the
+// binary form of decimal text: "+0.29" gives 29, not 28, while "+6.559" still gives 655.
+int16_t MagnitudeHundredths(double value);
+
+// CutText: text cut to at most maxBytes without splitting a UTF-8 character.
+std::string CutText(std::string_view text, size_t maxBytes);
+
+}  // namespace qv
