@@ -33,9 +33,13 @@
 //   101    longitude, latitude, altitude, time zone (4 x f32), name
 // Names are zero-terminated (a single 0 byte when there is none) and must end inside the block.
 //
+// The entries and slots are what the bytes hold: a header count below them is trusted less than
+// they are, so that no write drops what a wrong count hid; a count above them means a cut file.
+//
 // Damage - a wrong mark, type or version, an unknown kind, a block that is short, oversized or
-// holds an unterminated name, a count that cannot fit the bytes - gives ResultReadError; no read
-// ever goes past the bytes given.
+// holds an unterminated name, fewer entries or slots than the header counts, a file number
+// listed twice - gives ResultReadError and, when asked, the problem in a few words ("slot 12
+// holds the unknown kind 57"); no read ever goes past the bytes given.
 #pragma once
 
 #include <cstddef>
@@ -115,11 +119,16 @@ int ReadRecordSlot(ByteReader& r, std::unique_ptr<ObjectRecord>& out);
 void WriteRecordSlot(ByteWriter& w, const ObjectRecord* record);
 
 // Whole files.
-int DecodeIndexFile(std::span<const uint8_t> bytes, std::vector<IndexEntry>& entries);
+// DecodeIndexFile: every well-formed entry, in file order, even when the index is damaged (an
+// entry of a file number already listed is passed over).
+int DecodeIndexFile(std::span<const uint8_t> bytes, std::vector<IndexEntry>& entries,
+                    std::string* problem = nullptr);
 std::vector<uint8_t> EncodeIndexFile(std::span<const IndexEntry> entries, bool swap = false);
-// DecodeDatabaseFile: slots[k] holds the record of index k + 1, or null for an empty slot.
+// DecodeDatabaseFile: slots[k] holds the record of index k + 1, or null for an empty slot;
+// nothing when the file is damaged.
 int DecodeDatabaseFile(std::span<const uint8_t> bytes,
-                       std::vector<std::unique_ptr<ObjectRecord>>& slots);
+                       std::vector<std::unique_ptr<ObjectRecord>>& slots,
+                       std::string* problem = nullptr);
 std::vector<uint8_t> EncodeDatabaseFile(std::span<const std::unique_ptr<ObjectRecord>> slots,
                                         bool swap = false);
 
