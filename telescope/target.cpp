@@ -5,12 +5,12 @@
 #include <cstdio>
 
 #include "astro/angles.h"
+#include "chart/object_info.h"
 
 namespace qv {
 namespace {
 
 constexpr double ArcminutesPerRadian = 3437.74677;
-constexpr double ArcsecondsPerRadian = 206264.8062;
 
 }  // namespace
 
@@ -29,6 +29,15 @@ std::string TargetSizeText(const ObjectRecord& record) {
     std::snprintf(text, sizeof text, "%.1f\"", size * ArcsecondsPerRadian);
   }
   return text;
+}
+
+std::string TargetMagnitudeText(const ObjectRecord& record) {
+  if (const SkyObjectRecord* sky = SkyObjectOf(record)) {
+    const SkyMagnitudes m = MagnitudesOf(*sky);
+    return FormatMagnitudeText(record.kind, m.visual, m.faintest, m.companion);
+  }
+  return FormatMagnitudeText(record.kind, CurrentMagnitude(record), UnknownMagnitude,
+                             UnknownMagnitude);
 }
 
 }  // namespace qv
