@@ -5,14 +5,10 @@
 #include <cstdio>
 
 #include "astro/angles.h"
+#include "astro/constants.h"
 #include "chart/object_info.h"
 
 namespace qv {
-namespace {
-
-constexpr double ArcminutesPerRadian = 3437.74677;
-
-}  // namespace
 
 TelescopeTarget TargetFromObject(const ObjectRecord& record) {
   const Spherical s = RectangularToSpherical(CurrentDirectionVector(record));
