@@ -12,6 +12,7 @@
 #include "app/info_window.h"
 #include "app/red_screen.h"
 #include "app/shell.h"
+#include "app/telescope_control.h"
 #include "app/viewpoint.h"
 #include "chart/trails.h"
 #include "objects/database.h"
@@ -92,6 +93,7 @@ bool StartApplication() {
   if (ready) {
     DeleteAllTrails();
     CreateInfoWindow();
+    InstallTelescopeHooks();
     OpenDefaultDatabase();
     if (FileExists(DefaultSettingsPath())) ReadDefaultSettings(AskDescriptionOnOpening);
     RememberHere();

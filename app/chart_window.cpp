@@ -6,6 +6,7 @@
 #include "app/info_window.h"
 #include "app/red_screen.h"
 #include "app/shell.h"
+#include "app/telescope_control.h"
 #include "astro/angles.h"
 #include "chart/centring.h"
 #include "chart/drawing.h"
@@ -119,6 +120,7 @@ void PaintChartWindow(WindowRef window) {
     UpdateMenus();
   }
   RedrawChart(window);
+  DrawTelescopeOverlay();
   DrawChartOverlays();
   ++Shell().windowRedraws;
 }

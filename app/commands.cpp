@@ -3,13 +3,14 @@
 
 #include "app/command_handlers.h"
 #include "app/shell.h"
+#include "app/telescope_control.h"
 #include "platform/dialogs.h"
 
 namespace qv {
 namespace {
 
 // Commands whose work belongs to parts of the program not built yet (exporting and printing
-// charts, ephemerides, animation and trails, configuration search, the telescope), and the
+// charts, ephemerides, animation and trails, configuration search), and the
 // Edit commands that have nothing to act on. Ranges of command numbers, both ends included.
 struct CommandRange {
   int first, last;
@@ -21,7 +22,6 @@ constexpr CommandRange UnavailableCommands[] = {
     {25803, 25806},  // Edit > Cut, Copy, Paste, Delete
     {26111, 26111},  // Computation > Find Configuration...
     {26201, 26222},  // Animation
-    {26301, 26313},  // Telescope
 };
 
 }  // namespace
@@ -63,6 +63,9 @@ int DispatchMenuCommand(int menu, int item) {
       break;
     case ComputationMenu:
       ComputationCommand(command);
+      break;
+    case TelescopeMenu:
+      TelescopeCommand(command);
       break;
     case HelpMenu:
       HelpCommand(command);

@@ -9,6 +9,7 @@
 #include "app/edit_object.h"
 #include "app/info_window.h"
 #include "app/open_document.h"
+#include "app/telescope_control.h"
 #include "app/viewpoint.h"
 #include "generated/string_numbers.h"
 #include "objects/database.h"
@@ -62,6 +63,7 @@ void OpenChosenDocument(int titleString, const std::string& folder) {
 }
 
 void OpenDefaultSettingsFile() {
+  DisconnectTelescopeLink();  // the connection settings may change
   if (!ReadDefaultSettings(AskDescriptionOnOpening)) return;
   RefreshChart(false);
   UpdateMenus();

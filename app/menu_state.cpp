@@ -5,6 +5,7 @@
 #include "app/command_handlers.h"
 #include "app/commands.h"
 #include "app/info_window.h"
+#include "app/telescope_control.h"
 #include "astro/constants.h"
 #include "chart/view.h"
 #include "platform/events.h"
@@ -88,7 +89,7 @@ void UpdateAnimationMenu(const ChartSettings& s) {
 void UpdateTelescopeMenu(const ChartSettings& s) {
   MenuRef telescope = MenuByNumber(TelescopeMenu);
   for (int item : {3, 5, 6, 7, 8, 10, 11, 12, 13}) Enable(telescope, item, s.TelescopeConnected);
-  CheckItem(telescope, 10, false);  // no telescope control window
+  CheckItem(telescope, 10, TelescopeControlWindowOpen());
   CheckItem(telescope, 11, s.TelescopeShowFields);
   CheckItem(telescope, 12, s.TelescopeStayCentered);
   CheckItem(telescope, 13, s.TelescopeTrackMovingTargets);

@@ -4,6 +4,7 @@
 #include "app/chart_window.h"
 #include "app/commands.h"
 #include "app/description_dialog.h"
+#include "app/telescope_control.h"
 #include "app/viewpoint.h"
 #include "generated/string_numbers.h"
 #include "objects/database.h"
@@ -31,6 +32,7 @@ bool EndsWithIgnoringCase(const std::string& text, std::string_view ending) {
 }
 
 int OpenSettingsDocument(const std::string& path) {
+  DisconnectTelescopeLink();  // the connection settings may change
   if (!ReadSettingsFile(path, AskDescriptionOnOpening)) return ResultReadError;
   Settings().SettingsPath = path;
   RefreshChart(false);

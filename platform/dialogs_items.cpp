@@ -17,6 +17,7 @@
 #include <QTabWidget>
 #include <QTextEdit>
 
+#include "platform/button_hold.h"
 #include "platform/dialogs.h"
 #include "platform/embedded_files.h"
 #include "platform/strings.h"
@@ -120,7 +121,13 @@ QWidget* FindItem(WindowRef window, int item) {
 }
 
 void ConnectControl(WindowRef window, QWidget* control, int item) {
-  if (auto* button = qobject_cast<QPushButton*>(control)) {
+  if (auto* button = qobject_cast<QPushButton*>(control);
+      button && button->property("hold").toBool()) {
+    QObject::connect(button, &QPushButton::pressed, button,
+                     [=] { SendControl(window, item, PartButtonPressed); });
+    QObject::connect(button, &QPushButton::released, button,
+                     [=] { SendControl(window, item, PartButtonReleased); });
+  } else if (auto* button = qobject_cast<QPushButton*>(control)) {
     QObject::connect(button, &QPushButton::clicked, button,
                      [=] { PushButtonClicked(window, button, item); });
   } else if (auto* box = qobject_cast<QAbstractButton*>(control)) {

@@ -30,6 +30,9 @@ struct Snapshot {
   bool serverUp = false;
   std::string device;  // named, or the first telescope found
   bool devicePresent = false, deviceConnected = false;
+  // Every device's CONNECTION switch as last seen: a device sends it before the DRIVER_INFO
+  // that tells it is a telescope.
+  std::map<std::string, bool> connectedDevices;
   bool hasPosition = false, canTrack = false;
   bool positionUpdated = false;  // sent as it changed, not only as first defined
   double raHours = 0, decDegrees = 0, elevation = 0;
@@ -91,6 +94,11 @@ class Client : public INDI::BaseClient {
     const std::string name = property.getName() ? property.getName() : "";
     const char* device = property.getDeviceName();
     if (!device) return;
+    if (name == "CONNECTION") {
+      INDI::PropertySwitch connection(property);
+      const auto* on = connection.findWidgetByName("CONNECT");
+      snapshot.connectedDevices[device] = on && on->getState() == ISS_ON;
+    }
     if (snapshot.device.empty() && name == "DRIVER_INFO") {
       INDI::PropertyText info(property);
       const auto* kind = info.findWidgetByName("DRIVER_INTERFACE");
@@ -99,11 +107,9 @@ class Client : public INDI::BaseClient {
     }
     if (snapshot.device != device) return;
     snapshot.devicePresent = true;
-    if (name == "CONNECTION") {
-      INDI::PropertySwitch connection(property);
-      const auto* on = connection.findWidgetByName("CONNECT");
-      snapshot.deviceConnected = on && on->getState() == ISS_ON;
-    } else if (name == "EQUATORIAL_EOD_COORD") {
+    const auto known = snapshot.connectedDevices.find(device);
+    snapshot.deviceConnected = known != snapshot.connectedDevices.end() && known->second;
+    if (name == "EQUATORIAL_EOD_COORD") {
       INDI::PropertyNumber coordinates(property);
       const auto* ra = coordinates.findWidgetByName("RA");
       const auto* dec = coordinates.findWidgetByName("DEC");
@@ -192,7 +198,10 @@ IndiConnection OpenIndiConnection(const std::string& host, int port, const std::
         std::chrono::steady_clock::now() - start);
     return std::max(0, timeoutMs - int(spent.count()));
   };
-  if (!client->Wait(left(), [](const Snapshot& s) { return s.devicePresent; })) {
+  // Its connection state too: a device another client connected must not be taken as fresh.
+  if (!client->Wait(left(), [](const Snapshot& s) {
+        return s.devicePresent && s.connectedDevices.count(s.device) > 0;
+      })) {
     client->disconnectServer();
     return NoIndiConnection;
   }

@@ -11,12 +11,15 @@
 //   qv import    FILE... [--database DIR] [--create] [--replace | --rename] [--keep-going]
 //                [--satellites]
 //   qv db        [--database DIR] [--check]
+//   qv telescope --interface NAME (--port DEVICE | --emulate | --indi HOST:PORT [--device NAME])
+//                [--settings FILE] [--database DIR] ACTION [OBJECT] [--ra H --dec D]
 // A run that used database files it could not read ends with a file error (2).
 #pragma once
 
 #include <string>
 #include <vector>
 
+#include "objects/records.h"
 #include "qv/arguments.h"
 #include "qv/session.h"
 
@@ -33,5 +36,11 @@ int RunInfoCommand(const QvArguments& args, const QvOutput& output);
 int RunFindCommand(const QvArguments& args, const QvOutput& output);
 int RunImportCommand(const QvArguments& args, const QvOutput& output);
 int RunDbCommand(const QvArguments& args, const QvOutput& output);
+int RunTelescopeCommand(const QvArguments& args, const QvOutput& output);
+
+// FindQvObject: the object whose name matches exactly (any case), else the one that carries the
+// name as a designation written another way, else the first whose name contains the words;
+// note 523 when none does.
+ObjectRecord* FindQvObject(const std::string& name);
 
 }  // namespace qv

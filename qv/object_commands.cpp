@@ -30,9 +30,15 @@ std::string CanonicalDesignation(const std::string& name) {
   return std::string();
 }
 
-// FindQvObject: the object whose name matches exactly (any case), else the one that carries the
-// name as a designation written another way, else the first whose name contains the words;
-// note 523 when none does.
+bool ParseStep(const std::string& text, double& step) {
+  char* end = nullptr;
+  step = std::strtod(text.c_str(), &end);
+  return end != text.c_str() && *end == '\0' && std::isfinite(step) && step > 0;
+}
+
+}  // namespace
+
+// FindQvObject: see commands.h.
 ObjectRecord* FindQvObject(const std::string& name) {
   const std::string designation = CanonicalDesignation(name);
   ObjectId found = 0;
@@ -45,14 +51,6 @@ ObjectRecord* FindQvObject(const std::string& name) {
   Note(ButtonsOk, MessageNoSuchObject, name.c_str());
   return nullptr;
 }
-
-bool ParseStep(const std::string& text, double& step) {
-  char* end = nullptr;
-  step = std::strtod(text.c_str(), &end);
-  return end != text.c_str() && *end == '\0' && std::isfinite(step) && step > 0;
-}
-
-}  // namespace
 
 int RunInfoCommand(const QvArguments& args, const QvOutput& output) {
   QvSession session(output);

@@ -104,6 +104,32 @@ const std::vector<QvCommand>& Commands() {
         0,
         0},
        RunDbCommand},
+      {{"telescope",
+        "telescope --interface NAME (--port DEVICE | --emulate | --indi HOST:PORT [--device NAME]) "
+        "[--settings FILE] [--database DIR] [--jd JD | --date \"Y/M/D h:m:s\"] ACTION [OBJECT] "
+        "[--ra H --dec D]",
+        "Drives a telescope without windows. ACTION is one of:\n"
+        "  position                 prints the telescope's J2000 R.A. and Dec.\n"
+        "  goto OBJECT | --ra H --dec D   sends it to the object or the J2000 coordinates\n"
+        "  sync OBJECT | --ra H --dec D   tells it that it points there\n"
+        "  stop                     stops every motion\n"
+        "  set-time, set-site       sets its clock, or its site, from the settings\n"
+        "  ports                    lists the serial ports\n"
+        "  --interface NAME         LX200, MagellanI, MagellanII, Autostar, Ultima2000, NexStar,\n"
+        "                           AstroMaster, SkyWizard, NGCMax, SkyVector, BBox,\n"
+        "                           QEICoordinate or INDI\n"
+        "  --port DEVICE            the serial port (/dev/ttyUSB0)\n"
+        "  --emulate                a simulated telescope: no port is opened\n"
+        "  --indi HOST:PORT         the INDI server (port 7624 when not given)\n"
+        "  --device NAME            its telescope (default: the first it has)\n"
+        "  --ra H, --dec D          hours and degrees, as 5.5 or \"5 30 00\"\n",
+        {"--interface", "--port", "--indi", "--device", "--settings", "--database", "--jd",
+         "--date", "--ra", "--dec"},
+        {"--emulate"},
+        {},
+        1,
+        2},
+       RunTelescopeCommand},
   };
   return commands;
 }

@@ -10,6 +10,7 @@
 #include "objects/decimal_text.h"
 #include "platform/result.h"
 #include "settings/settings_objects.h"
+#include "settings/telescope_settings.h"
 
 namespace qv {
 namespace {
@@ -254,10 +255,7 @@ constexpr const char* BackgroundNames[] = {"Black", "White", "Color"};
 constexpr NameList Backgrounds{BackgroundNames, SkyBlack};
 constexpr const char* AnimationNames[] = {"Off", "Backward", "Forward"};
 constexpr NameList Animations{AnimationNames, AnimationOff};
-constexpr const char* InterfaceNames[] = {
-    "LX200",       "MagellanI", "MagellanII", "Autostar",  "Ultima2000", "NexStar",
-    "AstroMaster", "SkyWizard", "NGCMax",     "SkyVector", "BBox",       "QEICoordinate"};
-constexpr NameList Interfaces{InterfaceNames, TelescopeLX200};
+constexpr NameList Interfaces{TelescopeInterfaceNames, TelescopeLX200};
 
 using S = ChartSettings;
 

@@ -6,6 +6,7 @@
 
 #include "astro/angles.h"
 #include "astro/constants.h"
+#include "chart/object_info.h"
 
 namespace qv {
 
@@ -24,6 +25,15 @@ std::string TargetSizeText(const ObjectRecord& record) {
     std::snprintf(text, sizeof text, "%.1f\"", size * ArcsecondsPerRadian);
   }
   return text;
+}
+
+std::string TargetMagnitudeText(const ObjectRecord& record) {
+  if (const SkyObjectRecord* sky = SkyObjectOf(record)) {
+    const SkyMagnitudes m = MagnitudesOf(*sky);
+    return FormatMagnitudeText(record.kind, m.visual, m.faintest, m.companion);
+  }
+  return FormatMagnitudeText(record.kind, CurrentMagnitude(record), UnknownMagnitude,
+                             UnknownMagnitude);
 }
 
 }  // namespace qv

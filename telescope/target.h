@@ -17,4 +17,8 @@ TelescopeTarget TargetFromObject(const ObjectRecord& record);
 // arcseconds ("17.3\"") for others; empty when the size is not above 0.
 std::string TargetSizeText(const ObjectRecord& record);
 
+// TargetMagnitudeText: V with its variability and companion for sky objects, the current
+// magnitude for others, in the chart's magnitude format; empty when unknown.
+std::string TargetMagnitudeText(const ObjectRecord& record);
+
 }  // namespace qv

@@ -155,7 +155,8 @@ TEST_F(AppTest, MenuItemsFollowTheState) {
   EXPECT_FALSE(Enabled(ExportMenu, 2));
   EXPECT_FALSE(Enabled(FileMenu, 14));
   EXPECT_FALSE(Enabled(AnimationMenu, 3));
-  EXPECT_FALSE(Enabled(TelescopeMenu, 2));
+  EXPECT_TRUE(Enabled(TelescopeMenu, 2));   // Connect...
+  EXPECT_FALSE(Enabled(TelescopeMenu, 3));  // Disconnect: not connected
   EXPECT_FALSE(Enabled(ComputationMenu, 11));
   EXPECT_TRUE(Checked(AnimationMenu, AnimationOff));
   EXPECT_TRUE(Checked(AnimationMenu, 13));  // time step 1 day

@@ -113,6 +113,12 @@ TEST_F(IndiTest, ReadsSyncsGoesToVegaAndStops) {
   Delay(1000);
   ASSERT_EQ(TelescopeMove(link, false, DirectionNorth), ResultOk);
   EXPECT_TRUE(PollUntil(3, [&] { return link.position.dec > stopped.dec + Arcminute; }));
+
+  // Connecting again finds the telescope already connected, and where it was left.
+  const EquatorialPosition left = link.position;
+  DisconnectTelescope(link);
+  ASSERT_EQ(ConnectTo(server), ResultOk);
+  EXPECT_LT(From(left), Degree);
   EXPECT_TRUE(alerts.empty());
 }
 

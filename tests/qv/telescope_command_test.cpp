@@ -1,0 +1,60 @@
+// qv telescope against a simulated LX-200 on a pseudo-terminal and with emulation: the
+// position it prints, the go to it sends, and a mount that does not answer.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "generated/string_numbers.h"
+#include "platform/serial.h"
+#include "tests/qv/qv_fixture.h"
+#include "tests/telescope/mount_simulator.h"
+
+namespace qv {
+namespace {
+
+class QvTelescopeTest : public QvTest {
+ protected:
+  std::vector<std::string> Lx200(MountSimulator& mount, std::vector<std::string> action) {
+    std::vector<std::string> args = {"telescope", "--interface", "LX200", "--port",
+                                     SerialPortName(mount.PortNumber())};
+    args.insert(args.end(), action.begin(), action.end());
+    return args;
+  }
+};
+
+TEST_F(QvTelescopeTest, PrintsThePositionAndSendsTheGoTo) {
+  MountSimulatorOptions high;
+  high.highPrecision = true;
+  MountSimulator mount(high);
+  mount.SetPosition(0, 0);
+  ASSERT_EQ(Run(Lx200(mount, {"position", "--jd", "2451545"})), QvSuccess) << err;
+  // The mount's equator of J2000 is the chart's: its origin reads as 0h, 0 degrees.
+  EXPECT_EQ(out, "R.A. 00 00 00.0  Dec. +00 00 00\n");
+
+  ASSERT_EQ(Run(Lx200(mount, {"goto", "Vega", "--jd", "2451545"})), QvSuccess) << err;
+  const std::string sent = mount.Received();
+  EXPECT_NE(sent.find(":Sr 18:36.9#"), std::string::npos) << sent;
+  EXPECT_NE(sent.find(":MS#"), std::string::npos) << sent;
+  ASSERT_EQ(Run(Lx200(mount, {"position", "--jd", "2451545"})), QvSuccess) << err;
+  EXPECT_EQ(out.substr(0, 15), "R.A. 18 36 54.0") << out;
+}
+
+TEST_F(QvTelescopeTest, ASilentMountFailsWithNotResponding) {
+  MountSimulatorOptions silent;
+  silent.silentAfter = 0;
+  MountSimulator mount(silent);
+  EXPECT_EQ(Run(Lx200(mount, {"position"})), QvFileError);
+  EXPECT_NE(err.find("not responding"), std::string::npos) << err;
+  EXPECT_TRUE(out.empty());
+}
+
+TEST_F(QvTelescopeTest, EmulationNeedsNoPortAndNamesAreChecked) {
+  EXPECT_EQ(Run({"telescope", "--interface", "lx200", "--emulate", "position"}), QvSuccess) << err;
+  EXPECT_EQ(out, "R.A. 00 00 00.0  Dec. +00 00 00\n");
+  EXPECT_EQ(Run({"telescope", "--interface", "LX300", "--emulate", "position"}), QvUserError);
+  EXPECT_EQ(Run({"telescope", "--interface", "LX200", "position"}), QvUserError);
+  EXPECT_EQ(Run({"telescope", "--interface", "LX200", "--emulate", "park"}), QvUserError);
+}
+
+}  // namespace
+}  // namespace qv
