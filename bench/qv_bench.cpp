@@ -53,7 +53,8 @@ BENCHMARK_DEFINE_F(QvBench, WriteChartFile)(benchmark::State& state) {
   const auto format = static_cast<ChartFileFormat>(state.range(0));
   const std::string path = (folder / (std::string("chart") + extensions[format])).string();
   for (auto _ : state)
-    benchmark::DoNotOptimize(WriteChartFile(path, format, Rect{0, 0, Width, Height}, Settings()));
+    benchmark::DoNotOptimize(WriteChartFile(path, format, PaperOfFrame, Rect{0, 0, Width, Height},
+                                            Settings(), ChartSources{}));
   state.SetLabel(extensions[format]);
 }
 BENCHMARK_REGISTER_F(QvBench, WriteChartFile)
