@@ -9,6 +9,7 @@
 #include "chart/chart_export.h"
 #include "chart/chart_print.h"
 #include "chart/drawing.h"
+#include "generated/string_numbers.h"
 #include "objects/store.h"
 #include "platform/alert.h"
 #include "platform/events.h"
@@ -16,8 +17,6 @@
 
 namespace qv {
 namespace {
-
-constexpr int PrintColorQuestion = 521;
 
 // The telescope's fields over pictures and printed pages, while it is connected and they are
 // shown.
@@ -34,7 +33,7 @@ ChartOptions ScreenOptions() { return DrawingOptions(Settings(), ScreenColorDept
 std::optional<ChartOptions> AskPrintOptions() {
   ChartOptions options = Settings();
   if (!options.ShowColors && options.SkyBackground == SkyWhite) return options;
-  switch (Note(ButtonsYesNoCancel, PrintColorQuestion)) {
+  switch (Note(ButtonsYesNoCancel, MessagePrintWithoutColor)) {
     case AnswerYes:
       options.ShowColors = false;
       options.SkyBackground = SkyWhite;

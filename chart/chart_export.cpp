@@ -1,6 +1,7 @@
 // chart/chart_export.cpp - exporting the chart through the save dialog (chart_export.h).
 #include "chart/chart_export.h"
 
+#include "generated/string_numbers.h"
 #include "platform/boxes.h"
 #include "platform/events.h"
 #include "platform/result.h"
@@ -8,9 +9,6 @@
 
 namespace qv {
 namespace {
-
-constexpr int TitleString = 742;
-constexpr int ClassicFilterString = 743, MoreFilterString = 744;
 
 constexpr ChartExportFormat ExportFormats[ChartExportFormatCount] = {
     {ChartFormatWMF},
@@ -38,7 +36,7 @@ ChartExportFormat ChartExportFormatOf(int number) {
   return ExportFormats[number - 1];
 }
 
-std::string ChartExportFilter() { return Text(ClassicFilterString) + Text(MoreFilterString); }
+std::string ChartExportFilter() { return Text(StringChartFormats) + Text(StringMoreChartFormats); }
 
 int ChartExportFormatForPath(const std::string& path, int chosen) {
   const ChartFileFormat named = ChartFormatOfPath(path);
@@ -58,8 +56,8 @@ int64_t ExportChart(const Rect& chart, const ChartOptions& options, const ChartS
   ChartExportMemory& last = LastChartExport();
   const std::string filter = ChartExportFilter();
   int chosen = last.format;
-  const auto path =
-      AskSaveFile(Text(TitleString).c_str(), filter.c_str(), last.path.c_str(), chosen, true);
+  const auto path = AskSaveFile(Text(StringSaveChartTitle).c_str(), filter.c_str(),
+                                last.path.c_str(), chosen, true);
   if (!path) return ResultCancelled;
   last = {*path, ChartExportFormatForPath(*path, chosen)};
   const ChartExportFormat format = ChartExportFormatOf(last.format);

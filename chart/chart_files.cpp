@@ -5,6 +5,7 @@
 #include <string>
 
 #include "chart/drawing.h"
+#include "generated/string_numbers.h"
 #include "platform/alert.h"
 #include "platform/files.h"
 #include "platform/image_files.h"
@@ -13,7 +14,6 @@
 namespace qv {
 namespace {
 
-constexpr int MessageCannotOpen = 257, MessageCannotWrite = 259;
 constexpr int GifDepth = 8;  // the GIF writer takes palette images only
 constexpr int FullDepth = 32;
 constexpr int MostPaletteBits = 8;

@@ -2,12 +2,12 @@
 #include "chart/chart_picture.h"
 
 #include "chart/drawing.h"
+#include "generated/string_numbers.h"
 #include "platform/alert.h"
 
 namespace qv {
 namespace {
 
-constexpr int MessageNoMemory = 256;
 constexpr int RenderedDepth = 32;  // rendered stars and planet disks need 32-bit pixels
 
 bool FitsChart(const Image* image, const Rect& chart) {

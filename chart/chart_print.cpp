@@ -2,6 +2,7 @@
 #include "chart/chart_print.h"
 
 #include "chart/drawing.h"
+#include "generated/string_numbers.h"
 #include "platform/print.h"
 #include "platform/result.h"
 #include "platform/strings.h"
@@ -9,12 +10,11 @@
 namespace qv {
 namespace {
 
-constexpr int ProgramTitleString = 268;
 constexpr int PageImageDepth = 32;
 
 // PrintPages: the job's pages, one per copy.
 int PrintPages(const ChartOptions& options, int copies, const ChartOverlay& overlay) {
-  const char* title = GetString(ProgramTitleString);
+  const char* title = GetString(StringProgramTitle);
   if (!OpenPrintJob(title ? title : "Quorvane")) {
     ClosePrintJob();
     return ResultFailed;
