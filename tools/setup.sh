@@ -11,6 +11,7 @@ packages=(
   nlohmann-json3-dev
   python3 python3-ephem python3-sgp4
   libwmf-bin xvfb xauth
+  netpbm libtiff-tools libjpeg-turbo-progs poppler-utils libxml2-utils
   fonts-liberation2 fonts-dejavu-core fonts-urw-base35
   openuniverse-common
 )
