@@ -9,17 +9,19 @@
 namespace qv {
 namespace {
 
-// Commands whose work belongs to parts of the program not built yet (exporting and printing
-// charts, ephemerides, animation and trails, configuration search), and the
-// Edit commands that have nothing to act on. Ranges of command numbers, both ends included.
+// Commands that stay disabled: those whose windows this program does not offer (ephemerides,
+// animation and trails, configuration search), and the Edit commands that have nothing to act on:
+// the chart cannot be changed by cutting, pasting or deleting, and nothing is undone. Ranges of
+// command numbers, both ends included.
 struct CommandRange {
   int first, last;
 };
 constexpr CommandRange UnavailableCommands[] = {
-    {1401, 1403},    // File > Export > Ephemeris, Chart, Animation
-    {25713, 25714},  // File > Print Setup..., Print...
+    {1401, 1401},    // File > Export > Ephemeris
+    {1403, 1403},    // File > Export > Animation
     {25801, 25801},  // Edit > Undo
-    {25803, 25806},  // Edit > Cut, Copy, Paste, Delete
+    {25803, 25803},  // Edit > Cut
+    {25805, 25806},  // Edit > Paste, Delete
     {26111, 26111},  // Computation > Find Configuration...
     {26201, 26222},  // Animation
 };

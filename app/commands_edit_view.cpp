@@ -2,6 +2,7 @@
 // Horizon, Projection and Coordinates submenus.
 #include <string>
 
+#include "app/chart_output.h"
 #include "app/chart_window.h"
 #include "app/command_handlers.h"
 #include "app/commands.h"
@@ -20,6 +21,7 @@ namespace qv {
 namespace {
 
 enum EditViewCommand : int {
+  CopyChart = 25804,
   FindObject = 25808,
   EditObjectCommand = 25809,
   DeleteObjectCommand = 25810,
@@ -104,6 +106,9 @@ void ViewMenuCommand(int command) {
 
 void EditCommand(int command) {
   switch (command) {
+    case CopyChart:
+      CopyChartCommand();
+      return;
     case FindObject:
       FindAndShowObject();
       return;

@@ -2,6 +2,7 @@
 #include <optional>
 #include <string>
 
+#include "app/chart_output.h"
 #include "app/chart_window.h"
 #include "app/command_handlers.h"
 #include "app/commands.h"
@@ -18,6 +19,7 @@
 #include "platform/boxes.h"
 #include "platform/events.h"
 #include "platform/files.h"
+#include "platform/print.h"
 #include "platform/result.h"
 #include "platform/strings.h"
 #include "settings/settings.h"
@@ -36,11 +38,15 @@ enum FileCommandNumber : int {
   OpenLargeDatabase = 1206,
   ImportText = 1301,
   ImportSatellites = 1302,
+  ExportChartAs = 1402,
   CloseInfo = 25703,
   SaveSettings = 25705,
   SaveSettingsAs = 25706,
   SaveSettingsAsDefault = 25707,
   DeleteDatabaseFileCommand = 25711,
+  PrintSetup = 25713,
+  Print = 25714,
+  PrintPreview = 25715,
   Exit = 25716,
 };
 constexpr int NewStarKind = KindSingleStar, NewPlanetKind = KindComet;
@@ -173,6 +179,16 @@ void FileCommand(int command) {
       return;
     case DeleteDatabaseFileCommand:
       DeleteChosenDatabaseFile();
+      return;
+    case ExportChartAs:
+      ExportChartCommand();
+      return;
+    case PrintSetup:
+      PrintSetupDialog();
+      return;
+    case Print:
+    case PrintPreview:
+      PrintChartCommand(command == PrintPreview);
       return;
     case Exit:
       QuitApplication(0);

@@ -47,6 +47,7 @@ struct ShellHooks {
   std::function<void(ObjectId)> targetObject;              // an object shown in the info window
   std::function<void(double ra, double dec)> targetPoint;  // a double-clicked sky point (J2000)
   std::function<void(ObjectId)> editTrail;                 // the info window's Trail on... button
+  std::function<void()> drawTelescopeFields;  // the fields into the port, over a chart drawing
 };
 
 ShellHooks& Hooks();

@@ -1,7 +1,7 @@
-// qv's work from scripts: a 1600 x 1000 chart written in each format (drawing, encoding and
-// writing the file) and ephemeris rows, over a database of the default solar-system file in a
-// temporary folder; and the whole "qv chart" command on the default database beside the program
-// (build/Database, or $QV_DATA_DIR/Database).
+// qv's work from scripts: a 1920 x 1080 chart written in each format (drawing, encoding and
+// writing the file), one printed page of it with rendered objects, and ephemeris rows, over a
+// database of the default solar-system file in a temporary folder; and the whole "qv chart" command
+// on the default database beside the program (build/Database, or $QV_DATA_DIR/Database).
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "chart/chart_files.h"
+#include "chart/chart_print.h"
 #include "chart/ephemeris.h"
 #include "objects/database.h"
 #include "objects/import.h"
@@ -18,6 +19,7 @@
 #include "objects/store.h"
 #include "platform/events.h"
 #include "platform/files.h"
+#include "platform/print.h"
 #include "platform/result.h"
 #include "qv/commands.h"
 #include "settings/settings.h"
@@ -25,7 +27,7 @@
 namespace qv {
 namespace {
 
-constexpr int Width = 1600, Height = 1000;
+constexpr int Width = 1920, Height = 1080;
 constexpr double BenchJulianDate = 2460370.5;  // 2024 March 1, 0h UT
 
 class QvBench : public benchmark::Fixture {
@@ -53,12 +55,32 @@ BENCHMARK_DEFINE_F(QvBench, WriteChartFile)(benchmark::State& state) {
   const auto format = static_cast<ChartFileFormat>(state.range(0));
   const std::string path = (folder / (std::string("chart") + extensions[format])).string();
   for (auto _ : state)
-    benchmark::DoNotOptimize(WriteChartFile(path, format, Rect{0, 0, Width, Height}, Settings()));
+    benchmark::DoNotOptimize(WriteChartFile(path, format, PaperOfFrame, Rect{0, 0, Width, Height},
+                                            Settings(), ChartSources{}));
   state.SetLabel(extensions[format]);
 }
 BENCHMARK_REGISTER_F(QvBench, WriteChartFile)
     ->DenseRange(ChartFormatPNG, ChartFormatPDF)
     ->Unit(benchmark::kMillisecond);
+
+// One page printed to a PDF file on the default paper, the chart rendered into a page image.
+BENCHMARK_DEFINE_F(QvBench, PrintChartPage)(benchmark::State& state) {
+  const std::string path = (folder / "page.pdf").string();
+  SetPrintDialogHook([&](PrintChoice& choice) {
+    choice.outputFile = path;
+    return true;
+  });
+  ChartOptions options = Settings();
+  options.ShowRenderedObjects = true;
+  for (auto _ : state) {
+    if (PrintChart(options, {}) != ResultOk) {
+      state.SkipWithError("the page was not printed");
+      break;
+    }
+  }
+  SetPrintDialogHook(nullptr);
+}
+BENCHMARK_REGISTER_F(QvBench, PrintChartPage)->Unit(benchmark::kMillisecond);
 
 // Rows a second of a year's daily ephemeris of a planet and of the Moon.
 BENCHMARK_DEFINE_F(QvBench, EphemerisRows)(benchmark::State& state) {

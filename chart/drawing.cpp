@@ -120,6 +120,8 @@ ChartOptions DrawingOptions(const ChartOptions& options, int screenDepth) {
   return drawing;
 }
 
+const Image* ChartWindowImage() { return WindowImage(); }
+
 void RelayoutChart(const Rect& chart, int screenDepth, const ChartOptions& options) {
   const ChartOptions drawing = DrawingOptions(options, screenDepth);
   const int depth = drawing.ShowRenderedObjects || screenDepth > MostPaletteBits ? 32 : screenDepth;

@@ -29,6 +29,9 @@ Image* RenderChartImage(const Rect& chart, int depth, Image* current, const Char
 // screen, and neither colours nor a coloured sky on displays of fewer than 4 bits.
 ChartOptions DrawingOptions(const ChartOptions& options, int screenDepth);
 
+// ChartWindowImage: the image RelayoutChart made for the window, or none.
+const Image* ChartWindowImage();
+
 // RelayoutChart: the window's chart image with DrawingOptions, at 32 bits with rendered objects
 // or on a screen of more than 8 bits, else at the screen's depth. RedrawChart copies it into the
 // window.

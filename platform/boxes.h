@@ -27,7 +27,9 @@ bool ChooseFont(std::string& face, int& size, int& style);
 std::optional<std::string> AskOpenFile(const char* title, const char* filter, int& filterIndex,
                                        const char* initialFolder);
 // AskSaveFile: with addExtension, the chosen filter's extension (its pattern without the "*",
-// such as ".qvs") is appended unless it is ".*" or the name already ends with it (any case).
+// such as ".qvs") is appended unless it is ".*" or the name already ends with the extension of
+// one of the filter's entries (any case): a name typed as "m42.png" with another entry chosen
+// keeps its own extension, and the caller goes by it.
 // A name that only then names an existing file is confirmed (message 545) before it is used.
 std::optional<std::string> AskSaveFile(const char* title, const char* filter,
                                        const char* defaultName, int& filterIndex,

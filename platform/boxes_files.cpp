@@ -60,6 +60,14 @@ std::string FileTitleExtension(const std::string& path) {
   return dot == std::string::npos ? title : title.substr(dot);
 }
 
+// PatternExtension: the extension a pattern such as "*.qvs" or "*.tif;*.tiff" names first, or ""
+// for "*.*" and patterns without one.
+std::string PatternExtension(const std::string& pattern) {
+  if (pattern.size() < 2 || pattern[0] != '*' || pattern[1] != '.' || pattern == "*.*") return {};
+  return pattern.substr(
+      1, pattern.find(';') == std::string::npos ? std::string::npos : pattern.find(';') - 1);
+}
+
 bool SameTextIgnoringCase(const std::string& a, const std::string& b) {
   return QString::fromStdString(a).compare(QString::fromStdString(b), Qt::CaseInsensitive) == 0;
 }
@@ -90,15 +98,17 @@ bool RunFileDialog(const FileDialogRequest& request, std::string& path, int& fil
 std::string FilterExtension(const char* filter, int filterIndex) {
   const std::vector<FilterEntry> entries = ParseFilter(filter);
   if (filterIndex < 1 || filterIndex > static_cast<int>(entries.size())) return {};
-  const std::string& pattern = entries[filterIndex - 1].pattern;
-  if (pattern.size() < 2 || pattern[0] != '*' || pattern[1] != '.' || pattern == "*.*") return {};
-  return pattern.substr(
-      1, pattern.find(';') == std::string::npos ? std::string::npos : pattern.find(';') - 1);
+  return PatternExtension(entries[filterIndex - 1].pattern);
 }
 
 std::string AddFilterExtension(const std::string& path, const char* filter, int filterIndex) {
   const std::string extension = FilterExtension(filter, filterIndex);
-  if (extension.empty() || SameTextIgnoringCase(FileTitleExtension(path), extension)) return path;
+  if (extension.empty()) return path;
+  const std::string typed = FileTitleExtension(path);
+  for (const FilterEntry& entry : ParseFilter(filter)) {
+    const std::string offered = PatternExtension(entry.pattern);
+    if (!offered.empty() && SameTextIgnoringCase(typed, offered)) return path;
+  }
   return path + extension;
 }
 

@@ -36,11 +36,16 @@ int64_t WritePictureWMF(std::string_view path, const Picture* picture);
 // Vector charts for print. A pixel of the frame is taken as one point (1/72 inch), the unit of
 // PDF pages, so that any frame gives a page of whole points.
 // WritePictureSVG: an SVG document whose view box is the frame, in pixels.
-// WritePicturePDF: a one-page PDF whose page is the frame, without margins.
+// WritePicturePDF: a one-page PDF. PaperOfFrame: the page is the frame, without margins. A
+// sheet of paper: turned landscape when the frame is wider than tall, with the picture scaled to
+// fill it inside a margin of PaperMarginMm and centred; lines and text stay vectors.
 // Both write through a temporary file: the bytes written, ResultFailed without a picture,
 // ResultOpenError or ResultWriteError.
 constexpr int VectorPixelsPerInch = 72;
+enum PaperSize : int { PaperOfFrame = 0, PaperA4, PaperA3, PaperLetter };
+constexpr double PaperMarginMm = 10;
 int64_t WritePictureSVG(std::string_view path, const Picture* picture);
-int64_t WritePicturePDF(std::string_view path, const Picture* picture);
+int64_t WritePicturePDF(std::string_view path, const Picture* picture,
+                        PaperSize paper = PaperOfFrame);
 
 }  // namespace qv

@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QPageSetupDialog>
 #include <QPrintDialog>
+#include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <memory>
 #include <utility>
@@ -35,6 +36,7 @@ struct PrintJob {
   std::string title;
   int pagesDone = 0, pageCount = 1;
   bool running = false, cancelled = false, failed = false;
+  bool previewing = false;  // drawn for the preview dialog, which is modal itself
   QSize logicalSize, deviceSize;
 };
 
@@ -87,6 +89,7 @@ void ShowBox() {
 
 // The abort routine: pending events run with no drawing port current.
 void LetEventsThrough() {
+  if (job.previewing) return;  // the preview paints from its own events
   DrawTarget* saved = GetPort();
   SetPort(nullptr);
   QCoreApplication::processEvents();
@@ -135,6 +138,17 @@ void PrintSetupDialog() {
   dialog.exec();
 }
 
+void PrintPreviewDialog(const std::function<void()>& printJob) {
+  if (!HaveWidgets()) return;
+  QPrintPreviewDialog dialog(&Printer(), QApplication::activeWindow());
+  QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, [&printJob](QPrinter*) {
+    job.previewing = true;
+    printJob();
+    job.previewing = false;
+  });
+  dialog.exec();
+}
+
 bool OpenPrintJob(const char* title) {
   if (!job.printer || job.running) return false;
   job.title = title ? title : "";
@@ -151,6 +165,7 @@ bool OpenPrintJob(const char* title) {
   job.logicalSize = QSize(job.deviceSize.width() * ScreenDotsPerInch() / printerDpi,
                           job.deviceSize.height() * ScreenDotsPerInch() / printerDpi);
   job.running = true;
+  if (job.previewing) return true;
   EnableMainWindow(false);
   if (HaveWidgets()) ShowBox();
   return true;

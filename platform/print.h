@@ -27,6 +27,11 @@ bool PrintDialog(int* firstPage, int* lastPage, int* copies);
 // PrintSetupDialog: the printer and page set-up dialog; its choices hold for later jobs.
 void PrintSetupDialog();
 
+// PrintPreviewDialog: the system's print preview of the pages printJob makes: it opens, draws and
+// closes a job as for printing, on the printer the preview lends it (and again when the
+// preview's own Print button is used). While it previews a job shows no print box.
+void PrintPreviewDialog(const std::function<void()>& printJob);
+
 // OpenPrintJob: starts the document under title on the printer chosen by PrintDialog; false
 // when there is none or the document cannot be started.
 bool OpenPrintJob(const char* title);

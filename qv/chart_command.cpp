@@ -30,6 +30,22 @@ bool ParseChartSize(const std::string& text, int& width, int& height) {
   return true;
 }
 
+struct PaperName {
+  const char* name;
+  PaperSize paper;
+};
+constexpr PaperName PaperNames[] = {{"A4", PaperA4}, {"A3", PaperA3}, {"Letter", PaperLetter}};
+
+bool ParsePaper(const std::string& text, PaperSize& paper) {
+  for (const PaperName& p : PaperNames) {
+    if (text == p.name) {
+      paper = p.paper;
+      return true;
+    }
+  }
+  return false;
+}
+
 }  // namespace
 
 int RunChartCommand(const QvArguments& args, const QvOutput& output) {
@@ -47,16 +63,22 @@ int RunChartCommand(const QvArguments& args, const QvOutput& output) {
                         "--size needs WIDTHxHEIGHT in pixels, each 64 to 16384, not \"" +
                             args.Value("--size") + "\"");
   }
+  PaperSize paper = PaperOfFrame;
+  if (args.Has("--paper") &&
+      (format != ChartFormatPDF || !ParsePaper(args.Value("--paper"), paper)))
+    return session.Fail(QvUserError, "--paper needs A4, A3 or Letter and a .pdf chart, not \"" +
+                                         args.Value("--paper") + "\"");
   const int ready = session.OpenSky(args);
   if (ready != ResultOk) return ExitCodeOf(ready);
   ChartOptions& options = Settings();
   if (args.Has("--no-legend")) options.ShowChartLegend = false;
   FollowCentre(options, nullptr);  // the centred object of the settings
-  const int64_t written = WriteChartFile(path, format, Rect{0, 0, width, height}, options);
+  const int64_t written =
+      WriteChartFile(path, format, paper, Rect{0, 0, width, height}, options, ChartSources{});
   if (written > 0) return QvSuccess;
   if (written == ResultOpenError)
     return session.Fail(QvFileError, "can't write \"" + path + "\": " + ReplaceFailureReason(path));
-  Caution(ButtonsOk, MessageCannotWrite, path.c_str());
+  ShowChartFileError(written, path);
   return QvFileError;
 }
 

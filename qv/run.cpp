@@ -27,13 +27,15 @@ const std::vector<QvCommand>& Commands() {
   static const std::vector<QvCommand> commands = {
       {{"chart",
         "chart [--settings FILE] [--database DIR] [--jd JD | --date \"Y/M/D h:m:s\"] [--size WxH] "
-        "[--no-legend] --out FILE",
+        "[--paper A4|A3|Letter] [--no-legend] --out FILE",
         "Draws the chart of the settings into FILE, its format chosen by the extension:\n"
         ".png .bmp .gif .tif .jpg (images), .wmf .svg .pdf (vector charts for print).\n"
         "  --out FILE               the chart file (\"-\": a PNG on standard output)\n"
         "  --size WxH               its size in pixels (default 1600x1000)\n"
+        "  --paper A4|A3|Letter     a PDF on that paper, the chart fitted to it (default: the\n"
+        "                           page is the chart, a pixel as a point)\n"
         "  --no-legend              no legend band\n",
-        {"--settings", "--database", "--jd", "--date", "--size", "--out"},
+        {"--settings", "--database", "--jd", "--date", "--size", "--paper", "--out"},
         {"--no-legend"},
         {"--out"},
         0,

@@ -12,6 +12,7 @@ packages=(
   python3 python3-ephem python3-sgp4
   libindi-dev indi-bin
   libwmf-bin xvfb xauth
+  netpbm libtiff-tools libjpeg-turbo-progs poppler-utils libxml2-utils
   fonts-liberation2 fonts-dejavu-core fonts-urw-base35
   openuniverse-common
 )

@@ -152,8 +152,10 @@ TEST_F(AppTest, MenuItemsFollowTheState) {
   EXPECT_FALSE(Enabled(FileMenu, 5));  // Save Settings: no settings file yet
   EXPECT_TRUE(Enabled(FileMenu, 6));
   // Work of parts not built yet stays disabled.
-  EXPECT_FALSE(Enabled(ExportMenu, 2));
-  EXPECT_FALSE(Enabled(FileMenu, 14));
+  EXPECT_FALSE(Enabled(ExportMenu, 1));
+  EXPECT_TRUE(Enabled(ExportMenu, 2));  // Chart As...
+  EXPECT_TRUE(Enabled(FileMenu, 14));   // Print...
+  EXPECT_FALSE(Enabled(EditMenu, 3));   // Cut: nothing on the chart to cut
   EXPECT_FALSE(Enabled(AnimationMenu, 3));
   EXPECT_TRUE(Enabled(TelescopeMenu, 2));   // Connect...
   EXPECT_FALSE(Enabled(TelescopeMenu, 3));  // Disconnect: not connected

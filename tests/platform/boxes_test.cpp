@@ -79,6 +79,8 @@ TEST_F(Boxes, SaveDialogAddsTheFilterExtensionUnlessAlreadyThere) {
       {settings, 1, "/home/u.qvs/tonight", true, "/home/u.qvs/tonight.qvs"},
       {charts, 3, "/tmp/m42", true, "/tmp/m42.gif"},
       {charts, 5, "/tmp/m42.Jpg", true, "/tmp/m42.Jpg"},
+      {charts, 2, "/tmp/m42.TIF", true, "/tmp/m42.TIF"},  // another entry's extension stays
+      {charts, 2, "/tmp/m42.png", true, "/tmp/m42.png.bmp"},
       {anyFile, 2, "/tmp/notes", true, "/tmp/notes"},  // "*.*" adds nothing
   };
   for (const auto& c : cases) {
