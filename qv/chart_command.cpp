@@ -4,7 +4,6 @@
 
 #include "chart/centring.h"
 #include "chart/chart_files.h"
-#include "objects/messages.h"
 #include "platform/files.h"
 #include "platform/result.h"
 #include "qv/commands.h"
