@@ -2,25 +2,23 @@
 #include "app/commands.h"
 
 #include "app/command_handlers.h"
-#include "app/shell.h"
 #include "platform/dialogs.h"
 
 namespace qv {
 namespace {
 
 // Commands whose work belongs to parts of the program not built yet (exporting and printing
-// charts, ephemerides, animation and trails, configuration search, the telescope), and the
+// charts, ephemerides, configuration search, the telescope), and the
 // Edit commands that have nothing to act on. Ranges of command numbers, both ends included.
 struct CommandRange {
   int first, last;
 };
 constexpr CommandRange UnavailableCommands[] = {
-    {1401, 1403},    // File > Export > Ephemeris, Chart, Animation
+    {1401, 1402},    // File > Export > Ephemeris, Chart
     {25713, 25714},  // File > Print Setup..., Print...
     {25801, 25801},  // Edit > Undo
     {25803, 25806},  // Edit > Cut, Copy, Paste, Delete
     {26111, 26111},  // Computation > Find Configuration...
-    {26201, 26222},  // Animation
     {26301, 26313},  // Telescope
 };
 
@@ -64,6 +62,9 @@ int DispatchMenuCommand(int menu, int item) {
     case ComputationMenu:
       ComputationCommand(command);
       break;
+    case AnimationMenu:
+      AnimationCommand(command);
+      break;
     case HelpMenu:
       HelpCommand(command);
       break;
@@ -81,10 +82,6 @@ MenuRef MenuByNumber(int number) {
         return sub;
   }
   return nullptr;
-}
-
-void RestartAnimationClock() {
-  if (Hooks().restartAnimationClock) Hooks().restartAnimationClock();
 }
 
 void ShowAboutBox() {

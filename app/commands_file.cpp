@@ -2,6 +2,7 @@
 #include <optional>
 #include <string>
 
+#include "app/animation.h"
 #include "app/chart_window.h"
 #include "app/command_handlers.h"
 #include "app/commands.h"
@@ -34,6 +35,7 @@ enum FileCommandNumber : int {
   OpenLargeDatabase = 1206,
   ImportText = 1301,
   ImportSatellites = 1302,
+  ExportAnimationAs = 1403,
   CloseInfo = 25703,
   SaveSettings = 25705,
   SaveSettingsAs = 25706,
@@ -63,6 +65,7 @@ void OpenChosenDocument(int titleString, const std::string& folder) {
 
 void OpenDefaultSettingsFile() {
   if (!ReadDefaultSettings(AskDescriptionOnOpening)) return;
+  RestartAnimationClock();  // the file's time and animation state
   RefreshChart(false);
   UpdateMenus();
 }
@@ -156,6 +159,9 @@ void FileCommand(int command) {
       return;
     case ImportSatellites:
       Import(732, ImportSatelliteFile);
+      return;
+    case ExportAnimationAs:
+      ExportAnimation();
       return;
     case CloseInfo:
       CloseInfoWindow();

@@ -5,9 +5,7 @@
 
 #include "chart/ephemeris.h"
 #include "chart/object_info.h"
-#include "objects/designations.h"
 #include "objects/messages.h"
-#include "objects/namesearch.h"
 #include "objects/sky.h"
 #include "objects/store.h"
 #include "platform/result.h"
@@ -19,31 +17,6 @@ namespace {
 
 constexpr int64_t MaxEphemerisRows = 1000000;
 constexpr int FirstInfoItem = InfoKindItem, LastInfoItem = InfoChartLatItem;
-
-// CanonicalDesignation: a catalog designation as the database writes it ("M 31" is "M31");
-// "" when the text is none.
-std::string CanonicalDesignation(const std::string& name) {
-  CatalogNumber number = 0;
-  if (ParseDeepSkyDesignation(name, number) || ParseStarDesignation(name, number))
-    return RenderDesignation(number);
-  return std::string();
-}
-
-// FindQvObject: the object whose name matches exactly (any case), else the one that carries the
-// name as a designation written another way, else the first whose name contains the words;
-// note 523 when none does.
-ObjectRecord* FindQvObject(const std::string& name) {
-  const std::string designation = CanonicalDesignation(name);
-  ObjectId found = 0;
-  if (FindObjectByName(name.c_str(), false, true, 0, found) == ResultOk ||
-      (!designation.empty() &&
-       FindObjectByName(designation.c_str(), false, true, 0, found) == ResultOk) ||
-      FindObjectByName(name.c_str(), false, false, 0, found) == ResultOk) {
-    if (ObjectRecord* record = ObjectOfId(found)) return record;
-  }
-  Note(ButtonsOk, MessageNoSuchObject, name.c_str());
-  return nullptr;
-}
 
 bool ParseStep(const std::string& text, double& step) {
   char* end = nullptr;

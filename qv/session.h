@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "astro/time.h"
+#include "objects/records.h"
 #include "platform/alert.h"
 #include "qv/arguments.h"
 
@@ -39,6 +40,11 @@ constexpr JulianDate QvLatestDate = 5373484.5;
 // display and every alert goes to err as "qv: message", answered with the safe answer (OK when
 // it is the only button, else Cancel) unless Answer chose another for that message. On
 // destruction the database is closed (writing what changed) and the alert presenter restored.
+// FindQvObject: the object whose name matches exactly (any case), else the one that carries the
+// name as a designation written another way, else the first whose name contains the words;
+// note 523 when none does.
+ObjectRecord* FindQvObject(const std::string& name);
+
 class QvSession {
  public:
   explicit QvSession(const QvOutput& output);
@@ -66,6 +72,10 @@ class QvSession {
 
   // OpenSky: OpenDatabase, then LoadSettings: what a command that computes positions needs.
   int OpenSky(const QvArguments& args);
+
+  // ReadChartSize: --size WIDTHxHEIGHT (each 64 to 16384 pixels), or 1600x1000 without it; false
+  // after a message.
+  bool ReadChartSize(const QvArguments& args, int& width, int& height) const;
 
   // ParseLocalDate: a date-and-time text in the settings' time zone and calendar as a UT Julian
   // date within QvEarliestDate..QvLatestDate; message 525 (or one of qv's own) when it is not.

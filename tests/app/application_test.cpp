@@ -153,7 +153,7 @@ TEST_F(AppTest, MenuItemsFollowTheState) {
   // Work of parts not built yet stays disabled.
   EXPECT_FALSE(Enabled(ExportMenu, 2));
   EXPECT_FALSE(Enabled(FileMenu, 14));
-  EXPECT_FALSE(Enabled(AnimationMenu, 3));
+  EXPECT_TRUE(Enabled(AnimationMenu, 3));
   EXPECT_FALSE(Enabled(TelescopeMenu, 2));
   EXPECT_FALSE(Enabled(ComputationMenu, 11));
   EXPECT_TRUE(Checked(AnimationMenu, AnimationOff));
@@ -328,14 +328,15 @@ TEST_F(AppTest, QuitIsRefusedWhenAChangeCannotBeWritten) {
 // -------------------------------------------------------------------------
 
 TEST_F(AppTest, IdlePollsTheTelescopeOnlyWhenItsRateAsksForIt) {
-  int polls = 0, steps = 0;
+  int polls = 0;
   Hooks().pollTelescope = [&] { return ++polls, true; };
-  Hooks().animationStep = [&] { ++steps; };
+  Settings().AnimationTimeStep = 1;
+  const double start = Settings().JulianDate;
   Settings().TelescopeConnected = true;
   Settings().TelescopeUpdatesPerSec = 0;
   for (int k = 0; k < 3; ++k) ApplicationEventHandler(IdleEvent, nullptr, 0, 0);
   EXPECT_EQ(polls, 0);
-  EXPECT_EQ(steps, 0);  // animation is off
+  EXPECT_EQ(Settings().JulianDate, start);  // animation is off
   Settings().TelescopeUpdatesPerSec = 4;
   ApplicationEventHandler(IdleEvent, nullptr, 0, 0);
   ApplicationEventHandler(IdleEvent, nullptr, 0, 0);  // within 250 ms of the last poll
@@ -345,7 +346,7 @@ TEST_F(AppTest, IdlePollsTheTelescopeOnlyWhenItsRateAsksForIt) {
   EXPECT_EQ(polls, 2);
   Settings().AnimationState = AnimationForward;
   ApplicationEventHandler(IdleEvent, nullptr, 0, 0);
-  EXPECT_EQ(steps, 1);
+  EXPECT_EQ(Settings().JulianDate, start + 1);
   Settings().AnimationState = AnimationOff;
   Settings().TelescopeConnected = false;
   ApplicationEventHandler(IdleEvent, nullptr, 0, 0);  // continuous idle is asked no more
