@@ -12,6 +12,7 @@
 #include "chart/animation_gif.h"
 #include "chart/drawing.h"
 #include "chart/trail_paths.h"
+#include "generated/string_numbers.h"
 #include "objects/messages.h"
 #include "platform/alert.h"
 #include "platform/boxes.h"
@@ -22,10 +23,6 @@
 
 namespace qv {
 namespace {
-
-constexpr int MessageStartAnimating = 543;
-constexpr int MessageAlreadySaving = 544;
-constexpr int SaveAnimationTitle = 760, SaveAnimationFilter = 761;
 
 // The animation clock: when animation was last started or restarted.
 struct AnimationClock {
@@ -143,14 +140,15 @@ bool SavingAnimation() { return !File().path.empty(); }
 void ExportAnimation() {
   if (SavingAnimation() && Caution(ButtonsOkCancel, MessageAlreadySaving) != AnswerOk) return;
   int filterIndex = 1;
-  const std::optional<std::string> path = AskSaveFile(
-      Text(SaveAnimationTitle).c_str(), Text(SaveAnimationFilter).c_str(), "", filterIndex, true);
+  const std::optional<std::string> path =
+      AskSaveFile(Text(StringSaveAnimationTitle).c_str(), Text(StringSaveAnimationFilter).c_str(),
+                  "", filterIndex, true);
   if (!path) return;
   EndStream();
   File().path = *path;
   if (IsRunning(Settings().AnimationState)) {
     StartStream();
-  } else if (Note(ButtonsOkCancel, MessageStartAnimating) == AnswerOk) {
+  } else if (Note(ButtonsOkCancel, NoteStartAnimating) == AnswerOk) {
     SetAnimationState(AnimationForward);
   } else {
     ShowNewChart();  // at the depth it will be saved at

@@ -11,6 +11,7 @@
 #include "app/select_object.h"
 #include "app/trail_dialog.h"
 #include "chart/trails.h"
+#include "generated/string_numbers.h"
 #include "objects/decimal_text.h"
 #include "objects/printf_text.h"
 #include "objects/textscan.h"
@@ -36,8 +37,6 @@ enum AnimationCommandNumber : int {
 // Real Time, 1 Minute, 10 Minutes, 1 Hour, 1 Day, 1 Week, 1 Month, 1 Year, 100 and 10,000 Years.
 constexpr double StepPresets[] = {0, 1.0 / 1440, 1.0 / 144, 1.0 / 24, 1,
                                   7, 30,         365.25,    36525,    3652500};
-constexpr int ProgramTitleString = 268;
-constexpr int TimeStepPromptString = 515;  // "Time Step (days  hours:minutes:seconds):"
 constexpr int SecondsPerDay = 86400;
 constexpr double DaysPerSecond = 1.1574074074074073e-5;
 
@@ -80,8 +79,8 @@ bool ParseTimeStep(const std::string& text, double& step) {
 }
 
 void AskTimeStep() {
-  const char* title = GetString(ProgramTitleString);
-  const char* prompt = GetString(TimeStepPromptString);
+  const char* title = GetString(StringProgramTitle);
+  const char* prompt = GetString(StringTimeStepPrompt);
   std::string text = FormatTimeStep(Settings().AnimationTimeStep);
   if (!AskText(title, prompt ? prompt : "", text)) return;
   double step = 0;

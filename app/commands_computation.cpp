@@ -9,6 +9,7 @@
 #include "app/computation_dialogs.h"
 #include "app/dialog_fields.h"
 #include "app/viewpoint.h"
+#include "generated/string_numbers.h"
 #include "objects/decimal_text.h"
 #include "platform/boxes.h"
 #include "platform/strings.h"
@@ -26,8 +27,6 @@ enum ComputationCommandNumber : int {
   PrecisionCommand = 26108,
   RecomputeAll = 26109,
 };
-constexpr int ProgramTitleString = 268;
-constexpr int JulianDatePromptString = 514;  // "Julian Date:"
 
 void TimeChanged() {
   RefreshChart(false);
@@ -35,8 +34,8 @@ void TimeChanged() {
 }
 
 void AskJulianDate() {
-  const char* title = GetString(ProgramTitleString);
-  const char* prompt = GetString(JulianDatePromptString);
+  const char* title = GetString(StringProgramTitle);
+  const char* prompt = GetString(StringJulianDatePrompt);
   std::string text = FormatNumber("%f", Settings().JulianDate);
   if (!AskText(title, prompt ? prompt : "", text)) return;
   size_t used = 0;

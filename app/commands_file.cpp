@@ -11,6 +11,7 @@
 #include "app/info_window.h"
 #include "app/open_document.h"
 #include "app/viewpoint.h"
+#include "generated/string_numbers.h"
 #include "objects/database.h"
 #include "objects/import.h"
 #include "objects/store.h"
@@ -45,7 +46,6 @@ enum FileCommandNumber : int {
 };
 constexpr int NewStarKind = KindSingleStar, NewPlanetKind = KindComet;
 constexpr const char* DemoSettingsFolder = "Demo Settings Files";
-constexpr int LargeDatabaseIndexString = 305;
 
 std::string Text(int number) {
   const char* text = GetString(number);
@@ -81,7 +81,7 @@ void OpenDefaultDatabaseFile() {
 // The large database: its index where the string table says; where that is not (a Windows
 // drive letter means nothing here), the user finds it as any other index.
 void OpenLargeDatabaseFile() {
-  const std::string index = DiskPath(Text(LargeDatabaseIndexString));
+  const std::string index = DiskPath(Text(StringLargeDatabaseIndex));
   if (FileExists(index))
     OpenDocument(index);
   else

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "chart/trails.h"
+#include "generated/string_numbers.h"
 #include "objects/decimal_text.h"
 #include "objects/printf_text.h"
 #include "objects/store.h"
@@ -27,7 +28,6 @@ enum TrailItem : int {
   ItemInSpace = 14,  // then InSky and InCurrentCoordinates, in the order of TrailType
   ItemInCoordinates = 16,
 };
-constexpr int ObjectNotSelectedString = 513;
 
 // What the dialog offers next time: what was last chosen.
 struct TrailChoice {
@@ -51,7 +51,7 @@ void ShowInterval(WindowRef dialog, int box, int field, int32_t interval) {
 void Fill(WindowRef dialog, ObjectId object) {
   const TrailChoice& last = LastChoice();
   const ObjectRecord* record = ObjectOfId(object);
-  const char* missing = GetString(ObjectNotSelectedString);
+  const char* missing = GetString(MessageObjectNotSelected);
   SetItemText(dialog, ItemName, record ? DisplayName(*record).c_str() : (missing ? missing : ""));
   SetItemText(dialog, ItemCapacity, PrintfText("%ld", static_cast<long>(last.capacity)).c_str());
   ShowInterval(dialog, ItemTicksBox, ItemTicks, last.ticks);

@@ -16,6 +16,7 @@
 #include "chart/sky_link.h"
 #include "chart/sky_objects.h"
 #include "chart/trail_paths.h"
+#include "generated/string_numbers.h"
 #include "objects/store.h"
 #include "platform/alert.h"
 #include "platform/events.h"
@@ -24,7 +25,6 @@
 namespace qv {
 namespace {
 
-constexpr int MessageNoMemory = 256;
 constexpr int FewestColorBits = 4;  // fewer bits cannot show the chart's colours
 constexpr int MostPaletteBits = 8;  // deeper screens get 32-bit images
 

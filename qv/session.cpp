@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "generated/string_numbers.h"
 #include "objects/database.h"
 #include "objects/designations.h"
 #include "objects/messages.h"
@@ -25,7 +26,6 @@ namespace qv {
 namespace {
 
 constexpr int QvScreenBits = 32;  // qv draws 32-bit images: the defaults of a true-colour screen
-constexpr int MessageBadDate = 525;
 constexpr int DefaultChartWidth = 1600, DefaultChartHeight = 1000;
 constexpr int MinChartSide = 64;  // room for the legend band and some sky above it
 constexpr int MaxChartSide = 16384;
