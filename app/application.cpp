@@ -65,19 +65,6 @@ void RememberHere() {
                               s.ViewerAltitude, s.TimeZone};
 }
 
-// SaveDatabaseChanges: every changed database file, then the index, written; the first failure
-// (reported by the writer) stops it, and the store keeps what could not be written.
-int SaveDatabaseChanges() {
-  ObjectStore& store = Store();
-  if (store.readOnly) return ResultOk;
-  for (const std::unique_ptr<DatabaseFile>& file : store.files)
-    if (file && file->modified && !IsReadOnly(*file) && WriteDatabaseFile(*file) != ResultOk)
-      return ResultWriteError;
-  if (!store.indexPath.empty() && store.indexChanged && SaveIndex(store.indexPath) != ResultOk)
-    return ResultWriteError;
-  return ResultOk;
-}
-
 // Stepping: animating while the chart window is not minimised (a minimised animation waits).
 bool Stepping() {
   const AnimationMode state = Settings().AnimationState;

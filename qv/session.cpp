@@ -52,6 +52,8 @@ std::string CanonicalDesignation(const std::string& name) {
   return std::string();
 }
 
+bool unreadableFilesUsed = false;  // by the last session that ended
+
 std::string DefaultIndexPath() {
   std::string folder, index;
   LoadString(StringDatabaseFolder, folder);
@@ -124,6 +126,7 @@ QvSession::QvSession(const QvOutput& output) : output_(output) {
 }
 
 QvSession::~QvSession() {
+  unreadableFilesUsed = ReportUnreadableFiles() > 0;
   CloseDatabase();
   SetAlertPresenter(previousPresenter_);
 }
@@ -149,6 +152,8 @@ bool QvSession::ReadChartSize(const QvArguments& args, int& width, int& height) 
                         args.Value("--size") + "\"");
   return false;
 }
+
+bool QvSession::UsedUnreadableFiles() { return unreadableFilesUsed; }
 
 int QvSession::Fail(int exitCode, const std::string& message) const {
   output_.err("qv: " + message + "\n");

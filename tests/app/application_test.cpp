@@ -19,11 +19,12 @@
 #include "platform/desktop.h"
 #include "platform/files.h"
 #include "settings/settings_file.h"
+#include "tests/support/degree.h"
 
 namespace qv {
 namespace {
 
-constexpr double Deg = 0.017453292520882225;
+using test::Deg;
 
 // ExpectClockReadBetween: a time set from the clock (as a Julian date read at zone 0) is no earlier
 // than a reading taken before and no later than one taken after, however slow the machine; the
