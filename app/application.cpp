@@ -4,6 +4,7 @@
 
 #include <clocale>
 
+#include "app/animation.h"
 #include "app/chart_mouse.h"
 #include "app/chart_window.h"
 #include "app/command_handlers.h"
@@ -65,9 +66,11 @@ void RememberHere() {
                               s.ViewerAltitude, s.TimeZone};
 }
 
-bool Animating() {
+// Stepping: animating while the chart window is not minimised (a minimised animation waits).
+bool Stepping() {
   const AnimationMode state = Settings().AnimationState;
-  return (state == AnimationBackward || state == AnimationForward) && Hooks().animationStep;
+  return (state == AnimationBackward || state == AnimationForward) &&
+         !IsWindowMinimized(Shell().chartWindow);
 }
 
 bool PollingTelescope() {
@@ -125,8 +128,9 @@ int QuitRequested() {
 }
 
 void IdleWork() {
-  SetContinuousIdle(Animating() || PollingTelescope());
-  if (Animating() && !IsWindowMinimized(Shell().chartWindow)) Hooks().animationStep();
+  const bool stepping = Stepping();
+  SetContinuousIdle(stepping || PollingTelescope());
+  if (stepping) AnimationStep();
   if (PollingTelescope()) {
     const uint32_t now = TickCount();
     const uint32_t interval =

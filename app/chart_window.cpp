@@ -1,6 +1,7 @@
 // app/chart_window.cpp - the chart window and the refresh cycle (chart_window.h).
 #include "app/chart_window.h"
 
+#include "app/animation.h"
 #include "app/chart_mouse.h"
 #include "app/commands.h"
 #include "app/info_window.h"
@@ -8,6 +9,7 @@
 #include "app/shell.h"
 #include "app/telescope_control.h"
 #include "astro/angles.h"
+#include "chart/animation_gif.h"
 #include "chart/centring.h"
 #include "chart/drawing.h"
 #include "chart/view.h"
@@ -180,7 +182,11 @@ void RelayoutChartWindow() {
     ChartSettings& s = Settings();
     SetRedScreenColors(s.RedScreen);
     FollowChartCentre(s);
-    RelayoutChart(chart, Shell().lastScreenDepth, ChartMouseDrawingOptions(s));
+    const int screen = Shell().lastScreenDepth;
+    if (SavingAnimation())
+      RelayoutChartAtDepth(chart, screen, AnimationImageDepth, ChartMouseDrawingOptions(s));
+    else
+      RelayoutChart(chart, screen, ChartMouseDrawingOptions(s));
   }
   SetScrollThumbs(window);
 }

@@ -11,13 +11,11 @@ void EditCommand(int command);  // Edit
 void ViewCommand(int command);  // View, Center Planet, Center Horizon, Projection, Coordinates
 void DrawCommand(int command);  // Draw, Sky Background, Custom Colors
 void ComputationCommand(int command);  // Computation
+void AnimationCommand(int command);    // Animation
 void HelpCommand(int command);         // Help and the About box
 
 // MenuByNumber: the menu (or submenu) of the bar with that number, or none.
 MenuRef MenuByNumber(int number);
-
-// RestartAnimationClock: after the time was set by hand, animation goes on from it.
-void RestartAnimationClock();
 
 // SetTimeToNow: the chart's time becomes the computer clock's, as universal time.
 void SetTimeToNow();

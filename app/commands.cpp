@@ -10,20 +10,18 @@ namespace qv {
 namespace {
 
 // Commands that stay disabled: those whose windows this program does not offer (ephemerides,
-// animation and trails, configuration search), and the Edit commands that have nothing to act on:
-// the chart cannot be changed by cutting, pasting or deleting, and nothing is undone. Ranges of
-// command numbers, both ends included.
+// configuration search), and the Edit commands that have nothing to act on: the chart cannot be
+// changed by cutting, pasting or deleting, and nothing is undone. Ranges of command numbers,
+// both ends included.
 struct CommandRange {
   int first, last;
 };
 constexpr CommandRange UnavailableCommands[] = {
     {1401, 1401},    // File > Export > Ephemeris
-    {1403, 1403},    // File > Export > Animation
     {25801, 25801},  // Edit > Undo
     {25803, 25803},  // Edit > Cut
     {25805, 25806},  // Edit > Paste, Delete
     {26111, 26111},  // Computation > Find Configuration...
-    {26201, 26222},  // Animation
 };
 
 }  // namespace
@@ -69,6 +67,9 @@ int DispatchMenuCommand(int menu, int item) {
     case TelescopeMenu:
       TelescopeCommand(command);
       break;
+    case AnimationMenu:
+      AnimationCommand(command);
+      break;
     case HelpMenu:
       HelpCommand(command);
       break;
@@ -86,10 +87,6 @@ MenuRef MenuByNumber(int number) {
         return sub;
   }
   return nullptr;
-}
-
-void RestartAnimationClock() {
-  if (Hooks().restartAnimationClock) Hooks().restartAnimationClock();
 }
 
 void ShowAboutBox() {

@@ -2,6 +2,7 @@
 // computation options.
 #include <string>
 
+#include "app/animation.h"
 #include "app/chart_window.h"
 #include "app/command_handlers.h"
 #include "app/commands.h"

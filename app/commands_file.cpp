@@ -2,6 +2,7 @@
 #include <optional>
 #include <string>
 
+#include "app/animation.h"
 #include "app/chart_output.h"
 #include "app/chart_window.h"
 #include "app/command_handlers.h"
@@ -39,6 +40,7 @@ enum FileCommandNumber : int {
   ImportText = 1301,
   ImportSatellites = 1302,
   ExportChartAs = 1402,
+  ExportAnimationAs = 1403,
   CloseInfo = 25703,
   SaveSettings = 25705,
   SaveSettingsAs = 25706,
@@ -71,6 +73,7 @@ void OpenChosenDocument(int titleString, const std::string& folder) {
 void OpenDefaultSettingsFile() {
   DisconnectTelescopeLink();  // the connection settings may change
   if (!ReadDefaultSettings(AskDescriptionOnOpening)) return;
+  RestartAnimationClock();  // the file's time and animation state
   RefreshChart(false);
   UpdateMenus();
 }
@@ -164,6 +167,9 @@ void FileCommand(int command) {
       return;
     case ImportSatellites:
       Import(732, ImportSatelliteFile);
+      return;
+    case ExportAnimationAs:
+      ExportAnimation();
       return;
     case CloseInfo:
       CloseInfoWindow();

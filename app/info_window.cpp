@@ -7,6 +7,7 @@
 #include "app/commands.h"
 #include "app/edit_object.h"
 #include "app/shell.h"
+#include "app/trail_dialog.h"
 #include "chart/centring.h"
 #include "chart/object_info.h"
 #include "chart/trails.h"
@@ -39,8 +40,7 @@ void FillTexts() {
     ShowObjectInfo(0);
     return;
   }
-  if (!Hooks().editTrail) EnableItem(window, TrailOnButton, false);  // no trail dialog to open
-  InvalidateWindow(window, nullptr);                                 // the title
+  InvalidateWindow(window, nullptr);  // the title
 }
 
 // DrawTitle: the object's name centred over the title area, at its top.
@@ -85,7 +85,7 @@ void PressButton(int item) {
       EditObject(Shell().infoObject, 0);
       return;
     case TrailOnButton:
-      if (Hooks().editTrail) Hooks().editTrail(Shell().infoObject);
+      RunTrailDialog(Shell().infoObject);
       FillTexts();
       return;
     case TrailOffButton:

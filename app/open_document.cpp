@@ -1,6 +1,7 @@
 // app/open_document.cpp - opening documents by their content (open_document.h).
 #include "app/open_document.h"
 
+#include "app/animation.h"
 #include "app/chart_window.h"
 #include "app/commands.h"
 #include "app/description_dialog.h"
@@ -35,6 +36,7 @@ int OpenSettingsDocument(const std::string& path) {
   DisconnectTelescopeLink();  // the connection settings may change
   if (!ReadSettingsFile(path, AskDescriptionOnOpening)) return ResultReadError;
   Settings().SettingsPath = path;
+  RestartAnimationClock();  // the file's time and animation state
   RefreshChart(false);
   UpdateMenus();
   return ResultOk;

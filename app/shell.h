@@ -1,6 +1,6 @@
 // app/shell.h - the state the application shell keeps beside the settings record: the chart
 // window and the info window, the user's home site, the redraw timing, and the seams through
-// which animation and the telescope link plug into the shell's events.
+// which the telescope link plugs into the shell's events.
 #pragma once
 
 #include <cstdint>
@@ -40,8 +40,6 @@ ShellState& Shell();
 // Work that later parts of the program hand to the shell. Each is empty until its part is
 // built; the shell then leaves that work out (and disables what starts it).
 struct ShellHooks {
-  std::function<void()> animationStep;                     // one time step; idle, while animating
-  std::function<void()> restartAnimationClock;             // after the time was set by hand
   std::function<bool()> pollTelescope;                     // true when the telescope answered
   std::function<void()> disconnectTelescope;               // on quitting
   std::function<void(ObjectId)> targetObject;              // an object shown in the info window

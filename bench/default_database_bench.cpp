@@ -4,51 +4,30 @@
 // it at 1920 x 1080: the chart the program starts with, and one degree on the Pleiades.
 #include <benchmark/benchmark.h>
 
-#include <cstdlib>
-#include <string>
-
 #include "bench/chart_views.h"
+#include "bench/default_database.h"
 #include "chart/drawing.h"
 #include "chart/view.h"
 #include "objects/database.h"
 #include "objects/sky.h"
 #include "objects/store.h"
-#include "platform/alert.h"
 #include "platform/events.h"
-#include "platform/result.h"
 #include "settings/settings.h"
 
 namespace qv {
 namespace {
 
+using bench::CloseDefaultDatabase;
 using bench::Deg;
+using bench::OpenDefaultDatabase;
 using bench::RenderRepeatedly;
 using bench::StartFromDefaultView;
 
-std::string DefaultIndexPath() {
-  const char* dir = std::getenv("QV_DATA_DIR");
-  return std::string(dir ? dir : "build") + "/Database/Index.qvd";
-}
-
-bool Open(benchmark::State& state) {
-  SetAlertSwitch(false);
-  CloseDatabase();
-  Store() = ObjectStore();
-  if (OpenDatabase(DefaultIndexPath()) == ResultOk) return true;
-  state.SkipWithError("no default database: run tools/make_default_data.sh");
-  return false;
-}
-
-void Close() {
-  CloseDatabase();
-  Store() = ObjectStore();
-}
-
 void BM_OpenDefaultIndex(benchmark::State& state) {
   for (auto _ : state) {
-    if (!Open(state)) break;
+    if (!OpenDefaultDatabase(state)) break;
     benchmark::DoNotOptimize(FileCount());
-    Close();
+    CloseDefaultDatabase();
   }
 }
 BENCHMARK(BM_OpenDefaultIndex)->Unit(benchmark::kMillisecond);
@@ -57,22 +36,22 @@ void BM_ReadWideChartFiles(benchmark::State& state) {
   const char* files[] = {"SolarSystem.qvd", "Stars0.qvd", "DeepSky0.qvd", "Figures.qvd",
                          "Boundaries.qvd"};
   for (auto _ : state) {
-    if (!Open(state)) break;
+    if (!OpenDefaultDatabase(state)) break;
     for (const char* name : files) {
       const DatabaseFile* file = FindFileByName(name);
       if (file) benchmark::DoNotOptimize(EnsureLoaded(file->fileId));
     }
-    Close();
+    CloseDefaultDatabase();
   }
 }
 BENCHMARK(BM_ReadWideChartFiles)->Unit(benchmark::kMillisecond);
 
 void BM_DrawDefaultChart(benchmark::State& state) {
   InitPlatform();
-  if (!Open(state)) return;
+  if (!OpenDefaultDatabase(state)) return;
   StartFromDefaultView();
   RenderRepeatedly(state);
-  Close();
+  CloseDefaultDatabase();
 }
 BENCHMARK(BM_DrawDefaultChart)->Unit(benchmark::kMillisecond);
 
@@ -89,7 +68,7 @@ BENCHMARK(BM_DrawDefaultChartWithoutTheMilkyWay)->Unit(benchmark::kMillisecond);
 
 void BM_DrawOneDegreeOnThePleiades(benchmark::State& state) {
   InitPlatform();
-  if (!Open(state)) return;
+  if (!OpenDefaultDatabase(state)) return;
   StartFromDefaultView();
   ChartSettings& s = Settings();
   s.ChartCoordinateSystem = CoordinatesEquatorial;
@@ -98,7 +77,7 @@ void BM_DrawOneDegreeOnThePleiades(benchmark::State& state) {
   s.ShowHorizonMask = false;
   SetFieldWidth(s, 1 * Deg);  // the automatic limits follow: stars to about 13
   RenderRepeatedly(state);
-  Close();
+  CloseDefaultDatabase();
 }
 BENCHMARK(BM_DrawOneDegreeOnThePleiades)->Unit(benchmark::kMillisecond);
 

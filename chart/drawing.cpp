@@ -16,6 +16,7 @@
 #include "chart/sky_background.h"
 #include "chart/sky_link.h"
 #include "chart/sky_objects.h"
+#include "chart/trail_paths.h"
 #include "generated/string_numbers.h"
 #include "objects/store.h"
 #include "platform/alert.h"
@@ -74,6 +75,7 @@ int DrawChart(const Rect& chart, const ChartOptions& s) {
   if (s.ShowGridLines) DrawGridAndLines(s);
   if (s.ShowConstellations) DrawConstellations(s);
   int result = ResultOk;
+  if (s.ShowStars || s.ShowDeepSkyObjects || s.ShowPlanets) DrawTrails(s);
   if (s.ShowStars || s.ShowDeepSkyObjects) result = DrawStarsAndDeepSky(s);
   if (result == ResultOk && s.ShowPlanets) DrawPlanets(s);
   if (s.ShowHorizonMask && s.ShowHorizonLine) DrawHorizonLine(s);
@@ -123,12 +125,19 @@ ChartOptions DrawingOptions(const ChartOptions& options, int screenDepth) {
 const Image* ChartWindowImage() { return WindowImage(); }
 
 void RelayoutChart(const Rect& chart, int screenDepth, const ChartOptions& options) {
+  const bool deep = options.ShowRenderedObjects || screenDepth > MostPaletteBits;
+  RelayoutChartAtDepth(chart, screenDepth, deep ? 32 : screenDepth, options);
+}
+
+void RelayoutChartAtDepth(const Rect& chart, int screenDepth, int imageDepth,
+                          const ChartOptions& options) {
   const ChartOptions drawing = DrawingOptions(options, screenDepth);
-  const int depth = drawing.ShowRenderedObjects || screenDepth > MostPaletteBits ? 32 : screenDepth;
   // The window shows no image while the new one is made: a message about it repaints the window.
   Image* current = std::exchange(WindowImage(), nullptr);
-  WindowImage() = RenderChartImage(chart, depth, current, drawing);
+  WindowImage() = RenderChartImage(chart, imageDepth, current, drawing);
 }
+
+Image* WindowChartImage() { return WindowImage(); }
 
 void RedrawChart(WindowRecord* window) {
   if (!WindowImage() || !BeginWindowDrawing(window)) return;

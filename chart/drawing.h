@@ -36,6 +36,11 @@ const Image* ChartWindowImage();
 // or on a screen of more than 8 bits, else at the screen's depth. RedrawChart copies it into the
 // window.
 void RelayoutChart(const Rect& chart, int screenDepth, const ChartOptions& options);
+// RelayoutChartAtDepth: the same into an image of imageDepth bits (8 while an animation is saved).
+void RelayoutChartAtDepth(const Rect& chart, int screenDepth, int imageDepth,
+                          const ChartOptions& options);
+// WindowChartImage: the window's chart image of the last relayout, or none.
+Image* WindowChartImage();
 void RedrawChart(WindowRecord* window);
 
 }  // namespace qv

@@ -55,6 +55,10 @@ GifStream* OpenGIF(const Image* image, std::string_view path, const char* versio
 // stream then fails at CloseGIF).
 int WriteGIFFrame(GifStream* gif, const Image* image, bool transparentFlag, int transparentIndex,
                   bool userInput, int delay, int disposal);
+// WriteGIFLoop: the "NETSCAPE2.0" application extension by which browsers and viewers replay the
+// frames loopCount more times (0: for ever). Only in a "GIF89a" stream before its first frame;
+// 1 on success, 0 otherwise (a failure to write fails the stream).
+int WriteGIFLoop(GifStream* gif, int loopCount);
 // CloseGIF: ends the stream, frees it and puts the file in place; bytes written or a failure as
 // above. A stream that failed leaves no file behind.
 int64_t CloseGIF(GifStream* gif);

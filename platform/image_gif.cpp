@@ -21,6 +21,7 @@ struct GifStream {
   bool gif89 = false;
   int width = 0, height = 0, bits = 0;
   std::array<PaletteEntry, 256> palette{};
+  int frames = 0;
   bool failed = false;
 };
 
@@ -120,6 +121,21 @@ int WriteGIFFrame(GifStream* gif, const Image* image, bool transparentFlag, int 
     ok = EGifPutImageDesc(gif->gif, 0, 0, gif->width, gif->height, false, local.get()) == GIF_OK &&
          PutFrameRows(*gif, *image);
   }
+  gif->failed = !ok;
+  gif->frames += ok;
+  return ok ? 1 : 0;
+}
+
+int WriteGIFLoop(GifStream* gif, int loopCount) {
+  if (!gif || gif->failed || !gif->gif89 || gif->frames > 0) return 0;
+  static constexpr char Application[] = "NETSCAPE2.0";  // identifier and authentication code
+  const int count = std::clamp(loopCount, 0, 65535);
+  const GifByteType loop[3] = {1, static_cast<GifByteType>(count & 0xff),
+                               static_cast<GifByteType>(count >> 8)};  // sub-block 1: loop count
+  const bool ok = EGifPutExtensionLeader(gif->gif, APPLICATION_EXT_FUNC_CODE) == GIF_OK &&
+                  EGifPutExtensionBlock(gif->gif, sizeof Application - 1, Application) == GIF_OK &&
+                  EGifPutExtensionBlock(gif->gif, sizeof loop, loop) == GIF_OK &&
+                  EGifPutExtensionTrailer(gif->gif) == GIF_OK;
   gif->failed = !ok;
   return ok ? 1 : 0;
 }

@@ -1,5 +1,4 @@
 // qv/chart_command.cpp - qv chart (commands.h).
-#include <cstdlib>
 #include <string>
 
 #include "chart/centring.h"
@@ -11,23 +10,6 @@
 
 namespace qv {
 namespace {
-
-constexpr int DefaultChartWidth = 1600, DefaultChartHeight = 1000;
-constexpr int MinChartSide = 64;  // room for the legend band and some sky above it
-constexpr int MaxChartSide = 16384;
-
-bool ParseChartSize(const std::string& text, int& width, int& height) {
-  char* end = nullptr;
-  const long w = std::strtol(text.c_str(), &end, 10);
-  if (end == text.c_str() || (*end != 'x' && *end != 'X')) return false;
-  const char* heightText = end + 1;
-  const long h = std::strtol(heightText, &end, 10);
-  if (end == heightText || *end != '\0') return false;
-  if (w < MinChartSide || h < MinChartSide || w > MaxChartSide || h > MaxChartSide) return false;
-  width = static_cast<int>(w);
-  height = static_cast<int>(h);
-  return true;
-}
 
 struct PaperName {
   const char* name;
@@ -56,12 +38,8 @@ int RunChartCommand(const QvArguments& args, const QvOutput& output) {
                         "cannot tell the format of \"" + path +
                             "\": name it .png, .bmp, .gif, .tif, .jpg, .wmf, .svg or .pdf");
   }
-  int width = DefaultChartWidth, height = DefaultChartHeight;
-  if (args.Has("--size") && !ParseChartSize(args.Value("--size"), width, height)) {
-    return session.Fail(QvUserError,
-                        "--size needs WIDTHxHEIGHT in pixels, each 64 to 16384, not \"" +
-                            args.Value("--size") + "\"");
-  }
+  int width = 0, height = 0;
+  if (!session.ReadChartSize(args, width, height)) return QvUserError;
   PaperSize paper = PaperOfFrame;
   if (args.Has("--paper") &&
       (format != ChartFormatPDF || !ParsePaper(args.Value("--paper"), paper)))

@@ -4,6 +4,8 @@
 //
 //   qv chart     [--settings FILE] [--database DIR] [--jd JD | --date "Y/M/D h:m:s"]
 //                [--size WxH] [--no-legend] --out FILE
+//   qv animate   [--settings FILE] [--database DIR] (--jd JD | --date "...") --step DAYS
+//                --frames N [--trail OBJECT[,OBJECT...]] [--size WxH] --out FILE.gif
 //   qv ephemeris --object NAME --start "Y/M/D h:m:s" --end "Y/M/D h:m:s" --step DAYS
 //                [--settings FILE] [--database DIR] [--out FILE]
 //   qv info      --object NAME [--settings FILE] [--database DIR] [--jd JD | --date "..."]
@@ -31,6 +33,7 @@ int RunQv(const std::vector<std::string>& args, const QvOutput& output);
 
 // The subcommands, with their arguments already checked against their specs.
 int RunChartCommand(const QvArguments& args, const QvOutput& output);
+int RunAnimateCommand(const QvArguments& args, const QvOutput& output);
 int RunEphemerisCommand(const QvArguments& args, const QvOutput& output);
 int RunInfoCommand(const QvArguments& args, const QvOutput& output);
 int RunFindCommand(const QvArguments& args, const QvOutput& output);

@@ -5,9 +5,7 @@
 
 #include "chart/ephemeris.h"
 #include "chart/object_info.h"
-#include "objects/designations.h"
 #include "objects/messages.h"
-#include "objects/namesearch.h"
 #include "objects/sky.h"
 #include "objects/store.h"
 #include "platform/files.h"
@@ -21,15 +19,6 @@ namespace {
 constexpr int64_t MaxEphemerisRows = 1000000;
 constexpr int FirstInfoItem = InfoKindItem, LastInfoItem = InfoChartLatItem;
 
-// CanonicalDesignation: a catalog designation as the database writes it ("M 31" is "M31");
-// "" when the text is none.
-std::string CanonicalDesignation(const std::string& name) {
-  CatalogNumber number = 0;
-  if (ParseDeepSkyDesignation(name, number) || ParseStarDesignation(name, number))
-    return RenderDesignation(number);
-  return std::string();
-}
-
 bool ParseStep(const std::string& text, double& step) {
   char* end = nullptr;
   step = std::strtod(text.c_str(), &end);
@@ -37,20 +26,6 @@ bool ParseStep(const std::string& text, double& step) {
 }
 
 }  // namespace
-
-// FindQvObject: see commands.h.
-ObjectRecord* FindQvObject(const std::string& name) {
-  const std::string designation = CanonicalDesignation(name);
-  ObjectId found = 0;
-  if (FindObjectByName(name.c_str(), false, true, 0, found) == ResultOk ||
-      (!designation.empty() &&
-       FindObjectByName(designation.c_str(), false, true, 0, found) == ResultOk) ||
-      FindObjectByName(name.c_str(), false, false, 0, found) == ResultOk) {
-    if (ObjectRecord* record = ObjectOfId(found)) return record;
-  }
-  Note(ButtonsOk, MessageNoSuchObject, name.c_str());
-  return nullptr;
-}
 
 int RunInfoCommand(const QvArguments& args, const QvOutput& output) {
   QvSession session(output);

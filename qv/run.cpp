@@ -41,6 +41,26 @@ const std::vector<QvCommand>& Commands() {
         0,
         0},
        RunChartCommand},
+      {{"animate",
+        "animate [--settings FILE] [--database DIR] (--jd JD | --date \"Y/M/D h:m:s\") --step DAYS "
+        "--frames N [--trail OBJECT[,OBJECT...]] [--size WxH] --out FILE.gif",
+        "Writes an animated GIF of the chart: the first frame at the given time, each next one\n"
+        "--step days later (backward when negative), 7 hundredths of a second apart, replayed for\n"
+        "ever by viewers. The chart is drawn as the program draws it while saving an animation\n"
+        "(8 bits a pixel), with the trails of the settings file and of --trail.\n"
+        "  --out FILE.gif           the animated GIF\n"
+        "  --step DAYS              the days from one frame to the next (0.5 is 12 hours)\n"
+        "  --frames N               the number of frames, 1 to 10000\n"
+        "  --trail OBJECT,...       a trail for each object: its places against the stars,\n"
+        "                           a tick at each, as many as there are frames\n"
+        "  --size WxH               the frames' size in pixels (default 1600x1000)\n",
+        {"--settings", "--database", "--jd", "--date", "--step", "--frames", "--trail", "--size",
+         "--out"},
+        {},
+        {"--step", "--frames", "--out"},
+        0,
+        0},
+       RunAnimateCommand},
       {{"ephemeris",
         "ephemeris --object NAME --start \"Y/M/D h:m:s\" --end \"Y/M/D h:m:s\" --step DAYS "
         "[--settings FILE] [--database DIR] [--out FILE]",

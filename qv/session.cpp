@@ -5,10 +5,13 @@
 #include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
+#include <string>
 
 #include "generated/string_numbers.h"
 #include "objects/database.h"
+#include "objects/designations.h"
 #include "objects/messages.h"
+#include "objects/namesearch.h"
 #include "objects/sky.h"
 #include "objects/store.h"
 #include "objects/textformat.h"
@@ -23,6 +26,31 @@ namespace qv {
 namespace {
 
 constexpr int QvScreenBits = 32;  // qv draws 32-bit images: the defaults of a true-colour screen
+constexpr int DefaultChartWidth = 1600, DefaultChartHeight = 1000;
+constexpr int MinChartSide = 64;  // room for the legend band and some sky above it
+constexpr int MaxChartSide = 16384;
+
+bool ParseChartSize(const std::string& text, int& width, int& height) {
+  char* end = nullptr;
+  const long w = std::strtol(text.c_str(), &end, 10);
+  if (end == text.c_str() || (*end != 'x' && *end != 'X')) return false;
+  const char* heightText = end + 1;
+  const long h = std::strtol(heightText, &end, 10);
+  if (end == heightText || *end != '\0') return false;
+  if (w < MinChartSide || h < MinChartSide || w > MaxChartSide || h > MaxChartSide) return false;
+  width = static_cast<int>(w);
+  height = static_cast<int>(h);
+  return true;
+}
+
+// CanonicalDesignation: a catalog designation as the database writes it ("M 31" is "M31");
+// "" when the text is none.
+std::string CanonicalDesignation(const std::string& name) {
+  CatalogNumber number = 0;
+  if (ParseDeepSkyDesignation(name, number) || ParseStarDesignation(name, number))
+    return RenderDesignation(number);
+  return std::string();
+}
 
 bool unreadableFilesUsed = false;  // by the last session that ended
 
@@ -101,6 +129,28 @@ QvSession::~QvSession() {
   unreadableFilesUsed = ReportUnreadableFiles() > 0;
   CloseDatabase();
   SetAlertPresenter(previousPresenter_);
+}
+
+ObjectRecord* FindQvObject(const std::string& name) {
+  const std::string designation = CanonicalDesignation(name);
+  ObjectId found = 0;
+  if (FindObjectByName(name.c_str(), false, true, 0, found) == ResultOk ||
+      (!designation.empty() &&
+       FindObjectByName(designation.c_str(), false, true, 0, found) == ResultOk) ||
+      FindObjectByName(name.c_str(), false, false, 0, found) == ResultOk) {
+    if (ObjectRecord* record = ObjectOfId(found)) return record;
+  }
+  Note(ButtonsOk, MessageNoSuchObject, name.c_str());
+  return nullptr;
+}
+
+bool QvSession::ReadChartSize(const QvArguments& args, int& width, int& height) const {
+  width = DefaultChartWidth;
+  height = DefaultChartHeight;
+  if (!args.Has("--size") || ParseChartSize(args.Value("--size"), width, height)) return true;
+  Fail(QvUserError, "--size needs WIDTHxHEIGHT in pixels, each 64 to 16384, not \"" +
+                        args.Value("--size") + "\"");
+  return false;
 }
 
 bool QvSession::UsedUnreadableFiles() { return unreadableFilesUsed; }

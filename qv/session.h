@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "astro/time.h"
+#include "objects/records.h"
 #include "platform/alert.h"
 #include "qv/arguments.h"
 
@@ -34,6 +35,11 @@ int ExitCodeOf(int result);  // of a Result code
 // and the astronomy are defined.
 constexpr JulianDate QvEarliestDate = 0.0;
 constexpr JulianDate QvLatestDate = 5373484.5;
+
+// FindQvObject: the object whose name matches exactly (any case), else the one that carries the
+// name as a designation written another way, else the first whose name contains the words;
+// note 523 when none does.
+ObjectRecord* FindQvObject(const std::string& name);
 
 // QvSession: lives for one run of a subcommand. On creation the platform starts without a
 // display and every alert goes to err as "qv: message", answered with the safe answer (OK when
@@ -67,6 +73,10 @@ class QvSession {
 
   // OpenSky: OpenDatabase, then LoadSettings: what a command that computes positions needs.
   int OpenSky(const QvArguments& args);
+
+  // ReadChartSize: --size WIDTHxHEIGHT (each 64 to 16384 pixels), or 1600x1000 without it; false
+  // after a message.
+  bool ReadChartSize(const QvArguments& args, int& width, int& height) const;
 
   // ParseLocalDate: a date-and-time text in the settings' time zone and calendar as a UT Julian
   // date within QvEarliestDate..QvLatestDate; message 525 (or one of qv's own) when it is not.

@@ -60,6 +60,11 @@ check "fifteen info lines for Mars" test "$(wc -l <"$work/out")" -eq 15
 expect 0 "qv chart" chart --database "$db" --jd 2460370.5 --size 200x100 --out "$work/chart.png"
 check "the chart is a PNG" test "$(head -c 4 "$work/chart.png" | tail -c 3)" = "PNG"
 
+expect 0 "qv animate" animate --database "$db" --jd 2460615.5 --step 2 --frames 4 --trail Mars \
+  --size 200x100 --out "$work/mars.gif"
+check "the animation is a GIF89a" test "$(head -c 6 "$work/mars.gif")" = "GIF89a"
+check "the animation loops" grep -q "NETSCAPE2.0" "$work/mars.gif"
+
 expect 1 "qv chart with a bad size" chart --database "$db" --size 2x1 --out "$work/bad.png"
 check "no file after a bad size" test ! -e "$work/bad.png"
 

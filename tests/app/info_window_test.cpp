@@ -29,8 +29,8 @@ TEST_F(AppTest, OneInfoWindowServesEveryObject) {
   OpenObjectInfo(deneb);
   EXPECT_EQ(Shell().infoWindow, window);
   EXPECT_TRUE(IsInfoWindowShown());
-  // No trail dialog yet: Trail on... stays disabled; Trail off removes a trail.
-  EXPECT_FALSE(IsItemEnabled(window, 4));
+  // Trail on... opens the trail dialog; Trail off removes a trail.
+  EXPECT_TRUE(IsItemEnabled(window, 4));
   ASSERT_NE(CreateTrail(deneb, TrailInSky, 10, 0, 0), 0);
   RefreshInfoWindow();
   EXPECT_TRUE(IsItemEnabled(window, 5));

@@ -25,8 +25,10 @@ struct RefRow {
   const std::string& Text(const std::string& column) const { return fields.at(column); }
 };
 
-inline std::vector<RefRow> LoadRefTable(const std::string& name) {
-  std::ifstream in(std::string(QV_TEST_DATA_DIR) + "/astro/ref/" + name);
+// LoadRefTable: tests/FOLDER/ref/NAME.
+inline std::vector<RefRow> LoadRefTable(const std::string& name,
+                                        const std::string& folder = "astro") {
+  std::ifstream in(std::string(QV_TEST_DATA_DIR) + "/" + folder + "/ref/" + name);
   std::vector<RefRow> rows;
   std::vector<std::string> header;
   std::string text;

@@ -2,7 +2,6 @@
 // giflib, libtiff, libjpeg) and compared with the image; failures leave no half file.
 #include "platform/image_files.h"
 
-#include <gif_lib.h>
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/resource.h>
@@ -24,6 +23,7 @@
 #include "platform/draw.h"
 #include "platform/image_qt.h"
 #include "platform/result.h"
+#include "tests/platform/decoded_gif.h"
 #include "tests/platform/gui_app.h"
 
 namespace qv {
@@ -128,26 +128,6 @@ TEST_F(ImageFilesTest, BitmapsOfEveryDepthDecodeToTheImage) {
   }
 }
 
-// giflib's decoder: version, screen, colour map and every frame's pixels and control block.
-struct DecodedGif {
-  std::string version;
-  GifFileType* gif = nullptr;
-  explicit DecodedGif(const std::string& path) {
-    const std::vector<uint8_t> b = FileBytes(path);
-    version.assign(b.begin(), b.begin() + std::min<size_t>(6, b.size()));
-    int error = 0;
-    gif = DGifOpenFileName(path.c_str(), &error);
-    if (gif && DGifSlurp(gif) != GIF_OK) {
-      DGifCloseFile(gif, &error);
-      gif = nullptr;
-    }
-  }
-  ~DecodedGif() {
-    int error;
-    if (gif) DGifCloseFile(gif, &error);
-  }
-};
-
 void ExpectFrameIs(const GifFileType* gif, int frame, const Image* image) {
   const SavedImage& saved = gif->SavedImages[frame];
   ASSERT_EQ(saved.ImageDesc.Width, gif->SWidth);
@@ -178,6 +158,7 @@ TEST_F(ImageFilesTest, GifStillImagesDecodeToTheImage) {
     DecodedGif decoded(path);
     ASSERT_NE(decoded.gif, nullptr);
     EXPECT_EQ(decoded.version, "GIF87a");
+    EXPECT_EQ(decoded.LoopCount(), -1);
     EXPECT_EQ(decoded.gif->SWidth, 21);
     EXPECT_EQ(decoded.gif->SHeight, 9);
     EXPECT_EQ(decoded.gif->SColorResolution, bits);
@@ -206,6 +187,7 @@ TEST_F(ImageFilesTest, AnimatedGifCarriesControlBlocksAndEveryFrame) {
   const std::string path = PathOf("anim.gif");
   GifStream* gif = OpenGIF(first, path, "GIF89a");
   ASSERT_NE(gif, nullptr);
+  EXPECT_EQ(WriteGIFLoop(gif, 3), 1);
   struct Frame {
     const Image* image;
     bool transparent;
@@ -222,6 +204,7 @@ TEST_F(ImageFilesTest, AnimatedGifCarriesControlBlocksAndEveryFrame) {
                             f.disposal),
               1);
   }
+  EXPECT_EQ(WriteGIFLoop(gif, 0), 0);  // only before the first frame
   // Nothing is in place until the stream is closed.
   EXPECT_FALSE(QFile::exists(QString::fromStdString(path)));
   EXPECT_GT(CloseGIF(gif), 0);
@@ -229,6 +212,7 @@ TEST_F(ImageFilesTest, AnimatedGifCarriesControlBlocksAndEveryFrame) {
   DecodedGif decoded(path);
   ASSERT_NE(decoded.gif, nullptr);
   EXPECT_EQ(decoded.version, "GIF89a");
+  EXPECT_EQ(decoded.LoopCount(), 3);
   ASSERT_EQ(decoded.gif->ImageCount, 4);
   for (int i = 0; i < 4; ++i) {
     SCOPED_TRACE(i);
