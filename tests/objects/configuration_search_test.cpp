@@ -82,6 +82,24 @@ TEST_F(ConfigurationTest, RefinesAtATenthOfTheStepUntilBelowAThousandthOfADay) {
   EXPECT_NEAR(offset, std::round(offset), 1e-3);
 }
 
+// Near a close conjunction the separation changes by only 0.002" in 5 minutes: noise of that size
+// would move the minimum by minutes. Second differences of samples 86 s apart stay at the level
+// of the stored directions' resolution (2^-30, 0.0002"); an arc-cosine of the dot product gives
+// 0.08".
+TEST_F(ConfigurationTest, SeparationIsSmoothNearAConjunction) {
+  const ConfigurationSearch search = Search(KindJupiter, KindSaturn);
+  double sum = 0, before = 0, last = 0;
+  constexpr int Samples = 41;
+  for (int k = 0; k < Samples; ++k) {
+    const double arcsec =
+        ObjectSeparation(search, ConjunctionJd + (k - Samples / 2) * 0.001) * RadToDeg * 3600;
+    if (k >= 2) sum += std::fabs(arcsec - 2 * last + before);
+    before = last;
+    last = arcsec;
+  }
+  EXPECT_LT(sum / (Samples - 2), 0.002);
+}
+
 // Three samples make an extremum: one within the first two steps has no sample before it, and
 // a range whose separation only falls has none inside; both end past the range, nothing found.
 TEST_F(ConfigurationTest, ExtremaAtTheEdgesAreNotFound) {
