@@ -6,6 +6,8 @@
 //                [--size WxH] [--no-legend] --out FILE
 //   qv ephemeris --object NAME --start "Y/M/D h:m:s" --end "Y/M/D h:m:s" --step DAYS
 //                [--settings FILE] [--database DIR] [--out FILE]
+//   qv approach  --object A --object B [--maximum] [--physical] --start "Y/M/D h:m:s"
+//                --end "Y/M/D h:m:s" --step DAYS [--all] [--settings FILE] [--database DIR]
 //   qv info      --object NAME [--settings FILE] [--database DIR] [--jd JD | --date "..."]
 //   qv find      TEXT [--exact] [--case] [--database DIR]
 //   qv import    FILE... [--database DIR] [--create] [--replace | --rename] [--keep-going]
@@ -27,6 +29,7 @@ int RunQv(const std::vector<std::string>& args, const QvOutput& output);
 // The subcommands, with their arguments already checked against their specs.
 int RunChartCommand(const QvArguments& args, const QvOutput& output);
 int RunEphemerisCommand(const QvArguments& args, const QvOutput& output);
+int RunApproachCommand(const QvArguments& args, const QvOutput& output);
 int RunInfoCommand(const QvArguments& args, const QvOutput& output);
 int RunFindCommand(const QvArguments& args, const QvOutput& output);
 int RunImportCommand(const QvArguments& args, const QvOutput& output);
