@@ -112,8 +112,7 @@ int RunEphemerisCommand(const QvArguments& args, const QvOutput& output) {
   }
   ObjectRecord* object = FindQvObject(args.Value("--object"));
   if (!object) return QvUserError;
-  ObservingSettings observing = Settings();
-  observing.JulianDate = start;  // the header's epoch and time zone are those of the first row
+  const ObservingSettings& observing = Settings();
   const int system = Settings().ChartCoordinateSystem;
   const int written = args.Has("--out") ? WriteEphemerisFile(args.Value("--out"), *object,
                                                              observing, system, start, end, step)
