@@ -10,6 +10,7 @@
 #include "chart/centring.h"
 #include "chart/drawing.h"
 #include "chart/view.h"
+#include "generated/string_numbers.h"
 #include "objects/sky.h"
 #include "platform/alert.h"
 #include "platform/dialogs.h"
@@ -24,8 +25,6 @@ namespace {
 constexpr int ChartWindowResource = 100;
 constexpr int ChartWindowStyle =
     31;  // title bar, system menu, resizable, maximise and minimise boxes
-constexpr int ProgramTitleString = 268;
-constexpr int RedrawTimingNote = 269;
 constexpr int InfoCenterButton = 1, InfoCloseButton = 2;
 
 void ShowScrollBars(WindowRef window, bool on) {
@@ -68,7 +67,7 @@ void ToggleRedrawTiming() {
   shell.timing = false;
   const long redraws = static_cast<long>(shell.windowRedraws - shell.timingStartRedraws);
   const double seconds = (now - shell.timingStartMs) / 1000.0;
-  Note(ButtonsOk, RedrawTimingNote, redraws, seconds, seconds > 0 ? redraws / seconds : 0.0);
+  Note(ButtonsOk, NoteRedrawTiming, redraws, seconds, seconds > 0 ? redraws / seconds : 0.0);
 }
 
 void TypedCharacter(int character) {
@@ -126,7 +125,7 @@ void PaintChartWindow(WindowRef window) {
 }  // namespace
 
 WindowRef CreateChartWindow() {
-  const char* title = GetString(ProgramTitleString);
+  const char* title = GetString(StringProgramTitle);
   // Three quarters of the screen until it is maximised (a desktop without a window manager
   // leaves a window at the size it was made).
   const int width = ScreenWidth() * 3 / 4, height = ScreenHeight() * 3 / 4;

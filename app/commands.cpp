@@ -9,17 +9,16 @@ namespace qv {
 namespace {
 
 // Commands whose work belongs to parts of the program not built yet (exporting and printing
-// charts, ephemerides, animation and trails, configuration search, the telescope), and the
-// Edit commands that have nothing to act on. Ranges of command numbers, both ends included.
+// charts, animation and trails, the telescope), and the Edit commands that have nothing to act
+// on. Ranges of command numbers, both ends included.
 struct CommandRange {
   int first, last;
 };
 constexpr CommandRange UnavailableCommands[] = {
-    {1401, 1403},    // File > Export > Ephemeris, Chart, Animation
+    {1402, 1403},    // File > Export > Chart, Animation
     {25713, 25714},  // File > Print Setup..., Print...
     {25801, 25801},  // Edit > Undo
     {25803, 25806},  // Edit > Cut, Copy, Paste, Delete
-    {26111, 26111},  // Computation > Find Configuration...
     {26201, 26222},  // Animation
     {26301, 26313},  // Telescope
 };

@@ -7,7 +7,9 @@
 #include "app/commands.h"
 #include "app/computation_dialogs.h"
 #include "app/dialog_fields.h"
+#include "app/ephemeris_dialogs.h"
 #include "app/viewpoint.h"
+#include "generated/string_numbers.h"
 #include "objects/decimal_text.h"
 #include "platform/boxes.h"
 #include "platform/strings.h"
@@ -24,9 +26,8 @@ enum ComputationCommandNumber : int {
   NowCommand = 26106,
   PrecisionCommand = 26108,
   RecomputeAll = 26109,
+  FindConfigurationCommand = 26111,
 };
-constexpr int ProgramTitleString = 268;
-constexpr int JulianDatePromptString = 514;  // "Julian Date:"
 
 void TimeChanged() {
   RefreshChart(false);
@@ -34,8 +35,8 @@ void TimeChanged() {
 }
 
 void AskJulianDate() {
-  const char* title = GetString(ProgramTitleString);
-  const char* prompt = GetString(JulianDatePromptString);
+  const char* title = GetString(StringProgramTitle);
+  const char* prompt = GetString(StringJulianDatePrompt);
   std::string text = FormatNumber("%f", Settings().JulianDate);
   if (!AskText(title, prompt ? prompt : "", text)) return;
   size_t used = 0;
@@ -75,6 +76,9 @@ void ComputationCommand(int command) {
       return;
     case RecomputeAll:
       RefreshChart(true);
+      return;
+    case FindConfigurationCommand:
+      if (RunFindConfigurationDialog() == 1) TimeChanged();
       return;
     default:
       return;

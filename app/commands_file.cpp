@@ -7,9 +7,11 @@
 #include "app/commands.h"
 #include "app/description_dialog.h"
 #include "app/edit_object.h"
+#include "app/ephemeris_dialogs.h"
 #include "app/info_window.h"
 #include "app/open_document.h"
 #include "app/viewpoint.h"
+#include "generated/string_numbers.h"
 #include "objects/database.h"
 #include "objects/import.h"
 #include "objects/store.h"
@@ -34,6 +36,7 @@ enum FileCommandNumber : int {
   OpenLargeDatabase = 1206,
   ImportText = 1301,
   ImportSatellites = 1302,
+  ExportEphemerisCommand = 1401,
   CloseInfo = 25703,
   SaveSettings = 25705,
   SaveSettingsAs = 25706,
@@ -43,7 +46,6 @@ enum FileCommandNumber : int {
 };
 constexpr int NewStarKind = KindSingleStar, NewPlanetKind = KindComet;
 constexpr const char* DemoSettingsFolder = "Demo Settings Files";
-constexpr int LargeDatabaseIndexString = 305;
 
 std::string Text(int number) {
   const char* text = GetString(number);
@@ -78,7 +80,7 @@ void OpenDefaultDatabaseFile() {
 // The large database: its index where the string table says; where that is not (a Windows
 // drive letter means nothing here), the user finds it as any other index.
 void OpenLargeDatabaseFile() {
-  const std::string index = DiskPath(Text(LargeDatabaseIndexString));
+  const std::string index = DiskPath(Text(StringLargeDatabaseIndex));
   if (FileExists(index))
     OpenDocument(index);
   else
@@ -156,6 +158,9 @@ void FileCommand(int command) {
       return;
     case ImportSatellites:
       Import(732, ImportSatelliteFile);
+      return;
+    case ExportEphemerisCommand:
+      ExportEphemeris();
       return;
     case CloseInfo:
       CloseInfoWindow();

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "app/command_handlers.h"
+#include "generated/string_numbers.h"
 #include "platform/alert.h"
 #include "platform/desktop.h"
 #include "platform/files.h"
@@ -13,7 +14,6 @@ namespace {
 enum HelpCommandNumber : int { Contents = 26401, Search = 26402, Index = 26403, About = 26405 };
 // The help: HTML pages in the folder "Help" beside the program, in place of the help file.
 constexpr const char* HelpFolder = "Help";
-constexpr int MessageCannotOpen = 257;
 
 void OpenHelpPage(const char* page, const char* query) {
   std::string path = PathBesideProgram(HelpFolder);

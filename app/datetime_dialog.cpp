@@ -3,6 +3,7 @@
 
 #include "app/computation_dialogs.h"
 #include "app/dialog_fields.h"
+#include "generated/string_numbers.h"
 #include "objects/textformat.h"
 #include "platform/alert.h"
 #include "platform/dialogs.h"
@@ -12,7 +13,6 @@ namespace qv {
 namespace {
 
 constexpr int DateTimeDialog = 260;
-constexpr int MessageBadDate = 525;
 enum DateTimeItem : int {
   LocalDateTime = 4,  // year/month/day h:m:s
   ZoneHours = 6,

@@ -3,6 +3,7 @@
 
 #include <cmath>
 
+#include "generated/string_numbers.h"
 #include "objects/decimal_text.h"
 #include "objects/printf_text.h"
 #include "objects/store.h"
@@ -12,13 +13,6 @@
 #include "settings/settings.h"
 
 namespace qv {
-namespace {
-
-constexpr int MessageBadDate = 525;
-constexpr int MessageBadStep = 560;
-constexpr int NoObjectString = 513;  // "Object not selected!"
-
-}  // namespace
 
 std::string FormatNumber(const char* format, double value) {
 #pragma GCC diagnostic push
@@ -72,7 +66,7 @@ bool ReadDateItem(WindowRef dialog, int item, JulianDate& jd) {
 bool SetObjectItem(WindowRef dialog, int item, ObjectId& object) {
   const ObjectRecord* record = object ? ObjectOfId(object) : nullptr;
   if (!record) object = 0;
-  const char* none = GetString(NoObjectString);
+  const char* none = GetString(MessageObjectNotSelected);
   SetItemText(dialog, item, record ? DisplayName(*record).c_str() : none ? none : "");
   return record != nullptr;
 }

@@ -10,6 +10,7 @@
 #include "app/ephemeris_dialogs.h"
 #include "app/select_object.h"
 #include "chart/ephemeris.h"
+#include "generated/string_numbers.h"
 #include "objects/store.h"
 #include "platform/boxes.h"
 #include "platform/dialogs.h"
@@ -19,7 +20,6 @@ namespace qv {
 namespace {
 
 constexpr int SaveEphemerisDialog = 267;
-constexpr int SaveTitleString = 740, SaveFilterString = 741;
 constexpr double FirstRangeDays = 365;
 enum SaveEphemerisItem : int {
   SaveAsButton = 1,
@@ -66,8 +66,8 @@ bool ReadRange(WindowRef dialog) {
 }
 
 std::optional<std::string> AskEphemerisFile() {
-  const char* title = GetString(SaveTitleString);
-  const char* filter = GetString(SaveFilterString);
+  const char* title = GetString(StringSaveEphemerisTitle);
+  const char* filter = GetString(StringSaveEphemerisFilter);
   const ObjectRecord* object = ObjectOfId(remembered.object);
   int filterIndex = 1;  // ".eph"
   return AskSaveFile(title ? title : "", filter ? filter : "",

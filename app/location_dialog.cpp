@@ -12,6 +12,7 @@
 #include "app/viewpoint.h"
 #include "astro/angles.h"
 #include "astro/constants.h"
+#include "generated/string_numbers.h"
 #include "objects/database.h"
 #include "objects/sky.h"
 #include "objects/store.h"
@@ -49,11 +50,6 @@ enum LocationItem : int {
   OffsetRA = 26,   // hours minutes seconds
   OffsetDec = 28,  // degrees minutes seconds
 };
-
-constexpr int MessageNoMemory = 256;
-constexpr int MessageObjectNotSelected = 513;
-constexpr int MessageReplaceLocation = 520;
-constexpr int MessageCannotAdd = 527;
 
 constexpr double AngleTextToRadians = 0.01745329252;  // sexagesimal degrees of a site
 constexpr double OffsetHoursToRadians = 0.26179938781323336;

@@ -5,6 +5,7 @@
 #include "app/commands.h"
 #include "app/description_dialog.h"
 #include "app/viewpoint.h"
+#include "generated/string_numbers.h"
 #include "objects/database.h"
 #include "objects/import.h"
 #include "objects/textscan.h"
@@ -17,9 +18,6 @@
 
 namespace qv {
 namespace {
-
-constexpr int MessageCannotOpen = 257;
-constexpr int MessageCannotRead = 258;
 
 bool StartsWithSettingsHeader(PlatformFile& file) {
   std::string line;

@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "generated/string_numbers.h"
 #include "objects/namesearch.h"
 #include "objects/store.h"
 #include "platform/dialogs.h"
@@ -17,7 +18,6 @@ namespace qv {
 namespace {
 
 constexpr int SelectObjectDialog = 273;
-constexpr int NoMatchString = 512;  // "No matching object found!"
 enum SelectItem : int {
   FindButton = 1,
   CancelButton = 2,
@@ -72,7 +72,7 @@ void Search(WindowRef dialog, SelectState& state, ObjectId after) {
     if (after == 0) SetItemText(dialog, FoundName, "");
     return;
   }
-  const char* none = GetString(NoMatchString);
+  const char* none = GetString(MessageNoMatch);
   Forget(dialog, state, none ? none : "");
 }
 

@@ -9,6 +9,7 @@
 #include "chart/projection.h"
 #include "chart/sky_link.h"
 #include "chart/view.h"
+#include "generated/string_numbers.h"
 #include "objects/namesearch.h"
 #include "objects/store.h"
 #include "platform/alert.h"
@@ -18,8 +19,6 @@
 namespace qv {
 namespace {
 
-constexpr int MessageNoSuchName = 523;
-constexpr int MessageBelowHorizon = 540;
 constexpr double LargestDistanceStep = 0.5;
 
 // The object's height above the horizon mask's level, in the units of HorizonHeight.
@@ -93,7 +92,7 @@ int CenterOnObject(ChartOptions& s, ObjectId id) {
 int CenterOnPlanet(ChartOptions& options, const char* name) {
   ObjectId found = 0;
   if (FindObjectByName(name, false, true, 0, found) != ResultOk || found == 0) {
-    Note(ButtonsOk, MessageNoSuchName, name);
+    Note(ButtonsOk, MessageNoSuchObject, name);
     return ResultNotFound;
   }
   return CenterOnObject(options, found);

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "chart/drawing.h"
+#include "generated/string_numbers.h"
 #include "platform/alert.h"
 #include "platform/files.h"
 #include "platform/image_files.h"
@@ -14,7 +15,6 @@
 namespace qv {
 namespace {
 
-constexpr int MessageNoMemory = 256;
 constexpr int GifDepth = 8;  // the GIF writer takes palette images only
 constexpr int ImageDepth = 32;
 

@@ -15,6 +15,7 @@
 #include "chart/sky_background.h"
 #include "chart/sky_link.h"
 #include "chart/sky_objects.h"
+#include "generated/string_numbers.h"
 #include "objects/store.h"
 #include "platform/alert.h"
 #include "platform/events.h"
@@ -23,7 +24,6 @@
 namespace qv {
 namespace {
 
-constexpr int MessageNoMemory = 256;
 constexpr int FewestColorBits = 4;  // fewer bits cannot show the chart's colours
 constexpr int MostPaletteBits = 8;  // deeper screens get 32-bit images
 

@@ -8,6 +8,7 @@
 #include "astro/angles.h"
 #include "astro/constants.h"
 #include "chart/object_info.h"
+#include "generated/string_numbers.h"
 #include "objects/apparent.h"
 #include "objects/physical.h"
 #include "objects/printf_text.h"
@@ -22,11 +23,6 @@
 
 namespace qv {
 namespace {
-
-constexpr int ProgramTitleString = 268;
-constexpr int WritingEphemerisString = 510;
-constexpr int MessageCannotOpen = 257;
-constexpr int MessageCannotWrite = 259;
 
 // Conversions of the table's columns; the others are the info texts' (chart/object_info.h).
 constexpr double HoursPerRadianOfDay = 3.819718634;
@@ -144,8 +140,8 @@ int WriteRows(const EphemerisText& write, const ObjectRecord& object, ObservingS
               int system, JulianDate start, double step, int64_t rows) {
   if (rows == 0) return ResultOk;
   const bool progress =
-      OpenProgress(static_cast<double>(rows), 0, 1, 0, GetString(WritingEphemerisString),
-                   GetString(ProgramTitleString), true);
+      OpenProgress(static_cast<double>(rows), 0, 1, 0, GetString(StringWritingEphemeris),
+                   GetString(StringProgramTitle), true);
   int result = ResultOk;
   for (int64_t i = 0; i < rows && result == ResultOk; ++i) {
     at.JulianDate = start + static_cast<double>(i) * step;

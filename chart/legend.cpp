@@ -11,6 +11,8 @@
 #include "chart/pens.h"
 #include "chart/projection.h"
 #include "chart/symbols.h"
+#include "generated/string_numbers.h"
+#include "objects/records.h"
 #include "objects/textformat.h"
 #include "platform/draw.h"
 #include "platform/strings.h"
@@ -18,11 +20,6 @@
 namespace qv {
 namespace {
 
-constexpr int StringViewedFrom = 2048;  // "Viewed from:"; the next two are "Local time:" and
-                                        // "Field of view:"
-constexpr int StringMagnitudes = 2051;  // "Magnitudes: "
-constexpr int StringDeepSky = 2052;     // "Deep sky objects:"
-constexpr int StringKindNames = 1000;   // + kind
 constexpr int ColumnGap = 10;
 constexpr int SampleGap = 5;
 constexpr int DeepSkyLabelGap = 15;
@@ -103,7 +100,7 @@ int DrawStarSamples(const ChartOptions& s, const Rect& band, int x, int top, int
 void DrawDeepSkyColumn(const ChartOptions& s, int x, int top, int rowHeight) {
   DrawColumn(s, {Text(StringDeepSky)}, x, top, rowHeight);
   for (int kind = 61; kind <= 65; ++kind) {
-    const std::string label = Text(StringKindNames + kind).substr(0, 4);
+    const std::string label = std::string(KindName(kind)).substr(0, 4);
     const int width = TextWidth(label);
     SetChartPen(s, PenForeground, 1, true);
     DrawText(label.c_str(), 0, x, top + rowHeight);
@@ -149,7 +146,7 @@ std::vector<std::vector<std::string>> LegendColumns(const ChartOptions& s,
   const std::string local =
       FormatDateTime(site.JulianDate, facts.timeZoneDays, site.CalendarSystem);
   const size_t blank = local.find(' ');
-  std::vector<std::string> time{Text(StringViewedFrom + 1), local.substr(blank + 1),
+  std::vector<std::string> time{Text(StringLocalTime), local.substr(blank + 1),
                                 local.substr(0, blank), Format("JD %.2f", site.JulianDate)};
   const AngleParts field = SplitSexagesimal(s.ChartFieldWidth * RadToDeg, 0);
   const ChartFrame& f = CurrentChartFrame();
@@ -157,7 +154,7 @@ std::vector<std::vector<std::string>> LegendColumns(const ChartOptions& s,
       FormatCoordinates(f.system, s.ChartCenterLongitude, s.ChartCenterLatitude,
                         CoordinateLabelsAndValues, facts.precessionEpoch);
   std::vector<std::string> view{
-      Text(StringViewedFrom + 2),
+      Text(StringFieldOfView),
       Format("%d° %02d' %02.0f\"", field.whole, field.minutes, field.seconds), centre.lon,
       centre.lat};
   return {viewer, time, view};
@@ -176,8 +173,8 @@ void DrawLegend(const ChartOptions& s, const Rect& chart, const LegendFacts& fac
     x += DrawColumn(s, column, x, top, rowHeight) + ColumnGap;
   }
   x += DrawColumn(s,
-                  {Text(StringMagnitudes), Text(StringKindNames + 51), Text(StringKindNames + 52),
-                   Text(StringKindNames + 53)},
+                  {Text(StringMagnitudes), KindName(KindSingleStar), KindName(KindMultipleStar),
+                   KindName(KindVariableStar)},
                   x, top, rowHeight) +
        SampleGap;
   x += DrawStarSamples(s, band, x, top, rowHeight) + ColumnGap;

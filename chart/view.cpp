@@ -7,14 +7,13 @@
 #include "astro/angles.h"
 #include "chart/magnitudes.h"
 #include "chart/projection.h"
+#include "generated/string_numbers.h"
 #include "platform/alert.h"
 #include "platform/events.h"
 #include "platform/result.h"
 
 namespace qv {
 namespace {
-
-constexpr int MessageSwitchProjection = 522;
 
 double FieldLimit(int projection) {
   switch (projection) {

@@ -28,3 +28,28 @@ function(qv_embed_files symbol output)
   endforeach()
   file(CONFIGURE OUTPUT ${output} CONTENT "// Generated; do not edit.\n#include \"platform/embedded_files.h\"\n${arrays}extern const qv::EmbeddedFile ${symbol}[];\nconst qv::EmbeddedFile ${symbol}[] = {\n${entries}  {nullptr, nullptr, 0}};\n" @ONLY)
 endfunction()
+
+# qv_string_numbers(input output): writes a C++ header with an enumerator Name = number for every
+# line "number Name<TAB>text" of the string table, so that code names the strings it shows and
+# the numbers have one home; regenerated whenever the table changes.
+function(qv_string_numbers input output)
+  set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${input})
+  file(STRINGS ${input} lines REGEX "^[0-9]+ [A-Za-z]+\t")
+  file(RELATIVE_PATH source ${CMAKE_SOURCE_DIR} ${input})
+  set(entries "")
+  foreach(line IN LISTS lines)
+    string(REGEX MATCH "^([0-9]+) ([A-Za-z]+)\t" _ "${line}")
+    string(APPEND entries "  ${CMAKE_MATCH_2} = ${CMAKE_MATCH_1},\n")
+  endforeach()
+  file(CONFIGURE OUTPUT ${output} CONTENT "// Generated from ${source}; do not edit.
+// The strings of the table that code names, by number.
+#pragma once
+
+namespace qv {
+
+enum StringNumber : int {
+${entries}};
+
+}  // namespace qv
+" @ONLY)
+endfunction()

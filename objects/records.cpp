@@ -13,7 +13,8 @@
 namespace qv {
 namespace {
 
-constexpr int KindNameStringBase = 1000;
+// The names of kinds 1-65 follow the first.
+constexpr int KindNameStringBase = static_cast<int>(StringFirstKindName) - KindSun;
 constexpr size_t NameMaxLength = 255;  // names are cut like every text buffer of the program
 
 int32_t SaturatedComponent(double value) {

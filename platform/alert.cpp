@@ -5,18 +5,17 @@
 #include <cstdio>
 #include <utility>
 
+#include "generated/string_numbers.h"
 #include "platform/strings.h"
 
 namespace qv {
 namespace {
 
-constexpr int ProgramTitleString = 268;
-// Room for the longest table message with a full path in it; longer results are cut.
 constexpr int AlertMessageSize = 1024;
 
 int PrintToStandardError(int /*kind*/, int buttons, int /*stringNumber*/,
                          const std::string& message) {
-  const char* title = GetString(ProgramTitleString);
+  const char* title = GetString(StringProgramTitle);
   std::fprintf(stderr, "%s: %s\n", title ? title : "Quorvane", message.c_str());
   return buttons == ButtonsOk ? AnswerOk : AnswerCancel;
 }

@@ -9,6 +9,7 @@
 #include <QScreen>
 #include <QTimer>
 
+#include "generated/string_numbers.h"
 #include "platform/alert.h"
 #include "platform/boxes_qt.h"
 #include "platform/dialogs.h"
@@ -19,7 +20,6 @@
 namespace qv {
 namespace {
 
-constexpr int ProgramTitleString = 268;
 constexpr int BoxTitleMaxLength = 63;
 constexpr int AskPromptItem = 3, AskTextItem = 4;
 constexpr int StyleBold = 1, StyleItalic = 2, StyleUnderline = 4, StyleStrikeout = 128;
@@ -33,7 +33,7 @@ QString BoxTitle() {
   if (WindowRef main = GetMainWindow();
       main && main->frame && !main->frame->windowTitle().isEmpty())
     return main->frame->windowTitle().left(BoxTitleMaxLength);
-  return QString::fromUtf8(GetString(ProgramTitleString));
+  return QString::fromUtf8(GetString(StringProgramTitle));
 }
 
 QMessageBox::Icon IconOf(int kind) {
@@ -120,7 +120,7 @@ bool AskText(const char* title, const char* prompt, std::string& text) {
   std::string typed = text;
   const int item = RunNamedModalDialog(AskBoxLayout, 0, [&](int code, WindowRef box, int p1, int) {
     if (code == WindowCreatedEvent) {
-      SetWindowTitle(box, title ? title : GetString(ProgramTitleString));
+      SetWindowTitle(box, title ? title : GetString(StringProgramTitle));
       SetItemText(box, AskPromptItem, prompt);
       SetItemText(box, AskTextItem, text.c_str());
       PressItem(box, AskTextItem);

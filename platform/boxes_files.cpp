@@ -4,6 +4,7 @@
 #include <utility>
 #include <vector>
 
+#include "generated/string_numbers.h"
 #include "platform/alert.h"
 #include "platform/boxes.h"
 #include "platform/boxes_qt.h"
@@ -11,8 +12,6 @@
 
 namespace qv {
 namespace {
-
-constexpr int ReplaceFileString = 545;
 
 struct FilterEntry {
   std::string description, pattern;
@@ -124,7 +123,7 @@ std::optional<std::string> AskSaveFile(const char* title, const char* filter,
   // The dialog confirmed replacing the name it saw; a file that only the added extension
   // names was never confirmed, and must not be replaced unasked.
   if (extended != path && QFileInfo(QString::fromStdString(extended)).exists() &&
-      Caution(ButtonsOkCancel, ReplaceFileString,
+      Caution(ButtonsOkCancel, MessageReplaceExistingFile,
               QFileInfo(QString::fromStdString(extended)).fileName().toUtf8().constData()) !=
           AnswerOk)
     return std::nullopt;

@@ -1,6 +1,7 @@
 // platform/strings.cpp - the string table, parsed once from the text built into the program.
-// Format of resources/strings.txt: one string a line, "number<TAB>text"; lines that do not start
-// with a number are comments. Texts are UTF-8 and are taken as they stand (no escapes).
+// Format of resources/strings.txt: one string a line, "number<TAB>text" or "number Name<TAB>text"
+// (the name is for code, see generated/string_numbers.h); lines that do not start with a number
+// are comments. Texts are UTF-8 and are taken as they stand (no escapes).
 #include "platform/strings.h"
 
 #include <cstdlib>

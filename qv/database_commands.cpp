@@ -1,6 +1,7 @@
 // qv/database_commands.cpp - qv db, qv find and qv import (commands.h).
 #include <string>
 
+#include "generated/string_numbers.h"
 #include "objects/database.h"
 #include "objects/import.h"
 #include "objects/messages.h"
@@ -14,7 +15,6 @@
 namespace qv {
 namespace {
 
-constexpr int MessageNoMatch = 512;                          // "No matching object found!"
 constexpr double HoursPerBinaryAngle = 24.0 / 1073741824.0;  // a full circle is 2^30
 constexpr double DegreesPerBinaryAngle = 360.0 / 1073741824.0;
 

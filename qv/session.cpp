@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "generated/string_numbers.h"
 #include "objects/database.h"
 #include "objects/messages.h"
 #include "objects/sky.h"
@@ -22,7 +23,6 @@ namespace qv {
 namespace {
 
 constexpr int QvScreenBits = 32;  // qv draws 32-bit images: the defaults of a true-colour screen
-constexpr int MessageBadDate = 525;
 
 std::string DefaultIndexPath() {
   std::string folder, index;

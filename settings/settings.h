@@ -68,9 +68,8 @@ struct ChartSettings : ObservingSettings, ChartOptions {
   bool TelescopeTrackMovingTargets = false;
   double TelescopeRightAscension = 0;  // the telescope's last position, J2000
   double TelescopeDeclination = 0;
-  std::string Description;     // at most DescriptionMaxLength bytes, CR LF lines
-  std::string SettingsPath;    // the current settings file; empty = none
-  uint32_t RedrawCounter = 0;  // the chart's drawings so far
+  std::string Description;   // at most DescriptionMaxLength bytes, CR LF lines
+  std::string SettingsPath;  // the current settings file; empty = none
 };
 
 // Settings: the process-wide record. It holds DefaultSettings(32) until SetDefaultSettings runs.

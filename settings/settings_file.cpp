@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "chart/trails.h"
+#include "generated/string_numbers.h"
 #include "objects/decimal_text.h"
 #include "platform/alert.h"
 #include "platform/events.h"
@@ -20,7 +21,6 @@ namespace {
 
 constexpr std::string_view LineEnd = "\r\n";
 constexpr size_t KeyLineMaxLength = LineBufferSize - 1;  // 255: key, "=" and value
-constexpr int DefaultSettingsString = 301;               // "Quorvane.ini"
 
 constexpr const char* TrailTypeNames[] = {"InSpace", "InSky", "InCurrentCoordinates"};
 
@@ -191,7 +191,8 @@ int WriteSettingsFile(const std::string& path, const std::string& description) {
                          : ResultWriteError;
   SetArrowCursor();
   if (result != ResultOk) {
-    Caution(ButtonsOk, result == ResultOpenError ? 530 : 259, GetFileTitle(path).c_str());
+    Caution(ButtonsOk, result == ResultOpenError ? MessageCannotCreateFile : MessageCannotWrite,
+            GetFileTitle(path).c_str());
   }
   return result;
 }
@@ -199,7 +200,7 @@ int WriteSettingsFile(const std::string& path, const std::string& description) {
 bool ReadSettingsFile(const std::string& path, const DescriptionPrompt& prompt) {
   FileHandle file = OpenFile(path, "rb");
   if (!file) {
-    Caution(ButtonsOk, 257, GetFileTitle(path).c_str());
+    Caution(ButtonsOk, MessageCannotOpen, GetFileTitle(path).c_str());
     return false;
   }
   return ReadSettingsFile(*file, GetFileTitle(path), prompt);
@@ -209,7 +210,7 @@ bool ReadSettingsFile(PlatformFile& file, const std::string& title,
                       const DescriptionPrompt& prompt) {
   std::string line;
   if (ReadLine(file, line) == 0 || line != SettingsFileHeader) {
-    Caution(ButtonsOk, 258, title.c_str());
+    Caution(ButtonsOk, MessageCannotRead, title.c_str());
     return false;
   }
   ReadKeyLine(file, line);  // FileVersion: every version reads alike
@@ -221,7 +222,7 @@ bool ReadSettingsFile(PlatformFile& file, const std::string& title,
 
 std::string DefaultSettingsPath() {
   std::string name;
-  LoadString(DefaultSettingsString, name);
+  LoadString(StringDefaultSettingsFile, name);
   return PathBesideProgram(name);
 }
 

@@ -1,6 +1,7 @@
 // settings/settings_objects.cpp - object names in settings files, through the object store.
 #include "settings/settings_objects.h"
 
+#include "generated/string_numbers.h"
 #include "objects/namesearch.h"
 #include "objects/store.h"
 #include "platform/alert.h"
@@ -20,7 +21,7 @@ int FindSettingsObject(std::string_view name, ObjectId& id) {
   if (result == ResultOk) {
     id = found;
   } else if (result != ResultCancelled) {
-    Note(ButtonsOk, 523, text.c_str());
+    Note(ButtonsOk, MessageNoSuchObject, text.c_str());
   }
   return result;
 }

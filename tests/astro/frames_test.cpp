@@ -9,7 +9,7 @@
 
 #include "astro/constants.h"
 #include "astro/corrections.h"
-#include "objects/records.h"
+#include "astro/kinds.h"
 #include "tests/astro/ref_table.h"
 #include "tests/astro/series_geocentric.h"
 

@@ -6,9 +6,9 @@
 #include <cmath>
 
 #include "astro/constants.h"
+#include "astro/kinds.h"
 #include "astro/riseset.h"
 #include "astro/twilight.h"
-#include "objects/records.h"
 
 namespace qv {
 namespace {

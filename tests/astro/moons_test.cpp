@@ -10,7 +10,7 @@
 #include <map>
 
 #include "astro/constants.h"
-#include "objects/records.h"
+#include "astro/kinds.h"
 #include "tests/astro/ref_table.h"
 
 namespace qv {

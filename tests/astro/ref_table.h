@@ -12,8 +12,8 @@
 #include <vector>
 
 #include "astro/angles.h"
+#include "astro/kinds.h"
 #include "astro/vector.h"
-#include "objects/records.h"
 
 namespace qv::test {
 

@@ -9,8 +9,8 @@
 #include <cstdio>
 
 #include "astro/constants.h"
+#include "astro/kinds.h"
 #include "astro/moons.h"
-#include "objects/records.h"
 #include "tests/astro/ref_table.h"
 #include "tests/astro/series_geocentric.h"
 

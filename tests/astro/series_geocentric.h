@@ -4,8 +4,8 @@
 
 #include "astro/constants.h"
 #include "astro/frames.h"
+#include "astro/kinds.h"
 #include "astro/vfp_series.h"
-#include "objects/records.h"
 
 namespace qv::test {
 

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <set>
 #include <string>
@@ -10,8 +11,9 @@
 namespace qv {
 namespace {
 
-// A duplicated number silently drops one text; a line without a tab or with a stray space after
-// the number never loads. Both are easy to make by hand, so the file is checked line by line.
+// A duplicated number silently drops one text; a line without a tab, or with anything but a
+// code name between the number and the tab, never loads. Both are easy to make by hand, so the file
+// is checked line by line.
 TEST(StringTableFile, EveryNumberedLineIsWellFormedAscendingAndLoads) {
   std::ifstream in(QV_SOURCE_DIR "/resources/strings.txt");
   ASSERT_TRUE(in.good());
@@ -22,8 +24,15 @@ TEST(StringTableFile, EveryNumberedLineIsWellFormedAscendingAndLoads) {
     SCOPED_TRACE(line);
     const size_t tab = line.find('\t');
     ASSERT_NE(tab, std::string::npos);
-    const std::string digits = line.substr(0, tab);
+    const size_t space = line.find(' ');
+    const std::string digits = line.substr(0, std::min(space, tab));
     ASSERT_EQ(digits.find_first_not_of("0123456789"), std::string::npos);
+    if (space < tab) {
+      const std::string name = line.substr(space + 1, tab - space - 1);
+      ASSERT_FALSE(name.empty());
+      ASSERT_EQ(name.find_first_not_of("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"),
+                std::string::npos);
+    }
     const int number = std::stoi(digits);
     EXPECT_GT(number, previous) << "numbers must ascend, each once";
     previous = number;
