@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "app/view_dialogs.h"
+#include "astro/constants.h"
 #include "chart/sky_link.h"
 #include "chart/view.h"
 #include "objects/textformat.h"
@@ -25,7 +26,6 @@ enum CenterItem : int {
   ItemLatLabel = 10,
   ItemLat = 11,
 };
-constexpr double RadiansPerHour = 0.2617993877991494;  // pi / 12
 
 void ShowCentre(WindowRef dialog, int system, double lon, double lat) {
   const double epoch = ChartPrecessionEpoch();
@@ -47,7 +47,7 @@ double DecimalDegrees(const std::string& text) {
 void ReadCentre(WindowRef dialog, int system, double& lon, double& lat) {
   const std::string lonText = GetItemText(dialog, ItemLon), latText = GetItemText(dialog, ItemLat);
   if (system == CoordinatesEquatorial) {
-    lon = ParseAngleText(lonText) * RadiansPerHour;
+    lon = ParseAngleText(lonText) * ExactHourToRad;
     lat = ParseAngleText(latText) * SettingsDegToRad;
   } else {
     lon = DecimalDegrees(lonText) * SettingsDegToRad;

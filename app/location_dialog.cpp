@@ -51,12 +51,7 @@ enum LocationItem : int {
   OffsetDec = 28,  // degrees minutes seconds
 };
 
-constexpr double AngleTextToRadians = 0.01745329252;  // sexagesimal degrees of a site
-constexpr double OffsetHoursToRadians = 0.26179938781323336;
-constexpr double OffsetDegreesToRadians = 0.017453292520882225;
-constexpr double AuPerKm = 6.684587153547039e-09;
 constexpr double HoursPerDay = 24.0;
-constexpr double RadiansToDegrees = 57.29577951;
 
 struct LocationState {
   ObjectId viewer = 0;          // the dialog's chosen viewer object
@@ -64,7 +59,7 @@ struct LocationState {
   bool filling = true;          // the dialog's own texts are not typing
 };
 
-std::string AngleText(double radians) { return FormatAngleText(radians * RadiansToDegrees); }
+std::string AngleText(double radians) { return FormatAngleText(radians * RadToDeg); }
 
 // The two viewpoint radio buttons are far apart in the item numbers: set one by one, so that the
 // items between them (the site list among them) keep their values.
@@ -188,9 +183,7 @@ void DeleteSite(WindowRef dialog, LocationState& state) {
   const ObjectId site = state.sites[row - 1];
   ObjectId fileId = 0;
   if (BeginObjectEdit(site, fileId) != ResultOk) return;  // read-only: note 539
-  RemoveObject(site);
-  if (WriteDatabaseFile(*FileOfId(fileId)) == ResultOk && !Store().indexPath.empty())
-    SaveIndex(Store().indexPath);
+  CommitObjectRemoval(site);
   EndObjectEdit(fileId);
   state.sites.erase(state.sites.begin() + (row - 1));
   DeleteComboItem(dialog, SiteList, row);
@@ -199,8 +192,8 @@ void DeleteSite(WindowRef dialog, LocationState& state) {
 void UseAsHere(WindowRef dialog) {
   HereLocation& here = Shell().here;
   here.siteName = GetItemText(dialog, SiteName).substr(0, SiteNameMaxLength);
-  here.longitude = ReadAngleItem(dialog, Longitude) * AngleTextToRadians;
-  here.latitude = ReadAngleItem(dialog, Latitude) * AngleTextToRadians;
+  here.longitude = ReadAngleItem(dialog, Longitude) * DegToRad;
+  here.latitude = ReadAngleItem(dialog, Latitude) * DegToRad;
   double altitude = 0, hours = 0;
   ReadNumberItem(dialog, Altitude, altitude);
   ReadNumberItem(dialog, ZoneHours, hours);
@@ -220,8 +213,8 @@ void ReadEarth(WindowRef dialog) {
   ChartSettings& s = Settings();
   s.ViewerObject = 0;
   s.ViewerSiteName = GetItemText(dialog, SiteName).substr(0, SiteNameMaxLength);
-  s.ViewerLongitude = ReadAngleItem(dialog, Longitude) * AngleTextToRadians;
-  s.ViewerLatitude = ReadAngleItem(dialog, Latitude) * AngleTextToRadians;
+  s.ViewerLongitude = ReadAngleItem(dialog, Longitude) * DegToRad;
+  s.ViewerLatitude = ReadAngleItem(dialog, Latitude) * DegToRad;
   ReadNumberItem(dialog, Altitude, s.ViewerAltitude);
   double hours = s.TimeZone * HoursPerDay;
   ReadNumberItem(dialog, ZoneHours, hours);
@@ -245,8 +238,8 @@ void ReadOffset(WindowRef dialog, ObjectId viewer) {
       break;
   }
   const Vector3 offset =
-      SphericalToRectangular(ReadAngleItem(dialog, OffsetRA) * OffsetHoursToRadians,
-                             ReadAngleItem(dialog, OffsetDec) * OffsetDegreesToRadians, distance);
+      SphericalToRectangular(ReadAngleItem(dialog, OffsetRA) * SettingsHourToRad,
+                             ReadAngleItem(dialog, OffsetDec) * SettingsDegToRad, distance);
   s.ViewerObjectOffset[0] = offset.x;
   s.ViewerObjectOffset[1] = offset.y;
   s.ViewerObjectOffset[2] = offset.z;

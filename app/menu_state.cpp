@@ -5,6 +5,7 @@
 #include "app/command_handlers.h"
 #include "app/commands.h"
 #include "app/info_window.h"
+#include "astro/constants.h"
 #include "chart/view.h"
 #include "platform/events.h"
 #include "platform/menus.h"
@@ -16,7 +17,6 @@ namespace {
 constexpr int FewestColorBits = 4;        // fewer bits per pixel cannot show the chart's colours
 constexpr int FirstFieldPresetItem = 13;  // View > 360° Field
 constexpr int TimeStepPresetItem = 9;     // Animation > Real Time
-constexpr double OneSecondInDays = 1.1574074074074073e-5;
 // Animation > Real Time ... 10,000 Years, days.
 constexpr double TimeStepPresets[] = {0, 1.0 / 1440, 1.0 / 144, 1.0 / 24, 1,
                                       7, 30,         365.25,    36525,    3652500};
@@ -66,6 +66,7 @@ void UpdateDrawMenus(const ChartSettings& s) {
   CheckItem(draw, 16, s.AutomaticMagnitudeLimits);
   CheckItem(draw, 20, s.ShowColors);
   CheckItem(draw, 21, s.RedScreen);
+  CheckItem(draw, 24, s.ShowMilkyWay);
   const bool fewColors = ScreenColorDepth() < FewestColorBits;
   const bool colorsAllowed = !fewColors && !s.RedScreen;
   EnableItem(draw, 19, colorsAllowed);  // Custom Colors
@@ -81,7 +82,7 @@ void UpdateAnimationMenu(const ChartSettings& s) {
   CheckRadioItems(animation, AnimationOff, AnimationForward, s.AnimationState);
   for (int k = 0; k < static_cast<int>(std::size(TimeStepPresets)); ++k)
     CheckItem(animation, TimeStepPresetItem + k,
-              std::abs(s.AnimationTimeStep - TimeStepPresets[k]) < OneSecondInDays);
+              std::abs(s.AnimationTimeStep - TimeStepPresets[k]) < DaysPerSecond);
 }
 
 void UpdateTelescopeMenu(const ChartSettings& s) {

@@ -26,8 +26,6 @@ enum PrecisionItem : int {
   HorizonAltitudeField = 27,  // degrees
   PreciseRiseSetBox = 28,
 };
-constexpr double YearsPerDay = 0.0027378507871321013;
-constexpr double DaysPerYear = 365.25;
 
 struct CheckField {
   int item;
@@ -60,7 +58,8 @@ void Read(WindowRef dialog) {
   for (const CheckField& box : CheckBoxes) s.*box.field = GetItemValue(dialog, box.item) != 0;
   ReadNumberItem(dialog, ParallaxThreshold, s.StarParallaxThreshold);
   double years = s.StarMotionThreshold * YearsPerDay;
-  if (ReadNumberItem(dialog, MotionThreshold, years)) s.StarMotionThreshold = years * DaysPerYear;
+  if (ReadNumberItem(dialog, MotionThreshold, years))
+    s.StarMotionThreshold = years * DaysPerJulianYear;
   if (const int theory = GetCheckedRadio(dialog, ElementsRadio, Vsop87Radio))
     s.PlanetComputation = static_cast<PlanetTheory>(theory - ElementsRadio + 1);
   s.Precession = GetItemValue(dialog, CurrentEpochRadio) != 0;

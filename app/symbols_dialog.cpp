@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "astro/constants.h"
 #include "objects/decimal_text.h"
 #include "platform/dialogs.h"
 #include "settings/settings.h"
@@ -112,10 +113,10 @@ bool RunSymbolsGridsDialog() {
   return answer == 1;
 }
 
-const IntervalUnits RightAscensionInterval{3.819718634, 0.26179938781323336,
-                                           0.004363323130220556};  // hours; one minute of time
-const IntervalUnits DeclinationInterval{57.29577951, 0.01745329252,
-                                        0.0002908882086813704};  // degrees; one arcminute
+const IntervalUnits RightAscensionInterval{RadToHours, SettingsHourToRad,
+                                           SettingsHourToRad / 60};  // hours; one minute of time
+const IntervalUnits DeclinationInterval{RadToDeg, DegToRad,
+                                        SettingsDegToRad / 60};  // degrees; one arcminute
 
 std::string MagnitudeFieldText(int16_t hundredths, bool mayBeAbsent) {
   if (mayBeAbsent && hundredths == NoMagnitudeLimit) return std::string();
@@ -145,8 +146,7 @@ void ReadIntervalField(std::string_view text, const IntervalUnits& units, double
   const int64_t whole = ParseWhole(text, INT16_MIN, INT16_MAX, &used);
   if (used == 0) return;
   const double minutes = ParseDecimal(text.substr(used));
-  const double value =
-      (static_cast<double>(whole) + minutes * 0.016666666666666666) * units.radiansPer;
+  const double value = (static_cast<double>(whole) + minutes * UnitsPerMinute) * units.radiansPer;
   radians = value > 0 ? value : units.least;
 }
 

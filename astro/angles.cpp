@@ -21,8 +21,7 @@ double AngleFromXY(double y, double x) {
 }
 
 double DegreesFromParts(int16_t degrees, int16_t minutes, double seconds, char sign) {
-  const double value =
-      std::abs(degrees) + minutes * 0.016666666666666666 + seconds * 0.0002777777777777778;
+  const double value = std::abs(degrees) + minutes * UnitsPerMinute + seconds * UnitsPerSecond;
   return sign == '-' ? -value : value;
 }
 

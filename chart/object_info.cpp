@@ -18,11 +18,7 @@
 namespace qv {
 namespace {
 
-// Conversions of the info texts.
-constexpr double ArcminutesPerRadian = 3437.74677;
-constexpr double DegreesPerRadian = 57.29577951;
-constexpr double HoursPerRadian = 12.0 / 3.141592653589793;
-constexpr double FullDay = 6.283185307;  // the time of day of an object that never sets
+constexpr double FullDay = TwoPi;  // the time of day of an object that never sets
 constexpr const char* DegreeSign = "\u00b0";
 
 bool Known(int magnitude) { return magnitude != UnknownMagnitude; }
@@ -34,7 +30,7 @@ int SeenMagnitude(const ApparentPlace& place) {
 }
 
 std::string TimeOfDayText(const char* label, double timeOfDay) {
-  const double hours = timeOfDay * HoursPerRadian;
+  const double hours = timeOfDay * ExactRadToHours;
   const int whole = static_cast<int>(hours);
   const int minutes = static_cast<int>((hours - whole) * 60.0);
   return PrintfText("%s%02hd:%02hd", label, static_cast<short>(whole), static_cast<short>(minutes));
@@ -63,8 +59,8 @@ void AddSkyObjectLines(const ObjectRecord& object, const ApparentPlace& place,
   lines.push_back({InfoLine18Item, "Color Index (B-V): " +
                                        FormatMagnitudeText(KindSingleStar, sky.colorIndex,
                                                            UnknownMagnitude, UnknownMagnitude)});
-  const SphericalRates rates = RectangularToSphericalWithRates(
-      {VectorFromDirection(sky.position), VectorFromDirection(sky.motion)});
+  const SphericalRates rates =
+      RectangularToSphericalWithRates({VectorFromDirection(sky.position), MotionPerDay(sky)});
   lines.push_back({InfoLine15Item, PrintfText("R.A. motion (s/yr): %+.4f",
                                               rates.dlon * TimeSecondsPerYearPerRadianPerDay)});
   lines.push_back({InfoLine16Item, PrintfText("Dec. motion (\"/yr): %+.3f",
@@ -85,8 +81,11 @@ void AddBodyLines(const ObjectRecord& object, const ApparentPlace& place,
   lines.push_back({InfoSizeItem,
                    diameter > 0 ? PrintfText("Angular Size: %.1f\"", diameter * ArcsecondsPerRadian)
                                 : std::string("Angular Size: ")});
+  // Degenerate elements (an orbit of no size) give no number: such a line stays blank.
   const double phase = place.physical[PhysicalPhaseAngle];
-  lines.push_back({InfoLine15Item, PrintfText("Illumination: %.4f", (1 + std::cos(phase)) / 2)});
+  lines.push_back({InfoLine15Item, std::isfinite(phase)
+                                       ? PrintfText("Illumination: %.4f", (1 + std::cos(phase)) / 2)
+                                       : std::string("Illumination: ")});
   const SubObserverPoint sub = PhysicalEphemeris(CurrentSky(), object.kind, place);
   const struct {
     int item;
@@ -98,9 +97,11 @@ void AddBodyLines(const ObjectRecord& object, const ApparentPlace& place,
       {InfoLine18Item, "Central latitude", sub.latitude},
       {InfoLine19Item, "P.A. of N. Pole", sub.poleAngle},
   };
-  for (const auto& a : angles)
-    lines.push_back(
-        {a.item, PrintfText("%s: %.1f%s", a.label, a.angle * DegreesPerRadian, DegreeSign)});
+  for (const auto& a : angles) {
+    lines.push_back({a.item, std::isfinite(a.angle)
+                                 ? PrintfText("%s: %.1f%s", a.label, a.angle * RadToDeg, DegreeSign)
+                                 : PrintfText("%s: ", a.label)});
+  }
 }
 
 }  // namespace

@@ -8,17 +8,19 @@
 #include <string>
 #include <vector>
 
+#include "astro/constants.h"
 #include "objects/apparent.h"
 #include "objects/records.h"
 #include "platform/events.h"
 
 namespace qv {
 
-// Conversions of the info texts, shared with the ephemeris table.
-constexpr double ArcsecondsPerRadian = 206264.8062;
-constexpr double TimeSecondsPerYearPerRadianPerDay = 5022548.03097;  // 13750.987 s/rad x 365.25
-constexpr double ArcsecondsPerYearPerRadianPerDay = 75338220.46455;  // 206264.806"/rad x 365.25
-constexpr double KmPerSecondPerAuPerDay = 1731.4568287037036;
+// Rates of the info texts, shared with the ephemeris table: a star's motion in radians per day
+// shown per year (R.A. in seconds of time, Dec. in arc seconds), radial velocity in AU per day
+// shown in km/s.
+constexpr double TimeSecondsPerYearPerRadianPerDay = ArcsecondsPerRadian / 15 * DaysPerJulianYear;
+constexpr double ArcsecondsPerYearPerRadianPerDay = ArcsecondsPerRadian * DaysPerJulianYear;
+constexpr double KmPerSecondPerAuPerDay = KmPerAu / SecondsPerDay;
 
 // Items of the info window that this file writes.
 enum InfoItem : int {

@@ -4,17 +4,18 @@
 // following an object; the caller stops whatever else the centre followed (the telescope).
 #pragma once
 
+#include "astro/constants.h"
 #include "astro/vector.h"
 #include "chart/chart_options.h"
 
 namespace qv {
 
 // The widest field each projection serves (radians); Mercator and Mollweide serve any.
-constexpr double PlanarFieldLimit = 2.3561944905;        // 135 degrees
-constexpr double SphericalFieldLimit = 3.141592664;      // 180 degrees
-constexpr double LambertFieldLimit = 4.712388981;        // 270 degrees
-constexpr double MaxFieldWidth = 6.283185307;            // 360 degrees
-constexpr double MinFieldWidth = 4.848136812202333e-06;  // one arc second
+constexpr double PlanarFieldLimit = 2.3561944905;    // 135 degrees
+constexpr double SphericalFieldLimit = 3.141592664;  // 180 degrees
+constexpr double LambertFieldLimit = ThreeHalfPi;    // 270 degrees
+constexpr double MaxFieldWidth = TwoPi;              // 360 degrees
+constexpr double MinFieldWidth = ArcsecToRad;        // one arc second
 
 // ProjectionServesField: whether the projection can show the field (the View menu enables the
 // projections that can).

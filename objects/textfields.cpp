@@ -67,7 +67,7 @@ std::string KindField(char letter, int number) {
 
 std::vector<std::string> SkyObjectFields(const ObjectRecord& record, const SkyObjectRecord& s,
                                          double epochYear) {
-  StateVector v{VectorFromDirection(s.position), VectorFromDirection(s.motion)};
+  StateVector v{VectorFromDirection(s.position), MotionPerDay(s)};
   if (epochYear != 2000.0) {  // the reverse of the import: precessed, then moved back in time
     const double jd = YearToJulianDate(epochYear);
     Matrix3 m;
@@ -79,7 +79,7 @@ std::vector<std::string> SkyObjectFields(const ObjectRecord& record, const SkyOb
     v.position.z -= v.velocity.z * (J2000 - jd);
   }
   const SphericalRates place = RectangularToSphericalWithRates(v);
-  const double sizeUnit = IsStarKind(record.kind) ? ArcsecToRad : ArcminuteToRadian;
+  const double sizeUnit = IsStarKind(record.kind) ? ArcsecToRad : ArcminToRad;
   return {KindField('S', record.kind - 50),
           FormatFixed(epochYear, 1),
           RightAscensionText(place.lon * RadToDeg / 15),
@@ -89,7 +89,7 @@ std::vector<std::string> SkyObjectFields(const ObjectRecord& record, const SkyOb
           MagnitudesText(record.kind, s),
           Hundredths(s.colorIndex),
           KnownOrEmpty(s.radialVelocity, KmPerSecondToAuPerDay, 1, true),
-          KnownOrEmpty(s.distance, ParsecToAu, 3, false),
+          KnownOrEmpty(s.distance, AuPerParsec, 3, false),
           FormatFixed(s.size / sizeUnit, 1),
           DisplayName(record)};
 }
@@ -118,7 +118,7 @@ std::vector<std::string> OrbitFields(const ObjectRecord& record, const OrbitReco
           FormatFixed(entry.m * RadToDeg, 6),
           epochText,
           magnitudes,
-          FormatFixedKeeping(o.radius / KmToAu, 1, 6),
+          FormatFixedKeeping(o.radius / AuPerKm, 1, 6),
           FormatFixedKeeping(o.mass / EarthMassToSolarMass, 1, 9),
           o.name,
           primary ? DisplayName(*primary) : std::string()};

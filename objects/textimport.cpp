@@ -131,7 +131,7 @@ void StorePosition(SkyObjectRecord& sky, double ra, double dec, double raMotion,
     Transform(m, v.velocity);
   }
   sky.position = DirectionFromVector(v.position);
-  sky.motion = DirectionFromVector(v.velocity);
+  sky.motion = MotionFromPerDay(v.velocity);
 }
 
 int BuildSkyObject(const Fields& f, std::unique_ptr<ObjectRecord>& out) {
@@ -146,9 +146,8 @@ int BuildSkyObject(const Fields& f, std::unique_ptr<ObjectRecord>& out) {
   sky.companionOffset = MagnitudeOffset(sky.visualMagnitude, m.companion);
   sky.colorIndex = HundredthsFromValue(Number(f[7], INFINITY));
   sky.radialVelocity = KnownOrUnknown(Number(f[8], INFINITY) * KmPerSecondToAuPerDay);
-  sky.distance = KnownOrUnknown(Number(f[9], INFINITY) * ParsecToAu);
-  sky.size =
-      static_cast<float>(Number(f[10], 0) * (IsStarKind(kind) ? ArcsecToRad : ArcminuteToRadian));
+  sky.distance = KnownOrUnknown(Number(f[9], INFINITY) * AuPerParsec);
+  sky.size = static_cast<float>(Number(f[10], 0) * (IsStarKind(kind) ? ArcsecToRad : ArcminToRad));
   StorePosition(sky, Sexagesimal(f[2]) * HoursToDegrees * DegToRad, Sexagesimal(f[3]) * DegToRad,
                 Number(f[4], 0) * TimeSecondsPerYearToRadiansPerDay,
                 Number(f[5], 0) * ArcsecondsPerYearToRadiansPerDay, Number(f[1], 2000.0));
@@ -203,7 +202,7 @@ int BuildOrbit(const Fields& f, std::unique_ptr<ObjectRecord>& out) {
   TextScanner magnitudes(f[9]);
   entry.magnitude1 = entry.magnitude2 = INFINITY;
   if (magnitudes.ReadDouble(entry.magnitude1)) magnitudes.ReadDouble(entry.magnitude2);
-  orbit.radius = static_cast<float>(Number(f[10], 0) * KmToAu);
+  orbit.radius = static_cast<float>(Number(f[10], 0) * AuPerKm);
   orbit.mass = static_cast<float>(Number(f[11], 0) * EarthMassToSolarMass);
   orbit.primary = primary;
   const ObjectRecord* parent = primary ? ObjectOfId(primary) : nullptr;

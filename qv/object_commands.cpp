@@ -13,6 +13,7 @@
 #include "objects/sky.h"
 #include "objects/store.h"
 #include "objects/textformat.h"
+#include "platform/files.h"
 #include "platform/result.h"
 #include "qv/commands.h"
 #include "settings/settings.h"
@@ -122,6 +123,10 @@ int RunEphemerisCommand(const QvArguments& args, const QvOutput& output) {
                                                 return true;
                                               },
                                               *object, observing, system, start, end, step);
+  if (written == ResultOpenError) {
+    const std::string path = args.Value("--out");
+    return session.Fail(QvFileError, "can't write \"" + path + "\": " + ReplaceFailureReason(path));
+  }
   return ExitCodeOf(written);
 }
 

@@ -19,11 +19,12 @@
 #include "platform/desktop.h"
 #include "platform/files.h"
 #include "settings/settings_file.h"
+#include "tests/support/degree.h"
 
 namespace qv {
 namespace {
 
-constexpr double Deg = 0.017453292520882225;
+using test::Deg;
 
 // ExpectClockReadBetween: a time set from the clock (as a Julian date read at zone 0) is no earlier
 // than a reading taken before and no later than one taken after, however slow the machine; the
@@ -155,7 +156,8 @@ TEST_F(AppTest, MenuItemsFollowTheState) {
   EXPECT_FALSE(Enabled(FileMenu, 14));
   EXPECT_FALSE(Enabled(AnimationMenu, 3));
   EXPECT_FALSE(Enabled(TelescopeMenu, 2));
-  EXPECT_FALSE(Enabled(ComputationMenu, 11));
+  EXPECT_TRUE(Enabled(ComputationMenu, 11));  // Find Configuration...
+  EXPECT_TRUE(Enabled(ExportMenu, 1));        // Ephemeris As...
   EXPECT_TRUE(Checked(AnimationMenu, AnimationOff));
   EXPECT_TRUE(Checked(AnimationMenu, 13));  // time step 1 day
   // Draw toggles check and uncheck their fields.

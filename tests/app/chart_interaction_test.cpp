@@ -14,6 +14,7 @@
 #include "platform/alert.h"
 #include "platform/desktop.h"
 #include "settings/settings.h"
+#include "tests/support/degree.h"
 
 namespace qv {
 namespace {
@@ -154,7 +155,7 @@ TEST_F(ChartInteractionTest, ScrollBarsAndArrowKeysStepTheirOwnCoordinate) {
   EXPECT_NEAR(std::abs(s.ChartCenterLatitude - lat), step, 1e-9);
   EXPECT_EQ(s.ChartCenterLongitude, lon);
   EXPECT_EQ(GetItemValue(Chart(), VerticalScrollBar),
-            -static_cast<int>(std::round(s.ChartCenterLatitude / 0.017453292519943295)));
+            -static_cast<int>(std::round(s.ChartCenterLatitude / test::Deg)));
   Send(KeyDownEvent, KeyDown, 0);
   Send(KeyDownEvent, KeyUp, 0);
   Send(KeyDownEvent, KeyDown, 0);

@@ -14,11 +14,12 @@
 #include "objects/store.h"
 #include "settings/settings.h"
 #include "shell_fixture.h"
+#include "tests/support/degree.h"
 
 namespace qv {
 namespace {
 
-constexpr double Deg = 0.017453292519943295;
+using test::Deg;
 
 // ---- Date & Time -----------------------------------------------------------------------------
 

@@ -8,6 +8,7 @@
 
 #include "app_fixture.h"
 #include "objects/namesearch.h"
+#include "tests/support/degree.h"
 
 namespace qv {
 namespace {
@@ -59,8 +60,8 @@ TEST_F(EditObjectTest, NewStarStartsFromItsDefaultsAndIsWrittenAtOnce) {
   EXPECT_EQ(m.visual, 150);
   EXPECT_EQ(m.faintest, 210);
   const Spherical place = RectangularToSpherical(VectorFromDirection(SkyObjectOf(*star)->position));
-  EXPECT_NEAR(place.lon, (6 + 45 / 60.0 + 8.92 / 3600) * 15 * 0.017453292519943295, 1e-6);
-  EXPECT_NEAR(place.lat, -(16 + 42 / 60.0 + 58.0 / 3600) * 0.017453292519943295, 1e-6);
+  EXPECT_NEAR(place.lon, (6 + 45 / 60.0 + 8.92 / 3600) * 15 * test::Deg, 1e-6);
+  EXPECT_NEAR(place.lat, -(16 + 42 / 60.0 + 58.0 / 3600) * test::Deg, 1e-6);
 }
 
 TEST_F(EditObjectTest, EditingKeepsTheObjectAndShowsItInTheInfoWindow) {

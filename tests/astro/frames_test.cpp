@@ -5,19 +5,22 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <cstdio>
 
 #include "astro/constants.h"
 #include "astro/corrections.h"
 #include "astro/kinds.h"
 #include "tests/astro/ref_table.h"
 #include "tests/astro/series_geocentric.h"
+#include "tests/support/degree.h"
 
 namespace qv {
 namespace {
 
-constexpr double Rad = 0.017453292519943295;
-constexpr double ArcsecRad = Rad / 3600;
+using test::Deg;
+constexpr double ArcsecRad = Deg / 3600;
 
 void ExpectMatrixNear(const Matrix3& a, const Matrix3& b, double tol) {
   for (int i = 0; i < 3; ++i)
@@ -33,14 +36,14 @@ void ExpectInverses(const Matrix3& forward, Matrix3 inverse, double tol) {
 TEST(Precession, ReproducesMeeusExample21b) {
   // theta Persei, J2000 place moved along its proper motion to 2028 Nov 13.19 TD (JD 2462088.69),
   // then precessed: 2h46m11.331s +49d20m54.54s. Tolerance 0.01": the example's own rounding.
-  const double ra0 = (41.0499417 + 0.03425 * 15 * 28.86705 / 3600) * Rad;
-  const double dec0 = (49.2284667 - 0.0895 * 28.86705 / 3600) * Rad;
+  const double ra0 = (41.0499417 + 0.03425 * 15 * 28.86705 / 3600) * Deg;
+  const double dec0 = (49.2284667 - 0.0895 * 28.86705 / 3600) * Deg;
   Vector3 v = SphericalToRectangular(ra0, dec0, 1);
   Matrix3 m;
   PrecessionMatrix(m, J2000, 2462088.69, false);
   Transform(m, v);
   const Spherical s = RectangularToSpherical(v);
-  EXPECT_NEAR(s.lon / Rad * 240, (2 * 3600 + 46 * 60 + 11.331), 0.01 / 15 / std::cos(s.lat) + 1e-3);
+  EXPECT_NEAR(s.lon / Deg * 240, (2 * 3600 + 46 * 60 + 11.331), 0.01 / 15 / std::cos(s.lat) + 1e-3);
   EXPECT_NEAR(s.lat / ArcsecRad, 49 * 3600 + 20 * 60 + 54.54, 0.01);
   // At the epoch itself, and without nutation, the matrix is the identity.
   PrecessionMatrix(m, J2000, J2000, false);
@@ -100,11 +103,11 @@ TEST(GalacticFrame, PoleAndCentreLandWhereTheyBelong) {
   EXPECT_NEAR(RectangularToSpherical(pole).lat, HalfPi, 1e-8);
   // Sagittarius A*, the galactic centre: l = 359.944, b = -0.046 degrees (J2000 266.41683,
   // -29.00781). The B1950 definition through FK5 precession differs from the IAU's by under 1'.
-  Vector3 centre = SphericalToRectangular(266.41683 * Rad, -29.00781 * Rad, 1);
+  Vector3 centre = SphericalToRectangular(266.41683 * Deg, -29.00781 * Deg, 1);
   Transform(g, centre);
   const Spherical gc = RectangularToSpherical(centre);
-  EXPECT_NEAR(NormalizeAngle(gc.lon + Pi) - Pi, -0.056 * Rad, 1.0 / 60 * Rad);
-  EXPECT_NEAR(gc.lat, -0.046 * Rad, 1.0 / 60 * Rad);
+  EXPECT_NEAR(NormalizeAngle(gc.lon + Pi) - Pi, -0.056 * Deg, 1.0 / 60 * Deg);
+  EXPECT_NEAR(gc.lat, -0.046 * Deg, 1.0 / 60 * Deg);
   Matrix3 inverse;
   GalacticMatrix(inverse, J2000, -1);
   ExpectInverses(g, inverse, 1e-12);
@@ -135,7 +138,7 @@ TEST(HorizonFrame, ZenithNorthAndEast) {
 
 TEST(ObserverPosition, ReproducesMeeusExample11a) {
   // Palomar: latitude 33d21'22", 1706 m: rho sin phi' = 0.546861, rho cos phi' = 0.836339.
-  const double phi = (33 + 21 / 60.0 + 22 / 3600.0) * Rad;
+  const double phi = (33 + 21 / 60.0 + 22 / 3600.0) * Deg;
   const Vector3 p =
       ObserverGeocentricPosition(0.4, phi, 1706 * MetresToAu, EarthRadiusAu, EarthFlattening);
   EXPECT_NEAR(p.z / EarthRadiusAu, 0.546861, 2e-6);
@@ -192,20 +195,39 @@ TEST(Aberration, DisplacesTowardsTheMotion) {
   EXPECT_NEAR(same.y, 0, 1e-15);
 }
 
-TEST(Refraction, BothBranchesAndTheirBoundary) {
-  EXPECT_NEAR(Refraction(0, StandardPressureMbar, StandardTemperatureC) / DegToRad,
-              1013.25 * 0.1594 / 295, 1e-12);
-  EXPECT_NEAR(Refraction(0, StandardPressureMbar, StandardTemperatureC) / DegToRad, 0.5475, 1e-4);
-  // Exactly at 0.2618 rad the low-altitude form still applies; just above, Bennett's.
-  const double a = 0.2618 * RadToDeg;
-  const double low =
-      1013.25 * (0.1594 + 0.0196 * a + 0.00002 * a * a) / (295 * (1 + 0.505 * a + 0.0845 * a * a));
-  EXPECT_NEAR(Refraction(0.2618, 1013.25, 22) / DegToRad, low, 1e-12);
-  EXPECT_NEAR(Refraction(0.26181, 1013.25, 22) / DegToRad,
-              0.00452 * 1013.25 / (295 * std::tan(0.26181)), 1e-12);
-  // About a minute of arc at 45 degrees, falling towards the zenith.
-  EXPECT_NEAR(Refraction(45 * Rad, 1013.25, 22) / Rad * 3600, 55.9, 0.2);
-  EXPECT_LT(Refraction(80 * Rad, 1013.25, 22), Refraction(45 * Rad, 1013.25, 22));
+// Refraction for true altitudes. Standard values: about 29' on the horizon and 35' at -0.69
+// degrees (where the Sun's upper limb touches the horizon), about 1' at 45 degrees [Sa]; the
+// formula for apparent altitudes used on true ones gives 33' and 43.5' there.
+// Reference: astro/ref/refraction_pyephem.tsv (-1 to 89 degrees, 1010 mbar, 10 C), written by
+// tools/make_astro_ref.py with PyEphem, whose own fit differs from Saemundsson's by up to 0.4'
+// near the horizon and 4 % higher up; the 0.5' limit is far below a formula of the wrong kind.
+TEST(Refraction, TrueAltitudesAgainstStandardValuesAndPyEphem) {
+  const auto arcmin = [](double deg, double mbar = StandardPressureMbar,
+                         double celsius = StandardTemperatureC) {
+    return Refraction(deg * Deg, mbar, celsius) / Deg * 60;
+  };
+  EXPECT_NEAR(arcmin(0), 29.0, 0.1);
+  EXPECT_NEAR(arcmin(-0.69), 35.5, 0.2);
+  EXPECT_NEAR(arcmin(45), 1.0, 0.05);
+  EXPECT_EQ(arcmin(90), 0.0);
+  EXPECT_NEAR(arcmin(10, 2 * StandardPressureMbar), 2 * arcmin(10), 1e-12);  // scales with P
+  EXPECT_LT(arcmin(10, StandardPressureMbar, 30), arcmin(10));  // warmer air bends less
+
+  double worst = 0;
+  for (const test::RefRow& row : test::LoadRefTable("refraction_pyephem.tsv")) {
+    const double error = arcmin(row.Number("true_alt_deg")) - row.Number("refraction_arcmin");
+    EXPECT_LE(std::fabs(error), 0.5) << "line " << row.line;
+    worst = std::max(worst, std::fabs(error));
+  }
+  std::printf("  refraction vs PyEphem: largest difference %.2f'\n", worst);
+
+  // Below the horizon the apparent altitude keeps rising with the true one, down to the nadir.
+  double previous = -HUGE_VAL;
+  for (double deg = -90; deg <= 90; deg += 0.01) {
+    const double apparent = deg * Deg + Refraction(deg * Deg, 1010, 10);
+    ASSERT_GT(apparent, previous) << deg;
+    previous = apparent;
+  }
 }
 
 }  // namespace

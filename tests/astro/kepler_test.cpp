@@ -8,11 +8,12 @@
 
 #include "astro/constants.h"
 #include "astro/frames.h"
+#include "tests/support/degree.h"
 
 namespace qv {
 namespace {
 
-constexpr double Rad = 0.017453292519943295;
+using test::Deg;
 
 double EccentricFromTrue(double nu, double e) {
   return 2 * std::atan(std::sqrt((1 - e) / (1 + e)) * std::tan(nu / 2));
@@ -31,8 +32,8 @@ TEST(SolveKepler, EllipticBranchesSolveTheEquation) {
     }
   }
   // Meeus, example 30.a: e = 0.1, M = 5 degrees gives E = 5.554589 degrees.
-  const KeplerSolution s = SolveKepler(5 * Rad, 0.1, 1.0);
-  EXPECT_NEAR(EccentricFromTrue(s.nu, 0.1) / Rad, 5.554589253872320, 1e-6);
+  const KeplerSolution s = SolveKepler(5 * Deg, 0.1, 1.0);
+  EXPECT_NEAR(EccentricFromTrue(s.nu, 0.1) / Deg, 5.554589253872320, 1e-6);
 }
 
 TEST(SolveKepler, ParabolicAndHyperbolicBranches) {
@@ -67,7 +68,7 @@ TEST(SolveKepler, NegativeEccentricityMirrorsThePosition) {
 
 TEST(MeanMotion, ThreeConicsAndNoOrbit) {
   // The Earth: about 0.9856 degrees a day.
-  EXPECT_NEAR(MeanMotion(GaussK2, 1.00000261 * (1 - 0.01671123), 0.01671123) / Rad, 0.98561, 1e-4);
+  EXPECT_NEAR(MeanMotion(GaussK2, 1.00000261 * (1 - 0.01671123), 0.01671123) / Deg, 0.98561, 1e-4);
   EXPECT_EQ(MeanMotion(GaussK2, 0, 0.5), 0.0);
   EXPECT_EQ(MeanMotion(GaussK2, -1, 0.5), 0.0);
   EXPECT_DOUBLE_EQ(MeanMotion(GaussK2, 2.0, 1.0), 3 * std::sqrt(GaussK2 / 16));
@@ -76,12 +77,12 @@ TEST(MeanMotion, ThreeConicsAndNoOrbit) {
 
 TEST(ElementsToPosition, PlacesThePerihelionAndTheNode) {
   // At M = 0 the body is at perihelion, at angle omega past the node along the orbit.
-  const double q = 0.8, i = 30 * Rad, node = 40 * Rad;
+  const double q = 0.8, i = 30 * Deg, node = 40 * Deg;
   const Vector3 p = ElementsToPosition(q, 0.2, i, 0.0, node, 0.0);
   EXPECT_NEAR(Length(p), q, 1e-12);
   EXPECT_NEAR(std::atan2(p.y, p.x), node, 1e-12);
   EXPECT_NEAR(p.z, 0, 1e-15);
-  const Vector3 top = ElementsToPosition(q, 0.0, i, 90 * Rad, node, 0.0);  // highest point
+  const Vector3 top = ElementsToPosition(q, 0.0, i, 90 * Deg, node, 0.0);  // highest point
   EXPECT_NEAR(top.z, q * std::sin(i), 1e-12);
 }
 

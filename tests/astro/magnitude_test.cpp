@@ -9,11 +9,12 @@
 #include "astro/kinds.h"
 #include "astro/riseset.h"
 #include "astro/twilight.h"
+#include "tests/support/degree.h"
 
 namespace qv {
 namespace {
 
-constexpr double Rad = 0.017453292519943295;
+using test::Deg;
 constexpr double Unknown = HUGE_VAL;
 
 TEST(Magnitude, WorkedValuesOfEachFormula) {
@@ -47,15 +48,15 @@ TEST(Magnitude, WorkedValuesOfEachFormula) {
       // Saturn edge-on: -8.88 + 5 log 80.75 = +0.656; with its rings wide open (B = 26.7
       // degrees) 0.916 brighter.
       {"Saturn rings edge-on", KindSaturn, {0, 0, 0}, 8.5, 9.5, 0, 65},
-      {"Saturn rings open", KindSaturn, {0, 0, 26.7 * Rad}, 8.5, 9.5, 0, -26},
+      {"Saturn rings open", KindSaturn, {0, 0, 26.7 * Deg}, 8.5, 9.5, 0, -26},
   };
   for (const Case& c : cases)
-    EXPECT_EQ(Magnitude(c.kind, c.params, c.delta, c.r, c.phaseDeg * Rad), c.want) << c.what;
+    EXPECT_EQ(Magnitude(c.kind, c.params, c.delta, c.r, c.phaseDeg * Deg), c.want) << c.what;
 }
 
 TEST(Magnitude, NoMagnitudeWhereTheFormulasStop) {
   const MagnitudeParameters asteroid{5.0, 0.15, 0};
-  EXPECT_NE(Magnitude(KindAsteroid, asteroid, 1.0, 2.0, 119.9 * Rad), MagnitudeUnknown);
+  EXPECT_NE(Magnitude(KindAsteroid, asteroid, 1.0, 2.0, 119.9 * Deg), MagnitudeUnknown);
   EXPECT_EQ(Magnitude(KindAsteroid, asteroid, 1.0, 2.0, AsteroidPhaseLimit), MagnitudeUnknown);
   EXPECT_EQ(Magnitude(KindAsteroid, {5.0, Unknown, 0}, 1.0, 2.0, 0.1), MagnitudeUnknown);
   EXPECT_EQ(Magnitude(KindComet, {Unknown, 4.0, 0}, 1.0, 2.0, 0.1), MagnitudeUnknown);
@@ -74,12 +75,12 @@ TEST(Magnitude, NoMagnitudeWhereTheFormulasStop) {
 }
 
 TEST(RiseSetHourAngle, CircumpolarNeverRisingAndTheEquator) {
-  const double phi = 60 * Rad;
-  EXPECT_EQ(RiseSetHourAngle(0, 35 * Rad, phi), Pi);           // always above the horizon
-  EXPECT_EQ(RiseSetHourAngle(0, -35 * Rad, phi), NeverRises);  // never reaches it
+  const double phi = 60 * Deg;
+  EXPECT_EQ(RiseSetHourAngle(0, 35 * Deg, phi), Pi);           // always above the horizon
+  EXPECT_EQ(RiseSetHourAngle(0, -35 * Deg, phi), NeverRises);  // never reaches it
   EXPECT_NEAR(RiseSetHourAngle(0, 0, 0), HalfPi, 1e-9);        // twelve hours up on the equator
   // The Sun at the solstice from 60 north, 50' below the horizon: Meeus's formula 15.1.
-  const double h0 = -0.8333 * Rad, dec = 23.44 * Rad;
+  const double h0 = -0.8333 * Deg, dec = 23.44 * Deg;
   EXPECT_NEAR(
       RiseSetHourAngle(h0, dec, phi),
       std::acos((std::sin(h0) - std::sin(phi) * std::sin(dec)) / (std::cos(phi) * std::cos(dec))),
@@ -98,8 +99,8 @@ TEST(TwilightState, BoundariesBelongToTheDarkerState) {
   EXPECT_EQ(TwilightStateOf(SunriseAltitude, true), TwilightState::Civil);
   EXPECT_EQ(TwilightStateOf(SunriseAltitude + 1e-9, true), TwilightState::Daytime);
   EXPECT_EQ(TwilightStateOf(1.0, false), TwilightState::Night);  // away from the Earth
-  EXPECT_NEAR(AstronomicalTwilightAltitude, -18 * Rad, 1e-9);
-  EXPECT_NEAR(SunriseAltitude, -0.83 * Rad, 1e-9);
+  EXPECT_NEAR(AstronomicalTwilightAltitude, -18 * Deg, 1e-9);
+  EXPECT_NEAR(SunriseAltitude, -0.83 * Deg, 1e-9);
 }
 
 }  // namespace

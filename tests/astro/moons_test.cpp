@@ -25,7 +25,7 @@ const std::map<std::string, int> MoonKinds = {
     {"Ariel", KindAriel},       {"Umbriel", KindUmbriel},     {"Titania", KindTitania},
     {"Oberon", KindOberon}};
 
-double Degrees(double radians) { return radians * 57.29577951308232; }
+double Degrees(double radians) { return radians / test::Deg; }
 
 // Worked values of the Iapetus theory (Harper and Taylor as condensed by Meeus), from the theory's
 // own evaluation; the last row is the book's worked example (JDE 2451439.45132). The theory's

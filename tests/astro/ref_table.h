@@ -14,6 +14,7 @@
 #include "astro/angles.h"
 #include "astro/kinds.h"
 #include "astro/vector.h"
+#include "tests/support/degree.h"
 
 namespace qv::test {
 
@@ -59,11 +60,10 @@ inline int BodyKindOfName(const std::string& name) {
 inline const char* const MajorBodyNames[] = {"Sun",     "Moon",   "Mercury", "Venus",   "Mars",
                                              "Jupiter", "Saturn", "Uranus",  "Neptune", "Pluto"};
 
-constexpr double ArcsecPerRadian = 206264.80624709636;
-constexpr double RadiansPerDegree = 0.017453292519943295;  // exact: references are in degrees
+constexpr double ArcsecPerRadian = 3600 / Deg;
 
 inline Vector3 UnitFromDegrees(double raDeg, double decDeg) {
-  return SphericalToRectangular(raDeg * RadiansPerDegree, decDeg * RadiansPerDegree, 1.0);
+  return SphericalToRectangular(raDeg * Deg, decDeg * Deg, 1.0);
 }
 
 inline Vector3 Unit(const Vector3& v) {

@@ -17,7 +17,7 @@
 namespace qv {
 namespace {
 
-constexpr double Deg = 57.29577951308232;
+using test::Deg;
 
 double WrapDegrees(double d) { return std::remainder(d, 360.0); }
 
@@ -53,8 +53,8 @@ TEST(RotationModel, SignsAndDefaults) {
     EXPECT_EQ(s.w, 0);
   }
   // Jupiter's systems differ by their rates: system I gains 7.63 degrees a day on system II.
-  const double w1 = RotationModel(KindJupiter, J2000 + 1, RotationSystemI).w * Deg;
-  const double w2 = RotationModel(KindJupiter, J2000 + 1, RotationSystemII).w * Deg;
+  const double w1 = RotationModel(KindJupiter, J2000 + 1, RotationSystemI).w / Deg;
+  const double w2 = RotationModel(KindJupiter, J2000 + 1, RotationSystemII).w / Deg;
   EXPECT_NEAR(WrapDegrees(w1 - w2), 67.1 + 877.9 - 43.3 - 870.27, 1e-6);
 }
 
@@ -72,7 +72,7 @@ TEST(RotationModel, SynchronousMoonsFaceTheirPlanet) {
       const Vector3 fromPlanet = test::Unit(MoonPosition(kind, t));  // viewer at the planet
       const SubObserverPoint p =
           SubObserverGeometry(fromPlanet, RotationModel(kind, t, RotationSystemIII));
-      worst = std::max(worst, std::fabs(WrapDegrees(p.longitude * Deg)));
+      worst = std::max(worst, std::fabs(WrapDegrees(p.longitude / Deg)));
     }
     EXPECT_LE(worst, 10.0) << "kind " << kind;
   }
@@ -94,13 +94,13 @@ TEST(PhysicalEphemeris, MatchesPyEphem) {
     const SubObserverPoint cm = SubObserverGeometry(
         test::Unit(jupiter), RotationModel(KindJupiter, t - tauJ, RotationSystemII));
     const double cmError =
-        std::fabs(WrapDegrees(cm.longitude * Deg - row.Number("jupiter_cml2_deg")));
+        std::fabs(WrapDegrees(cm.longitude / Deg - row.Number("jupiter_cml2_deg")));
     EXPECT_LE(cmError, 1.5) << "line " << row.line;
     const Vector3 saturn = test::GeocentricFromSeries(KindSaturn, t);
     const double tauS = Length(saturn) * LightDaysPerAu;
     const SubObserverPoint ring = SubObserverGeometry(
         test::Unit(saturn), RotationModel(KindSaturn, t - tauS, RotationSystemIII));
-    const double tiltError = std::fabs(ring.latitude * Deg - row.Number("saturn_tilt_deg"));
+    const double tiltError = std::fabs(ring.latitude / Deg - row.Number("saturn_tilt_deg"));
     EXPECT_LE(tiltError, 0.05) << "line " << row.line;
     const Vector3 moon = test::GeocentricFromSeries(KindMoon, t);
     const Vector3 sun = test::GeocentricFromSeries(KindSun, t);

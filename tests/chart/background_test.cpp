@@ -4,17 +4,19 @@
 #include <gtest/gtest.h>
 
 #include "astro/angles.h"
+#include "astro/constants.h"
 #include "chart/lines.h"
 #include "chart/pens.h"
 #include "chart/projection.h"
 #include "chart/sky_background.h"
 #include "tests/chart/canvas.h"
 #include "tests/chart/test_options.h"
+#include "tests/support/degree.h"
 
 namespace qv {
 namespace {
 
-constexpr double Deg = 0.017453292519943295;
+using test::Deg;
 
 ChartFrame& UseFrame(int projection, double fieldDeg, int width, int height) {
   ChartView view;
@@ -96,7 +98,7 @@ TEST(SkyColour, TwilightThresholdsAreStrict) {
       {45, DaytimeSkyColor},
   };
   for (const auto& c : cases) {
-    EXPECT_EQ(SkyColorItem(c.altitudeDeg * 0.01745329252, true), c.item) << c.altitudeDeg;
+    EXPECT_EQ(SkyColorItem(c.altitudeDeg * DegToRad, true), c.item) << c.altitudeDeg;
   }
   EXPECT_EQ(SkyColorItem(0.5, false), NightSkyColor);  // away from the Earth: always night
 }
@@ -111,7 +113,7 @@ TEST_F(SkyBackgroundTest, FillsWithTheTwilightColourOnAColorSky) {
   test::Options().SkyBackground = SkyColor;
   UseFrame(ProjectionLambert, 90, 100, 80);
   Canvas canvas(100, 80);
-  DrawSkyBackground(test::Options(), Rect{0, 0, 100, 80}, -6 * 0.01745329252, true);
+  DrawSkyBackground(test::Options(), Rect{0, 0, 100, 80}, -6 * DegToRad, true);
   EXPECT_EQ(canvas.At(0, 0), test::Options().Colors[NauticalTwilightSkyColor]);
   EXPECT_EQ(canvas.At(99, 79), test::Options().Colors[NauticalTwilightSkyColor]);
   // Colours off, or a black sky: the background colour.

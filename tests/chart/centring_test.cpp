@@ -30,18 +30,18 @@ class CentringTest : public SkyFixture {
   }
   // A star at that altitude on the observer's meridian (latitude 45, sidereal time of J2000).
   ObjectId StarAtAltitude(double altitudeDeg) {
-    Vector3 v = SphericalToRectangular(180 * Degree, altitudeDeg * Degree, 1);
+    Vector3 v = SphericalToRectangular(180 * Deg, altitudeDeg * Deg, 1);
     TransformTransposed(SystemMatrix(CurrentSky(), CoordinatesHorizon), v);
     const Spherical s = RectangularToSpherical(v);
-    return AddSkyObject(NewFile("stars.qvd"), KindSingleStar, s.lon / Degree, s.lat / Degree, 2.0,
-                        0, 0, "Testar");
+    return AddSkyObject(NewFile("stars.qvd"), KindSingleStar, s.lon / Deg, s.lat / Deg, 2.0, 0, 0,
+                        "Testar");
   }
   int answer = AnswerYes;
   std::vector<int> asked;
 };
 
 TEST_F(CentringTest, BelowTheMaskedHorizonAsksFirst) {
-  test::Observing().ViewerLatitude = 45 * Degree;
+  test::Observing().ViewerLatitude = 45 * Deg;
   test::Options().ShowHorizonMask = true;
   test::UpdateSky();
   const ObjectId low = StarAtAltitude(-10);
@@ -67,12 +67,12 @@ TEST_F(CentringTest, TheChartFollowsItsObjectUntilItIsDeleted) {
   const ObjectId star = AddSkyObject(NewFile("stars.qvd"), KindSingleStar, 123, -30, 2.0);
   ASSERT_EQ(CenterOnObject(test::Options(), star), ResultOk);
   FollowCentre(test::Options(), nullptr);
-  EXPECT_NEAR(test::Options().ChartCenterLongitude, 123 * Degree, 1e-6);
-  EXPECT_NEAR(test::Options().ChartCenterLatitude, -30 * Degree, 1e-6);
+  EXPECT_NEAR(test::Options().ChartCenterLongitude, 123 * Deg, 1e-6);
+  EXPECT_NEAR(test::Options().ChartCenterLatitude, -30 * Deg, 1e-6);
   RemoveObject(star);
   FollowCentre(test::Options(), nullptr);
   EXPECT_EQ(test::Options().CenteredObject, 0u);
-  EXPECT_NEAR(test::Options().ChartCenterLongitude, 123 * Degree, 1e-6);  // stays where it was
+  EXPECT_NEAR(test::Options().ChartCenterLongitude, 123 * Deg, 1e-6);  // stays where it was
 }
 
 TEST_F(CentringTest, PlanetsByNameAndMessage523) {
@@ -105,7 +105,7 @@ TEST_F(CentringTest, TheViewpointCirclesAndApproachesTheCentredObject) {
   const ObjectId file = NewFile("stars.qvd");
   auto record = NewRecord(KindSingleStar);
   SkyObjectRecord& sky = *SkyObjectOf(*record);
-  sky.position = DirectionFromVector(SphericalToRectangular(40 * Degree, 10 * Degree, 1));
+  sky.position = DirectionFromVector(SphericalToRectangular(40 * Deg, 10 * Deg, 1));
   sky.distance = 206264.8f;  // one parsec
   sky.radialVelocity = UnknownValue;
   const ObjectId star = AddObject(record, file);

@@ -90,7 +90,7 @@ TEST_F(ChartTest, DeepSkyObjectsTakeTheirKindsLimitAndSize) {
   DrawChart(Rect{0, 0, W, H}, test::Options());
   const Color grey = test::Options().Colors[DeepSkyObjectColor];
   // Half the size, 2 degrees, is r = S tan(1 degree) = 26 pixels: the ellipse's ends.
-  const int r = static_cast<int>(400 / std::tan(15 * Degree) * std::tan(1 * Degree));
+  const int r = static_cast<int>(400 / std::tan(15 * Deg) * std::tan(1 * Deg));
   EXPECT_EQ(NearPixel(canvas, 400 + r, 300, grey), grey);
   EXPECT_EQ(NearPixel(canvas, 400 - r, 300, grey), grey);
   EXPECT_EQ(canvas.At(400, 300), ColorBlack);  // hollow
@@ -98,7 +98,7 @@ TEST_F(ChartTest, DeepSkyObjectsTakeTheirKindsLimitAndSize) {
   // its kind's limit.
   int x = 0, y = 0;
   ExpectedLambertPixel(100, 20, W, H, x, y);
-  const int rc = static_cast<int>(400 / std::tan(15 * Degree) * std::tan(0.25 * Degree));
+  const int rc = static_cast<int>(400 / std::tan(15 * Deg) * std::tan(0.25 * Deg));
   EXPECT_EQ(NearPixel(canvas, x + rc, y, grey), ColorBlack);
   test::Options().FaintestOpenClusterMagnitude = NoMagnitudeLimit;
   DrawChart(Rect{0, 0, W, H}, test::Options());
@@ -131,7 +131,7 @@ TEST_F(ChartTest, FiguresFollowTheirStarsAndVanishWithThem) {
 TEST_F(ChartTest, TheHorizonLineIsDrawnOverTheMask) {
   ChartOptions& s = test::Options();
   s.ChartCoordinateSystem = CoordinatesHorizon;
-  s.ChartCenterLongitude = 180 * Degree;
+  s.ChartCenterLongitude = 180 * Deg;
   s.ChartCenterLatitude = 0;
   s.ShowHorizonMask = true;
   s.ShowHorizonLine = true;
@@ -174,15 +174,15 @@ TEST_F(ChartTest, GridCircleCrossingTheChartIsLabelledAtBothEdges) {
 }
 
 TEST_F(ChartTest, CircleWhollyInsideTheChartHasNoLabel) {
-  test::Options().ChartCenterLatitude = 90 * Degree;
+  test::Options().ChartCenterLatitude = 90 * Deg;
   BuildChartFrame(Rect{0, 0, W, H}, test::Options());
   Canvas plain(W, H);
   SetPen(ColorWhite, 1, false);
-  DrawSkyCircle({CircleParallel, 0, 80 * Degree, TwoPi, 72, nullptr}, Matrix3{}, true);
+  DrawSkyCircle({CircleParallel, 0, 80 * Deg, TwoPi, 72, nullptr}, Matrix3{}, true);
   const PixelSet withoutLabel = plain.Lit();
   Canvas labelled(W, H);
   SetPen(ColorWhite, 1, false);
-  DrawSkyCircle({CircleParallel, 0, 80 * Degree, TwoPi, 72, "+80°"}, Matrix3{}, true);
+  DrawSkyCircle({CircleParallel, 0, 80 * Deg, TwoPi, 72, "+80°"}, Matrix3{}, true);
   EXPECT_EQ(labelled.Lit(), withoutLabel);
   EXPECT_GT(withoutLabel.size(), 200u);
 }

@@ -32,8 +32,8 @@ TEST_F(LegendTest, ColumnsForASiteOnEarthAndForAnObject) {
   BuildChartFrame(Rect{0, 0, 800, 600}, test::Options());
   LegendFacts facts;
   facts.observing.ViewerSiteName = "Greenwich";
-  facts.observing.ViewerLongitude = -(10 + 30.0 / 60) * Degree;
-  facts.observing.ViewerLatitude = 45 * Degree;
+  facts.observing.ViewerLongitude = -(10 + 30.0 / 60) * Deg;
+  facts.observing.ViewerLatitude = 45 * Deg;
   facts.precessionEpoch = J2000;
   const auto columns = LegendColumns(test::Options(), facts);
   ASSERT_EQ(columns.size(), 3u);
@@ -95,7 +95,7 @@ TEST_F(LegendTest, MouseReadoutNamesThePointAndTheSeparation) {
   EXPECT_EQ(text.find("Sep: 000"), std::string::npos) << text;
   // Outside the sphere's image there is nothing to read.
   test::Options().ChartProjection = ProjectionSpherical;
-  test::Options().ChartFieldWidth = 180 * Degree;
+  test::Options().ChartFieldWidth = 180 * Deg;
   BuildChartFrame(Rect{0, 0, 800, 600}, test::Options());
   EXPECT_FALSE(MouseReadoutText(2, 2, 0, 0, text));
 }

@@ -7,11 +7,12 @@
 #include <cmath>
 
 #include "astro/angles.h"
+#include "tests/support/degree.h"
 
 namespace qv {
 namespace {
 
-constexpr double Deg = 0.017453292519943295;
+using test::Deg;
 
 ChartFrame RectFrame() {
   ChartFrame f;

@@ -5,6 +5,7 @@
 
 #include <cmath>
 
+#include "astro/constants.h"
 #include "chart/sky_circle.h"
 #include "chart/symbols.h"
 
@@ -96,13 +97,11 @@ TEST(StarColor, FollowsTheBMinusVTable) {
   }
 }
 
-constexpr double Deg = 0.01745329252;  // the program's degree
-
 TEST(GridLabels, DeclinationCirclesEverySevenDegrees) {
   // The circles run from interval - 90 degrees in steps of the interval; sums of radians land
   // a hair below whole degrees and the 59.5-minute rule carries them up.
   std::vector<std::string> labels;
-  for (double d = 7 * Deg - 1.570796327; d < 1.570796327; d += 7 * Deg)
+  for (double d = 7 * DegToRad - 1.570796327; d < 1.570796327; d += 7 * DegToRad)
     labels.push_back(DeclinationLabel(d));
   ASSERT_EQ(labels.size(), 25u);
   EXPECT_EQ(labels.front(), "-83°");
@@ -110,8 +109,8 @@ TEST(GridLabels, DeclinationCirclesEverySevenDegrees) {
   EXPECT_EQ(labels[11], "-06°");
   EXPECT_EQ(labels[12], "+01°");
   EXPECT_EQ(labels.back(), "+85°");
-  EXPECT_EQ(DeclinationLabel(12.5 * Deg), "+12° 30'");
-  EXPECT_EQ(DeclinationLabel(-(12 + 0.4 / 60) * Deg), "-12°");
+  EXPECT_EQ(DeclinationLabel(12.5 * DegToRad), "+12° 30'");
+  EXPECT_EQ(DeclinationLabel(-(12 + 0.4 / 60) * DegToRad), "-12°");
 }
 
 TEST(GridLabels, HourCirclesRightAlignedWithMinuteCarry) {

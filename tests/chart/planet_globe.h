@@ -7,10 +7,9 @@
 #include <numbers>
 
 #include "chart/planet_view.h"
+#include "tests/support/degree.h"
 
 namespace qv::test {
-
-constexpr double Deg = std::numbers::pi / 180;
 
 // North up; east to the left as on the sky, or to the right on a chart mirrored left-right.
 inline SkyOnScreen NorthUp(bool mirrored) {

@@ -26,12 +26,13 @@
 #include "platform/image_files.h"
 #include "tests/chart/test_options.h"
 #include "tests/objects/sky_fixture.h"
+#include "tests/support/degree.h"
 #include "tests/support/scratch_folder.h"
 
 namespace qv {
 namespace {
 
-constexpr double Degree = 0.017453292519943295;
+using test::Deg;
 constexpr int Width = 400, Height = 300, CX = Width / 2, CY = Height / 2;
 constexpr double AuPerKm = 6.684587153547039e-9;
 
@@ -58,7 +59,7 @@ int CountLit(Image* image) {
 
 // The pixel where the chart of the last drawing shows a direction.
 void PixelOfDirection(double raDeg, double decDeg, int32_t& x, int32_t& y) {
-  const Vector3 v = SphericalToRectangular(raDeg * Degree, decDeg * Degree, 1);
+  const Vector3 v = SphericalToRectangular(raDeg * Deg, decDeg * Deg, 1);
   IsOnChart(CurrentChartFrame(), ChartVector(DirectionFromVector(v)), x, y);
 }
 
@@ -88,7 +89,7 @@ void ChartOfPlanetsOnly(ChartOptions& s) {
   s.ChartCoordinateSystem = CoordinatesEquatorial;
   s.ChartCenterLongitude = 0;
   s.ChartCenterLatitude = 0;
-  s.ChartFieldWidth = 10 * Degree;
+  s.ChartFieldWidth = 10 * Deg;
   s.ShowHorizonMask = false;
   s.ShowHorizonLine = false;
   s.ShowChartLegend = false;
@@ -134,12 +135,12 @@ class PlanetPassTest : public testing::Test {
                    double magnitude, double phase = 0, double brightLimbDeg = 270) {
     auto record = NewRecord(kind);
     OrbitRecord& orbit = *OrbitOf(*record);
-    orbit.current = DirectionFromVector(SphericalToRectangular(raDeg * Degree, decDeg * Degree, 1));
+    orbit.current = DirectionFromVector(SphericalToRectangular(raDeg * Deg, decDeg * Deg, 1));
     orbit.currentDistance = static_cast<float>(distanceAu);
     orbit.radius = static_cast<float>(radiusAu);
     orbit.currentMagnitude = HundredthsFromValue(magnitude);
     orbit.physical = {static_cast<float>(2 * std::asin(std::min(radiusAu / distanceAu, 1.0))),
-                      static_cast<float>(phase), static_cast<float>(brightLimbDeg * Degree)};
+                      static_cast<float>(phase), static_cast<float>(brightLimbDeg * Deg)};
     orbit.name = "Body " + std::to_string(kind);
     MarkCurrent(*record, PlanetGeneration());
     const ObjectId id = AddObject(record, fileId);
@@ -381,8 +382,7 @@ TEST_F(PlanetSkyTest, JupitersCentralMeridianFacesTheViewer) {
   ASSERT_TRUE(CreateFolder(folder / "Images"));
   CentreOn(KindJupiter, 100);
   const int meridian = static_cast<int>(
-      PhysicalEphemeris(CurrentSky(), KindJupiter, CachedPlace(Body(KindJupiter))).longitude /
-      Degree);
+      PhysicalEphemeris(CurrentSky(), KindJupiter, CachedPlace(Body(KindJupiter))).longitude / Deg);
   WriteMap(folder / "Images/Jupiter.jpg", 360, 180, [meridian](int column, int) {
     const int offset = (column - meridian + 360) % 360;
     if (offset <= 4 || offset >= 356) return PixelValueFromRGB(250, 20, 20);

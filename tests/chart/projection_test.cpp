@@ -9,6 +9,7 @@
 
 #include "astro/angles.h"
 #include "astro/constants.h"
+#include "tests/support/degree.h"
 
 namespace qv {
 namespace {
@@ -17,7 +18,7 @@ constexpr int Projections[] = {ProjectionPlanar, ProjectionSpherical, Projection
                                ProjectionMercator, ProjectionMollweide};
 constexpr int Systems[] = {CoordinatesEquatorial, CoordinatesEcliptic, CoordinatesGalactic,
                            CoordinatesHorizon};
-constexpr double Deg = 0.017453292519943295;
+using test::Deg;
 
 // A stand-in for each system's matrix: any rotation will do, as long as they differ.
 Matrix3 SystemMatrix(int system) {

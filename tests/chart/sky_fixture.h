@@ -17,10 +17,11 @@
 #include "platform/alert.h"
 #include "platform/events.h"
 #include "tests/chart/test_options.h"
+#include "tests/support/degree.h"
 
 namespace qv {
 
-constexpr double Degree = 0.017453292519943295;
+using test::Deg;
 
 inline void EmptyStore() {
   for (ObjectId id = FirstFile(); id != 0; id = FirstFile()) UnregisterFile(id);
@@ -38,9 +39,9 @@ class SkyFixture : public testing::Test {
     ChartOptions& s = test::Options() = ChartOptions{};
     s.ChartProjection = ProjectionLambert;
     s.ChartCoordinateSystem = CoordinatesEquatorial;
-    s.ChartCenterLongitude = 90 * Degree;
-    s.ChartCenterLatitude = 20 * Degree;
-    s.ChartFieldWidth = 60 * Degree;
+    s.ChartCenterLongitude = 90 * Deg;
+    s.ChartCenterLatitude = 20 * Deg;
+    s.ChartFieldWidth = 60 * Deg;
     s.ShowHorizonMask = false;
     s.ShowHorizonLine = false;
     s.ShowChartLegend = false;
@@ -67,14 +68,14 @@ class SkyFixture : public testing::Test {
                                const std::string& name = "") {
     auto record = NewRecord(kind);
     SkyObjectRecord& sky = *SkyObjectOf(*record);
-    sky.position = DirectionFromVector(SphericalToRectangular(raDeg * Degree, decDeg * Degree, 1));
+    sky.position = DirectionFromVector(SphericalToRectangular(raDeg * Deg, decDeg * Deg, 1));
     sky.visualMagnitude = HundredthsFromValue(magnitude);
     sky.colorIndex = HundredthsFromValue(colorIndex);
     sky.distance = UnknownValue;
     sky.radialVelocity = UnknownValue;
     sky.companionOffset = UnknownMagnitude;
     sky.variabilityOffset = UnknownMagnitude;
-    sky.size = static_cast<float>(sizeDeg * Degree);
+    sky.size = static_cast<float>(sizeDeg * Deg);
     sky.name = name;
     return AddObject(record, file);
   }
@@ -94,8 +95,8 @@ class SkyFixture : public testing::Test {
                                    int& y) {
     const ChartOptions& s = test::Options();
     const double lon0 = s.ChartCenterLongitude, lat0 = s.ChartCenterLatitude;
-    const double theta = AngularSeparation(lon0, lat0, raDeg * Degree, decDeg * Degree);
-    const double pa = PositionAngle(lon0, lat0, raDeg * Degree, decDeg * Degree);
+    const double theta = AngularSeparation(lon0, lat0, raDeg * Deg, decDeg * Deg);
+    const double pa = PositionAngle(lon0, lat0, raDeg * Deg, decDeg * Deg);
     const double scale = (width / 2) / std::tan(s.ChartFieldWidth / 4);
     const double r = scale * std::tan(theta / 2);
     x = static_cast<int>(width / 2 - r * std::sin(pa));

@@ -13,11 +13,12 @@
 #include "platform/events.h"
 #include "platform/result.h"
 #include "tests/chart/test_options.h"
+#include "tests/support/degree.h"
 
 namespace qv {
 namespace {
 
-constexpr double Deg = 0.017453292520882225;
+using test::Deg;
 
 // Resets the settings and answers alerts with a fixed answer, recording what was asked.
 class ViewTest : public testing::Test {

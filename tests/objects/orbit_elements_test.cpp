@@ -6,11 +6,12 @@
 #include <cmath>
 
 #include "astro/constants.h"
+#include "tests/support/degree.h"
 
 namespace qv {
 namespace {
 
-constexpr double Rad = 0.017453292519943295;
+using test::Deg;
 
 TEST(OrbitElements, EntryForAnotherEquinoxRoundTrips) {
   // A comet's elements for the equinox of 1950 are stored turned to J2000, with its mean motion;
@@ -21,9 +22,9 @@ TEST(OrbitElements, EntryForAnotherEquinoxRoundTrips) {
   entry.epoch = 2446470.5;
   entry.q = 0.587104;
   entry.e = 0.967277;
-  entry.i = 162.23932 * Rad;
-  entry.omega = 111.84658 * Rad;
-  entry.node = 58.14397 * Rad;
+  entry.i = 162.23932 * Deg;
+  entry.omega = 111.84658 * Deg;
+  entry.node = 58.14397 * Deg;
   entry.m = 0;
   entry.magnitude1 = 5.5;
   entry.magnitude2 = HUGE_VAL;
@@ -36,7 +37,7 @@ TEST(OrbitElements, EntryForAnotherEquinoxRoundTrips) {
   EXPECT_EQ(orbit.magnitudeParam1, 550);
   EXPECT_EQ(orbit.magnitudeParam2, UnknownMagnitude);
   // From 1950 to 2000 the node moves by about 0.7 degree (general precession, 50"/yr).
-  EXPECT_NEAR((orbit.node - entry.node) / Rad, 0.70, 0.05);
+  EXPECT_NEAR((orbit.node - entry.node) / Deg, 0.70, 0.05);
   const ElementEntry shown = ShowElementEntry(orbit, 1950);
   EXPECT_NEAR(shown.i, entry.i, 1e-6);
   EXPECT_NEAR(shown.omega, entry.omega, 1e-6);

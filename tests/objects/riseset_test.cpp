@@ -59,7 +59,7 @@ TEST_F(RiseSetTest, RefinedEventsMatchPyEphemWithinAMinute) {
           KindSingleStar,
           test::UnitFromDegrees(row.Number("star_ra_j2000_deg"), row.Number("star_dec_j2000_deg")),
           HUGE_VAL, 0);
-    test::Observing().HorizonAltitude = row.Number("horizon_deg") * test::RadiansPerDegree;
+    test::Observing().HorizonAltitude = row.Number("horizon_deg") * test::Deg;
     test::Observing().JulianDate = row.Number("local_midnight_jd_ut") + 0.4;
     const RiseSet r = Event(*object, row.Text("event") == "rise" ? RiseEvent : SetEvent);
     ASSERT_TRUE(r.happens) << name << " line " << row.line;
@@ -117,11 +117,10 @@ TEST_F(RiseSetTest, CircumpolarAndNeverRisingStars) {
   EXPECT_FALSE(down.happens);
   EXPECT_EQ(down.timeOfDay, 0);
   // At 60 N a star at +35 never sets and one at -35 never rises.
-  test::Observing().ViewerLatitude = 60 * test::RadiansPerDegree;
+  test::Observing().ViewerLatitude = 60 * test::Deg;
   test::UpdateSky();
-  EXPECT_EQ(RiseSetTime(CurrentSky(), 1.0, 35 * test::RadiansPerDegree, RiseEvent).timeOfDay,
-            TwoPi);
-  EXPECT_EQ(RiseSetTime(CurrentSky(), 1.0, -35 * test::RadiansPerDegree, RiseEvent).timeOfDay, 0);
+  EXPECT_EQ(RiseSetTime(CurrentSky(), 1.0, 35 * test::Deg, RiseEvent).timeOfDay, TwoPi);
+  EXPECT_EQ(RiseSetTime(CurrentSky(), 1.0, -35 * test::Deg, RiseEvent).timeOfDay, 0);
 }
 
 }  // namespace

@@ -14,19 +14,19 @@
 #include "objects/sky.h"
 #include "objects/store.h"
 #include "tests/objects/test_sky.h"
+#include "tests/support/degree.h"
 
 namespace qv::test {
 
 constexpr double SiteLatitudeDeg = 47.5, SiteLongitudeDeg = 8.5, SiteAltitudeM = 500;
-constexpr double ExactRad = 0.017453292519943295;
 
 class SkyTest : public ::testing::Test {
  protected:
   void SetUp() override {
     test::Observing() = ObservingSettings{};
     ObservingSettings& s = test::Observing();
-    s.ViewerLatitude = SiteLatitudeDeg * ExactRad;
-    s.ViewerLongitude = SiteLongitudeDeg * ExactRad;
+    s.ViewerLatitude = SiteLatitudeDeg * Deg;
+    s.ViewerLongitude = SiteLongitudeDeg * Deg;
     s.ViewerAltitude = SiteAltitudeM;
     s.TimeZone = 0;
     s.DaylightSavingsTime = false;

@@ -8,12 +8,13 @@
 #include "objects/designations.h"
 #include "objects/messages.h"
 #include "tests/objects/database_fixture.h"
+#include "tests/support/degree.h"
 
 namespace qv {
 namespace {
 
-constexpr double Degree = 0.017453292519943295;
-constexpr double Arcsecond = Degree / 3600;
+using test::Deg;
+constexpr double Arcsecond = Deg / 3600;
 
 std::unique_ptr<ObjectRecord> Parse(const std::string& line) {
   std::unique_ptr<ObjectRecord> record;
@@ -47,8 +48,8 @@ TEST_F(TextImportTest, StarLineFillsEveryField) {
   EXPECT_EQ(r->kind, KindSingleStar);
   const SkyObjectRecord& s = *SkyObjectOf(*r);
   const Spherical p = CatalogPlace(*r);
-  EXPECT_NEAR(p.lon, (6 + 45 / 60.0 + 8.917 / 3600) * 15 * Degree, 2e-9);
-  EXPECT_NEAR(p.lat, -(16 + 42 / 60.0 + 58.02 / 3600) * Degree, 2e-9);
+  EXPECT_NEAR(p.lon, (6 + 45 / 60.0 + 8.917 / 3600) * 15 * Deg, 2e-9);
+  EXPECT_NEAR(p.lat, -(16 + 42 / 60.0 + 58.02 / 3600) * Deg, 2e-9);
   EXPECT_EQ(s.visualMagnitude, -146);
   EXPECT_EQ(s.colorIndex, 0);
   EXPECT_FLOAT_EQ(s.radialVelocity, static_cast<float>(-7.6 * 0.0005775483300664642));
@@ -59,11 +60,13 @@ TEST_F(TextImportTest, StarLineFillsEveryField) {
   EXPECT_EQ(s.name, "$a CMa; HR 2491; Sirius");  // "Sirius" is no designation
   EXPECT_EQ(s.catalogNumbers.size(), 2u);
   // z = r sin(Dec), so dz/dt = cos(Dec) dDec/dt + sin(Dec) (dr/dt) / r: -16.7 units a day from
-  // the proper motion and +2.5 from the radial velocity at 2.64 pc.
+  // the proper motion and +2.5 from the radial velocity at 2.64 pc, kept per Julian century.
   const double decPerDay = -1.223 * Arcsecond / 365.25;
   const double radialPerDay = -7.6 * 0.0005775483300664642 / (2.64 * 206264.8062);
   EXPECT_NEAR(s.motion.z,
-              (std::cos(p.lat) * decPerDay + std::sin(p.lat) * radialPerDay) * 1073741824.0, 1.0);
+              (std::cos(p.lat) * decPerDay + std::sin(p.lat) * radialPerDay) * 1073741824.0 *
+                  MotionDaysPerUnit,
+              1.0);
   // Until the first computation the catalog values stand in for the current ones.
   EXPECT_EQ(s.current.x, s.position.x);
   EXPECT_EQ(s.currentMagnitude, s.visualMagnitude);
@@ -76,7 +79,7 @@ TEST_F(TextImportTest, StarTypesMagnitudesAndSizes) {
     int16_t v, faintestOffset, companionOffset;
     double sizeRadians;
   };
-  const double arcminute = Degree / 60;
+  const double arcminute = Deg / 60;
   const Case cases[] = {
       {"S2\t\t\t\t\t\t5.2,7.15", KindMultipleStar, 520, UnknownMagnitude, 195, 0},
       {"s3\t\t\t\t\t\t2.1-3.5", KindVariableStar, 210, 140, UnknownMagnitude, 0},
@@ -115,7 +118,7 @@ TEST_F(TextImportTest, PositionsOfOtherEpochsArePrecessedToJ2000) {
   EXPECT_NEAR(p.lon, 50 * 3.074 * 15 * Arcsecond, 3 * Arcsecond);
   EXPECT_NEAR(p.lat, 50 * 20.04 * Arcsecond, 3 * Arcsecond);
   // A southern declination typed with a leading blank keeps its sign.
-  EXPECT_NEAR(CatalogPlace(*Parse("S1\t2000\t0\t -00 30 00")).lat, -0.5 * Degree, 1e-8);
+  EXPECT_NEAR(CatalogPlace(*Parse("S1\t2000\t0\t -00 30 00")).lat, -0.5 * Deg, 1e-8);
 }
 
 TEST_F(TextImportTest, OrbitLinesStoreElementsForJ2000) {
@@ -126,10 +129,10 @@ TEST_F(TextImportTest, OrbitLinesStoreElementsForJ2000) {
   EXPECT_EQ(asteroid->kind, KindAsteroid);
   EXPECT_FLOAT_EQ(o.q, 2.25f);  // |1 - e| a
   EXPECT_FLOAT_EQ(o.e, 0.1f);
-  EXPECT_NEAR(o.i, 10 * Degree, 1e-6);
-  EXPECT_NEAR(o.omega, 20 * Degree, 1e-6);
-  EXPECT_NEAR(o.node, 30 * Degree, 1e-6);
-  EXPECT_NEAR(o.meanAnomaly, 40 * Degree, 1e-6);
+  EXPECT_NEAR(o.i, 10 * Deg, 1e-6);
+  EXPECT_NEAR(o.omega, 20 * Deg, 1e-6);
+  EXPECT_NEAR(o.node, 30 * Deg, 1e-6);
+  EXPECT_NEAR(o.meanAnomaly, 40 * Deg, 1e-6);
   EXPECT_DOUBLE_EQ(o.epoch, 60384.5);  // 2024 March 15.5 = JD 2460385.0
   EXPECT_NEAR(o.meanMotion, std::sqrt(0.00029591220828559115 / (2.5 * 2.5 * 2.5)), 1e-9);
   EXPECT_EQ(o.magnitudeParam1, 550);
@@ -151,7 +154,7 @@ TEST_F(TextImportTest, OrbitLinesStoreElementsForJ2000) {
   // a year around 1975, so 2514" from 1950 to 2000 (the ecliptic's own motion adds terms of
   // order pi^2 here, below 0.1").
   auto old = Parse("P12\t1950.0\t2.5\t0.1\t90\t20\t30\t40");
-  EXPECT_NEAR(OrbitOf(*old)->node, 30 * Degree + 50 * 50.29 * Arcsecond, 2 * Arcsecond);
+  EXPECT_NEAR(OrbitOf(*old)->node, 30 * Deg + 50 * 50.29 * Arcsecond, 2 * Arcsecond);
 }
 
 TEST_F(TextImportTest, OrbitsAndLinesFindTheirObjectsByName) {
@@ -188,17 +191,17 @@ TEST_F(TextImportTest, PositionLinesLocationsAndSkippedLines) {
   ASSERT_EQ(line->kind, KindPositionLine);
   const Spherical a = RectangularToSpherical(VectorFromDirection(LineOf(*line)->positions[0]));
   const Spherical b = RectangularToSpherical(VectorFromDirection(LineOf(*line)->positions[1]));
-  EXPECT_NEAR(a.lon, 90 * Degree, 1e-8);
-  EXPECT_NEAR(a.lat, 30 * Degree, 1e-8);
-  EXPECT_NEAR(b.lon, 270 * Degree, 1e-8);
-  EXPECT_NEAR(b.lat, -45.5 * Degree, 1e-8);
+  EXPECT_NEAR(a.lon, 90 * Deg, 1e-8);
+  EXPECT_NEAR(a.lat, 30 * Deg, 1e-8);
+  EXPECT_NEAR(b.lon, 270 * Deg, 1e-8);
+  EXPECT_NEAR(b.lat, -45.5 * Deg, 1e-8);
   EXPECT_EQ(LineOf(*line)->ends[0], 0u);
 
   auto site = Parse("l\t-118 03 36\t34 13 30\t1740\t-8\tMount Wilson");
   ASSERT_EQ(site->kind, KindLocation);
   const SiteRecord& s = *SiteOf(*site);
-  EXPECT_NEAR(s.longitude, -(118 + 3 / 60.0 + 36 / 3600.0) * Degree, 1e-6);
-  EXPECT_NEAR(s.latitude, (34 + 13 / 60.0 + 30 / 3600.0) * Degree, 1e-6);
+  EXPECT_NEAR(s.longitude, -(118 + 3 / 60.0 + 36 / 3600.0) * Deg, 1e-6);
+  EXPECT_NEAR(s.latitude, (34 + 13 / 60.0 + 30 / 3600.0) * Deg, 1e-6);
   EXPECT_FLOAT_EQ(s.altitude, 1740);
   EXPECT_FLOAT_EQ(s.timeZone, static_cast<float>(-8.0 / 24));
   EXPECT_EQ(s.name, "Mount Wilson");
