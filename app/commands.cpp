@@ -9,19 +9,16 @@
 namespace qv {
 namespace {
 
-// Commands that stay disabled: those whose windows this program does not offer (ephemerides,
-// configuration search), and the Edit commands that have nothing to act on: the chart cannot be
-// changed by cutting, pasting or deleting, and nothing is undone. Ranges of command numbers,
-// both ends included.
+// Commands that stay disabled: the Edit commands that have nothing to act on: the chart cannot be
+// changed by cutting, pasting or deleting, and nothing is undone. Ranges of command numbers, both
+// ends included.
 struct CommandRange {
   int first, last;
 };
 constexpr CommandRange UnavailableCommands[] = {
-    {1401, 1401},    // File > Export > Ephemeris
     {25801, 25801},  // Edit > Undo
     {25803, 25803},  // Edit > Cut
     {25805, 25806},  // Edit > Paste, Delete
-    {26111, 26111},  // Computation > Find Configuration...
 };
 
 }  // namespace

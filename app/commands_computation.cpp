@@ -8,6 +8,7 @@
 #include "app/commands.h"
 #include "app/computation_dialogs.h"
 #include "app/dialog_fields.h"
+#include "app/ephemeris_dialogs.h"
 #include "app/viewpoint.h"
 #include "generated/string_numbers.h"
 #include "objects/decimal_text.h"
@@ -26,6 +27,7 @@ enum ComputationCommandNumber : int {
   NowCommand = 26106,
   PrecisionCommand = 26108,
   RecomputeAll = 26109,
+  FindConfigurationCommand = 26111,
 };
 
 void TimeChanged() {
@@ -75,6 +77,9 @@ void ComputationCommand(int command) {
       return;
     case RecomputeAll:
       RefreshChart(true);
+      return;
+    case FindConfigurationCommand:
+      if (RunFindConfigurationDialog() == 1) TimeChanged();
       return;
     default:
       return;

@@ -9,6 +9,7 @@
 #include "app/commands.h"
 #include "app/description_dialog.h"
 #include "app/edit_object.h"
+#include "app/ephemeris_dialogs.h"
 #include "app/info_window.h"
 #include "app/open_document.h"
 #include "app/telescope_control.h"
@@ -39,6 +40,7 @@ enum FileCommandNumber : int {
   OpenLargeDatabase = 1206,
   ImportText = 1301,
   ImportSatellites = 1302,
+  ExportEphemerisCommand = 1401,
   ExportChartAs = 1402,
   ExportAnimationAs = 1403,
   CloseInfo = 25703,
@@ -170,6 +172,9 @@ void FileCommand(int command) {
       return;
     case ExportAnimationAs:
       ExportAnimation();
+      return;
+    case ExportEphemerisCommand:
+      ExportEphemeris();
       return;
     case CloseInfo:
       CloseInfoWindow();

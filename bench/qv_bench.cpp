@@ -1,7 +1,8 @@
 // qv's work from scripts: a 1920 x 1080 chart written in each format (drawing, encoding and
-// writing the file), one printed page of it with rendered objects, and ephemeris rows, over a
-// database of the default solar-system file in a temporary folder; and the whole "qv chart" command
-// on the default database beside the program (build/Database, or $QV_DATA_DIR/Database).
+// writing the file), one printed page of it with rendered objects, ephemeris rows and a year's
+// approach search, over a database of the default solar-system file in a temporary folder; and
+// the whole "qv chart" command on the default database beside the program (build/Database, or
+// $QV_DATA_DIR/Database).
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
@@ -12,6 +13,7 @@
 #include "chart/chart_files.h"
 #include "chart/chart_print.h"
 #include "chart/ephemeris.h"
+#include "objects/configuration_search.h"
 #include "objects/database.h"
 #include "objects/import.h"
 #include "objects/namesearch.h"
@@ -82,15 +84,20 @@ BENCHMARK_DEFINE_F(QvBench, PrintChartPage)(benchmark::State& state) {
 }
 BENCHMARK_REGISTER_F(QvBench, PrintChartPage)->Unit(benchmark::kMillisecond);
 
-// Rows a second of a year's daily ephemeris of a planet and of the Moon.
+ObjectId BodyNamed(const char* name) {
+  ObjectId id = 0;
+  return FindObjectByName(name, false, true, 0, id) == ResultOk ? id : 0;
+}
+
+// Rows a second of 10,000 rows of a daily ephemeris of a planet and of the Moon.
 BENCHMARK_DEFINE_F(QvBench, EphemerisRows)(benchmark::State& state) {
   const char* const bodies[] = {"Mars", "Moon"};
-  ObjectId id = 0;
-  if (FindObjectByName(bodies[state.range(0)], false, true, 0, id) != ResultOk) {
+  const ObjectId id = BodyNamed(bodies[state.range(0)]);
+  if (!id) {
     state.SkipWithError("no such body in SolarSystem.txt");
     return;
   }
-  constexpr int Rows = 365;
+  constexpr int Rows = 10000;
   for (auto _ : state) {
     size_t bytes = 0;
     WriteEphemeris(
@@ -106,6 +113,22 @@ BENCHMARK_DEFINE_F(QvBench, EphemerisRows)(benchmark::State& state) {
   state.SetLabel(bodies[state.range(0)]);
 }
 BENCHMARK_REGISTER_F(QvBench, EphemerisRows)->DenseRange(0, 1)->Unit(benchmark::kMillisecond);
+
+// The closest approach of Jupiter and Saturn in 2020 searched from January 1 at a 1-day step: a
+// year of samples, then the refinement around December 21.
+BENCHMARK_F(QvBench, FindConfigurationYear)(benchmark::State& state) {
+  const ConfigurationSearch search{ObjectOfId(BodyNamed("Jupiter")),
+                                   ObjectOfId(BodyNamed("Saturn")), Settings(), true, true};
+  if (!search.a || !search.b) {
+    state.SkipWithError("no Jupiter or Saturn in SolarSystem.txt");
+    return;
+  }
+  constexpr JulianDate Start = 2458849.5, End = Start + 365;  // 2020 Jan 1 to Dec 31
+  for (auto _ : state) {
+    ConfigurationFound found;
+    benchmark::DoNotOptimize(FindConfiguration(search, Start, End, 1.0, nullptr, found));
+  }
+}
 
 // The whole command a script runs: open the default database, read the settings, draw the
 // 1600 x 1000 chart and write it as PNG.

@@ -177,7 +177,9 @@ int WriteEphemeris(const EphemerisText& write, const ObjectRecord& object,
   const int64_t rows = EphemerisRowCount(start, end, step);
   if (rows < 0 || !(IsSolarSystemKind(object.kind) || IsSkyObjectKind(object.kind)))
     return ResultFailed;
-  const SkyContext now = MakeSkyContext(settings);
+  ObservingSettings first = settings;
+  first.JulianDate = start;  // the header's zone and equinox are the first row's
+  const SkyContext now = MakeSkyContext(first);
   if (!write(HeaderText(object, now)) || !write(ColumnHeaders(object, now, system)))
     return ResultWriteError;
   return WriteRows(write, object, settings, system, start, step, rows);

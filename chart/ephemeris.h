@@ -41,8 +41,8 @@ int64_t EphemerisRowCount(JulianDate start, JulianDate end, double step);
 // EphemerisText: false when the text could not be written (the table stops there).
 using EphemerisText = std::function<bool(std::string_view text)>;
 
-// WriteEphemeris: the header (the viewpoint and the equinox of the settings as they are), the
-// column headers and the rows, with a cancellable progress box
+// WriteEphemeris: the header (the viewpoint of the settings, the time zone and equinox of the
+// start date), the column headers and the rows, with a cancellable progress box
 // (510) while the rows are computed. ResultOk; ResultCancelled when the user stopped it (the
 // rows so far are written); ResultFailed for a step or dates EphemerisRowCount refuses
 // (nothing written); ResultWriteError when write failed.

@@ -154,6 +154,11 @@ void Delay(int milliseconds) {
   std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));  // no events meanwhile
 }
 
+void ProcessPendingEvents(int budgetMs) {
+  if (QCoreApplication::instance())
+    QCoreApplication::processEvents(QEventLoop::AllEvents, budgetMs);
+}
+
 uint32_t TickCount() {
   const auto now = std::chrono::steady_clock::now().time_since_epoch();
   return static_cast<uint32_t>(std::chrono::duration_cast<std::chrono::milliseconds>(now).count());

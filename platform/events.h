@@ -95,7 +95,10 @@ WindowRef GetMainWindow();
 void SetMouseCapture(WindowRef window);
 
 void Delay(int milliseconds);  // pauses without delivering events
-uint32_t TickCount();          // milliseconds of a monotonic clock, wrapping at 2^32
+// ProcessPendingEvents: delivers the events waiting now, for at most budgetMs, so that long work
+// on the event thread (a search run from a dialog) lets clicks and repaints through.
+void ProcessPendingEvents(int budgetMs);
+uint32_t TickCount();  // milliseconds of a monotonic clock, wrapping at 2^32
 void Beep();
 
 void SetArrowCursor();

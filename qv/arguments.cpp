@@ -39,7 +39,7 @@ bool ReadOption(const std::vector<std::string>& args, size_t& i, const QvCommand
   const std::string& word = args[i];
   const size_t equals = word.find('=');
   const std::string name = word.substr(0, equals);
-  if (parsed.Has(name)) {
+  if (parsed.Has(name) && !Contains(spec.repeatable, name)) {
     error = name + " is given twice";
     return false;
   }
@@ -56,14 +56,14 @@ bool ReadOption(const std::vector<std::string>& args, size_t& i, const QvCommand
     return false;
   }
   if (equals != std::string::npos) {
-    parsed.values[name] = word.substr(equals + 1);
+    parsed.values[name].push_back(word.substr(equals + 1));
     return true;
   }
   if (i + 1 >= args.size()) {
     error = name + " needs a value";
     return false;
   }
-  parsed.values[name] = args[++i];
+  parsed.values[name].push_back(args[++i]);
   return true;
 }
 

@@ -8,6 +8,8 @@
 //                --frames N [--trail OBJECT[,OBJECT...]] [--size WxH] --out FILE.gif
 //   qv ephemeris --object NAME --start "Y/M/D h:m:s" --end "Y/M/D h:m:s" --step DAYS
 //                [--settings FILE] [--database DIR] [--out FILE]
+//   qv approach  --object A --object B [--maximum] [--physical] --start "Y/M/D h:m:s"
+//                --end "Y/M/D h:m:s" --step DAYS [--all] [--settings FILE] [--database DIR]
 //   qv info      --object NAME [--settings FILE] [--database DIR] [--jd JD | --date "..."]
 //   qv find      TEXT [--exact] [--case] [--database DIR]
 //   qv import    FILE... [--database DIR] [--create] [--replace | --rename] [--keep-going]
@@ -35,6 +37,7 @@ int RunQv(const std::vector<std::string>& args, const QvOutput& output);
 int RunChartCommand(const QvArguments& args, const QvOutput& output);
 int RunAnimateCommand(const QvArguments& args, const QvOutput& output);
 int RunEphemerisCommand(const QvArguments& args, const QvOutput& output);
+int RunApproachCommand(const QvArguments& args, const QvOutput& output);
 int RunInfoCommand(const QvArguments& args, const QvOutput& output);
 int RunFindCommand(const QvArguments& args, const QvOutput& output);
 int RunImportCommand(const QvArguments& args, const QvOutput& output);

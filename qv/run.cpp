@@ -39,7 +39,8 @@ const std::vector<QvCommand>& Commands() {
         {"--no-legend"},
         {"--out"},
         0,
-        0},
+        0,
+        {}},
        RunChartCommand},
       {{"animate",
         "animate [--settings FILE] [--database DIR] (--jd JD | --date \"Y/M/D h:m:s\") --step DAYS "
@@ -75,8 +76,30 @@ const std::vector<QvCommand>& Commands() {
         {},
         {"--object", "--start", "--end", "--step"},
         0,
-        0},
+        0,
+        {}},
        RunEphemerisCommand},
+      {{"approach",
+        "approach --object A --object B [--maximum] [--physical] --start \"Y/M/D h:m:s\" "
+        "--end \"Y/M/D h:m:s\" --step DAYS [--all] [--settings FILE] [--database DIR]",
+        "Prints when two objects come closest together between --start and --end (local time in\n"
+        "the settings' time zone), sampled every --step days and refined to 0.0001 day, as\n"
+        "\"date<TAB>separation\": the angle between them in the sky in degrees, or their distance\n"
+        "in space in AU. An extremum needs a sample before and after it inside the range.\n"
+        "  --object NAME            one of the two objects: give it twice\n"
+        "  --maximum                when they stand widest apart instead\n"
+        "  --physical               their distance in space instead of the angle in the sky\n"
+        "  --start \"Y/M/D h:m:s\"    the first sample's date and time\n"
+        "  --end \"Y/M/D h:m:s\"      the last date and time a sample may have\n"
+        "  --step DAYS              the days from one sample to the next\n"
+        "  --all                    every extremum in the range, not only the first\n",
+        {"--object", "--start", "--end", "--step", "--settings", "--database"},
+        {"--maximum", "--physical", "--all"},
+        {"--object", "--start", "--end", "--step"},
+        0,
+        0,
+        {"--object"}},
+       RunApproachCommand},
       {{"info",
         "info --object NAME [--settings FILE] [--database DIR] [--jd JD | --date \"Y/M/D h:m:s\"]",
         "Prints the object's info lines: kind, R.A., Dec., distance, magnitude, size, rise, set,\n"
@@ -86,7 +109,8 @@ const std::vector<QvCommand>& Commands() {
         {},
         {"--object"},
         0,
-        0},
+        0,
+        {}},
        RunInfoCommand},
       {{"find",
         "find TEXT [--exact] [--case] [--database DIR]",
@@ -97,7 +121,8 @@ const std::vector<QvCommand>& Commands() {
         {"--exact", "--case"},
         {},
         1,
-        1},
+        1,
+        {}},
        RunFindCommand},
       {{"import",
         "import FILE... [--database DIR] [--create] [--replace | --rename] [--keep-going] "
@@ -114,7 +139,8 @@ const std::vector<QvCommand>& Commands() {
         {"--create", "--replace", "--rename", "--keep-going", "--satellites"},
         {},
         1,
-        SIZE_MAX},
+        SIZE_MAX,
+        {}},
        RunImportCommand},
       {{"db",
         "db [--database DIR] [--check]",
@@ -124,7 +150,8 @@ const std::vector<QvCommand>& Commands() {
         {"--check"},
         {},
         0,
-        0},
+        0,
+        {}},
        RunDbCommand},
       {{"telescope",
         "telescope --interface NAME (--port DEVICE | --emulate | --indi HOST:PORT [--device NAME]) "

@@ -57,6 +57,10 @@ check "no info lines for an unknown object" test ! -s "$work/out"
 expect 0 "qv info of Mars" info --database "$db" --object Mars --jd 2460370.5
 check "fifteen info lines for Mars" test "$(wc -l <"$work/out")" -eq 15
 
+expect 0 "qv approach" approach --database "$db" --object Jupiter --object Saturn \
+  --start 2020/11/01 --end 2021/01/31 --step 1
+check "the great conjunction of 2020 on December 21" grep -q "^2020/12/21 ..:..:..	0\.10" "$work/out"
+
 expect 0 "qv chart" chart --database "$db" --jd 2460370.5 --size 200x100 --out "$work/chart.png"
 check "the chart is a PNG" test "$(head -c 4 "$work/chart.png" | tail -c 3)" = "PNG"
 
