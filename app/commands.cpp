@@ -1,4 +1,4 @@
-// app/commands.cpp - routing of menu commands and the commands not yet available (commands.h).
+// app/commands.cpp - routing of menu commands, and the commands kept disabled (commands.h).
 #include "app/commands.h"
 
 #include "app/command_handlers.h"
@@ -8,9 +8,10 @@
 namespace qv {
 namespace {
 
-// Commands whose work belongs to parts of the program not built yet (exporting and printing
-// charts, ephemerides, animation and trails, configuration search, the telescope), and the
-// Edit commands that have nothing to act on. Ranges of command numbers, both ends included.
+// Commands whose menu items stay disabled and which do nothing when chosen: exporting and
+// printing charts, ephemerides, animation and trails, configuration search and the telescope, which
+// the program does not offer, and the Edit commands that have nothing to act on. Ranges of command
+// numbers, both ends included.
 struct CommandRange {
   int first, last;
 };

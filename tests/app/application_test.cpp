@@ -151,7 +151,7 @@ TEST_F(AppTest, MenuItemsFollowTheState) {
   EXPECT_FALSE(Enabled(FileMenu, 3));  // Close Info Window: the window is hidden
   EXPECT_FALSE(Enabled(FileMenu, 5));  // Save Settings: no settings file yet
   EXPECT_TRUE(Enabled(FileMenu, 6));
-  // Work of parts not built yet stays disabled.
+  // Commands the program does not offer stay disabled.
   EXPECT_FALSE(Enabled(ExportMenu, 2));
   EXPECT_FALSE(Enabled(FileMenu, 14));
   EXPECT_FALSE(Enabled(AnimationMenu, 3));
