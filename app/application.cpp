@@ -64,19 +64,6 @@ void RememberHere() {
                               s.ViewerAltitude, s.TimeZone};
 }
 
-// SaveDatabaseChanges: every changed database file, then the index, written; the first failure
-// (reported by the writer) stops it, and the store keeps what could not be written.
-int SaveDatabaseChanges() {
-  ObjectStore& store = Store();
-  if (store.readOnly) return ResultOk;
-  for (const std::unique_ptr<DatabaseFile>& file : store.files)
-    if (file && file->modified && !IsReadOnly(*file) && WriteDatabaseFile(*file) != ResultOk)
-      return ResultWriteError;
-  if (!store.indexPath.empty() && store.indexChanged && SaveIndex(store.indexPath) != ResultOk)
-    return ResultWriteError;
-  return ResultOk;
-}
-
 bool Animating() {
   const AnimationMode state = Settings().AnimationState;
   return (state == AnimationBackward || state == AnimationForward) && Hooks().animationStep;

@@ -11,6 +11,7 @@
 #include "chart/drawing.h"
 #include "chart/view.h"
 #include "generated/string_numbers.h"
+#include "objects/database.h"
 #include "objects/sky.h"
 #include "platform/alert.h"
 #include "platform/dialogs.h"
@@ -208,6 +209,7 @@ void RefreshChart(bool recomputeAll) {
   if (WindowRef window = Shell().chartWindow) InvalidateWindow(window, nullptr);
   RefreshInfoWindow();
   if (still) SetArrowCursor();
+  ReportUnreadableFiles();  // files the drawing could not read, once each, now alerts may show
 }
 
 int ChartWindowHandler(int code, WindowRef window, int p1, int p2) {

@@ -25,6 +25,7 @@ enum DrawCommandNumber : int {
   UseColor = 26020,
   RedScreen = 26021,
   TextFont = 26023,
+  MilkyWayToggle = 26024,
 };
 constexpr int LimitStep = 100;  // one magnitude
 
@@ -123,6 +124,9 @@ void DrawCommand(int command) {
       return;
     case TextFont:
       ChooseChartFont();
+      return;
+    case MilkyWayToggle:
+      ToggleAndRedraw(Settings().ShowMilkyWay);
       return;
     default:
       return;

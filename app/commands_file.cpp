@@ -85,7 +85,7 @@ void OpenLargeDatabaseFile() {
     OpenChosenDocument(702, Store().databaseDirectory);
 }
 
-void Import(int titleString, int (*import)(std::string_view, ObjectId*)) {
+void Import(int titleString, int (*import)(std::string_view, std::vector<ObjectId>*)) {
   const auto path = AskFile(titleString, "");
   if (!path) return;
   import(*path, nullptr);

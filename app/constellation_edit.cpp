@@ -13,11 +13,9 @@ namespace {
 int RemoveLine(ObjectId line) {
   ObjectId fileId = 0;
   if (BeginObjectEdit(line, fileId) != ResultOk) return ResultFailed;  // read-only: note 539
-  RemoveObject(line);
-  if (WriteDatabaseFile(*FileOfId(fileId)) == ResultOk && !Store().indexPath.empty())
-    SaveIndex(Store().indexPath);
+  const int removed = CommitObjectRemoval(line);
   EndObjectEdit(fileId);
-  return ResultOk;
+  return removed;
 }
 
 int AddLine(const ObjectRecord& from, const ObjectRecord& to) {

@@ -183,9 +183,7 @@ void DeleteSite(WindowRef dialog, LocationState& state) {
   const ObjectId site = state.sites[row - 1];
   ObjectId fileId = 0;
   if (BeginObjectEdit(site, fileId) != ResultOk) return;  // read-only: note 539
-  RemoveObject(site);
-  if (WriteDatabaseFile(*FileOfId(fileId)) == ResultOk && !Store().indexPath.empty())
-    SaveIndex(Store().indexPath);
+  CommitObjectRemoval(site);
   EndObjectEdit(fileId);
   state.sites.erase(state.sites.begin() + (row - 1));
   DeleteComboItem(dialog, SiteList, row);

@@ -2,6 +2,7 @@
 // Sources in corrections.h.
 #include "astro/corrections.h"
 
+#include <algorithm>
 #include <cmath>
 #include <iterator>
 
@@ -82,11 +83,14 @@ double Aberrate(const Vector3& p, const Vector3& beta, Vector3& out) {
 }
 
 double Refraction(double h, double pressureMbar, double temperatureC) {
-  const double kelvin = temperatureC + 273;
-  if (h > 0.2618) return 0.00452 * pressureMbar / (kelvin * std::tan(h)) * DegToRad;
-  const double a = h * RadToDeg;
-  return pressureMbar * (0.1594 + 0.0196 * a + 0.00002 * a * a) /
-         (kelvin * (1 + 0.505 * a + 0.0845 * a * a)) * DegToRad;
+  // Saemundsson's constants [Sa]: arc-minutes, degrees, and the conditions they hold for.
+  constexpr double ScaleArcmin = 1.02, Numerator = 10.3, Offset = 5.11;
+  constexpr double FormulaMbar = 1010.0, FormulaKelvin = 283.0;
+  const double lowest = std::sqrt(Numerator) - Offset;  // where the formula peaks (Note 2)
+  const double deg = std::max(h * RadToDeg, lowest);
+  const double arcmin = ScaleArcmin / std::tan((deg + Numerator / (deg + Offset)) * DegToRad);
+  const double scale = pressureMbar / FormulaMbar * FormulaKelvin / (temperatureC + 273.0);
+  return std::max(arcmin, 0.0) * scale / 60.0 * DegToRad;
 }
 
 }  // namespace qv

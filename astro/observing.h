@@ -16,7 +16,12 @@ namespace qv {
 enum PlanetTheory : uint8_t {
   PlanetElements = 1,  // osculating elements
   PlanetVFP = 2,
-  PlanetVSOP87 = 3,  // computed as VFP
+  PlanetVSOP87 = 3,  // VSOP87D and Meeus' Pluto; the Sun and the Moon as VFP
+};
+
+enum SatelliteTheory : uint8_t {
+  SatelliteSimple = 1,  // Keplerian ellipse with secular J2 rates and drag
+  SatelliteSGP4 = 2,    // SGP4/SDP4
 };
 
 struct ObservingSettings {
@@ -40,6 +45,7 @@ struct ObservingSettings {
   double StarMotionThreshold = 365250;  // days from J2000 beyond which motion applies
   PlanetTheory PlanetComputation = PlanetVFP;
   bool PlanetLightTime = false;
+  SatelliteTheory SatelliteModel = SatelliteSimple;
   double PrecessionEpoch = J2000;  // the fixed epoch, a Julian date
   bool Precession = true;          // true: current epoch; false: PrecessionEpoch
   bool Nutation = false;

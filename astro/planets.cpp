@@ -5,8 +5,10 @@
 #include "astro/frames.h"
 #include "astro/kinds.h"
 #include "astro/moons.h"
+#include "astro/pluto.h"
 #include "astro/satellite.h"
 #include "astro/vfp_series.h"
+#include "astro/vsop87.h"
 
 namespace qv {
 namespace {
@@ -30,13 +32,18 @@ Matrix3 EclipticOfDateToEquator(double t) {
   return m;
 }
 
+// A position in ecliptic coordinates of date, J2000 equator.
+Vector3 EclipticOfDateToJ2000(const Spherical& s, double t) {
+  Vector3 p = SphericalToRectangular(s.lon, s.lat, s.r);
+  Transform(EclipticOfDateToEquator(t), p);
+  return p;
+}
+
 Vector3 SeriesHeliocentric(int kind, double t) {
   if (kind == KindSun) return Vector3{};
   Spherical s = SeriesPosition(kind, t);
   if (kind == KindMoon) s.r *= EarthRadiusAu;  // the series gives Earth radii
-  Vector3 p = SphericalToRectangular(s.lon, s.lat, s.r);
-  Transform(EclipticOfDateToEquator(t), p);
-  return p;
+  return EclipticOfDateToJ2000(s, t);
 }
 
 Vector3 ElementsHeliocentric(const OrbitalElements& elements, double t) {
@@ -48,7 +55,31 @@ Vector3 ElementsHeliocentric(const OrbitalElements& elements, double t) {
 
 bool IsMajorBody(int kind) { return (kind >= KindSun && kind <= KindPluto) || kind == KindMoon; }
 
+Vector3 MajorBodyPosition(int kind, const OrbitalElements& elements, PlanetTheory theory,
+                          double t) {
+  switch (theory) {
+    case PlanetElements:
+      return ElementsHeliocentric(elements, t);
+    case PlanetVSOP87:
+      return PreciseHeliocentricPosition(kind, t);
+    default:
+      return SeriesHeliocentric(kind, t);
+  }
+}
+
 }  // namespace
+
+Vector3 PreciseHeliocentricPosition(int kind, double jde) {
+  if (const Vsop87Planet* planet = Vsop87PlanetOfKind(kind))
+    return EclipticOfDateToJ2000(Vsop87Position(*planet, jde), jde);
+  if (kind == KindPluto && PlutoTheoryCovers(jde)) {
+    const Spherical s = PlutoPosition(jde);
+    Vector3 p = SphericalToRectangular(s.lon, s.lat, s.r);
+    Transform(EclipticJ2000ToEquator(), p);
+    return p;
+  }
+  return SeriesHeliocentric(kind, jde);
+}
 
 Vector3 BuiltInHeliocentricPosition(int kind, double jde) {
   Vector3 p = SeriesHeliocentric(kind, jde);
@@ -56,11 +87,12 @@ Vector3 BuiltInHeliocentricPosition(int kind, double jde) {
   return p;
 }
 
-Vector3 OwnPosition(int kind, const OrbitalElements& elements, PlanetTheory theory, double t) {
-  if (IsMajorBody(kind))
-    return theory == PlanetElements ? ElementsHeliocentric(elements, t)
-                                    : SeriesHeliocentric(kind, t);
-  if (kind == KindEarthSatellite) return SatellitePosition(elements, t);
+Vector3 OwnPosition(int kind, const OrbitalElements& elements, const ObservingSettings& settings,
+                    double t) {
+  if (IsMajorBody(kind)) return MajorBodyPosition(kind, elements, settings.PlanetComputation, t);
+  if (kind == KindEarthSatellite)
+    return settings.SatelliteModel == SatelliteSGP4 ? Sgp4SatellitePosition(elements, t)
+                                                    : SatellitePosition(elements, t);
   if (kind >= KindPhobos && kind <= KindCharon) return MoonPosition(kind, t);
   return ElementsHeliocentric(elements, t);  // comets, asteroids, spacecraft
 }

@@ -5,7 +5,9 @@
 #include <cmath>
 
 #include "astro/constants.h"
+#include "astro/deltat.h"
 #include "astro/frames.h"
+#include "astro/sgp4.h"
 
 namespace qv {
 
@@ -25,10 +27,50 @@ void ApplyDrag(double n, double drag, double dt, double& q, double& e) {
   }
 }
 
+// The UT of a TT instant: ut + Delta T(ut) = t, solved by two fixed-point steps (Delta T changes
+// by under 0.1 s a day, so the second step is already exact).
+double UniversalTime(double t) {
+  double ut = t - DeltaT(t) * DaysPerSecond;
+  ut = t - DeltaT(ut) * DaysPerSecond;
+  return ut;
+}
+
+// SGP4's TEME (true equator, mean equinox of t) -> J2000 equator.
+Vector3 TemeToJ2000(const Vector3& teme, double t) {
+  const NutationAngles nutation = Nutation(t);
+  const double equinoxes = nutation.longitude * std::cos(MeanObliquity(t) + nutation.obliquity);
+  const double c = std::cos(equinoxes), s = std::sin(equinoxes);
+  // Right ascensions from the true equinox are larger by the equation of the equinoxes.
+  Vector3 p{c * teme.x - s * teme.y, s * teme.x + c * teme.y, teme.z};
+  Matrix3 trueOfDate;  // J2000 -> true equator and equinox of t
+  PrecessionMatrix(trueOfDate, J2000, t, true);
+  TransformTransposed(trueOfDate, p);
+  return p;
+}
+
 }  // namespace
 
+Vector3 Sgp4SatellitePosition(const OrbitalElements& el, double t) {
+  Sgp4Elements elements;
+  elements.epoch = el.epoch;
+  elements.meanMotion = el.n * InvTwoPi;  // revolutions per day
+  elements.e = el.e;
+  elements.i = el.i;
+  elements.omega = el.omega;
+  elements.node = el.node;
+  elements.m = el.m;
+  elements.bstar = Sgp4DragTerm(elements, el.drag * InvTwoPi);
+  Sgp4Orbit orbit;
+  Sgp4State state;
+  if (Sgp4Initialize(elements, orbit) != Sgp4Ok ||
+      Sgp4Propagate(orbit, (UniversalTime(t) - el.epoch) * MinutesPerDay, state) != Sgp4Ok)
+    return Vector3{};
+  const Vector3 km = TemeToJ2000(state.positionKm, t);
+  return Vector3{km.x / KmPerAu, km.y / KmPerAu, km.z / KmPerAu};
+}
+
 Vector3 SatellitePosition(const OrbitalElements& el, double t) {
-  const double dt = t - el.epoch;
+  const double dt = UniversalTime(t) - el.epoch;
   double q = el.q, e = el.e;
   ApplyDrag(el.n, el.drag, dt, q, e);
   const double omega = std::fmod(el.omega + dt * el.omegaRate, TwoPi);

@@ -1,8 +1,7 @@
-// astro/time.cpp - calendars, day of the week, daylight saving, Delta T, sidereal time, the clock.
-// [M] J. Meeus, Astronomical Algorithms, 2nd ed. (1998), ch. 7, 10, 12.
+// astro/time.cpp - calendars, day of the week, daylight saving, dynamical time, sidereal time, the
+// clock. [M] J. Meeus, Astronomical Algorithms, 2nd ed. (1998), ch. 7, 12.
 #include "astro/time.h"
 
-#include <algorithm>
 #include <cmath>
 
 #include "astro/angles.h"
@@ -15,21 +14,6 @@ namespace {
 // Beyond this many days from the origin the calendar year no longer fits 32 bits; such dates
 // (and NaN) read as the zero date rather than overflow.
 constexpr double CalendarLimitDays = 5e11;
-
-// Delta T, seconds, for 1620, 1625, ... 2000 (row i is the year 1620 + 5 i), kept in single
-// precision as the program always had them; five-year rows after [M] table 10.A.
-constexpr int DeltaTFirstYear = 1620;
-constexpr float DeltaTTable[] = {
-    124,   102,   85,    72,    62,    54,    48,    43,    37,    32,    26,    21,    16,
-    12,    10,    9,     9,     9,     10,    10,    11,    11,    11,    12,    12,    13,
-    13,    14,    15,    16,    16,    17,    17,    17,    17,    16,    13.7,  12.6,  12.5,
-    12.5,  12,    10.2,  7.5,   5.8,   5.7,   6.3,   7.1,   7.6,   7.88,  6.02,  1.61,  -3.24,
-    -5.4,  -5.79, -5.87, -6.47, -2.77, 3.86,  10.46, 17.2,  21.16, 23.62, 24.02, 23.93, 24.33,
-    26.77, 29.16, 29.15, 33.15, 35.73, 40.18, 45.48, 50.54, 54.34, 56.86, 60.78, 65};
-constexpr int DeltaTRows = sizeof DeltaTTable / sizeof DeltaTTable[0];
-static_assert(DeltaTRows == 77, "1620 to 2000 in five-year steps");
-// The table is used strictly inside half a row of its ends, where both neighbours exist.
-constexpr double DeltaTTableStart = 1622.5, DeltaTTableEnd = 1997.5;
 
 // Mean sidereal time at 0h UT in seconds of time, powers of T in Julian centuries from J2000:
 // IAU 1982 (Aoki et al., A&A 105, 359), [M ch. 12].
@@ -107,21 +91,6 @@ bool DaylightSavingInEffect(JulianDate jd, double zone, JulianDate* start, Julia
   if (start) *start = first;
   if (end) *end = last;
   return first < jd && jd < last;
-}
-
-double DeltaT(JulianDate jd) {
-  const double y = JulianDateToYear(jd);
-  if (DeltaTTableStart < y && y < DeltaTTableEnd) {
-    // Nearest row, and a second-difference interpolation through its neighbours [M eq. 3.3].
-    const int i =
-        std::clamp(static_cast<int>((y - DeltaTFirstYear) * 0.2 + 0.5), 1, DeltaTRows - 2);
-    const double n = (y - (DeltaTFirstYear + 5 * i)) * 0.2;
-    const double a = DeltaTTable[i] - DeltaTTable[i - 1];
-    const double b = DeltaTTable[i + 1] - DeltaTTable[i];
-    return DeltaTTable[i] + n / 2 * (a + b + n * (b - a));
-  }
-  const double t = (y - 1900) * 0.01;
-  return 60 * (0.41 + 1.2053 * t + 0.4992 * t * t);
 }
 
 JulianDate DynamicalTime(JulianDate jd, bool isDynamicalTime) {

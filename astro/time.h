@@ -1,13 +1,16 @@
-// astro/time.h - Julian dates and calendars, day of the week, the daylight-saving rule, Delta T,
-// mean sidereal time, years as Julian dates, the computer's clock, and the observer's place.
+// astro/time.h - Julian dates and calendars, day of the week, the daylight-saving rule, dynamical
+// time (Delta T in astro/deltat.h), mean sidereal time, years as Julian dates, the computer's
+// clock, and the observer's place.
 // Julian dates are days (fraction from noon), universal time unless said; zones are days east of
 // Greenwich (local = UT + zone); angles are radians. Reports no errors.
-// [M] J. Meeus, Astronomical Algorithms, 2nd ed. (1998), ch. 7 (Julian day), ch. 10 (Delta T),
-//     ch. 12 (sidereal time).
+// [M] J. Meeus, Astronomical Algorithms, 2nd ed. (1998), ch. 7 (Julian day), ch. 12 (sidereal
+// time).
 #pragma once
 
 #include <cstdint>
 #include <string>
+
+#include "astro/deltat.h"  // DeltaT belongs with the time scales
 
 namespace qv {
 
@@ -59,11 +62,6 @@ int DayOfWeek(JulianDate jd, double zone);
 // True when start < jd < end; start and end (UT) are stored when the pointers are given.
 bool DaylightSavingInEffect(JulianDate jd, double zone, JulianDate* start = nullptr,
                             JulianDate* end = nullptr);
-
-// DeltaT: TT - UT in seconds. Inside 1622.5 < year < 1997.5 from the five-year table
-// (interpolated), else the parabola 60 (0.41 + 1.2053 t + 0.4992 t^2), t in centuries from 1900:
-// the two do not meet (at 1997.5 the value jumps by about 61 s).
-double DeltaT(JulianDate jd);
 
 // DynamicalTime: the JDE of a chart time: jd itself when it is already dynamical time, else
 // jd + DeltaT(jd).

@@ -1,5 +1,6 @@
 // The position computations of the solar system: the series of the Sun, the Moon and the
-// planets, the moon theories, and the Earth-satellite model, one call each.
+// planets, the precise theories (VSOP87D, Pluto), the moon theories, and the Earth-satellite
+// models (the simple one and SGP4/SDP4), one call each.
 #include <benchmark/benchmark.h>
 
 #include <cmath>
@@ -9,6 +10,7 @@
 #include "astro/moons.h"
 #include "astro/planets.h"
 #include "astro/satellite.h"
+#include "astro/sgp4.h"
 #include "astro/vfp_series.h"
 #include "objects/bodies.h"
 #include "objects/records.h"
@@ -31,6 +33,18 @@ void BM_SeriesAllBodies(benchmark::State& state) {
 }
 BENCHMARK(BM_SeriesAllBodies);
 
+// The setting "VSOP87": every term of VSOP87D for Mercury to Neptune (the Earth included) and
+// Pluto's periodic terms, J2000 equatorial, for one instant.
+void BM_PreciseAllPlanets(benchmark::State& state) {
+  double t = 2451545.0;
+  for (auto _ : state) {
+    for (int kind = KindMercury; kind <= KindPluto; ++kind)
+      benchmark::DoNotOptimize(PreciseHeliocentricPosition(kind, t));
+    t += 0.01;
+  }
+}
+BENCHMARK(BM_PreciseAllPlanets)->Unit(benchmark::kMillisecond);
+
 void BM_AllPlanetaryMoons(benchmark::State& state) {
   double t = 2451545.0;
   for (auto _ : state) {
@@ -41,14 +55,20 @@ void BM_AllPlanetaryMoons(benchmark::State& state) {
 }
 BENCHMARK(BM_AllPlanetaryMoons);
 
-void BM_SatellitePosition(benchmark::State& state) {
+// A low orbit like a space station's, its rates from the oblateness.
+OrbitalElements LowOrbit(double epoch, double drag) {
   OrbitalElements el;
-  el.epoch = 2461000.5;
+  el.epoch = epoch;
   el.q = 4.5e-5;
   el.e = 0.001;
   el.i = 0.9;
-  el.drag = 1e-5;
+  el.drag = drag;
   SatelliteRates(el);
+  return el;
+}
+
+void BM_SatellitePosition(benchmark::State& state) {
+  const OrbitalElements el = LowOrbit(2461000.5, 1e-5);
   double t = el.epoch;
   for (auto _ : state) {
     benchmark::DoNotOptimize(SatellitePosition(el, t));
@@ -56,6 +76,47 @@ void BM_SatellitePosition(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_SatellitePosition);
+
+// One SGP4 position of a prepared orbit: a space station (SGP4), a 12-hour Molniya orbit and a
+// geostationary one (SDP4 with their resonances, integrated from the epoch), a day or two on.
+void BM_Sgp4Propagate(benchmark::State& state) {
+  struct Orbit {
+    double revPerDay, e, i;
+  };
+  const Orbit orbits[] = {{15.49, 0.0006, 0.901}, {2.00613, 0.7241, 1.1074}, {1.00271, 2e-4, 1e-3}};
+  const Orbit& o = orbits[state.range(0)];
+  Sgp4Elements el;
+  el.epoch = 2461138.25;
+  el.meanMotion = o.revPerDay;
+  el.e = o.e;
+  el.i = o.i;
+  el.omega = 4.7;
+  el.node = 1.4;
+  el.m = 0.2;
+  el.bstar = 1e-4;
+  Sgp4Orbit orbit;
+  Sgp4Initialize(el, orbit);
+  Sgp4State out;
+  double minutes = 1440;
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(Sgp4Propagate(orbit, minutes, out));
+    minutes += 0.1;
+    if (minutes > 2880) minutes = 1440;  // the second day after the epoch, over and over
+  }
+}
+BENCHMARK(BM_Sgp4Propagate)->DenseRange(0, 2);
+
+// A satellite record's position under SatelliteModel=SGP4: its drag term, the orbit's set-up,
+// the propagation and the frame, all for every call.
+void BM_Sgp4SatellitePosition(benchmark::State& state) {
+  const OrbitalElements el = LowOrbit(2461138.3, 4.5e-4);
+  double t = el.epoch + 1;
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(Sgp4SatellitePosition(el, t));
+    t += 1e-4;
+  }
+}
+BENCHMARK(BM_Sgp4SatellitePosition);
 
 // The chart's settings with every correction on, seen from a site on the Earth.
 void SetUpSky(double jd) {

@@ -47,8 +47,9 @@ enum ColorItem : int {
   NauticalTwilightSkyColor = 16,
   AstronomicalTwilightSkyColor = 17,
   NightSkyColor = 18,
+  MilkyWayColor = 19,
 };
-constexpr int ColorItemCount = 19;  // table size: items 1-18, entry 0 unused
+constexpr int ColorItemCount = 20;  // table size: items 1-19, entry 0 unused
 
 // The chart font; Style holds the FontStyleBits of platform/draw.h.
 struct FontSetting {
@@ -91,6 +92,7 @@ struct ChartOptions {
   double ChartScrollRate = 36;  // one scroll step is 1/rate of the field
   double ChartZoomFactor = 2;
   bool ShowGridLines = false;
+  bool ShowMilkyWay = true;
   bool ShowGridLabels = true;
   bool ShowEquator = false;
   bool ShowEcliptic = false;
@@ -135,6 +137,7 @@ struct ChartOptions {
       MakeColor(0, 0, 127),      // NauticalTwilightSkyColor
       MakeColor(0, 0, 63),       // AstronomicalTwilightSkyColor
       MakeColor(0, 0, 0),        // NightSkyColor
+      MakeColor(64, 64, 88),     // MilkyWayColor: its brightest level
   };
   FontSetting ChartWindowsFont;
   int16_t GridSegmentsPerCircle = 72;  // not saved; edited in the Symbols & Grids dialog

@@ -9,6 +9,7 @@
 #include "chart/legend.h"
 #include "chart/lines.h"
 #include "chart/magnitudes.h"
+#include "chart/milky_way.h"
 #include "chart/pens.h"
 #include "chart/planets.h"
 #include "chart/projection.h"
@@ -69,6 +70,7 @@ int DrawChart(const Rect& chart, const ChartOptions& s) {
   ++Store().redrawCounter;
   SetLineOutput(true);
   DrawSkyBackground(s, chart, ChartSunAltitude(), ChartViewsFromEarth());
+  if (s.ShowMilkyWay) DrawMilkyWayPass(s);
   if (s.ShowGridLines) DrawGridAndLines(s);
   if (s.ShowConstellations) DrawConstellations(s);
   int result = ResultOk;

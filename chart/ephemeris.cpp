@@ -3,6 +3,7 @@
 
 #include <array>
 #include <cmath>
+#include <iterator>
 #include <limits>
 
 #include "astro/angles.h"
@@ -113,18 +114,21 @@ std::string BodyRow(const RowSky& at) {
   std::string row = PlaceColumns(at, true);
   const std::array<float, 3>& physical = at.place.physical;
   const SubObserverPoint sub = PhysicalEphemeris(at.sky, at.object.kind, at.place);
-  return row + PrintfText("\t%10.1f\t%10.4f\t%10.1f\t%+10.1f\t%10.1f\n",
-                          physical[PhysicalDiameter] * ArcsecondsPerRadian,
-                          (1 + std::cos(physical[PhysicalPhaseAngle])) / 2,
-                          sub.longitude * RadToDeg, sub.latitude * RadToDeg,
-                          sub.poleAngle * RadToDeg);
+  const double columns[] = {physical[PhysicalDiameter] * ArcsecondsPerRadian,
+                            (1 + std::cos(physical[PhysicalPhaseAngle])) / 2,
+                            sub.longitude * RadToDeg, sub.latitude * RadToDeg,
+                            sub.poleAngle * RadToDeg};
+  const char* const formats[] = {"%10.1f", "%10.4f", "%10.1f", "%+10.1f", "%10.1f"};
+  for (size_t k = 0; k < std::size(columns); ++k)
+    row += "\t" + KnownOrBlank(std::isfinite(columns[k]), formats[k], columns[k]);
+  return row + "\n";
 }
 
 std::string SkyObjectRow(const RowSky& at) {
   std::string row = PlaceColumns(at, false);
   const SkyObjectRecord& sky = *SkyObjectOf(at.object);
-  const SphericalRates rates = RectangularToSphericalWithRates(
-      {VectorFromDirection(sky.position), VectorFromDirection(sky.motion)});
+  const SphericalRates rates =
+      RectangularToSphericalWithRates({VectorFromDirection(sky.position), MotionPerDay(sky)});
   return row +
          PrintfText("\t%+10.4f\t%+10.3f\t", rates.dlon * TimeSecondsPerYearPerRadianPerDay,
                     rates.dlat * ArcsecondsPerYearPerRadianPerDay) +
@@ -185,7 +189,7 @@ int WriteEphemerisFile(const std::string& path, const ObjectRecord& object,
   if (EphemerisRowCount(start, end, step) < 0) return ResultFailed;
   FileHandle file = OpenFileForReplace(path, "TEXT", "ttxt");
   if (!file) {
-    Caution(ButtonsOk, MessageCannotOpen, GetFileTitle(path).c_str());
+    Caution(ButtonsOk, MessageCannotCreateFile, GetFileTitle(path).c_str());
     return ResultOpenError;
   }
   PlatformFile& out = *file;

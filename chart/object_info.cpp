@@ -59,8 +59,8 @@ void AddSkyObjectLines(const ObjectRecord& object, const ApparentPlace& place,
   lines.push_back({InfoLine18Item, "Color Index (B-V): " +
                                        FormatMagnitudeText(KindSingleStar, sky.colorIndex,
                                                            UnknownMagnitude, UnknownMagnitude)});
-  const SphericalRates rates = RectangularToSphericalWithRates(
-      {VectorFromDirection(sky.position), VectorFromDirection(sky.motion)});
+  const SphericalRates rates =
+      RectangularToSphericalWithRates({VectorFromDirection(sky.position), MotionPerDay(sky)});
   lines.push_back({InfoLine15Item, PrintfText("R.A. motion (s/yr): %+.4f",
                                               rates.dlon * TimeSecondsPerYearPerRadianPerDay)});
   lines.push_back({InfoLine16Item, PrintfText("Dec. motion (\"/yr): %+.3f",
@@ -81,8 +81,11 @@ void AddBodyLines(const ObjectRecord& object, const ApparentPlace& place,
   lines.push_back({InfoSizeItem,
                    diameter > 0 ? PrintfText("Angular Size: %.1f\"", diameter * ArcsecondsPerRadian)
                                 : std::string("Angular Size: ")});
+  // Degenerate elements (an orbit of no size) give no number: such a line stays blank.
   const double phase = place.physical[PhysicalPhaseAngle];
-  lines.push_back({InfoLine15Item, PrintfText("Illumination: %.4f", (1 + std::cos(phase)) / 2)});
+  lines.push_back({InfoLine15Item, std::isfinite(phase)
+                                       ? PrintfText("Illumination: %.4f", (1 + std::cos(phase)) / 2)
+                                       : std::string("Illumination: ")});
   const SubObserverPoint sub = PhysicalEphemeris(CurrentSky(), object.kind, place);
   const struct {
     int item;
@@ -94,8 +97,11 @@ void AddBodyLines(const ObjectRecord& object, const ApparentPlace& place,
       {InfoLine18Item, "Central latitude", sub.latitude},
       {InfoLine19Item, "P.A. of N. Pole", sub.poleAngle},
   };
-  for (const auto& a : angles)
-    lines.push_back({a.item, PrintfText("%s: %.1f%s", a.label, a.angle * RadToDeg, DegreeSign)});
+  for (const auto& a : angles) {
+    lines.push_back({a.item, std::isfinite(a.angle)
+                                 ? PrintfText("%s: %.1f%s", a.label, a.angle * RadToDeg, DegreeSign)
+                                 : PrintfText("%s: ", a.label)});
+  }
 }
 
 }  // namespace

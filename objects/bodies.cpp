@@ -66,8 +66,7 @@ Vector3 PositionWithDepth(PlaceComputation& c, const ObjectRecord& body, const P
                           int depth, HeliocentricResult* out) {
   const OrbitRecord* orbit = OrbitOf(body);
   if (!orbit || depth > PrimaryMaxDepth) return Vector3{};
-  Vector3 p =
-      OwnPosition(body.kind, ElementsOfRecord(*orbit), c.sky.settings.PlanetComputation, at.t);
+  Vector3 p = OwnPosition(body.kind, ElementsOfRecord(*orbit), c.sky.settings, at.t);
   Vector3 primary;
   const bool hasPrimary = PrimaryPosition(c, body, *orbit, at, depth, primary);
   if (hasPrimary) Add(p, primary, p);
@@ -157,11 +156,9 @@ HeliocentricResult HeliocentricPosition(PlaceComputation& c, const ObjectRecord&
   return r;
 }
 
-Vector3 UncachedHeliocentricPosition(const ObjectRecord& body, double jde, PlanetTheory theory) {
-  SkyContext sky;
-  sky.settings.PlanetComputation = theory;
+Vector3 UncachedHeliocentricPosition(const ObjectRecord& body, const SkyContext& sky) {
   PlaceComputation c{sky, 0, {}};
-  return PositionWithDepth(c, body, PositionRequest{jde, false}, 0, nullptr);
+  return PositionWithDepth(c, body, PositionRequest{sky.jde, false}, 0, nullptr);
 }
 
 ApparentPlace BodyPlace(PlaceComputation& c, const ObjectRecord& body) {

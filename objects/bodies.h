@@ -40,8 +40,8 @@ struct PlaceComputation {
 HeliocentricResult HeliocentricPosition(PlaceComputation& computation, const ObjectRecord& body,
                                         double jde, bool cachedPrimaries = true);
 
-// UncachedHeliocentricPosition: the same with every primary computed, for the theory given.
-Vector3 UncachedHeliocentricPosition(const ObjectRecord& body, double jde, PlanetTheory theory);
+// UncachedHeliocentricPosition: the same at the context's time with every primary computed.
+Vector3 UncachedHeliocentricPosition(const ObjectRecord& body, const SkyContext& sky);
 
 // BodyPlace: the body's direction and distance from the viewer (at the light-time-retarded
 // instant when PlanetLightTime is on; aberrated when Aberration is on), heliocentric position,

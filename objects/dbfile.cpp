@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <cstdio>
 #include <cstring>
 
 #include "platform/result.h"
@@ -123,6 +124,7 @@ void WriteOrbitFields(ByteWriter& w, const OrbitRecord& o) {
 void ReadSkyFields(ByteReader& r, SkyObjectRecord& s) {
   s.position = ReadDirection(r);
   s.motion = ReadDirection(r);
+  if (r.motionPerDay) s.motion = MotionFromPerDay(VectorFromDirection(s.motion));
   s.distance = ReadF32(r);
   s.radialVelocity = ReadF32(r);
   s.visualMagnitude = ReadI16(r);
@@ -191,6 +193,17 @@ void WriteCompactFields(ByteWriter& w, const SkyObjectRecord& s) {
   WriteU32(w, s.catalogNumbers.empty() ? 0 : s.catalogNumbers[0]);
 }
 
+void SetProblem(std::string* problem, std::string text) {
+  if (problem) *problem = std::move(text);
+}
+
+template <typename... Args>
+std::string Describe(const char* format, Args... args) {
+  char text[128];
+  std::snprintf(text, sizeof text, format, args...);
+  return text;
+}
+
 size_t FixedSizeOf(const ObjectRecord& record) {
   if (OrbitOf(record)) return OrbitFixedSize;
   if (const SkyObjectRecord* sky = SkyObjectOf(record)) {
@@ -248,9 +261,9 @@ double ReadF64(ByteReader& r) { return std::bit_cast<double>(ReadRaw<uint64_t>(r
 ByteReader ReadBlock(ByteReader& r, size_t n) {
   if (r.bytes.size() - r.pos < n) {
     r.ok = false;
-    return ByteReader{{}, 0, r.swap, false};
+    return ByteReader{{}, 0, r.swap, false, r.motionPerDay};
   }
-  ByteReader block{r.bytes.subspan(r.pos, n), 0, r.swap, true};
+  ByteReader block{r.bytes.subspan(r.pos, n), 0, r.swap, true, r.motionPerDay};
   r.pos += n;
   return block;
 }
@@ -268,8 +281,8 @@ int ReadFileHeader(std::span<const uint8_t> bytes, FileHeader& out) {
   if (mark != 1 && mark != MarkSwapped) return ResultReadError;  // not one of ours
   r.swap = mark != 1;
   const uint32_t type = ReadU32(r), version = ReadU32(r), count = ReadU32(r);
-  if (version != FormatVersion) return ResultReadError;
-  out = FileHeader{type, count, r.swap};
+  if (version != FormatVersion && version != MotionPerDayFormatVersion) return ResultReadError;
+  out = FileHeader{type, count, r.swap, version == MotionPerDayFormatVersion};
   return ResultOk;
 }
 
@@ -284,6 +297,7 @@ void WriteFileHeader(ByteWriter& w, uint32_t type, uint32_t count) {
 int ReadIndexEntry(ByteReader& r, IndexEntry& out) {
   const uint16_t length = ReadU16(r);
   if (!r.ok || length > MaxIndexEntrySize || length < IndexEntryFixedSize + 1) {
+    r.ok = false;  // a length no writer gives: where the next entry starts is unknown
     return ResultReadError;
   }
   ByteReader block = ReadBlock(r, length);
@@ -350,23 +364,43 @@ void WriteRecordSlot(ByteWriter& w, const ObjectRecord* record) {
   WriteName(w, StoredName(*record), nameRoom);
 }
 
-int DecodeIndexFile(std::span<const uint8_t> bytes, std::vector<IndexEntry>& entries) {
+int DecodeIndexFile(std::span<const uint8_t> bytes, std::vector<IndexEntry>& entries,
+                    std::string* problem) {
+  entries.clear();
   FileHeader header;
   if (ReadFileHeader(bytes, header) != ResultOk || header.type != IndexFileType) {
+    SetProblem(problem, "it is not a Quorvane database index");
     return ResultReadError;
   }
-  // An entry takes at least 2 bytes; more files than the store holds cannot be a valid index.
-  if (header.count > MaxFiles || header.count > (bytes.size() - HeaderSize) / 2) {
-    return ResultReadError;
-  }
+  // The entries present are trusted over the header's count: a count that is too small must not
+  // hide files from the next write. Fewer entries than the count means a cut file.
+  std::vector<bool> listed(MaxFiles + 1, false);
   ByteReader r{bytes, HeaderSize, header.swap};
-  std::vector<IndexEntry> read(header.count);
-  for (IndexEntry& entry : read) {
-    const int result = ReadIndexEntry(r, entry);
-    if (result != ResultOk) return result;
+  size_t read = 0;
+  bool damaged = false;
+  while (r.ok && r.pos < bytes.size()) {
+    ++read;
+    IndexEntry entry;
+    if (ReadIndexEntry(r, entry) != ResultOk) {
+      if (!damaged) SetProblem(problem, Describe("entry %zu is damaged", read));
+      damaged = true;
+      continue;
+    }
+    const uint32_t number = FileNumberOf(entry.fileId);
+    if (listed[number]) {
+      if (!damaged) SetProblem(problem, Describe("file number %u is listed twice", number));
+      damaged = true;
+      continue;
+    }
+    listed[number] = true;
+    entries.push_back(std::move(entry));
   }
-  entries = std::move(read);
-  return ResultOk;
+  if (!damaged && read < header.count) {
+    SetProblem(problem, Describe("it ends after %zu of the %u entries its header counts", read,
+                                 header.count));
+    damaged = true;
+  }
+  return damaged ? ResultReadError : ResultOk;
 }
 
 std::vector<uint8_t> EncodeIndexFile(std::span<const IndexEntry> entries, bool swap) {
@@ -378,20 +412,38 @@ std::vector<uint8_t> EncodeIndexFile(std::span<const IndexEntry> entries, bool s
 }
 
 int DecodeDatabaseFile(std::span<const uint8_t> bytes,
-                       std::vector<std::unique_ptr<ObjectRecord>>& slots) {
+                       std::vector<std::unique_ptr<ObjectRecord>>& slots, std::string* problem) {
   FileHeader header;
   if (ReadFileHeader(bytes, header) != ResultOk || header.type != DatabaseFileType) {
+    SetProblem(problem, header.type == IndexFileType ? "it is an index, not a database file"
+                                                     : "it is not a Quorvane database file");
     return ResultReadError;
   }
-  // Every slot takes at least its kind byte, and a file holds at most 16000 slots.
-  if (header.count > MaxObjectsPerFile || header.count > bytes.size() - HeaderSize) {
-    return ResultReadError;
-  }
-  ByteReader r{bytes, HeaderSize, header.swap};
-  std::vector<std::unique_ptr<ObjectRecord>> read(header.count);
-  for (auto& slot : read) {
+  // As for the index, the slots present count, not the header; fewer than it says is a cut file.
+  ByteReader r{bytes, HeaderSize, header.swap, true, header.motionPerDay};
+  std::vector<std::unique_ptr<ObjectRecord>> read;
+  while (r.pos < bytes.size()) {
+    if (read.size() == MaxObjectsPerFile) {
+      SetProblem(problem, "it holds more than 16,000 slots");
+      return ResultReadError;
+    }
+    const uint8_t kind = bytes[r.pos];
+    std::unique_ptr<ObjectRecord> slot;
     const int result = ReadRecordSlot(r, slot);
-    if (result != ResultOk) return result;
+    if (result != ResultOk) {
+      const size_t number = read.size() + 1;
+      SetProblem(problem, !IsKnownKind(kind) && kind != KindEmpty
+                              ? Describe("slot %zu holds the unknown kind %d", number, kind)
+                          : !r.ok ? Describe("it ends inside slot %zu", number)
+                                  : Describe("slot %zu is damaged", number));
+      return result;
+    }
+    read.push_back(std::move(slot));
+  }
+  if (read.size() < header.count) {
+    SetProblem(problem, Describe("it ends after %zu of the %u slots its header counts", read.size(),
+                                 header.count));
+    return ResultReadError;
   }
   slots = std::move(read);
   return ResultOk;

@@ -10,7 +10,8 @@
 //   offset size  value
 //      0     4   1, the byte-order mark
 //      4     4   file type: 1 index file, 2 database file
-//      8     4   format version 3000
+//      8     4   format version 3001 (3000: the same, but a sky object's motion per day; such
+//                files are read and their motions converted)
 //     12     4   index: number of entries; database file: number of slots that follow
 //     16   240   zero
 //
@@ -32,9 +33,13 @@
 //   101    longitude, latitude, altitude, time zone (4 x f32), name
 // Names are zero-terminated (a single 0 byte when there is none) and must end inside the block.
 //
+// The entries and slots are what the bytes hold: a header count below them is trusted less than
+// they are, so that no write drops what a wrong count hid; a count above them means a cut file.
+//
 // Damage - a wrong mark, type or version, an unknown kind, a block that is short, oversized or
-// holds an unterminated name, a count that cannot fit the bytes - gives ResultReadError; no read
-// ever goes past the bytes given.
+// holds an unterminated name, fewer entries or slots than the header counts, a file number
+// listed twice - gives ResultReadError and, when asked, the problem in a few words ("slot 12
+// holds the unknown kind 57"); no read ever goes past the bytes given.
 #pragma once
 
 #include <cstddef>
@@ -51,7 +56,8 @@ namespace qv {
 
 constexpr uint32_t IndexFileType = 1;
 constexpr uint32_t DatabaseFileType = 2;
-constexpr uint32_t FormatVersion = 3000;
+constexpr uint32_t FormatVersion = 3001;
+constexpr uint32_t MotionPerDayFormatVersion = 3000;
 constexpr size_t HeaderSize = 256;
 constexpr size_t MaxIndexEntrySize = 512;
 constexpr size_t MaxRecordBlockSize = 1024;
@@ -60,8 +66,9 @@ constexpr size_t CompactRecordSize = 18;
 struct ByteReader {
   std::span<const uint8_t> bytes;
   size_t pos = 0;
-  bool swap = false;  // written on a machine of the other byte order
-  bool ok = true;     // cleared by the first read past the end; callers test it once
+  bool swap = false;          // written on a machine of the other byte order
+  bool ok = true;             // cleared by the first read past the end; callers test it once
+  bool motionPerDay = false;  // a file of MotionPerDayFormatVersion
 };
 
 uint8_t ReadU8(ByteReader& r);
@@ -87,6 +94,7 @@ struct FileHeader {
   uint32_t type = 0;
   uint32_t count = 0;
   bool swap = false;
+  bool motionPerDay = false;
 };
 
 // ReadFileHeader: mark and version checked; the type is the caller's to check.
@@ -111,11 +119,16 @@ int ReadRecordSlot(ByteReader& r, std::unique_ptr<ObjectRecord>& out);
 void WriteRecordSlot(ByteWriter& w, const ObjectRecord* record);
 
 // Whole files.
-int DecodeIndexFile(std::span<const uint8_t> bytes, std::vector<IndexEntry>& entries);
+// DecodeIndexFile: every well-formed entry, in file order, even when the index is damaged (an
+// entry of a file number already listed is passed over).
+int DecodeIndexFile(std::span<const uint8_t> bytes, std::vector<IndexEntry>& entries,
+                    std::string* problem = nullptr);
 std::vector<uint8_t> EncodeIndexFile(std::span<const IndexEntry> entries, bool swap = false);
-// DecodeDatabaseFile: slots[k] holds the record of index k + 1, or null for an empty slot.
+// DecodeDatabaseFile: slots[k] holds the record of index k + 1, or null for an empty slot;
+// nothing when the file is damaged.
 int DecodeDatabaseFile(std::span<const uint8_t> bytes,
-                       std::vector<std::unique_ptr<ObjectRecord>>& slots);
+                       std::vector<std::unique_ptr<ObjectRecord>>& slots,
+                       std::string* problem = nullptr);
 std::vector<uint8_t> EncodeDatabaseFile(std::span<const std::unique_ptr<ObjectRecord>> slots,
                                         bool swap = false);
 

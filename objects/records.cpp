@@ -36,6 +36,16 @@ DirectionVector DirectionFromVector(const Vector3& v) {
   return DirectionVector{SaturatedComponent(v.x), SaturatedComponent(v.y), SaturatedComponent(v.z)};
 }
 
+DirectionVector MotionFromPerDay(const Vector3& perDay) {
+  return DirectionFromVector(Vector3{perDay.x * MotionDaysPerUnit, perDay.y * MotionDaysPerUnit,
+                                     perDay.z * MotionDaysPerUnit});
+}
+
+Vector3 MotionPerDay(const SkyObjectRecord& s) {
+  const Vector3 v = VectorFromDirection(s.motion);
+  return Vector3{v.x / MotionDaysPerUnit, v.y / MotionDaysPerUnit, v.z / MotionDaysPerUnit};
+}
+
 Vector3 VectorFromDirection(const DirectionVector& d) {
   return Vector3{d.x * DirectionUnit, d.y * DirectionUnit, d.z * DirectionUnit};
 }

@@ -60,6 +60,14 @@ constexpr double DirectionUnit = 9.313225746154785e-10;  // 2^-30
 DirectionVector DirectionFromVector(const Vector3& v);
 Vector3 VectorFromDirection(const DirectionVector& d);  // * 2^-30
 
+// A sky object's space motion is kept per Julian century: per day, the 32-bit components would
+// resolve only 0.07"/yr and lose most stars' proper motions (Sirius's -1.223"/yr in Dec. read
+// back as -1.166"); per century they resolve 2e-6"/yr and reach 4000"/yr.
+constexpr double MotionDaysPerUnit = 36525.0;
+// MotionFromPerDay: a change of the unit vector per day as a stored motion (MotionPerDay, below
+// the sky object's record, is the reverse).
+DirectionVector MotionFromPerDay(const Vector3& perDay);
+
 // HundredthsFromValue: value * 100 truncated toward zero (2.359 gives 235), taking a decimal
 // fraction as written: 2.35 gives 235 whether it arrives as a double or as the float 2.3499999,
 // so a magnitude typed, stored, shown and entered again never loses a hundredth. A value that is
@@ -84,13 +92,13 @@ const char* KindName(ObjectKind kind);
 
 // Stars and deep-sky objects (kinds 51-65).
 struct SkyObjectRecord {
-  ComputationStamp stamp = 0;     // StarGeneration of the three current values
-  DirectionVector current;        // apparent direction from the observer
-  float currentDistance = 0;      // AU; UnknownValue when not known
-  int16_t currentMagnitude = 0;   // hundredths; MagnitudeAtObserver when standing at it
-  DirectionVector position;       // J2000 at epoch 2000.0
-  DirectionVector motion;         // change of position per day, same scale; zero when not known
-  float distance = 0;             // from the Sun, AU; UnknownValue when not known
+  ComputationStamp stamp = 0;    // StarGeneration of the three current values
+  DirectionVector current;       // apparent direction from the observer
+  float currentDistance = 0;     // AU; UnknownValue when not known
+  int16_t currentMagnitude = 0;  // hundredths; MagnitudeAtObserver when standing at it
+  DirectionVector position;      // J2000 at epoch 2000.0
+  DirectionVector motion;  // change of position per MotionDaysPerUnit, same scale; zero: not known
+  float distance = 0;      // from the Sun, AU; UnknownValue when not known
   float radialVelocity = 0;       // AU per day; UnknownValue when not known
   int16_t visualMagnitude = 0;    // V, hundredths
   int16_t colorIndex = 0;         // B-V, hundredths
@@ -100,6 +108,9 @@ struct SkyObjectRecord {
   std::vector<CatalogNumber> catalogNumbers;  // at most 8, in ascending catalog code
   std::string name;  // empty: no name; the display name comes from the numbers
 };
+
+// MotionPerDay: the record's space motion as a change of the unit vector per day.
+Vector3 MotionPerDay(const SkyObjectRecord& s);
 
 // Solar-system bodies (kinds 1-38): orbital elements and their cached position.
 struct OrbitRecord {

@@ -28,7 +28,7 @@ struct StarInputs {
 struct PlanetInputs {
   bool valid = false;
   Vector3 viewer;
-  int computation = 0;
+  int computation = 0, satelliteModel = 0;
   bool lightTime = false, aberration = false;
   double jde = 0;
 };
@@ -60,7 +60,7 @@ ViewerBody StoreViewer(const SkyContext& c) {
   }
   const ObjectRecord* planet = viewer ? viewer : EarthRecord();
   if (!planet) return BuiltInEarthViewer(c);
-  body.position = UncachedHeliocentricPosition(*planet, c.jde, c.settings.PlanetComputation);
+  body.position = UncachedHeliocentricPosition(*planet, c);
   body.distance = Length(body.position);
   return body;
 }
@@ -121,12 +121,14 @@ void SetCurrentSky(const SkyContext& context) {
   const PlanetInputs planets{true,
                              context.viewerPosition,
                              static_cast<int>(s.PlanetComputation),
+                             static_cast<int>(s.SatelliteModel),
                              s.PlanetLightTime,
                              s.Aberration,
                              context.jde};
   const PlanetInputs& had = lastPlanetInputs;
   const bool planetsChanged = !had.valid || !SameVector(planets.viewer, had.viewer) ||
                               planets.computation != had.computation ||
+                              planets.satelliteModel != had.satelliteModel ||
                               planets.lightTime != had.lightTime ||
                               planets.aberration != had.aberration || planets.jde != had.jde;
   if (planetsChanged) {

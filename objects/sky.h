@@ -29,7 +29,7 @@ uint32_t PlanetGeneration();
 // SetCurrentSky: makes the context the current sky and advances each counter whose inputs
 // changed: the stars' when the viewer moved while parallax applies, the velocity changed while
 // aberration is on, the motion, parallax or aberration flag changed, or the time changed while
-// stars move or aberration is on; the bodies' when the viewer, the theory, light time,
+// stars move or aberration is on; the bodies' when the viewer, a theory, light time,
 // aberration or the time changed.
 void SetCurrentSky(const SkyContext& context);
 

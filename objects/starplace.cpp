@@ -15,8 +15,9 @@ Vector3 MovedPosition(const SkyObjectRecord& star, const SkyContext& sky, bool w
   Vector3 p{static_cast<double>(star.position.x), static_cast<double>(star.position.y),
             static_cast<double>(star.position.z)};
   if (withMotion) {
-    const double days = sky.jde - J2000;  // the motion is per day
-    p = Vector3{p.x + days * star.motion.x, p.y + days * star.motion.y, p.z + days * star.motion.z};
+    const double units = (sky.jde - J2000) / MotionDaysPerUnit;
+    p = Vector3{p.x + units * star.motion.x, p.y + units * star.motion.y,
+                p.z + units * star.motion.z};
   }
   return p;
 }

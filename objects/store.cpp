@@ -50,15 +50,6 @@ void PlaceRecord(DatabaseFile& file, uint32_t index, std::unique_ptr<ObjectRecor
   slot = std::move(record);
 }
 
-bool NamesEqual(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  const auto fold = [](char c) { return c == '\\' || c == ':' ? '/' : FoldCase(c); };
-  for (size_t k = 0; k < a.size(); ++k) {
-    if (fold(a[k]) != fold(b[k])) return false;
-  }
-  return true;
-}
-
 // NextFileNumber: the first registered file number at or above number; 0 when none.
 uint32_t NextFileNumber(uint32_t number) {
   for (; number >= 1 && number <= store.files.size(); ++number) {
@@ -183,6 +174,7 @@ ObjectId AddObject(std::unique_ptr<ObjectRecord>& record, ObjectId id) {
     file->count = std::max(file->count, index);
     AddToSummary(file->summary, *record);
     file->modified = true;
+    file->entryChanged = true;
     store.indexChanged = true;
   }
   PlaceRecord(*file, index, record);
@@ -202,6 +194,7 @@ std::unique_ptr<ObjectRecord> RemoveObject(ObjectId id) {
   while (file.count > 0 && !(*file.table)[file.count - 1]) --file.count;
   RecomputeSummary(file);
   file.modified = true;
+  file.entryChanged = true;
   store.indexChanged = true;
   return record;
 }
@@ -237,6 +230,16 @@ std::unique_ptr<DatabaseFile> NewDatabaseFile(std::string_view name) {
 }
 
 ObjectId RegisterFile(std::unique_ptr<DatabaseFile>& file) {
+  DatabaseFile* registered = file.get();
+  const ObjectId id = ListFile(file);
+  if (id != 0) {
+    registered->entryChanged = true;
+    store.indexChanged = true;
+  }
+  return id;
+}
+
+ObjectId ListFile(std::unique_ptr<DatabaseFile>& file) {
   if (!file) return 0;
   uint32_t number = FileNumberOf(file->fileId);
   if (number == 0) {
@@ -248,7 +251,6 @@ ObjectId RegisterFile(std::unique_ptr<DatabaseFile>& file) {
   file->fileId = MakeObjectId(number, 0);
   store.bytesInUse += file->bytes;
   store.files[number - 1] = std::move(file);
-  store.indexChanged = true;
   TrimMemory();
   return MakeObjectId(number, 0);
 }
@@ -278,6 +280,7 @@ int EnsureLoaded(ObjectId fileId) {
   DatabaseFile* file = FileOfId(fileId);
   if (!file) return ResultNotFound;
   if (file->table) return ResultOk;
+  if (file->readFailure != 0) return file->readFailure;  // a chart must not read it on every draw
   const auto readSilently = [fileId] {
     const bool alerts = AlertSwitch();
     SetAlertSwitch(false);
@@ -295,17 +298,18 @@ int EnsureLoaded(ObjectId fileId) {
   }
   if (result == ResultOk) {
     file->loadStamp = ++store.loadCounter;
-  } else if (result == ResultOpenError) {
-    UnregisterFile(fileId);
-  } else {
-    FreeTable(*file);
+    return result;
   }
+  FreeTable(*file);
+  if (result != ResultNoMemory) file->readFailure = result;  // memory may be found another time
   return result;
 }
 
 int DropFromMemory(DatabaseFile& file) {
   if (file.lockCount > 0) return ResultFailed;
-  if (file.modified && WriteDatabaseFile(file) != ResultOk) return ResultFailed;
+  // Files are written only within a change, which holds the database's lock.
+  if (file.modified && (store.changeDepth == 0 || WriteDatabaseFile(file) != ResultOk))
+    return ResultFailed;
   FreeTable(file);
   return ResultOk;
 }
@@ -344,10 +348,29 @@ std::string FullPathOf(std::string_view name) {
   return path;
 }
 
+bool IsInsideDatabaseFolder(std::string_view name) {
+  if (name.empty() || name.find_first_of("\\/:") == 0) return false;
+  for (size_t start = 0; start <= name.size();) {
+    const size_t end = std::min(name.find_first_of("\\/:", start), name.size());
+    if (name.substr(start, end - start) == "..") return false;
+    start = end + 1;
+  }
+  return true;
+}
+
+bool SameFileName(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  const auto fold = [](char c) { return c == '\\' || c == ':' ? '/' : FoldCase(c); };
+  for (size_t k = 0; k < a.size(); ++k) {
+    if (fold(a[k]) != fold(b[k])) return false;
+  }
+  return true;
+}
+
 DatabaseFile* FindFileByName(std::string_view nameOrPath) {
   for (const auto& file : store.files) {
     if (file &&
-        (NamesEqual(file->name, nameOrPath) || SamePath(FullPathOf(file->name), nameOrPath))) {
+        (SameFileName(file->name, nameOrPath) || SamePath(FullPathOf(file->name), nameOrPath))) {
       return file.get();
     }
   }

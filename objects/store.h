@@ -16,6 +16,7 @@
 
 #include "objects/records.h"
 #include "objects/summary.h"
+#include "platform/files.h"
 
 namespace qv {
 
@@ -33,7 +34,11 @@ struct DatabaseFile {
   ObjectId fileId = 0;     // file number << 14; 0 while not registered
   uint32_t count = 0;      // highest index in use: the file's slots run 1..count
   FileSummary summary;
-  uint32_t freeHint = 0;  // every slot below this one is occupied (speeds up adding)
+  uint32_t freeHint = 0;      // every slot below this one is occupied (speeds up adding)
+  bool entryChanged = false;  // its index entry changed here since the index was read or written
+  int readFailure = 0;        // the Result of a failed read, kept so it is not read again; 0 none
+  std::string problem;        // why the read failed, in a few words
+  bool failureReported = false;  // the failure has been shown to the user
 };
 
 struct ObjectStore {
@@ -46,6 +51,10 @@ struct ObjectStore {
   std::string databaseDirectory;  // the index file's directory
   bool indexChanged = false;      // files registered or removed, or a file's objects changed
   bool readOnly = false;          // the index file itself is read-only (a CD-ROM)
+  std::string indexProblem;       // the damage of the index read last; the database is not changed
+  FileLock lock;                  // the database folder's lock while this process changes it
+  int changeDepth = 0;            // changes begun and not yet ended (objects/database.h)
+  int lockWaitMs = 30000;         // how long a change waits for another program's change
 };
 
 ObjectStore& Store();
@@ -102,9 +111,11 @@ ObjectId FindLocationByName(std::string_view text);
 // NewDatabaseFile: a descriptor for a file that does not exist on disk yet: in memory, empty.
 std::unique_ptr<DatabaseFile> NewDatabaseFile(std::string_view name);
 // RegisterFile: places the file at the number of its file id, or (id 0) at the lowest free
-// number, and returns its file id; the store then owns it. 0 above 16,000 files or when the
-// number is taken, and the descriptor stays with the caller.
+// number, and returns its file id; the store then owns it, and the index has changed. 0 above
+// 16,000 files or when the number is taken, and the descriptor stays with the caller.
 ObjectId RegisterFile(std::unique_ptr<DatabaseFile>& file);
+// ListFile: RegisterFile for a file as the index on disk lists it: nothing has changed.
+ObjectId ListFile(std::unique_ptr<DatabaseFile>& file);
 // UnregisterFile: takes the file out of the store (its file id becomes 0) and hands it over.
 std::unique_ptr<DatabaseFile> UnregisterFile(ObjectId fileId);
 void LockFile(ObjectId fileId);
@@ -115,12 +126,14 @@ bool IsReadOnly(const DatabaseFile& file);  // the file's own bit or the databas
 void CreateTable(DatabaseFile& file);
 // FreeTable: frees the records and the table without writing anything (a failed read).
 void FreeTable(DatabaseFile& file);
-// EnsureLoaded: reads the file if it is not in memory, with alerts silenced. ResultOk; after
-// ResultOpenError the file is gone from the store (a missing file vanishes, and with it its
-// index entry); other failures leave the file registered but not in memory.
+// EnsureLoaded: reads the file if it is not in memory, with alerts silenced. ResultOk, or the
+// failure: the file stays registered, out of memory, and keeps its index entry; a missing or
+// damaged file is remembered (readFailure, problem) and not read again, and the caller that owns
+// the user's request reports it (ReportUnreadableFiles).
 int EnsureLoaded(ObjectId fileId);
-// DropFromMemory: writes a modified file, then frees its records and table. Refused
-// (ResultFailed) while locked, and when the write fails: changes are never thrown away.
+// DropFromMemory: frees a file's records and table, writing a modified file first (only within a
+// change of the database, objects/database.h). Refused (ResultFailed) while locked, for a
+// modified file outside a change, and when the write fails: changes are never thrown away.
 int DropFromMemory(DatabaseFile& file);
 void DropAllFromMemory();
 // TrimMemory: while over budget, drops files the chart has not used lately, then files in
@@ -129,8 +142,13 @@ void TrimMemory();
 
 // FullPathOf: the database directory joined with a relative file name.
 std::string FullPathOf(std::string_view name);
-// FindFileByName: the file whose relative name equals nameOrPath (ASCII case ignored; "\", "/"
-// and ":" equal), or whose full path equals it; none otherwise.
+// IsInsideDatabaseFolder: a relative name none of whose folders ("\", "/" or ":" between them)
+// is "..": only such names are read, written or deleted.
+bool IsInsideDatabaseFolder(std::string_view name);
+// SameFileName: equal without regard to ASCII case, "\", "/" and ":" counting as equal.
+bool SameFileName(std::string_view a, std::string_view b);
+// FindFileByName: the file whose relative name equals nameOrPath (SameFileName), or whose full
+// path equals it; none otherwise.
 DatabaseFile* FindFileByName(std::string_view nameOrPath);
 
 }  // namespace qv

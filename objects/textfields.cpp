@@ -67,7 +67,7 @@ std::string KindField(char letter, int number) {
 
 std::vector<std::string> SkyObjectFields(const ObjectRecord& record, const SkyObjectRecord& s,
                                          double epochYear) {
-  StateVector v{VectorFromDirection(s.position), VectorFromDirection(s.motion)};
+  StateVector v{VectorFromDirection(s.position), MotionPerDay(s)};
   if (epochYear != 2000.0) {  // the reverse of the import: precessed, then moved back in time
     const double jd = YearToJulianDate(epochYear);
     Matrix3 m;

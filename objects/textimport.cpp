@@ -131,7 +131,7 @@ void StorePosition(SkyObjectRecord& sky, double ra, double dec, double raMotion,
     Transform(m, v.velocity);
   }
   sky.position = DirectionFromVector(v.position);
-  sky.motion = DirectionFromVector(v.velocity);
+  sky.motion = MotionFromPerDay(v.velocity);
 }
 
 int BuildSkyObject(const Fields& f, std::unique_ptr<ObjectRecord>& out) {

@@ -1,7 +1,10 @@
 // objects/tleimport.cpp - converting two-line element sets into satellite records.
 #include "objects/tleimport.h"
 
+#include <algorithm>
 #include <cmath>
+#include <cstdio>
+#include <span>
 
 #include "astro/constants.h"
 #include "astro/satellite.h"
@@ -22,6 +25,73 @@ constexpr double HalfSizeMetresToAu = MetresToAu / 2;  // size / 2 in m, as AU
 constexpr size_t LongNameLine = 36;
 constexpr size_t NameWithMagnitude = 14;
 constexpr long FirstCenturyYear = 51;  // two-digit years below this are 20xx, others 19xx
+constexpr size_t ElementLineLength = 69;
+constexpr size_t ChecksumColumn = 68;
+
+// The blanks and decimal points of each line, where the format puts them: a field that slipped
+// by a column moves one of them.
+struct FixedCharacter {
+  size_t column;
+  char c;
+};
+constexpr FixedCharacter Line1Fixed[] = {{1, ' '},  {8, ' '},  {17, ' '}, {23, '.'}, {32, ' '},
+                                         {34, '.'}, {43, ' '}, {52, ' '}, {61, ' '}, {63, ' '}};
+constexpr FixedCharacter Line2Fixed[] = {{1, ' '},  {7, ' '},  {11, '.'}, {16, ' '},
+                                         {20, '.'}, {25, ' '}, {33, ' '}, {37, '.'},
+                                         {42, ' '}, {46, '.'}, {51, ' '}, {54, '.'}};
+
+// The elements that have a range of their own: line, column, width, name, range.
+struct ElementField {
+  int line;
+  size_t column, width;
+  const char* name;
+  double min, max;
+};
+constexpr ElementField RangedFields[] = {
+    {1, 20, 12, "epoch day of the year", 1, 366.99999999},
+    {2, 8, 8, "inclination", 0, 180},
+    {2, 17, 8, "node", 0, 360},
+    {2, 34, 8, "argument of perigee", 0, 360},
+    {2, 43, 8, "mean anomaly", 0, 360},
+    // From a few turns a month (far beyond the Moon) to the turns of an orbit at the ground.
+    {2, 52, 11, "mean motion", 0.01, 20},
+};
+
+int Checksum(std::string_view line) {
+  int sum = 0;
+  for (size_t k = 0; k < ChecksumColumn; ++k) {
+    if (line[k] >= '0' && line[k] <= '9') sum += line[k] - '0';
+    if (line[k] == '-') ++sum;
+  }
+  return sum % 10;
+}
+
+template <typename... Args>
+std::string Describe(const char* format, Args... args) {
+  char text[160];
+  std::snprintf(text, sizeof text, format, args...);
+  return text;
+}
+
+// LineProblem: the length, checksum and fixed characters of one line.
+std::string LineProblem(int number, std::string_view line, std::span<const FixedCharacter> fixed) {
+  if (line.size() < ElementLineLength)
+    return Describe("line %d of the element set is shorter than 69 characters", number);
+  const char written = line[ChecksumColumn];
+  if (written < '0' || written > '9' || Checksum(line) != written - '0') {
+    return Describe("the checksum of line %d of the element set is %d, not %c", number,
+                    Checksum(line), written);
+  }
+  for (const FixedCharacter& f : fixed) {
+    if (line[f.column] != f.c)
+      return Describe("the fields of line %d of the element set are out of their columns", number);
+  }
+  return std::string();
+}
+
+bool AllDigits(std::string_view text) {
+  return std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
 
 // A fixed-width field at a 0-based column; absent when the line is shorter or it does not read.
 bool Column(std::string_view line, size_t column, size_t width, double& out) {
@@ -66,8 +136,32 @@ NameLineValues ReadNameLine(std::string_view line) {
 
 }  // namespace
 
+std::string ElementSetProblem(std::string_view line1, std::string_view line2) {
+  std::string problem = LineProblem(1, line1, Line1Fixed);
+  if (problem.empty()) problem = LineProblem(2, line2, Line2Fixed);
+  if (!problem.empty()) return problem;
+  if (line1.substr(2, 5) != line2.substr(2, 5))
+    return "the two lines of the element set are of different satellites";
+  if (!AllDigits(line1.substr(18, 2))) return "the epoch year of the element set is not a number";
+  if (!AllDigits(line2.substr(26, 7))) return "the eccentricity of the element set is not a number";
+  for (const ElementField& f : RangedFields) {
+    double value = 0;
+    if (!Column(f.line == 1 ? line1 : line2, f.column, f.width, value) || value < f.min ||
+        value > f.max) {
+      return Describe("the %s of the element set is not a number from %g to %g", f.name, f.min,
+                      f.max);
+    }
+  }
+  return std::string();
+}
+
 int ElementSetToRecord(std::string_view nameLine, std::string_view line1, std::string_view line2,
-                       std::unique_ptr<ObjectRecord>& out) {
+                       std::unique_ptr<ObjectRecord>& out, std::string* problem) {
+  const std::string wrong = ElementSetProblem(line1, line2);
+  if (!wrong.empty()) {
+    if (problem) *problem = wrong;
+    return ResultFailed;
+  }
   const ObjectId earth = FindEarth();
   if (earth == 0) {
     Stop(ButtonsOk, MessageNoSuchObject, "Earth");
@@ -91,7 +185,6 @@ int ElementSetToRecord(std::string_view nameLine, std::string_view line1, std::s
   Column(line2, 52, 11, revolutionsPerDay);
   const double e = eScaled * 1e-7;
   const double n = revolutionsPerDay * RevolutionsPerDayToRadiansPerMinute;
-  if (!(n > 0) || e >= 1) return ResultFailed;  // no closed orbit to follow
 
   // The semimajor axis (Earth radii) of the mean motion; the oblateness rates follow from it.
   OrbitalElements el;

@@ -11,7 +11,7 @@
 namespace qv {
 
 enum AlertKind { AlertNote = 1, AlertCaution = 2, AlertStop = 3 };
-enum AlertButtons { ButtonsOk = 1, ButtonsOkCancel = 2, ButtonsYesNoCancel = 3 };
+enum AlertButtons { ButtonsOk = 1, ButtonsOkCancel = 2, ButtonsYesNoCancel = 3, ButtonsYesNo = 4 };
 enum AlertAnswer { AnswerNone = 0, AnswerOk = 1, AnswerYes = 1, AnswerCancel = 2, AnswerNo = 3 };
 
 // ShowAlert: the answer (AlertAnswer); AnswerNone without showing anything when the alert switch

@@ -53,6 +53,8 @@ QMessageBox::StandardButtons ButtonsOf(int buttons) {
       return QMessageBox::Ok | QMessageBox::Cancel;
     case ButtonsYesNoCancel:
       return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+    case ButtonsYesNo:
+      return QMessageBox::Yes | QMessageBox::No;
     default:
       return QMessageBox::Ok;
   }

@@ -109,7 +109,7 @@ constexpr size_t LineBufferSize = 256;  // the program's line buffers: 255 bytes
 
 // ReadLine: reads one line of at most size - 1 bytes into text, without its ending, and returns
 // the bytes consumed (text and ending); 0 only at the end of the file (or on a read error,
-// which FileFailed tells apart).
+// which FileFailed tells apart). LineNumber then tells which line of the file it came from.
 //   - "\r\n", a lone "\n" and a lone "\r" each end a line; lineEnding (when given) receives the
 //     ending found, empty when the line had none (end of file, or a piece of a long line).
 //   - A line longer than size - 1 bytes comes in pieces: the next call continues where this one
@@ -119,6 +119,9 @@ constexpr size_t LineBufferSize = 256;  // the program's line buffers: 255 bytes
 //   - size below 2 counts as 2: every call returns at least one byte until the end.
 size_t ReadLine(PlatformFile& file, std::string& text, size_t size = LineBufferSize,
                 std::string* lineEnding = nullptr);
+// LineNumber: the 1-based number of the line the last ReadLine read from (every piece of a long
+// line has that line's number); 0 before the first.
+long LineNumber(const PlatformFile& file);
 
 // WriteLine: writes text up to its first zero byte but at most maxLength bytes (0 writes no
 // text), then lineEnding ("\r\n" when nullptr). Returns the bytes written.
@@ -141,9 +144,15 @@ size_t WriteLine(PlatformFile& file, std::string_view text, size_t maxLength,
 // old file stays as it was. The new file takes the old one's permissions (new files get the
 // usual 0666 less the umask); a path that is a symbolic link has its target replaced, the link
 // stays.
+//
+// Only a regular file (or a new name) is replaced. A pipe or a character device (a terminal,
+// /dev/null) is written in place, and "-" is standard output: the bytes gather in an unnamed
+// temporary file (so that writers may seek) and the commit copies them out; nothing reaches the
+// output before the commit. A pipe that no program reads is refused rather than waited for.
 
 // OpenFileForReplace: nullptr when the folder does not exist or cannot be written, path is a
-// directory, or the existing file is read-only (IsReadOnlyFile).
+// directory, a block device or a socket, a pipe without a reader, or the existing file is
+// read-only (IsReadOnlyFile); ReplaceFailureReason then says which.
 FileHandle OpenFileForReplace(std::string_view path, std::string_view type = {},
                               std::string_view creator = {});
 int CommitReplacedFile(FileHandle file);
@@ -151,5 +160,28 @@ void AbandonReplacedFile(FileHandle file);
 // ReplaceFileContents: writes bytes to path through the steps above.
 // ResultOk, ResultOpenError or ResultWriteError.
 int ReplaceFileContents(std::string_view path, std::span<const uint8_t> bytes);
+// ReplaceFailureReason: why OpenFileForReplace(path) cannot write there, in a few words for a
+// message ("it is a folder", "its folder does not exist"); the system's own text otherwise.
+std::string ReplaceFailureReason(std::string_view path);
+// RemoveStaleReplacements: removes the temporaries that replacements of processes no longer
+// running left in folder and its subfolders (a crash or a kill during a write); the count.
+int RemoveStaleReplacements(std::string_view folder);
+
+// ---- Advisory locks -----------------------------------------------------------------------------
+//
+// Programs that change the same files (the program and qv on one database) take turns through an
+// exclusive advisory lock on a lock file, which stays in place between uses. Locks are held by
+// open files, so two handles of one process exclude each other as two processes do.
+
+struct LockedFile;
+struct LockReleaser {
+  void operator()(LockedFile* lock) const;  // unlocks
+};
+using FileLock = std::unique_ptr<LockedFile, LockReleaser>;
+
+// LockFileAt: the lock of the file at path (created when missing), waiting up to waitMs for
+// another holder to release it. ResultOk with lock set; ResultFailed when it is still held after
+// the wait; ResultOpenError when the lock file can be neither created nor opened.
+int LockFileAt(std::string_view path, int waitMs, FileLock& lock);
 
 }  // namespace qv

@@ -18,6 +18,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <mutex>
 #include <set>
 #include <vector>
 
@@ -31,7 +32,21 @@ std::vector<std::string>& PortList() {
   return list;
 }
 bool listed = false;
-std::set<int> openPorts;  // only these descriptors are ours to use and close
+// Only these descriptors are ours to use and close. Guarded because a simulated device may run
+// on a thread of its own (the program itself uses the ports from one thread).
+std::set<int> openPorts;
+std::mutex openPortsLock;
+
+void AddOpenPort(int fd) {
+  std::lock_guard<std::mutex> hold(openPortsLock);
+  openPorts.insert(fd);
+}
+
+// TakeOpenPort: removes the port from the set; false when it was not there.
+bool TakeOpenPort(int fd) {
+  std::lock_guard<std::mutex> hold(openPortsLock);
+  return openPorts.erase(fd) != 0;
+}
 
 // A built-in serial port exists as a device even without a UART; its type in sysfs is then 0.
 bool HasUart(const std::string& name) {
@@ -75,7 +90,10 @@ std::vector<std::string>& Ports() {
   return PortList();
 }
 
-bool IsOpen(SerialPort port) { return openPorts.count(port) != 0; }
+bool IsOpen(SerialPort port) {
+  std::lock_guard<std::mutex> hold(openPortsLock);
+  return openPorts.count(port) != 0;
+}
 
 speed_t SpeedOf(int baud) {
   static constexpr std::pair<int, speed_t> Speeds[] = {
@@ -143,7 +161,7 @@ SerialPort OpenSerialPort(int number, int /*inputQueue*/, int /*outputQueue*/) {
     return NoSerialPort;
   }
   tcflush(fd, TCIOFLUSH);
-  openPorts.insert(fd);
+  AddOpenPort(fd);
   return fd;
 }
 
@@ -229,8 +247,7 @@ bool WriteSerial(SerialPort port, const void* buffer, size_t count, size_t* byte
 }
 
 void CloseSerialPort(SerialPort port) {
-  if (!IsOpen(port)) return;
-  openPorts.erase(port);
+  if (!TakeOpenPort(port)) return;
   close(port);  // the lock and the exclusive mode go with the descriptor
 }
 
@@ -243,7 +260,7 @@ SerialPort OpenPseudoTerminal(std::string* devicePath) {
     return NoSerialPort;
   }
   if (devicePath) *devicePath = name;
-  openPorts.insert(fd);
+  AddOpenPort(fd);
   return fd;
 }
 

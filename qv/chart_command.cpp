@@ -5,6 +5,7 @@
 #include "chart/centring.h"
 #include "chart/chart_files.h"
 #include "objects/messages.h"
+#include "platform/files.h"
 #include "platform/result.h"
 #include "qv/commands.h"
 #include "settings/settings.h"
@@ -34,7 +35,7 @@ bool ParseChartSize(const std::string& text, int& width, int& height) {
 int RunChartCommand(const QvArguments& args, const QvOutput& output) {
   QvSession session(output);
   const std::string path = args.Value("--out");
-  const ChartFileFormat format = ChartFormatOfPath(path);
+  const ChartFileFormat format = path == "-" ? ChartFormatPNG : ChartFormatOfPath(path);
   if (format == ChartFormatNone) {
     return session.Fail(QvUserError,
                         "cannot tell the format of \"" + path +
@@ -53,8 +54,9 @@ int RunChartCommand(const QvArguments& args, const QvOutput& output) {
   FollowCentre(options, nullptr);  // the centred object of the settings
   const int64_t written = WriteChartFile(path, format, Rect{0, 0, width, height}, options);
   if (written > 0) return QvSuccess;
-  if (written == ResultOpenError) Caution(ButtonsOk, MessageCannotOpen, path.c_str());
-  if (written == ResultWriteError) Caution(ButtonsOk, MessageCannotWrite, path.c_str());
+  if (written == ResultOpenError)
+    return session.Fail(QvFileError, "can't write \"" + path + "\": " + ReplaceFailureReason(path));
+  Caution(ButtonsOk, MessageCannotWrite, path.c_str());
   return QvFileError;
 }
 

@@ -9,7 +9,9 @@
 //   qv info      --object NAME [--settings FILE] [--database DIR] [--jd JD | --date "..."]
 //   qv find      TEXT [--exact] [--case] [--database DIR]
 //   qv import    FILE... [--database DIR] [--create] [--replace | --rename] [--keep-going]
-//   [--satellites] qv db        [--database DIR]
+//                [--satellites]
+//   qv db        [--database DIR] [--check]
+// A run that used database files it could not read ends with a file error (2).
 #pragma once
 
 #include <string>

@@ -1,5 +1,6 @@
 // qv/database_commands.cpp - qv db, qv find and qv import (commands.h).
 #include <string>
+#include <vector>
 
 #include "generated/string_numbers.h"
 #include "objects/database.h"
@@ -54,11 +55,15 @@ bool IsSatelliteFile(const std::string& path) {
   return extension == ".tle" || extension == ".TLE";
 }
 
-std::string ImportedText(const std::string& path, ObjectId imported) {
-  const DatabaseFile* file = imported ? FileOfId(imported) : nullptr;
-  if (!file) return "imported " + path + "\n";
-  return QvText("imported %s into %s (%u objects)\n", path.c_str(), file->name.c_str(),
-                file->count);
+// ImportedText: "imported PATH into a.qvd (16000 objects) and a1.qvd (12 objects)".
+std::string ImportedText(const std::string& path, const std::vector<ObjectId>& imported) {
+  std::string text = "imported " + path;
+  for (size_t k = 0; k < imported.size(); ++k) {
+    const DatabaseFile& file = *FileOfId(imported[k]);
+    text += k == 0 ? " into " : k + 1 == imported.size() ? " and " : ", ";
+    text += QvText("%s (%u objects)", file.name.c_str(), file.count);
+  }
+  return text + "\n";
 }
 
 // ImportOne: one file into the open database; its exit code. Stopping at a line that gave no
@@ -66,7 +71,7 @@ std::string ImportedText(const std::string& path, ObjectId imported) {
 int ImportOne(const std::string& path, QvSession& session, const QvOutput& output,
               const QvArguments& args) {
   session.ForgetShown();
-  ObjectId imported = 0;
+  std::vector<ObjectId> imported;
   const int result = args.Has("--satellites") || IsSatelliteFile(path)
                          ? ImportSatelliteFile(path, &imported)
                          : ImportObjectTextFile(path, &imported);
@@ -99,6 +104,21 @@ int OpenOrCreate(QvSession& session, const QvArguments& args, const QvOutput& ou
   return created;
 }
 
+// CheckFiles: reads every file; those that cannot be read are listed with the problem and
+// marked, so that the session reports them and ends with a file error.
+void CheckFiles(const QvOutput& output) {
+  std::string text;
+  if (!Store().indexProblem.empty()) text += "\tIndex\t" + Store().indexProblem + "\n";
+  for (ObjectId id = FirstFile(); id != 0; id = NextFile(id)) {
+    DatabaseFile& file = *FileOfId(id);
+    const int checked = CheckDatabaseFile(file, file.problem);
+    if (checked == ResultOk) continue;
+    file.readFailure = checked;
+    text += QvText("%u\t%s\t%s\n", FileNumberOf(id), file.name.c_str(), file.problem.c_str());
+  }
+  output.out(text.empty() ? "\nEvery file reads well.\n" : "\nFiles that cannot be read:\n" + text);
+}
+
 }  // namespace
 
 int RunDbCommand(const QvArguments& args, const QvOutput& output) {
@@ -111,7 +131,8 @@ int RunDbCommand(const QvArguments& args, const QvOutput& output) {
       "File\tName\tCount\tSolar system\tStars\tDeep sky\tLines\tLocations\t"
       "Star magnitudes\tDeep-sky magnitudes\tR.A. (h)\tDec. (deg)\n");
   for (ObjectId id = FirstFile(); id != 0; id = NextFile(id)) output.out(FileLine(*FileOfId(id)));
-  return QvSuccess;
+  if (args.Has("--check")) CheckFiles(output);
+  return Store().indexProblem.empty() ? QvSuccess : QvFileError;
 }
 
 int RunFindCommand(const QvArguments& args, const QvOutput& output) {
@@ -148,7 +169,6 @@ int RunImportCommand(const QvArguments& args, const QvOutput& output) {
     const int code = ImportOne(path, session, output, args);
     if (code > exitCode) exitCode = code;
   }
-  if (Store().indexChanged && SaveIndex(Store().indexPath) != ResultOk) return QvFileError;
   return exitCode;
 }
 

@@ -10,6 +10,7 @@
 #include "objects/namesearch.h"
 #include "objects/sky.h"
 #include "objects/store.h"
+#include "platform/files.h"
 #include "platform/result.h"
 #include "qv/commands.h"
 #include "settings/settings.h"
@@ -99,6 +100,10 @@ int RunEphemerisCommand(const QvArguments& args, const QvOutput& output) {
                                                 return true;
                                               },
                                               *object, observing, system, start, end, step);
+  if (written == ResultOpenError) {
+    const std::string path = args.Value("--out");
+    return session.Fail(QvFileError, "can't write \"" + path + "\": " + ReplaceFailureReason(path));
+  }
   return ExitCodeOf(written);
 }
 

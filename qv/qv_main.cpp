@@ -1,5 +1,7 @@
 // qv/qv_main.cpp - the entry point of qv, the command-line companion (qv/commands.h).
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -13,6 +15,10 @@ int main(int argc, char** argv) {
       [](std::string_view text) { std::fwrite(text.data(), 1, text.size(), stderr); },
   };
   const int code = qv::RunQv(args, output);
-  if (std::fflush(stdout) != 0) return qv::QvFileError;  // a full disk or a closed pipe
-  return code;
+  const bool flushed = std::fflush(stdout) == 0;
+  if (flushed && !std::ferror(stdout)) return code;
+  // A full disk or a closed pipe: what was printed did not all arrive.
+  std::fprintf(stderr, "qv: can't write to standard output: %s\n",
+               flushed ? "a write failed" : std::strerror(errno));
+  return qv::QvFileError;
 }

@@ -30,7 +30,7 @@ const std::vector<QvCommand>& Commands() {
         "[--no-legend] --out FILE",
         "Draws the chart of the settings into FILE, its format chosen by the extension:\n"
         ".png .bmp .gif .tif .jpg (images), .wmf .svg .pdf (vector charts for print).\n"
-        "  --out FILE               the chart file\n"
+        "  --out FILE               the chart file (\"-\": a PNG on standard output)\n"
         "  --size WxH               its size in pixels (default 1600x1000)\n"
         "  --no-legend              no legend band\n",
         {"--settings", "--database", "--jd", "--date", "--size", "--out"},
@@ -48,7 +48,7 @@ const std::vector<QvCommand>& Commands() {
         "  --start \"Y/M/D h:m:s\"    the first row's date and time\n"
         "  --end \"Y/M/D h:m:s\"      the last date and time a row may have\n"
         "  --step DAYS              the days from one row to the next (0.5 is 12 hours)\n"
-        "  --out FILE               the table's file (default: standard output)\n",
+        "  --out FILE               the table's file (default, or \"-\": standard output)\n",
         {"--object", "--start", "--end", "--step", "--settings", "--database", "--out"},
         {},
         {"--object", "--start", "--end", "--step"},
@@ -95,10 +95,11 @@ const std::vector<QvCommand>& Commands() {
         SIZE_MAX},
        RunImportCommand},
       {{"db",
-        "db [--database DIR]",
-        "Lists the database files with their object counts and summaries.\n",
+        "db [--database DIR] [--check]",
+        "Lists the database files with their object counts and summaries.\n"
+        "  --check                  read every file and list those that cannot be read, and why\n",
         {"--database"},
-        {},
+        {"--check"},
         {},
         0,
         0},
@@ -154,7 +155,8 @@ int RunQv(const std::vector<std::string>& args, const QvOutput& output) {
       output.out(CommandHelp(command.syntax));
       return QvSuccess;
     }
-    return command.run(parsed, output);
+    const int code = command.run(parsed, output);
+    return QvSession::UsedUnreadableFiles() ? QvFileError : code;
   }
   output.err("qv: no command \"" + args.front() + "\"\n" + UsageText());
   return QvUserError;

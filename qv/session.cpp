@@ -24,6 +24,8 @@ namespace {
 
 constexpr int QvScreenBits = 32;  // qv draws 32-bit images: the defaults of a true-colour screen
 
+bool unreadableFilesUsed = false;  // by the last session that ended
+
 std::string DefaultIndexPath() {
   std::string folder, index;
   LoadString(StringDatabaseFolder, folder);
@@ -96,9 +98,12 @@ QvSession::QvSession(const QvOutput& output) : output_(output) {
 }
 
 QvSession::~QvSession() {
+  unreadableFilesUsed = ReportUnreadableFiles() > 0;
   CloseDatabase();
   SetAlertPresenter(previousPresenter_);
 }
+
+bool QvSession::UsedUnreadableFiles() { return unreadableFilesUsed; }
 
 int QvSession::Fail(int exitCode, const std::string& message) const {
   output_.err("qv: " + message + "\n");

@@ -38,7 +38,8 @@ constexpr JulianDate QvLatestDate = 5373484.5;
 // QvSession: lives for one run of a subcommand. On creation the platform starts without a
 // display and every alert goes to err as "qv: message", answered with the safe answer (OK when
 // it is the only button, else Cancel) unless Answer chose another for that message. On
-// destruction the database is closed (writing what changed) and the alert presenter restored.
+// destruction the database files that could not be read are reported (257, 258), the database
+// is closed (writing what changed) and the alert presenter restored.
 class QvSession {
  public:
   explicit QvSession(const QvOutput& output);
@@ -70,6 +71,10 @@ class QvSession {
   // ParseLocalDate: a date-and-time text in the settings' time zone and calendar as a UT Julian
   // date within QvEarliestDate..QvLatestDate; message 525 (or one of qv's own) when it is not.
   bool ParseLocalDate(const std::string& text, JulianDate& jd) const;
+
+  // UsedUnreadableFiles: whether the last session that ended had database files it could not
+  // read: its command's result is then a file error, whatever else it did.
+  static bool UsedUnreadableFiles();
 
  private:
   int SetTime(const QvArguments& args);

@@ -16,27 +16,13 @@
 
 #include "astro/observing.h"
 #include "chart/chart_options.h"
+#include "telescope/telescope_options.h"  // TelescopeKind
 
 namespace qv {
 
 constexpr size_t DescriptionMaxLength = 32767;
 
 enum AnimationMode : int16_t { AnimationOff = 1, AnimationBackward = 2, AnimationForward = 3 };
-
-enum TelescopeKind : int16_t {
-  TelescopeLX200 = 1,
-  TelescopeMagellanI = 2,
-  TelescopeMagellanII = 3,
-  TelescopeAutostar = 4,
-  TelescopeUltima2000 = 5,
-  TelescopeNexStar = 6,
-  TelescopeAstroMaster = 7,
-  TelescopeSkyWizard = 8,
-  TelescopeNGCMax = 9,
-  TelescopeSkyVector = 10,
-  TelescopeBBox = 11,
-  TelescopeQEICoordinate = 12,
-};
 
 struct ChartSettings : ObservingSettings, ChartOptions {
   // Animation.

@@ -243,6 +243,8 @@ constexpr const char* CalendarNames[] = {"Julian", "Gregorian", "Islamic", "Indi
 constexpr NameList Calendars{CalendarNames, CalendarJulian};
 constexpr const char* TheoryNames[] = {"Elements", "VFP", "VSOP87"};
 constexpr NameList Theories{TheoryNames, PlanetElements};
+constexpr const char* SatelliteTheoryNames[] = {"Simple", "SGP4"};
+constexpr NameList SatelliteTheories{SatelliteTheoryNames, SatelliteSimple};
 constexpr const char* ProjectionNames[] = {"Planar", "Spherical", "Lambert", "Mercator",
                                            "Mollweide"};
 constexpr NameList Projections{ProjectionNames, ProjectionPlanar};
@@ -279,6 +281,7 @@ constexpr SettingsKey Keys[] = {
     {"PlanetPerturbations", WritePerturbations, ReadPerturbations},
     Named<&S::PlanetComputation, Theories>("PlanetComputation"),
     Flag<&S::PlanetLightTime>("PlanetLightTime"),
+    Named<&S::SatelliteModel, SatelliteTheories>("SatelliteModel"),
     {"PrecessionEpoch", WriteEpoch, ReadEpoch},
     Flag<&S::Precession>("Precession"),
     Flag<&S::Nutation>("Nutation"),
@@ -317,6 +320,7 @@ constexpr SettingsKey Keys[] = {
     Decimal<&S::ChartScrollRate, 3>("ChartScrollRate"),
     Decimal<&S::ChartZoomFactor, 3>("ChartZoomFactor"),
     Flag<&S::ShowGridLines>("ShowGridLines"),
+    Flag<&S::ShowMilkyWay>("ShowMilkyWay"),
     Flag<&S::ShowGridLabels>("ShowGridLabels"),
     Flag<&S::ShowEcliptic>("ShowEcliptic"),
     Flag<&S::ShowEquator>("ShowEquator"),
@@ -356,6 +360,7 @@ constexpr SettingsKey Keys[] = {
     ColorValue<NauticalTwilightSkyColor>("NauticalTwilightSkyColor"),
     ColorValue<AstronomicalTwilightSkyColor>("AstronomicalTwilightSkyColor"),
     ColorValue<NightSkyColor>("NightSkyColor"),
+    ColorValue<MilkyWayColor>("MilkyWayColor"),
     {"ChartWindowsFont", WriteFont, ReadFont},
     Named<&S::AnimationState, Animations>("AnimationState"),
     {"AnimationTimeStep", WriteTimeStep, ReadTimeStep},

@@ -63,6 +63,82 @@ check "the chart is a PNG" test "$(head -c 4 "$work/chart.png" | tail -c 3)" = "
 expect 1 "qv chart with a bad size" chart --database "$db" --size 2x1 --out "$work/bad.png"
 check "no file after a bad size" test ! -e "$work/bad.png"
 
+# ---- Outputs: only a regular file (or a new name) is replaced ------------------------------------
+chart=(chart --database "$db" --jd 2460370.5 --size 120x80)
+ephemeris=(ephemeris --database "$db" --object Mars --start "2024/3/1 0:0:0" --end "2024/3/2" --step 1)
+"$qv" "${chart[@]}" --out - >"$work/stdout.png" 2>"$work/err"
+check "--out - writes the chart to standard output" test "$(head -c 4 "$work/stdout.png" | tail -c 3)" = "PNG"
+mkfifo "$work/pipe.png"
+timeout 20 cat "$work/pipe.png" >"$work/piped.png" &
+reader=$!
+expect 0 "qv chart into a pipe" "${chart[@]}" --out "$work/pipe.png"
+wait $reader
+check "the pipe stays a pipe" test -p "$work/pipe.png"
+check "the chart came through the pipe" test "$(head -c 4 "$work/piped.png" | tail -c 3)" = "PNG"
+expect 2 "qv chart into a pipe that nobody reads" "${chart[@]}" --out "$work/pipe.png"
+check "an unread pipe is named as such" grep -q "a pipe that no program reads" "$work/err"
+ln -s /proc/self/fd/1 "$work/link.png"
+"$qv" "${chart[@]}" --out "$work/link.png" >"$work/linked.png" 2>"$work/err"
+check "a link to standard output stays a link" test -L "$work/link.png"
+check "the chart came through the link" test "$(head -c 4 "$work/linked.png" | tail -c 3)" = "PNG"
+# A device of the test's own (never the system's /dev/null, which a fault would replace), where
+# devices can be made.
+if mknod -m 666 "$work/null" c 1 3 2>/dev/null; then
+  expect 0 "qv ephemeris into a device" "${ephemeris[@]}" --out "$work/null"
+  check "the device stays a device" test -c "$work/null"
+fi
+expect 0 "qv ephemeris to -" "${ephemeris[@]}" --out -
+check "the table went to standard output" grep -q "Ephemeris for: Mars" "$work/out"
+"$qv" find Mars --database "$db" >/dev/full 2>"$work/err"
+code=$?
+check "a full standard output is a file error (exit code $code)" test "$code" -eq 2
+check "a full standard output is said" grep -q "can't write to standard output: No space" "$work/err"
+
+# ---- Imports ------------------------------------------------------------------------------------
+star() { printf 'S1\t\t%s\t+10 00\t\t\t5\t\t\t\t\t%s\n' "$1" "$2"; }
+mkdir "$work/in"
+star "01 00" Evil >"$work/in/..:..:evil.txt"
+expect 1 "qv import of a name with \":\"" import --database "$db" "$work/in/..:..:evil.txt"
+check "the name is refused as leading outside" grep -q "leads outside the database folder" "$work/err"
+check "nothing written outside the database" test -z "$(find "$work" -name 'evil.qvd')"
+{ star "02 00" First; printf '#%01048576d' 0; star "03 00" Tail; star "04 00" Last; } >"$work/long.txt"
+expect 0 "qv import --keep-going of a 1 MB line" import --database "$db" --keep-going "$work/long.txt"
+check "the long line is one bad line" grep -q "Line 2 of the file \"long.txt\" gives no object: it is longer than 1,023" "$work/err"
+check "no piece of it became an object" grep -q "into long.qvd (2 objects)" "$work/out"
+awk 'BEGIN { for (k = 1; k <= 16001; ++k) printf "S1\t\t%02d 00\t+10 00\t\t\t6\t\t\t\t\tStar %d\n", k % 24, k }' >"$work/big.txt"
+expect 0 "qv import of 16,001 objects" import --database "$db" "$work/big.txt"
+check "the objects past 16,000 go on in a numbered file" grep -q "into big.qvd (16000 objects) and big1.qvd (1 objects)" "$work/out"
+
+# ---- Files that cannot be read stay in the index, and the run says so ----------------------------
+index=$(md5sum <"$db/Index.qvd")
+mv "$db/SolarSystem.qvd" "$work/"
+expect 2 "qv find with a file missing" find Mars --database "$db"
+check "the missing file is named" grep -q "SolarSystem.qvd" "$work/err"
+check "reading leaves the index as it was" test "$(md5sum <"$db/Index.qvd")" = "$index"
+mv "$work/SolarSystem.qvd" "$db/"
+expect 0 "qv find with the file back" find Mars --database "$db"
+touch "$db/.SolarSystem.qvd.999999999.0.tmp"
+expect 0 "qv db" db --database "$db"
+check "a temporary of a writer that died goes" test ! -e "$db/.SolarSystem.qvd.999999999.0.tmp"
+
+# ---- Two writers at once: neither loses the other's file (50 runs) --------------------------------
+star "05 00" Alpha >"$work/alpha.txt"
+star "06 00" Beta >"$work/beta.txt"
+lost=0
+for run in $(seq 50); do
+  rm -rf "$work/race" && cp -r "$db" "$work/race"
+  "$qv" import --database "$work/race" "$work/alpha.txt" >/dev/null 2>&1 &
+  a=$!
+  "$qv" import --database "$work/race" "$work/beta.txt" >/dev/null 2>&1 &
+  b=$!
+  "$qv" find Mars --database "$work/race" >/dev/null 2>&1 &
+  f=$!
+  wait $a && wait $b && wait $f || { lost=$((lost + 1)); continue; }
+  "$qv" db --database "$work/race" >"$work/out" 2>&1
+  grep -q "alpha.qvd" "$work/out" && grep -q "beta.qvd" "$work/out" || lost=$((lost + 1))
+done
+check "two imports at once keep both files in 50 of 50 runs ($lost failed)" test "$lost" -eq 0
+
 if [ "$failures" -ne 0 ]; then
   echo "$failures check(s) of the qv program failed"
   exit 1

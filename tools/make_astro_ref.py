@@ -76,6 +76,21 @@ def planets():
            "apparent_dec_deg", "distance_au"], rows)
 
 
+def planets_far():
+    """Sun and planets (Pluto left out) in 1800-1900 and 2100-2200: astrometric geocentric J2000."""
+    rows = []
+    for jd in instants(40, 2378496.5, 2415020.5) + instants(40, 2488069.5, 2524593.5):
+        date = ephem.Date(jd - DJD)
+        for name, cls in BODIES:
+            if name in ("Moon", "Pluto"):
+                continue
+            geo = cls(date)
+            rows.append([name, "%.6f" % jd, "%.3f" % ephem.delta_t(date), "%.7f" % deg(geo.a_ra),
+                         "%.7f" % deg(geo.a_dec), "%.9f" % geo.earth_distance])
+    write("planets_far_pyephem.tsv",
+          ["body", "jd_ut", "delta_t_s", "astrometric_ra_deg", "astrometric_dec_deg", "distance_au"], rows)
+
+
 def moons():
     """Offsets (east, north, arc-seconds) of the moons from their planet, from PyEphem's x and y
     (planet radii; +x east, +y south) and the planet's apparent radius; with the planet's
@@ -208,11 +223,81 @@ def satellites(tle_path):
            "teme_y_km", "teme_z_km"], rows)
 
 
+def refraction():
+    """Refraction at 1010 mbar and 10 C for true altitudes from -1 to 90 degrees: the apparent less
+    the airless altitude of a star on the equator seen from the equator. (Below about -2 degrees
+    PyEphem's refraction is not continuous, so the table stops at -1.)"""
+    rows = []
+    o = ephem.Observer()
+    o.lat, o.lon, o.elevation, o.date, o.temp = "0", "0", 0.0, "2024/3/20 12:00", 10.0
+    lst = float(o.sidereal_time())
+    for alt in [-1.0, -0.85, -0.69, -0.5, -0.25, 0.0, 0.25, 0.5, 1.0, 1.5, 2.0, 3.0, 4.0, 5.0, 7.5,
+                10.0, 15.0, 20.0, 30.0, 45.0, 60.0, 75.0, 89.0]:
+        star = ephem.FixedBody()
+        star._ra, star._dec, star._epoch = ephem.hours(lst - math.radians(90.0 - alt)), 0.0, o.date
+        o.pressure = 0.0
+        star.compute(o)
+        true_alt = float(star.alt)
+        o.pressure = 1010.0
+        star.compute(o)
+        rows.append(["%.6f" % math.degrees(true_alt), "%.4f" % (math.degrees(float(star.alt) - true_alt) * 60)])
+    write("refraction_pyephem.tsv", ["true_alt_deg", "refraction_arcmin"], rows)
+
+
+# Made-up element sets that reach the parts of the model the sample file does not: a low perigee
+# (the lowered density altitude), deep-space orbits with and without the half-day and one-day
+# resonances, and an equatorial one (Lyddane's form of the lunisolar terms). (name, revolutions
+# per day, e, i, node, argument of perigee, M (degrees), B*.)
+SGP4_MADE_UP = [("Low perigee", 15.6, 0.035, 65.0, 211.0, 33.0, 310.0, 1.0e-4),
+                ("GPS-like", 2.00562, 0.0052, 55.1, 120.3, 40.2, 200.5, 0.0),
+                ("Molniya-like", 2.00613, 0.7241, 63.45, 80.1, 270.2, 10.3, 1.2e-4),
+                ("Geostationary", 1.00271, 0.0002, 0.05, 85.0, 120.0, 300.0, 0.0),
+                ("Geosynchronous inclined", 1.00273, 0.0012, 12.0, 40.0, 200.0, 50.0, 0.0),
+                ("Transfer orbit", 2.2567, 0.7301, 27.0, 300.0, 180.0, 5.0, 5.0e-4),
+                ("Two-day orbit", 0.5, 0.3, 45.0, 10.0, 60.0, 90.0, 0.0)]
+SGP4_EPOCH = 2461138.25  # 2026 April 7.75 UTC, beside the sample file's epochs
+NEAR_MINUTES = [0, 60, 360, 720, 1440, 2160, 2880, 3600, 4320]           # three days
+DEEP_MINUTES = [-1440, 0, 360, 720, 1440, 2880, 4320, 7200, 14400]       # a day back, ten on
+
+
+def sgp4_model(tle_path):
+    """python-sgp4 (WGS-72, improved mode) positions and velocities in TEME, km and km/s, of the
+    sample file's satellites over three days and of made-up orbits, with the elements as the
+    model reads them (radians, radians per minute; the made-up orbits have no dn/dt)."""
+    from sgp4.api import Satrec, WGS72
+    sats = []
+    lines = [l.rstrip("\n") for l in open(tle_path, encoding="utf-8") if l.strip() and not l.startswith("#")]
+    for k in range(0, len(lines) - 2, 3):
+        sats.append((lines[k].strip(), Satrec.twoline2rv(lines[k + 1], lines[k + 2])))
+    for number, (name, rev, e, i, node, argp, m, bstar) in enumerate(SGP4_MADE_UP):
+        sat = Satrec()
+        sat.sgp4init(WGS72, "i", 90000 + number, SGP4_EPOCH - 2433281.5, bstar, 0.0, 0.0, e,
+                     math.radians(argp), math.radians(i), math.radians(m), rev * 2 * math.pi / 1440,
+                     math.radians(node))
+        sats.append((name, sat))
+    rows = []
+    for name, sat in sats:
+        deep = 2 * math.pi / sat.no_unkozai >= 225.0
+        for minutes in DEEP_MINUTES if deep else NEAR_MINUTES:
+            err, r, v = sat.sgp4(sat.jdsatepoch, sat.jdsatepochF + minutes / 1440.0)
+            rows.append([name, "deep" if deep else "near", "%.10f" % (sat.jdsatepoch + sat.jdsatepochF),
+                         "%.15e" % sat.no_kozai, "%.10f" % sat.ecco, "%.15f" % sat.inclo, "%.15f" % sat.nodeo,
+                         "%.15f" % sat.argpo, "%.15f" % sat.mo, "%.8e" % sat.bstar,
+                         "%.8e" % (sat.ndot * 1440.0 * 1440.0 / (2 * math.pi)), "%d" % minutes, "%d" % err]
+                        + ["%.9f" % x for x in r] + ["%.12f" % x for x in v])
+    write("sgp4_python.tsv", ["name", "model", "epoch_jd_utc", "no_kozai_rad_per_min", "ecc", "incl_rad",
+                              "node_rad", "argp_rad", "mean_anomaly_rad", "bstar", "ndot_over_2_rev_per_day2", "minutes", "error",
+                              "x_km", "y_km", "z_km", "vx_km_s", "vy_km_s", "vz_km_s"], rows)
+
+
 if __name__ == "__main__":
     os.makedirs(OUT, exist_ok=True)
+    refraction()
+    planets_far()
     planets()
     moons()
     physical()
     riseset()
     minor()
     satellites(sys.argv[1] if len(sys.argv) > 1 else "../shared/data/sample.tle")
+    sgp4_model(sys.argv[1] if len(sys.argv) > 1 else "../shared/data/sample.tle")

@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Builds the default data beside the programs in a build folder (default: build/), once:
-#   Database/      the default database, from the sky-map package d3-celestial (npm) and the
-#                  solar-system file, imported by the program's own importer
+#   Database/      the default database, from the sky-map package d3-celestial (npm), the star
+#                  motions and distances of Debian's kstars-data (its star files, read by our own
+#                  converter) and the solar-system file, imported by the program's own importer;
+#                  beside it MilkyWay.txt, the Milky Way's outline the chart reads
 #   Images/        planet surface maps and Saturn's ring profile (Debian openuniverse-common)
 #   Help/          the help pages with their search index
 #   Demo Settings Files/
@@ -15,6 +17,8 @@ cache="${XDG_CACHE_HOME:-$HOME/.cache}/quorvane"
 package=d3-celestial
 version=0.7.35
 maps=/usr/share/openuniverse/textures
+star_package=kstars-data
+star_files=(namedstars.dat unnamedstars.dat stars.dat)
 
 say() { echo "make_default_data: $*"; }
 
@@ -71,15 +75,42 @@ fetch_package() {
   fi
 }
 
+# The .deb of the star files, downloaded once (the package lists are refreshed when apt cannot
+# find it) and unpacked without installing: only its star files are read.
+star_deb() { ls "$cache/${star_package}"_*.deb 2>/dev/null | head -n 1; }
+
+fetch_star_files() {
+  local dir="$cache/star-files" deb sudo=""
+  [ "$(id -u)" -ne 0 ] && sudo="sudo"
+  mkdir -p "$cache"
+  if [ -z "$(star_deb)" ]; then
+    say "fetching Debian's $star_package (star motions and distances)"
+    if ! (cd "$cache" && apt-get download -q "$star_package" >/dev/null 2>&1); then
+      $sudo apt-get update -qq
+      (cd "$cache" && apt-get download -q "$star_package" >/dev/null)
+    fi
+  fi
+  deb=$(star_deb)
+  up_to_date "$dir/.made-from" "$(basename "$deb")" && return 0
+  rm -rf "$dir.tmp"
+  mkdir -p "$dir.tmp"
+  dpkg-deb --fsys-tarfile "$deb" |
+    tar -x -C "$dir.tmp" --strip-components=4 "${star_files[@]/#/./usr/share/kstars/}"
+  basename "$deb" >"$dir.tmp/.made-from"
+  rm -rf "$dir"
+  mv "$dir.tmp" "$dir"
+}
+
 convert_catalog() {
   local out="$cache/catalog" stamp="$cache/catalog/.made-from"
   local inputs
-  inputs=$(fingerprint "$cache/$package-$version.tgz" "$build/tools/qv_catalog")
+  inputs=$(fingerprint "$cache/$package-$version.tgz" "${star_files[@]/#/$cache/star-files/}" \
+    "$build/tools/qv_catalog")
   up_to_date "$stamp" "$inputs" && return 0
   say "converting the catalogs"
   rm -rf "$out.tmp"
   mkdir -p "$out.tmp"
-  "$build/tools/qv_catalog" "$cache/$package-$version/data" "$out.tmp"
+  "$build/tools/qv_catalog" "$cache/$package-$version/data" "$cache/star-files" "$out.tmp"
   echo "$inputs" >"$out.tmp/.made-from"
   rm -rf "$out"
   mv "$out.tmp" "$out"
@@ -90,12 +121,20 @@ import_database() {
   local own=("$top/resources/catalog/SolarSystem.txt" "$top/resources/catalog/Sites.txt")
   # By content, not by the tools' binaries: rebuilding the program must not replace a database
   # the user may have edited. When the data do change, the old one is kept as Database.previous.
-  inputs=$(fingerprint "$cache/catalog"/*.txt "${own[@]}")
+  # The database file format's version counts too: a database of an earlier format is rebuilt.
+  inputs=$( (fingerprint "$cache/catalog"/*.txt "${own[@]}" && echo "format 3001") | sha256sum |
+    cut -c1-64)
   up_to_date "$stamp" "$inputs" && return 0
   say "importing the catalogs into $build/Database"
   "$build/tools/qv_build_database" "$build" "$cache/catalog/FileList.txt" "${own[@]}"
   [ -d "$build/Database.previous" ] && say "the database it replaced is in $build/Database.previous"
   echo "$inputs" >"$stamp"
+}
+
+# The Milky Way's outline is read by the chart from the database directory, not imported.
+install_milky_way() {
+  cp "$cache/catalog/MilkyWay.txt" "$build/Database/MilkyWay.txt.tmp"
+  mv "$build/Database/MilkyWay.txt.tmp" "$build/Database/MilkyWay.txt"
 }
 
 make_images() {
@@ -136,8 +175,10 @@ for tool in qv_catalog qv_build_database qv_planet_images; do
 done
 
 fetch_package
+fetch_star_files
 convert_catalog
 import_database
+install_milky_way
 make_images
 install_help
 install_demo_settings

@@ -10,6 +10,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   nlohmann-json3-dev
   python3 python3-ephem python3-sgp4
+  libindi-dev indi-bin
   libwmf-bin xvfb xauth
   fonts-liberation2 fonts-dejavu-core fonts-urw-base35
   openuniverse-common

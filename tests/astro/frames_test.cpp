@@ -5,7 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <cstdio>
 
 #include "astro/constants.h"
 #include "astro/corrections.h"
@@ -193,20 +195,39 @@ TEST(Aberration, DisplacesTowardsTheMotion) {
   EXPECT_NEAR(same.y, 0, 1e-15);
 }
 
-TEST(Refraction, BothBranchesAndTheirBoundary) {
-  EXPECT_NEAR(Refraction(0, StandardPressureMbar, StandardTemperatureC) / DegToRad,
-              1013.25 * 0.1594 / 295, 1e-12);
-  EXPECT_NEAR(Refraction(0, StandardPressureMbar, StandardTemperatureC) / DegToRad, 0.5475, 1e-4);
-  // Exactly at 0.2618 rad the low-altitude form still applies; just above, Bennett's.
-  const double a = 0.2618 * RadToDeg;
-  const double low =
-      1013.25 * (0.1594 + 0.0196 * a + 0.00002 * a * a) / (295 * (1 + 0.505 * a + 0.0845 * a * a));
-  EXPECT_NEAR(Refraction(0.2618, 1013.25, 22) / DegToRad, low, 1e-12);
-  EXPECT_NEAR(Refraction(0.26181, 1013.25, 22) / DegToRad,
-              0.00452 * 1013.25 / (295 * std::tan(0.26181)), 1e-12);
-  // About a minute of arc at 45 degrees, falling towards the zenith.
-  EXPECT_NEAR(Refraction(45 * Deg, 1013.25, 22) / Deg * 3600, 55.9, 0.2);
-  EXPECT_LT(Refraction(80 * Deg, 1013.25, 22), Refraction(45 * Deg, 1013.25, 22));
+// Refraction for true altitudes. Standard values: about 29' on the horizon and 35' at -0.69
+// degrees (where the Sun's upper limb touches the horizon), about 1' at 45 degrees [Sa]; the
+// formula for apparent altitudes used on true ones gives 33' and 43.5' there.
+// Reference: astro/ref/refraction_pyephem.tsv (-1 to 89 degrees, 1010 mbar, 10 C), written by
+// tools/make_astro_ref.py with PyEphem, whose own fit differs from Saemundsson's by up to 0.4'
+// near the horizon and 4 % higher up; the 0.5' limit is far below a formula of the wrong kind.
+TEST(Refraction, TrueAltitudesAgainstStandardValuesAndPyEphem) {
+  const auto arcmin = [](double deg, double mbar = StandardPressureMbar,
+                         double celsius = StandardTemperatureC) {
+    return Refraction(deg * Deg, mbar, celsius) / Deg * 60;
+  };
+  EXPECT_NEAR(arcmin(0), 29.0, 0.1);
+  EXPECT_NEAR(arcmin(-0.69), 35.5, 0.2);
+  EXPECT_NEAR(arcmin(45), 1.0, 0.05);
+  EXPECT_EQ(arcmin(90), 0.0);
+  EXPECT_NEAR(arcmin(10, 2 * StandardPressureMbar), 2 * arcmin(10), 1e-12);  // scales with P
+  EXPECT_LT(arcmin(10, StandardPressureMbar, 30), arcmin(10));  // warmer air bends less
+
+  double worst = 0;
+  for (const test::RefRow& row : test::LoadRefTable("refraction_pyephem.tsv")) {
+    const double error = arcmin(row.Number("true_alt_deg")) - row.Number("refraction_arcmin");
+    EXPECT_LE(std::fabs(error), 0.5) << "line " << row.line;
+    worst = std::max(worst, std::fabs(error));
+  }
+  std::printf("  refraction vs PyEphem: largest difference %.2f'\n", worst);
+
+  // Below the horizon the apparent altitude keeps rising with the true one, down to the nadir.
+  double previous = -HUGE_VAL;
+  for (double deg = -90; deg <= 90; deg += 0.01) {
+    const double apparent = deg * Deg + Refraction(deg * Deg, 1010, 10);
+    ASSERT_GT(apparent, previous) << deg;
+    previous = apparent;
+  }
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
 // Time: Julian dates in both calendars against PyEphem and by round trip, mean sidereal time
-// against PyEphem, the day of the week, the daylight-saving rule, Delta T and the clock.
+// against PyEphem, the day of the week, the daylight-saving rule, dynamical time and the clock.
 #include "astro/time.h"
 
 #include <gtest/gtest.h>
@@ -209,33 +209,6 @@ TEST(DaylightSaving, FirstSundayInAprilToLastSundayInOctober) {
   EXPECT_EQ(e.month, 10);
   EXPECT_DOUBLE_EQ(std::floor(e.day), 27);
   EXPECT_EQ(DayOfWeek(end, zone), 0);
-}
-
-TEST(DeltaT, TableRowsInterpolationAndTheParabola) {
-  struct Case {
-    double year, seconds, tolerance;
-  };
-  const Case cases[] = {
-      {1700.0, 9.0, 1e-9},    // table rows
-      {1950.0, 29.16, 1e-5},  // 29.16 as a float
-      {1997.4, 62.8, 0.05},   // the table just inside its end...
-      {1997.6, 123.7, 0.05},  // ...and the parabola just outside: a jump of about 61 s
-      {1622.4, 54.7, 0.05},   // and at the other end: parabola below, table above
-      {1622.6, 111.9, 0.05}, {2000.0, 126.87, 1e-9},  // 60 (0.41 + 1.2053 + 0.4992)
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.year);
-    EXPECT_NEAR(DeltaT(YearToJulianDate(c.year)), c.seconds, c.tolerance);
-  }
-  // Between rows the interpolation passes near both: 1802.5 lies between 13.7 and 12.6 (1800,
-  // 1805).
-  const double between = DeltaT(YearToJulianDate(1802.5));
-  EXPECT_LT(between, 13.7);
-  EXPECT_GT(between, 12.6);
-
-  const JulianDate jd = 2451545.123456789;
-  EXPECT_EQ(DynamicalTime(jd, true), jd);  // already dynamical time: untouched
-  EXPECT_NEAR((DynamicalTime(jd, false) - jd) * 86400, DeltaT(jd), 1e-4);
 }
 
 TEST(Clock, CurrentJulianDateIsTheLocalClockReading) {

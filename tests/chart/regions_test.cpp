@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/support/chart_frame.h"
 #include "tests/support/degree.h"
 
 namespace qv {
@@ -12,18 +13,6 @@ namespace {
 using test::Deg;
 
 int32_t Turns(double degrees) { return static_cast<int32_t>(degrees * Deg * TurnUnitsPerRadian); }
-
-ChartFrame EquatorialFrame(double lonDeg, double latDeg, double fieldDeg, bool mask = false,
-                           Vector3 zenith = {0, 0, 1}) {
-  ChartView view;
-  view.projection = ProjectionLambert;
-  view.system = CoordinatesEquatorial;
-  view.centerLon = lonDeg * Deg;
-  view.centerLat = latDeg * Deg;
-  view.fieldWidth = fieldDeg * Deg;
-  view.horizonMask = mask;
-  return MakeChartFrame(view, Matrix3{}, zenith, 0, 0, 800, 600);
-}
 
 RegionBox Box(double lon0, double lon1, double lat0, double lat1) {
   return {Turns(lon0), Turns(lon1), Turns(lat0), Turns(lat1)};

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <tuple>
 #include <vector>
 
@@ -181,6 +182,26 @@ std::vector<uint8_t> ForeignHeader(uint32_t type, uint32_t count) {
   return b;
 }
 
+// Files of format 3000 hold a star's motion per day, whose whole units lose most proper motions;
+// they still read, their motions turned into the per-century units of format 3001.
+TEST(DatabaseFileBytes, MotionsPerDayOfTheEarlierFormatAreConverted) {
+  std::vector<std::unique_ptr<ObjectRecord>> slots;
+  slots.push_back(SampleStar());
+  std::vector<uint8_t> bytes = EncodeDatabaseFile(slots);
+  uint32_t version = 0;
+  std::memcpy(&version, bytes.data() + 8, 4);
+  EXPECT_EQ(version, 3001u);
+  version = 3000;
+  std::memcpy(bytes.data() + 8, &version, 4);
+  std::vector<std::unique_ptr<ObjectRecord>> back;
+  ASSERT_EQ(DecodeDatabaseFile(bytes, back), ResultOk);
+  const DirectionVector motion = SkyObjectOf(*back[0])->motion;
+  EXPECT_EQ(motion.x, 7 * 36525);
+  EXPECT_EQ(motion.y, -8 * 36525);
+  EXPECT_EQ(motion.z, 9 * 36525);
+  EXPECT_EQ(SkyObjectOf(*back[0])->position.y, 2000000);
+}
+
 TEST(DatabaseFileBytes, FileFromAMachineOfTheOtherByteOrderReads) {
   std::vector<uint8_t> b = ForeignHeader(DatabaseFileType, 2);
   const uint8_t gsc[] = {55, 0, 0, 0,    1,    0xFF, 0xFF, 0xFF, 0xFE, 0x40,
@@ -352,6 +373,73 @@ TEST(IndexFileBytes, DamagedIndexesAreRefused) {
     SCOPED_TRACE(d.what);
     std::vector<IndexEntry> entries;
     EXPECT_EQ(DecodeIndexFile(d.bytes, entries), ResultReadError);
+  }
+}
+
+// A header count that is too small must not hide entries or slots (the next write would drop
+// them); one that is too large is a cut file. The problem says what and where.
+TEST(IndexFileBytes, EntriesPresentOutweighTheCount) {
+  const std::vector<IndexEntry> three = {{MakeObjectId(1, 0), 5, {}, "a.qvd"},
+                                         {MakeObjectId(3, 0), 0, {}, "b.qvd"},
+                                         {MakeObjectId(4, 0), 9, {}, "c.qvd"}};
+  const std::vector<uint8_t> good = EncodeIndexFile(three);
+  std::vector<IndexEntry> entries;
+  for (uint8_t count : {0, 2}) {
+    EXPECT_EQ(DecodeIndexFile(Patched(good, 12, {count}), entries), ResultOk);
+    EXPECT_EQ(entries.size(), 3u);
+  }
+  const size_t second = 256 + 2 + 42 + 6;  // the second entry's length word
+  struct Case {
+    const char* what;
+    std::vector<uint8_t> bytes;
+    std::vector<std::string> names;  // the entries still read
+    std::string problem;
+  };
+  const Case cases[] = {
+      {"a file number twice",
+       Patched(good, second + 2, {0, 0x40}),
+       {"a.qvd", "c.qvd"},
+       "file number 1 is listed twice"},
+      {"a damaged entry between good ones",
+       Patched(good, second + 2, {0, 0, 0, 0}),
+       {"a.qvd", "c.qvd"},
+       "entry 2 is damaged"},
+      {"cut after two entries",
+       Patched(good, 12, {4}),
+       {"a.qvd", "b.qvd", "c.qvd"},
+       "it ends after 3 of the 4 entries its header counts"},
+      {"a database file", Patched(good, 4, {2}), {}, "it is not a Quorvane database index"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    std::string problem;
+    EXPECT_EQ(DecodeIndexFile(c.bytes, entries, &problem), ResultReadError);
+    std::vector<std::string> names;
+    for (const IndexEntry& e : entries) names.push_back(e.name);
+    EXPECT_EQ(names, c.names);
+    EXPECT_EQ(problem, c.problem);
+  }
+}
+
+TEST(DatabaseFileBytes, SlotsPresentOutweighTheCountAndDamageIsNamed) {
+  std::vector<std::unique_ptr<ObjectRecord>> two;
+  two.push_back(SampleOrbit());
+  two.push_back(nullptr);
+  const std::vector<uint8_t> good = EncodeDatabaseFile(two);
+  std::vector<std::unique_ptr<ObjectRecord>> slots;
+  ASSERT_EQ(DecodeDatabaseFile(Patched(good, 12, {0}), slots), ResultOk);
+  EXPECT_EQ(slots.size(), 2u);
+  const Damage cases[] = {
+      {"it ends after 0 of the 2 slots its header counts", {good.begin(), good.begin() + 256}},
+      {"slot 1 holds the unknown kind 57", Patched(good, 256, {57})},
+      {"it ends inside slot 1", {good.begin(), good.begin() + 270}},
+      {"slot 1 is damaged", Patched(good, 257, {40, 0})},
+      {"it is an index, not a database file", Patched(good, 4, {1})},
+  };
+  for (const Damage& d : cases) {
+    std::string problem;
+    EXPECT_EQ(DecodeDatabaseFile(d.bytes, slots, &problem), ResultReadError);
+    EXPECT_EQ(problem, d.what);
   }
 }
 

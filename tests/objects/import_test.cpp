@@ -3,6 +3,8 @@
 // file lists, and two-line element sets with their column-exact fields.
 #include "objects/import.h"
 
+#include <algorithm>
+#include <cctype>
 #include <cmath>
 #include <filesystem>
 
@@ -27,6 +29,15 @@ const char* const IssLine1 =
     "1 25544U 98067A   08264.51782528 -.00002182  00000-0 -11606-4 0  2927";
 const char* const IssLine2 =
     "2 25544  51.6416 247.4627 0006703 130.5360 325.0288 15.72125391563537";
+
+// Edited: the line with text put at a column and its checksum (column 68) made right again.
+std::string Edited(std::string line, size_t column, const std::string& text) {
+  line.replace(column, text.size(), text);
+  int sum = 0;
+  for (size_t k = 0; k < 68; ++k) sum += std::isdigit(line[k]) ? line[k] - '0' : line[k] == '-';
+  line[68] = static_cast<char>('0' + sum % 10);
+  return line;
+}
 
 class ImportTest : public DatabaseTest {
  protected:
@@ -63,8 +74,10 @@ const char* const ThreeStars =
     "S15\t2000\t00 42 44\t+41 16\t\t\t3.44\t\t\t\t178\tM 31; NGC 224\r";
 
 TEST_F(ImportTest, TextFileBecomesANewDatabaseFile) {
-  ObjectId fileId = 0;
-  ASSERT_EQ(ImportObjectTextFile(TextFile("bright.txt", ThreeStars), &fileId), ResultOk);
+  std::vector<ObjectId> files;
+  ASSERT_EQ(ImportObjectTextFile(TextFile("bright.txt", ThreeStars), &files), ResultOk);
+  ASSERT_EQ(files.size(), 1u);
+  const ObjectId fileId = files[0];
   ASSERT_NE(FileOfId(fileId), nullptr);
   EXPECT_EQ(FileOfId(fileId)->name, "bright.qvd");
   EXPECT_TRUE(fs::exists(DatabasePath("bright.qvd")));
@@ -94,11 +107,13 @@ TEST_F(ImportTest, NothingImportedOrCancelledLeavesNoFile) {
 
 TEST_F(ImportTest, SecondImportReplacesOrTakesANumberedName) {
   const std::string path = TextFile("bright.txt", ThreeStars);
-  ObjectId first = 0, second = 0, third = 0;
-  ASSERT_EQ(ImportObjectTextFile(path, &first), ResultOk);
+  std::vector<ObjectId> files;
+  ASSERT_EQ(ImportObjectTextFile(path, &files), ResultOk);
+  const ObjectId first = files.at(0);
 
   answers = {AnswerNo};
-  ASSERT_EQ(ImportObjectTextFile(path, &second), ResultOk);
+  ASSERT_EQ(ImportObjectTextFile(path, &files), ResultOk);
+  const ObjectId second = files.at(0);
   EXPECT_EQ(FileOfId(second)->name, "bright1.qvd");
   EXPECT_EQ(shown.back().number, MessageReplaceFile);
 
@@ -114,7 +129,8 @@ TEST_F(ImportTest, SecondImportReplacesOrTakesANumberedName) {
   SetProgressHook(nullptr);
 
   answers = {AnswerYes};
-  ASSERT_EQ(ImportObjectTextFile(path, &third), ResultOk);
+  ASSERT_EQ(ImportObjectTextFile(path, &files), ResultOk);
+  const ObjectId third = files.at(0);
   EXPECT_EQ(FileOfId(first), nullptr) << "the replaced file left the database";
   EXPECT_EQ(FileOfId(third)->name, "bright.qvd");
   EXPECT_EQ(FileCount(), 3u);  // Custom, bright1 and the new bright
@@ -130,8 +146,9 @@ TEST_F(ImportTest, BadLinesAskWhetherToKeepReading) {
                                     "C1\tNobody\tFirst\n"
                                     "S1\t\t\t\t\t\t3\t\t\t\t\tThird\n");
   answers = {AnswerOk, AnswerYes, AnswerOk, AnswerNo};  // 523, 524 yes, 523, 524 no
-  ObjectId fileId = 0;
-  ASSERT_EQ(ImportObjectTextFile(path, &fileId), ResultOk);
+  std::vector<ObjectId> files;
+  ASSERT_EQ(ImportObjectTextFile(path, &files), ResultOk);
+  const ObjectId fileId = files.at(0);
   ASSERT_EQ(shown.size(), 4u);
   EXPECT_EQ(shown[0].number, MessageNoSuchObject);
   EXPECT_EQ(shown[1].number, MessageKeepReading);
@@ -194,15 +211,14 @@ TEST_F(ImportTest, ElementSetReadsEveryColumn) {
 
 TEST_F(ImportTest, ElementSetEpochCenturyAndLongNameLines) {
   AddEarth();
-  std::string line1 = IssLine1;
   std::unique_ptr<ObjectRecord> r;
-  line1.replace(18, 14, "50001.00000000");
+  std::string line1 = Edited(IssLine1, 18, "50001.00000000");
   ASSERT_EQ(ElementSetToRecord("A", line1, IssLine2, r), ResultOk);
   EXPECT_DOUBLE_EQ(OrbitOf(*r)->epoch, 2469807.5 - 2400000.5);  // 2050 January 1.0
-  line1.replace(18, 2, "51");
+  line1 = Edited(line1, 18, "51");
   ASSERT_EQ(ElementSetToRecord("A", line1, IssLine2, r), ResultOk);
   EXPECT_DOUBLE_EQ(OrbitOf(*r)->epoch, 2433647.5 - 2400000.5);  // 1951 January 1.0
-  line1.replace(44, 8, "-12345-3");  // second derivative / 6 = -0.12345e-3 rev/day^3
+  line1 = Edited(line1, 44, "-12345-3");  // second derivative / 6 = -0.12345e-3 rev/day^3
   ASSERT_EQ(ElementSetToRecord("A", line1, IssLine2, r), ResultOk);
   EXPECT_NEAR(OrbitOf(*r)->meanMotionAccel, -0.12345e-3 * 2 * M_PI, 1e-10);
 
@@ -217,10 +233,156 @@ TEST_F(ImportTest, ElementSetEpochCenturyAndLongNameLines) {
   EXPECT_EQ(OrbitOf(*r)->magnitudeParam1, 550);
   EXPECT_FLOAT_EQ(OrbitOf(*r)->radius, static_cast<float>(20.5 / 2 / 149597870700.0));
 
-  std::string noOrbit = IssLine2;
-  noOrbit.replace(52, 11, "00.00000000");
-  EXPECT_EQ(ElementSetToRecord("A", IssLine1, noOrbit, r), ResultFailed);
   EXPECT_EQ(ElementSetToRecord("A", "1", "2", r), ResultFailed) << "short lines read nothing";
+}
+
+// Sets that would give no orbit, or a wrong one, are refused with the reason: damaged lines by
+// their checksums, slipped fields by their blanks and points, and values out of their ranges.
+TEST_F(ImportTest, ElementSetsAreCheckedBeforeTheyAreTaken) {
+  AddEarth();
+  struct Case {
+    std::string line1, line2, problem;
+  };
+  std::string shifted = std::string(IssLine2).insert(9, " ");
+  shifted.resize(69);
+  const Case cases[] = {
+      {std::string(IssLine1).replace(68, 1, "3"), IssLine2,
+       "the checksum of line 1 of the element set is 7, not 3"},
+      {IssLine1, Edited(shifted, 0, "2"),
+       "the fields of line 2 of the element set are out of their columns"},
+      {IssLine1, std::string(IssLine2).substr(0, 60),
+       "line 2 of the element set is shorter than 69 characters"},
+      {IssLine1, Edited(IssLine2, 2, "25545"),
+       "the two lines of the element set are of different satellites"},
+      {IssLine1, Edited(IssLine2, 26, "-9e9999"),
+       "the eccentricity of the element set is not a number"},
+      {IssLine1, Edited(IssLine2, 52, "00.00000001"),
+       "the mean motion of the element set is not a number from 0.01 to 20"},
+      {IssLine1, Edited(IssLine2, 52, "00.00000000"),
+       "the mean motion of the element set is not a number from 0.01 to 20"},
+      {Edited(IssLine1, 20, "999.51782528"), IssLine2,
+       "the epoch day of the year of the element set is not a number from 1 to 367"},
+      {IssLine1, Edited(IssLine2, 8, "999.9999"),
+       "the inclination of the element set is not a number from 0 to 180"},
+      {IssLine1, Edited(IssLine2, 43, "-25.0288"),
+       "the mean anomaly of the element set is not a number from 0 to 360"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.problem);
+    EXPECT_EQ(ElementSetProblem(c.line1, c.line2), c.problem);
+    std::unique_ptr<ObjectRecord> r;
+    std::string problem;
+    EXPECT_EQ(ElementSetToRecord("A", c.line1, c.line2, r, &problem), ResultFailed);
+    EXPECT_EQ(problem, c.problem);
+  }
+  EXPECT_EQ(ElementSetProblem(IssLine1, IssLine2), "");
+
+  // In a file, the set is a bad line with its number, and reading may go on past it.
+  const std::string set = std::string("GOOD\n") + IssLine1 + "\n" + IssLine2 + "\n";
+  const std::string bad = std::string("BAD\n") + IssLine1 + "\n" + cases[8].line2 + "\n";
+  answers = {AnswerOk, AnswerYes};
+  std::vector<ObjectId> files;
+  ASSERT_EQ(ImportSatelliteFile(TextFile("mixed.tle", bad + set), &files), ResultOk);
+  EXPECT_EQ(NamesIn(files.at(0)), std::vector<std::string>{"GOOD"});
+  ASSERT_EQ(shown.size(), 2u);
+  EXPECT_EQ(shown[0].message,
+            "Line 3 of the file \"mixed.tle\" gives no object: " + cases[8].problem + ".");
+  EXPECT_EQ(shown[1].number, MessageKeepReading);
+}
+
+// A line longer than 1,023 characters is one bad line, never several: the tail of a long comment
+// must not import as a star. A line of exactly 1,023 characters is a line like any other.
+TEST_F(ImportTest, ALineTooLongIsOneBadLineWithItsNumber) {
+  const std::string star = "S1\t\t\t\t\t\t1\t\t\t\t\t";
+  std::string exact = star + "Exact\t";
+  exact += std::string(1023 - exact.size(), 'x');
+  const std::string text = star + "First\n# " + std::string(1021, '-') + star + "Tail\r\n" + exact +
+                           "\n" + star + "Last";
+  answers = {AnswerOk, AnswerYes};
+  std::vector<ObjectId> files;
+  ASSERT_EQ(ImportObjectTextFile(TextFile("long.txt", text), &files), ResultOk);
+  EXPECT_EQ(NamesIn(files.at(0)), (std::vector<std::string>{"First", "Exact", "Last"}));
+  ASSERT_EQ(shown.size(), 2u);
+  EXPECT_EQ(shown[0].message,
+            "Line 2 of the file \"long.txt\" gives no object: it is longer than 1,023 "
+            "characters.");
+}
+
+// Replacing a database file takes a complete import: one that stopped at a bad line leaves the
+// old file as it was, on disk and in the index.
+TEST_F(ImportTest, ReplacingTakesACompleteImport) {
+  std::vector<ObjectId> files;
+  ASSERT_EQ(ImportObjectTextFile(TextFile("bright.txt", ThreeStars), &files), ResultOk);
+  const ObjectId old = files.at(0);
+  const std::string before = ReadTextFile(DatabasePath("bright.qvd"));
+  fs::create_directory(scratch / "new");
+  const std::string partial = TextFile("new/bright.txt",
+                                       "S1\t\t\t\t\t\t1\t\t\t\t\tNew\n"
+                                       "C1\tNew\tNobody\n"
+                                       "S1\t\t\t\t\t\t2\t\t\t\t\tNever read\n");
+  answers = {AnswerYes, AnswerOk, AnswerNo, AnswerOk};  // replace, 523, stop, 574
+  EXPECT_EQ(ImportObjectTextFile(partial, &files), ResultFailed);
+  EXPECT_EQ(shown.back().message,
+            "The database file \"bright.qvd\" was not replaced, because the import of "
+            "\"bright.txt\" stopped before the end of the file.");
+  EXPECT_EQ(ReadTextFile(DatabasePath("bright.qvd")), before);
+  EXPECT_EQ(NamesIn(old).size(), 3u);
+  EXPECT_EQ(FileCount(), 2u);
+
+  answers = {AnswerYes, AnswerOk, AnswerYes};  // replace, 523, read on
+  ASSERT_EQ(ImportObjectTextFile(partial, &files), ResultOk);
+  EXPECT_EQ(NamesIn(files.at(0)), (std::vector<std::string>{"New", "Never read"}));
+  EXPECT_EQ(FileCount(), 2u);
+}
+
+// More objects than a database file holds go on into numbered files, none of them dropped.
+TEST_F(ImportTest, MoreThanSixteenThousandObjectsGoOnInANumberedFile) {
+  std::string text;
+  for (int k = 1; k <= 16003; ++k)
+    text += "S1\t\t1\t2\t\t\t5\t\t\t\t\tHR " + std::to_string(k) + "\n";
+  WriteTextFile(DatabasePath("big1.qvd"), "not part of the database");  // a name not to take
+  std::vector<ObjectId> files;
+  ASSERT_EQ(ImportObjectTextFile(TextFile("big.txt", text), &files), ResultOk);
+  ASSERT_EQ(files.size(), 2u);
+  EXPECT_EQ(FileOfId(files[0])->name, "big.qvd");
+  EXPECT_EQ(FileOfId(files[1])->name, "big2.qvd");
+  CloseDatabase();
+  ASSERT_EQ(OpenDefaultDatabase(), ResultOk);
+  EXPECT_EQ(FileOfId(files[0])->count, 16000u);
+  EXPECT_EQ(NamesIn(files[1]), (std::vector<std::string>{"HR 16001", "HR 16002", "HR 16003"}));
+  EXPECT_TRUE(shown.empty());
+}
+
+// An import that cannot be completed - here the index cannot be written - removes the file it
+// wrote, and the store is as it was: a second try takes the same name.
+TEST_F(ImportTest, AFailedImportLeavesNothingBehind) {
+  const std::string index = ReadTextFile(DatabasePath("Index.qvd"));
+  fs::permissions(DatabasePath("Index.qvd"), fs::perms::all, fs::perm_options::remove);
+  fs::permissions(DatabasePath("Index.qvd"), fs::perms::owner_read, fs::perm_options::add);
+  const std::string path = TextFile("bright.txt", ThreeStars);
+  EXPECT_EQ(ImportObjectTextFile(path), ResultOpenError);
+  EXPECT_EQ(std::count_if(shown.begin(), shown.end(),
+                          [](const ShownAlert& a) { return a.number == MessageCannotCreateFile; }),
+            1);
+  EXPECT_FALSE(fs::exists(DatabasePath("bright.qvd")));
+  EXPECT_EQ(FileCount(), 1u);
+  EXPECT_FALSE(Store().indexChanged);
+  EXPECT_EQ(ReadTextFile(DatabasePath("Index.qvd")), index);
+  fs::permissions(DatabasePath("Index.qvd"), fs::perms::owner_write, fs::perm_options::add);
+  std::vector<ObjectId> files;
+  ASSERT_EQ(ImportObjectTextFile(path, &files), ResultOk);
+  EXPECT_EQ(FileOfId(files.at(0))->name, "bright.qvd");
+}
+
+// A database file is named after the imported file; a name that would make folders of it (the
+// old ":" separator) is refused before anything is written.
+TEST_F(ImportTest, NamesThatWouldLeadIntoFoldersAreRefused) {
+  EXPECT_EQ(ImportObjectTextFile(TextFile("..:..:evil.txt", ThreeStars)), ResultFailed);
+  ASSERT_EQ(shown.size(), 1u);
+  EXPECT_EQ(shown[0].number, MessageNameOutside);
+  EXPECT_EQ(FileCount(), 1u);
+  EXPECT_FALSE(fs::exists(scratch / "evil.qvd"));
+  EXPECT_FALSE(fs::exists(scratch.path() + "/../evil.qvd"));
 }
 
 TEST_F(ImportTest, SatelliteFileUsesTheSlidingWindow) {
@@ -229,8 +391,9 @@ TEST_F(ImportTest, SatelliteFileUsesTheSlidingWindow) {
                            "\n" + "\n" + IssLine1 + "\n" + IssLine2 +
                            "\n" +  // no name: passed over
                            "SECOND\r\n" + IssLine1 + "\r\n" + IssLine2 + "\r\n" + IssLine2 + "\n";
-  ObjectId fileId = 0;
-  ASSERT_EQ(ImportSatelliteFile(TextFile("stations.tle", text), &fileId), ResultOk);
+  std::vector<ObjectId> files;
+  ASSERT_EQ(ImportSatelliteFile(TextFile("stations.tle", text), &files), ResultOk);
+  const ObjectId fileId = files.at(0);
   EXPECT_EQ(NamesIn(fileId), (std::vector<std::string>{"ISS (ZARYA)", "SECOND"}));
   EXPECT_EQ(FileOfId(fileId)->summary.solarSystemCount, 2);
 }

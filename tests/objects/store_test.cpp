@@ -12,8 +12,10 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// A registered file of n stars with increasing magnitudes, written and dropped from memory.
+// A registered file of n stars with increasing magnitudes, written with the index in one change
+// and dropped from memory.
 ObjectId WriteStarFile(const std::string& name, int n) {
+  EXPECT_EQ(BeginDatabaseChange(), ResultOk);
   std::unique_ptr<DatabaseFile> file = NewDatabaseFile(name);
   const ObjectId fileId = RegisterFile(file);
   for (int k = 0; k < n; ++k) {
@@ -22,6 +24,7 @@ ObjectId WriteStarFile(const std::string& name, int n) {
     EXPECT_NE(AddObject(star, fileId), 0u);
   }
   EXPECT_EQ(DropFromMemory(*FileOfId(fileId)), ResultOk);
+  EXPECT_EQ(EndDatabaseChange(), ResultOk);
   return fileId;
 }
 
@@ -104,25 +107,105 @@ TEST_F(DatabaseTest, FileHoldsSixteenThousandObjectsAndNoMore) {
   EXPECT_EQ(SlotCountOnDisk(DatabasePath("Custom.qvd")), 15998u);
 }
 
-TEST_F(DatabaseTest, MissingFileVanishesFromStoreAndNextIndex) {
+// Reading never rewrites the index: a file that cannot be read keeps its entry, is reported once
+// by whoever owns the request, and is read again only when the database is opened again.
+TEST_F(DatabaseTest, UnreadableFilesStayInTheIndexAndAreReportedOnce) {
   CreateDatabase();
   const ObjectId a = WriteStarFile("a.qvd", 2);
   const ObjectId b = WriteStarFile("b.qvd", 2);
-  ASSERT_EQ(SaveIndex(Store().indexPath), ResultOk);
   CloseDatabase();
-  fs::remove(DatabasePath("a.qvd"));
+  const std::string index = ReadTextFile(DatabasePath("Index.qvd"));
+  fs::rename(DatabasePath("a.qvd"), scratch / "a.qvd");
   ASSERT_EQ(OpenDefaultDatabase(), ResultOk);
-  EXPECT_EQ(FileCount(), 3u);
 
   EXPECT_EQ(ObjectOfId(a | 1), nullptr);
-  EXPECT_EQ(FileOfId(a), nullptr);
+  ASSERT_NE(FileOfId(a), nullptr);
+  EXPECT_EQ(FileOfId(a)->problem, "it is missing");
   EXPECT_TRUE(shown.empty()) << "a lazy read shows no alert";
   EXPECT_NE(ObjectOfId(b | 2), nullptr);
+  fs::rename(scratch / "a.qvd", DatabasePath("a.qvd"));
+  EXPECT_EQ(ObjectOfId(a | 1), nullptr) << "a failed file is not read on every use";
+  EXPECT_EQ(ReportUnreadableFiles(), 1);
+  EXPECT_EQ(ReportUnreadableFiles(), 1);
+  ASSERT_EQ(shown.size(), 1u);
+  EXPECT_EQ(shown[0].number, MessageCannotOpen);
+  EXPECT_NE(shown[0].message.find(DatabasePath("a.qvd")), std::string::npos);
   CloseDatabase();
+  EXPECT_EQ(ReadTextFile(DatabasePath("Index.qvd")), index);
 
   ASSERT_EQ(OpenDefaultDatabase(), ResultOk);
-  EXPECT_EQ(FileCount(), 2u);
-  EXPECT_NE(FileOfId(b), nullptr);
+  EXPECT_EQ(FileCount(), 3u);
+  ASSERT_NE(ObjectOfId(a | 2), nullptr);
+  EXPECT_EQ(DisplayName(*ObjectOfId(a | 2)), "HR2");
+}
+
+// The counts in an index may be out of date (another program wrote a file): the file is trusted
+// when read, and the index is corrected by the next change only, never by reading.
+TEST_F(DatabaseTest, ReadingAnOutdatedIndexLeavesItAsItIs) {
+  CreateDatabase();
+  const ObjectId a = WriteStarFile("a.qvd", 3);
+  CloseDatabase();
+  std::vector<uint8_t> bytes;
+  std::vector<IndexEntry> entries;
+  ASSERT_EQ(ReadWholeFile(DatabasePath("Index.qvd"), bytes), ResultOk);
+  ASSERT_EQ(DecodeIndexFile(bytes, entries), ResultOk);
+  entries[1].count = 1;
+  ASSERT_EQ(ReplaceFileContents(DatabasePath("Index.qvd"), EncodeIndexFile(entries)), ResultOk);
+  const std::string stale = ReadTextFile(DatabasePath("Index.qvd"));
+
+  ASSERT_EQ(OpenDefaultDatabase(), ResultOk);
+  EXPECT_NE(ObjectOfId(a | 3), nullptr);
+  EXPECT_EQ(FileOfId(a)->count, 3u);
+  CloseDatabase();
+  EXPECT_EQ(ReadTextFile(DatabasePath("Index.qvd")), stale);
+}
+
+// Two programs on one database: each change works on the index as it is on disk, so what the
+// other program added or removed meanwhile survives.
+TEST_F(DatabaseTest, ChangesOfAnotherProgramAreKept) {
+  CreateDatabase();
+  const ObjectId a = WriteStarFile("a.qvd", 2);
+  CloseDatabase();
+  ASSERT_EQ(OpenDefaultDatabase(), ResultOk);  // this program's view from now on
+  // Another program adds other.qvd as file 3 and removes a.qvd.
+  std::vector<std::unique_ptr<ObjectRecord>> slots;
+  slots.push_back(MakeStar("Elsewhere", 1, 0.5, 100));
+  ASSERT_EQ(ReplaceFileContents(DatabasePath("other.qvd"), EncodeDatabaseFile(slots)), ResultOk);
+  FileSummary summary;
+  AddToSummary(summary, *slots[0]);
+  const std::vector<IndexEntry> theirs = {{MakeObjectId(1, 0), 0, {}, "Custom.qvd"},
+                                          {MakeObjectId(3, 0), 1, summary, "other.qvd"}};
+  ASSERT_EQ(ReplaceFileContents(DatabasePath("Index.qvd"), EncodeIndexFile(theirs)), ResultOk);
+  fs::remove(DatabasePath("a.qvd"));
+
+  const ObjectId b = WriteStarFile("b.qvd", 1);  // a change of this program
+  EXPECT_EQ(FindFileByName("a.qvd"), nullptr) << "gone: the other program removed it";
+  EXPECT_EQ(b, a) << "its number is the lowest free on disk";
+  CloseDatabase();
+  ASSERT_EQ(OpenDefaultDatabase(), ResultOk);
+  std::vector<std::string> names;
+  for (ObjectId id = FirstFile(); id != 0; id = NextFile(id)) names.push_back(FileOfId(id)->name);
+  EXPECT_EQ(names, (std::vector<std::string>{"Custom.qvd", "b.qvd", "other.qvd"}));
+  ASSERT_NE(ObjectOfId(MakeObjectId(3, 1)), nullptr);
+  EXPECT_EQ(DisplayName(*ObjectOfId(MakeObjectId(3, 1))), "Elsewhere");
+}
+
+// A change waits for another program's change a bounded time, then fails with a message and
+// writes nothing.
+TEST_F(DatabaseTest, ABusyDatabaseRefusesAChangeAfterAWait) {
+  CreateDatabase();
+  const std::string index = ReadTextFile(DatabasePath("Index.qvd"));
+  FileLock other;
+  ASSERT_EQ(LockFileAt(DatabasePath(".quorvane-lock"), 0, other), ResultOk);
+  Store().lockWaitMs = 40;
+  auto star = MakeStar("Waiting", 0, 0, 100);
+  EXPECT_EQ(CommitObjectEdit(DefaultFile(), 0, star), 0u);
+  EXPECT_NE(star, nullptr) << "the record stays with the caller";
+  EXPECT_TRUE(Shown(MessageDatabaseBusy));
+  EXPECT_EQ(SaveIndex(Store().indexPath), ResultWriteError);
+  EXPECT_EQ(ReadTextFile(DatabasePath("Index.qvd")), index);
+  other.reset();
+  EXPECT_EQ(CommitObjectEdit(DefaultFile(), 0, star), MakeObjectId(1, 1));
 }
 
 TEST_F(DatabaseTest, DamagedFileStaysRegisteredButOutOfMemory) {
@@ -135,6 +218,13 @@ TEST_F(DatabaseTest, DamagedFileStaysRegisteredButOutOfMemory) {
   ASSERT_NE(FileOfId(a), nullptr);
   EXPECT_FALSE(FileOfId(a)->table);
   EXPECT_EQ(FileOfId(a)->bytes, 0);
+  EXPECT_EQ(FileOfId(a)->problem, "slot 1 holds the unknown kind 57");
+  std::string problem;
+  EXPECT_EQ(CheckDatabaseFile(*FileOfId(a), problem), ResultReadError);
+  EXPECT_EQ(problem, "slot 1 holds the unknown kind 57");
+  EXPECT_EQ(ReportUnreadableFiles(), 1);
+  EXPECT_EQ(shown.back().number, MessageCannotRead);
+  CloseDatabase();
   EXPECT_EQ(ReadTextFile(DatabasePath("a.qvd")), bytes) << "a damaged file is never rewritten";
 }
 
@@ -169,6 +259,8 @@ TEST_F(DatabaseTest, ChangesAreWrittenBeforeAFileIsDropped) {
   auto star = MakeStar("Added", 1, 1, 500);
   ASSERT_EQ(AddObject(star, a), a | 3);
   EXPECT_TRUE(FileOfId(a)->modified);
+  EXPECT_EQ(DropFromMemory(*FileOfId(a)), ResultFailed) << "written only within a change";
+  ASSERT_EQ(BeginDatabaseChange(), ResultOk);
   ASSERT_EQ(DropFromMemory(*FileOfId(a)), ResultOk);
   EXPECT_EQ(SlotCountOnDisk(DatabasePath("a.qvd")), 3u);
 
@@ -179,6 +271,7 @@ TEST_F(DatabaseTest, ChangesAreWrittenBeforeAFileIsDropped) {
                   fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
                   fs::perm_options::remove);
   EXPECT_EQ(DropFromMemory(*FileOfId(a)), ResultFailed);
+  EXPECT_EQ(EndDatabaseChange(), ResultOk);
   EXPECT_TRUE(FileOfId(a)->table);
   EXPECT_TRUE(Shown(MessageCannotCreateFile));
   EXPECT_EQ(SlotCountOnDisk(DatabasePath("a.qvd")), 3u) << "the old file stays whole";
@@ -211,6 +304,9 @@ TEST_F(DatabaseTest, NewFileNamesAskAndNumberUpToNinetyNine) {
   }
   answers = {AnswerNo};
   EXPECT_EQ(ResolveDatabaseFileName("stars.txt", name, existing), ResultFailed);
+  EXPECT_EQ(shown.back().message,
+            "Quorvane can't find a free name for a new database file: \"stars1.qvd\" to "
+            "\"stars99.qvd\" are all taken.");
 
   // A file on disk that is not part of the database is never overwritten.
   WriteTextFile(DatabasePath("orphan.qvd"), "keep me");
@@ -252,13 +348,81 @@ TEST_F(DatabaseTest, BadIndexesOpenNothing) {
   WriteTextFile(scratch / "db/Text.qvd", "not an index");
   EXPECT_EQ(OpenDatabase(scratch / "db/Text.qvd"), ResultReadError);
   EXPECT_TRUE(Shown(MessageCannotRead));
-  const std::vector<IndexEntry> twice = {{MakeObjectId(2, 0), 0, {}, "a.qvd"},
-                                         {MakeObjectId(2, 0), 0, {}, "b.qvd"}};
-  ASSERT_EQ(ReplaceFileContents(scratch / "db/Twice.qvd", EncodeIndexFile(twice)), ResultOk);
-  EXPECT_EQ(OpenDatabase(scratch / "db/Twice.qvd"), ResultNoMemory);
-  EXPECT_TRUE(Shown(MessageCannotAdd));
   EXPECT_EQ(FileCount(), 0u);
   EXPECT_TRUE(Store().indexPath.empty());
+}
+
+// An index that lists a file number twice opens with the first (the message says what is wrong)
+// and is never rewritten: whatever the second entry was stays on disk for repair.
+TEST_F(DatabaseTest, DamagedIndexOpensReadableAndIsNeverRewritten) {
+  fs::create_directory(scratch / "db");
+  const std::vector<IndexEntry> twice = {{MakeObjectId(2, 0), 0, {}, "a.qvd"},
+                                         {MakeObjectId(2, 0), 0, {}, "b.qvd"}};
+  const std::string path = scratch / "db/Index.qvd";
+  ASSERT_EQ(ReplaceFileContents(path, EncodeIndexFile(twice)), ResultOk);
+  const std::string bytes = ReadTextFile(path);
+  EXPECT_EQ(OpenDatabase(path), ResultOk);
+  ASSERT_EQ(shown.size(), 1u);
+  EXPECT_EQ(shown[0].number, MessageIndexDamaged);
+  EXPECT_NE(shown[0].message.find("file number 2 is listed twice"), std::string::npos);
+  EXPECT_EQ(FileCount(), 1u);
+  EXPECT_EQ(DefaultFile(), 0u) << "no change to a damaged database";
+  EXPECT_EQ(ReadTextFile(path), bytes);
+}
+
+// An index whose header counts fewer entries than it holds hides none of them, and the next
+// write keeps them all.
+TEST_F(DatabaseTest, EntriesBeyondTheIndexCountSurviveTheNextWrite) {
+  CreateDatabase();
+  WriteStarFile("a.qvd", 1);
+  WriteStarFile("b.qvd", 1);
+  CloseDatabase();
+  for (char count : {'\0', '\2'}) {  // none, and one less than there are
+    std::string bytes = ReadTextFile(DatabasePath("Index.qvd"));
+    bytes[12] = count;
+    WriteTextFile(DatabasePath("Index.qvd"), bytes);
+    ASSERT_EQ(OpenDefaultDatabase(), ResultOk);
+    EXPECT_EQ(FileCount(), 3u + count / 2);
+    WriteStarFile(std::string("c") + char('0' + count) + ".qvd", 1);
+    CloseDatabase();
+  }
+  ASSERT_EQ(OpenDefaultDatabase(), ResultOk);
+  EXPECT_EQ(FileCount(), 5u);
+}
+
+// Names in the index never lead outside the database folder.
+TEST_F(DatabaseTest, NamesOutsideTheDatabaseFolderAreNeverUsed) {
+  CreateDatabase();
+  fs::create_directory(scratch / "outside");
+  std::vector<std::unique_ptr<ObjectRecord>> slots;
+  slots.push_back(MakeStar("Intruder", 0, 0, 100));
+  ASSERT_EQ(ReplaceFileContents(scratch / "outside/Stars0.qvd", EncodeDatabaseFile(slots)),
+            ResultOk);
+  const std::vector<IndexEntry> entries = {{MakeObjectId(1, 0), 0, {}, "Custom.qvd"},
+                                           {MakeObjectId(2, 0), 1, {}, "../outside/Stars0.qvd"},
+                                           {MakeObjectId(3, 0), 1, {}, "sub:..:..:x.qvd"}};
+  ASSERT_EQ(ReplaceFileContents(DatabasePath("Index.qvd"), EncodeIndexFile(entries)), ResultOk);
+  ASSERT_EQ(OpenDefaultDatabase(), ResultOk);
+  for (ObjectId file : {MakeObjectId(2, 0), MakeObjectId(3, 0)}) {
+    EXPECT_EQ(ObjectOfId(file | 1), nullptr);
+    EXPECT_EQ(FileOfId(file)->problem, "its name leads outside the database folder");
+  }
+  EXPECT_FALSE(IsInsideDatabaseFolder("/etc/x.qvd"));
+  EXPECT_TRUE(IsInsideDatabaseFolder("Stars\\..x\\North.qvd"));
+  answers = {AnswerOk};
+  EXPECT_EQ(DeleteDatabaseFile(scratch / "outside/Stars0.qvd"), ResultFailed);
+  EXPECT_TRUE(fs::exists(scratch / "outside/Stars0.qvd"));
+}
+
+// Writers killed in the middle of a write leave hidden temporaries; opening the database removes
+// those whose process is gone (no process has a number that high).
+TEST_F(DatabaseTest, OpeningRemovesStaleTemporaries) {
+  CreateDatabase();
+  CloseDatabase();
+  WriteTextFile(DatabasePath(".Custom.qvd.999999999.0.tmp"), "half a file");
+  ASSERT_EQ(OpenDefaultDatabase(), ResultOk);
+  EXPECT_FALSE(fs::exists(DatabasePath(".Custom.qvd.999999999.0.tmp")));
+  EXPECT_TRUE(fs::exists(DatabasePath("Custom.qvd")));
 }
 
 TEST_F(DatabaseTest, DatabaseDocumentsOpenByTheirHeader) {

@@ -60,11 +60,13 @@ TEST_F(TextImportTest, StarLineFillsEveryField) {
   EXPECT_EQ(s.name, "$a CMa; HR 2491; Sirius");  // "Sirius" is no designation
   EXPECT_EQ(s.catalogNumbers.size(), 2u);
   // z = r sin(Dec), so dz/dt = cos(Dec) dDec/dt + sin(Dec) (dr/dt) / r: -16.7 units a day from
-  // the proper motion and +2.5 from the radial velocity at 2.64 pc.
+  // the proper motion and +2.5 from the radial velocity at 2.64 pc, kept per Julian century.
   const double decPerDay = -1.223 * Arcsecond / 365.25;
   const double radialPerDay = -7.6 * 0.0005775483300664642 / (2.64 * 206264.8062);
   EXPECT_NEAR(s.motion.z,
-              (std::cos(p.lat) * decPerDay + std::sin(p.lat) * radialPerDay) * 1073741824.0, 1.0);
+              (std::cos(p.lat) * decPerDay + std::sin(p.lat) * radialPerDay) * 1073741824.0 *
+                  MotionDaysPerUnit,
+              1.0);
   // Until the first computation the catalog values stand in for the current ones.
   EXPECT_EQ(s.current.x, s.position.x);
   EXPECT_EQ(s.currentMagnitude, s.visualMagnitude);

@@ -2,9 +2,12 @@
 // endings with small buffers, and safe replacement under failure.
 #include "platform/files.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <csignal>
@@ -271,6 +274,17 @@ TEST(ReadLine, MemoryFilesReadLikeDiskFiles) {
   EXPECT_FALSE(FileFailed(*empty));
 }
 
+TEST(ReadLine, NumbersLinesAndEveryPieceOfALongOne) {
+  ScratchFolder dir;
+  WriteTextFile(dir / "lines.txt", "a\r\n" + std::string(10, 'x') + "\n\nlast");
+  FileHandle file = OpenFile(dir / "lines.txt", "rb");
+  EXPECT_EQ(LineNumber(*file), 0);
+  std::string text;
+  std::vector<long> numbers;
+  while (ReadLine(*file, text, 4) > 0) numbers.push_back(LineNumber(*file));
+  EXPECT_EQ(numbers, (std::vector<long>{1, 2, 2, 2, 2, 3, 4, 4}));
+}
+
 TEST(WriteLine, CutsTextAndAddsTheEnding) {
   ScratchFolder dir;
   const std::string path = dir / "out.txt";
@@ -359,6 +373,78 @@ TEST(SafeReplace, RefusesWhatItMustNotReplace) {
   EXPECT_EQ(OpenFileForReplace(dir / "no/such/folder/x.qvd"), nullptr);
   EXPECT_EQ(ReadTextFile(readOnly), "catalog");
   EXPECT_EQ(FilesIn(dir.path()), 1u);
+}
+
+// Pipes and devices are written where they are; nothing but a regular file is ever replaced.
+TEST(SafeReplace, PipesAndDevicesAreWrittenInPlace) {
+  ScratchFolder dir;
+  const std::string fifo = dir / "chart.fifo";
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+  EXPECT_EQ(OpenFileForReplace(fifo), nullptr) << "no reader: refused, never waited for";
+  EXPECT_EQ(ReplaceFailureReason(fifo), "it is a pipe that no program reads");
+  const int reader = ::open(fifo.c_str(), O_RDONLY | O_NONBLOCK);
+  ASSERT_GE(reader, 0);
+  FileHandle out = OpenFileForReplace(fifo);
+  ASSERT_NE(out, nullptr);
+  EXPECT_TRUE(WriteBytes(*out, "chart"));
+  char got[16] = {};
+  EXPECT_EQ(::read(reader, got, sizeof got), -1) << "nothing goes out before the commit";
+  EXPECT_EQ(CommitReplacedFile(std::move(out)), ResultOk);
+  EXPECT_EQ(::read(reader, got, sizeof got), 5);
+  EXPECT_STREQ(got, "chart");
+  ::close(reader);
+  EXPECT_TRUE(fs::is_fifo(fifo));
+
+  EXPECT_EQ(ReplaceFailureReason(dir.path()), "it is a folder");
+  EXPECT_EQ(ReplaceFailureReason(dir / "none/x.png"), "its folder does not exist");
+  EXPECT_EQ(FilesIn(dir.path()), 1u);
+
+  // Devices of the test's own, never the system's: a fault would replace them. Only a process
+  // that may make devices can run this part.
+  const std::string null = dir / "null", full = dir / "full";
+  if (mknod(null.c_str(), S_IFCHR | 0666, makedev(1, 3)) != 0 ||
+      mknod(full.c_str(), S_IFCHR | 0666, makedev(1, 7)) != 0) {
+    GTEST_SKIP() << "no permission to make devices";
+  }
+  EXPECT_EQ(ReplaceFileContents(null, std::vector<uint8_t>(70000, 'x')), ResultOk);
+  EXPECT_TRUE(fs::is_character_file(null));
+  EXPECT_EQ(ReplaceFileContents(full, std::vector<uint8_t>{1}), ResultWriteError);
+  EXPECT_TRUE(fs::is_character_file(full));
+}
+
+// A process that no longer runs: a child that has been waited for.
+pid_t EndedProcess() {
+  const pid_t child = fork();
+  if (child == 0) _exit(0);
+  waitpid(child, nullptr, 0);
+  return child;
+}
+
+TEST(SafeReplace, StaleTemporariesOfEndedProcessesAreRemoved) {
+  ScratchFolder dir;
+  CreateFolder(dir / "Stars");
+  const std::string ended = std::to_string(EndedProcess());
+  const std::string stale = dir / ("Stars/.North.qvd." + ended + ".0.tmp");
+  const std::string live = dir / (".Index.qvd." + std::to_string(getppid()) + ".3.tmp");
+  const std::string other = dir / (".notes." + ended + ".tmp");  // not a name of ours
+  for (const std::string& path : {stale, live, other}) WriteTextFile(path, "half");
+  EXPECT_EQ(RemoveStaleReplacements(dir.path()), 1);
+  EXPECT_FALSE(fs::exists(stale));
+  EXPECT_TRUE(fs::exists(live)) << "a running process may still commit it";
+  EXPECT_TRUE(fs::exists(other));
+}
+
+TEST(Locks, OneHolderAtATimeAndABoundedWait) {
+  ScratchFolder dir;
+  const std::string path = dir / ".lock";
+  FileLock first, second;
+  ASSERT_EQ(LockFileAt(path, 0, first), ResultOk);
+  EXPECT_EQ(LockFileAt(path, 60, second), ResultFailed);
+  EXPECT_EQ(second, nullptr);
+  first.reset();
+  EXPECT_EQ(LockFileAt(path, 0, second), ResultOk);
+  EXPECT_TRUE(fs::exists(path)) << "the lock file stays between uses";
+  EXPECT_EQ(LockFileAt(dir / "no/such/.lock", 0, first), ResultOpenError);
 }
 
 TEST(SafeReplace, LinkKeepsPointingAtTheReplacedFile) {

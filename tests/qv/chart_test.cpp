@@ -213,10 +213,16 @@ TEST_F(QvChartTest, BadDatesAndFilesGiveTheirMessages) {
   EXPECT_EQ(Run({"chart", "--settings", scratch / "none.qvs", "--out", scratch / "c.png"}),
             QvFileError);
   EXPECT_NE(err.find("can't open the file \"none.qvs\""), std::string::npos) << err;
-  EXPECT_EQ(Chart("no/such/folder/c.png"), QvFileError);
-  EXPECT_NE(err.find("can't open the file \"" + scratch / "no/such/folder/c.png"),
-            std::string::npos)
-      << err;
+  // An output that cannot be written says why.
+  const struct {
+    std::string out, why;
+  } outputs[] = {{"no/such/folder/c.png", "its folder does not exist"},
+                 {"folder.png", "it is a folder"}};
+  ASSERT_TRUE(CreateFolder(scratch / "folder.png"));
+  for (const auto& o : outputs) {
+    EXPECT_EQ(Chart(o.out), QvFileError);
+    EXPECT_EQ(err, "qv: can't write \"" + scratch / o.out + "\": " + o.why + "\n");
+  }
   EXPECT_FALSE(FileExists(scratch / "c.png"));
 }
 

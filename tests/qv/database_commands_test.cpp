@@ -1,6 +1,8 @@
 // qv db, qv find and qv import on the test database (qv_fixture.h).
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "tests/qv/qv_fixture.h"
 
 namespace qv {
@@ -154,9 +156,44 @@ TEST_F(QvTest, ImportStopsAtALineWithoutObjectUnlessToldToGoOn) {
   EXPECT_NE(out.find("into mixed.qvd (1 objects)"), std::string::npos) << out;
   EXPECT_EQ(Run({"find", "capella"}), QvUserError);
 
+  // Replacing takes a complete import: one that stops at the bad line keeps the old file.
+  const std::string before = ReadTextFile(scratch / "Database/mixed.qvd");
+  EXPECT_EQ(Run({"import", mixed, "--replace"}), QvUserError);
+  EXPECT_NE(err.find("\"mixed.qvd\" was not replaced"), std::string::npos) << err;
+  EXPECT_EQ(ReadTextFile(scratch / "Database/mixed.qvd"), before);
+
   ASSERT_EQ(Run({"import", mixed, "--replace", "--keep-going"}), QvSuccess) << err;
   EXPECT_NE(out.find("into mixed.qvd (2 objects)"), std::string::npos) << out;
   EXPECT_EQ(Run({"find", "capella"}), QvSuccess);
+}
+
+// A database file that cannot be read is named on standard error and makes the run a file
+// error, whatever the command; it keeps its place in the index.
+TEST_F(QvTest, UnreadableFilesAreNamedAndFailTheRun) {
+  const std::string stars = scratch / "Database/qv_objects.qvd";
+  const std::string index = ReadTextFile(scratch / "Database/Index.qvd");
+  WriteTextFile(stars, ReadTextFile(stars).substr(0, 256));  // the header alone
+  EXPECT_EQ(Run({"find", "Sirius"}), QvFileError);
+  EXPECT_NE(err.find("can't read the file \"" + stars + "\""), std::string::npos) << err;
+  EXPECT_EQ(Run({"chart", "--jd", "2460370.5", "--size", "100x80", "--out", scratch / "c.png"}),
+            QvFileError);
+  EXPECT_EQ(Run({"db"}), QvSuccess) << "the listing reads the index alone";
+  EXPECT_EQ(Run({"db", "--check"}), QvFileError);
+  EXPECT_NE(out.find("Files that cannot be read:\n3\tqv_objects.qvd\tit ends after 0 of the 6 "
+                     "slots its header counts\n"),
+            std::string::npos)
+      << out;
+  EXPECT_NE(err.find("can't read the file \"" + stars + "\""), std::string::npos) << err;
+
+  std::filesystem::remove(stars);
+  EXPECT_EQ(Run({"find", "Sirius"}), QvFileError);
+  EXPECT_NE(err.find("can't open the file \"" + stars + "\""), std::string::npos) << err;
+  EXPECT_EQ(ReadTextFile(scratch / "Database/Index.qvd"), index);
+  ASSERT_EQ(Run({"db", "--check"}), QvFileError);
+  EXPECT_NE(out.find("3\tqv_objects.qvd\tit is missing"), std::string::npos) << out;
+  ASSERT_EQ(Run({"import", TestData("qv_objects.txt"), "--replace"}), QvSuccess) << err;
+  ASSERT_EQ(Run({"db", "--check"}), QvSuccess) << err;
+  EXPECT_NE(out.find("Every file reads well."), std::string::npos);
 }
 
 TEST_F(QvTest, ImportFailuresLeaveNoDatabaseFile) {

@@ -142,10 +142,9 @@ TEST_F(QvEphemerisTest, StarColumnsCarryDistanceInParsecsAndMotions) {
   EXPECT_EQ(row[0], " 2024/03/01 01:00:00");
   EXPECT_EQ(row[3], "      7.68");
   EXPECT_EQ(row[4], "       0.0");
-  // Records keep the motion in 2^-30 radians a day, 0.0047 s and 0.07" a year: within two steps
-  // of the file's +0.0172 s/yr and +0.286"/yr (a unit slip would miss by far more).
-  EXPECT_NEAR(std::stod(row[9]), 0.0172, 0.01);
-  EXPECT_NEAR(std::stod(row[10]), 0.286, 0.14);
+  // The file's +0.0172 s/yr and +0.286"/yr, to the table's last digit.
+  EXPECT_NEAR(std::stod(row[9]), 0.0172, 0.0001);
+  EXPECT_NEAR(std::stod(row[10]), 0.286, 0.001);
   EXPECT_EQ(row[11], "     -20.6");
 }
 

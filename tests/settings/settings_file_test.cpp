@@ -124,6 +124,7 @@ ChartSettings RandomSettings(std::mt19937& random) {
   s.StarMotionThreshold = uniform(0, 1e7);
   s.PlanetComputation = static_cast<PlanetTheory>(whole(1, 3));
   s.PlanetLightTime = flag();
+  s.SatelliteModel = static_cast<SatelliteTheory>(whole(1, 2));
   s.PrecessionEpoch = J2000 + whole(-4000, 4000) * 36.525;  // a year to a tenth
   for (bool* f :
        {&s.Precession, &s.Nutation, &s.Aberration, &s.Refraction, &s.PreciseRiseSetTimes}) {
@@ -407,6 +408,11 @@ TEST_F(SettingsFileTest, ReadingFollowsTheKeyRules) {
        [](const ChartSettings& s) { return s.PlanetComputation == PlanetVSOP87; }},
       {"PlanetComputation=Elements\r\nPlanetPerturbations=2\r\n",
        [](const ChartSettings& s) { return s.PlanetComputation == PlanetVFP; }},
+      // The satellite model: the simple one unless SGP4 is named.
+      {"SatelliteModel=SGP4\r\n",
+       [](const ChartSettings& s) { return s.SatelliteModel == SatelliteSGP4; }},
+      {"SatelliteModel=sgp4\r\n",
+       [](const ChartSettings& s) { return s.SatelliteModel == SatelliteSimple; }},
       // Style words must match exactly; a font without size has size 0.
       {"ChartWindowsFont=Courier,9,bold,Strikeout,Italic \r\n",
        [](const ChartSettings& s) {

@@ -43,8 +43,8 @@ std::vector<Fields> ReadLines(const fs::path& path) {
 class CatalogConversion : public testing::Test {
  protected:
   void SetUp() override {
-    ok = ConvertCatalog(std::string(QV_TEST_DATA_DIR) + "/tools/catalog_fixture", out.string(),
-                        report, error);
+    const std::string fixture = std::string(QV_TEST_DATA_DIR) + "/tools/catalog_fixture";
+    ok = ConvertCatalog(fixture, fixture + "/star_files", out.string(), report, error);
     for (const std::string& name : report.files) {
       for (Fields& f : ReadLines(out / name)) {
         if (f[0][0] == 'S') objects[f[11]] = {name, f};
@@ -98,18 +98,27 @@ TEST_F(CatalogConversion, DeepSkyObjectsGetKindsDesignationsAndOneMessierNumberE
   const Written& m31 = Object("Andromeda Galaxy; M31; NGC224");
   EXPECT_EQ(m31.file, "DeepSky0.txt");
   EXPECT_EQ(m31.fields[0], "S15");
-  EXPECT_EQ(m31.fields[6], "3.44");
-  EXPECT_EQ(m31.fields[10], "189.100");
+  // The Messier list's figures (3.4, 190') over the catalog entry's (3.44, 189.1').
+  EXPECT_EQ(m31.fields[6], "3.40");
+  EXPECT_EQ(m31.fields[7], "0.92");
+  EXPECT_EQ(m31.fields[10], "190.000");
 
   EXPECT_EQ(Object("Pleiades; M45").fields[0], "S11");  // typed "sfr", Trumpler class I3rn
 
   // Two package entries claim M8: one object, the one with a magnitude, holding both names.
   const Written& m8 = Object("Lagoon Nebula; M8; NGC6523");
   EXPECT_EQ(m8.fields[0], "S13");
-  EXPECT_EQ(m8.fields[6], "5.00");
+  EXPECT_EQ(m8.fields[6], "5.80");  // the list's, 0.8 magnitudes from the entry's 5.0
   EXPECT_EQ(report.deepSkyCounts.merged, 1);
 
-  EXPECT_EQ(Object("M98; NGC4192").file.substr(0, 9), "DeepSky1-");  // from the Messier list
+  // The catalog entry M98 lands on holds a small part's photometry (13.50, 0.7', B-V -1.30):
+  // the list's magnitude and size replace it, and the colour index goes with the magnitude.
+  const Written& m98 = Object("M98; NGC4192");
+  EXPECT_EQ(m98.file.substr(0, 9), "DeepSky1-");
+  EXPECT_EQ(m98.fields[6], "10.10");
+  EXPECT_EQ(m98.fields[7], "");
+  EXPECT_EQ(m98.fields[10], "10.000");
+  EXPECT_EQ(report.deepSkyCounts.messierCorrected, (std::vector<int>{8, 98}));
   const Written& m40 = Object("M40; WN 4");  // absent from the catalog: added from the list
   EXPECT_EQ(m40.fields[0], "S11");
   EXPECT_EQ(m40.fields[6], "8.00");
@@ -176,6 +185,20 @@ TEST_F(CatalogConversion, BoundariesAndTheFileListInImportOrder) {
 
 // A designation the converter writes must read back through the program's own parser and
 // render to the same text: figure lines find their stars by that text.
+// The Milky Way's rings with their levels, in degrees; rings of fewer than three vertices and
+// features other than the five levels left out; read beside the database, not imported.
+TEST_F(CatalogConversion, TheMilkyWayFileHoldsTheOutlinesRings) {
+  ASSERT_TRUE(ok) << error;
+  std::ifstream in(out / "MilkyWay.txt");
+  std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  EXPECT_EQ(text.substr(text.find('\n') + 1),
+            "R 1\n10.000 0.000\n20.000 0.000\n20.000 10.000\n10.000 10.000\n"
+            "R 1\n12.000 2.000\n14.000 2.000\n14.000 4.000\n"
+            "R 5\n190.000 -30.000\n200.000 -30.000\n195.000 -25.000\n\n");
+  EXPECT_EQ(report.milkyWayRings, 3);
+  EXPECT_EQ(std::count(report.files.begin(), report.files.end(), "MilkyWay.txt"), 0);
+}
+
 TEST_F(CatalogConversion, DesignationsRoundTripThroughTheProgramsParser) {
   ASSERT_TRUE(ok) << error;
   std::set<std::string> parsed, unparsed;
@@ -205,15 +228,18 @@ TEST(CatalogConversionFailures, NameTheFileThatIsMissingOrBroken) {
   std::string error;
   ScratchFolder scratch;
   const fs::path dir = scratch.path();
-  EXPECT_FALSE(ConvertCatalog("/nonexistent/quorvane", dir.string(), report, error));
+  const std::string fixture = std::string(QV_TEST_DATA_DIR) + "/tools/catalog_fixture";
+  const std::string starFiles = fixture + "/star_files";
+  EXPECT_FALSE(ConvertCatalog("/nonexistent/quorvane", starFiles, dir.string(), report, error));
   EXPECT_NE(error.find("stars.14.json"), std::string::npos) << error;
+  EXPECT_FALSE(ConvertCatalog(fixture, "/nonexistent/quorvane", dir.string(), report, error));
+  EXPECT_NE(error.find("namedstars.dat"), std::string::npos) << error;
 
-  for (const fs::directory_entry& e :
-       fs::directory_iterator(std::string(QV_TEST_DATA_DIR) + "/tools/catalog_fixture")) {
-    fs::copy_file(e.path(), dir / e.path().filename());
+  for (const fs::directory_entry& e : fs::directory_iterator(fixture)) {
+    if (e.is_regular_file()) fs::copy_file(e.path(), dir / e.path().filename());
   }
   std::ofstream(dir / "dsos.14.json") << "{\"type\":\"FeatureCollection\",\"features\":[";
-  EXPECT_FALSE(ConvertCatalog(dir.string(), dir.string(), report, error));
+  EXPECT_FALSE(ConvertCatalog(dir.string(), starFiles, dir.string(), report, error));
   EXPECT_NE(error.find("dsos.14.json is not valid JSON"), std::string::npos) << error;
   EXPECT_FALSE(fs::exists(dir / "FileList.txt"));
 }

@@ -7,21 +7,31 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <set>
 #include <string>
 #include <vector>
 
+#include "astro/observing.h"
+#include "chart/milky_way.h"
+#include "chart/object_info.h"
 #include "chart/regions.h"
 #include "objects/database.h"
 #include "objects/namesearch.h"
+#include "objects/sky.h"
+#include "objects/starplace.h"
 #include "objects/store.h"
 #include "platform/alert.h"
 #include "platform/result.h"
+#include "tests/chart/canvas.h"
+#include "tests/support/chart_frame.h"
 #include "tests/support/degree.h"
 #include "tests/support/scratch_folder.h"
+#include "tools/catalog/deep_sky.h"
 #include "tools/catalog/package.h"
 
 namespace qv {
@@ -188,12 +198,13 @@ TEST_F(DefaultDatabase, FamiliarObjectsAreFoundByNameWithTheirMagnitudes) {
     ObjectKind kind;
     int16_t magnitude;  // catalog V, hundredths
   };
-  // The package's magnitudes: Sirius -1.44 (Hipparcos), the Pleiades 1.2, M31 3.44.
+  // The package's magnitudes: Sirius -1.44 (Hipparcos), the Pleiades 1.2, M31 3.4 (the
+  // Messier list's).
   const Familiar objects[] = {
       {"Sirius", KindMultipleStar, -144}, {"$a CMa", KindMultipleStar, -144},
       {"M45", KindOpenCluster, 120},      {"Pleiades", KindOpenCluster, 120},
-      {"M31", KindGalaxy, 344},           {"Andromeda Galaxy", KindGalaxy, 344},
-      {"NGC224", KindGalaxy, 344},
+      {"M31", KindGalaxy, 340},           {"Andromeda Galaxy", KindGalaxy, 340},
+      {"NGC224", KindGalaxy, 340},
   };
   for (const Familiar& f : objects) {
     const ObjectRecord* found = Find(f.name);
@@ -216,6 +227,111 @@ TEST_F(DefaultDatabase, EveryMessierObjectIsThereOnce) {
   }
 }
 
+// Every Messier object has the Messier list's magnitude (within 0.5) and size (within a factor
+// of 2): the list describes each object as a whole (M87 was +12.50 and 0.7', a part's figures).
+TEST_F(DefaultDatabase, MessierObjectsHaveTheMessierListsMagnitudesAndSizes) {
+  nlohmann::json doc;
+  std::string error;
+  const fs::path path = CacheDir() / "d3-celestial-0.7.35" / "data" / "messier.json";
+  if (!ReadJsonFile(path.string(), doc, error)) GTEST_SKIP() << error;
+  const std::vector<PackageMessier> list = ReadPackageMessier(doc);
+  ASSERT_EQ(list.size(), 110u);
+  constexpr double ArcminPerRadian = 3437.7467707849396;
+  for (const PackageMessier& m : list) {
+    const std::string name = "M" + std::to_string(m.number);
+    const ObjectRecord* found = Find(name.c_str());
+    ASSERT_NE(found, nullptr) << name;
+    const SkyObjectRecord& sky = *SkyObjectOf(*found);
+    if (m.magnitude) {
+      ASSERT_NE(sky.visualMagnitude, UnknownMagnitude) << name;
+      EXPECT_LE(std::fabs(sky.visualMagnitude / 100.0 - *m.magnitude), MessierMagnitudeTolerance)
+          << name;
+    }
+    if (m.sizeArcmin > 0) {
+      const double size = sky.size * ArcminPerRadian;
+      EXPECT_LE(std::max(size / m.sizeArcmin, m.sizeArcmin / size), MessierSizeFactor) << name;
+    }
+  }
+}
+
+// The stars' motions move them as PyEphem moves its catalogue stars (Arcturus, Rigil Kentaurus)
+// and stars given their Hipparcos motions (61 Cygni A, Groombridge 1830, the fastest star of
+// the database at 7.1"/yr, standing in for Barnard's star, which the star files lack): the table
+// tests/tools/ref/star_motion_pyephem.tsv, written by tools/make_star_motion_ref.py.
+// Tolerance 2", and 3" for Groombridge 1830: PyEphem moves a star linearly in R.A. and Dec., the
+// program along a straight line in space, and the two part by half the square of the distance
+// travelled times tan Dec.: 2.1" for Groombridge 1830 (1030" at Dec. +38) from 2026 back to 1850,
+// under 0.6" for the others. A motion in the wrong unit or without cos Dec. misses by arcminutes.
+TEST_F(DefaultDatabase, StarsMoveAsPyEphemMovesThem) {
+  std::ifstream table(fs::path(QV_TEST_DATA_DIR) / "tools" / "ref" / "star_motion_pyephem.tsv");
+  ASSERT_TRUE(table) << "no star_motion_pyephem.tsv";
+  ObservingSettings s;
+  s.Aberration = false;
+  s.StarParallax = false;
+  s.StarMotion = true;
+  s.StarMotionThreshold = 0;
+  s.DynamicTime = true;
+  constexpr double ArcsecPerRadian = 206264.80624709636;
+  double worst = 0;
+  int rows = 0;
+  for (std::string line; std::getline(table, line);) {
+    if (line.empty() || line[0] == '#') continue;
+    const size_t tab = line.find('\t');
+    const std::string name = line.substr(0, tab);
+    double jd = 0, raDeg = 0, decDeg = 0;
+    ASSERT_EQ(std::sscanf(line.c_str() + tab, "%lf %lf %lf", &jd, &raDeg, &decDeg), 3) << line;
+    ObjectRecord* star = const_cast<ObjectRecord*>(Find(name.c_str()));
+    ASSERT_NE(star, nullptr) << name;
+    s.JulianDate = jd;
+    SetCurrentSky(MakeSkyContext(s));
+    ComputeStarPlace(*star);
+    const Vector3 got = VectorFromDirection(SkyObjectOf(*star)->current);
+    const Vector3 want{std::cos(decDeg * Deg) * std::cos(raDeg * Deg),
+                       std::cos(decDeg * Deg) * std::sin(raDeg * Deg), std::sin(decDeg * Deg)};
+    const double dot = (got.x * want.x + got.y * want.y + got.z * want.z) / Length(got);
+    const double arcsec = std::acos(std::min(1.0, dot)) * ArcsecPerRadian;
+    EXPECT_LE(arcsec, name == "HD103095" ? 3.0 : 2.0) << line;
+    worst = std::max(worst, arcsec);
+    ++rows;
+  }
+  EXPECT_EQ(rows, 12);
+  std::printf("star motions: worst %.2f\" from PyEphem over %d places\n", worst, rows);
+}
+
+TEST_F(DefaultDatabase, StarsBrighterThanMagnitude8CarryMotionAndDistance) {
+  int bright = 0, moving = 0, distant = 0;
+  for (ObjectId id = FirstObject(); id != 0; id = NextObject(id)) {
+    const ObjectRecord& record = *ObjectOfId(id);
+    const SkyObjectRecord* sky = SkyObjectOf(record);
+    if (!sky || !IsStarKind(record.kind) || sky->visualMagnitude >= 800) continue;
+    ++bright;
+    moving += sky->motion.x != 0 || sky->motion.y != 0 || sky->motion.z != 0;
+    distant += std::isfinite(sky->distance);
+  }
+  EXPECT_GT(bright, 40000);
+  EXPECT_GE(moving, bright * 0.95);
+  EXPECT_GE(distant, bright * 0.95);
+  std::printf("%d stars brighter than 8: %d with motion, %d with distance\n", bright, moving,
+              distant);
+}
+
+// Sirius: 379.2 mas of parallax, -546 and -1223 mas/yr (Hipparcos).
+TEST_F(DefaultDatabase, SiriusShowsItsDistanceAndMotion) {
+  ObjectRecord* sirius = const_cast<ObjectRecord*>(Find("Sirius"));
+  ASSERT_NE(sirius, nullptr);
+  std::map<int, std::string> lines;
+  for (const InfoLine& line : ObjectInfoLines(*sirius, CoordinatesEquatorial))
+    lines[line.item] = line.text;
+  double parsecs = 0, raMotion = 0, decMotion = 0;
+  ASSERT_EQ(std::sscanf(lines[InfoDistanceItem].c_str(), "Distance (pc): %lf", &parsecs), 1)
+      << lines[InfoDistanceItem];
+  EXPECT_NEAR(parsecs, 2.64, 0.005);
+  ASSERT_EQ(std::sscanf(lines[InfoLine15Item].c_str(), "R.A. motion (s/yr): %lf", &raMotion), 1);
+  EXPECT_NEAR(raMotion, -0.0380, 0.0001) << lines[InfoLine15Item];
+  ASSERT_EQ(std::sscanf(lines[InfoLine16Item].c_str(), "Dec. motion (\"/yr): %lf", &decMotion), 1);
+  EXPECT_NEAR(decMotion, -1.223, 0.001) << lines[InfoLine16Item];
+}
+
 // The files a chart reads: a file's brightest star (deep-sky object) must be brighter than the
 // chart's limit, and its box must show on the chart, as the chart's region culling decides.
 std::set<std::string> FilesRead(const ChartFrame& frame, int16_t starLimit, int16_t deepSkyLimit) {
@@ -234,13 +350,7 @@ std::set<std::string> FilesRead(const ChartFrame& frame, int16_t starLimit, int1
 }
 
 ChartFrame EquatorialChart(double raDeg, double decDeg, double fieldDeg) {
-  ChartView view;
-  view.projection = ProjectionLambert;
-  view.system = CoordinatesEquatorial;
-  view.centerLon = raDeg * Deg;
-  view.centerLat = decDeg * Deg;
-  view.fieldWidth = fieldDeg * Deg;
-  return MakeChartFrame(view, Matrix3{}, {0, 0, 1}, 0, 0, 1024, 768);
+  return EquatorialFrame(raDeg, decDeg, fieldDeg, false, {0, 0, 1}, ProjectionLambert, 1024, 768);
 }
 
 TEST_F(DefaultDatabase, AWideChartReadsTheBrightLayerAndANarrowOneAFewRegions) {
@@ -253,6 +363,29 @@ TEST_F(DefaultDatabase, AWideChartReadsTheBrightLayerAndANarrowOneAFewRegions) {
   int starLayers = 0;
   for (const std::string& name : narrow) starLayers += name.compare(0, 5, "Stars") == 0;
   EXPECT_GE(starLayers, 3);  // the bright layer and the regions of two fainter ones
+}
+
+// The Milky Way beside the database: a chart of Sagittarius, on the band, is mostly covered by
+// it; one of Ursa Major, 60 degrees from the band, shows none of it.
+TEST_F(DefaultDatabase, TheMilkyWayCoversSagittariusAndMissesUrsaMajor) {
+  MilkyWay outline;
+  ASSERT_EQ(ReadMilkyWay((DataDir() / "Database" / "MilkyWay.txt").string(), outline), ResultOk);
+  EXPECT_GT(outline.rings.size(), 100u);
+  const MilkyWayShades shades = MilkyWayShadesBetween(ColorBlack, ColorWhite);
+  constexpr int Width = 320, Height = 240;
+  const struct {
+    double raDeg, decDeg;
+    double least, most;  // share of the chart's pixels covered
+  } charts[] = {{280, -28, 0.5, 1.0}, {165, 55, 0.0, 0.0}};
+  for (const auto& c : charts) {
+    Canvas canvas(Width, Height);
+    const ChartFrame frame = EquatorialFrame(c.raDeg, c.decDeg, 40, false, {0, 0, 1},
+                                             ProjectionLambert, Width - 1, Height - 1);
+    DrawMilkyWay(outline, frame, shades);
+    const double covered = static_cast<double>(canvas.Lit().size()) / (Width * Height);
+    EXPECT_GE(covered, c.least) << c.raDeg;
+    EXPECT_LE(covered, c.most) << c.raDeg;
+  }
 }
 
 // Building again (the data changed) must not throw away a database the user may have edited.

@@ -6,6 +6,7 @@
 #include <limits>
 
 #include "tools/catalog/package.h"
+#include "tools/catalog/star_motions.h"
 #include "tools/catalog/star_names.h"
 #include "tools/catalog/text_lines.h"
 
@@ -16,7 +17,8 @@ namespace {
 constexpr double Unlimited = std::numeric_limits<double>::infinity();
 
 struct PackageDocuments {
-  nlohmann::json stars, starNames, deepSky, deepSkyNames, messier, constellations, figures, borders;
+  nlohmann::json stars, starNames, deepSky, deepSkyNames, messier, constellations, figures, borders,
+      milkyWay;
 };
 
 bool ReadDocuments(const std::string& dir, PackageDocuments& docs, std::string& error) {
@@ -29,6 +31,7 @@ bool ReadDocuments(const std::string& dir, PackageDocuments& docs, std::string& 
       {"constellations.json", &docs.constellations},
       {"constellations.lines.json", &docs.figures},
       {"constellations.borders.json", &docs.borders},
+      {"mw.json", &docs.milkyWay},
   };
   for (const auto& [name, doc] : files) {
     if (!ReadJsonFile(dir + "/" + name, *doc, error)) return false;
@@ -84,16 +87,23 @@ const std::vector<MagnitudeLayer>& DeepSkyLayers() {
   return layers;
 }
 
-bool ConvertCatalog(const std::string& dataDir, const std::string& outDir, CatalogReport& report,
-                    std::string& error) {
+bool ConvertCatalog(const std::string& dataDir, const std::string& starDataDir,
+                    const std::string& outDir, CatalogReport& report, std::string& error) {
   PackageDocuments docs;
   if (!ReadDocuments(dataDir, docs, error)) return false;
+  std::vector<DataFileStar> binaryStars, textStars;
+  if (!ReadStarDataFiles(starDataDir, binaryStars, error) ||
+      !ReadStarCatalogText(starDataDir + "/stars.dat", textStars, report.motions.unreadLines,
+                           error)) {
+    return false;
+  }
 
   PackageReadCounts starCounts, deepSkyCounts;
   const std::vector<PackageConstellation> constellations =
       ReadPackageConstellations(docs.constellations);
-  const std::vector<SkyEntry> stars =
+  std::vector<SkyEntry> stars =
       BuildStars(ReadPackageStars(docs.stars, starCounts), ReadPackageStarNames(docs.starNames));
+  AddStarMotions(stars, binaryStars, textStars, report.motions);
   const std::vector<SkyEntry> deepSky = BuildDeepSky(
       ReadPackageDeepSky(docs.deepSky, deepSkyCounts), ReadPackageDeepSkyNames(docs.deepSkyNames),
       ReadPackageMessier(docs.messier), report.deepSkyCounts);
@@ -119,6 +129,13 @@ bool ConvertCatalog(const std::string& dataDir, const std::string& outDir, Catal
   }
   if (!WriteTextFile(outDir + "/Figures.txt", figures, FigureLineText, error) ||
       !WriteTextFile(outDir + "/Boundaries.txt", boundaries, BoundaryLineText, error)) {
+    return false;
+  }
+  const std::vector<PackageMilkyWayRing> milkyWay = ReadPackageMilkyWay(docs.milkyWay);
+  report.milkyWayRings = static_cast<int>(milkyWay.size());
+  if (!WriteTextFile(
+          outDir + "/MilkyWay.txt", std::vector<std::string>{MilkyWayText(milkyWay)},
+          [](const std::string& text) { return text; }, error)) {
     return false;
   }
   report.files.push_back("Figures.txt");

@@ -8,6 +8,7 @@
 #include "tools/catalog/deep_sky.h"
 #include "tools/catalog/figures.h"
 #include "tools/catalog/layers.h"
+#include "tools/catalog/star_motions.h"
 
 namespace qv {
 
@@ -26,15 +27,21 @@ struct CatalogReport {
   int figureLines = 0;
   int boundaryLines = 0;
   int skippedEntries = 0;  // package entries without position or magnitude
+  int milkyWayRings = 0;   // in MilkyWay.txt, which is read beside the database, not imported
   FigureCounts figures;
   DeepSkyCounts deepSkyCounts;
+  MotionMatchCounts motions;
   std::vector<std::string> files;  // in import order, the list's own name not included
 };
 
 // ConvertCatalog: reads dataDir (stars.14.json, starnames.json, dsos.14.json, dsonames.json,
-// messier.json, constellations.json, constellations.lines.json, constellations.borders.json) and
-// writes outDir's files. False with a one-line reason when a file cannot be read or written.
-bool ConvertCatalog(const std::string& dataDir, const std::string& outDir, CatalogReport& report,
-                    std::string& error);
+// messier.json, constellations.json, constellations.lines.json, constellations.borders.json,
+// mw.json) and
+// the star files of starDataDir (namedstars.dat, unnamedstars.dat, stars.dat: motions and
+// distances),
+// and writes outDir's files: the object text files, their list and MilkyWay.txt. False with a
+// one-line reason when a file cannot be read or written.
+bool ConvertCatalog(const std::string& dataDir, const std::string& starDataDir,
+                    const std::string& outDir, CatalogReport& report, std::string& error);
 
 }  // namespace qv

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cmath>
 #include <cstdlib>
 #include <regex>
 #include <string_view>
@@ -188,6 +189,32 @@ void AddMissingMessier(std::vector<DeepSkyDraft>& drafts,
   }
 }
 
+// The Messier list's magnitude and size are the object's as a whole: the catalog entry a Messier
+// number lands on may carry the photometry of a small part of it (NGC 4486, M87, has +12.50 and
+// 0.7' there against the list's 8.6 and 8'), or a blue magnitude. Where the two magnitudes
+// disagree by more than MessierMagnitudeTolerance the entry's colour index belongs with its
+// magnitude and goes too.
+void TakeMessierFigures(std::vector<DeepSkyDraft>& drafts,
+                        const std::vector<PackageMessier>& messier, DeepSkyCounts& counts) {
+  for (DeepSkyDraft& d : drafts) {
+    if (d.messier == 0) continue;
+    const auto m = std::find_if(messier.begin(), messier.end(),
+                                [&](const PackageMessier& p) { return p.number == d.messier; });
+    if (m == messier.end()) continue;
+    SkyEntry& e = d.entry;
+    const bool magnitudeOff =
+        m->magnitude &&
+        (!e.magnitude || std::fabs(*e.magnitude - *m->magnitude) > MessierMagnitudeTolerance);
+    const bool sizeOff = m->sizeArcmin > 0 &&
+                         (e.sizeArcmin <= 0 || e.sizeArcmin > MessierSizeFactor * m->sizeArcmin ||
+                          m->sizeArcmin > MessierSizeFactor * e.sizeArcmin);
+    if (magnitudeOff) e.colorIndex.reset();
+    if (m->magnitude) e.magnitude = m->magnitude;
+    if (m->sizeArcmin > 0) e.sizeArcmin = m->sizeArcmin;
+    if (magnitudeOff || sizeOff) counts.messierCorrected.push_back(d.messier);
+  }
+}
+
 std::map<std::string, std::string> NamesByDesignation(
     const std::map<std::string, std::string>& commonNames) {
   std::map<std::string, std::string> byDesignation;
@@ -277,6 +304,7 @@ std::vector<SkyEntry> BuildDeepSky(const std::vector<PackageDeepSky>& objects,
   AddMessierCrossIds(drafts, messier);
   MergeMessierDuplicates(drafts, counts);
   AddMissingMessier(drafts, messier, counts);
+  TakeMessierFigures(drafts, messier, counts);
   const std::map<std::string, std::string> names = NamesByDesignation(commonNames);
   std::vector<SkyEntry> entries;
   entries.reserve(drafts.size());

@@ -26,13 +26,20 @@ std::string DeepSkyDesignation(const std::string& id);
 // MessierNumber: 1-110 for "M31", else 0.
 int MessierNumber(const std::string& designation);
 
+// A Messier object's catalog entry agrees with the Messier list when the magnitudes differ by at
+// most this much and the sizes by at most this factor.
+constexpr double MessierMagnitudeTolerance = 0.5;
+constexpr double MessierSizeFactor = 2.0;
+
 struct DeepSkyCounts {
   int unknownType = 0;   // package entries of a type the converter does not know: left out
   int merged = 0;        // entries that repeated another's Messier number
   int messierAdded = 0;  // Messier objects taken from the Messier list (absent otherwise)
+  std::vector<int> messierCorrected;  // numbers whose entry disagreed with the Messier list
 };
 
-// BuildDeepSky: one entry per object; a Messier number is carried by exactly one object. Dark
+// BuildDeepSky: one entry per object; a Messier number is carried by exactly one object, with
+// the Messier list's magnitude and size where the list gives them. Dark
 // nebulae (and every entry of the Lynds and Barnard dark-nebula catalogs, whatever its type) and
 // objects of magnitude 0 get no magnitude: the package's numbers there are opacity classes and
 // placeholders.

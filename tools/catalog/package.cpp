@@ -223,4 +223,31 @@ std::vector<PackagePolylines> ReadPackagePolylines(const json& doc) {
   return result;
 }
 
+std::vector<PackageMilkyWayRing> ReadPackageMilkyWay(const json& doc) {
+  std::vector<PackageMilkyWayRing> rings;
+  for (const json& feature : Features(doc)) {
+    const std::string id = TextField(feature, "id");
+    if (id.size() != 3 || id.compare(0, 2, "ol") != 0 || id[2] < '1' || id[2] > '5') continue;
+    const json* geometry = Member(feature, "geometry");
+    const json* polygons = geometry ? Member(*geometry, "coordinates") : nullptr;
+    if (!polygons || !polygons->is_array()) continue;
+    for (const json& polygon : *polygons) {
+      if (!polygon.is_array()) continue;
+      for (const json& ring : polygon) {
+        if (!ring.is_array()) continue;
+        PackageMilkyWayRing out{id[2] - '0', {}};
+        for (const json& pair : ring) {
+          if (const std::optional<SkyPosition> p = PositionFromPair(pair)) out.points.push_back(*p);
+        }
+        const bool closed = out.points.size() > 1 &&
+                            out.points.front().raDeg == out.points.back().raDeg &&
+                            out.points.front().decDeg == out.points.back().decDeg;
+        if (closed) out.points.pop_back();
+        if (out.points.size() >= 3) rings.push_back(std::move(out));
+      }
+    }
+  }
+  return rings;
+}
+
 }  // namespace qv

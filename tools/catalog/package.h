@@ -67,6 +67,11 @@ struct PackagePolylines {  // constellations.lines.json and constellations.borde
   std::vector<std::vector<SkyPosition>> polylines;
 };
 
+struct PackageMilkyWayRing {        // mw.json: one outline ring of a brightness level
+  int level = 0;                    // 1 (faintest, widest) to 5
+  std::vector<SkyPosition> points;  // the ring's vertices, the closing repeat dropped
+};
+
 struct PackageReadCounts {
   int read = 0;
   int skipped = 0;  // entries without the fields the converter needs
@@ -81,6 +86,9 @@ std::map<std::string, std::string> ReadPackageDeepSkyNames(const nlohmann::json&
 std::vector<PackageMessier> ReadPackageMessier(const nlohmann::json& doc);
 std::vector<PackageConstellation> ReadPackageConstellations(const nlohmann::json& doc);
 std::vector<PackagePolylines> ReadPackagePolylines(const nlohmann::json& doc);
+// ReadPackageMilkyWay: the rings of the features "ol1" to "ol5" (MultiPolygons); rings of fewer
+// than three usable vertices are left out.
+std::vector<PackageMilkyWayRing> ReadPackageMilkyWay(const nlohmann::json& doc);
 
 // NumberField: a number given as a JSON number or as a numeric string ("0.482"); none when the
 // field is absent, empty or not a number.

@@ -16,6 +16,13 @@ struct SkyPosition {
   double decDeg = 0;  // [-90, +90]
 };
 
+// A star's motion and distance (Hipparcos values).
+struct StarMotion {
+  double raMas = 0;                   // proper motion in R.A. times cos Dec., mas/yr
+  double decMas = 0;                  // proper motion in Dec., mas/yr
+  std::optional<double> parallaxMas;  // none: not measured (or not positive)
+};
+
 // One star or deep-sky object. names are the parts of its name text in the order written:
 // proper or common name first, then designations.
 struct SkyEntry {
@@ -25,6 +32,8 @@ struct SkyEntry {
   std::optional<double> colorIndex;  // B-V; none = unknown
   double sizeArcmin = 0;             // apparent diameter of a deep-sky object; 0 = none
   std::vector<std::string> names;
+  long hd = 0;                       // a star's Henry Draper number; 0 = none known
+  std::optional<StarMotion> motion;  // stars only; none = not known
 };
 
 // A constellation figure line ("C1"): two objects named by designations that the importer finds

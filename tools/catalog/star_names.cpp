@@ -134,6 +134,10 @@ std::vector<SkyEntry> BuildStars(const std::vector<PackageStar>& stars,
     entry.magnitude = star.magnitude;
     entry.colorIndex = star.colorIndex;
     entry.names = StarNameParts(star.hip, starNames);
+    if (starNames) {
+      const std::string hd = HdDesignation(starNames->hd);
+      if (!hd.empty()) entry.hd = std::strtol(hd.c_str() + 2, nullptr, 10);
+    }
     entries.push_back(std::move(entry));
   }
   return entries;

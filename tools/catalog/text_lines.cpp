@@ -30,6 +30,27 @@ std::string CutUtf8(const std::string& text, size_t maxBytes) {
   return text.substr(0, end);
 }
 
+// The importer's motion fields: R.A. in seconds of time per year (the change of R.A. itself, so
+// mu alpha * is divided by cos Dec.), Dec. in arcseconds per year; at a pole R.A. stands still.
+std::string RaMotionField(const SkyEntry& entry) {
+  if (!entry.motion) return {};
+  const double cosDec = std::cos(entry.position.decDeg * 0.017453292519943295);
+  const double secondsPerYear = cosDec > 1e-9 ? entry.motion->raMas / 15000.0 / cosDec : 0.0;
+  return Fixed(secondsPerYear, 7);
+}
+
+std::string DecMotionField(const SkyEntry& entry) {
+  return entry.motion ? Fixed(entry.motion->decMas / 1000.0, 5) : std::string();
+}
+
+// Distance in parsecs from the parallax, to the parallax's own precision of 0.1 mas.
+std::string DistanceField(const SkyEntry& entry) {
+  if (!entry.motion || !entry.motion->parallaxMas) return {};
+  char text[32];
+  std::snprintf(text, sizeof text, "%.6g", 1000.0 / *entry.motion->parallaxMas);
+  return text;
+}
+
 }  // namespace
 
 std::string FormatRightAscension(double raDeg) {
@@ -70,12 +91,12 @@ std::string SkyObjectLine(const SkyEntry& entry) {
       "2000.0",
       FormatRightAscension(entry.position.raDeg),
       FormatDeclination(entry.position.decDeg),
-      "",  // proper motion in R.A.: not in the package
-      "",  // proper motion in Dec.
+      RaMotionField(entry),
+      DecMotionField(entry),
       Optional(entry.magnitude, 2),
       Optional(entry.colorIndex, 2),
-      "",  // radial velocity
-      "",  // distance
+      "",  // radial velocity: not in the star-data files
+      DistanceField(entry),
       deepSky && entry.sizeArcmin > 0 ? Fixed(entry.sizeArcmin, 3) : std::string(),
       JoinNameParts(entry.names),
   };
@@ -97,6 +118,22 @@ std::string BoundaryLineText(const BoundaryLine& line) {
   return "C2\t2000.0\t" + FormatRightAscension(line.first.raDeg) + "\t" +
          FormatDeclination(line.first.decDeg) + "\t" + FormatRightAscension(line.second.raDeg) +
          "\t" + FormatDeclination(line.second.decDeg);
+}
+
+std::string MilkyWayText(const std::vector<PackageMilkyWayRing>& rings) {
+  std::string text =
+      "# The Milky Way's outline in brightness levels 1 (faintest) to 5, from d3-celestial's "
+      "mw.json\n";
+  char line[64];
+  for (const PackageMilkyWayRing& ring : rings) {
+    std::snprintf(line, sizeof line, "R %d\n", ring.level);
+    text += line;
+    for (const SkyPosition& p : ring.points) {
+      std::snprintf(line, sizeof line, "%.3f %.3f\n", p.raDeg, p.decDeg);
+      text += line;
+    }
+  }
+  return text;
 }
 
 }  // namespace qv

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "tools/catalog/package.h"
 #include "tools/catalog/sky_entry.h"
 
 namespace qv {
@@ -23,5 +24,8 @@ std::string JoinNameParts(const std::vector<std::string>& parts);
 std::string SkyObjectLine(const SkyEntry& entry);
 std::string FigureLineText(const FigureLine& line);
 std::string BoundaryLineText(const BoundaryLine& line);
+
+// MilkyWayText: the Milky Way file the chart reads (objects/milky_way.h describes it).
+std::string MilkyWayText(const std::vector<PackageMilkyWayRing>& rings);
 
 }  // namespace qv
