@@ -5,14 +5,9 @@
 #include <cstdio>
 
 #include "astro/angles.h"
+#include "astro/constants.h"
 
 namespace qv {
-namespace {
-
-constexpr double ArcminutesPerRadian = 3437.74677;
-constexpr double ArcsecondsPerRadian = 206264.8062;
-
-}  // namespace
 
 TelescopeTarget TargetFromObject(const ObjectRecord& record) {
   const Spherical s = RectangularToSpherical(CurrentDirectionVector(record));
