@@ -45,8 +45,8 @@ TEST(Vsop87, TablesHoldEveryPublishedTerm) {
 // last digit).
 TEST(Pluto, ReproducesTheWorkedExample) {
   const Spherical s = PlutoPosition(2448908.5);
-  EXPECT_NEAR(s.lon / test::RadiansPerDegree, 232.74071, 1e-5);
-  EXPECT_NEAR(s.lat / test::RadiansPerDegree, 14.58782, 1e-5);
+  EXPECT_NEAR(s.lon / test::Deg, 232.74071, 1e-5);
+  EXPECT_NEAR(s.lat / test::Deg, 14.58782, 1e-5);
   EXPECT_NEAR(s.r, 29.711111, 1e-6);
   EXPECT_TRUE(PlutoTheoryCovers(PlutoTheoryFirst));
   EXPECT_FALSE(PlutoTheoryCovers(PlutoTheoryEnd));
