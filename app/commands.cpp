@@ -1,4 +1,4 @@
-// app/commands.cpp - routing of menu commands and the commands not yet available (commands.h).
+// app/commands.cpp - routing of menu commands, and the commands kept disabled (commands.h).
 #include "app/commands.h"
 
 #include "app/command_handlers.h"

@@ -32,8 +32,8 @@ constexpr int CommandOf(int menu, int item) { return menu * 100 + item; }
 // DispatchMenuCommand: does what the command asks; returns 1.
 int DispatchMenuCommand(int menu, int item);
 
-// IsCommandAvailable: false for the commands whose work is not part of the program yet; their
-// menu items stay disabled.
+// IsCommandAvailable: false for the commands the program does not offer; their menu items stay
+// disabled and choosing one does nothing.
 bool IsCommandAvailable(int command);
 
 // UpdateMenus: every enabled state and check mark again from the current state.

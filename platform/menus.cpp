@@ -48,20 +48,20 @@ void KeepCheckMark(QAction* action, bool checkedAfterToggle) {
   if (action->isCheckable()) action->setChecked(!checkedAfterToggle);
 }
 
-MenuRef BuildMenu(const MenuBarSpec& spec, int index, QMenu* menu) {
-  const MenuSpec& m = spec.menus[index];
+MenuRef BuildMenu(const MenuResource& resource, int index, QMenu* menu) {
+  const ResourceMenu& m = resource.menus[index];
   auto record = std::make_unique<MenuRecord>();
   record->number = m.number;
   record->menu = menu;
   for (size_t i = 0; i < m.items.size(); ++i) {
-    const MenuItemSpec& item = m.items[i];
+    const ResourceMenuItem& item = m.items[i];
     MenuRef sub = nullptr;
     QAction* action = nullptr;
     if (item.separator) {
       action = menu->addSeparator();
     } else if (item.submenu >= 0) {
       QMenu* child = menu->addMenu(QString::fromStdString(item.label));
-      sub = BuildMenu(spec, item.submenu, child);
+      sub = BuildMenu(resource, item.submenu, child);
       action = child->menuAction();
     } else {
       QString text = QString::fromStdString(item.label);
@@ -80,8 +80,8 @@ MenuRef BuildMenu(const MenuBarSpec& spec, int index, QMenu* menu) {
   return state.menus.back().get();
 }
 
-void LoadAccelerators(const MenuBarSpec& spec) {
-  for (const AcceleratorSpec& a : spec.accelerators) {
+void LoadAccelerators(const MenuResource& resource) {
+  for (const ResourceAccelerator& a : resource.accelerators) {
     const QKeySequence keys =
         QKeySequence::fromString(QString::fromStdString(a.keys), QKeySequence::PortableText);
     if (keys.count() == 1) state.accelerators.push_back({keys[0], a.command});
@@ -125,20 +125,20 @@ MenuRef LoadMenuBar(int resourceNumber) {
   if (state.bar) return state.bar;
   auto* frame = Platform().main ? qobject_cast<MainFrame*>(Platform().main->frame.data()) : nullptr;
   if (!frame) return nullptr;  // no main window yet
-  MenuBarSpec spec;
+  MenuResource resource;
   std::string error;
-  if (!ParseMenuResource(MenuResourceText(), resourceNumber, spec, error)) {
+  if (!ParseMenuResource(MenuResourceText(), resourceNumber, resource, error)) {
     qWarning("%s", error.c_str());
     return nullptr;
   }
   auto bar = std::make_unique<MenuRecord>();
   bar->number = resourceNumber;
-  for (int index : spec.bar) {
-    QMenu* menu = frame->menuBar()->addMenu(QString::fromStdString(spec.menus[index].label));
-    bar->submenus.push_back(BuildMenu(spec, index, menu));
+  for (int index : resource.bar) {
+    QMenu* menu = frame->menuBar()->addMenu(QString::fromStdString(resource.menus[index].label));
+    bar->submenus.push_back(BuildMenu(resource, index, menu));
     bar->items.emplace_back(menu->menuAction());
   }
-  LoadAccelerators(spec);
+  LoadAccelerators(resource);
   state.menus.push_back(std::move(bar));
   state.bar = state.menus.back().get();
   return state.bar;

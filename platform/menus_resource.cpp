@@ -1,4 +1,4 @@
-// platform/menus_resource.cpp - parsing the menu resource text into MenuBarSpec.
+// platform/menus_resource.cpp - parsing the menu resource text into MenuResource.
 #include "platform/menus_resource.h"
 
 #include <charconv>
@@ -47,7 +47,7 @@ std::vector<Line> SplitLines(std::string_view text) {
 
 class Parser {
  public:
-  Parser(std::vector<Line> lines, MenuBarSpec& out, std::string& error)
+  Parser(std::vector<Line> lines, MenuResource& out, std::string& error)
       : lines_(std::move(lines)), out_(out), error_(error) {}
 
   bool Parse(int resource) {
@@ -95,7 +95,7 @@ class Parser {
   // ParseMenu: the menu line has been read; its items follow one tab deeper.
   bool ParseMenu(const Line& head, int& index) {
     const size_t space = head.rest.find(' ');
-    MenuSpec menu;
+    ResourceMenu menu;
     if (space == std::string_view::npos || !ParseInt(head.rest.substr(0, space), menu.number) ||
         menu.number <= 0)
       return Fail(head, "menu without a number and a label");
@@ -107,7 +107,7 @@ class Parser {
     while (pos_ < lines_.size() && lines_[pos_].depth >= depth) {
       const Line& line = lines_[pos_++];
       if (line.depth > depth) return Fail(line, "too deep");
-      MenuItemSpec item;
+      ResourceMenuItem item;
       if (line.word == "separator") {
         item.separator = true;
       } else if (line.word == "item") {
@@ -130,7 +130,7 @@ class Parser {
   bool ParseAccelerators() {
     while (pos_ < lines_.size() && lines_[pos_].depth == 1) {
       const Line& line = lines_[pos_++];
-      AcceleratorSpec accelerator{std::string(line.word)};
+      ResourceAccelerator accelerator{std::string(line.word)};
       if (!ParseInt(line.rest, accelerator.command) || accelerator.command <= 0)
         return Fail(line, "accelerator without a command");
       out_.accelerators.push_back(accelerator);
@@ -141,14 +141,14 @@ class Parser {
   std::vector<Line> lines_;
   size_t pos_ = 0;
   std::set<int> numbers_;
-  MenuBarSpec& out_;
+  MenuResource& out_;
   std::string& error_;
 };
 
 }  // namespace
 
-bool ParseMenuResource(std::string_view text, int resource, MenuBarSpec& out, std::string& error) {
-  out = MenuBarSpec{};
+bool ParseMenuResource(std::string_view text, int resource, MenuResource& out, std::string& error) {
+  out = MenuResource{};
   error.clear();
   return Parser(SplitLines(text), out, error).Parse(resource);
 }

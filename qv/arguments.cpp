@@ -1,4 +1,4 @@
-// qv/arguments.cpp - reading qv's command line against a subcommand's spec (arguments.h).
+// qv/arguments.cpp - reading qv's command line against a subcommand's syntax (arguments.h).
 #include "qv/arguments.h"
 
 #include <algorithm>
@@ -16,25 +16,26 @@ std::string CountText(size_t count) {
   return count == 1 ? "one argument" : std::to_string(count) + " arguments";
 }
 
-bool CheckArgumentCount(const QvArguments& parsed, const QvCommandSpec& spec, std::string& error) {
+bool CheckArgumentCount(const QvArguments& parsed, const QvCommandSyntax& syntax,
+                        std::string& error) {
   const size_t count = parsed.arguments.size();
-  if (count < spec.minArguments) {
-    error = "qv " + parsed.command + " needs " + CountText(spec.minArguments) +
-            (spec.maxArguments > spec.minArguments ? " or more" : "");
+  if (count < syntax.minArguments) {
+    error = "qv " + parsed.command + " needs " + CountText(syntax.minArguments) +
+            (syntax.maxArguments > syntax.minArguments ? " or more" : "");
     return false;
   }
-  if (count > spec.maxArguments) {
+  if (count > syntax.maxArguments) {
     error = "qv " + parsed.command + " takes " +
-            (spec.maxArguments == 0 ? std::string("no arguments")
-                                    : "at most " + CountText(spec.maxArguments)) +
-            ", not \"" + parsed.arguments[spec.maxArguments] + "\"";
+            (syntax.maxArguments == 0 ? std::string("no arguments")
+                                      : "at most " + CountText(syntax.maxArguments)) +
+            ", not \"" + parsed.arguments[syntax.maxArguments] + "\"";
     return false;
   }
   return true;
 }
 
 // ReadOption: one option word (with its value from "=" or from the next word).
-bool ReadOption(const std::vector<std::string>& args, size_t& i, const QvCommandSpec& spec,
+bool ReadOption(const std::vector<std::string>& args, size_t& i, const QvCommandSyntax& syntax,
                 QvArguments& parsed, std::string& error) {
   const std::string& word = args[i];
   const size_t equals = word.find('=');
@@ -43,7 +44,7 @@ bool ReadOption(const std::vector<std::string>& args, size_t& i, const QvCommand
     error = name + " is given twice";
     return false;
   }
-  if (Contains(spec.flagOptions, name) || name == "--help") {
+  if (Contains(syntax.flagOptions, name) || name == "--help") {
     if (equals != std::string::npos) {
       error = name + " takes no value";
       return false;
@@ -51,7 +52,7 @@ bool ReadOption(const std::vector<std::string>& args, size_t& i, const QvCommand
     parsed.flags.insert(name);
     return true;
   }
-  if (!Contains(spec.valueOptions, name)) {
+  if (!Contains(syntax.valueOptions, name)) {
     error = "qv " + parsed.command + " has no option " + name;
     return false;
   }
@@ -69,10 +70,10 @@ bool ReadOption(const std::vector<std::string>& args, size_t& i, const QvCommand
 
 }  // namespace
 
-bool ParseQvArguments(const std::vector<std::string>& args, const QvCommandSpec& spec,
+bool ParseQvArguments(const std::vector<std::string>& args, const QvCommandSyntax& syntax,
                       QvArguments& parsed, std::string& error) {
   parsed = QvArguments();
-  parsed.command = spec.name;
+  parsed.command = syntax.name;
   const auto optionsEnd = std::find(args.begin(), args.end(), "--");
   if (std::find(args.begin(), optionsEnd, "--help") != optionsEnd) {
     parsed.flags.insert("--help");
@@ -83,18 +84,18 @@ bool ParseQvArguments(const std::vector<std::string>& args, const QvCommandSpec&
     if (!optionsEnded && args[i] == "--") {
       optionsEnded = true;
     } else if (!optionsEnded && IsOption(args[i])) {
-      if (!ReadOption(args, i, spec, parsed, error)) return false;
+      if (!ReadOption(args, i, syntax, parsed, error)) return false;
     } else {
       parsed.arguments.push_back(args[i]);
     }
   }
-  for (const std::string& option : spec.required) {
+  for (const std::string& option : syntax.required) {
     if (!parsed.Has(option)) {
       error = "qv " + parsed.command + " needs " + option;
       return false;
     }
   }
-  return CheckArgumentCount(parsed, spec, error);
+  return CheckArgumentCount(parsed, syntax, error);
 }
 
 }  // namespace qv

@@ -10,8 +10,8 @@
 
 namespace qv {
 
-// QvCommandSpec: what one subcommand accepts.
-struct QvCommandSpec {
+// QvCommandSyntax: what one subcommand accepts.
+struct QvCommandSyntax {
   const char* name = "";
   const char* synopsis = "";                  // the usage line after "qv "
   const char* help = "";                      // what the command does and what its options mean
@@ -42,11 +42,11 @@ struct QvArguments {
 };
 
 // ParseQvArguments: reads the words after the subcommand (args[0] is the subcommand itself)
-// against its spec. With --help anywhere nothing else is checked. An unknown option, a missing
+// against its syntax. With --help anywhere nothing else is checked. An unknown option, a missing
 // value, an option given twice (unless repeatable), a missing required option or a wrong number of
 // plain arguments gives false with a one-line explanation in error. "--" ends the options: words
 // after it are plain arguments even when they start with "--".
-bool ParseQvArguments(const std::vector<std::string>& args, const QvCommandSpec& spec,
+bool ParseQvArguments(const std::vector<std::string>& args, const QvCommandSyntax& syntax,
                       QvArguments& parsed, std::string& error);
 
 }  // namespace qv

@@ -11,7 +11,7 @@ namespace {
 using QvRunner = int (*)(const QvArguments&, const QvOutput&);
 
 struct QvCommand {
-  QvCommandSpec spec;
+  QvCommandSyntax syntax;
   QvRunner run;
 };
 
@@ -186,15 +186,15 @@ const std::vector<QvCommand>& Commands() {
 std::string UsageText() {
   std::string text = "Usage:\n";
   for (const QvCommand& command : Commands())
-    text += std::string("  qv ") + command.spec.synopsis + "\n";
+    text += std::string("  qv ") + command.syntax.synopsis + "\n";
   return text +
          "\"qv COMMAND --help\" explains a command. Exit codes: 0 done, 1 a user error, 2 a file "
          "error.\n";
 }
 
-std::string CommandHelp(const QvCommandSpec& spec) {
-  std::string text = std::string("Usage: qv ") + spec.synopsis + "\n\n" + spec.help;
-  const std::vector<std::string>& options = spec.valueOptions;
+std::string CommandHelp(const QvCommandSyntax& syntax) {
+  std::string text = std::string("Usage: qv ") + syntax.synopsis + "\n\n" + syntax.help;
+  const std::vector<std::string>& options = syntax.valueOptions;
   const auto has = [&options](const char* name) {
     for (const std::string& option : options) {
       if (option == name) return true;
@@ -219,15 +219,15 @@ int RunQv(const std::vector<std::string>& args, const QvOutput& output) {
     return QvSuccess;
   }
   for (const QvCommand& command : Commands()) {
-    if (args.front() != command.spec.name) continue;
+    if (args.front() != command.syntax.name) continue;
     QvArguments parsed;
     std::string error;
-    if (!ParseQvArguments(args, command.spec, parsed, error)) {
-      output.err("qv: " + error + "\nUsage: qv " + command.spec.synopsis + "\n");
+    if (!ParseQvArguments(args, command.syntax, parsed, error)) {
+      output.err("qv: " + error + "\nUsage: qv " + command.syntax.synopsis + "\n");
       return QvUserError;
     }
     if (parsed.Has("--help")) {
-      output.out(CommandHelp(command.spec));
+      output.out(CommandHelp(command.syntax));
       return QvSuccess;
     }
     const int code = command.run(parsed, output);

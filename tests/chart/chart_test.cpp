@@ -4,8 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <filesystem>
-#include <random>
 
 #include "chart/drawing.h"
 #include "chart/legend.h"
@@ -16,6 +14,7 @@
 #include "platform/result.h"
 #include "tests/chart/canvas.h"
 #include "tests/chart/sky_fixture.h"
+#include "tests/support/scratch_folder.h"
 
 namespace qv {
 namespace {
@@ -227,13 +226,8 @@ TEST_F(ChartTest, LegendSampleGlowsStayInTheLegend) {
 }
 
 TEST_F(ChartTest, CullingReadsOnlyTheFilesThatCanShow) {
-  namespace fs = std::filesystem;
-  // A folder of its own: builds and developers sharing the machine may run this at once.
-  const fs::path dir =
-      fs::temp_directory_path() / ("qv_chart_culling_" + std::to_string(std::random_device{}()));
-  fs::remove_all(dir);
-  fs::create_directories(dir);
-  Store().databaseDirectory = dir.string();
+  const ScratchFolder dir;
+  Store().databaseDirectory = dir.path();
   const ObjectId near = NewFile("near.qvd");
   AddSkyObject(near, KindSingleStar, 92, 21, 3.0);
   const ObjectId behind = NewFile("behind.qvd");
@@ -241,7 +235,7 @@ TEST_F(ChartTest, CullingReadsOnlyTheFilesThatCanShow) {
   const ObjectId faint = NewFile("faint.qvd");
   AddSkyObject(faint, KindSingleStar, 91, 19, 9.0);
   for (ObjectId id : {near, behind, faint}) ASSERT_EQ(WriteDatabaseFile(*FileOfId(id)), ResultOk);
-  const std::string index = (dir / "Index.qvd").string();
+  const std::string index = dir / "Index.qvd";
   ASSERT_EQ(SaveIndex(index), ResultOk);
   EmptyStore();
   ASSERT_EQ(OpenDatabase(index), ResultOk);
@@ -253,7 +247,6 @@ TEST_F(ChartTest, CullingReadsOnlyTheFilesThatCanShow) {
   EXPECT_EQ(FileOfId(faint)->loadStamp, 0u);   // nothing bright enough
   EXPECT_EQ(FileOfId(near)->lastUsed, Store().redrawCounter);
   EmptyStore();
-  fs::remove_all(dir);
 }
 
 TEST_F(ChartTest, LabelsStandOffTheSymbolByItsSize) {

@@ -29,16 +29,16 @@ TEST(MenuResource, MalformedTextIsRejectedNamingTheLine) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.text);
-    MenuBarSpec spec;
+    MenuResource resource;
     std::string error;
-    EXPECT_FALSE(ParseMenuResource(c.text, 256, spec, error));
+    EXPECT_FALSE(ParseMenuResource(c.text, 256, resource, error));
     EXPECT_NE(error.find(c.error), std::string::npos) << error;
   }
   std::string big = "menubar 256\n\tmenu 257 File\n";
   for (int i = 0; i < 100; ++i) big += "\t\tseparator\n";
-  MenuBarSpec spec;
+  MenuResource resource;
   std::string error;
-  EXPECT_FALSE(ParseMenuResource(big, 256, spec, error))
+  EXPECT_FALSE(ParseMenuResource(big, 256, resource, error))
       << "item 100 would overflow into the menu number";
 }
 
@@ -180,11 +180,11 @@ TEST_F(MenuBar, CommandsComeOutAsMenuTimesHundredPlusItem) {
 TEST_F(MenuBar, EveryAcceleratorNamesAnItemThatShowsItsHint) {
   CreatePlatformWindow(100, "t", 0, 0, 0, 0, false, 31, 0, nullptr);
   ASSERT_NE(LoadMenuBar(MenuBarResource), nullptr);
-  MenuBarSpec spec;
+  MenuResource resource;
   std::string error;
-  ASSERT_TRUE(ParseMenuResource(MenuResourceText(), MenuBarResource, spec, error)) << error;
+  ASSERT_TRUE(ParseMenuResource(MenuResourceText(), MenuBarResource, resource, error)) << error;
   const std::map<int, MenuRef> menus = AllMenus();
-  for (const AcceleratorSpec& a : spec.accelerators) {
+  for (const ResourceAccelerator& a : resource.accelerators) {
     SCOPED_TRACE(a.keys);
     ASSERT_TRUE(menus.count(a.command / 100));
     const MenuRef menu = menus.at(a.command / 100);
@@ -193,7 +193,7 @@ TEST_F(MenuBar, EveryAcceleratorNamesAnItemThatShowsItsHint) {
         QKeySequence::fromString(QString::fromStdString(a.keys), QKeySequence::PortableText)
             .isEmpty());
   }
-  EXPECT_EQ(spec.accelerators.size(), 38u);
+  EXPECT_EQ(resource.accelerators.size(), 38u);
   // File > Open > Settings... as the menu bar shows it.
   const QMenuBar* shown = static_cast<MainFrame*>(GetMainWindow()->frame.data())->menuBar();
   const QAction* open = shown->actions()[0]->menu()->actions()[1]->menu()->actions()[0];
