@@ -106,7 +106,7 @@ int DrawStarSamples(const ChartOptions& s, int x, int top, int rowHeight) {
     if (s.ShowRenderedObjects && CurrentChartImage()) {
       const Rect cell{x, top + rowHeight, x + width, top + 2 * rowHeight};
       RenderStar(CurrentChartImage(), cx, rowCentre, SampleGlowMagnitude(scale, magnitude, half),
-                 s.RedScreen ? ColorRed : ColorWhite, s.SkyBackground == SkyWhite, scale, &cell);
+                 ChartForegroundColor(s), s.SkyBackground == SkyWhite, scale, &cell);
     } else {
       DrawStarSymbol(cx, rowCentre, r, MarkNone, s.ShowLargeStars);
     }

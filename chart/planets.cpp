@@ -183,8 +183,8 @@ void DrawSmallBody(const BodyDrawing& b, const ChartOptions& s) {
   const int x = b.place.x, y = b.place.y;
   if (!s.ShowPlanetSymbols) {
     const int m = std::min(b.magnitude, static_cast<int>(s.FaintestStarMagnitude));
-    if (b.renderInto) {
-      RenderStar(b.renderInto, x, y, m, b.color, s.SkyBackground == SkyWhite, CurrentStarScale());
+    if (b.renderInto && !SkyIsLight(s)) {  // a glow would fade into a light sky
+      RenderStar(b.renderInto, x, y, m, b.color, false, CurrentStarScale());
     } else {
       DrawStarSymbol(x, y, StarRadius(CurrentStarScale(), m), MarkNone, s.ShowLargeStars);
     }
@@ -270,15 +270,15 @@ int BodyReach(const BodyDrawing& b, const ChartOptions& s) {
   if (b.place.radius >= SmallestDiskRadius || b.magnitude > s.FaintestPlanetMagnitude)
     return b.place.radius;
   const int m = std::min(b.magnitude, static_cast<int>(s.FaintestStarMagnitude));
-  return b.renderInto ? RenderedStarReach(m, CurrentStarScale())
-                      : StarRadius(CurrentStarScale(), m);
+  return b.renderInto && !SkyIsLight(s) ? RenderedStarReach(m, CurrentStarScale())
+                                        : StarRadius(CurrentStarScale(), m);
 }
 
 void AddBodyLabel(const BodyDrawing& b, int reach, const ChartOptions& s, ChartLabels& labels) {
   if (b.magnitude > s.FaintestPlanetLabelMagnitude) return;
   AddObjectLabel(s, labels, DisplayName(b.record), b.place.x, b.place.y,
                  LabelOffset(b.record.kind, b.place.radius), reach,
-                 s.ShowColors ? s.Colors[PlanetColor] : b.color,
+                 s.ShowColors ? ChartColor(s, s.Colors[PlanetColor]) : b.color,
                  ObjectLabelRank(true, b.magnitude));
 }
 
@@ -291,9 +291,10 @@ void DrawBodyOfId(ObjectId id, const ChartOptions& s, Image* renderInto, ChartLa
   const SkyPlace place = PlaceSkyObject(s, *record);
   if (place.visible) {
     const bool rendered = renderInto != nullptr;
-    const BodyDrawing b{*record, place, CurrentMagnitude(*record),
-                        s.ShowColors ? BodyColor(record->kind, rendered) : ChartForegroundColor(s),
-                        renderInto};
+    const BodyDrawing b{
+        *record, place, CurrentMagnitude(*record),
+        s.ShowColors ? ChartColor(s, BodyColor(record->kind, rendered)) : ChartForegroundColor(s),
+        renderInto};
     DrawBody(b, s);
     const int reach = BodyReach(b, s);
     AddLabelDisk(labels, b.place.x, b.place.y, reach);

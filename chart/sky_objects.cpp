@@ -31,10 +31,12 @@ int StarMarksOf(int kind, const ChartOptions& s) {
   return (multiple ? MarkMultiple : MarkNone) | (variable ? MarkVariable : MarkNone);
 }
 
+// Custom and star colours are darkened on a light sky (ChartColor).
 Color ObjectColor(const ObjectRecord& record, const SkyObjectRecord& sky, const ChartOptions& s) {
   if (!s.ShowColors) return ChartForegroundColor(s);
-  if (IsDeepSkyKind(record.kind)) return s.Colors[DeepSkyObjectColor];
-  return s.ShowStarColors ? StarColorFromIndex(sky.colorIndex) : ChartForegroundColor(s);
+  if (IsDeepSkyKind(record.kind)) return ChartColor(s, s.Colors[DeepSkyObjectColor]);
+  return s.ShowStarColors ? ChartColor(s, StarColorFromIndex(sky.colorIndex))
+                          : ChartForegroundColor(s);
 }
 
 // A star's label goes with the others after the symbols (chart/object_labels.h); diskRadius is
@@ -45,7 +47,8 @@ void AddSkyObjectLabel(const ObjectRecord& record, const SkyObjectRecord& sky,
   const bool star = IsStarKind(record.kind);
   const int16_t limit = star ? s.FaintestStarLabelMagnitude : s.FaintestDeepSkyLabelMagnitude;
   if (limit != NoMagnitudeLimit && sky.currentMagnitude > limit) return;
-  const Color color = star && s.ShowColors ? s.Colors[StarColor] : ObjectColor(record, sky, s);
+  const Color color =
+      star && s.ShowColors ? ChartColor(s, s.Colors[StarColor]) : ObjectColor(record, sky, s);
   AddObjectLabel(s, labels, DisplayName(record), place.x, place.y,
                  LabelOffset(record.kind, place.radius), diskRadius, color,
                  ObjectLabelRank(false, sky.currentMagnitude));
@@ -140,9 +143,9 @@ void DrawSkyObject(const ChartOptions& s, const ObjectRecord& record, const SkyP
     const int marks = StarMarksOf(record.kind, s);
     Image* image = CurrentChartImage();
     const StarSizeScale& scale = CurrentStarScale();
-    if (marks == MarkNone && s.ShowRenderedObjects && image) {
-      RenderStar(image, place.x, place.y, sky->currentMagnitude, color, s.SkyBackground == SkyWhite,
-                 scale);
+    // Soft glows fade into a light sky: there stars stay dark symbols, as in a printed atlas.
+    if (marks == MarkNone && s.ShowRenderedObjects && image && !SkyIsLight(s)) {
+      RenderStar(image, place.x, place.y, sky->currentMagnitude, color, false, scale);
       reach = RenderedStarReach(sky->currentMagnitude, scale);
     } else {
       const int r = StarRadius(scale, sky->currentMagnitude);
