@@ -11,7 +11,7 @@
 #include <cmath>
 
 #include "tests/chart/canvas.h"
-#include "tests/support/chart_frame.h"
+#include "tests/chart/chart_frame.h"
 
 namespace qv {
 namespace {

@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/support/chart_frame.h"
+#include "tests/chart/chart_frame.h"
 
 namespace qv {
 namespace {

@@ -28,7 +28,7 @@
 #include "platform/alert.h"
 #include "platform/result.h"
 #include "tests/chart/canvas.h"
-#include "tests/support/chart_frame.h"
+#include "tests/chart/chart_frame.h"
 #include "tests/support/scratch_folder.h"
 #include "tools/catalog/deep_sky.h"
 #include "tools/catalog/package.h"
