@@ -26,6 +26,7 @@ enum DrawCommandNumber : int {
   RedScreen = 26021,
   TextFont = 26023,
   MilkyWayToggle = 26024,
+  LabelOverlapToggle = 26025,
 };
 constexpr int LimitStep = 100;  // one magnitude
 
@@ -127,6 +128,9 @@ void DrawCommand(int command) {
       return;
     case MilkyWayToggle:
       ToggleAndRedraw(Settings().ShowMilkyWay);
+      return;
+    case LabelOverlapToggle:
+      ToggleAndRedraw(Settings().AvoidLabelOverlap);
       return;
     default:
       return;

@@ -68,6 +68,7 @@ void UpdateDrawMenus(const ChartSettings& s) {
   CheckItem(draw, 20, s.ShowColors);
   CheckItem(draw, 21, s.RedScreen);
   CheckItem(draw, 24, s.ShowMilkyWay);
+  CheckItem(draw, 25, s.AvoidLabelOverlap);
   const bool fewColors = ScreenColorDepth() < FewestColorBits;
   const bool colorsAllowed = !fewColors && !s.RedScreen;
   EnableItem(draw, 19, colorsAllowed);  // Custom Colors

@@ -81,5 +81,26 @@ void BM_DrawOneDegreeOnThePleiades(benchmark::State& state) {
 }
 BENCHMARK(BM_DrawOneDegreeOnThePleiades)->Unit(benchmark::kMillisecond);
 
+// 90 degrees around Orion with every object labelled: the label placement's cost is the
+// difference between the two arguments (1: AvoidLabelOverlap on, 0: off).
+void BM_DrawOrionWithAllLabels(benchmark::State& state) {
+  InitPlatform();
+  if (!Open(state)) return;
+  StartFromDefaultView();
+  ChartSettings& s = Settings();
+  s.ChartCoordinateSystem = CoordinatesEquatorial;
+  s.ChartCenterLongitude = 83.8 * Deg;
+  s.ChartCenterLatitude = 0;
+  s.ShowHorizonMask = false;
+  s.ShowObjectLabels = true;
+  s.AvoidLabelOverlap = state.range(0) != 0;
+  SetFieldWidth(s, 90 * Deg);
+  s.FaintestStarLabelMagnitude = s.FaintestDeepSkyLabelMagnitude = NoMagnitudeLimit;
+  s.FaintestPlanetLabelMagnitude = NoMagnitudeLimit;
+  RenderRepeatedly(state);
+  Close();
+}
+BENCHMARK(BM_DrawOrionWithAllLabels)->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond);
+
 }  // namespace
 }  // namespace qv

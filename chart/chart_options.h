@@ -86,6 +86,7 @@ struct ChartOptions {
   bool ShowConstellationBoundaries = true;
   bool ShowConstellationLabels = true;
   bool ShowObjectLabels = false;
+  bool AvoidLabelOverlap = true;  // labels keep off each other and off star disks
   bool ShowChartLegend = true;
   bool ShowMouseCoordinates = false;
   bool ShowChartControls = true;

@@ -55,8 +55,8 @@ struct ConstellationPass {
     LineRecord* line = LineOf(record);
     if (!line || !Wanted(record, *line)) return;
     if (s.ShowColors && record.kind != lastKind) {
-      SetPen(s.Colors[record.kind == KindObjectLine ? ConstellationsColor
-                                                    : ConstellationBoundariesColor],
+      SetPen(ChartColor(s, s.Colors[record.kind == KindObjectLine ? ConstellationsColor
+                                                                  : ConstellationBoundariesColor]),
              1, false);
     }
     lastKind = record.kind;

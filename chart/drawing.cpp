@@ -76,8 +76,11 @@ int DrawChart(const Rect& chart, const ChartOptions& s) {
   if (s.ShowConstellations) DrawConstellations(s);
   int result = ResultOk;
   if (s.ShowStars || s.ShowDeepSkyObjects || s.ShowPlanets) DrawTrails(s);
-  if (s.ShowStars || s.ShowDeepSkyObjects) result = DrawStarsAndDeepSky(s);
-  if (result == ResultOk && s.ShowPlanets) DrawPlanets(s);
+  ChartLabels labels;
+  if (s.ShowStars || s.ShowDeepSkyObjects) result = DrawStarsAndDeepSky(s, labels);
+  if (result == ResultOk && s.ShowPlanets) DrawPlanets(s, labels);
+  const ChartFrame& f = CurrentChartFrame();
+  DrawObjectLabels(s, labels, Rect{f.left, f.top, f.right, f.bottom});
   if (s.ShowHorizonMask && s.ShowHorizonLine) DrawHorizonLine(s);
   if (s.ShowChartLegend) DrawLegend(s, chart, ChartLegendFacts());
   SetChartPen(s, PenForeground, 1, false);

@@ -16,7 +16,7 @@ namespace {
 constexpr const char* CompassPoints[8] = {"N", "NE", "E", "SE", "S", "SW", "W", "NW"};
 
 void SetLinePen(const ChartOptions& s, int colorItem) {
-  SetPen(s.ShowColors ? s.Colors[colorItem] : ChartForegroundColor(s), 1, false);
+  SetPen(s.ShowColors ? ChartColor(s, s.Colors[colorItem]) : ChartForegroundColor(s), 1, false);
 }
 
 void DrawParallel(const ChartOptions& s, int system, double latitude, const char* label) {
@@ -84,7 +84,8 @@ void DrawGridAndLines(const ChartOptions& s) {
 
 void DrawHorizonLine(const ChartOptions& s) {
   ChartFrame& f = CurrentChartFrame();
-  const Color color = s.ShowColors ? s.Colors[HorizonColor] : ChartForegroundColor(s);
+  const Color color =
+      s.ShowColors ? ChartColor(s, s.Colors[HorizonColor]) : ChartForegroundColor(s);
   SetPen(color, 1, false);
   const bool mask = f.horizonMask;
   f.horizonMask = false;  // the line is the mask's edge: never cut it

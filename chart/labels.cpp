@@ -20,9 +20,16 @@ int DrawPiece(const char* text, int length, int x, int bottom) {
   return width;
 }
 
-}  // namespace
+int MeasurePiece(const char* text, int length, int, int) {
+  int width = 0;
+  MeasureText(text, length, &width, nullptr);
+  return width;
+}
 
-int DrawLabel(const char* text, int length, int x, int y) {
+// Walks the pieces of a label (Greek letter, raised digit, the rest) from x, handing each to
+// `piece` with its bottom; returns the x just past the text.
+template <typename Piece>
+int WalkLabel(const char* text, int length, int x, int y, Piece piece) {
   if (!text) return x;
   if (length <= 0) {
     const char* end = std::strchr(text, ';');
@@ -35,18 +42,26 @@ int DrawLabel(const char* text, int length, int x, int y) {
     int size = 0, style = 0;
     GetFont(&face, &size, &style);
     SetFont(GreekFace, size, style);
-    x += DrawPiece(text + 1, 1, x, y);
+    x += piece(text + 1, 1, x, y);
     SetFont(face.c_str(), size, style);
     pos = 2;
     if (length >= 3 && std::isdigit(static_cast<unsigned char>(text[2]))) {
       int height = 0;
       MeasureText(text + 2, 1, nullptr, &height);
-      x += DrawPiece(text + 2, 1, x, y - height / 2);
+      x += piece(text + 2, 1, x, y - height / 2);
       pos = 3;
     }
   }
-  if (pos < length) x += DrawPiece(text + pos, length - pos, x, y);
+  if (pos < length) x += piece(text + pos, length - pos, x, y);
   return x;
 }
+
+}  // namespace
+
+int DrawLabel(const char* text, int length, int x, int y) {
+  return WalkLabel(text, length, x, y, DrawPiece);
+}
+
+int LabelWidth(const char* text, int length) { return WalkLabel(text, length, 0, 0, MeasurePiece); }
 
 }  // namespace qv

@@ -10,4 +10,7 @@ namespace qv {
 // Returns the x just past the text.
 int DrawLabel(const char* text, int length, int x, int y);
 
+// LabelWidth: the width DrawLabel gives the same text in the current font.
+int LabelWidth(const char* text, int length);
+
 }  // namespace qv

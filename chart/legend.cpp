@@ -68,9 +68,28 @@ int DrawColumn(const ChartOptions& s, const std::vector<std::string>& rows, int 
   return width;
 }
 
-// Six sample stars from the faint limit to the bright one, each under its magnitude; rendered
-// glows stay inside the band.
-int DrawStarSamples(const ChartOptions& s, const Rect& band, int x, int top, int rowHeight) {
+// How far a star symbol of radius r reaches from its centre, with a variable star's ring (2
+// pixels out) and a multiple star's stroke (1 more).
+int SymbolReach(int r, bool large) { return (large ? r : r - r / 4) + 3; }
+
+// The symbol radius of a sample: the magnitude's, reduced until the symbol keeps inside a cell
+// of that half size, so that zoomed-in limits do not spill over the neighbours.
+int SampleRadius(const StarSizeScale& scale, int magnitude, int half, bool large) {
+  int r = StarRadius(scale, magnitude);
+  while (r > 1 && SymbolReach(r, large) > half) --r;
+  return r;
+}
+
+// The magnitude a rendered sample is drawn at: its own, or the brightest whose glow (which falls
+// to 1/64 at radius ceil(sqrt((64 I - 1) / 7)), I = 10^(0.004 (faintest - m)) / 4) fits the cell.
+int SampleGlowMagnitude(const StarSizeScale& scale, int magnitude, int half) {
+  const double fitting = scale.faintest - 250 * std::log10(4 * (7.0 * half * half + 1) / 64);
+  return std::max(magnitude, static_cast<int>(std::ceil(fitting)));
+}
+
+}  // namespace
+
+int DrawStarSamples(const ChartOptions& s, int x, int top, int rowHeight) {
   const StarSizeScale& scale = CurrentStarScale();
   const int q = (scale.faintest - scale.brightest) / 5;
   const int start = x;
@@ -81,11 +100,13 @@ int DrawStarSamples(const ChartOptions& s, const Rect& band, int x, int top, int
     SetChartPen(s, PenForeground, 1, true);
     DrawText(label.c_str(), 0, x, top);
     const int cx = x + width / 2;
-    const int r = StarRadius(scale, magnitude);
+    const int half = std::min(width, rowHeight) / 2;
+    const int r = SampleRadius(scale, magnitude, half, s.ShowLargeStars);
     const int rowCentre = top + rowHeight + rowHeight / 2;
     if (s.ShowRenderedObjects && CurrentChartImage()) {
-      RenderStar(CurrentChartImage(), cx, rowCentre, magnitude, s.RedScreen ? ColorRed : ColorWhite,
-                 s.SkyBackground == SkyWhite, scale, &band);
+      const Rect cell{x, top + rowHeight, x + width, top + 2 * rowHeight};
+      RenderStar(CurrentChartImage(), cx, rowCentre, SampleGlowMagnitude(scale, magnitude, half),
+                 ChartForegroundColor(s), s.SkyBackground == SkyWhite, scale, &cell);
     } else {
       DrawStarSymbol(cx, rowCentre, r, MarkNone, s.ShowLargeStars);
     }
@@ -95,6 +116,8 @@ int DrawStarSamples(const ChartOptions& s, const Rect& band, int x, int top, int
   }
   return x - SampleGap - start;
 }
+
+namespace {
 
 // The deep-sky column: heading, then each kind's first four letters with its smallest symbol.
 void DrawDeepSkyColumn(const ChartOptions& s, int x, int top, int rowHeight) {
@@ -177,7 +200,7 @@ void DrawLegend(const ChartOptions& s, const Rect& chart, const LegendFacts& fac
                    KindName(KindVariableStar)},
                   x, top, rowHeight) +
        SampleGap;
-  x += DrawStarSamples(s, band, x, top, rowHeight) + ColumnGap;
+  x += DrawStarSamples(s, x, top, rowHeight) + ColumnGap;
   if (s.ShowDeepSkyObjects) DrawDeepSkyColumn(s, x, top, rowHeight);
   SetChartPen(s, PenForeground, 1, false);
   DrawRect(band);

@@ -30,6 +30,11 @@ std::vector<std::vector<std::string>> LegendColumns(const ChartOptions& options,
 // ViewerDistanceText: "0.52345 AU from", in Mpc, pc, AU or km by the distance.
 std::string ViewerDistanceText(double au);
 
+// DrawStarSamples: the legend's six sample columns from x, rows from top: each magnitude's text,
+// and under it in rows 1-3 a plain (or rendered), a multiple and a variable star, each inside
+// its cell (the text's width, one row high). Returns the width used.
+int DrawStarSamples(const ChartOptions& options, int x, int top, int rowHeight);
+
 // DrawLegend: the band across the bottom of the chart rectangle.
 void DrawLegend(const ChartOptions& options, const Rect& chart, const LegendFacts& facts);
 

@@ -308,7 +308,7 @@ void DrawMilkyWay(const MilkyWay& outline, const ChartFrame& frame, const MilkyW
 }
 
 void DrawMilkyWayPass(const ChartOptions& s) {
-  if (s.SkyBackground == SkyWhite) return;
+  if (SkyIsLight(s)) return;  // white paper, or a daylight sky that hides it
   static std::string directory;
   static MilkyWay outline;
   static bool read = false;

@@ -40,7 +40,7 @@ void DrawMilkyWay(const MilkyWay& outline, const ChartFrame& frame, const MilkyW
 
 // DrawMilkyWayPass: the chart's pass: the outline beside the open database (read once for each
 // database directory) on the current frame, in the options' custom colour MilkyWayColor (a grey
-// of it without colours, a red on the red screen); nothing on a white sky.
+// of it without colours, a red on the red screen); nothing on a light (white or daytime) sky.
 void DrawMilkyWayPass(const ChartOptions& options);
 
 }  // namespace qv

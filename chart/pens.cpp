@@ -1,6 +1,9 @@
 // chart/pens.cpp - the chart's colours (see pens.h).
 #include "chart/pens.h"
 
+#include <algorithm>
+#include <cmath>
+
 namespace qv {
 namespace {
 
@@ -19,6 +22,15 @@ constexpr TwilightStep TwilightSteps[] = {
 Color& CurrentSky() {
   static Color sky = MakeColor(0, 0, 0);
   return sky;
+}
+
+double RelativeLuminance(Color c) {
+  // sRGB channels made linear, weighted by the eye's response (ITU-R BT.709 primaries).
+  auto linear = [](int v) {
+    const double x = v / 255.0;
+    return x <= 0.04045 ? x / 12.92 : std::pow((x + 0.055) / 1.055, 2.4);
+  };
+  return 0.2126 * linear(RedOf(c)) + 0.7152 * linear(GreenOf(c)) + 0.0722 * linear(BlueOf(c));
 }
 
 }  // namespace
@@ -57,5 +69,27 @@ void FillSkyRectangle(const ChartOptions& options, const Rect& rect) {
   SetPen(SkyFillColor(options), 0, true);
   DrawRect(rect);
 }
+
+double ContrastRatio(Color a, Color b) {
+  const double la = RelativeLuminance(a), lb = RelativeLuminance(b);
+  return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+Color LegibleColor(Color c, Color sky) {
+  if (ContrastRatio(c, sky) >= MinimumContrast) return c;
+  // Mid-grey luminance 0.18 splits the skies: white reaches 3:1 on any darker one, black on any
+  // lighter one, so the mix always ends legible.
+  const int target = RelativeLuminance(sky) > 0.18 ? 0 : 255;
+  Color mixed = c;
+  for (int step = 1; step <= 16 && ContrastRatio(mixed, sky) < MinimumContrast; ++step) {
+    auto mix = [&](int v) { return v + (target - v) * step / 16; };
+    mixed = MakeColor(mix(RedOf(c)), mix(GreenOf(c)), mix(BlueOf(c)));
+  }
+  return mixed;
+}
+
+Color ChartColor(const ChartOptions& s, Color c) { return LegibleColor(c, SkyFillColor(s)); }
+
+bool SkyIsLight(const ChartOptions& s) { return RelativeLuminance(SkyFillColor(s)) > 0.18; }
 
 }  // namespace qv

@@ -26,4 +26,20 @@ void SetCurrentSkyColor(Color color);
 Color SkyFillColor(const ChartOptions& options);
 void FillSkyRectangle(const ChartOptions& options, const Rect& rect);
 
+// ContrastRatio: (L1 + 0.05) / (L2 + 0.05) of the two colours' relative luminances (sRGB), the
+// lighter over the darker: 1 for equal colours, 21 for black and white.
+double ContrastRatio(Color a, Color b);
+
+// LegibleColor: c when it stands out from the sky by at least MinimumContrast, else c mixed
+// towards black (on a light sky) or white (on a dark one) just far enough, so that a bright star
+// colour on a daylight or white sky is drawn dark, as in a printed atlas.
+constexpr double MinimumContrast = 3.0;
+Color LegibleColor(Color c, Color sky);
+
+// ChartColor: a colour as the chart draws it over its sky fill (LegibleColor).
+Color ChartColor(const ChartOptions& options, Color c);
+
+// SkyIsLight: the sky fill is light, so rendered stars darken it instead of adding light.
+bool SkyIsLight(const ChartOptions& options);
+
 }  // namespace qv

@@ -12,7 +12,6 @@
 
 #include "astro/rotation.h"
 #include "chart/drawing.h"
-#include "chart/labels.h"
 #include "chart/magnitudes.h"
 #include "chart/pens.h"
 #include "chart/planet_disk.h"
@@ -184,8 +183,8 @@ void DrawSmallBody(const BodyDrawing& b, const ChartOptions& s) {
   const int x = b.place.x, y = b.place.y;
   if (!s.ShowPlanetSymbols) {
     const int m = std::min(b.magnitude, static_cast<int>(s.FaintestStarMagnitude));
-    if (b.renderInto) {
-      RenderStar(b.renderInto, x, y, m, b.color, s.SkyBackground == SkyWhite, CurrentStarScale());
+    if (b.renderInto && !SkyIsLight(s)) {  // a glow would fade into a light sky
+      RenderStar(b.renderInto, x, y, m, b.color, false, CurrentStarScale());
     } else {
       DrawStarSymbol(x, y, StarRadius(CurrentStarScale(), m), MarkNone, s.ShowLargeStars);
     }
@@ -266,16 +265,24 @@ void DrawBody(const BodyDrawing& b, const ChartOptions& s) {
   if (rings) DrawRingHalf(b, view, profile.Map(), RingsInFront, s);
 }
 
-void DrawBodyLabel(const BodyDrawing& b, const ChartOptions& s) {
-  if (b.magnitude > s.FaintestPlanetLabelMagnitude) return;
-  const std::string name = DisplayName(b.record);
-  if (name.empty()) return;
-  if (s.ShowColors) SetPen(s.Colors[PlanetColor], 1, true);
-  const int d = LabelOffset(b.record.kind, b.place.radius);
-  DrawLabel(name.c_str(), 0, b.place.x + d, b.place.y - d);
+// The pixels a body covers: its disk, or the star dot drawn for it.
+int BodyReach(const BodyDrawing& b, const ChartOptions& s) {
+  if (b.place.radius >= SmallestDiskRadius || b.magnitude > s.FaintestPlanetMagnitude)
+    return b.place.radius;
+  const int m = std::min(b.magnitude, static_cast<int>(s.FaintestStarMagnitude));
+  return b.renderInto && !SkyIsLight(s) ? RenderedStarReach(m, CurrentStarScale())
+                                        : StarRadius(CurrentStarScale(), m);
 }
 
-void DrawBodyOfId(ObjectId id, const ChartOptions& s, Image* renderInto) {
+void AddBodyLabel(const BodyDrawing& b, int reach, const ChartOptions& s, ChartLabels& labels) {
+  if (b.magnitude > s.FaintestPlanetLabelMagnitude) return;
+  AddObjectLabel(s, labels, DisplayName(b.record), b.place.x, b.place.y,
+                 LabelOffset(b.record.kind, b.place.radius), reach,
+                 s.ShowColors ? ChartColor(s, s.Colors[PlanetColor]) : b.color,
+                 ObjectLabelRank(true, b.magnitude));
+}
+
+void DrawBodyOfId(ObjectId id, const ChartOptions& s, Image* renderInto, ChartLabels& labels) {
   ObjectRecord* record = ObjectOfId(id);
   if (!record || !IsSolarSystemKind(record->kind)) return;  // gone since the list was made
   if (DatabaseFile* file = FileOfId(id)) file->lastUsed = Store().redrawCounter;
@@ -284,11 +291,14 @@ void DrawBodyOfId(ObjectId id, const ChartOptions& s, Image* renderInto) {
   const SkyPlace place = PlaceSkyObject(s, *record);
   if (place.visible) {
     const bool rendered = renderInto != nullptr;
-    const BodyDrawing b{*record, place, CurrentMagnitude(*record),
-                        s.ShowColors ? BodyColor(record->kind, rendered) : ChartForegroundColor(s),
-                        renderInto};
+    const BodyDrawing b{
+        *record, place, CurrentMagnitude(*record),
+        s.ShowColors ? ChartColor(s, BodyColor(record->kind, rendered)) : ChartForegroundColor(s),
+        renderInto};
     DrawBody(b, s);
-    if (s.ShowObjectLabels) DrawBodyLabel(b, s);
+    const int reach = BodyReach(b, s);
+    AddLabelDisk(labels, b.place.x, b.place.y, reach);
+    if (s.ShowObjectLabels) AddBodyLabel(b, reach, s, labels);
   }
   UnlockFile(FileIdOf(id));
 }
@@ -324,7 +334,7 @@ SkyPlace PlaceSolarSystemBody(const ChartOptions& s, const ObjectRecord& record)
   return place;
 }
 
-void DrawPlanets(const ChartOptions& s) {
+void DrawPlanets(const ChartOptions& s, ChartLabels& labels) {
   BodyList& list = Bodies();
   const uint32_t bodyCount = TotalSolarSystemCount();
   const uint32_t generation = PlanetGeneration();
@@ -337,7 +347,7 @@ void DrawPlanets(const ChartOptions& s) {
   Image* image = CurrentChartImage();
   const bool render =
       s.ShowRenderedObjects && image && ImageDepth(image) == 32 && ImageRow(image, 0);
-  for (const ObjectId id : list.ids) DrawBodyOfId(id, s, render ? image : nullptr);
+  for (const ObjectId id : list.ids) DrawBodyOfId(id, s, render ? image : nullptr, labels);
   SetChartPen(s, PenForeground, 1, false);
 }
 

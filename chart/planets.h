@@ -16,10 +16,11 @@ constexpr int FirstSymbolIcon = 300;
 constexpr int SymbolIconHalf = 16;
 
 // DrawPlanets: called after the stars and deep-sky objects when ShowPlanets is on. Every
-// solar-system body of the store, farthest from the viewer first, is placed, drawn and labelled.
+// solar-system body of the store, farthest from the viewer first, is placed and drawn; its disk
+// and label go into `labels`.
 // The list of bodies is rebuilt when the store's count of them or the planet generation changed;
 // when it cannot be made, message 256 and nothing is drawn.
-void DrawPlanets(const ChartOptions& options);
+void DrawPlanets(const ChartOptions& options, ChartLabels& labels);
 
 // PlaceSolarSystemBody: the planet branch of PlaceSkyObject. A body farther than its radius
 // times PlanetMagnification is a disk (its pixel radius from the projection); nearer, or at an

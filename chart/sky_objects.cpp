@@ -6,8 +6,8 @@
 #include <cmath>
 
 #include "chart/drawing.h"
-#include "chart/labels.h"
 #include "chart/magnitudes.h"
+#include "chart/object_labels.h"
 #include "chart/pens.h"
 #include "chart/planets.h"
 #include "chart/projection.h"
@@ -31,22 +31,33 @@ int StarMarksOf(int kind, const ChartOptions& s) {
   return (multiple ? MarkMultiple : MarkNone) | (variable ? MarkVariable : MarkNone);
 }
 
+// Custom and star colours are darkened on a light sky (ChartColor).
 Color ObjectColor(const ObjectRecord& record, const SkyObjectRecord& sky, const ChartOptions& s) {
   if (!s.ShowColors) return ChartForegroundColor(s);
-  if (IsDeepSkyKind(record.kind)) return s.Colors[DeepSkyObjectColor];
-  return s.ShowStarColors ? StarColorFromIndex(sky.colorIndex) : ChartForegroundColor(s);
+  if (IsDeepSkyKind(record.kind)) return ChartColor(s, s.Colors[DeepSkyObjectColor]);
+  return s.ShowStarColors ? ChartColor(s, StarColorFromIndex(sky.colorIndex))
+                          : ChartForegroundColor(s);
 }
 
-void DrawObjectLabel(const ObjectRecord& record, const SkyObjectRecord& sky, const SkyPlace& place,
-                     const ChartOptions& s) {
+// A star's label goes with the others after the symbols (chart/object_labels.h); diskRadius is
+// what the star covers (0 for deep-sky objects, whose offset already clears their symbol).
+void AddSkyObjectLabel(const ObjectRecord& record, const SkyObjectRecord& sky,
+                       const SkyPlace& place, int diskRadius, const ChartOptions& s,
+                       ChartLabels& labels) {
   const bool star = IsStarKind(record.kind);
   const int16_t limit = star ? s.FaintestStarLabelMagnitude : s.FaintestDeepSkyLabelMagnitude;
   if (limit != NoMagnitudeLimit && sky.currentMagnitude > limit) return;
-  const std::string name = DisplayName(record);
-  if (name.empty()) return;
-  if (star && s.ShowColors) SetPen(s.Colors[StarColor], 1, true);
-  const int d = LabelOffset(record.kind, place.radius);
-  DrawLabel(name.c_str(), 0, place.x + d, place.y - d);
+  const Color color =
+      star && s.ShowColors ? ChartColor(s, s.Colors[StarColor]) : ObjectColor(record, sky, s);
+  AddObjectLabel(s, labels, DisplayName(record), place.x, place.y,
+                 LabelOffset(record.kind, place.radius), diskRadius, color,
+                 ObjectLabelRank(false, sky.currentMagnitude));
+}
+
+// The pixels a star symbol covers from its centre: large disks reach r, small ones about r / 2
+// (their box is r wide), a variable star's ring 3 more.
+int StarSymbolReach(int r, int marks, bool large) {
+  return (large ? r : r / 2 + 1) + ((marks & MarkVariable) ? 3 : 0);
 }
 
 // Regions (database files) that hold what this drawing shows and may show on the chart.
@@ -64,12 +75,12 @@ RegionBox RegionBoxOf(const FileSummary& summary) {
   return {summary.raMin, summary.raMax, summary.decMin, summary.decMax};
 }
 
-void DrawRegion(const ChartOptions& s, DatabaseFile& file) {
+void DrawRegion(const ChartOptions& s, DatabaseFile& file, ChartLabels& labels) {
   for (const std::unique_ptr<ObjectRecord>& record : *file.table) {
     if (!record || !IsSkyObjectKind(record->kind)) continue;
     UpdatePlace(*record);
     const SkyPlace place = PlaceSkyObject(s, *record);
-    if (place.visible) DrawSkyObject(s, *record, place);
+    if (place.visible) DrawSkyObject(s, *record, place, labels);
   }
 }
 
@@ -119,28 +130,34 @@ SkyPlace PlaceDiscOrPoint(const Vector3& v, double s) {
   return place;
 }
 
-void DrawSkyObject(const ChartOptions& s, const ObjectRecord& record, const SkyPlace& place) {
+void DrawSkyObject(const ChartOptions& s, const ObjectRecord& record, const SkyPlace& place,
+                   ChartLabels& labels) {
   const SkyObjectRecord* sky = SkyObjectOf(record);
   if (!sky) return;
   const Color color = ObjectColor(record, *sky, s);
   SetPen(color, 1, true);
+  int reach = 0;
   if (IsDeepSkyKind(record.kind)) {
     DrawDeepSkySymbol(record.kind, place.x, place.y, place.radius);
   } else {
     const int marks = StarMarksOf(record.kind, s);
     Image* image = CurrentChartImage();
-    if (marks == MarkNone && s.ShowRenderedObjects && image) {
-      RenderStar(image, place.x, place.y, sky->currentMagnitude, color, s.SkyBackground == SkyWhite,
-                 CurrentStarScale());
+    const StarSizeScale& scale = CurrentStarScale();
+    // Soft glows fade into a light sky: there stars stay dark symbols, as in a printed atlas.
+    if (marks == MarkNone && s.ShowRenderedObjects && image && !SkyIsLight(s)) {
+      RenderStar(image, place.x, place.y, sky->currentMagnitude, color, false, scale);
+      reach = RenderedStarReach(sky->currentMagnitude, scale);
     } else {
-      DrawStarSymbol(place.x, place.y, StarRadius(CurrentStarScale(), sky->currentMagnitude), marks,
-                     s.ShowLargeStars);
+      const int r = StarRadius(scale, sky->currentMagnitude);
+      DrawStarSymbol(place.x, place.y, r, marks, s.ShowLargeStars);
+      reach = StarSymbolReach(r, marks, s.ShowLargeStars);
     }
+    AddLabelDisk(labels, place.x, place.y, reach);
   }
-  if (s.ShowObjectLabels) DrawObjectLabel(record, *sky, place, s);
+  if (s.ShowObjectLabels) AddSkyObjectLabel(record, *sky, place, reach, s, labels);
 }
 
-int DrawStarsAndDeepSky(const ChartOptions& s) {
+int DrawStarsAndDeepSky(const ChartOptions& s, ChartLabels& labels) {
   const ChartFrame& f = CurrentChartFrame();
   const ChartBox box = ComputeChartBox(f);
   const int16_t deepSkyFaintest = DeepSkyFaintest(s);
@@ -151,7 +168,7 @@ int DrawStarsAndDeepSky(const ChartOptions& s) {
     if (IsKeyDown(KeyEscape)) return ResultCancelled;
     if (EnsureLoaded(fileId) != ResultOk) continue;  // a region that cannot be read is skipped
     LockFile(fileId);
-    DrawRegion(s, *file);
+    DrawRegion(s, *file, labels);
     UnlockFile(fileId);
     file->lastUsed = Store().redrawCounter;
   }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "chart/chart_options.h"
+#include "chart/object_labels.h"
 #include "objects/records.h"
 
 namespace qv {
@@ -23,12 +24,14 @@ SkyPlace PlaceSkyObject(const ChartOptions& options, const ObjectRecord& record)
 // (IsDiscOnChart, with its pixel radius), else a point (IsOnChart). v has length 2^30.
 SkyPlace PlaceDiscOrPoint(const Vector3& v, double s);
 
-// DrawSkyObject: the symbol (or rendered star) and label of one placed object.
-void DrawSkyObject(const ChartOptions& options, const ObjectRecord& record, const SkyPlace& place);
+// DrawSkyObject: the symbol (or rendered star) of one placed object; its disk and label go into
+// `labels`, drawn after every symbol.
+void DrawSkyObject(const ChartOptions& options, const ObjectRecord& record, const SkyPlace& place,
+                   ChartLabels& labels);
 
-// DrawStarsAndDeepSky: every region that may show, region by region. ResultOk, or
-// ResultCancelled when Escape is held down.
-int DrawStarsAndDeepSky(const ChartOptions& options);
+// DrawStarsAndDeepSky: every region that may show, region by region, gathering their labels.
+// ResultOk, or ResultCancelled when Escape is held down.
+int DrawStarsAndDeepSky(const ChartOptions& options, ChartLabels& labels);
 
 // LabelOffset: the label's corner is this many pixels right of and above the symbol centre:
 // 7 a / 10 + 3, a being 0 for stars and the pixel radius for disks (trimmed for diffuse nebulae

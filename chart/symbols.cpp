@@ -83,11 +83,14 @@ struct GlowProfile {
   std::vector<float> g;  // by d^2
 };
 
+// Intensity relative to a star at the faint limit (0.25).
+float GlowIntensity(int magnitude, const StarSizeScale& scale) {
+  return std::pow(10.0f, 0.004f * static_cast<float>(scale.faintest - magnitude)) * 0.25f;
+}
+
 GlowProfile MakeGlowProfile(int magnitude, const StarSizeScale& scale) {
-  // Intensity relative to a star at the faint limit (0.25); the profile falls to 1/64 at the
-  // radius.
-  const float intensity =
-      std::pow(10.0f, 0.004f * static_cast<float>(scale.faintest - magnitude)) * 0.25f;
+  // The profile falls to 1/64 at the radius.
+  const float intensity = GlowIntensity(magnitude, scale);
   const float reach = std::ceil(std::sqrt((64 * intensity - 1) / 7));
   GlowProfile profile;
   // Absurd limits (a faint limit of magnitude 300) would give an endless radius.
@@ -225,6 +228,13 @@ void RenderStar(Image* image, int x, int y, int magnitude, Color color, bool whi
       target.Add(above, x - dx, g);
     }
   }
+}
+
+int RenderedStarReach(int magnitude, const StarSizeScale& scale) {
+  // g = f^0.72 >= 1/2 where f = I / (7 d^2 + 1) >= 2^(-1/0.72) = 0.3817.
+  const float intensity = GlowIntensity(std::max(magnitude, scale.brightest), scale);
+  const float d2 = (intensity / 0.3817f - 1) / 7;
+  return d2 > 0 ? std::min(static_cast<int>(std::sqrt(d2)), MaxRenderedRadius) : 0;
 }
 
 }  // namespace qv

@@ -28,4 +28,8 @@ void DrawDeepSkySymbol(int kind, int x, int y, int r);
 void RenderStar(Image* image, int x, int y, int magnitude, Color color, bool whiteSky,
                 const StarSizeScale& scale, const Rect* within = nullptr);
 
+// RenderedStarReach: the radius in pixels of a rendered star's bright part (where its glow is at
+// least half of full), which labels keep off.
+int RenderedStarReach(int magnitude, const StarSizeScale& scale);
+
 }  // namespace qv

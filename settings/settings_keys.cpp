@@ -312,6 +312,7 @@ constexpr SettingsKey Keys[] = {
     Flag<&S::ShowConstellationBoundaries>("ShowConstellationBoundaries"),
     Flag<&S::ShowConstellationLabels>("ShowConstellationLabels"),
     Flag<&S::ShowObjectLabels>("ShowObjectLabels"),
+    Flag<&S::AvoidLabelOverlap>("AvoidLabelOverlap"),
     Flag<&S::ShowChartLegend>("ShowChartLegend"),
     Flag<&S::ShowMouseCoordinates>("ShowMouseCoordinates"),
     Flag<&S::ShowChartControls>("ShowChartControls"),

@@ -151,5 +151,31 @@ TEST_F(SkyBackgroundTest, OnlyTheSpheresImageIsSkyInSphericalAndMollweide) {
   }
 }
 
+// Star, label and line colours on every sky: 3:1 or better, untouched when already so.
+TEST(SkyColour, ChartColoursStandOutFromEverySky) {
+  const Color skies[] = {ColorWhite,           MakeColor(127, 255, 255), MakeColor(0, 0, 255),
+                         MakeColor(0, 0, 127), MakeColor(128, 128, 128), ColorBlack};
+  const Color colours[] = {ColorWhite,
+                           ColorBlack,
+                           MakeColor(127, 127, 127),
+                           MakeColor(255, 255, 0),
+                           MakeColor(155, 176, 255),
+                           MakeColor(255, 204, 111),
+                           ColorRed,
+                           MakeColor(64, 64, 88)};
+  for (const Color sky : skies) {
+    for (const Color c : colours) {
+      SCOPED_TRACE(testing::Message() << std::hex << sky << " " << c);
+      const Color got = LegibleColor(c, sky);
+      EXPECT_GE(ContrastRatio(got, sky), MinimumContrast);
+      if (ContrastRatio(c, sky) >= MinimumContrast) {
+        EXPECT_EQ(got, c);
+      }
+    }
+  }
+  EXPECT_NEAR(ContrastRatio(ColorBlack, ColorWhite), 21, 1e-9);
+  EXPECT_NEAR(ContrastRatio(ColorRed, ColorRed), 1, 1e-9);
+}
+
 }  // namespace
 }  // namespace qv

@@ -3,11 +3,14 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <cstring>
 #include <string>
 #include <vector>
 
 #include "chart/drawing.h"
 #include "chart/labels.h"
+#include "chart/magnitudes.h"
 #include "chart/readout.h"
 #include "tests/chart/canvas.h"
 #include "tests/chart/sky_fixture.h"
@@ -98,6 +101,54 @@ TEST_F(LegendTest, MouseReadoutNamesThePointAndTheSeparation) {
   test::Options().ChartFieldWidth = 180 * Deg;
   BuildChartFrame(Rect{0, 0, 800, 600}, test::Options());
   EXPECT_FALSE(MouseReadoutText(2, 2, 0, 0, text));
+}
+
+// Zoomed-in limits make the sample stars large: each must stay inside its cell (its label's
+// width, one row high) rather than spill over its neighbours and the deep-sky column.
+TEST_F(LegendTest, SampleStarsKeepInsideTheirCellsAtEveryLimit) {
+  ChartOptions s = test::Options();
+  constexpr int Top = 10, X = 10;
+  for (const bool rendered : {false, true}) {
+    for (const bool large : {false, true}) {
+      for (int faintest = 200; faintest <= 1500; faintest += 100) {
+        SCOPED_TRACE(testing::Message()
+                     << faintest << (rendered ? " rendered" : "") << (large ? " large" : ""));
+        Canvas canvas(400, 100);
+        s.ShowRenderedObjects = rendered;
+        s.ShowLargeStars = large;
+        s.BrightestStarMagnitude = -150;
+        s.FaintestStarMagnitude = static_cast<int16_t>(faintest);
+        UpdateStarScale(s, CurrentStarScale());
+        SetFont(s.ChartWindowsFont.Face.c_str(), s.ChartWindowsFont.Size, s.ChartWindowsFont.Style);
+        int rowHeight = 0;
+        MeasureText("A", 1, nullptr, &rowHeight);
+        DrawStarSamples(s, X, Top, rowHeight);
+        // The cells, from the texts the samples are labelled with.
+        std::vector<Rect> cells;
+        const StarSizeScale& scale = CurrentStarScale();
+        int x = X;
+        for (int k = 5; k >= 0; --k) {
+          const int m = scale.brightest + k * (scale.faintest - scale.brightest) / 5;
+          char label[16];
+          std::snprintf(label, sizeof label, "%.1f", m * 0.01);
+          int width = 0;
+          MeasureText(label, static_cast<int>(std::strlen(label)), &width, nullptr);
+          for (int row = 1; row <= 3; ++row)
+            cells.push_back({x, Top + row * rowHeight, x + width, Top + (row + 1) * rowHeight});
+          x += width + 5;
+        }
+        int outside = 0;
+        for (const auto& [px, py] : canvas.Lit()) {
+          if (py < Top + rowHeight) continue;  // the texts' row
+          bool in = false;
+          for (const Rect& c : cells) in = in || PointInRect(px, py, c);
+          outside += in ? 0 : 1;
+        }
+        EXPECT_EQ(outside, 0);
+        EXPECT_GT(canvas.Lit().size(), 100u);  // the samples were drawn
+      }
+    }
+  }
 }
 
 }  // namespace
