@@ -29,9 +29,7 @@ double RiseSetHourAngle(double h0, double dec, double phi);
 // its settings. No event: time of day 0 when it never rises, 2 pi when it never sets.
 RiseSet RiseSetTime(const SkyContext& sky, double ra, double dec, int event);
 
-// The chart time of settings in UT, and the chart time (UT, or dynamical time with DynamicTime)
-// of a UT instant.
-JulianDate UniversalChartTime(const ObservingSettings& settings);
+// ChartTimeOfUniversal: the chart time (UT, or dynamical time with DynamicTime) of a UT instant.
 JulianDate ChartTimeOfUniversal(const ObservingSettings& settings, JulianDate ut);
 
 }  // namespace qv
