@@ -19,6 +19,10 @@ JulianDate ChartTimeOfUniversal(const ObservingSettings& s, JulianDate ut) {
   return s.DynamicTime ? ut + DeltaT(ut) * DaysPerSecond : ut;
 }
 
+double LocalMidnight(const SkyContext& sky) {
+  return std::floor(sky.ut - 0.5 + sky.zone) + 0.5 - sky.zone;
+}
+
 RiseSet RiseSetTime(const SkyContext& sky, double ra, double dec, int event) {
   const ObservingSettings& s = sky.settings;
   RiseSet r;
@@ -28,7 +32,7 @@ RiseSet RiseSetTime(const SkyContext& sky, double ra, double dec, int event) {
     r.timeOfDay = TwoPi;
     return r;
   }
-  const double midnight = std::floor(sky.ut - 0.5 + sky.zone) + 0.5 - sky.zone;
+  const double midnight = LocalMidnight(sky);
   const double theta0 = LocalSiderealTime(midnight, s.ViewerLongitude);
   const double h = NormalizeAngle(ra - theta0 + event * h0);
   r.happens = true;
