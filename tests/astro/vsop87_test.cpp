@@ -11,8 +11,9 @@
 #include <string>
 
 #include "astro/constants.h"
+#include "astro/kinds.h"
+#include "astro/planets.h"
 #include "astro/pluto.h"
-#include "objects/records.h"
 #include "tests/astro/ref_table.h"
 #include "tests/astro/series_geocentric.h"
 
