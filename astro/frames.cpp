@@ -36,6 +36,11 @@ double MeanObliquity(double jd) {
   return (23.439291 - 0.0130042 * T - 1.6e-07 * T * T + 5.04e-07 * T * T * T) * DegToRad;
 }
 
+double EquationOfEquinoxes(double jd) {
+  const NutationAngles n = Nutation(jd);
+  return n.longitude * std::cos(MeanObliquity(jd) + n.obliquity);
+}
+
 NutationAngles Nutation(double jd) {
   const double T = (jd - J2000) * CenturiesPerDay;
   const double node = std::fmod(125.0445 - 1934.1363 * T, 360.0) * DegToRad;

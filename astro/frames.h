@@ -41,6 +41,10 @@ struct NutationAngles {
 };
 NutationAngles Nutation(double jd);
 
+// EquationOfEquinoxes: apparent less mean sidereal time at jd (TT), radians: the nutation in
+// longitude projected on the true equator, delta psi cos(true obliquity) [M ch. 12].
+double EquationOfEquinoxes(double jd);
+
 // PrecessionMatrix: mean equator and equinox of jd0 -> mean (withNutation: true) equator of jd1.
 void PrecessionMatrix(Matrix3& m, double jd0, double jd1, bool withNutation);
 

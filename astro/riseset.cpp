@@ -15,13 +15,12 @@ double RiseSetHourAngle(double h0, double dec, double phi) {
   return std::acos(c);
 }
 
-// The local day is that of the clock, not of dynamical time.
-JulianDate UniversalChartTime(const ObservingSettings& s) {
-  return s.DynamicTime ? s.JulianDate - DeltaT(s.JulianDate) * DaysPerSecond : s.JulianDate;
-}
-
 JulianDate ChartTimeOfUniversal(const ObservingSettings& s, JulianDate ut) {
   return s.DynamicTime ? ut + DeltaT(ut) * DaysPerSecond : ut;
+}
+
+double LocalMidnight(const SkyContext& sky) {
+  return std::floor(sky.ut - 0.5 + sky.zone) + 0.5 - sky.zone;
 }
 
 RiseSet RiseSetTime(const SkyContext& sky, double ra, double dec, int event) {
@@ -33,7 +32,7 @@ RiseSet RiseSetTime(const SkyContext& sky, double ra, double dec, int event) {
     r.timeOfDay = TwoPi;
     return r;
   }
-  const double midnight = std::floor(UniversalChartTime(s) - 0.5 + sky.zone) + 0.5 - sky.zone;
+  const double midnight = LocalMidnight(sky);
   const double theta0 = LocalSiderealTime(midnight, s.ViewerLongitude);
   const double h = NormalizeAngle(ra - theta0 + event * h0);
   r.happens = true;

@@ -18,6 +18,7 @@ struct RiseSet {
   bool happens = false;  // false: never reaches the horizon altitude, or never goes below it
   double timeOfDay = 0;  // radians after local midnight (2 pi = 24 h); 0 never up, 2 pi always up
   double instant = 0;    // UT Julian date on the local day
+  bool missed = false;   // no such event on this day, though the object rises and sets
 };
 
 // RiseSetHourAngle: the hour angle H0 at which an object of declination dec crosses altitude h0
@@ -29,9 +30,10 @@ double RiseSetHourAngle(double h0, double dec, double phi);
 // its settings. No event: time of day 0 when it never rises, 2 pi when it never sets.
 RiseSet RiseSetTime(const SkyContext& sky, double ra, double dec, int event);
 
-// The chart time of settings in UT, and the chart time (UT, or dynamical time with DynamicTime)
-// of a UT instant.
-JulianDate UniversalChartTime(const ObservingSettings& settings);
+// LocalMidnight: the start of the context's local day, a UT Julian date.
+double LocalMidnight(const SkyContext& sky);
+
+// ChartTimeOfUniversal: the chart time (UT, or dynamical time with DynamicTime) of a UT instant.
 JulianDate ChartTimeOfUniversal(const ObservingSettings& settings, JulianDate ut);
 
 }  // namespace qv

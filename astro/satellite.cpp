@@ -5,9 +5,9 @@
 #include <cmath>
 
 #include "astro/constants.h"
-#include "astro/deltat.h"
 #include "astro/frames.h"
 #include "astro/sgp4.h"
+#include "astro/time.h"
 
 namespace qv {
 
@@ -27,18 +27,9 @@ void ApplyDrag(double n, double drag, double dt, double& q, double& e) {
   }
 }
 
-// The UT of a TT instant: ut + Delta T(ut) = t, solved by two fixed-point steps (Delta T changes
-// by under 0.1 s a day, so the second step is already exact).
-double UniversalTime(double t) {
-  double ut = t - DeltaT(t) * DaysPerSecond;
-  ut = t - DeltaT(ut) * DaysPerSecond;
-  return ut;
-}
-
 // SGP4's TEME (true equator, mean equinox of t) -> J2000 equator.
 Vector3 TemeToJ2000(const Vector3& teme, double t) {
-  const NutationAngles nutation = Nutation(t);
-  const double equinoxes = nutation.longitude * std::cos(MeanObliquity(t) + nutation.obliquity);
+  const double equinoxes = EquationOfEquinoxes(t);
   const double c = std::cos(equinoxes), s = std::sin(equinoxes);
   // Right ascensions from the true equinox are larger by the equation of the equinoxes.
   Vector3 p{c * teme.x - s * teme.y, s * teme.x + c * teme.y, teme.z};
@@ -63,14 +54,14 @@ Vector3 Sgp4SatellitePosition(const OrbitalElements& el, double t) {
   Sgp4Orbit orbit;
   Sgp4State state;
   if (Sgp4Initialize(elements, orbit) != Sgp4Ok ||
-      Sgp4Propagate(orbit, (UniversalTime(t) - el.epoch) * MinutesPerDay, state) != Sgp4Ok)
+      Sgp4Propagate(orbit, (UniversalTime(t, true) - el.epoch) * MinutesPerDay, state) != Sgp4Ok)
     return Vector3{};
   const Vector3 km = TemeToJ2000(state.positionKm, t);
   return Vector3{km.x / KmPerAu, km.y / KmPerAu, km.z / KmPerAu};
 }
 
 Vector3 SatellitePosition(const OrbitalElements& el, double t) {
-  const double dt = UniversalTime(t) - el.epoch;
+  const double dt = UniversalTime(t, true) - el.epoch;
   double q = el.q, e = el.e;
   ApplyDrag(el.n, el.drag, dt, q, e);
   const double omega = std::fmod(el.omega + dt * el.omegaRate, TwoPi);

@@ -76,8 +76,12 @@ SkyContext MakeSkyContext(const ObservingSettings& s, const ViewerLocator& locat
   SkyContext c;
   c.settings = s;
   c.zone = ZoneInEffect(s, s.JulianDate);
+  // The clock is one time scale; each quantity takes the one it needs.
   c.jde = DynamicalTime(s.JulianDate, s.DynamicTime);
-  c.siderealTime = LocalSiderealTime(s.JulianDate, s.ViewerLongitude);
+  c.ut = UniversalTime(s.JulianDate, s.DynamicTime);
+  c.siderealTime = LocalSiderealTime(c.ut, s.ViewerLongitude);
+  // The true equator of the frames needs the sidereal time from the true equinox.
+  if (s.Nutation) c.siderealTime = NormalizeAngle(c.siderealTime + EquationOfEquinoxes(c.jde));
   SetFrames(c, s);
   // Star motion is settled before the viewer, which may be a star that moves.
   c.starMotion = s.StarMotion && std::fabs(c.jde - J2000) > s.StarMotionThreshold;

@@ -17,9 +17,10 @@ namespace qv {
 
 struct SkyContext {
   ObservingSettings settings;  // what it was made from, with the viewer object in effect
-  double jde = 0;              // dynamical time
+  double jde = 0;              // dynamical time: the bodies' motions
+  double ut = 0;               // universal time: the Earth's rotation and the local day
   double zone = 0;             // time zone with the daylight-saving hour, days
-  double siderealTime = 0;     // local mean sidereal time
+  double siderealTime = 0;     // local sidereal time, apparent with Nutation
   double precessionEpoch = 0;  // the equinox of the chart: the fixed epoch, or the JDE
   Matrix3 equatorialMatrix;    // J2000 -> mean (with nutation: true) equator of the epoch
   Matrix3 eclipticMatrix;      // J2000 equator -> ecliptic of the epoch

@@ -97,6 +97,12 @@ JulianDate DynamicalTime(JulianDate jd, bool isDynamicalTime) {
   return isDynamicalTime ? jd : jd + DeltaT(jd) * DaysPerSecond;
 }
 
+JulianDate UniversalTime(JulianDate jd, bool isDynamicalTime) {
+  if (!isDynamicalTime) return jd;
+  const double ut = jd - DeltaT(jd) * DaysPerSecond;
+  return jd - DeltaT(ut) * DaysPerSecond;
+}
+
 double LocalSiderealTime(JulianDate jd, double longitude) {
   const double j0 = std::floor(jd - 0.5) + 0.5;  // the preceding 0h UT
   const double t = (j0 - J2000) * CenturiesPerDay;

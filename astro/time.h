@@ -67,6 +67,10 @@ bool DaylightSavingInEffect(JulianDate jd, double zone, JulianDate* start = null
 // jd + DeltaT(jd).
 JulianDate DynamicalTime(JulianDate jd, bool isDynamicalTime);
 
+// UniversalTime: the UT of a chart time: jd itself when it is universal time, else the ut with
+// ut + DeltaT(ut) = jd (Delta T changes by under 0.1 s a day, so two steps solve it exactly).
+JulianDate UniversalTime(JulianDate jd, bool isDynamicalTime);
+
 // LocalSiderealTime: mean sidereal time (IAU 1982) at jd (UT) for the east longitude, radians in
 // [0, 2 pi). No equation of the equinoxes is added.
 double LocalSiderealTime(JulianDate jd, double longitude);

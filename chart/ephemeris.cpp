@@ -75,6 +75,7 @@ std::string ColumnHeaders(const ObjectRecord& object, const SkyContext& sky, int
 }
 
 std::string TimeOfDayText(const RiseSet& event) {
+  if (event.missed) return std::string();  // a day without that event has no time
   const double hours = event.timeOfDay * RadToHours;
   const int whole = static_cast<int>(hours);
   const int minutes = static_cast<int>((hours - whole) * 60.0);

@@ -143,7 +143,10 @@ std::string DistanceText(double au) {
 bool RiseSetTexts(const RiseSet& rise, const RiseSet& set, std::string& riseText,
                   std::string& setText) {
   const double r = rise.timeOfDay, s = set.timeOfDay;
-  if (r == 0 && s == 0) {
+  if (rise.missed || set.missed) {
+    riseText = rise.missed ? "Rises at: (no rise)" : TimeOfDayText("Rises at: ", r);
+    setText = set.missed ? "Sets at: (no set)" : TimeOfDayText("Sets at: ", s);
+  } else if (r == 0 && s == 0) {
     riseText = "Rises at: (doesn't rise)";
     setText = "Sets at: (doesn't rise)";
   } else if (r >= FullDay && s >= FullDay) {

@@ -57,8 +57,9 @@ std::string FormatMagnitudeText(int kind, int magnitude, int faintest, int compa
 // the bare "Distance: " when the distance is not known.
 std::string DistanceText(double au);
 
-// RiseSetTexts: the texts of items 13 and 14; false for a rise and set of which one happens and
-// the other does not (the items then keep what they show).
+// RiseSetTexts: the texts of items 13 and 14, "(no rise)" or "(no set)" for an event the day
+// lacks; false for a rise and set of which one happens and the other never does (the items then
+// keep what they show).
 bool RiseSetTexts(const RiseSet& rise, const RiseSet& set, std::string& riseText,
                   std::string& setText);
 

@@ -34,11 +34,14 @@ ChartPlace ChartPlaceOf(const SkyContext& sky, const Vector3& direction, int coo
 // ApparentChartPosition: the object's place for the current sky, brought up to date first.
 ChartPlace ApparentChartPosition(ObjectRecord& object, int coordinateSystem);
 
-// RefineRiseSetTime: when the context's PreciseRiseSetTimes is on, the event found for the
-// context is found again for a context at the event's instant, with the object's place there,
-// until the time of day settles within RiseSetTolerance, no event is found, or
-// RiseSetMaxEvaluations evaluations are made. No record and no other context changes. Returns
-// the number of evaluations made.
+// RefineRiseSetTime: when the context's PreciseRiseSetTimes is on, the event of the context's
+// local day from the object's motion: found from its place at local noon, then again from its
+// place at the time found, on the same day, until the time settles within RiseSetTolerance or
+// RiseSetMaxEvaluations evaluations are made. A time that settles outside the day: no such event
+// that day (missed). Where a place has no event at all, the object's altitude at the day's two
+// ends decides: up at both (2 pi), down at both (0), else the crossing found by halving the day
+// (or missed for the other event). No record and no other context changes. Returns the number
+// of evaluations made.
 int RefineRiseSetTime(const ObjectRecord& object, const SkyContext& sky, int event,
                       RiseSet& result);
 

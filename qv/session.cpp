@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 #include "generated/string_numbers.h"
 #include "objects/database.h"
@@ -181,11 +182,21 @@ int QvSession::OpenSky(const QvArguments& args) {
 
 int QvSession::LoadSettings(const QvArguments& args) {
   const auto keepDescription = [](std::string&) { return true; };
-  if (FileExists(DefaultSettingsPath())) ReadDefaultSettings(keepDescription);
+  // A value that is not one of its key's names is read as the program reads it, and reported.
+  const auto warn = [this](const std::string& path, const std::vector<std::string>& unknown) {
+    for (const std::string& text : unknown)
+      output_.err("qv: warning: " + GetFileTitle(path) + ": " + text + "\n");
+  };
+  std::vector<std::string> unknown;
+  if (FileExists(DefaultSettingsPath())) ReadDefaultSettings(keepDescription, &unknown);
+  warn(DefaultSettingsPath(), unknown);
   Settings().JulianDate = LocalToUniversal(Settings(), CurrentJulianDate());
   if (args.Has("--settings")) {
     shown_.clear();
-    if (!ReadSettingsFile(args.Value("--settings"), keepDescription)) return ResultOpenError;
+    unknown.clear();
+    if (!ReadSettingsFile(args.Value("--settings"), keepDescription, &unknown))
+      return ResultOpenError;
+    warn(args.Value("--settings"), unknown);
     if (WasShown(MessageNoSuchObject)) return ResultNotFound;
   }
   const int timeSet = SetTime(args);

@@ -131,7 +131,7 @@ int ReadTrailSection(PlatformFile& file) {
 // ReadSettingsSection: key=value lines into the settings record up to an EndOfSettings key
 // (ResultOk) or the end of the file (ResultReadError). </Settings> is not a key, so a section
 // written by this program runs on through the trail sections to the end of the file.
-int ReadSettingsSection(PlatformFile& file) {
+int ReadSettingsSection(PlatformFile& file, std::vector<std::string>* unknownNames) {
   std::string line;
   while (ReadKeyLine(file, line)) {
     if (line == "<Trail>") {
@@ -144,20 +144,27 @@ int ReadSettingsSection(PlatformFile& file) {
     const SettingsKey* settingsKey = FindSettingsKey(key);
     if (!settingsKey) continue;
     const int result = settingsKey->read(Settings(), value);
+    if (result == SettingsNameUnknown) {
+      if (unknownNames)
+        unknownNames->push_back(std::string(line) + " is not one of its names; it stays " +
+                                settingsKey->write(Settings()));
+      continue;
+    }
     if (result != ResultOk) return result;
   }
   return ResultReadError;
 }
 
 // ReadSections: the body of a settings file after its first two lines.
-void ReadSections(PlatformFile& file, const DescriptionPrompt& prompt) {
+void ReadSections(PlatformFile& file, const DescriptionPrompt& prompt,
+                  std::vector<std::string>* unknownNames) {
   std::string line;
   while (ReadKeyLine(file, line) && line != "</QuorvaneSettingsFile>") {
     if (line == "<Description>") {
       Settings().Description = ReadDescription(file);
       if (!prompt(Settings().Description)) return;
     } else if (line == "<Settings>") {
-      if (ReadSettingsSection(file) != ResultOk) return;
+      if (ReadSettingsSection(file, unknownNames) != ResultOk) return;
     } else if (line == "<Trail>") {
       if (ReadTrailSection(file) != ResultOk) return;
     }
@@ -197,17 +204,18 @@ int WriteSettingsFile(const std::string& path, const std::string& description) {
   return result;
 }
 
-bool ReadSettingsFile(const std::string& path, const DescriptionPrompt& prompt) {
+bool ReadSettingsFile(const std::string& path, const DescriptionPrompt& prompt,
+                      std::vector<std::string>* unknownNames) {
   FileHandle file = OpenFile(path, "rb");
   if (!file) {
     Caution(ButtonsOk, MessageCannotOpen, GetFileTitle(path).c_str());
     return false;
   }
-  return ReadSettingsFile(*file, GetFileTitle(path), prompt);
+  return ReadSettingsFile(*file, GetFileTitle(path), prompt, unknownNames);
 }
 
-bool ReadSettingsFile(PlatformFile& file, const std::string& title,
-                      const DescriptionPrompt& prompt) {
+bool ReadSettingsFile(PlatformFile& file, const std::string& title, const DescriptionPrompt& prompt,
+                      std::vector<std::string>* unknownNames) {
   std::string line;
   if (ReadLine(file, line) == 0 || line != SettingsFileHeader) {
     Caution(ButtonsOk, MessageCannotRead, title.c_str());
@@ -216,7 +224,7 @@ bool ReadSettingsFile(PlatformFile& file, const std::string& title,
   ReadKeyLine(file, line);  // FileVersion: every version reads alike
   DeleteAllTrails();
   Settings().Description.clear();
-  ReadSections(file, prompt);
+  ReadSections(file, prompt, unknownNames);
   return true;
 }
 
@@ -226,8 +234,8 @@ std::string DefaultSettingsPath() {
   return PathBesideProgram(name);
 }
 
-bool ReadDefaultSettings(const DescriptionPrompt& prompt) {
-  return ReadSettingsFile(DefaultSettingsPath(), prompt);
+bool ReadDefaultSettings(const DescriptionPrompt& prompt, std::vector<std::string>* unknownNames) {
+  return ReadSettingsFile(DefaultSettingsPath(), prompt, unknownNames);
 }
 
 int SaveDefaultSettings() { return WriteSettingsFile(DefaultSettingsPath(), std::string()); }

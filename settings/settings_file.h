@@ -28,6 +28,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "platform/files.h"
 
@@ -57,17 +58,21 @@ int WriteSettingsFile(const std::string& path, const std::string& description);
 //   - Otherwise the trails are deleted and the description cleared first; a <Description> is
 //     shown with prompt, and Cancel stops the reading there; an object name that matches no
 //     object shows note 523 and stops the reading there. True.
-bool ReadSettingsFile(const std::string& path, const DescriptionPrompt& prompt);
+// unknownNames, when given, gets "Key=Value is not one of its names; it stays X" for each
+// enumeration value that names none of the key's values.
+bool ReadSettingsFile(const std::string& path, const DescriptionPrompt& prompt,
+                      std::vector<std::string>* unknownNames = nullptr);
 // ReadSettingsFile: the same from a file already open at its start; title names it in messages.
-bool ReadSettingsFile(PlatformFile& file, const std::string& title,
-                      const DescriptionPrompt& prompt);
+bool ReadSettingsFile(PlatformFile& file, const std::string& title, const DescriptionPrompt& prompt,
+                      std::vector<std::string>* unknownNames = nullptr);
 
 // DefaultSettingsPath: "Quorvane.ini" beside the program.
 std::string DefaultSettingsPath();
 
 // ReadDefaultSettings: reads DefaultSettingsPath() (start-up, and File > Open >
 // Default Settings).
-bool ReadDefaultSettings(const DescriptionPrompt& prompt);
+bool ReadDefaultSettings(const DescriptionPrompt& prompt,
+                         std::vector<std::string>* unknownNames = nullptr);
 
 // SaveDefaultSettings: writes DefaultSettingsPath() with an empty description; the
 // description of the settings record is left as it is.

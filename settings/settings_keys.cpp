@@ -112,9 +112,12 @@ constexpr SettingsKey Named(const char* name) {
           },
           [](ChartSettings& s, std::string_view v) {
             for (size_t i = 0; i < List.names.size(); ++i) {
-              if (v == List.names[i]) s.*Field = static_cast<FieldType<Field>>(List.first + i);
+              if (v == List.names[i]) {
+                s.*Field = static_cast<FieldType<Field>>(List.first + i);
+                return static_cast<int>(ResultOk);
+              }
             }
-            return static_cast<int>(ResultOk);  // an unknown name leaves the field unchanged
+            return SettingsNameUnknown;  // the field stays as it was
           }};
 }
 

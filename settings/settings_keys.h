@@ -5,7 +5,8 @@
 // years, the precession epoch as a year, magnitudes in magnitudes (empty for "no limit" where a
 // limit may be absent), enumerations and objects by name, colours as "red,green,blue".
 // Reading never fails on a bad value: numbers that do not parse read as 0, unknown names leave
-// the field as it was. Only an object name that matches no object stops the reading.
+// the field as it was (and are reported by the reader). Only an object name that matches no object
+// stops the reading.
 #pragma once
 
 #include <span>
@@ -19,9 +20,12 @@ namespace qv {
 struct SettingsKey {
   const char* name;
   std::string (*write)(const ChartSettings& settings);
-  // read: ResultOk, or ResultNotFound when the value names no object (note 523 was shown).
+  // read: ResultOk, ResultNotFound when the value names no object (note 523 was shown), or
+  // SettingsNameUnknown when it is not one of an enumeration's names (the field is kept).
   int (*read)(ChartSettings& settings, std::string_view value);
 };
+
+constexpr int SettingsNameUnknown = 2;
 
 // SettingsKeys: every key, in the order a settings file lists them.
 std::span<const SettingsKey> SettingsKeys();

@@ -12,6 +12,7 @@
 
 #include "astro/constants.h"
 #include "astro/kinds.h"
+#include "astro/planets.h"
 #include "astro/pluto.h"
 #include "tests/astro/ref_table.h"
 #include "tests/astro/series_geocentric.h"

@@ -80,6 +80,12 @@ TEST(RiseSetText, MixedCasesKeepTheOldTexts) {
   EXPECT_EQ(set, "Sets at: 23:59");
   EXPECT_FALSE(RiseSetTexts({true, 1.0, 0}, {false, day, 0}, rise, set));
   EXPECT_FALSE(RiseSetTexts({false, 0, 0}, {true, 1.0, 0}, rise, set));
+  // A day without a moonrise shows no time for it, and the set that day.
+  ASSERT_TRUE(RiseSetTexts({false, 0, 0, true}, {true, 1.0, 0}, rise, set));
+  EXPECT_EQ(rise, "Rises at: (no rise)");
+  EXPECT_EQ(set, "Sets at: 03:49");
+  ASSERT_TRUE(RiseSetTexts({true, 1.0, 0}, {false, 0, 0, true}, rise, set));
+  EXPECT_EQ(set, "Sets at: (no set)");
 }
 
 std::map<int, std::string> LinesOf(ObjectRecord& object) {

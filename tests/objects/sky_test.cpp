@@ -5,7 +5,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <cstdio>
+#include <map>
+#include <string>
 
 #include "astro/constants.h"
 #include "astro/corrections.h"
@@ -240,6 +244,45 @@ TEST_F(SkyTest, ChartPlaceInEachSystemWithRefractionOnHorizonCharts) {
   Vector3 g = SphericalToRectangular(1.0, 0.5, 1);
   Transform(CurrentSky().galacticMatrix, g);
   EXPECT_NEAR(galactic.lat, RectangularToSpherical(g).lat, 1e-8);
+}
+
+// Reference: astro/ref/horizon_pyephem.tsv, written by tools/make_observing_ref.py: PyEphem's
+// apparent altitude and azimuth of stars at four sites of both hemispheres, 1800-2200.
+// The clock read as universal time or as dynamical time (shifted by Delta T) gives the same sky:
+// the bodies take dynamical time and the Earth's rotation universal time. With nutation the
+// sidereal time is the apparent one (the mean one is up to 16" off). Limit 1.5".
+TEST_F(SkyTest, HorizonPlacesMatchPyEphemInEitherTimeScale) {
+  ObservingSettings& s = test::Observing();
+  s.ViewerAltitude = 0;
+  s.StarMotion = false;
+  std::map<std::string, ObjectRecord*> stars;
+  double worst = 0;
+  for (const test::RefRow& row : test::LoadRefTable("horizon_pyephem.tsv")) {
+    const std::string& name = row.Text("body");
+    ObjectRecord*& object = stars[name];
+    if (!object)
+      object = &AddSkyObject(
+          KindSingleStar,
+          test::UnitFromDegrees(row.Number("ra_j2000_deg"), row.Number("dec_j2000_deg")), HUGE_VAL,
+          0);
+    s.ViewerLatitude = row.Number("lat_deg") * test::ExactRad;
+    s.ViewerLongitude = row.Number("lon_deg") * test::ExactRad;
+    const double ut = row.Number("jd_ut");
+    const Vector3 want = test::UnitFromDegrees(row.Number("az_deg"), row.Number("alt_deg"));
+    for (const bool dynamical : {false, true}) {
+      s.DynamicTime = dynamical;
+      s.JulianDate = dynamical ? ut + DeltaT(ut) * DaysPerSecond : ut;
+      test::UpdateSky();
+      const ChartPlace place =
+          ChartPlaceOf(CurrentSky(), VectorFromDirection(PlaceAt(*object, CurrentSky()).direction),
+                       CoordinatesHorizon);
+      const double error =
+          test::SeparationArcsec(test::Unit(SphericalToRectangular(place.lon, place.lat, 1)), want);
+      EXPECT_LT(error, 1.5) << name << " line " << row.line << (dynamical ? " TT" : " UT");
+      worst = std::max(worst, error);
+    }
+  }
+  std::printf("  horizon places: largest error %.2f\"\n", worst);
 }
 
 }  // namespace

@@ -226,6 +226,20 @@ TEST_F(QvChartTest, BadDatesAndFilesGiveTheirMessages) {
   EXPECT_FALSE(FileExists(scratch / "c.png"));
 }
 
+TEST_F(QvChartTest, ASettingsValueThatIsNoNameIsReportedAndKept) {
+  WriteTextFile(scratch / "bogus.qvs",
+                "<QuorvaneSettingsFile>\r\nFileVersion=3.5\r\n\r\n<Settings>\r\n"
+                "PlanetComputation=Bogus\r\n</Settings>\r\n</QuorvaneSettingsFile>\r\n");
+  ASSERT_EQ(Run({"chart", "--settings", scratch / "bogus.qvs", "--jd", "2460370.5", "--size",
+                 "64x64", "--out", scratch / "b.png"}),
+            QvSuccess)
+      << err;
+  EXPECT_NE(err.find("qv: warning: bogus.qvs: PlanetComputation=Bogus is not one of its names; "
+                     "it stays VFP\n"),
+            std::string::npos)
+      << err;
+}
+
 // A settings file naming an object the database lacks would draw another sky: qv refuses it.
 TEST_F(QvChartTest, SettingsNamingAnUnknownObjectFail) {
   const std::string settings = scratch / "centred.qvs";

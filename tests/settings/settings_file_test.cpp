@@ -435,6 +435,23 @@ TEST_F(SettingsFileTest, ReadingFollowsTheKeyRules) {
   EXPECT_TRUE(shown.empty());
 }
 
+// A name that is not one of the key's keeps the field, is reported with what it stays, and does
+// not end the reading.
+TEST_F(SettingsFileTest, UnknownNamesKeepTheFieldAndAreReported) {
+  WriteTextFile(folder / "names.qvs",
+                "<QuorvaneSettingsFile>\r\nFileVersion=3.5\r\n\r\n<Settings>\r\n"
+                "PlanetComputation=Bogus\r\nSatelliteModel=SGP4\r\nChartProjection=\r\n"
+                "</Settings>\r\n</QuorvaneSettingsFile>\r\n");
+  std::vector<std::string> unknown;
+  ASSERT_TRUE(ReadSettingsFile(
+      folder / "names.qvs", [](std::string&) { return true; }, &unknown));
+  EXPECT_EQ(Settings().PlanetComputation, PlanetVFP);
+  EXPECT_EQ(Settings().SatelliteModel, SatelliteSGP4);
+  ASSERT_EQ(unknown.size(), 2u);
+  EXPECT_EQ(unknown[0], "PlanetComputation=Bogus is not one of its names; it stays VFP");
+  EXPECT_EQ(unknown[1].substr(0, 44), "ChartProjection= is not one of its names; it");
+}
+
 TEST_F(SettingsFileTest, EveryLineEndingReads) {
   for (const char* end : {"\r\n", "\n", "\r"}) {
     SCOPED_TRACE(testing::PrintToString(end));
