@@ -30,10 +30,9 @@ std::string QvText(const char* format, ...) __attribute__((format(printf, 1, 2))
 enum QvExitCode : int { QvSuccess = 0, QvUserError = 1, QvFileError = 2 };
 int ExitCodeOf(int result);  // of a Result code
 
-// The Julian dates qv accepts: 4713 BC January 1.5 to the end of AD 9999, where the calendars
-// and the astronomy are defined.
-constexpr JulianDate QvEarliestDate = 0.0;
-constexpr JulianDate QvLatestDate = 5373484.5;
+// The Julian dates qv accepts: those of the chart (astro/time.h).
+constexpr JulianDate QvEarliestDate = EarliestChartDate;
+constexpr JulianDate QvLatestDate = LatestChartDate;
 
 // QvSession: lives for one run of a subcommand. On creation the platform starts without a
 // display and every alert goes to err as "qv: message", answered with the safe answer (OK when

@@ -5,9 +5,12 @@
 // years, the precession epoch as a year, magnitudes in magnitudes (empty for "no limit" where a
 // limit may be absent), enumerations and objects by name, colours as "red,green,blue".
 // Reading never fails on a bad value: numbers that do not parse read as 0, unknown names leave
-// the field as it was. Only an object name that matches no object stops the reading.
+// the field as it was. Only an object name that matches no object stops the reading. Numbers
+// have ranges where a value outside would draw nothing sensible or not end (a grid interval of
+// 0, a field of no width, a date the calendars do not reach): the reader of a file checks them.
 #pragma once
 
+#include <limits>
 #include <span>
 #include <string>
 #include <string_view>
@@ -21,7 +24,17 @@ struct SettingsKey {
   std::string (*write)(const ChartSettings& settings);
   // read: ResultOk, or ResultNotFound when the value names no object (note 523 was shown).
   int (*read)(ChartSettings& settings, std::string_view value);
+  // The range of the value's number in the file's units (degrees, hours, years, magnitudes);
+  // number takes it from the value (its leading decimal number when none is given).
+  double min = -std::numeric_limits<double>::infinity();
+  double max = std::numeric_limits<double>::infinity();
+  double (*number)(std::string_view value) = nullptr;
 };
+
+// SettingsValueInRange: whether the value's number is within the key's range (NaN never is).
+bool SettingsValueInRange(const SettingsKey& key, std::string_view value);
+// DefaultSettingsValue: the key's value in the built-in defaults, as a file holds it.
+std::string DefaultSettingsValue(const SettingsKey& key);
 
 // SettingsKeys: every key, in the order a settings file lists them.
 std::span<const SettingsKey> SettingsKeys();
