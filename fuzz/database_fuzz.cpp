@@ -1,13 +1,12 @@
 // fuzz/database_fuzz.cpp - a database opened from an index of arbitrary bytes in a folder of its
 // own: every file it lists is read and the index is written again. No file the store registered
 // may be missing from the index it wrote, and an index it would not rewrite stays as it was.
-#include <unistd.h>
-
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <random>
 #include <span>
 #include <string>
 #include <vector>
@@ -23,8 +22,9 @@ namespace {
 // The folder of the database, removed when the run ends (kept alive until then on purpose).
 const std::filesystem::path& Folder() {
   static const std::filesystem::path* const folder = [] {
-    auto* made = new std::filesystem::path(std::filesystem::temp_directory_path() /
-                                           ("qv_database_fuzz_" + std::to_string(getpid())));
+    auto* made =
+        new std::filesystem::path(std::filesystem::temp_directory_path() /
+                                  ("qv_database_fuzz_" + std::to_string(std::random_device()())));
     std::filesystem::create_directories(*made);
     std::atexit([] {
       std::error_code ignored;
