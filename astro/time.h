@@ -16,6 +16,11 @@ namespace qv {
 
 using JulianDate = double;
 
+// The dates the program takes for the chart: 4713 BC January 1.5 to the end of AD 9999, where
+// the calendars and the astronomy are defined.
+constexpr JulianDate EarliestChartDate = 0.0;
+constexpr JulianDate LatestChartDate = 5373484.5;
+
 // CalendarKind: the calendar of dates shown and entered (the CalendarSystem setting). Only
 // Gregorian has rules of its own here; every other value converts as the Julian calendar (Islamic
 // and Indian are kept in the settings and written back, nothing more).

@@ -1,6 +1,7 @@
 // chart/grid.cpp - grid and reference circles (see grid.h).
 #include "chart/grid.h"
 
+#include <cmath>
 #include <string>
 
 #include "astro/angles.h"
@@ -14,6 +15,11 @@ namespace qv {
 namespace {
 
 constexpr const char* CompassPoints[8] = {"N", "NE", "E", "SE", "S", "SW", "W", "NW"};
+// The most lines of one direction: parallels one arcminute apart, the finest grid the Symbols &
+// Grids dialog gives. Whatever a settings file holds, drawing stays bounded.
+constexpr int MaxGridLines = 10800;
+
+bool UsableInterval(double interval) { return std::isfinite(interval) && interval > 0; }
 
 void SetLinePen(const ChartOptions& s, int colorItem) {
   SetPen(s.ShowColors ? ChartColor(s, s.Colors[colorItem]) : ChartForegroundColor(s), 1, false);
@@ -26,10 +32,14 @@ void DrawParallel(const ChartOptions& s, int system, double latitude, const char
 
 void DrawRADecGrid(const ChartOptions& s) {
   const int segments = s.GridSegmentsPerCircle;
-  for (double dec = s.GridDecInterval - HalfPi; dec < HalfPi; dec += s.GridDecInterval) {
+  if (!UsableInterval(s.GridDecInterval) || !UsableInterval(s.GridRAInterval)) return;
+  int lines = 0;
+  for (double dec = s.GridDecInterval - HalfPi; dec < HalfPi && lines < MaxGridLines;
+       dec += s.GridDecInterval, ++lines) {
     DrawParallel(s, CoordinatesEquatorial, dec, DeclinationLabel(dec).c_str());
   }
-  for (double ra = 0; ra < TwoPi; ra += s.GridRAInterval) {
+  lines = 0;
+  for (double ra = 0; ra < TwoPi && lines < MaxGridLines; ra += s.GridRAInterval, ++lines) {
     const std::string label = HourLabel(ra);
     const SkyCircle circle{CircleMeridian, -HalfPi, ra, Pi, segments / 2, label.c_str()};
     DrawSkyCircle(circle, ChartSystemMatrix(CoordinatesEquatorial), s.ShowGridLabels);

@@ -1,16 +1,20 @@
 // fuzz/settings_fuzz.cpp - the settings file reader over arbitrary bytes. The first byte answers
 // the description prompt (odd: keep reading); the rest is the file, read with a store that holds
 // "Mars" and "Moon". Whatever the bytes, reading must keep the record's texts and the trail list
-// within their limits, and what was read must write again.
+// within their limits, what was read must write again, and a small chart drawn with it must end
+// (a hang shows as a timeout).
 #include <cstdint>
 #include <cstdlib>
 #include <span>
 #include <string>
 
+#include "chart/drawing.h"
 #include "chart/trails.h"
 #include "objects/records.h"
 #include "objects/store.h"
 #include "platform/alert.h"
+#include "platform/draw.h"
+#include "platform/events.h"
 #include "platform/files.h"
 #include "settings/settings.h"
 #include "settings/settings_file.h"
@@ -34,6 +38,7 @@ void MakeStore() {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size == 0) return 0;
   qv::SetAlertPresenter([](int, int, int, const std::string&) { return qv::AnswerOk; });
+  qv::InitHeadlessPlatform();
   qv::SetDefaultSettings(32);
   MakeStore();
   const bool keep = data[0] & 1;
@@ -47,6 +52,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::abort();
   }
   qv::FormatSettingsFile(s.Description);  // every value read can be written again
+  qv::UpdateSkyContext();
+  qv::DisposeImage(qv::RenderChartImage(qv::Rect{0, 0, 80, 60}, 32, nullptr,
+                                        qv::DrawingOptions(qv::Settings(), 32)));
   qv::DeleteAllTrails();
   return 0;
 }

@@ -31,10 +31,9 @@ std::string QvText(const char* format, ...) __attribute__((format(printf, 1, 2))
 enum QvExitCode : int { QvSuccess = 0, QvUserError = 1, QvFileError = 2 };
 int ExitCodeOf(int result);  // of a Result code
 
-// The Julian dates qv accepts: 4713 BC January 1.5 to the end of AD 9999, where the calendars
-// and the astronomy are defined.
-constexpr JulianDate QvEarliestDate = 0.0;
-constexpr JulianDate QvLatestDate = 5373484.5;
+// The Julian dates qv accepts: those of the chart (astro/time.h).
+constexpr JulianDate QvEarliestDate = EarliestChartDate;
+constexpr JulianDate QvLatestDate = LatestChartDate;
 
 // FindQvObject: the object whose name matches exactly (any case), else the one that carries the
 // name as a designation written another way, else the first whose name contains the words;

@@ -128,10 +128,29 @@ int ReadTrailSection(PlatformFile& file) {
   return ResultReadError;
 }
 
+std::string RangeEnd(double value) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%g", value);
+  return text;
+}
+
+// CheckedValue: the value, or the key's default when its number is out of range (576, naming
+// the file's title, the line, the key and the value).
+std::string CheckedValue(const SettingsKey& key, std::string_view value, const PlatformFile& file,
+                         const std::string& title) {
+  if (SettingsValueInRange(key, value)) return std::string(value);
+  const std::string fallback = DefaultSettingsValue(key);
+  Caution(ButtonsOk, MessageSettingOutOfRange, title.c_str(), LineNumber(file), key.name,
+          std::string(value).c_str(), RangeEnd(key.min).c_str(), RangeEnd(key.max).c_str(),
+          fallback.c_str());
+  return fallback;
+}
+
 // ReadSettingsSection: key=value lines into the settings record up to an EndOfSettings key
 // (ResultOk) or the end of the file (ResultReadError). </Settings> is not a key, so a section
 // written by this program runs on through the trail sections to the end of the file.
-int ReadSettingsSection(PlatformFile& file, std::vector<std::string>* unknownNames) {
+int ReadSettingsSection(PlatformFile& file, const std::string& title,
+                        std::vector<std::string>* unknownNames) {
   std::string line;
   while (ReadKeyLine(file, line)) {
     if (line == "<Trail>") {
@@ -143,7 +162,8 @@ int ReadSettingsSection(PlatformFile& file, std::vector<std::string>* unknownNam
     if (key == "EndOfSettings") return ResultOk;
     const SettingsKey* settingsKey = FindSettingsKey(key);
     if (!settingsKey) continue;
-    const int result = settingsKey->read(Settings(), value);
+    const int result =
+        settingsKey->read(Settings(), CheckedValue(*settingsKey, value, file, title));
     if (result == SettingsNameUnknown) {
       if (unknownNames)
         unknownNames->push_back(std::string(line) + " is not one of its names; it stays " +
@@ -156,7 +176,7 @@ int ReadSettingsSection(PlatformFile& file, std::vector<std::string>* unknownNam
 }
 
 // ReadSections: the body of a settings file after its first two lines.
-void ReadSections(PlatformFile& file, const DescriptionPrompt& prompt,
+void ReadSections(PlatformFile& file, const std::string& title, const DescriptionPrompt& prompt,
                   std::vector<std::string>* unknownNames) {
   std::string line;
   while (ReadKeyLine(file, line) && line != "</QuorvaneSettingsFile>") {
@@ -164,7 +184,7 @@ void ReadSections(PlatformFile& file, const DescriptionPrompt& prompt,
       Settings().Description = ReadDescription(file);
       if (!prompt(Settings().Description)) return;
     } else if (line == "<Settings>") {
-      if (ReadSettingsSection(file, unknownNames) != ResultOk) return;
+      if (ReadSettingsSection(file, title, unknownNames) != ResultOk) return;
     } else if (line == "<Trail>") {
       if (ReadTrailSection(file) != ResultOk) return;
     }
@@ -224,7 +244,7 @@ bool ReadSettingsFile(PlatformFile& file, const std::string& title, const Descri
   ReadKeyLine(file, line);  // FileVersion: every version reads alike
   DeleteAllTrails();
   Settings().Description.clear();
-  ReadSections(file, prompt, unknownNames);
+  ReadSections(file, title, prompt, unknownNames);
   return true;
 }
 

@@ -97,6 +97,24 @@ constexpr SettingsKey Magnitude(const char* name) {
           }};
 }
 
+// InRange: the key with the range of its value's number.
+constexpr SettingsKey InRange(SettingsKey key, double min, double max,
+                              double (*number)(std::string_view) = nullptr) {
+  key.min = min;
+  key.max = max;
+  key.number = number;
+  return key;
+}
+
+double FontSize(std::string_view value) { return ParseFontSetting(value).Size; }
+
+// Ranges of the values that have one, in the file's units.
+constexpr double MostDegrees = 360;          // angles around a circle, either way
+constexpr double FaintestMagnitude = 30;     // beyond any object the program shows, either way
+constexpr double FinestFieldWidth = 0.0027;  // a field of 1/360 degree, the narrowest one
+constexpr double FinestRAInterval = 0.25;    // one minute of time, the dialog's finest
+constexpr double FinestDecInterval = 0.016;  // one arcminute, the dialog's finest
+
 struct NameList {
   std::span<const char* const> names;
   int first;  // the value of names[0]
@@ -267,36 +285,37 @@ constexpr SettingsKey Keys[] = {
     NamedObject<&S::ViewerObject>("ViewerObject"),
     {"ViewerObjectOffset", WriteOffset, ReadOffset},
     {"ViewerSiteName", WriteSiteName, ReadSiteName},
-    Angle<&S::ViewerLongitude, 6, true, 11>("ViewerLongitude"),
-    Angle<&S::ViewerLatitude, 6, true, 10>("ViewerLatitude"),
-    Decimal<&S::ViewerAltitude, 1>("ViewerAltitude"),
-    {"TimeZone", WriteTimeZone, ReadTimeZone},
-    Decimal<&S::JulianDate, 6>("JulianDate"),
+    InRange(Angle<&S::ViewerLongitude, 6, true, 11>("ViewerLongitude"), -360, 360),
+    InRange(Angle<&S::ViewerLatitude, 6, true, 10>("ViewerLatitude"), -90, 90),
+    InRange(Decimal<&S::ViewerAltitude, 1>("ViewerAltitude"), -11000, 1e9),
+    InRange({"TimeZone", WriteTimeZone, ReadTimeZone}, -24, 24),
+    InRange(Decimal<&S::JulianDate, 6>("JulianDate"), EarliestChartDate, LatestChartDate),
     Named<&S::CalendarSystem, Calendars>("CalendarSystem"),
     Flag<&S::DynamicTime>("DynamicTime"),
     Flag<&S::DaylightSavingsTime>("DaylightSavingsTime"),
     Flag<&S::StarParallax>("StarParallax"),
     Flag<&S::StarMotion>("StarMotion"),
-    Decimal<&S::StarParallaxThreshold, 1>("StarParallaxThreshold"),
-    {"StarMotionThreshold", WriteMotionThreshold, ReadMotionThreshold},
+    InRange(Decimal<&S::StarParallaxThreshold, 1>("StarParallaxThreshold"), 0, 1e15),
+    InRange({"StarMotionThreshold", WriteMotionThreshold, ReadMotionThreshold}, 0, 1e9),
     {"PlanetPerturbations", WritePerturbations, ReadPerturbations},
     Named<&S::PlanetComputation, Theories>("PlanetComputation"),
     Flag<&S::PlanetLightTime>("PlanetLightTime"),
     Named<&S::SatelliteModel, SatelliteTheories>("SatelliteModel"),
-    {"PrecessionEpoch", WriteEpoch, ReadEpoch},
+    InRange({"PrecessionEpoch", WriteEpoch, ReadEpoch}, -4712, 9999),
     Flag<&S::Precession>("Precession"),
     Flag<&S::Nutation>("Nutation"),
     Flag<&S::Aberration>("Aberration"),
     Flag<&S::Refraction>("Refraction"),
     Flag<&S::PreciseRiseSetTimes>("PreciseRiseSetTimes"),
-    Angle<&S::HorizonAltitude, 3>("HorizonAltitude"),
+    InRange(Angle<&S::HorizonAltitude, 3>("HorizonAltitude"), -90, 90),
     Named<&S::ChartProjection, Projections>("ChartProjection"),
     Named<&S::ChartCoordinateSystem, Systems>("ChartCoordinateSystem"),
     NamedObject<&S::CenteredObject>("CenteredObject"),
-    Angle<&S::ChartCenterLongitude, 6>("ChartCenterLongitude"),
-    Angle<&S::ChartCenterLatitude, 6, true>("ChartCenterLatitude"),
-    Angle<&S::ChartFieldRotation, 6, true>("ChartFieldRotation"),
-    Angle<&S::ChartFieldWidth, 6>("ChartFieldWidth"),
+    InRange(Angle<&S::ChartCenterLongitude, 6>("ChartCenterLongitude"), -MostDegrees, MostDegrees),
+    InRange(Angle<&S::ChartCenterLatitude, 6, true>("ChartCenterLatitude"), -90, 90),
+    InRange(Angle<&S::ChartFieldRotation, 6, true>("ChartFieldRotation"), -MostDegrees,
+            MostDegrees),
+    InRange(Angle<&S::ChartFieldWidth, 6>("ChartFieldWidth"), FinestFieldWidth, MostDegrees),
     Flag<&S::ChartInvertedHorizontally>("ChartInvertedHorizontally"),
     Flag<&S::ChartInvertedVertically>("ChartInvertedVertically"),
     Flag<&S::ShowStars>("ShowStars"),
@@ -307,7 +326,7 @@ constexpr SettingsKey Keys[] = {
     Flag<&S::ShowPlanets>("ShowPlanets"),
     Flag<&S::ShowPlanetSymbols>("ShowPlanetSymbols"),
     Flag<&S::ShowPlanetGrids>("ShowPlanetGrids"),
-    Decimal<&S::PlanetMagnification, 6>("PlanetMagnification"),
+    InRange(Decimal<&S::PlanetMagnification, 6>("PlanetMagnification"), 0.1, 1000),
     Flag<&S::ShowRenderedObjects>("ShowRenderedObjects"),
     Flag<&S::ShowDeepSkyObjects>("ShowDeepSkyObjects"),
     Flag<&S::ShowConstellations>("ShowConstellations"),
@@ -319,8 +338,8 @@ constexpr SettingsKey Keys[] = {
     Flag<&S::ShowChartLegend>("ShowChartLegend"),
     Flag<&S::ShowMouseCoordinates>("ShowMouseCoordinates"),
     Flag<&S::ShowChartControls>("ShowChartControls"),
-    Decimal<&S::ChartScrollRate, 3>("ChartScrollRate"),
-    Decimal<&S::ChartZoomFactor, 3>("ChartZoomFactor"),
+    InRange(Decimal<&S::ChartScrollRate, 3>("ChartScrollRate"), 1, 1000),
+    InRange(Decimal<&S::ChartZoomFactor, 3>("ChartZoomFactor"), 1.01, 1000),
     Flag<&S::ShowGridLines>("ShowGridLines"),
     Flag<&S::ShowMilkyWay>("ShowMilkyWay"),
     Flag<&S::ShowGridLabels>("ShowGridLabels"),
@@ -330,19 +349,32 @@ constexpr SettingsKey Keys[] = {
     Flag<&S::ShowHorizonLine>("ShowHorizonLine"),
     Flag<&S::ShowHorizonMask>("ShowHorizonMask"),
     Flag<&S::ShowRADecGrid>("ShowRADecGrid"),
-    Angle<&S::GridRAInterval, 6>("GridRAInterval"),
-    Angle<&S::GridDecInterval, 6>("GridDecInterval"),
-    Magnitude<&S::BrightestStarMagnitude, false>("BrightestStarMagnitude"),
-    Magnitude<&S::FaintestStarMagnitude, false>("FaintestStarMagnitude"),
-    Magnitude<&S::FaintestStarLabelMagnitude, true>("FaintestStarLabelMagnitude"),
-    Magnitude<&S::FaintestPlanetMagnitude, true>("FaintestPlanetMagnitude"),
-    Magnitude<&S::FaintestPlanetLabelMagnitude, true>("FaintestPlanetLabelMagnitude"),
-    Magnitude<&S::FaintestDeepSkyLabelMagnitude, true>("FaintestDeepSkyLabelMagnitude"),
-    Magnitude<&S::FaintestOpenClusterMagnitude, true>("FaintestOpenClusterMagnitude"),
-    Magnitude<&S::FaintestGlobularClusterMagnitude, true>("FaintestGlobularClusterMagnitude"),
-    Magnitude<&S::FaintestDiffuseNebulaMagnitude, true>("FaintestDiffuseNebulaMagnitude"),
-    Magnitude<&S::FaintestPlanetaryNebulaMagnitude, true>("FaintestPlanetaryNebulaMagnitude"),
-    Magnitude<&S::FaintestGalaxyMagnitude, true>("FaintestGalaxyMagnitude"),
+    InRange(Angle<&S::GridRAInterval, 6>("GridRAInterval"), FinestRAInterval, 180),
+    InRange(Angle<&S::GridDecInterval, 6>("GridDecInterval"), FinestDecInterval, 90),
+    InRange(Magnitude<&S::BrightestStarMagnitude, false>("BrightestStarMagnitude"),
+            -FaintestMagnitude, FaintestMagnitude),
+    InRange(Magnitude<&S::FaintestStarMagnitude, false>("FaintestStarMagnitude"),
+            -FaintestMagnitude, FaintestMagnitude),
+    InRange(Magnitude<&S::FaintestStarLabelMagnitude, true>("FaintestStarLabelMagnitude"),
+            -FaintestMagnitude, FaintestMagnitude),
+    InRange(Magnitude<&S::FaintestPlanetMagnitude, true>("FaintestPlanetMagnitude"),
+            -FaintestMagnitude, FaintestMagnitude),
+    InRange(Magnitude<&S::FaintestPlanetLabelMagnitude, true>("FaintestPlanetLabelMagnitude"),
+            -FaintestMagnitude, FaintestMagnitude),
+    InRange(Magnitude<&S::FaintestDeepSkyLabelMagnitude, true>("FaintestDeepSkyLabelMagnitude"),
+            -FaintestMagnitude, FaintestMagnitude),
+    InRange(Magnitude<&S::FaintestOpenClusterMagnitude, true>("FaintestOpenClusterMagnitude"),
+            -FaintestMagnitude, FaintestMagnitude),
+    InRange(
+        Magnitude<&S::FaintestGlobularClusterMagnitude, true>("FaintestGlobularClusterMagnitude"),
+        -FaintestMagnitude, FaintestMagnitude),
+    InRange(Magnitude<&S::FaintestDiffuseNebulaMagnitude, true>("FaintestDiffuseNebulaMagnitude"),
+            -FaintestMagnitude, FaintestMagnitude),
+    InRange(
+        Magnitude<&S::FaintestPlanetaryNebulaMagnitude, true>("FaintestPlanetaryNebulaMagnitude"),
+        -FaintestMagnitude, FaintestMagnitude),
+    InRange(Magnitude<&S::FaintestGalaxyMagnitude, true>("FaintestGalaxyMagnitude"),
+            -FaintestMagnitude, FaintestMagnitude),
     Flag<&S::AutomaticMagnitudeLimits>("AutomaticMagnitudeLimits"),
     Flag<&S::ShowColors>("ShowColors"),
     Flag<&S::RedScreen>("RedScreen"),
@@ -363,23 +395,23 @@ constexpr SettingsKey Keys[] = {
     ColorValue<AstronomicalTwilightSkyColor>("AstronomicalTwilightSkyColor"),
     ColorValue<NightSkyColor>("NightSkyColor"),
     ColorValue<MilkyWayColor>("MilkyWayColor"),
-    {"ChartWindowsFont", WriteFont, ReadFont},
+    InRange({"ChartWindowsFont", WriteFont, ReadFont}, 0, 200, FontSize),
     Named<&S::AnimationState, Animations>("AnimationState"),
-    {"AnimationTimeStep", WriteTimeStep, ReadTimeStep},
+    InRange({"AnimationTimeStep", WriteTimeStep, ReadTimeStep}, -1e8, 1e8),
     Named<&S::TelescopeInterface, Interfaces>("TelescopeInterface"),
     Flag<&S::TelescopeEmulated>("TelescopeEmulated"),
-    Whole<&S::TelescopeConnectionPort>("TelescopeConnectionPort"),
-    Whole<&S::TelescopeUpdatesPerSec>("TelescopeUpdatesPerSec"),
+    InRange(Whole<&S::TelescopeConnectionPort>("TelescopeConnectionPort"), 1, 255),
+    InRange(Whole<&S::TelescopeUpdatesPerSec>("TelescopeUpdatesPerSec"), 0, 100),
     Whole<&S::TelescopeLonEncoderSteps, true>("TelescopeLonEncoderSteps"),
     Whole<&S::TelescopeLatEncoderSteps, true>("TelescopeLatEncoderSteps"),
     Flag<&S::TelescopeEncodersSwapped>("TelescopeEncodersSwapped"),
     Flag<&S::ShowTelescopeFinderField>("ShowTelescopeFinderField"),
     Flag<&S::ShowTelescopeEyepieceField>("ShowTelescopeEyepieceField"),
     Flag<&S::ShowTelescopeCameraField>("ShowTelescopeCameraField"),
-    Angle<&S::TelescopeFinderFieldWidth, 6>("TelescopeFinderFieldWidth"),
-    Angle<&S::TelescopeEyepeiceFieldWidth, 6>("TelescopeEyepeiceFieldWidth"),
-    Angle<&S::TelescopeCameraFieldWidth, 6>("TelescopeCameraFieldWidth"),
-    Angle<&S::TelescopeCameraFieldHeight, 6>("TelescopeCameraFieldHeight"),
+    InRange(Angle<&S::TelescopeFinderFieldWidth, 6>("TelescopeFinderFieldWidth"), 0, 180),
+    InRange(Angle<&S::TelescopeEyepeiceFieldWidth, 6>("TelescopeEyepeiceFieldWidth"), 0, 180),
+    InRange(Angle<&S::TelescopeCameraFieldWidth, 6>("TelescopeCameraFieldWidth"), 0, 180),
+    InRange(Angle<&S::TelescopeCameraFieldHeight, 6>("TelescopeCameraFieldHeight"), 0, 180),
 };
 
 constexpr const char* StyleWords[] = {"Bold",   "Italic",    "Underline", "Outline",
@@ -388,6 +420,16 @@ constexpr const char* StyleWords[] = {"Bold",   "Italic",    "Underline", "Outli
 }  // namespace
 
 std::span<const SettingsKey> SettingsKeys() { return Keys; }
+
+bool SettingsValueInRange(const SettingsKey& key, std::string_view value) {
+  const double number = key.number ? key.number(value) : ParseDecimal(value);
+  return number >= key.min && number <= key.max;
+}
+
+std::string DefaultSettingsValue(const SettingsKey& key) {
+  static const ChartSettings defaults = DefaultSettings(32);  // ranged keys do not vary by screen
+  return key.write(defaults);
+}
 
 const SettingsKey* FindSettingsKey(std::string_view name) {
   for (const SettingsKey& key : Keys) {

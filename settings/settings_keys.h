@@ -6,9 +6,12 @@
 // limit may be absent), enumerations and objects by name, colours as "red,green,blue".
 // Reading never fails on a bad value: numbers that do not parse read as 0, unknown names leave
 // the field as it was (and are reported by the reader). Only an object name that matches no object
-// stops the reading.
+// stops the reading. Numbers have ranges where a value outside would draw nothing sensible or not
+// end (a grid interval of 0, a field of no width, a date the calendars do not reach): the reader of
+// a file checks them.
 #pragma once
 
+#include <limits>
 #include <span>
 #include <string>
 #include <string_view>
@@ -23,9 +26,19 @@ struct SettingsKey {
   // read: ResultOk, ResultNotFound when the value names no object (note 523 was shown), or
   // SettingsNameUnknown when it is not one of an enumeration's names (the field is kept).
   int (*read)(ChartSettings& settings, std::string_view value);
+  // The range of the value's number in the file's units (degrees, hours, years, magnitudes);
+  // number takes it from the value (its leading decimal number when none is given).
+  double min = -std::numeric_limits<double>::infinity();
+  double max = std::numeric_limits<double>::infinity();
+  double (*number)(std::string_view value) = nullptr;
 };
 
 constexpr int SettingsNameUnknown = 2;
+
+// SettingsValueInRange: whether the value's number is within the key's range (NaN never is).
+bool SettingsValueInRange(const SettingsKey& key, std::string_view value);
+// DefaultSettingsValue: the key's value in the built-in defaults, as a file holds it.
+std::string DefaultSettingsValue(const SettingsKey& key);
 
 // SettingsKeys: every key, in the order a settings file lists them.
 std::span<const SettingsKey> SettingsKeys();

@@ -9,11 +9,12 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 failures=0
 
-# expect CODE WHAT ARGS...: runs qv with ARGS, keeping its output in $work/out and $work/err.
+# expect CODE WHAT ARGS...: runs qv with ARGS, keeping its output in $work/out and $work/err; a run
+# that has not ended in two minutes hangs (exit code 124).
 expect() {
   local want=$1 what=$2
   shift 2
-  "$qv" "$@" >"$work/out" 2>"$work/err"
+  timeout 120 "$qv" "$@" >"$work/out" 2>"$work/err"
   local got=$?
   if [ "$got" -ne "$want" ]; then
     echo "FAIL: $what: exit code $got, not $want"
@@ -68,6 +69,14 @@ expect 0 "qv animate" animate --database "$db" --jd 2460615.5 --step 2 --frames 
   --size 200x100 --out "$work/mars.gif"
 check "the animation is a GIF89a" test "$(head -c 6 "$work/mars.gif")" = "GIF89a"
 check "the animation loops" grep -q "NETSCAPE2.0" "$work/mars.gif"
+
+printf '<QuorvaneSettingsFile>\r\nFileVersion=3.5\r\n<Settings>\r\nShowRADecGrid=1\r\nGridRAInterval=0\r\nGridDecInterval=-15\r\n</Settings>\r\n</QuorvaneSettingsFile>\r\n' >"$work/zero.qvs"
+expect 0 "qv chart with grid intervals out of range" chart --database "$db" \
+  --settings "$work/zero.qvs" --jd 2460370.5 --size 400x300 --out "$work/grid.png"
+check "each interval out of range is named with its line" \
+  grep -q 'line 5: GridRAInterval=0 is outside' "$work/err"
+check "the second interval too" grep -q 'line 6: GridDecInterval=-15 is outside' "$work/err"
+check "the chart is drawn with the default grid" test -s "$work/grid.png"
 
 expect 1 "qv chart with a bad size" chart --database "$db" --size 2x1 --out "$work/bad.png"
 check "no file after a bad size" test ! -e "$work/bad.png"

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "chart/trails.h"
+#include "generated/string_numbers.h"
 #include "objects/records.h"
 #include "objects/store.h"
 #include "platform/alert.h"
@@ -380,16 +381,15 @@ TEST_F(SettingsFileTest, ReadingFollowsTheKeyRules) {
          return s.ViewerSiteName == "\xC3\xA9" + std::string(44, 'a');
        }},
       // Unparseable numbers read as 0.
-      {"ChartZoomFactor=abc\r\nShowStars=yes\r\nTelescopeUpdatesPerSec=\r\n",
+      {"StarParallaxThreshold=abc\r\nShowStars=yes\r\nTelescopeUpdatesPerSec=\r\n",
        [](const ChartSettings& s) {
-         return s.ChartZoomFactor == 0 && !s.ShowStars && s.TelescopeUpdatesPerSec == 0;
+         return s.StarParallaxThreshold == 0 && !s.ShowStars && s.TelescopeUpdatesPerSec == 0;
        }},
       // Numbers beyond a field's range are held at its limits.
-      {"TelescopeConnectionPort=99999999999\r\nFaintestStarMagnitude=-900\r\n"
-       "ChartFieldWidth=1e999\r\nStarColor=300,-5,12\r\n",
+      {"TelescopeLonEncoderSteps=99999999999\r\nStarColor=300,-5,12\r\n",
        [](const ChartSettings& s) {
-         return s.TelescopeConnectionPort == 32767 && s.FaintestStarMagnitude == -32768 &&
-                s.ChartFieldWidth == 0 && s.Colors[StarColor] == MakeColor(255, 0, 12);
+         return s.TelescopeLonEncoderSteps == 2147483647 &&
+                s.Colors[StarColor] == MakeColor(255, 0, 12);
        }},
       // Unknown names, lower case included, leave enumerations as they were.
       {"CalendarSystem=julian\r\nChartProjection=Orthographic\r\nAnimationState=\r\n",
@@ -450,6 +450,42 @@ TEST_F(SettingsFileTest, UnknownNamesKeepTheFieldAndAreReported) {
   ASSERT_EQ(unknown.size(), 2u);
   EXPECT_EQ(unknown[0], "PlanetComputation=Bogus is not one of its names; it stays VFP");
   EXPECT_EQ(unknown[1].substr(0, 44), "ChartProjection= is not one of its names; it");
+}
+
+// A number outside its key's range (one that would draw nothing sensible or never finish) is
+// replaced by the key's default, with a message naming the file's line, the key and the value;
+// the lines after it are still read.
+TEST_F(SettingsFileTest, ValuesOutOfRangeFallBackToTheDefaultWithTheirLine) {
+  const char* const lines[] = {
+      "GridRAInterval=0",          "GridDecInterval=0",
+      "GridRAInterval=-15",        "GridRAInterval=0.0001",
+      "GridDecInterval=nan",       "ChartFieldWidth=0",
+      "ChartFieldWidth=1e999",     "JulianDate=-1",
+      "JulianDate=1e300",          "FaintestStarMagnitude=-900",
+      "ChartWindowsFont=Arial,-3", "ChartZoomFactor=abc",
+      "ChartScrollRate=0",         "TelescopeConnectionPort=99999999999",
+      "ViewerLatitude=91",         "TelescopeUpdatesPerSec=1000",
+  };
+  for (const std::string line : lines) {
+    SCOPED_TRACE(line);
+    SetDefaultSettings(32);
+    shown.clear();
+    const std::string name = line.substr(0, line.find('='));
+    const std::string fallback = DefaultSettingsValue(*FindSettingsKey(name));
+    ASSERT_TRUE(ReadSettingsLines("ShowStars=0\r\n" + line + "\r\nShowPlanets=0\r\n"));
+    EXPECT_EQ(ValueOf(FormatSettingsFile(""), name), fallback);
+    EXPECT_FALSE(Settings().ShowStars || Settings().ShowPlanets);
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0].number, MessageSettingOutOfRange);
+    EXPECT_NE(shown[0].message.find("line 6: " + line + " is outside"), std::string::npos)
+        << shown[0].message;
+  }
+  // The ends of a range are in it, and every default lies in its key's range.
+  ASSERT_TRUE(ReadSettingsLines("GridRAInterval=0.25\r\nJulianDate=5373484.5\r\n"));
+  EXPECT_EQ(ValueOf(FormatSettingsFile(""), "JulianDate"), "5373484.500000");
+  for (const SettingsKey& key : SettingsKeys()) {
+    EXPECT_TRUE(SettingsValueInRange(key, DefaultSettingsValue(key))) << key.name;
+  }
 }
 
 TEST_F(SettingsFileTest, EveryLineEndingReads) {
