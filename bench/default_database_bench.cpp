@@ -58,11 +58,11 @@ BENCHMARK(BM_DrawDefaultChart)->Unit(benchmark::kMillisecond);
 // The same without the Milky Way: the difference is what filling its five levels costs.
 void BM_DrawDefaultChartWithoutTheMilkyWay(benchmark::State& state) {
   InitPlatform();
-  if (!Open(state)) return;
+  if (!OpenDefaultDatabase(state)) return;
   StartFromDefaultView();
   Settings().ShowMilkyWay = false;
   RenderRepeatedly(state);
-  Close();
+  CloseDefaultDatabase();
 }
 BENCHMARK(BM_DrawDefaultChartWithoutTheMilkyWay)->Unit(benchmark::kMillisecond);
 
@@ -85,7 +85,7 @@ BENCHMARK(BM_DrawOneDegreeOnThePleiades)->Unit(benchmark::kMillisecond);
 // difference between the two arguments (1: AvoidLabelOverlap on, 0: off).
 void BM_DrawOrionWithAllLabels(benchmark::State& state) {
   InitPlatform();
-  if (!Open(state)) return;
+  if (!OpenDefaultDatabase(state)) return;
   StartFromDefaultView();
   ChartSettings& s = Settings();
   s.ChartCoordinateSystem = CoordinatesEquatorial;
@@ -98,7 +98,7 @@ void BM_DrawOrionWithAllLabels(benchmark::State& state) {
   s.FaintestStarLabelMagnitude = s.FaintestDeepSkyLabelMagnitude = NoMagnitudeLimit;
   s.FaintestPlanetLabelMagnitude = NoMagnitudeLimit;
   RenderRepeatedly(state);
-  Close();
+  CloseDefaultDatabase();
 }
 BENCHMARK(BM_DrawOrionWithAllLabels)->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond);
 

@@ -40,7 +40,7 @@ bool ReadOption(const std::vector<std::string>& args, size_t& i, const QvCommand
   const std::string& word = args[i];
   const size_t equals = word.find('=');
   const std::string name = word.substr(0, equals);
-  if (parsed.Has(name) && !Contains(spec.repeatable, name)) {
+  if (parsed.Has(name) && !Contains(syntax.repeatable, name)) {
     error = name + " is given twice";
     return false;
   }

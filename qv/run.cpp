@@ -60,7 +60,8 @@ const std::vector<QvCommand>& Commands() {
         {},
         {"--step", "--frames", "--out"},
         0,
-        0},
+        0,
+        {}},
        RunAnimateCommand},
       {{"ephemeris",
         "ephemeris --object NAME --start \"Y/M/D h:m:s\" --end \"Y/M/D h:m:s\" --step DAYS "
@@ -177,7 +178,8 @@ const std::vector<QvCommand>& Commands() {
         {"--emulate"},
         {},
         1,
-        2},
+        2,
+        {}},
        RunTelescopeCommand},
   };
   return commands;

@@ -133,8 +133,8 @@ TEST_F(RiseSetTest, EachDayHasItsOwnEventsOrNone) {
   int missed = 0, found = 0;
   for (const test::RefRow& row : test::LoadRefTable("riseset_days_pyephem.tsv")) {
     ObservingSettings& s = test::Observing();
-    s.ViewerLatitude = row.Number("lat_deg") * test::RadiansPerDegree;
-    s.ViewerLongitude = row.Number("lon_deg") * test::RadiansPerDegree;
+    s.ViewerLatitude = row.Number("lat_deg") * test::Deg;
+    s.ViewerLongitude = row.Number("lon_deg") * test::Deg;
     s.ViewerAltitude = 0;
     s.TimeZone = row.Number("zone_h") / 24;
     ObjectRecord& body = Body(row.Text("body") == "Sun" ? KindSun : KindMoon);

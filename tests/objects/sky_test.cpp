@@ -265,8 +265,8 @@ TEST_F(SkyTest, HorizonPlacesMatchPyEphemInEitherTimeScale) {
           KindSingleStar,
           test::UnitFromDegrees(row.Number("ra_j2000_deg"), row.Number("dec_j2000_deg")), HUGE_VAL,
           0);
-    s.ViewerLatitude = row.Number("lat_deg") * test::ExactRad;
-    s.ViewerLongitude = row.Number("lon_deg") * test::ExactRad;
+    s.ViewerLatitude = row.Number("lat_deg") * test::Deg;
+    s.ViewerLongitude = row.Number("lon_deg") * test::Deg;
     const double ut = row.Number("jd_ut");
     const Vector3 want = test::UnitFromDegrees(row.Number("az_deg"), row.Number("alt_deg"));
     for (const bool dynamical : {false, true}) {
