@@ -113,17 +113,25 @@ void MarkPoint(const Trail& trail, int i, int count, int x, int y, const SkyCont
   MoveTo(x, y);
 }
 
+// TrailObjectNow: the trail's object at the current time; nullptr when there is no trail, or
+// when its object is gone (the trail is then deleted).
+ObjectRecord* TrailObjectNow(int slot, const Trail* trail) {
+  if (!trail) return nullptr;
+  ObjectRecord* record = ObjectOfId(trail->Object);
+  if (!record) {
+    DeleteTrail(slot);
+    return nullptr;
+  }
+  UpdatePlace(*record);
+  return record;
+}
+
 }  // namespace
 
 void RecordTrailPoint(int slot, int coordinateSystem) {
   Trail* trail = GetTrail(slot);
-  if (!trail) return;
-  ObjectRecord* record = ObjectOfId(trail->Object);
-  if (!record) {
-    DeleteTrail(slot);
-    return;
-  }
-  UpdatePlace(*record);
+  ObjectRecord* record = TrailObjectNow(slot, trail);
+  if (!record) return;
   const SkyContext& sky = CurrentSky();
   const Vector3 v = RecordedVector(*record, trail->Type, coordinateSystem, sky);
   const TrailPoint point{static_cast<float>(v.x), static_cast<float>(v.y), static_cast<float>(v.z),
@@ -141,13 +149,8 @@ void RecordTrailPoints(int coordinateSystem) {
 
 void DrawTrail(int slot, const ChartOptions& s) {
   const Trail* trail = GetTrail(slot);
-  if (!trail) return;
-  ObjectRecord* record = ObjectOfId(trail->Object);
-  if (!record) {
-    DeleteTrail(slot);
-    return;
-  }
-  UpdatePlace(*record);
+  ObjectRecord* record = TrailObjectNow(slot, trail);
+  if (!record) return;
   const SkyContext& sky = CurrentSky();
   SetPen(TrailColor(s, record->kind), 1, false);
   bool started = CurrentDistance(*record) > 0;  // else the observer stands at the object
