@@ -2,14 +2,14 @@
 #include "astro/pluto.h"
 
 #include <cmath>
+#include <numbers>
+
+#include "astro/constants.h"
 
 namespace qv {
 namespace {
 
-constexpr double Radian = 0.017453292519943295;  // per degree
-constexpr double J2000Epoch = 2451545.0;
-constexpr double DaysPerCentury = 36525.0;
-
+constexpr double Radian = std::numbers::pi / 180;  // per degree, exact
 // The arguments in degrees and their rates in degrees per Julian century [M eq. 37.1].
 constexpr double Jupiter0 = 34.35, JupiterRate = 3034.9057;
 constexpr double Saturn0 = 50.08, SaturnRate = 1222.1138;
@@ -22,7 +22,7 @@ constexpr double MeanLongitude0 = 238.958116, MeanLatitude = -3.908239, MeanRadi
 bool PlutoTheoryCovers(double jde) { return jde >= PlutoTheoryFirst && jde < PlutoTheoryEnd; }
 
 Spherical PlutoPosition(double jde) {
-  const double t = (jde - J2000Epoch) / DaysPerCentury;
+  const double t = (jde - J2000) / DaysPerJulianCentury;
   const double j = Jupiter0 + JupiterRate * t, s = Saturn0 + SaturnRate * t;
   const double p = Pluto0 + PlutoRate * t;
   double lon = MeanLongitude0 + PlutoRate * t, lat = MeanLatitude, r = MeanRadius;
