@@ -374,6 +374,21 @@ void ToggleFlag(bool ChartSettings::*flag) {
   RelayoutAndRedraw();
 }
 
+// DrawTelescopeFieldsHere: the marker and the fields the settings show, into the current port
+// (the window, a picture or a printed page) over the chart of the current frame.
+void DrawTelescopeFieldsHere() {
+  const ChartSettings& s = Settings();
+  MarkerFields fields;
+  fields.finder = s.ShowTelescopeFinderField;
+  fields.eyepiece = s.ShowTelescopeEyepieceField;
+  fields.camera = s.ShowTelescopeCameraField;
+  fields.finderWidth = s.TelescopeFinderFieldWidth;
+  fields.eyepieceWidth = s.TelescopeEyepeiceFieldWidth;
+  fields.cameraWidth = s.TelescopeCameraFieldWidth;
+  fields.cameraHeight = s.TelescopeCameraFieldHeight;
+  DrawTelescopeMarker(CurrentChartFrame(), link.position, fields);
+}
+
 }  // namespace
 
 void TelescopeCommand(int command) {
@@ -421,6 +436,7 @@ void InstallTelescopeHooks() {
   hooks.pollTelescope = Poll;
   hooks.disconnectTelescope = DisconnectTelescopeLink;
   hooks.targetObject = TargetObject;
+  hooks.drawTelescopeFields = DrawTelescopeFieldsHere;
   hooks.targetPoint = [](double ra, double dec) {
     SetTelescopeTarget(link, NoObject, {ra, dec});
     FillTarget();
@@ -434,18 +450,9 @@ void DisconnectTelescopeLink() {
 bool TelescopeControlWindowOpen() { return controlWindow != nullptr; }
 
 void DrawTelescopeOverlay() {
-  const ChartSettings& s = Settings();
   WindowRef window = Shell().chartWindow;
-  if (!link.connected || !s.TelescopeShowFields || !BeginWindowDrawing(window)) return;
-  MarkerFields fields;
-  fields.finder = s.ShowTelescopeFinderField;
-  fields.eyepiece = s.ShowTelescopeEyepieceField;
-  fields.camera = s.ShowTelescopeCameraField;
-  fields.finderWidth = s.TelescopeFinderFieldWidth;
-  fields.eyepieceWidth = s.TelescopeEyepeiceFieldWidth;
-  fields.cameraWidth = s.TelescopeCameraFieldWidth;
-  fields.cameraHeight = s.TelescopeCameraFieldHeight;
-  DrawTelescopeMarker(CurrentChartFrame(), link.position, fields);
+  if (!link.connected || !Settings().TelescopeShowFields || !BeginWindowDrawing(window)) return;
+  DrawTelescopeFieldsHere();
   EndWindowDrawing(window);
 }
 
