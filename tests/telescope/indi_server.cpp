@@ -22,10 +22,12 @@ std::string Output(const std::string& command) {
   return text;
 }
 
-bool Listening(int port) {
-  return std::system(
-             ("bash -c 'echo > /dev/tcp/127.0.0.1/" + std::to_string(port) + "' 2>/dev/null")
-                 .c_str()) == 0;
+// Answering: the server is up and its telescope has defined its connection switch, so a client
+// connecting now finds the device (a listening socket alone may come before the driver).
+bool Answering(int port) {
+  return !Output("indi_getprop -1 -t 1 -p " + std::to_string(port) +
+                 " 'Telescope Simulator.CONNECTION.CONNECT' 2>/dev/null")
+              .empty();
 }
 
 }  // namespace
@@ -52,8 +54,8 @@ void IndiServer::Start() {
   pid = Output("cd '" + home + "' && HOME='" + home + "' indiserver -p " + free +
                " indi_simulator_telescope >server.log 2>&1 & echo $!");
   // A loaded machine may take seconds to start the server.
-  for (int i = 0; i < 200 && !pid.empty(); ++i) {
-    if (Listening(wanted)) {
+  for (int i = 0; i < 100 && !pid.empty(); ++i) {
+    if (Answering(wanted)) {
       port = wanted;
       return;
     }
@@ -75,6 +77,10 @@ void IndiServer::Kill() {
   // The simulator is the server's child; it would end on its own once the server has gone.
   std::system(("pkill -9 -P " + pid + "; kill -9 " + pid + " 2>/dev/null").c_str());
   pid.clear();
+}
+
+std::string IndiServer::Log() const {
+  return home.empty() ? std::string() : Output("cat '" + home + "/server.log' 2>/dev/null");
 }
 
 std::string IndiServer::Property(const std::string& name) const {

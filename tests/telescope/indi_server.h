@@ -16,7 +16,8 @@ class IndiServer {
 
   static bool Installed();  // indiserver and the telescope simulator are there
   int Port() const { return port; }
-  void Kill();  // at once, as a crash would
+  void Kill();              // at once, as a crash would
+  std::string Log() const;  // what the server printed, to explain a failed test
   // Property: the server's value of "Device.PROPERTY.ELEMENT", read with indi_getprop.
   std::string Property(const std::string& name) const;
   // SetProperty: "Device.PROPERTY.ELEMENT=value", sent with indi_setprop as another client would.

@@ -80,7 +80,7 @@ class IndiTest : public LinkTest {
 TEST_F(IndiTest, ReadsSyncsGoesToVegaAndStops) {
   IndiServer server;
   ASSERT_NE(server.Port(), 0) << "the INDI server did not start";
-  ASSERT_EQ(ConnectTo(server), ResultOk);  // the first telescope the server has
+  ASSERT_EQ(ConnectTo(server), ResultOk) << server.Log();  // the first telescope the server has
   EXPECT_EQ(IndiDeviceName(link.mount.indi), "Telescope Simulator");
   EXPECT_GT(link.position.dec, 89 * Degree);  // the simulator starts at the pole
 
@@ -117,7 +117,7 @@ TEST_F(IndiTest, ReadsSyncsGoesToVegaAndStops) {
   // Connecting again finds the telescope already connected, and where it was left.
   const EquatorialPosition left = link.position;
   DisconnectTelescope(link);
-  ASSERT_EQ(ConnectTo(server), ResultOk);
+  ASSERT_EQ(ConnectTo(server), ResultOk) << server.Log();
   EXPECT_LT(From(left), Degree);
   EXPECT_TRUE(alerts.empty());
 }
@@ -125,7 +125,7 @@ TEST_F(IndiTest, ReadsSyncsGoesToVegaAndStops) {
 TEST_F(IndiTest, SetsTheSiteAndTheClock) {
   IndiServer server;
   ASSERT_NE(server.Port(), 0) << "the INDI server did not start";
-  ASSERT_EQ(ConnectTo(server, "Telescope Simulator"), ResultOk);
+  ASSERT_EQ(ConnectTo(server, "Telescope Simulator"), ResultOk) << server.Log();
   const double zone = -5.0 / 24;
   ASSERT_EQ(TelescopeSetSite(link, -71.5 * Degree, 42.25 * Degree, zone), ResultOk);
   const double jd = CalendarToJulianDate(2026, 3, 10, 21, 4, 59.7, zone, CalendarGregorian);
@@ -151,7 +151,7 @@ TEST_F(IndiTest, AServerThatDiesDisconnectsOnceAndAMissingOneIsSaid) {
   {
     IndiServer server;
     ASSERT_NE(server.Port(), 0) << "the INDI server did not start";
-    ASSERT_EQ(ConnectTo(server), ResultOk);
+    ASSERT_EQ(ConnectTo(server), ResultOk) << server.Log();
     server.Kill();
     int outcome = PollUnchanged;
     for (int i = 0; i < 50 && outcome != PollFailed; ++i) {
