@@ -31,6 +31,7 @@
 #include "platform/strings.h"
 #include "platform/windows.h"
 #include "settings/settings.h"
+#include "settings/telescope_settings.h"
 #include "telescope/interfaces.h"
 #include "telescope/link.h"
 #include "telescope/marker.h"
@@ -190,7 +191,7 @@ void Disconnect() {
 
 void Connect() {
   Disconnect();
-  link.options = TelescopeConnectionOptions(Settings());
+  link.options = TelescopeOptionsOf(Settings());
   if (!OpenControlWindow()) {
     Stop(ButtonsOk, MessageNoMemory);
     return;

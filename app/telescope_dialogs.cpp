@@ -89,8 +89,6 @@ enum ConnectionItem : int {
   ItemIndiServer = 18,
   ItemIndiDevice = 20,
 };
-// The INDI server and device typed last (the settings file has no keys for them).
-TelescopeOptions indiServer;
 
 // The mount list: "Equatorial" and "Alt-Azimuth", in the order of TelescopeMount.
 constexpr int MountListStrings[] = {2600, 2601};
@@ -148,11 +146,10 @@ void FillConnection(WindowRef dialog) {
   SetItemValue(dialog, ItemEmulate, s.TelescopeEmulated);
   char server[300];
   std::snprintf(server, sizeof server,
-                indiServer.TelescopeINDIHost.find(':') != std::string::npos ? "[%s]:%d" : "%s:%d",
-                indiServer.TelescopeINDIHost.c_str(),
-                static_cast<int>(indiServer.TelescopeINDIPort));
+                s.TelescopeINDIHost.find(':') != std::string::npos ? "[%s]:%d" : "%s:%d",
+                s.TelescopeINDIHost.c_str(), static_cast<int>(s.TelescopeINDIPort));
   SetItemText(dialog, ItemIndiServer, server);
-  SetItemText(dialog, ItemIndiDevice, indiServer.TelescopeINDIDevice.c_str());
+  SetItemText(dialog, ItemIndiDevice, s.TelescopeINDIDevice.c_str());
   SetStepLabels(dialog);
   EnableForInterface(dialog);
 }
@@ -173,9 +170,8 @@ void ReadConnection(WindowRef dialog) {
       dialog, ItemLatSteps, s.TelescopeLatEncoderSteps, -INT32_MAX, INT32_MAX);
   s.TelescopeEncodersSwapped = GetItemValue(dialog, ItemSwapped) != 0;
   s.TelescopeEmulated = GetItemValue(dialog, ItemEmulate) != 0;
-  ReadIndiAddress(GetItemText(dialog, ItemIndiServer), indiServer.TelescopeINDIHost,
-                  indiServer.TelescopeINDIPort);
-  indiServer.TelescopeINDIDevice = GetItemText(dialog, ItemIndiDevice);
+  ReadIndiAddress(GetItemText(dialog, ItemIndiServer), s.TelescopeINDIHost, s.TelescopeINDIPort);
+  s.TelescopeINDIDevice = GetItemText(dialog, ItemIndiDevice, IndiNameMaxLength);
 }
 
 int ConnectionHandler(int code, WindowRef dialog, int item, int) {
@@ -215,14 +211,6 @@ int TargetHandler(int code, WindowRef dialog, int item, int) {
 }
 
 }  // namespace
-
-TelescopeOptions TelescopeConnectionOptions(const ChartSettings& s) {
-  TelescopeOptions o = TelescopeOptionsOf(s);
-  o.TelescopeINDIHost = indiServer.TelescopeINDIHost;
-  o.TelescopeINDIPort = indiServer.TelescopeINDIPort;
-  o.TelescopeINDIDevice = indiServer.TelescopeINDIDevice;
-  return o;
-}
 
 bool RunTelescopeDisplayDialog() {
   return RunModalDialog(DisplayDialog, 0, DisplayHandler) == ItemOk;

@@ -3,7 +3,6 @@
 
 #include "settings/settings.h"
 #include "telescope/equator_of_date.h"
-#include "telescope/telescope_options.h"
 
 namespace qv {
 
@@ -13,10 +12,6 @@ bool RunTelescopeDisplayDialog();
 // RunTelescopeConnectionDialog: interface, mount, port or INDI server, polling rate, encoders
 // and emulation into the settings.
 bool RunTelescopeConnectionDialog();
-
-// TelescopeConnectionOptions: the link's options from the settings, with the INDI server and
-// device last chosen in the Connection dialog.
-TelescopeOptions TelescopeConnectionOptions(const ChartSettings& s);
 
 // RunTelescopeTargetDialog: J2000 coordinates, filled with target and replacing it on OK.
 bool RunTelescopeTargetDialog(EquatorialPosition& target);

@@ -16,7 +16,7 @@
 
 #include "astro/observing.h"
 #include "chart/chart_options.h"
-#include "telescope/telescope_options.h"  // TelescopeKind
+#include "telescope/telescope_options.h"  // TelescopeKind, the INDI defaults
 
 namespace qv {
 
@@ -37,6 +37,9 @@ struct ChartSettings : ObservingSettings, ChartOptions {
   int32_t TelescopeLonEncoderSteps = 2160;  // steps per revolution, signed
   int32_t TelescopeLatEncoderSteps = 2160;
   bool TelescopeEncodersSwapped = false;
+  std::string TelescopeINDIHost = IndiDefaultHost;  // the INDI server: a name or an address
+  int32_t TelescopeINDIPort = IndiDefaultPort;
+  std::string TelescopeINDIDevice;  // its telescope; empty: the first the server has
   bool ShowTelescopeFinderField = true;
   bool ShowTelescopeEyepieceField = true;
   bool ShowTelescopeCameraField = true;

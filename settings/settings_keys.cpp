@@ -61,6 +61,16 @@ constexpr SettingsKey Whole(const char* name) {
           }};
 }
 
+// Text: a line of text, cut to MaxBytes on reading.
+template <auto Field, size_t MaxBytes>
+constexpr SettingsKey Text(const char* name) {
+  return {name, [](const ChartSettings& s) { return s.*Field; },
+          [](ChartSettings& s, std::string_view v) {
+            s.*Field = CutText(v, MaxBytes);
+            return static_cast<int>(ResultOk);
+          }};
+}
+
 template <auto Field, int Precision>
 constexpr SettingsKey Decimal(const char* name) {
   return {name, [](const ChartSettings& s) { return FormatFixed(s.*Field, Precision); },
@@ -245,13 +255,6 @@ int ReadPerturbations(ChartSettings& s, std::string_view v) {
   return ResultOk;
 }
 
-std::string WriteSiteName(const ChartSettings& s) { return s.ViewerSiteName; }
-
-int ReadSiteName(ChartSettings& s, std::string_view v) {
-  s.ViewerSiteName = CutText(v, SiteNameMaxLength);
-  return ResultOk;
-}
-
 std::string WriteFont(const ChartSettings& s) { return FormatFontSetting(s.ChartWindowsFont); }
 
 int ReadFont(ChartSettings& s, std::string_view v) {
@@ -284,7 +287,7 @@ using S = ChartSettings;
 constexpr SettingsKey Keys[] = {
     NamedObject<&S::ViewerObject>("ViewerObject"),
     {"ViewerObjectOffset", WriteOffset, ReadOffset},
-    {"ViewerSiteName", WriteSiteName, ReadSiteName},
+    Text<&S::ViewerSiteName, SiteNameMaxLength>("ViewerSiteName"),
     InRange(Angle<&S::ViewerLongitude, 6, true, 11>("ViewerLongitude"), -360, 360),
     InRange(Angle<&S::ViewerLatitude, 6, true, 10>("ViewerLatitude"), -90, 90),
     InRange(Decimal<&S::ViewerAltitude, 1>("ViewerAltitude"), -11000, 1e9),
@@ -405,6 +408,9 @@ constexpr SettingsKey Keys[] = {
     Whole<&S::TelescopeLonEncoderSteps, true>("TelescopeLonEncoderSteps"),
     Whole<&S::TelescopeLatEncoderSteps, true>("TelescopeLatEncoderSteps"),
     Flag<&S::TelescopeEncodersSwapped>("TelescopeEncodersSwapped"),
+    Text<&S::TelescopeINDIHost, IndiNameMaxLength>("TelescopeINDIHost"),
+    InRange(Whole<&S::TelescopeINDIPort>("TelescopeINDIPort"), 1, 65535),
+    Text<&S::TelescopeINDIDevice, IndiNameMaxLength>("TelescopeINDIDevice"),
     Flag<&S::ShowTelescopeFinderField>("ShowTelescopeFinderField"),
     Flag<&S::ShowTelescopeEyepieceField>("ShowTelescopeEyepieceField"),
     Flag<&S::ShowTelescopeCameraField>("ShowTelescopeCameraField"),

@@ -31,6 +31,9 @@ TelescopeOptions TelescopeOptionsOf(const ChartSettings& s) {
   o.TelescopeLatEncoderSteps = s.TelescopeLatEncoderSteps;
   o.TelescopeEncodersSwapped = s.TelescopeEncodersSwapped;
   o.TelescopeMountType = s.TelescopeMountType;
+  o.TelescopeINDIHost = s.TelescopeINDIHost;
+  o.TelescopeINDIPort = s.TelescopeINDIPort;
+  o.TelescopeINDIDevice = s.TelescopeINDIDevice;
   return o;
 }
 

@@ -17,8 +17,7 @@ inline constexpr const char* TelescopeInterfaceNames[] = {
 // TelescopeKindNamed: the interface of a value name (any case); 0 when there is none.
 int TelescopeKindNamed(std::string_view name);
 
-// TelescopeOptionsOf: the link's options from the settings record (the INDI server is the
-// default one: the settings file has no keys for it).
+// TelescopeOptionsOf: the link's options from the settings record.
 TelescopeOptions TelescopeOptionsOf(const ChartSettings& s);
 
 }  // namespace qv

@@ -4,8 +4,11 @@
 // from its settings.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
+
+#include "platform/indi_client.h"  // IndiDefaultPort
 
 namespace qv {
 
@@ -30,6 +33,9 @@ constexpr int TelescopeKindCount = 13;
 
 enum TelescopeMount : int16_t { MountEquatorial = 1, MountAltAzimuth = 2 };
 
+constexpr const char* IndiDefaultHost = "localhost";
+constexpr size_t IndiNameMaxLength = 255;  // a server's host name or a device's name, in bytes
+
 struct TelescopeOptions {
   TelescopeKind TelescopeInterface = TelescopeLX200;
   int16_t TelescopeConnectionPort = 1;      // 1-based position in the serial port list
@@ -39,8 +45,8 @@ struct TelescopeOptions {
   int32_t TelescopeLatEncoderSteps = 2160;
   bool TelescopeEncodersSwapped = false;  // the box reports altitude/Dec. first
   int16_t TelescopeMountType = MountEquatorial;
-  std::string TelescopeINDIHost = "localhost";  // the INDI server
-  int32_t TelescopeINDIPort = 7624;
+  std::string TelescopeINDIHost = IndiDefaultHost;  // the INDI server
+  int32_t TelescopeINDIPort = IndiDefaultPort;
   std::string TelescopeINDIDevice;  // its telescope; empty: the first the server has
 };
 

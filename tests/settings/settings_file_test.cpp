@@ -197,7 +197,10 @@ ChartSettings RandomSettings(std::mt19937& random) {
   s.AnimationState = static_cast<AnimationMode>(whole(1, 3));
   const double steps[] = {0, 1.0 / 1440, 1.0 / 144, 1.0 / 24, 1, 7, 36525, uniform(-10, 10)};
   s.AnimationTimeStep = steps[whole(0, 7)];
-  s.TelescopeInterface = static_cast<TelescopeKind>(whole(1, 12));
+  s.TelescopeInterface = static_cast<TelescopeKind>(whole(1, TelescopeKindCount));
+  s.TelescopeINDIHost = text(whole(1, 40), "observatory.example-192.168.1.20:");
+  s.TelescopeINDIPort = whole(1, 65535);
+  s.TelescopeINDIDevice = text(whole(0, 40), "Telescope Simulator EQMod Mount");
   s.TelescopeConnectionPort = static_cast<int16_t>(whole(1, 13));
   s.TelescopeUpdatesPerSec = static_cast<int16_t>(whole(0, 20));
   s.TelescopeLonEncoderSteps = whole(-100000, 100000);
@@ -288,6 +291,9 @@ TEST_F(SettingsFileTest, DefaultsAreWrittenInTheFilesUnits) {
       {"AnimationState", "Off"},
       {"AnimationTimeStep", "1.000000"},
       {"TelescopeInterface", "LX200"},
+      {"TelescopeINDIHost", "localhost"},
+      {"TelescopeINDIPort", "7624"},
+      {"TelescopeINDIDevice", ""},
       {"TelescopeLonEncoderSteps", "+2160"},
       {"TelescopeCameraFieldWidth", "0.250000"},
       {"TelescopeCameraFieldHeight", "0.166667"},
