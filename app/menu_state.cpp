@@ -90,7 +90,7 @@ void UpdateAnimationMenu(const ChartSettings& s) {
 void UpdateTelescopeMenu(const ChartSettings& s) {
   MenuRef telescope = MenuByNumber(TelescopeMenu);
   for (int item : {3, 5, 6, 7, 8, 10, 11, 12, 13}) Enable(telescope, item, s.TelescopeConnected);
-  CheckItem(telescope, 10, TelescopeControlWindowOpen());
+  CheckItem(telescope, 10, TelescopeControlWindow() != nullptr);
   CheckItem(telescope, 11, s.TelescopeShowFields);
   CheckItem(telescope, 12, s.TelescopeStayCentered);
   CheckItem(telescope, 13, s.TelescopeTrackMovingTargets);

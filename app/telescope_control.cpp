@@ -11,6 +11,7 @@
 
 #include "app/chart_window.h"
 #include "app/commands.h"
+#include "app/info_window.h"
 #include "app/shell.h"
 #include "app/telescope_dialogs.h"
 #include "astro/angles.h"
@@ -124,7 +125,7 @@ void FillTarget() {
   if (!controlWindow) return;
   const ObjectRecord* object =
       link.target.object != NoObject ? ObjectOfId(link.target.object) : nullptr;
-  const std::string name = object ? DisplayName(*object) : std::string();
+  const std::string name = object ? InfoTitleText(DisplayName(*object)) : std::string();
   if (AlignmentWindow()) {
     SetItemText(controlWindow, AlignTargetName, name.c_str());
     return;
@@ -448,7 +449,7 @@ void DisconnectTelescopeLink() {
   if (link.connected) Disconnect();
 }
 
-bool TelescopeControlWindowOpen() { return controlWindow != nullptr; }
+WindowRef TelescopeControlWindow() { return controlWindow; }
 
 void DrawTelescopeOverlay() {
   WindowRef window = Shell().chartWindow;

@@ -3,6 +3,8 @@
 // telescope link, and the telescope marker over the chart.
 #pragma once
 
+#include "platform/windows.h"
+
 namespace qv {
 
 // TelescopeCommand: the items of the Telescope menu (command numbers 26301-26313).
@@ -16,8 +18,9 @@ void InstallTelescopeHooks();
 // redraws; nothing when not connected. Reading a settings file calls it first.
 void DisconnectTelescopeLink();
 
-// TelescopeControlWindowOpen: the control window is up (the menu's check mark).
-bool TelescopeControlWindowOpen();
+// TelescopeControlWindow: the command or alignment window while it is up (the menu's check
+// mark), else nullptr.
+WindowRef TelescopeControlWindow();
 
 // DrawTelescopeOverlay: the marker over the chart window, after each copy of the chart image.
 void DrawTelescopeOverlay();

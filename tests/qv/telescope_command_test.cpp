@@ -1,12 +1,14 @@
-// qv telescope against a simulated LX-200 on a pseudo-terminal and with emulation: the
-// position it prints, the go to it sends, and a mount that does not answer.
+// qv telescope against a simulated LX-200 on a pseudo-terminal, with emulation, and against a real
+// INDI server: the position it prints, the go to it sends, and a mount that does not answer.
 #include <gtest/gtest.h>
 
 #include <string>
 
 #include "generated/string_numbers.h"
+#include "platform/events.h"
 #include "platform/serial.h"
 #include "tests/qv/qv_fixture.h"
+#include "tests/telescope/indi_server.h"
 #include "tests/telescope/mount_simulator.h"
 
 namespace qv {
@@ -54,6 +56,38 @@ TEST_F(QvTelescopeTest, EmulationNeedsNoPortAndNamesAreChecked) {
   EXPECT_EQ(Run({"telescope", "--interface", "LX300", "--emulate", "position"}), QvUserError);
   EXPECT_EQ(Run({"telescope", "--interface", "LX200", "position"}), QvUserError);
   EXPECT_EQ(Run({"telescope", "--interface", "LX200", "--emulate", "park"}), QvUserError);
+}
+
+TEST_F(QvTelescopeTest, DrivesTheIndiSimulator) {
+  if (!IndiServer::Installed()) GTEST_SKIP() << "indiserver is not installed (Debian indi-bin)";
+  IndiServer server;
+  ASSERT_NE(server.Port(), 0) << "the INDI server did not start";
+  const auto indi = [&](std::vector<std::string> action) {
+    std::vector<std::string> args = {"telescope",
+                                     "--interface",
+                                     "INDI",
+                                     "--indi",
+                                     "127.0.0.1:" + std::to_string(server.Port()),
+                                     "--device",
+                                     "Telescope Simulator"};
+    args.insert(args.end(), action.begin(), action.end());
+    return Run(args);
+  };
+  ASSERT_EQ(indi({"sync", "Vega"}), QvSuccess) << err << server.Log();
+  ASSERT_EQ(indi({"position"}), QvSuccess) << err;
+  EXPECT_EQ(out.substr(0, 12), "R.A. 18 36 5") << out;  // Vega, 18h 36m 56s
+  ASSERT_EQ(indi({"goto", "--ra", "18 20 00", "--dec", "+40 00 00"}), QvSuccess) << err;
+  // The simulator slews at its own rate, here 3 degrees, within half a minute; once there its
+  // R.A. may drift by seconds of time.
+  const auto arrived = [&] {
+    return out.rfind("R.A. 18 20 0", 0) == 0 && out.find("Dec. +40 00 0") != std::string::npos;
+  };
+  for (int i = 0; i < 60 && !arrived(); ++i) {
+    Delay(500);
+    ASSERT_EQ(indi({"position"}), QvSuccess) << err;
+  }
+  EXPECT_TRUE(arrived()) << out;
+  EXPECT_EQ(indi({"stop"}), QvSuccess) << err;
 }
 
 }  // namespace
