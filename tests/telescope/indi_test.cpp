@@ -63,6 +63,11 @@ class IndiTest : public LinkTest {
     options.TelescopeINDIDevice = device;
     return Connect(TelescopeINDI, 0);
   }
+  // Why: what the link said last and what the server printed, to explain a failed connection.
+  std::string Why(const IndiServer& server) const {
+    return (texts.empty() ? std::string("nothing said") : texts.back()) + "\nserver:\n" +
+           server.Log();
+  }
   // PollUntil: polls every 100 ms until done holds, for at most seconds; whether it did.
   bool PollUntil(double seconds, const std::function<bool()>& done) {
     for (int i = 0; i < seconds * 10; ++i) {
@@ -80,7 +85,7 @@ class IndiTest : public LinkTest {
 TEST_F(IndiTest, ReadsSyncsGoesToVegaAndStops) {
   IndiServer server;
   ASSERT_NE(server.Port(), 0) << "the INDI server did not start";
-  ASSERT_EQ(ConnectTo(server), ResultOk) << server.Log();  // the first telescope the server has
+  ASSERT_EQ(ConnectTo(server), ResultOk) << Why(server);  // the first telescope the server has
   EXPECT_EQ(IndiDeviceName(link.mount.indi), "Telescope Simulator");
   EXPECT_GT(link.position.dec, 89 * Degree);  // the simulator starts at the pole
 
@@ -117,7 +122,7 @@ TEST_F(IndiTest, ReadsSyncsGoesToVegaAndStops) {
   // Connecting again finds the telescope already connected, and where it was left.
   const EquatorialPosition left = link.position;
   DisconnectTelescope(link);
-  ASSERT_EQ(ConnectTo(server), ResultOk) << server.Log();
+  ASSERT_EQ(ConnectTo(server), ResultOk) << Why(server);
   EXPECT_LT(From(left), Degree);
   EXPECT_TRUE(alerts.empty());
 }
@@ -125,7 +130,7 @@ TEST_F(IndiTest, ReadsSyncsGoesToVegaAndStops) {
 TEST_F(IndiTest, SetsTheSiteAndTheClock) {
   IndiServer server;
   ASSERT_NE(server.Port(), 0) << "the INDI server did not start";
-  ASSERT_EQ(ConnectTo(server, "Telescope Simulator"), ResultOk) << server.Log();
+  ASSERT_EQ(ConnectTo(server, "Telescope Simulator"), ResultOk) << Why(server);
   const double zone = -5.0 / 24;
   ASSERT_EQ(TelescopeSetSite(link, -71.5 * Degree, 42.25 * Degree, zone), ResultOk);
   const double jd = CalendarToJulianDate(2026, 3, 10, 21, 4, 59.7, zone, CalendarGregorian);
@@ -151,7 +156,7 @@ TEST_F(IndiTest, AServerThatDiesDisconnectsOnceAndAMissingOneIsSaid) {
   {
     IndiServer server;
     ASSERT_NE(server.Port(), 0) << "the INDI server did not start";
-    ASSERT_EQ(ConnectTo(server), ResultOk) << server.Log();
+    ASSERT_EQ(ConnectTo(server), ResultOk) << Why(server);
     server.Kill();
     int outcome = PollUnchanged;
     for (int i = 0; i < 50 && outcome != PollFailed; ++i) {
