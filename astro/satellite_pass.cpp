@@ -106,7 +106,7 @@ bool WalkToChange(const Track& k, double limit, std::vector<Sample>& samples) {
   const bool upAtFirst = IsUp(k, samples.back());
   const double direction = limit > samples.back().ut ? 1 : -1;
   while ((limit - samples.back().ut) * direction > 0) {
-    const Sample& last = samples.back();
+    const Sample last = samples.back();  // push_back may move the samples
     const double step = std::min(StepDays(last), std::fabs(limit - last.ut));
     samples.push_back(SampleAt(k, last.ut + direction * step));
     if (std::isnan(samples.back().altitude)) return false;
