@@ -41,7 +41,7 @@ Vector3 TemeToJ2000(const Vector3& teme, double t) {
 
 }  // namespace
 
-Vector3 Sgp4SatellitePosition(const OrbitalElements& el, double t) {
+bool Sgp4OrbitOfElements(const OrbitalElements& el, Sgp4Orbit& orbit) {
   Sgp4Elements elements;
   elements.epoch = el.epoch;
   elements.meanMotion = el.n * InvTwoPi;  // revolutions per day
@@ -51,23 +51,30 @@ Vector3 Sgp4SatellitePosition(const OrbitalElements& el, double t) {
   elements.node = el.node;
   elements.m = el.m;
   elements.bstar = Sgp4DragTerm(elements, el.drag * InvTwoPi);
+  return Sgp4Initialize(elements, orbit) == Sgp4Ok;
+}
+
+Vector3 Sgp4SatellitePosition(const OrbitalElements& el, double t) {
   Sgp4Orbit orbit;
   Sgp4State state;
-  if (Sgp4Initialize(elements, orbit) != Sgp4Ok ||
+  if (!Sgp4OrbitOfElements(el, orbit) ||
       Sgp4Propagate(orbit, (UniversalTime(t, true) - el.epoch) * MinutesPerDay, state) != Sgp4Ok)
     return Vector3{};
   const Vector3 km = TemeToJ2000(state.positionKm, t);
   return Vector3{km.x / KmPerAu, km.y / KmPerAu, km.z / KmPerAu};
 }
 
-Vector3 SatellitePosition(const OrbitalElements& el, double t) {
-  const double dt = UniversalTime(t, true) - el.epoch;
+Vector3 SatelliteOfDatePosition(const OrbitalElements& el, double dt) {
   double q = el.q, e = el.e;
   ApplyDrag(el.n, el.drag, dt, q, e);
   const double omega = std::fmod(el.omega + dt * el.omegaRate, TwoPi);
   const double node = std::fmod(el.node + dt * el.nodeRate, TwoPi);
   const double m = std::fmod(el.m + el.n * dt + el.drag * dt * dt, TwoPi);
-  Vector3 p = ElementsToPosition(q, e, el.i, omega, node, m);
+  return ElementsToPosition(q, e, el.i, omega, node, m);
+}
+
+Vector3 SatellitePosition(const OrbitalElements& el, double t) {
+  Vector3 p = SatelliteOfDatePosition(el, UniversalTime(t, true) - el.epoch);
   Matrix3 frame;  // equator of date -> J2000
   PrecessionMatrix(frame, t, J2000, false);
   Transform(frame, p);

@@ -11,6 +11,7 @@
 #pragma once
 
 #include "astro/kepler.h"
+#include "astro/sgp4.h"
 #include "astro/vector.h"
 
 namespace qv {
@@ -28,6 +29,10 @@ constexpr double MinutesPerDay = 1440.0;
 //        2. dt = t - epoch is counted in UT: t less Delta T (astro/deltat.h).
 Vector3 SatellitePosition(const OrbitalElements& el, double t);
 
+// SatelliteOfDatePosition: the simple model's geocentric position in the mean equator and
+// equinox of date, AU, dt days (UT) after the epoch.
+Vector3 SatelliteOfDatePosition(const OrbitalElements& el, double dt);
+
 // Sgp4SatellitePosition: SGP4/SDP4's geocentric position, J2000 equator, AU, at time t (TT) for
 // the same elements (el.epoch in UT); zeros where the model cannot follow the orbit (decayed,
 // eccentricity out of range).
@@ -36,6 +41,10 @@ Vector3 SatellitePosition(const OrbitalElements& el, double t);
 //        2. SGP4's TEME frame (true equator, mean equinox) is turned to J2000 through the
 //           equation of the equinoxes, nutation and precession of t.
 Vector3 Sgp4SatellitePosition(const OrbitalElements& el, double t);
+
+// Sgp4OrbitOfElements: SGP4's orbit prepared from the elements (B* as in Sgp4SatellitePosition,
+// Note 1), for propagating many times; false when the model cannot follow it.
+bool Sgp4OrbitOfElements(const OrbitalElements& el, Sgp4Orbit& orbit);
 
 // SatelliteRates: fills n, omegaRate and nodeRate (radians per day) from q, e and i: the mean
 // motion of the semi-major axis with the oblateness correction, and the secular J2 rates.

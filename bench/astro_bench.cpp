@@ -1,6 +1,6 @@
 // The position computations of the solar system: the series of the Sun, the Moon and the
 // planets, the precise theories (VSOP87D, Pluto), the moon theories, and the Earth-satellite
-// models (the simple one and SGP4/SDP4), one call each.
+// models (the simple one and SGP4/SDP4), one call each, and a satellite's next pass.
 #include <benchmark/benchmark.h>
 
 #include <cmath>
@@ -10,6 +10,7 @@
 #include "astro/moons.h"
 #include "astro/planets.h"
 #include "astro/satellite.h"
+#include "astro/satellite_pass.h"
 #include "astro/sgp4.h"
 #include "astro/vfp_series.h"
 #include "objects/bodies.h"
@@ -117,6 +118,24 @@ void BM_Sgp4SatellitePosition(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_Sgp4SatellitePosition);
+
+// The next pass of a space-station orbit under the simple model (0) and SGP4 (1): from a site
+// it passes (0: 55 deg south, found within hours) and from the North Pole, which it never passes
+// (1: the whole day searched), from start times a little over an hour apart.
+void BM_NextSatellitePass(benchmark::State& state) {
+  const OrbitalElements el = LowOrbit(2461138.3, 4.5e-4);
+  ObservingSettings s;
+  s.SatelliteModel = state.range(0) == 1 ? SatelliteSGP4 : SatelliteSimple;
+  s.ViewerLatitude = state.range(1) == 1 ? 1.5707963267948966 : -0.9565;
+  s.ViewerLongitude = -1.1921;
+  double start = el.epoch;
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(NextSatellitePass(el, s, start));
+    start += 0.0471;
+    if (start > el.epoch + 2) start = el.epoch;
+  }
+}
+BENCHMARK(BM_NextSatellitePass)->ArgsProduct({{0, 1}, {0, 1}})->Unit(benchmark::kMillisecond);
 
 // The chart's settings with every correction on, seen from a site on the Earth.
 void SetUpSky(double jd) {

@@ -104,11 +104,29 @@ void AddBodyLines(const ObjectRecord& object, const ApparentPlace& place,
   }
 }
 
+// A satellite's item 19: the culmination of its next pass, time and altitude.
+void SetCulminationLine(const SkyContext& sky, const SatellitePass& pass,
+                        std::vector<InfoLine>& lines) {
+  const std::string text =
+      pass.status == PassFound
+          ? TimeOfDayText("Culminates at: ", EventAtInstant(sky, pass.culmination).timeOfDay) +
+                PrintfText(", altitude %.1f%s", pass.culminationAltitude * RadToDeg, DegreeSign)
+          : std::string("Culminates at: ");
+  for (InfoLine& line : lines)
+    if (line.item == InfoLine19Item) line.text = text;
+}
+
 }  // namespace
 
 ChartPlace ObjectCoordinates(const ObjectRecord& object, const ApparentPlace& place,
                              const SkyContext& sky, int coordinateSystem) {
   ChartPlace chart = ChartPlaceOf(sky, VectorFromDirection(place.direction), coordinateSystem);
+  if (object.kind == KindEarthSatellite && sky.viewer == 0) {
+    // A satellite crosses the sky in minutes: its pass, not the day's place, gives the times.
+    chart.pass = SatellitePassOf(object, sky);
+    PassRiseSet(sky, chart.pass, chart.rise, chart.set);
+    return chart;
+  }
   RefineRiseSetTime(object, sky, RiseEvent, chart.rise);
   RefineRiseSetTime(object, sky, SetEvent, chart.set);
   return chart;
@@ -188,6 +206,8 @@ std::vector<InfoLine> ObjectInfoLines(ObjectRecord& object, int system) {
     AddSkyObjectLines(object, current, lines);
   else
     AddBodyLines(object, current, lines);
+  if (object.kind == KindEarthSatellite && sky.viewer == 0)
+    SetCulminationLine(sky, place.pass, lines);
   return lines;
 }
 

@@ -36,7 +36,7 @@ enum InfoItem : int {
   InfoLine16Item = 16,  // star: Dec. motion; body: P.A. of the bright limb
   InfoLine17Item = 17,  // star: radial velocity; body: central longitude
   InfoLine18Item = 18,  // star: colour index; body: central latitude
-  InfoLine19Item = 19,  // star: empty; body: P.A. of the north pole
+  InfoLine19Item = 19,  // star: empty; body: P.A. of the north pole; satellite: culmination
   InfoChartLonItem = 20,
   InfoChartLatItem = 21,
   InfoTrailOnItem = 4,

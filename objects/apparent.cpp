@@ -8,6 +8,7 @@
 #include "astro/corrections.h"
 #include "astro/time.h"
 #include "objects/bodies.h"
+#include "objects/orbit_elements.h"
 #include "objects/sky.h"
 #include "objects/starplace.h"
 
@@ -147,6 +148,33 @@ int RefineRiseSetTime(const ObjectRecord& object, const SkyContext& sky, int eve
     result.instant = d.midnight + timeOfDay * InvTwoPi;
   }
   return d.evaluations;
+}
+
+SatellitePass SatellitePassOf(const ObjectRecord& satellite, const SkyContext& sky) {
+  const OrbitRecord* orbit = OrbitOf(satellite);
+  if (!orbit) return SatellitePass{};
+  return NextSatellitePass(ElementsOfRecord(*orbit), sky.settings, sky.ut);
+}
+
+RiseSet EventAtInstant(const SkyContext& sky, double instant) {
+  RiseSet r;
+  r.happens = true;
+  r.instant = instant;
+  r.timeOfDay = NormalizeAngle((instant - LocalMidnight(sky)) * TwoPi);
+  return r;
+}
+
+void PassRiseSet(const SkyContext& sky, const SatellitePass& pass, RiseSet& rise, RiseSet& set) {
+  rise = set = RiseSet{};
+  if (pass.status == PassAlwaysUp) {
+    rise.timeOfDay = set.timeOfDay = TwoPi;
+  } else if (pass.status == PassFound) {
+    if (std::isnan(pass.rise))
+      rise.missed = true;
+    else
+      rise = EventAtInstant(sky, pass.rise);
+    set = EventAtInstant(sky, pass.set);
+  }
 }
 
 }  // namespace qv

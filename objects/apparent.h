@@ -6,6 +6,7 @@
 #pragma once
 
 #include "astro/riseset.h"
+#include "astro/satellite_pass.h"
 #include "astro/skycontext.h"
 #include "objects/records.h"
 
@@ -25,6 +26,7 @@ struct ChartPlace {
   double ra = 0, dec = 0;   // of the chart's equinox
   double lon = 0, lat = 0;  // in the chart's coordinate system, refracted on horizon charts
   RiseSet rise, set;
+  SatellitePass pass;  // an Earth satellite's next pass, when rise and set come from it
 };
 
 // ChartPlaceOf: a J2000 apparent direction in a coordinate system of the context, with the
@@ -44,5 +46,19 @@ ChartPlace ApparentChartPosition(ObjectRecord& object, int coordinateSystem);
 // of evaluations made.
 int RefineRiseSetTime(const ObjectRecord& object, const SkyContext& sky, int event,
                       RiseSet& result);
+
+// SatellitePassOf: an Earth satellite's next pass over the context's Earth site from the
+// context's time (NextSatellitePass with the context's settings); PassNoOrbit for a record
+// without elements.
+SatellitePass SatellitePassOf(const ObjectRecord& satellite, const SkyContext& sky);
+
+// EventAtInstant: an event that happens at a UT instant, its time of day on the context's local
+// clock (of the day it falls on).
+RiseSet EventAtInstant(const SkyContext& sky, double instant);
+
+// PassRiseSet: the pass as rising and setting times of day on the context's local clock (a pass
+// may fall on the next day): a found pass rises (missed when up for the whole day before) and
+// sets; no pass reads as never rising, one always up as never setting.
+void PassRiseSet(const SkyContext& sky, const SatellitePass& pass, RiseSet& rise, RiseSet& set);
 
 }  // namespace qv

@@ -1,6 +1,7 @@
 // The info window's lines: magnitude and distance texts at their boundaries, unit conversions of
 // star motions, rise and set of circumpolar and never-rising stars, the Moon's distance and
-// phase, and the trail buttons.
+// phase, a satellite's next pass in the info lines and the ephemeris columns, and the trail
+// buttons.
 #include "chart/object_info.h"
 
 #include <gtest/gtest.h>
@@ -10,9 +11,14 @@
 #include <regex>
 #include <string>
 
+#include "chart/ephemeris.h"
 #include "chart/trails.h"
+#include "objects/printf_text.h"
+#include "objects/tleimport.h"
 #include "platform/dialogs.h"
 #include "platform/events.h"
+#include "platform/result.h"
+#include "tests/astro/ref_table.h"
 #include "tests/chart/test_options.h"
 #include "tests/objects/sky_fixture.h"
 
@@ -204,6 +210,59 @@ TEST_F(ObjectInfo, MoonDistanceInKilometresAndItsPhase) {
   // Jupiter, far beyond 0.1 AU, in AU.
   EXPECT_TRUE(std::regex_match(LinesOf(Body(KindJupiter))[InfoDistanceItem],
                                std::regex(R"(Distance \(AU\): \d\.\d{5})")));
+}
+
+// The local clock reading "HH:MM" (zone 0) of a UT instant, minutes cut as the info texts cut
+// them.
+std::string ClockText(double jd) {
+  const double minutes = std::floor((jd - 0.5 - std::floor(jd - 0.5)) * 1440);
+  return PrintfText("%02d:%02d", static_cast<int>(minutes / 60), static_cast<int>(minutes) % 60);
+}
+
+// The ISS (the sample element set of 2026 April 7, as in tests/astro/ref/) from Ushuaia: the info
+// window and the ephemeris rows give PyEphem's next pass (tests/astro/ref/passes_pyephem.tsv),
+// not the fixed-star times, and the North Pole, which the ISS never passes, none.
+TEST_F(ObjectInfo, SatelliteShowsItsNextPass) {
+  std::unique_ptr<ObjectRecord> record;
+  ASSERT_EQ(
+      ElementSetToRecord(
+          "ISS (ZARYA)", "1 25544U 98067A   26097.81163521  .00007114  00000+0  13797-3 0  9993",
+          "2 25544  51.6331 288.3735 0006339 285.1531  74.8756 15.48821670560845", record),
+      ResultOk);
+  ObjectRecord& iss = *ObjectOfId(AddObject(record, fileId));
+  test::RefRow want;
+  for (const test::RefRow& row : test::LoadRefTable("passes_pyephem.tsv"))
+    if (row.Text("satellite") == "ISS (ZARYA)" && row.Text("site") == "Ushuaia") want = row;
+  ASSERT_FALSE(want.fields.empty());
+  ObservingSettings& s = test::Observing();
+  s.ViewerLatitude = want.Number("lat_deg") * test::Deg;
+  s.ViewerLongitude = want.Number("lon_deg") * test::Deg;
+  s.ViewerAltitude = 0;
+  s.SatelliteModel = SatelliteSGP4;
+  SetTimeUt(want.Number("start_jd_ut"));
+  std::map<int, std::string> lines = LinesOf(iss);
+  EXPECT_EQ(lines[InfoRiseItem], "Rises at: " + ClockText(want.Number("rise_jd_ut")));
+  EXPECT_EQ(lines[InfoSetItem], "Sets at: " + ClockText(want.Number("set_jd_ut")));
+  EXPECT_EQ(lines[InfoLine19Item],
+            "Culminates at: " + ClockText(want.Number("culmination_jd_ut")) +
+                PrintfText(", altitude %.1f\u00b0", want.Number("culmination_alt_deg")));
+  std::string table;
+  ASSERT_EQ(WriteEphemeris(
+                [&table](std::string_view text) {
+                  table += text;
+                  return true;
+                },
+                iss, s, CoordinatesHorizon, s.JulianDate, s.JulianDate, 1),
+            ResultOk);
+  EXPECT_NE(table.find("\t" + ClockText(want.Number("rise_jd_ut")) + "\t" +
+                       ClockText(want.Number("set_jd_ut")) + "\t"),
+            std::string::npos)
+      << table;
+  s.ViewerLatitude = 90 * test::Deg;
+  test::UpdateSky();
+  lines = LinesOf(iss);
+  EXPECT_EQ(lines[InfoRiseItem], "Rises at: (doesn't rise)");
+  EXPECT_EQ(lines[InfoLine19Item], "Culminates at: ");
 }
 
 TEST_F(ObjectInfo, TrailButtonsFollowWhetherTheObjectHasATrail) {
