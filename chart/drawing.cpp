@@ -46,7 +46,7 @@ void SetChartFont(const ChartOptions& s) {
 
 }  // namespace
 
-void BuildChartFrame(const Rect& chart, const ChartOptions& s) {
+ChartView ChartViewOf(const ChartOptions& s) {
   ChartView view;
   view.projection = s.ChartProjection;
   view.system = s.ChartCoordinateSystem;
@@ -58,6 +58,11 @@ void BuildChartFrame(const Rect& chart, const ChartOptions& s) {
   view.invertVertically = s.ChartInvertedVertically;
   view.horizonMask = s.ShowHorizonMask;
   view.horizonAltitude = ChartHorizonAltitude();
+  return view;
+}
+
+void BuildChartFrame(const Rect& chart, const ChartOptions& s) {
+  const ChartView view = ChartViewOf(s);
   const int bottom = s.ShowChartLegend ? chart.bottom - LegendHeight(s) : chart.bottom;
   CurrentChartFrame() = MakeChartFrame(view, ChartSystemMatrix(s.ChartCoordinateSystem),
                                        ChartZenith(), chart.left, chart.top, chart.right, bottom);
