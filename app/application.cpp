@@ -3,6 +3,9 @@
 #include "app/application.h"
 
 #include <clocale>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "app/animation.h"
 #include "app/chart_mouse.h"
@@ -11,6 +14,7 @@
 #include "app/commands.h"
 #include "app/description_dialog.h"
 #include "app/info_window.h"
+#include "app/open_document.h"
 #include "app/red_screen.h"
 #include "app/shell.h"
 #include "app/telescope_control.h"
@@ -78,7 +82,14 @@ bool PollingTelescope() {
   return s.TelescopeConnected && s.TelescopeUpdatesPerSec > 0 && Hooks().pollTelescope;
 }
 
+std::vector<std::string>& StartupDocuments() {
+  static std::vector<std::string> paths;
+  return paths;
+}
+
 }  // namespace
+
+void SetStartupDocuments(std::vector<std::string> paths) { StartupDocuments() = std::move(paths); }
 
 bool StartApplication() {
   std::setlocale(LC_NUMERIC,
@@ -110,14 +121,15 @@ bool StartApplication() {
   if (!ready) return false;
   MaximizePlatformWindow(chart);
   SetArrowCursor();
-  ShowAboutBox();
+  ShowAboutBoxUnlessTurnedOff();
+  for (const std::string& path : StartupDocuments()) OpenDocument(path);  // failures are shown
   return true;
 }
 
 int QuitRequested() {
   SetRedScreenColors(false);
   if (Settings().TelescopeConnected && Hooks().disconnectTelescope) Hooks().disconnectTelescope();
-  ShowAboutBox();
+  ShowAboutBoxUnlessTurnedOff();
   if (SaveDatabaseChanges() != ResultOk) {
     SetRedScreenColors(Settings().RedScreen);  // the program goes on as it was
     return 0;
