@@ -19,15 +19,18 @@
 #include "app/shell.h"
 #include "app/telescope_control.h"
 #include "app/viewpoint.h"
+#include "astro/constants.h"
 #include "chart/trails.h"
 #include "objects/database.h"
 #include "objects/messages.h"
+#include "objects/site_zone.h"
 #include "objects/store.h"
 #include "platform/desktop.h"
 #include "platform/dialogs.h"
 #include "platform/files.h"
 #include "platform/result.h"
 #include "platform/strings.h"
+#include "platform/time_zone.h"
 #include "platform/windows.h"
 #include "settings/settings.h"
 #include "settings/settings_file.h"
@@ -62,6 +65,25 @@ bool OpenDatabaseDirectory() {
   const char* folder = GetString(StringDatabaseFolder);
   if (DirectoryExists(PathBesideProgram(folder ? folder : "Database"))) return true;
   return CreateDatabaseDirectory() == ResultOk;
+}
+
+// StartAtZoneSite: a first start (no default settings) in the computer's time zone, at the
+// database's site that suits it.
+void StartAtZoneSite(const SystemZone& zone) {
+  ChartSettings& s = Settings();
+  s.TimeZone = zone.standardHours * DaysPerHour;
+  s.DaylightSavingsTime = zone.daylightSaving;
+  const std::vector<ObjectId> ids = SiteObjects();
+  std::vector<const SiteRecord*> sites;
+  for (ObjectId id : ids) sites.push_back(SiteOf(*ObjectOfId(id)));
+  const int chosen = SiteForZone(sites, zone);
+  if (chosen < 0) return;
+  const SiteRecord& site = *sites[chosen];
+  s.ViewerObject = 0;
+  s.ViewerSiteName = site.name.substr(0, SiteNameMaxLength);
+  s.ViewerLongitude = site.longitude;
+  s.ViewerLatitude = site.latitude;
+  s.ViewerAltitude = site.altitude;
 }
 
 void RememberHere() {
@@ -109,7 +131,10 @@ bool StartApplication() {
     CreateInfoWindow();
     InstallTelescopeHooks();
     OpenDefaultDatabase();
-    if (FileExists(DefaultSettingsPath())) ReadDefaultSettings(AskDescriptionOnOpening);
+    if (FileExists(DefaultSettingsPath()))
+      ReadDefaultSettings(AskDescriptionOnOpening);
+    else
+      StartAtZoneSite(GetSystemTimeZone());
     RememberHere();
     SetTimeToNow();
     RestartAnimationClock();
