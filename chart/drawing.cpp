@@ -14,6 +14,7 @@
 #include "chart/planets.h"
 #include "chart/projection.h"
 #include "chart/sky_background.h"
+#include "chart/sky_circle.h"
 #include "chart/sky_link.h"
 #include "chart/sky_objects.h"
 #include "chart/trail_paths.h"
@@ -72,6 +73,7 @@ int DrawChart(const Rect& chart, const ChartOptions& s) {
   SetClipRect(chart);
   SetChartFont(s);
   BuildChartFrame(chart, s);
+  ClearEdgeLabels();
   UpdateStarScale(s, CurrentStarScale());
   ++Store().redrawCounter;
   SetLineOutput(true);
