@@ -3,6 +3,9 @@
 #include "app/application.h"
 
 #include <clocale>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "app/animation.h"
 #include "app/chart_mouse.h"
@@ -11,19 +14,23 @@
 #include "app/commands.h"
 #include "app/description_dialog.h"
 #include "app/info_window.h"
+#include "app/open_document.h"
 #include "app/red_screen.h"
 #include "app/shell.h"
 #include "app/telescope_control.h"
 #include "app/viewpoint.h"
+#include "astro/constants.h"
 #include "chart/trails.h"
 #include "objects/database.h"
 #include "objects/messages.h"
+#include "objects/site_zone.h"
 #include "objects/store.h"
 #include "platform/desktop.h"
 #include "platform/dialogs.h"
 #include "platform/files.h"
 #include "platform/result.h"
 #include "platform/strings.h"
+#include "platform/time_zone.h"
 #include "platform/windows.h"
 #include "settings/settings.h"
 #include "settings/settings_file.h"
@@ -60,6 +67,25 @@ bool OpenDatabaseDirectory() {
   return CreateDatabaseDirectory() == ResultOk;
 }
 
+// StartAtZoneSite: a first start (no default settings) in the computer's time zone, at the
+// database's site that suits it.
+void StartAtZoneSite(const SystemZone& zone) {
+  ChartSettings& s = Settings();
+  s.TimeZone = zone.standardHours * DaysPerHour;
+  s.DaylightSavingsTime = zone.daylightSaving;
+  const std::vector<ObjectId> ids = SiteObjects();
+  std::vector<const SiteRecord*> sites;
+  for (ObjectId id : ids) sites.push_back(SiteOf(*ObjectOfId(id)));
+  const int chosen = SiteForZone(sites, zone);
+  if (chosen < 0) return;
+  const SiteRecord& site = *sites[chosen];
+  s.ViewerObject = 0;
+  s.ViewerSiteName = site.name.substr(0, SiteNameMaxLength);
+  s.ViewerLongitude = site.longitude;
+  s.ViewerLatitude = site.latitude;
+  s.ViewerAltitude = site.altitude;
+}
+
 void RememberHere() {
   const ChartSettings& s = Settings();
   Shell().here = HereLocation{s.ViewerSiteName, s.ViewerLongitude, s.ViewerLatitude,
@@ -78,7 +104,14 @@ bool PollingTelescope() {
   return s.TelescopeConnected && s.TelescopeUpdatesPerSec > 0 && Hooks().pollTelescope;
 }
 
+std::vector<std::string>& StartupDocuments() {
+  static std::vector<std::string> paths;
+  return paths;
+}
+
 }  // namespace
+
+void SetStartupDocuments(std::vector<std::string> paths) { StartupDocuments() = std::move(paths); }
 
 bool StartApplication() {
   std::setlocale(LC_NUMERIC,
@@ -98,7 +131,10 @@ bool StartApplication() {
     CreateInfoWindow();
     InstallTelescopeHooks();
     OpenDefaultDatabase();
-    if (FileExists(DefaultSettingsPath())) ReadDefaultSettings(AskDescriptionOnOpening);
+    if (FileExists(DefaultSettingsPath()))
+      ReadDefaultSettings(AskDescriptionOnOpening);
+    else
+      StartAtZoneSite(GetSystemTimeZone());
     RememberHere();
     SetTimeToNow();
     RestartAnimationClock();
@@ -110,14 +146,15 @@ bool StartApplication() {
   if (!ready) return false;
   MaximizePlatformWindow(chart);
   SetArrowCursor();
-  ShowAboutBox();
+  ShowAboutBoxUnlessTurnedOff();
+  for (const std::string& path : StartupDocuments()) OpenDocument(path);  // failures are shown
   return true;
 }
 
 int QuitRequested() {
   SetRedScreenColors(false);
   if (Settings().TelescopeConnected && Hooks().disconnectTelescope) Hooks().disconnectTelescope();
-  ShowAboutBox();
+  ShowAboutBoxUnlessTurnedOff();
   if (SaveDatabaseChanges() != ResultOk) {
     SetRedScreenColors(Settings().RedScreen);  // the program goes on as it was
     return 0;

@@ -2,6 +2,9 @@
 // with start-up, quitting, idle work, and leaving and coming back to the program.
 #pragma once
 
+#include <string>
+#include <vector>
+
 #include "platform/events.h"
 
 namespace qv {
@@ -15,6 +18,10 @@ int ApplicationEventHandler(int code, WindowRef window, int p1, int p2);
 // home site, the present time, the first chart, the menus, and the About box. False when the
 // program cannot go on (no chart window, or no database directory); it then ends.
 bool StartApplication();
+
+// SetStartupDocuments: files named on the command line, opened as documents (OpenDocument) at
+// the end of start-up, in order.
+void SetStartupDocuments(std::vector<std::string> paths);
 
 // QuitRequested: red screen off, telescope disconnected, the About box, and every changed
 // database file and the index written before the database closes. Returns 0 - the program goes

@@ -223,6 +223,14 @@ void ChartMouseMoved(int x, int y) {
   if (Settings().ShowMouseCoordinates) ShowOverlay({false, false, true, x, y});
 }
 
+void ChartMouseWheel(int notches, int x, int y) {
+  if (gesture.kind != GestureNone || notches == 0) return;  // a drag or a measure owns the chart
+  if (ZoomAtPixel(Settings(), CurrentChartFrame(), x, y, notches) != ResultOk) return;
+  StopFollowingTelescope();
+  RelayoutAndRedraw();
+  UpdateMenus();
+}
+
 void DrawChartOverlays() {
   const bool readout = overlay.readout && Settings().ShowMouseCoordinates;
   WindowRef window = Shell().chartWindow;

@@ -14,6 +14,9 @@ void ChartMouseDragged(int x, int y);
 void ChartMouseUp(int x, int y);
 void ChartDoubleClick(int x, int y);
 void ChartMouseMoved(int x, int y);
+// ChartMouseWheel: each notch away from the user zooms in by the zoom factor, each one toward
+// the user zooms out, keeping the sky under the pointer where it is.
+void ChartMouseWheel(int notches, int x, int y);
 // ChartMouseIdle: while the button is held on an object, its name appears once the double-click
 // time has passed, even when the pointer does not move.
 void ChartMouseIdle();

@@ -251,6 +251,11 @@ int ChartWindowHandler(int code, WindowRef window, int p1, int p2) {
     case MouseMovedEvent:
       ChartMouseMoved(p1, p2);
       return 0;
+    case MouseWheelEvent: {
+      const Point at = UnpackPoint(p2);
+      ChartMouseWheel(p1, at.x, at.y);
+      return 0;
+    }
     case ControlEvent:
       if (p1 != VerticalScrollBar && p1 != HorizontalScrollBar) return 1;
       Scroll(ScrollBarOfItem(p1), p2, GetItemValue(window, p1));

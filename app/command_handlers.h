@@ -20,7 +20,10 @@ MenuRef MenuByNumber(int number);
 // SetTimeToNow: the chart's time becomes the computer clock's, as universal time.
 void SetTimeToNow();
 
-// ShowAboutBox: dialog 256, modally, until OK.
+// ShowAboutBox: dialog 256, modally, until OK; its check box turns the box at start and exit
+// off (or on again), a preference of the user rather than of a settings file.
 void ShowAboutBox();
+// ShowAboutBoxUnlessTurnedOff: the box at start and exit, while that preference is on.
+void ShowAboutBoxUnlessTurnedOff();
 
 }  // namespace qv

@@ -5,6 +5,7 @@
 #include "app/shell.h"
 #include "app/telescope_control.h"
 #include "platform/dialogs.h"
+#include "platform/preferences.h"
 
 namespace qv {
 namespace {
@@ -87,11 +88,24 @@ MenuRef MenuByNumber(int number) {
 }
 
 void ShowAboutBox() {
-  RunModalDialog(AboutBoxDialog, 0, [](int code, WindowRef, int item, int) {
-    if (code != ControlEvent) return 1;
-    if (item == 1 || item == 2) EndModalDialog(item);  // OK, or the close box
+  constexpr int NotAgainBox = 4;
+  RunModalDialog(AboutBoxDialog, 0, [](int code, WindowRef dialog, int item, int) {
+    if (code == WindowCreatedEvent) {
+      ShowItem(dialog, NotAgainBox, true);
+      SetItemValue(dialog, NotAgainBox, !GetPreference(PreferenceAboutBoxAtStart, true));
+      return 0;
+    }
+    if (code != ControlEvent || (item != 1 && item != 2)) return 1;  // OK, or the close box
+    const bool show = GetItemValue(dialog, NotAgainBox) == 0;
+    if (show != GetPreference(PreferenceAboutBoxAtStart, true))
+      SetPreference(PreferenceAboutBoxAtStart, show);
+    EndModalDialog(item);
     return 0;
   });
+}
+
+void ShowAboutBoxUnlessTurnedOff() {
+  if (GetPreference(PreferenceAboutBoxAtStart, true)) ShowAboutBox();
 }
 
 }  // namespace qv

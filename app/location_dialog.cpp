@@ -14,6 +14,7 @@
 #include "astro/constants.h"
 #include "generated/string_numbers.h"
 #include "objects/database.h"
+#include "objects/site_zone.h"
 #include "objects/sky.h"
 #include "objects/store.h"
 #include "objects/textformat.h"
@@ -66,20 +67,6 @@ std::string AngleText(double radians) { return FormatAngleText(radians * RadToDe
 void ViewFrom(WindowRef dialog, int radio) {
   SetItemValue(dialog, EarthRadio, radio == EarthRadio);
   SetItemValue(dialog, ObjectRadio, radio == ObjectRadio);
-}
-
-// The site objects of every database file that holds any, in store order.
-std::vector<ObjectId> SiteObjects() {
-  std::vector<ObjectId> sites;
-  for (ObjectId fileId = FirstFile(); fileId != 0; fileId = NextFile(fileId)) {
-    const DatabaseFile* file = FileOfId(fileId);
-    if (!file || file->summary.locationCount == 0) continue;
-    for (ObjectId id = FirstObjectInFile(fileId); id != 0; id = NextObjectInFile(id)) {
-      const ObjectRecord* object = ObjectOfId(id);
-      if (object && IsLocationKind(object->kind)) sites.push_back(id);
-    }
-  }
-  return sites;
 }
 
 void FillSiteList(WindowRef dialog, LocationState& state, const std::string& selectName) {

@@ -14,6 +14,7 @@
 #include "chart/planets.h"
 #include "chart/projection.h"
 #include "chart/sky_background.h"
+#include "chart/sky_circle.h"
 #include "chart/sky_link.h"
 #include "chart/sky_objects.h"
 #include "chart/trail_paths.h"
@@ -46,7 +47,7 @@ void SetChartFont(const ChartOptions& s) {
 
 }  // namespace
 
-void BuildChartFrame(const Rect& chart, const ChartOptions& s) {
+ChartView ChartViewOf(const ChartOptions& s) {
   ChartView view;
   view.projection = s.ChartProjection;
   view.system = s.ChartCoordinateSystem;
@@ -58,6 +59,11 @@ void BuildChartFrame(const Rect& chart, const ChartOptions& s) {
   view.invertVertically = s.ChartInvertedVertically;
   view.horizonMask = s.ShowHorizonMask;
   view.horizonAltitude = ChartHorizonAltitude();
+  return view;
+}
+
+void BuildChartFrame(const Rect& chart, const ChartOptions& s) {
+  const ChartView view = ChartViewOf(s);
   const int bottom = s.ShowChartLegend ? chart.bottom - LegendHeight(s) : chart.bottom;
   CurrentChartFrame() = MakeChartFrame(view, ChartSystemMatrix(s.ChartCoordinateSystem),
                                        ChartZenith(), chart.left, chart.top, chart.right, bottom);
@@ -67,6 +73,7 @@ int DrawChart(const Rect& chart, const ChartOptions& s) {
   SetClipRect(chart);
   SetChartFont(s);
   BuildChartFrame(chart, s);
+  ClearEdgeLabels();
   UpdateStarScale(s, CurrentStarScale());
   ++Store().redrawCounter;
   SetLineOutput(true);

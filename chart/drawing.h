@@ -4,10 +4,14 @@
 #pragma once
 
 #include "chart/chart_options.h"
+#include "chart/projection.h"
 #include "platform/draw.h"
 #include "platform/rect.h"
 
 namespace qv {
+
+// ChartViewOf: the view fields of the options, with the current sky's horizon altitude.
+ChartView ChartViewOf(const ChartOptions& options);
 
 // BuildChartFrame: the frame of a drawing into the rectangle, from the options; the legend band
 // is taken off the bottom while the legend is shown.

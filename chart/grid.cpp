@@ -46,12 +46,14 @@ void DrawRADecGrid(const ChartOptions& s) {
   }
 }
 
-// A compass label centred on its horizon point, on a patch of sky one pixel wider than the text
-// on the left, top and bottom.
+// A compass label centred on its horizon point (moved inside the chart and off other edge
+// labels), on a patch of sky one pixel wider than the text on the left, top and bottom.
 void DrawCompassLabel(const ChartOptions& s, const char* text, int x, int y, Color color) {
   int width = 0, height = 0;
   MeasureText(text, 0, &width, &height);
-  const int left = x - width / 2, top = y - height / 2;
+  Point patch;
+  if (!PlaceEdgeLabel(width + 1, height + 2, x - width / 2 - 1, y - height / 2 - 1, patch)) return;
+  const int left = patch.x + 1, top = patch.y + 1;
   FillSkyRectangle(s, Rect{left - 1, top - 1, left + width, top + height + 1});
   SetPen(color, 1, false);
   DrawText(text, 0, left, top);

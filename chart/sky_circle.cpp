@@ -12,6 +12,7 @@
 
 #include "astro/constants.h"
 #include "chart/lines.h"
+#include "chart/projection.h"
 #include "platform/draw.h"
 
 namespace qv {
@@ -77,18 +78,64 @@ Vector3 ToStore(const int64_t f[3][3], const CirclePoint& point) {
   return {out[0], out[1], out[2]};
 }
 
-// Labels stand with their top-left corner on the pixel, pulled back inside the chart's right
-// and bottom edges.
+std::vector<Rect>& PlacedLabels() {
+  static std::vector<Rect> boxes;
+  return boxes;
+}
+
+bool Overlaps(const Rect& box) {
+  const auto& placed = PlacedLabels();
+  return std::any_of(placed.begin(), placed.end(), [&](const Rect& r) {
+    return box.left < r.right && r.left < box.right && box.top < r.bottom && r.top < box.bottom;
+  });
+}
+
+// Inside: the top-left corner that keeps a box of that size inside the chart, top and left
+// winning when the chart is smaller than the box.
+Point Inside(const ChartFrame& f, int width, int height, int x, int y) {
+  return Point{std::max(f.left, std::min(x, f.right - width)),
+               std::max(f.top, std::min(y, f.bottom - height))};
+}
+
+// Labels stand with their top-left corner on the pixel, moved inside the chart and off the
+// labels already there.
 void DrawCircleLabel(const char* label, int x, int y) {
-  const ChartFrame& f = CurrentChartFrame();
   int width = 0, height = 0;
   MeasureText(label, 0, &width, &height);
-  x = std::min(x, f.right - width);
-  y = std::min(y, f.bottom - height);
-  DrawText(label, 0, x, y);
+  Point at;
+  if (PlaceEdgeLabel(width, height, x, y, at)) DrawText(label, 0, at.x, at.y);
 }
 
 }  // namespace
+
+bool PlaceEdgeLabel(int width, int height, int x, int y, Point& at) {
+  constexpr int Steps = 4;  // label sizes tried each way
+  const ChartFrame& f = CurrentChartFrame();
+  const Point wanted = Inside(f, width, height, x, y);
+  // The wanted place, then nearest first: one height down, one up, two down, ...; then widths
+  // right and left.
+  for (int m = -1; m < 4 * Steps; ++m) {
+    Point moved = wanted;
+    if (m >= 0) {
+      const int k = (m % (2 * Steps)) / 2 + 1, sign = m % 2 ? -1 : 1;
+      if (m < 2 * Steps)
+        moved.y += sign * k * (height + 1);
+      else
+        moved.x += sign * k * (width + 1);
+    }
+    at = Inside(f, width, height, moved.x, moved.y);
+    const Rect box{at.x, at.y, at.x + width, at.y + height};
+    if (!Overlaps(box)) {
+      PlacedLabels().push_back(box);
+      return true;
+    }
+  }
+  return false;
+}
+
+void ClearEdgeLabels() { PlacedLabels().clear(); }
+
+const std::vector<Rect>& EdgeLabelBoxes() { return PlacedLabels(); }
 
 void DrawSkyCircle(const SkyCircle& circle, const Matrix3& system, bool showLabels) {
   if (circle.segments < 1) return;

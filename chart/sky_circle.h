@@ -4,8 +4,10 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "astro/vector.h"
+#include "platform/rect.h"
 
 namespace qv {
 
@@ -24,6 +26,15 @@ struct SkyCircle {
   const char* label = nullptr;  // none: no labels
 };
 void DrawSkyCircle(const SkyCircle& circle, const Matrix3& system, bool showLabels);
+
+// Edge labels (the circles' labels and the compass points) of the present drawing. PlaceEdgeLabel
+// takes a label's box (width x height, top-left wanted at x, y), moves it inside the chart
+// rectangle and, when it would cover an earlier edge label, along the edge by whole label heights
+// (then widths) to the nearest free place inside; it keeps the box and sets at to its top-left
+// corner. False when no free place is near: the label is left out, as crowded labels are.
+bool PlaceEdgeLabel(int width, int height, int x, int y, Point& at);
+void ClearEdgeLabels();                     // at the start of each drawing
+const std::vector<Rect>& EdgeLabelBoxes();  // right and bottom exclusive
 
 // Grid labels: declination "+45°", "-83°", "+12° 30'"; right ascension " 5h", "13h 30m".
 std::string DeclinationLabel(double declination);

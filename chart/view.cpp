@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "astro/angles.h"
+#include "chart/drawing.h"
 #include "chart/magnitudes.h"
 #include "chart/projection.h"
 #include "generated/string_numbers.h"
@@ -74,6 +75,27 @@ int SetFieldWidth(ChartOptions& s, double field) {
 
 int ZoomIn(ChartOptions& s) { return SetFieldWidth(s, s.ChartFieldWidth / s.ChartZoomFactor); }
 int ZoomOut(ChartOptions& s) { return SetFieldWidth(s, s.ChartFieldWidth * s.ChartZoomFactor); }
+
+int ZoomAtPixel(ChartOptions& s, const ChartFrame& frame, int x, int y, int notches) {
+  constexpr int Corrections = 4;  // each at least halves the error of the one before
+  Vector3 held;
+  const bool onSky = ChartToSky(frame, x, y, held);
+  const int result = SetFieldWidth(s, s.ChartFieldWidth * std::pow(s.ChartZoomFactor, -notches));
+  if (result != ResultOk || !onSky) return result;
+  const Vector3 heldChart{held.x * DirectionLength, held.y * DirectionLength,
+                          held.z * DirectionLength};
+  for (int i = 0; i < Corrections; ++i) {
+    const ChartFrame f = MakeChartFrame(ChartViewOf(s), frame.systemMatrix, frame.zenith,
+                                        frame.left, frame.top, frame.right, frame.bottom);
+    const ChartPoint p = ProjectToChart(f, heldChart);
+    Vector3 centre;
+    if (!p.front || (p.x == x && p.y == y) ||
+        !ChartToSky(f, f.cx + (p.x - x), f.cy + (p.y - y), centre))
+      break;
+    CenterOnDirection(s, centre, f.systemMatrix);
+  }
+  return ResultOk;
+}
 
 int SetFieldPreset(ChartOptions& s, int index) {
   if (index < 0 || index >= FieldPresetCount) return ResultFailed;

@@ -7,6 +7,7 @@
 #include "astro/constants.h"
 #include "astro/vector.h"
 #include "chart/chart_options.h"
+#include "chart/projection.h"
 
 namespace qv {
 
@@ -32,6 +33,11 @@ const char* ProjectionName(int projection);
 int SetFieldWidth(ChartOptions& options, double field);
 int ZoomIn(ChartOptions& options);
 int ZoomOut(ChartOptions& options);
+// ZoomAtPixel: zooms in by the zoom factor once per notch (out for negative notches), through
+// SetFieldWidth, then recentres so that the sky under pixel (x, y) of the frame stays under that
+// pixel (within a pixel; the projections are not linear, so the centre is corrected a few
+// times). A pixel without a sky direction zooms about the centre.
+int ZoomAtPixel(ChartOptions& options, const ChartFrame& frame, int x, int y, int notches);
 
 // The fourteen field presets of the View menu, 360 degrees down to 1/360 degree.
 constexpr int FieldPresetCount = 14;

@@ -5,6 +5,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -64,6 +65,29 @@ class DoubleClickReporter : public QObject {
  private:
   WindowRef window_;
   int item_;
+};
+
+// A multi-line field marked "returnPressesDefault": Return presses the dialog's default button,
+// as in a one-line field; Shift+Return still starts a new line.
+class ReturnPressesDefault : public QObject {
+ public:
+  using QObject::QObject;
+  bool eventFilter(QObject* target, QEvent* event) override {
+    if (event->type() != QEvent::KeyPress) return false;
+    const auto* key = static_cast<QKeyEvent*>(event);
+    if (key->key() != Qt::Key_Return && key->key() != Qt::Key_Enter) return false;
+    if (key->modifiers() & Qt::ShiftModifier) {  // a plain line break, not a soft one
+      static_cast<QPlainTextEdit*>(target)->insertPlainText("\n");
+      return true;
+    }
+    for (QPushButton* button :
+         static_cast<QWidget*>(target)->window()->findChildren<QPushButton*>())
+      if (button->isDefault() && button->isEnabled()) {
+        button->click();
+        return true;
+      }
+    return false;
+  }
 };
 
 int ScrollPartOf(int action) {
@@ -147,6 +171,8 @@ void ConnectControl(WindowRef window, QWidget* control, int item) {
   } else if (auto* text = qobject_cast<QPlainTextEdit*>(control)) {
     QObject::connect(text, &QPlainTextEdit::textChanged, text,
                      [=] { SendControl(window, item, PartTextChanged); });
+    if (text->property("returnPressesDefault").toBool())
+      text->installEventFilter(new ReturnPressesDefault(text));
   } else if (auto* tabs = qobject_cast<QTabWidget*>(control)) {
     QObject::connect(tabs, &QTabWidget::currentChanged, tabs,
                      [=] { SendControl(window, item, PartTabChanged); });

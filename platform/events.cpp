@@ -37,6 +37,7 @@ void CreateApplication() {
   ChoosePlatformPlugin();
   auto* app = new QApplication(argc, argv);  // lives for the rest of the run
   app->setQuitOnLastWindowClosed(false);     // the main window's destruction quits
+  InstallAcceleratorFilter(app);
   QObject::connect(app, &QGuiApplication::applicationStateChanged, [](Qt::ApplicationState s) {
     if (s == Qt::ApplicationActive) SendEvent(ResumeEvent, nullptr, 0, 0);
     if (s == Qt::ApplicationInactive) SendEvent(SuspendEvent, nullptr, 0, 0);

@@ -38,7 +38,8 @@ enum EventCode : int {
   WindowZoomEvent = 22,    // maximise asked; non-zero lets it proceed
   WindowMinimizeEvent = 23,
   WindowRestoreEvent = 24,
-  ControlEvent = 30,  // (control item number, part code)
+  MouseWheelEvent = 25,  // (notches, PackPoint(x, y)); notches > 0: turned away from the user
+  ControlEvent = 30,     // (control item number, part code)
 };
 
 // Part codes of ControlEvent, by control class.
@@ -60,6 +61,16 @@ constexpr int KeyBackspace = 8, KeyTab = 9, KeyReturn = 13, KeyShift = 16, KeyCo
               KeyAlt = 18, KeyEscape = 27, KeySpace = 32, KeyPageUp = 33, KeyPageDown = 34,
               KeyEnd = 35, KeyHome = 36, KeyLeft = 37, KeyUp = 38, KeyRight = 39, KeyDown = 40,
               KeyInsert = 45, KeyDelete = 46, KeyF1 = 112;  // F2..F24 follow F1
+
+// A pixel in one event parameter: x in the low 16 bits, y in the high 16, both signed.
+inline int PackPoint(int x, int y) {
+  return static_cast<int>((static_cast<uint32_t>(static_cast<uint16_t>(y)) << 16) |
+                          static_cast<uint16_t>(x));
+}
+inline Point UnpackPoint(int packed) {
+  const auto bits = static_cast<uint32_t>(packed);
+  return Point{static_cast<int16_t>(bits & 0xffff), static_cast<int16_t>(bits >> 16)};
+}
 
 // EventHandler: the meaning of the result depends on the event; most ignore it.
 using EventHandler = std::function<int(int code, WindowRef window, int p1, int p2)>;

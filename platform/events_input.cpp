@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QWheelEvent>
 #include <cstdlib>
 #include <set>
 #include <utility>
@@ -22,7 +23,10 @@ struct LastPress {
   QPoint at;
 };
 
+constexpr int WheelUnitsPerNotch = 120;  // Qt's angle delta: eighths of a degree, 15 a notch
+
 LastPress lastPress;
+int wheelUnits = 0;  // turned so far toward the next whole notch (touch pads give fractions)
 bool pairEnded =
     false;  // the last press was a double click: Qt's own double click that may follow is that one
 Qt::MouseButtons buttonsDown;  // as our windows saw them, beside the system's own state
@@ -48,7 +52,33 @@ int TypedCharacter(const QKeyEvent* event) {
   return code == 0x7f ? 0 : static_cast<int>(code);  // Delete is a key, not a character
 }
 
+// AcceleratorFilter: the accelerators from whichever of the program's windows has the focus,
+// not only the chart. A key that the focused control edits with (Qt asks it through
+// ShortcutOverride: Delete or Ctrl+C in a text field) stays the control's.
+class AcceleratorFilter : public QObject {
+ public:
+  using QObject::QObject;
+  bool eventFilter(QObject* target, QEvent* event) override {
+    if (event->type() != QEvent::KeyPress) return false;
+    auto* widget = qobject_cast<QWidget*>(target);
+    // Keys travel up from the focus widget: only its own delivery counts, and the chart's
+    // client translates its keys itself.
+    if (!widget || widget != QApplication::focusWidget() || qobject_cast<ClientWidget*>(widget) ||
+        !RecordOfWidget(widget))
+      return false;
+    const auto* key = static_cast<QKeyEvent*>(event);
+    QKeyEvent asked(QEvent::ShortcutOverride, key->key(), key->modifiers(), key->text());
+    asked.ignore();
+    QCoreApplication::sendEvent(widget, &asked);
+    return !asked.isAccepted() && TranslateAccelerator(key);
+  }
+};
+
 }  // namespace
+
+void InstallAcceleratorFilter(QApplication* app) {
+  app->installEventFilter(new AcceleratorFilter(app));
+}
 
 int VirtualKeyOf(int key) {
   if ((key >= Qt::Key_A && key <= Qt::Key_Z) || (key >= Qt::Key_0 && key <= Qt::Key_9)) return key;
@@ -132,6 +162,15 @@ void DeliverMouse(WindowRef window, QMouseEvent* event) {
     default:
       return;
   }
+}
+
+void DeliverWheel(WindowRef window, QWheelEvent* event) {
+  wheelUnits += event->angleDelta().y();
+  const int notches = wheelUnits / WheelUnitsPerNotch;
+  if (notches == 0) return;
+  wheelUnits -= notches * WheelUnitsPerNotch;
+  const QPoint at = event->position().toPoint();
+  SendEvent(MouseWheelEvent, window, notches, PackPoint(at.x(), at.y()));
 }
 
 bool DeliverKey(WindowRef window, QKeyEvent* event) {

@@ -18,6 +18,7 @@
 #include "platform/events.h"
 #include "platform/strings.h"
 
+class QApplication;
 class QEventLoop;
 
 namespace qv {
@@ -73,10 +74,13 @@ void DeliverPaint(WindowRef window, QWidget* widget, const QRegion& region);
 void DeliverResize(WindowRef window);
 void DeliverMouse(WindowRef window, QMouseEvent* event);
 bool DeliverKey(WindowRef window, QKeyEvent* event);  // false: not ours
+void DeliverWheel(WindowRef window, QWheelEvent* event);
 void DeliverActivation(WindowRef window, bool active);
 void DispatchCommand(int command);  // a menu item or accelerator: MenuEvent to front, then app
 bool TranslateAccelerator(const QKeyEvent* event);  // true: a command was sent (menus.cpp)
 int VirtualKeyOf(int qtKey);
+// InstallAcceleratorFilter: accelerators work in every window of the program (events_input.cpp).
+void InstallAcceleratorFilter(QApplication* app);
 
 // The client area of ordinary windows.
 class ClientWidget : public QWidget {

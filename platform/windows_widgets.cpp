@@ -3,6 +3,7 @@
 #include <QCloseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QWheelEvent>
 #include <QWindowStateChangeEvent>
 
 #include "platform/windows_qt.h"
@@ -19,6 +20,9 @@ bool HandleCommonEvent(WindowRef record, QEvent* event) {
     case QEvent::MouseMove:
     case QEvent::MouseButtonDblClick:
       DeliverMouse(record, static_cast<QMouseEvent*>(event));
+      return true;
+    case QEvent::Wheel:
+      DeliverWheel(record, static_cast<QWheelEvent*>(event));
       return true;
     case QEvent::WindowActivate:
     case QEvent::WindowDeactivate:

@@ -55,6 +55,37 @@ TEST_F(ShellTest, StartUpMakesTheDatabaseDirectoryAfterAsking) {
   ExpectClockReadBetween(Settings().JulianDate + Settings().TimeZone, before, after);
 }
 
+TEST_F(ShellTest, TheAboutBoxAtStartAndExitIsTurnedOffInItselfAndOnAgainFromTheHelpMenu) {
+  CreateDatabase();
+  Then([](WindowRef d) { Click(d, 4), Press(d, 1); });  // "Don't show again"
+  ASSERT_TRUE(StartApplication());
+  EXPECT_EQ(opened, std::vector<int>{256});
+  Shell() = ShellState();
+  InitPlatform();
+  opened.clear();
+  ASSERT_TRUE(StartApplication());  // the next start
+  EXPECT_TRUE(opened.empty());
+  int ticked = -1;
+  Then([&](WindowRef d) { ticked = GetItemValue(d, 4), Click(d, 4, 0), Press(d, 1); });
+  DispatchMenuCommand(HelpMenu, 5);  // Help > About Quorvane...
+  EXPECT_EQ(ticked, 1);
+  EXPECT_EQ(QuitRequested(), 1);
+  EXPECT_EQ(opened, (std::vector<int>{256, 256})) << "the box from the menu, then at exit";
+}
+
+TEST_F(ShellTest, FilesNamedOnTheCommandLineOpenAfterStartUp) {
+  CreateDatabase();
+  Settings().ChartFieldWidth = 5 * Deg;
+  ASSERT_EQ(WriteSettingsFile(scratch / "tonight.qvs", ""), ResultOk);
+  Settings() = DefaultSettings(32);
+  SetStartupDocuments({scratch / "tonight.qvs", scratch / "missing.qvs"});
+  Then([](WindowRef d) { Press(d, 1); });
+  ASSERT_TRUE(StartApplication());
+  EXPECT_NEAR(Settings().ChartFieldWidth, 5 * Deg, 1e-9);
+  EXPECT_EQ(Settings().SettingsPath, scratch / "tonight.qvs");
+  EXPECT_TRUE(Shown(257)) << "the missing one is reported";
+}
+
 TEST_F(ShellTest, StartUpEndsWhenThereIsNoDatabaseDirectory) {
   answers.push_back(AnswerCancel);
   EXPECT_FALSE(StartApplication());

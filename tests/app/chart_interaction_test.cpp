@@ -167,6 +167,27 @@ TEST_F(ChartInteractionTest, ScrollBarsAndArrowKeysStepTheirOwnCoordinate) {
   EXPECT_NEAR(s.ChartCenterLongitude, lon, 1e-9);
 }
 
+TEST_F(ChartInteractionTest, TheWheelZoomsByTheZoomFactorKeepingTheSkyUnderThePointer) {
+  ChartSettings& s = Settings();
+  s.ChartZoomFactor = 3;
+  // Notches away from the user zoom in, toward the user out; off-centre pixels in every quadrant.
+  const struct {
+    int notches, dx, dy;
+    double fieldRatio;
+  } turns[] = {
+      {1, 150, -80, 1.0 / 3}, {2, -120, 90, 1.0 / 9}, {-1, 200, 100, 3}, {-2, -90, -140, 9}};
+  for (const auto& t : turns) {
+    SCOPED_TRACE(t.notches);
+    const double field = s.ChartFieldWidth;
+    const int x = cx + t.dx, y = cy + t.dy;
+    const Vector3 before = SkyAt(x, y);
+    Send(MouseWheelEvent, t.notches, PackPoint(x, y));
+    EXPECT_NEAR(s.ChartFieldWidth, field * t.fieldRatio, 1e-12);
+    const double pixel = CurrentChartFrame().fieldWidth / RectWidth(ChartRectangle());
+    EXPECT_LT(Apart(SkyAt(x, y), before), 1.5 * pixel) << "the sky moved from under the pointer";
+  }
+}
+
 TEST_F(ChartInteractionTest, DoubleClickCentresOnTheSelectedObjectOrTheSky) {
   ClickChart(cx + 60, cy);
   Send(DoubleClickEvent, cx + 61, cy + 1);

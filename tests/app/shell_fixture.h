@@ -5,11 +5,13 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <deque>
 #include <functional>
 #include <string>
 #include <vector>
 
+#include "app/application.h"
 #include "app/shell.h"
 #include "platform/dialogs.h"
 #include "platform/events.h"
@@ -23,6 +25,7 @@ class ShellTest : public DatabaseTest {
  protected:
   void SetUp() override {
     DatabaseTest::SetUp();
+    setenv("XDG_CONFIG_HOME", (scratch / "config").c_str(), 1);  // the user's preferences untouched
     InitPlatform();
     Settings() = DefaultSettings(32);
     Shell() = ShellState();
@@ -41,6 +44,7 @@ class ShellTest : public DatabaseTest {
 
   void TearDown() override {
     SetModalDialogHook(nullptr);
+    SetStartupDocuments({});
     Shell() = ShellState();
     Hooks() = ShellHooks();
     InitPlatform();

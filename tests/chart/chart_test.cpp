@@ -172,6 +172,43 @@ TEST_F(ChartTest, GridCircleCrossingTheChartIsLabelledAtBothEdges) {
   EXPECT_EQ(litBelowLine(300, 500), 0);
 }
 
+TEST_F(ChartTest, EdgeLabelsStayInsideTheChartAndOffEachOther) {
+  ChartOptions& s = test::Options();
+  s.ShowGridLines = s.ShowRADecGrid = s.ShowEquator = s.ShowEcliptic = true;
+  s.ShowHorizonLine = s.ShowGridLabels = true;
+  // Views whose compass points fall on the side edges (east in the middle of 180 degrees), whose
+  // circles leave by the top, and an equatorial one where the ecliptic meets the grid's edge.
+  const struct {
+    int system;
+    double lonDeg, latDeg, fieldDeg;
+  } views[] = {{CoordinatesHorizon, 90, 0, 180},
+               {CoordinatesHorizon, 180, 30, 120},
+               {CoordinatesHorizon, 0, -5, 90},
+               {CoordinatesEquatorial, 0, 0, 100},
+               {CoordinatesEquatorial, 90, 60, 60}};
+  for (const auto& v : views) {
+    SCOPED_TRACE(v.lonDeg);
+    s.ChartCoordinateSystem = static_cast<CoordinateSystem>(v.system);
+    s.ChartCenterLongitude = v.lonDeg * Deg;
+    s.ChartCenterLatitude = v.latDeg * Deg;
+    s.ChartFieldWidth = v.fieldDeg * Deg;
+    Canvas canvas(W, H);
+    DrawChart(Rect{0, 0, W, H}, s);
+    const std::vector<Rect>& boxes = EdgeLabelBoxes();
+    EXPECT_GE(boxes.size(), 4u);
+    for (size_t i = 0; i < boxes.size(); ++i) {
+      const Rect& a = boxes[i];
+      EXPECT_TRUE(a.left >= 0 && a.top >= 0 && a.right <= W && a.bottom <= H)
+          << a.left << "," << a.top << " - " << a.right << "," << a.bottom;
+      for (size_t j = 0; j < i; ++j) {
+        const Rect& b = boxes[j];
+        EXPECT_FALSE(a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom)
+            << "labels " << j << " and " << i << " overlap";
+      }
+    }
+  }
+}
+
 TEST_F(ChartTest, CircleWhollyInsideTheChartHasNoLabel) {
   test::Options().ChartCenterLatitude = 90 * Deg;
   BuildChartFrame(Rect{0, 0, W, H}, test::Options());

@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
+#include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QTimer>
@@ -107,6 +108,23 @@ TEST_F(Dialogs, EscapeAndTheCloseBoxActAsCancel) {
                                                       {ControlEvent, dialog, 2, PartClick}}));
   EXPECT_EQ(Of(WindowCloseEvent).size(), 1u);
   EXPECT_TRUE(IsLiveWindow(dialog)) << "only the handler destroys a dialog";
+}
+
+TEST_F(Dialogs, ReturnInTheDescriptionPressesTheDefaultButtonAndShiftReturnStartsALine) {
+  for (const int number : {268, 269}) {  // the settings descriptions, opening and saving
+    SCOPED_TRACE(number);
+    delivered.clear();
+    WindowRef dialog = CreateDialogWindow(number, 0, Recorder());
+    auto* text = dialog->frame->findChild<QPlainTextEdit*>();
+    ASSERT_NE(text, nullptr);
+    SendKey(text, QEvent::KeyPress, Qt::Key_Return, Qt::ShiftModifier, "\r");
+    EXPECT_EQ(text->toPlainText(), "\n");
+    delivered.clear();
+    SendKey(text, QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, "\r");
+    const int ok = number == 268 ? 1 : 3;
+    EXPECT_EQ(Of(ControlEvent), (std::vector<Delivered>{{ControlEvent, dialog, ok, PartClick}}));
+    EXPECT_EQ(text->toPlainText(), "\n");
+  }
 }
 
 TEST_F(Dialogs, ScrollBarsReportPartsAndLeaveLineMovesToTheHandler) {

@@ -1,7 +1,9 @@
 // The event model: the main loop and idle, quitting, delivery rules, input translation, the
 // window events, accelerators and the system colours.
+#include <QLineEdit>
 #include <QStyle>
 #include <QTimer>
+#include <QWheelEvent>
 
 #include "platform/draw.h"
 #include "platform/menus.h"
@@ -175,6 +177,25 @@ TEST_F(Input, KeysArriveAsVirtualKeysThenTypedCharacters) {
   EXPECT_EQ(delivered, want);
 }
 
+TEST_F(Input, WheelTurnsArriveAsWholeNotchesAtThePointer) {
+  WindowRef main = ShownMainWindow();
+  delivered.clear();
+  const auto turn = [&](int units, int x, int y) {
+    QWheelEvent event(QPointF(x, y), main->client->mapToGlobal(QPointF(x, y)), QPoint(),
+                      QPoint(0, units), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QCoreApplication::sendEvent(main->client, &event);
+  };
+  turn(120, 30, 40);   // one notch away from the user
+  turn(-240, 5, 300);  // two toward
+  turn(60, 7, 8);      // half a notch (a touch pad) is kept until the next half
+  turn(60, 9, 10);
+  EXPECT_EQ(Of(MouseWheelEvent),
+            (std::vector<Delivered>{{MouseWheelEvent, main, 1, PackPoint(30, 40)},
+                                    {MouseWheelEvent, main, -2, PackPoint(5, 300)},
+                                    {MouseWheelEvent, main, 1, PackPoint(9, 10)}}));
+  EXPECT_EQ(UnpackPoint(PackPoint(-3, 300)), (Point{-3, 300}));
+}
+
 TEST_F(Input, AcceleratorsSendMenuCommandsUnlessTheItemIsGrayed) {
   WindowRef main = ShownMainWindow();
   ASSERT_EQ(GetFrontWindow(), main);
@@ -206,6 +227,41 @@ TEST_F(Input, AcceleratorsSendMenuCommandsUnlessTheItemIsGrayed) {
   delivered.clear();
   SendKey(main->client, QEvent::KeyPress, Qt::Key_PageUp, Qt::NoModifier);
   EXPECT_TRUE(delivered.empty());
+}
+
+TEST_F(Input, AcceleratorsWorkFromAModelessDialogExceptForKeysItsFieldEdits) {
+  ShownMainWindow();
+  ASSERT_NE(LoadMenuBar(MenuBarResource), nullptr);
+  std::vector<Delivered> app;
+  Platform().application = [&](int code, WindowRef w, int p1, int p2) {
+    app.push_back({code, w, p1, p2});
+    return 1;
+  };
+  WindowRef dialog = CreateDialogWindow(258, 0, Recorder());
+  ShowPlatformWindow(dialog);
+  QApplication::setActiveWindow(dialog->frame);
+  auto* field = dialog->frame->findChild<QLineEdit*>();
+  ASSERT_NE(field, nullptr);
+  field->setFocus();
+  QApplication::processEvents();
+  ASSERT_EQ(QApplication::focusWidget(), field);
+  field->setText("12");
+  field->setCursorPosition(0);
+  const struct {
+    int key;
+    Qt::KeyboardModifiers modifiers;
+    bool command;  // else the field edits with it
+  } keys[] = {{Qt::Key_O, Qt::ControlModifier, true},
+              {Qt::Key_PageUp, Qt::NoModifier, true},
+              {Qt::Key_Delete, Qt::NoModifier, false},
+              {Qt::Key_C, Qt::ControlModifier, false}};
+  for (const auto& k : keys) {
+    SCOPED_TRACE(k.key);
+    app.clear();
+    SendKey(field, QEvent::KeyPress, k.key, k.modifiers);
+    EXPECT_EQ(app.size(), k.command ? 1u : 0u);
+  }
+  EXPECT_EQ(field->text(), "2") << "Delete went to the field";
 }
 
 using WindowEvents = PlatformTest;
