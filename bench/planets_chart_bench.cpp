@@ -1,7 +1,7 @@
 // A whole chart drawing with Jupiter and Saturn 300 pixels in radius, rendered from surface maps
-// read beside the program (decoded at the first drawing and kept), Saturn with its rings. The argument is the maps'
-// width: 2048 (the largest the default data makes) or 1024 (Jupiter's map in the default data;
-// Saturn's there is 512).
+// read beside the program (decoded at the first drawing and kept), Saturn with its rings. The
+// argument is the maps' width: 2048 (the largest the default data makes) or 1024 (Jupiter's map in
+// the default data; Saturn's there is 512).
 #include <benchmark/benchmark.h>
 
 #include <cmath>
