@@ -140,8 +140,9 @@ bool StartApplication() {
     RestartAnimationClock();
     RefreshChart(false);
     UpdateMenus();
-    Delay(SplashMs);
   }
+  // The splash goes as soon as the chart is ready: the About box that follows shows the same
+  // picture, so holding the chart back a second more would only be a wait.
   DisposeDialog(splash);
   if (!ready) return false;
   MaximizePlatformWindow(chart);

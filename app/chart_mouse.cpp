@@ -50,18 +50,6 @@ bool Over(ObjectId id, int x, int y) {
   return object && HitTestObject(Settings(), *object, x, y, HoverTolerancePx);
 }
 
-// The dragged chart without what is slow to draw; disks stay recognisable by their grids.
-ChartOptions Lighter(const ChartOptions& options) {
-  ChartOptions lighter = options;
-  if (lighter.ShowRenderedObjects) lighter.ShowPlanetGrids = true;
-  lighter.ShowRenderedObjects = false;
-  lighter.ShowConstellationBoundaries = false;
-  lighter.ShowConstellationLabels = false;
-  lighter.ShowObjectLabels = false;
-  ShiftMagnitudeLimits(lighter, LighterLimitShift);
-  return lighter;
-}
-
 // What is drawn over the chart image in the window: every repaint draws it again.
 struct Overlay {
   bool label = false;    // the pressed object's name
@@ -250,7 +238,19 @@ void DrawChartOverlays() {
 }
 
 ChartOptions ChartMouseDrawingOptions(const ChartOptions& options) {
-  return gesture.kind == GestureDrag ? Lighter(options) : options;
+  return gesture.kind == GestureDrag ? DraggedChartOptions(options) : options;
+}
+
+// Without what is slow to draw; disks stay recognisable by their grids.
+ChartOptions DraggedChartOptions(const ChartOptions& options) {
+  ChartOptions lighter = options;
+  if (lighter.ShowRenderedObjects) lighter.ShowPlanetGrids = true;
+  lighter.ShowRenderedObjects = false;
+  lighter.ShowConstellationBoundaries = false;
+  lighter.ShowConstellationLabels = false;
+  lighter.ShowObjectLabels = false;
+  ShiftMagnitudeLimits(lighter, LighterLimitShift);
+  return lighter;
 }
 
 void ChartMouseIdle() {

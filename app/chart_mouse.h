@@ -25,6 +25,8 @@ void ChartMouseIdle();
 // chart is dragged a lighter copy of them (no rendered objects, boundaries, constellation or
 // object labels, and one magnitude brighter everywhere) so that the moving chart draws quickly.
 ChartOptions ChartMouseDrawingOptions(const ChartOptions& options);
+// DraggedChartOptions: that lighter copy, whatever the mouse does.
+ChartOptions DraggedChartOptions(const ChartOptions& options);
 
 // DrawChartOverlays: what the mouse shows over the chart (a held object's name, the measuring
 // line, the coordinate readout), drawn into the window after each copy of the chart image.

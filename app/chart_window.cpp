@@ -19,6 +19,7 @@
 #include "platform/alert.h"
 #include "platform/dialogs.h"
 #include "platform/menus.h"
+#include "platform/startup_probe.h"
 #include "platform/strings.h"
 #include "platform/windows.h"
 #include "settings/settings.h"
@@ -125,6 +126,7 @@ void PaintChartWindow(WindowRef window) {
   DrawTelescopeOverlay();
   DrawChartOverlays();
   ++Shell().windowRedraws;
+  if (StartupProbeRequested()) EndStartupProbe();
 }
 
 }  // namespace

