@@ -36,11 +36,13 @@ PageText ReadPage(const QString& path) {
 }
 
 QString Snippet(const QString& text, const QString& word) {
-  const int at = std::max<qsizetype>(0, text.indexOf(word, 0, Qt::CaseInsensitive));
-  const int start = std::max(0, at - SnippetChars / 2);
-  const QString cut = text.mid(start, SnippetChars).simplified();
-  return (start > 0 ? "... " : "") + cut.toHtmlEscaped() +
-         (start + SnippetChars < text.size() ? " ..." : "");
+  const qsizetype at = std::max<qsizetype>(0, text.indexOf(word, 0, Qt::CaseInsensitive));
+  const qsizetype start = std::max<qsizetype>(0, at - SnippetChars / 2);
+  const bool more = start + SnippetChars < text.size();
+  QString cut = text.mid(start, SnippetChars);
+  if (start > 0) cut.remove(0, cut.indexOf(' ') + 1);  // cut between words
+  if (more && cut.lastIndexOf(' ') > 0) cut.truncate(cut.lastIndexOf(' '));
+  return (start > 0 ? "... " : "") + cut.simplified().toHtmlEscaped() + (more ? " ..." : "");
 }
 
 // The search page for the words: every other page of the folder that contains all of them.

@@ -215,12 +215,23 @@ TEST_F(AppTest, JulianDateBoxAndLimitShifts) {
   });
   Choose(ComputationMenu, 5);
   EXPECT_DOUBLE_EQ(Settings().JulianDate, 2451545.5);
-  Then([](WindowRef d) {
-    SetItemText(d, 4, "not a date");
-    Press(d, 1);
-  });
-  Choose(ComputationMenu, 5);
-  EXPECT_DOUBLE_EQ(Settings().JulianDate, 2451545.5);  // nothing readable: unchanged
+  // Each bad text is said so and shown again in the box, which Cancel then closes.
+  for (const char* bad : {"not a date", "2451546.5x", "", "-1", "5373485"}) {
+    SCOPED_TRACE(bad);
+    shown.clear();
+    Then([bad](WindowRef d) {
+      SetItemText(d, 4, bad);
+      Press(d, 1);
+    });
+    Then([bad](WindowRef d) {
+      EXPECT_EQ(GetItemText(d, 4), bad);
+      Press(d, 2);
+    });
+    Choose(ComputationMenu, 5);
+    EXPECT_TRUE(Shown(561));
+    EXPECT_TRUE(scripts.empty());
+    EXPECT_DOUBLE_EQ(Settings().JulianDate, 2451545.5);
+  }
   const int16_t faintest = Settings().FaintestStarMagnitude;
   Choose(DrawMenu, 14);
   EXPECT_EQ(Settings().FaintestStarMagnitude, faintest + 100);
