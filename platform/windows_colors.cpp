@@ -5,6 +5,7 @@
 // red-screen mode writes.
 #include <QApplication>
 #include <QPalette>
+#include <QPixmap>
 #include <algorithm>
 #include <array>
 #include <cstdint>
@@ -46,6 +47,7 @@ constexpr int GreyTextIndex = 17;
 // Night vision wants the least light that still reads: backgrounds black or nearly so, texts a
 // medium red, grey texts half as bright. Every value stays below 170, where QColor::lighter()
 // (which styles use for bevels) would leave pure red and add green and blue.
+constexpr int TextRed = 160;
 constexpr uint8_t NightRed[SystemColorCount] = {
     50,   // scroll bar
     0,    // desktop
@@ -125,6 +127,21 @@ int SetSystemColorTable(const uint32_t* buffer) {
   QApplication::setPalette(colors.table == colors.baseTable ? colors.basePalette
                                                             : PaletteOf(colors.table));
   return SystemColorCount;
+}
+
+QPixmap InNightColors(const QPixmap& picture) {
+  ColorTable night;
+  GetNightColorTable(night.data());
+  if (!colors.read || colors.table != night || picture.isNull()) return picture;
+  QImage image = picture.toImage().convertToFormat(QImage::Format_ARGB32);
+  for (int y = 0; y < image.height(); ++y) {
+    auto* row = reinterpret_cast<QRgb*>(image.scanLine(y));
+    for (int x = 0; x < image.width(); ++x) {
+      const int bright = std::max({qRed(row[x]), qGreen(row[x]), qBlue(row[x])});
+      row[x] = qRgba(bright * TextRed / 255, 0, 0, qAlpha(row[x]));
+    }
+  }
+  return QPixmap::fromImage(image);
 }
 
 int GetNightColorTable(uint32_t* buffer) {

@@ -348,8 +348,22 @@ TEST_F(SystemColors, NightColorsPaintWindowsMenusAndDialogsDarkRedAndRestoreExac
   const int back = qRed(shown.color(QPalette::Active, QPalette::Window).rgb());
   EXPECT_GE(text - grey, 50) << "greyed items stand apart from the others";
   EXPECT_GE(grey - back, 50) << "and from the background";
+  // The desktop's coloured pictures (alert icons) turn dim red, their transparency kept.
+  QImage picture(4, 1, QImage::Format_ARGB32);
+  for (const auto& [x, c] : {std::pair{0, qRgba(0, 0, 255, 255)},
+                             {1, qRgba(255, 255, 0, 255)},
+                             {2, qRgba(0, 0, 0, 0)},
+                             {3, qRgba(255, 255, 255, 128)}})
+    picture.setPixel(x, 0, c);
+  const QImage shownPicture = InNightColors(QPixmap::fromImage(picture)).toImage();
+  for (int x = 0; x < 4; ++x) {
+    const QRgb p = shownPicture.pixel(x, 0);
+    EXPECT_EQ(qGreen(p) | qBlue(p), 0) << x;
+    EXPECT_EQ(qAlpha(p), qAlpha(picture.pixel(x, 0))) << x;
+  }
   SetSystemColorTable(saved);
   EXPECT_TRUE(QApplication::palette() == before);
+  EXPECT_EQ(InNightColors(QPixmap::fromImage(picture)).toImage().pixel(1, 0), qRgb(255, 255, 0));
 }
 
 }  // namespace
