@@ -10,8 +10,10 @@
 #include "app/dialog_fields.h"
 #include "app/ephemeris_dialogs.h"
 #include "app/viewpoint.h"
+#include "astro/time.h"
 #include "generated/string_numbers.h"
 #include "objects/decimal_text.h"
+#include "platform/alert.h"
 #include "platform/boxes.h"
 #include "platform/strings.h"
 #include "settings/settings.h"
@@ -35,14 +37,25 @@ void TimeChanged() {
   RestartAnimationClock();
 }
 
+// ReadJulianDate: the whole text (blanks around it allowed) as a date the chart can show.
+bool ReadJulianDate(const std::string& text, JulianDate& jd) {
+  size_t used = 0;
+  jd = ParseDecimal(text, &used);
+  return used > 0 && text.find_first_not_of(" \t", used) == std::string::npos &&
+         jd >= EarliestChartDate && jd <= LatestChartDate;
+}
+
 void AskJulianDate() {
   const char* title = GetString(StringProgramTitle);
   const char* prompt = GetString(StringJulianDatePrompt);
   std::string text = FormatNumber("%f", Settings().JulianDate);
-  if (!AskText(title, prompt ? prompt : "", text)) return;
-  size_t used = 0;
-  const double jd = ParseDecimal(text, &used);
-  if (used == 0) return;  // nothing readable: the date stays
+  JulianDate jd = 0;
+  // Text that is no date is said so and asked again, as the date dialog stays open.
+  for (;;) {
+    if (!AskText(title, prompt ? prompt : "", text)) return;
+    if (ReadJulianDate(text, jd)) break;
+    Note(ButtonsOk, MessageBadJulianDate, text.c_str());
+  }
   Settings().JulianDate = jd;
   TimeChanged();
 }

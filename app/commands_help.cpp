@@ -1,5 +1,6 @@
 // app/commands_help.cpp - the Help menu: the help pages beside the program, at their contents,
-// search and index, and the About box.
+// search and index, in the desktop's browser or else the program's own help window; and the
+// About box.
 #include <string>
 
 #include "app/command_handlers.h"
@@ -7,6 +8,7 @@
 #include "platform/alert.h"
 #include "platform/desktop.h"
 #include "platform/files.h"
+#include "platform/help_window.h"
 
 namespace qv {
 namespace {
@@ -18,7 +20,12 @@ constexpr const char* HelpFolder = "Help";
 void OpenHelpPage(const char* page, const char* query) {
   std::string path = PathBesideProgram(HelpFolder);
   AppendPathComponent(path, page);
-  if (!OpenInBrowser(path, query)) Caution(ButtonsOk, MessageCannotOpen, path.c_str());
+  if (!FileExists(path)) {
+    Caution(ButtonsOk, MessageCannotOpen, path.c_str());
+    return;
+  }
+  // Without a browser on the desktop the pages show in the program's own help window.
+  if (!OpenInBrowser(path, query)) ShowHelpWindow(path, query);
 }
 
 }  // namespace

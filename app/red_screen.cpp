@@ -3,7 +3,6 @@
 
 #include <cstdint>
 
-#include "platform/draw.h"
 #include "platform/events.h"
 
 namespace qv {
@@ -16,9 +15,9 @@ struct RedScreenState {
 RedScreenState state;
 
 void ApplyRedColors() {
-  uint32_t red[SystemColorCount];
-  for (int i = 0; i < SystemColorCount; ++i) red[i] = MakeColor(RedOf(state.saved[i]), 0, 0);
-  SetSystemColorTable(red);
+  uint32_t night[SystemColorCount];
+  GetNightColorTable(night);
+  SetSystemColorTable(night);
 }
 
 }  // namespace

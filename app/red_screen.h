@@ -1,11 +1,11 @@
-// app/red_screen.h - the red-screen mode for the dark-adapted eye: the desktop's system colours
-// keep only their red components while it is on, and come back exactly when it goes off or
-// another program comes to the front.
+// app/red_screen.h - the red-screen mode for the dark-adapted eye: every window, menu and dialog
+// is dark red on black while it is on (the platform's night colours), and the desktop's colours
+// come back exactly when it goes off or another program comes to the front.
 #pragma once
 
 namespace qv {
 
-// SetRedScreenColors: on saves the system colours and sets their red-only forms; off sets the
+// SetRedScreenColors: on saves the system colours and sets the night colours; off sets the
 // saved colours back. Asking for the state already in force does nothing.
 void SetRedScreenColors(bool on);
 bool RedScreenColorsOn();

@@ -322,11 +322,12 @@ SkyPlace PlaceSolarSystemBody(const ChartOptions& s, const ObjectRecord& record)
   const OrbitRecord* orbit = OrbitOf(record);
   if (!orbit || !s.ShowPlanets) return SkyPlace{};
   const double distance = orbit->currentDistance;
+  // The body the observer stands on (or is inside) is the ground, not something in the sky.
+  if (std::isfinite(distance) && distance <= orbit->radius * StandingReach) return SkyPlace{};
   // A magnification that is not a positive number shows the bodies without size.
   const double magnification = s.PlanetMagnification > 0 ? s.PlanetMagnification : 0;
   const double reach = orbit->radius * magnification;
-  // Nearer than its magnified radius (the observer inside it) or at an unknown distance, a body
-  // is a point.
+  // Nearer than its magnified radius or at an unknown distance, a body is a point.
   const bool disk = std::isfinite(distance) && distance > reach && reach > 0;
   SkyPlace place = PlaceDiscOrPoint(RecordDirection(record), disk ? reach / distance : 0);
   if (place.radius == 0 && CurrentMagnitude(record) > s.FaintestPlanetMagnitude)

@@ -22,10 +22,15 @@ constexpr int SymbolIconHalf = 16;
 // when it cannot be made, message 256 and nothing is drawn.
 void DrawPlanets(const ChartOptions& options, ChartLabels& labels);
 
-// PlaceSolarSystemBody: the planet branch of PlaceSkyObject. A body farther than its radius
-// times PlanetMagnification is a disk (its pixel radius from the projection); nearer, or at an
-// unknown distance, it is a point. A body of radius 0 pixels is placed only when its magnitude is
-// within FaintestPlanetMagnitude. Not visible without ShowPlanets or off the chart.
+// A body no farther from the observer than its radius times this is the one the observer stands
+// on: Earth's flattening (0.34%) and the highest sites (0.14%) stay well inside the margin.
+constexpr double StandingReach = 1.01;
+
+// PlaceSolarSystemBody: the planet branch of PlaceSkyObject. The body the observer stands on
+// (within StandingReach of its radius, or at distance 0) is not placed. A body farther than its
+// radius times PlanetMagnification is a disk (its pixel radius from the projection); nearer, or
+// at an unknown distance, it is a point. A body of radius 0 pixels is placed only when its
+// magnitude is within FaintestPlanetMagnitude. Not visible without ShowPlanets or off the chart.
 SkyPlace PlaceSolarSystemBody(const ChartOptions& options, const ObjectRecord& record);
 
 // BodyColor: the colour of a body's flat disk, dot or symbol by kind; the Sun takes the colour of

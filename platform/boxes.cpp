@@ -104,10 +104,20 @@ BoxRunHook SetBoxRunHook(BoxRunHook hook) {
 
 bool IsBoxUp() { return boxDepth > 0; }
 
+// Under the night colours the box's pictures take them too: the desktop's icons are in colour.
+void ShowInNightColors(QMessageBox& box) {
+  const QPixmap icon = InNightColors(box.iconPixmap());
+  if (icon.cacheKey() == box.iconPixmap().cacheKey()) return;  // the night colours are not set
+  box.setIconPixmap(icon);
+  for (QAbstractButton* button : box.buttons())
+    button->setIcon(QIcon(InNightColors(button->icon().pixmap(button->iconSize()))));
+}
+
 int ShowMessageBox(int kind, int buttons, int /*stringNumber*/, const std::string& message) {
   QMessageBox box(IconOf(kind), BoxTitle(), QString::fromStdString(message), ButtonsOf(buttons),
                   BoxParent());
   if (buttons == ButtonsOk) box.setEscapeButton(QMessageBox::Ok);
+  ShowInNightColors(box);
   RunBox(box);
   QAbstractButton* clicked = box.clickedButton();
   if (!clicked) return buttons == ButtonsOk ? AnswerOk : AnswerCancel;  // closed unanswered

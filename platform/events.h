@@ -134,5 +134,9 @@ int GetSystemColorTable(uint32_t* buffer, int first);
 // SetSystemColorTable: sets all 21 from buffer[0..20]; setting a saved table back restores the
 // palette exactly. Returns 21.
 int SetSystemColorTable(const uint32_t* buffer);
+// GetNightColorTable: the 21 colours of the red-screen mode at buffer[0..20]: dark red on black,
+// texts in red, grey texts a dimmer red that still stands apart from texts and backgrounds, no
+// green or blue anywhere. Returns 21.
+int GetNightColorTable(uint32_t* buffer);
 
 }  // namespace qv

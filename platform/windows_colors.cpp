@@ -1,10 +1,14 @@
 // platform/windows_colors.cpp - the 21 classic system colours over the application palette.
 // Red-screen mode reads them, writes red-only copies and later writes the saved ones back; the
 // palette must then be exactly what it was, so the palette seen first is kept and restored
-// whole when the table written equals the table read from it.
+// whole when the table written equals the table read from it. The night table is the one the
+// red-screen mode writes.
 #include <QApplication>
 #include <QPalette>
+#include <QPixmap>
+#include <algorithm>
 #include <array>
+#include <cstdint>
 #include <initializer_list>
 
 #include "platform/events.h"
@@ -39,6 +43,34 @@ const std::initializer_list<QPalette::ColorRole> RolesOf[SystemColorCount] = {
     {},                                      // 20 button highlight
 };
 constexpr int GreyTextIndex = 17;
+
+// Night vision wants the least light that still reads: backgrounds black or nearly so, texts a
+// medium red, grey texts half as bright. Every value stays below 170, where QColor::lighter()
+// (which styles use for bevels) would leave pure red and add green and blue.
+constexpr int TextRed = 160;
+constexpr uint8_t NightRed[SystemColorCount] = {
+    50,   // scroll bar
+    0,    // desktop
+    160,  // active caption
+    120,  // inactive caption
+    12,   // menu
+    0,    // window
+    0,    // window frame
+    160,  // menu text
+    160,  // window text
+    165,  // caption text
+    70,   // active border
+    45,   // inactive border
+    8,    // workspace
+    90,   // highlight
+    165,  // highlight text
+    16,   // button face
+    6,    // button shadow
+    80,   // grey text
+    160,  // button text
+    80,   // inactive caption text
+    70,   // button highlight
+};
 
 struct ColorState {
   bool read = false;
@@ -94,6 +126,26 @@ int SetSystemColorTable(const uint32_t* buffer) {
   std::copy(buffer, buffer + SystemColorCount, colors.table.begin());
   QApplication::setPalette(colors.table == colors.baseTable ? colors.basePalette
                                                             : PaletteOf(colors.table));
+  return SystemColorCount;
+}
+
+QPixmap InNightColors(const QPixmap& picture) {
+  ColorTable night;
+  GetNightColorTable(night.data());
+  if (!colors.read || colors.table != night || picture.isNull()) return picture;
+  QImage image = picture.toImage().convertToFormat(QImage::Format_ARGB32);
+  for (int y = 0; y < image.height(); ++y) {
+    auto* row = reinterpret_cast<QRgb*>(image.scanLine(y));
+    for (int x = 0; x < image.width(); ++x) {
+      const int bright = std::max({qRed(row[x]), qGreen(row[x]), qBlue(row[x])});
+      row[x] = qRgba(bright * TextRed / 255, 0, 0, qAlpha(row[x]));
+    }
+  }
+  return QPixmap::fromImage(image);
+}
+
+int GetNightColorTable(uint32_t* buffer) {
+  std::copy(NightRed, NightRed + SystemColorCount, buffer);  // red in bits 0-7, as Color
   return SystemColorCount;
 }
 

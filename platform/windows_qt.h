@@ -9,6 +9,7 @@
 #include <QDialog>
 #include <QImage>
 #include <QMainWindow>
+#include <QPixmap>
 #include <QPointer>
 #include <QWidget>
 #include <memory>
@@ -55,6 +56,9 @@ void PostQuit(int code);
 bool IsModalDialogUp();       // dialogs.cpp
 void ResetMenus();            // menus.cpp: forget the bar (InitPlatform)
 void InstallBoxPresenters();  // boxes.cpp: message boxes when there is a display
+// InNightColors (windows_colors.cpp): the picture as the night colours show it (its brightness
+// in a dim red, transparency kept) while they are set; otherwise the picture itself.
+QPixmap InNightColors(const QPixmap& picture);
 
 // Records: found from any widget of the window through its top-level or client widget.
 WindowRef AttachRecord(QWidget* frame, QWidget* client, int resourceNumber, intptr_t reference,

@@ -18,6 +18,7 @@
 #include "platform/boxes.h"
 #include "platform/desktop.h"
 #include "platform/files.h"
+#include "platform/help_window.h"
 #include "settings/settings_file.h"
 #include "tests/support/degree.h"
 
@@ -217,9 +218,10 @@ TEST_F(AppTest, RedScreenRestoresTheExactColoursAndKeepsUseColor) {
   EXPECT_FALSE(Enabled(DrawMenu, 20));  // Use Color
   EXPECT_FALSE(Enabled(DrawMenu, 19));  // Custom Colors
   EXPECT_FALSE(Enabled(SkyBackgroundMenu, SkyColor));
-  uint32_t red[SystemColorCount];
+  uint32_t red[SystemColorCount], night[SystemColorCount];
   GetSystemColorTable(red, 0);
-  for (int i = 0; i < SystemColorCount; ++i) EXPECT_EQ(red[i], before[i] & 0xff) << i;
+  GetNightColorTable(night);
+  for (int i = 0; i < SystemColorCount; ++i) EXPECT_EQ(red[i], night[i]) << i;
   // Another program in front gets the desktop's colours, and the red ones come back after.
   ApplicationEventHandler(SuspendEvent, nullptr, 0, 0);
   uint32_t suspended[SystemColorCount];
@@ -227,7 +229,7 @@ TEST_F(AppTest, RedScreenRestoresTheExactColoursAndKeepsUseColor) {
   for (int i = 0; i < SystemColorCount; ++i) EXPECT_EQ(suspended[i], before[i]) << i;
   ApplicationEventHandler(ResumeEvent, nullptr, 0, 0);
   GetSystemColorTable(red, 0);
-  EXPECT_EQ(red[0], before[0] & 0xff);
+  EXPECT_EQ(red[0], night[0]);
   Choose(DrawMenu, 21);
   EXPECT_FALSE(Settings().RedScreen);
   EXPECT_TRUE(Settings().ShowColors);
@@ -244,12 +246,23 @@ TEST_F(AppTest, JulianDateBoxAndLimitShifts) {
   });
   Choose(ComputationMenu, 5);
   EXPECT_DOUBLE_EQ(Settings().JulianDate, 2451545.5);
-  Then([](WindowRef d) {
-    SetItemText(d, 4, "not a date");
-    Press(d, 1);
-  });
-  Choose(ComputationMenu, 5);
-  EXPECT_DOUBLE_EQ(Settings().JulianDate, 2451545.5);  // nothing readable: unchanged
+  // Each bad text is said so and shown again in the box, which Cancel then closes.
+  for (const char* bad : {"not a date", "2451546.5x", "", "-1", "5373485"}) {
+    SCOPED_TRACE(bad);
+    shown.clear();
+    Then([bad](WindowRef d) {
+      SetItemText(d, 4, bad);
+      Press(d, 1);
+    });
+    Then([bad](WindowRef d) {
+      EXPECT_EQ(GetItemText(d, 4), bad);
+      Press(d, 2);
+    });
+    Choose(ComputationMenu, 5);
+    EXPECT_TRUE(Shown(561));
+    EXPECT_TRUE(scripts.empty());
+    EXPECT_DOUBLE_EQ(Settings().JulianDate, 2451545.5);
+  }
   const int16_t faintest = Settings().FaintestStarMagnitude;
   Choose(DrawMenu, 14);
   EXPECT_EQ(Settings().FaintestStarMagnitude, faintest + 100);
@@ -418,6 +431,13 @@ TEST_F(AppTest, HelpOpensItsPagesBesideTheProgram) {
   EXPECT_EQ(urls[0], "file://" + scratch / "Help/index.html");
   EXPECT_EQ(urls[1], "file://" + scratch / "Help/search.html?q=");
   EXPECT_EQ(urls[2], "file://" + scratch / "Help/keywords.html");
+  // No browser on the desktop: the page shows in the program's own window, and nobody blames it.
+  shown.clear();
+  SetBrowserHook([](const std::string&) { return false; });
+  Choose(HelpMenu, 3);
+  SetBrowserHook(previous);
+  EXPECT_TRUE(shown.empty());
+  EXPECT_EQ(HelpWindowPage(), "file://" + scratch / "Help/keywords.html");
 }
 
 }  // namespace

@@ -3,8 +3,11 @@
 // Spherical and Mollweide projections.
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "astro/angles.h"
 #include "astro/constants.h"
+#include "astro/vector.h"
 #include "chart/lines.h"
 #include "chart/pens.h"
 #include "chart/projection.h"
@@ -18,12 +21,16 @@ namespace {
 
 using test::Deg;
 
-ChartFrame& UseFrame(int projection, double fieldDeg, int width, int height) {
+// UseFrame: centred on (1, 0, 0), the zenith by default the pole (the horizon then runs through
+// the centre); a zenith at the centre puts the whole visible hemisphere above the horizon.
+constexpr Vector3 ZenithAtCentre{1, 0, 0};
+ChartFrame& UseFrame(int projection, double fieldDeg, int width, int height,
+                     const Vector3& zenith = {0, 0, 1}) {
   ChartView view;
   view.projection = projection;
   view.system = CoordinatesEquatorial;
   view.fieldWidth = fieldDeg * Deg;
-  return CurrentChartFrame() = MakeChartFrame(view, Matrix3{}, {0, 0, 1}, 0, 0, width, height);
+  return CurrentChartFrame() = MakeChartFrame(view, Matrix3{}, zenith, 0, 0, width, height);
 }
 
 // A tilted great circle through the chart, drawn as a polyline of 72 segments.
@@ -111,7 +118,7 @@ class SkyBackgroundTest : public testing::Test {
 
 TEST_F(SkyBackgroundTest, FillsWithTheTwilightColourOnAColorSky) {
   test::Options().SkyBackground = SkyColor;
-  UseFrame(ProjectionLambert, 90, 100, 80);
+  UseFrame(ProjectionLambert, 90, 100, 80, ZenithAtCentre);
   Canvas canvas(100, 80);
   DrawSkyBackground(test::Options(), Rect{0, 0, 100, 80}, -6 * DegToRad, true);
   EXPECT_EQ(canvas.At(0, 0), test::Options().Colors[NauticalTwilightSkyColor]);
@@ -132,7 +139,8 @@ TEST_F(SkyBackgroundTest, OnlyTheSpheresImageIsSkyInSphericalAndMollweide) {
   test::Options().SkyBackground = SkyColor;
   const Color day = test::Options().Colors[DaytimeSkyColor];
   {
-    UseFrame(ProjectionSpherical, 180, 200, 160);  // disc of radius 100 about (100, 80)
+    UseFrame(ProjectionSpherical, 180, 200, 160,
+             ZenithAtCentre);  // disc of radius 100 about (100, 80)
     Canvas canvas(200, 160);
     DrawSkyBackground(test::Options(), Rect{0, 0, 200, 160}, 0.5, true);
     EXPECT_EQ(canvas.At(0, 0), ColorBlack);
@@ -141,7 +149,8 @@ TEST_F(SkyBackgroundTest, OnlyTheSpheresImageIsSkyInSphericalAndMollweide) {
     EXPECT_EQ(canvas.At(100 - 72, 80 - 72), ColorBlack);  // just outside the disc
   }
   {
-    UseFrame(ProjectionMollweide, 360, 200, 160);  // ellipse of half axes 100 and 50
+    UseFrame(ProjectionMollweide, 360, 200, 160,
+             ZenithAtCentre);  // ellipse of half axes 100 and 50
     Canvas canvas(200, 160);
     DrawSkyBackground(test::Options(), Rect{0, 0, 200, 160}, 0.5, true);
     EXPECT_EQ(canvas.At(100, 80), day);
@@ -149,6 +158,47 @@ TEST_F(SkyBackgroundTest, OnlyTheSpheresImageIsSkyInSphericalAndMollweide) {
     EXPECT_EQ(canvas.At(100, 28), ColorBlack);
     EXPECT_EQ(canvas.At(5, 10), ColorBlack);
   }
+}
+
+// On a Color sky seen from the Earth the pixels under the horizon, and only they, are ground,
+// the edge found to the pixel however the horizon crosses the rows.
+TEST_F(SkyBackgroundTest, GroundBelowTheHorizonOnAColorSkyFromTheEarth) {
+  test::Options().SkyBackground = SkyColor;
+  const Color day = test::Options().Colors[DaytimeSkyColor];
+  const Vector3 tilted{0.3, 0.2, std::sqrt(0.87)};  // a unit zenith off the chart axes
+  for (const int projection : {ProjectionPlanar, ProjectionLambert, ProjectionSpherical,
+                               ProjectionMollweide, ProjectionMercator}) {
+    SCOPED_TRACE(projection);
+    const ChartFrame& f =
+        UseFrame(projection, projection == ProjectionPlanar ? 120 : 180, 200, 160, tilted);
+    Canvas canvas(200, 160);
+    DrawSkyBackground(test::Options(), Rect{0, 0, 200, 160}, 0.5, true);
+    int ground = 0, sky = 0, wrong = 0;
+    for (int y = 0; y < 160; ++y) {
+      for (int x = 0; x < 200; ++x) {
+        Vector3 v;
+        if (!ChartToSky(f, x, y, v)) continue;
+        const bool below = Dot(v, tilted) < 0;
+        ground += below;
+        sky += !below && canvas.At(x, y) == day;
+        wrong += (canvas.At(x, y) == GroundColor) != below;
+      }
+    }
+    EXPECT_EQ(wrong, 0);
+    EXPECT_GT(ground, 1000);
+    EXPECT_GT(sky, 1000);
+  }
+  // Away from the Earth there is no ground; nor on a black sky.
+  UseFrame(ProjectionLambert, 90, 100, 80);
+  Canvas canvas(100, 80);
+  DrawSkyBackground(test::Options(), Rect{0, 0, 100, 80}, 0.5, false);
+  EXPECT_EQ(canvas.At(50, 75), test::Options().Colors[NightSkyColor]);
+  test::Options().SkyBackground = SkyBlack;
+  DrawSkyBackground(test::Options(), Rect{0, 0, 100, 80}, 0.5, true);
+  EXPECT_EQ(canvas.At(50, 75), ColorBlack);
+  // Symbols of either kind stay legible on it.
+  EXPECT_GE(ContrastRatio(GroundColor, ColorBlack), MinimumContrast);
+  EXPECT_GE(ContrastRatio(GroundColor, ColorWhite), MinimumContrast);
 }
 
 // Star, label and line colours on every sky: 3:1 or better, untouched when already so.

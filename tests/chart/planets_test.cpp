@@ -203,16 +203,31 @@ TEST_F(PlanetPassTest, FaintPointsAreLeftOutAndUnknownDistancesArePoints) {
   EXPECT_NE(PixelAt(chart.image, CX - 40, CY), ColorBlack);  // one degree east: 40 pixels left
 }
 
-TEST_F(PlanetPassTest, ObserverInsideABodyDrawsAPoint) {
-  // Half its radius away: a point (the brightest star symbol), not a disk filling the sky.
-  const ObjectId earth = AddBody(KindEarth, 0, 0, 2e-5, 4e-5, 0);
-  OrbitOf(*ObjectOfId(earth))->currentMagnitude = MagnitudeAtObserver;
-  DrawnChart chart;
-  Draw(chart);
-  const int lit = CountLit(chart.image);
-  EXPECT_GT(lit, 0);
-  EXPECT_LE(lit, 36);  // at most the largest star symbol, 6 pixels across
-  EXPECT_NE(PixelAt(chart.image, CX, CY), ColorBlack);
+// The body the observer stands on, at the nadir of a whole-sky view or straight ahead, is neither
+// a globe nor a star; a little farther off (in orbit) it is a disk again.
+TEST_F(PlanetPassTest, TheBodyTheObserverStandsOnIsNotDrawn) {
+  const struct {
+    ObjectKind kind;
+    double radii;  // distance from the observer in the body's radii
+    bool drawn;
+  } cases[] = {
+      {KindEarth, 0.9966, false},  // at a pole: the equatorial radius is the larger
+      {KindEarth, 1.0014, false},  // 9 km up
+      {KindMars, 0, false},        // viewed from the body's centre
+      {KindMars, 0.5, false},     {KindMars, 1.02, true},
+  };
+  constexpr double RadiusAu = 4.26e-5;
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.kind << " " << c.radii);
+    const ObjectId id = AddBody(c.kind, 0, 0, c.radii * RadiusAu, RadiusAu, -3);
+    if (c.radii == 0) OrbitOf(*ObjectOfId(id))->currentMagnitude = MagnitudeAtObserver;
+    test::Options().ShowObjectLabels = true;
+    DrawnChart chart;
+    Draw(chart);
+    EXPECT_EQ(CountLit(chart.image) > 0, c.drawn);
+    EXPECT_EQ(PlaceSolarSystemBody(test::Options(), *ObjectOfId(id)).visible, c.drawn);
+    RemoveObject(id);
+  }
 }
 
 TEST_F(PlanetPassTest, MagnificationTurnsMoonsIntoDisks) {

@@ -1,9 +1,11 @@
 // The event model: the main loop and idle, quitting, delivery rules, input translation, the
 // window events, accelerators and the system colours.
 #include <QLineEdit>
+#include <QMenu>
 #include <QStyle>
 #include <QTimer>
 #include <QWheelEvent>
+#include <algorithm>
 
 #include "platform/draw.h"
 #include "platform/menus.h"
@@ -346,20 +348,78 @@ TEST_F(WindowEvents, ChartAreaLeavesStripsForTheScrollBars) {
 
 using SystemColors = PlatformTest;
 
-TEST_F(SystemColors, RedScreenKeepsOnlyRedAndRestoresThePaletteExactly) {
+// The brightest green or blue of any pixel, and the red of the darkest and the brightest.
+struct Light {
+  int greenBlue = 0, darkest = 255, brightest = 0;
+};
+Light LightOf(const QImage& image) {
+  Light light;
+  for (int y = 0; y < image.height(); ++y)
+    for (int x = 0; x < image.width(); ++x) {
+      const QRgb p = image.pixel(x, y);
+      light.greenBlue = std::max({light.greenBlue, qGreen(p), qBlue(p)});
+      light.darkest = std::min(light.darkest, qRed(p));
+      light.brightest = std::max(light.brightest, qRed(p));
+    }
+  return light;
+}
+
+TEST_F(SystemColors, NightColorsPaintWindowsMenusAndDialogsDarkRedAndRestoreExactly) {
   const QPalette before = QApplication::palette();
-  uint32_t saved[SystemColorCount], red[SystemColorCount], readBack[SystemColorCount + 2] = {};
+  WindowRef main = ShownMainWindow();
+  ASSERT_NE(LoadMenuBar(MenuBarResource), nullptr);
+  MenuRef draw = GetMenuHandle(4);
+  EnableItem(draw, 20, false);
+  WindowRef dialog = CreateDialogWindow(262, 0, Recorder());
+  ASSERT_NE(dialog, nullptr);
+  EnableItem(dialog, 1, false);
+  uint32_t saved[SystemColorCount], night[SystemColorCount], readBack[SystemColorCount + 2] = {};
   ASSERT_EQ(GetSystemColorTable(saved, 0), SystemColorCount);
-  for (int i = 0; i < SystemColorCount; ++i) red[i] = saved[i] & 0xff;
-  ASSERT_EQ(SetSystemColorTable(red), SystemColorCount);
+  ASSERT_EQ(GetNightColorTable(night), SystemColorCount);
+  ASSERT_EQ(SetSystemColorTable(night), SystemColorCount);
   GetSystemColorTable(readBack, 2);
-  EXPECT_TRUE(std::equal(red, red + SystemColorCount, readBack + 2));
-  const QColor window = QApplication::palette().color(QPalette::Window);
-  EXPECT_EQ(window.green(), 0);
-  EXPECT_EQ(window.blue(), 0);
-  EXPECT_EQ(window.red(), before.color(QPalette::Button).red());
+  EXPECT_TRUE(std::equal(night, night + SystemColorCount, readBack + 2));
+
+  QMenu* menu = nullptr;
+  for (QMenu* m : main->frame->findChildren<QMenu*>())
+    if (m->title().remove('&') == "Draw") menu = m;
+  ASSERT_NE(menu, nullptr);
+  menu->popup(QPoint(0, 0));
+  SelectPlatformWindow(dialog);
+  QApplication::processEvents();
+  // The style blends a fixed faint white into bevels and the size grip (up to 44 of 255 seen);
+  // a palette colour with green or blue in it would show 80 and more.
+  constexpr int MostGreenBlue = 48;
+  for (QWidget* shown : {main->frame.data(), static_cast<QWidget*>(menu), dialog->frame.data()}) {
+    SCOPED_TRACE(shown->metaObject()->className());
+    const Light light = LightOf(shown->grab().toImage());
+    EXPECT_LE(light.greenBlue, MostGreenBlue);
+    EXPECT_LE(light.darkest, 20) << "a dark background";
+    EXPECT_GE(light.brightest, 120) << "readable text";
+  }
+  menu->hide();
+  const QPalette shown = QApplication::palette();
+  const int text = qRed(shown.color(QPalette::Active, QPalette::Text).rgb());
+  const int grey = qRed(shown.color(QPalette::Disabled, QPalette::Text).rgb());
+  const int back = qRed(shown.color(QPalette::Active, QPalette::Window).rgb());
+  EXPECT_GE(text - grey, 50) << "greyed items stand apart from the others";
+  EXPECT_GE(grey - back, 50) << "and from the background";
+  // The desktop's coloured pictures (alert icons) turn dim red, their transparency kept.
+  QImage picture(4, 1, QImage::Format_ARGB32);
+  for (const auto& [x, c] : {std::pair{0, qRgba(0, 0, 255, 255)},
+                             {1, qRgba(255, 255, 0, 255)},
+                             {2, qRgba(0, 0, 0, 0)},
+                             {3, qRgba(255, 255, 255, 128)}})
+    picture.setPixel(x, 0, c);
+  const QImage shownPicture = InNightColors(QPixmap::fromImage(picture)).toImage();
+  for (int x = 0; x < 4; ++x) {
+    const QRgb p = shownPicture.pixel(x, 0);
+    EXPECT_EQ(qGreen(p) | qBlue(p), 0) << x;
+    EXPECT_EQ(qAlpha(p), qAlpha(picture.pixel(x, 0))) << x;
+  }
   SetSystemColorTable(saved);
   EXPECT_TRUE(QApplication::palette() == before);
+  EXPECT_EQ(InNightColors(QPixmap::fromImage(picture)).toImage().pixel(1, 0), qRgb(255, 255, 0));
 }
 
 }  // namespace
