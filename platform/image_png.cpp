@@ -22,7 +22,8 @@ int64_t WriteImagePNG(const Image* image, std::string_view path) {
   png.width = static_cast<png_uint_32>(rgb.width());
   png.height = static_cast<png_uint_32>(rgb.height());
   png.format = PNG_FORMAT_RGB;
-  // No colour-space chunk: the file says what Qt's writer said, plain RGB.
+  // Not marked sRGB: libpng then writes only the usual gamma of 1/2.2, and viewers show the
+  // colours as they showed Qt's files, which had no colour chunk at all.
   png.flags = PNG_IMAGE_FLAG_FAST | PNG_IMAGE_FLAG_COLORSPACE_NOT_sRGB;
   return WriteReplacing(path, [&](PlatformFile& file) {
     const int ok = png_image_write_to_stdio(&png, FileStream(file), 0, rgb.constBits(),
