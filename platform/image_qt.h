@@ -46,6 +46,9 @@ constexpr int ImageMaxSide = 32767;  // the drawing surface's 16-bit coordinates
 // ImageRowBytes: bytes in one padded row of an image of that width and depth.
 inline int ImageRowBytes(int width, int bits) { return (width * bits + 31) / 32 * 4; }
 
+// NewSurface: an RGB32 picture of that size, its pixels not yet set; null without the memory.
+QImage NewSurface(int width, int height);
+
 // ImageToQImage: the image's pixels as an RGB32 picture, whatever its depth. For 32-bit and
 // device images it shares their pixels: use it at once, keep a copy() to hold on to it.
 QImage ImageToQImage(const Image& image);
