@@ -442,6 +442,7 @@ TEST_F(ImageFilesTest, FailedWritesLeaveTheOldFileWhole) {
       [&](const std::string& p) { return WriteImageGIF(palette, p); },
       [&](const std::string& p) { return WriteImageTIFF(deep, p); },
       [&](const std::string& p) { return WriteImageJPEG(deep, p); },
+      [&](const std::string& p) { return WriteImagePNG(deep, p); },
   };
   const std::string old = "the old file";
   for (size_t i = 0; i < std::size(writers); ++i) {
