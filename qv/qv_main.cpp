@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/memory.h"
 #include "qv/commands.h"
 
 // Leave: ends the process without the libraries' teardown. By now every file qv wrote is
@@ -15,6 +16,7 @@
 [[noreturn]] void Leave(int code) { std::_Exit(code); }
 
 int main(int argc, char** argv) {
+  qv::ReserveLargeHeapPages(size_t{64} << 20);
   const std::vector<std::string> args(argv + 1, argv + argc);
   const qv::QvOutput output{
       [](std::string_view text) { std::fwrite(text.data(), 1, text.size(), stdout); },
