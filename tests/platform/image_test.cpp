@@ -102,6 +102,27 @@ TEST_F(ImageTest, PackedPixelsKeepTheirNeighbours) {
   DisposeImage(nibbles);
 }
 
+// Pixels of 2 MB and more live in a mapping of their own (32-bit pixels, or the buffer that
+// drawing into a palette image goes through): it must start black and hold the last row whole.
+TEST_F(ImageTest, FullScreenImagesStartBlackAndHoldTheirLastPixel) {
+  constexpr int Width = 1920, Height = 1080;
+  for (const int bits : {8, 32}) {
+    SCOPED_TRACE(bits);
+    Image* image = NewImage(Width, Height, bits);
+    ASSERT_NE(image, nullptr);
+    ASSERT_TRUE(BeginImageDrawing(nullptr, image));
+    SetPen(MakeColor(255, 255, 255), 1, true);
+    DrawRect(Rect{Width - 2, Height - 1, Width, Height});
+    EndImageDrawing();
+    const uint32_t white = bits == 8 ? 1 : 0xffffffu;
+    EXPECT_EQ(GetPixelValue(image, ImageRow(image, 0), 0) & 0xffffff, 0u);
+    EXPECT_EQ(GetPixelValue(image, ImageRow(image, Height - 1), Width - 3) & 0xffffff, 0u);
+    EXPECT_EQ(GetPixelValue(image, ImageRow(image, Height - 1), Width - 2) & 0xffffff, white);
+    EXPECT_EQ(GetPixelValue(image, ImageRow(image, Height - 1), Width - 1) & 0xffffff, white);
+    DisposeImage(image);
+  }
+}
+
 TEST_F(ImageTest, ThirtyTwoBitValuesAreRedGreenBlueFromTheHighByte) {
   Image* image = NewImage(2, 1, 32);
   SetPixelValue(image, ImageRow(image, 0), 1, 0x00123456u);
