@@ -216,38 +216,34 @@ size_t FixedSizeOf(const ObjectRecord& record) {
 // ReadBody: the fixed fields and the name of a length-prefixed record.
 bool ReadBody(ByteReader& block, ObjectRecord& record) {
   std::string name;
-  std::visit(
-      [&block](auto& body) {
-        using Body = std::decay_t<decltype(body)>;
-        if constexpr (std::is_same_v<Body, OrbitRecord>)
-          ReadOrbitFields(block, body);
-        else if constexpr (std::is_same_v<Body, SkyObjectRecord>)
-          ReadSkyFields(block, body);
-        else if constexpr (std::is_same_v<Body, LineRecord>)
-          ReadLineFields(block, body);
-        else
-          ReadSiteFields(block, body);
-      },
-      record.body);
+  VisitBody(record, [&block](auto& body) {
+    using Body = std::decay_t<decltype(body)>;
+    if constexpr (std::is_same_v<Body, OrbitRecord>)
+      ReadOrbitFields(block, body);
+    else if constexpr (std::is_same_v<Body, SkyObjectRecord>)
+      ReadSkyFields(block, body);
+    else if constexpr (std::is_same_v<Body, LineRecord>)
+      ReadLineFields(block, body);
+    else
+      ReadSiteFields(block, body);
+  });
   if (!block.ok || !ReadName(block, name)) return false;
-  std::visit([&name](auto& body) { body.name = std::move(name); }, record.body);
+  VisitBody(record, [&name](auto& body) { body.name = std::move(name); });
   return true;
 }
 
 void WriteBody(ByteWriter& w, const ObjectRecord& record) {
-  std::visit(
-      [&w](const auto& body) {
-        using Body = std::decay_t<decltype(body)>;
-        if constexpr (std::is_same_v<Body, OrbitRecord>)
-          WriteOrbitFields(w, body);
-        else if constexpr (std::is_same_v<Body, SkyObjectRecord>)
-          WriteSkyFields(w, body);
-        else if constexpr (std::is_same_v<Body, LineRecord>)
-          WriteLineFields(w, body);
-        else
-          WriteSiteFields(w, body);
-      },
-      record.body);
+  VisitBody(record, [&w](const auto& body) {
+    using Body = std::decay_t<decltype(body)>;
+    if constexpr (std::is_same_v<Body, OrbitRecord>)
+      WriteOrbitFields(w, body);
+    else if constexpr (std::is_same_v<Body, SkyObjectRecord>)
+      WriteSkyFields(w, body);
+    else if constexpr (std::is_same_v<Body, LineRecord>)
+      WriteLineFields(w, body);
+    else
+      WriteSiteFields(w, body);
+  });
 }
 
 }  // namespace

@@ -13,6 +13,8 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <type_traits>
+#include <utility>
 #include <variant>
 #include <vector>
 
@@ -159,11 +161,33 @@ struct SiteRecord {
   std::string name;
 };
 
+// An orbit is larger than a star's body and a database holds a few hundred at most: it is kept
+// out of line, so that it does not widen each of a catalog's millions of star records to its
+// size (the bodies' accessors below hide the difference).
+using RecordBody =
+    std::variant<SkyObjectRecord, std::unique_ptr<OrbitRecord>, LineRecord, SiteRecord>;
+
 struct ObjectRecord {
   ObjectKind kind = KindEmpty;
   ObjectId id = NoObject;  // set by the store when added, 0 again when removed
-  std::variant<SkyObjectRecord, OrbitRecord, LineRecord, SiteRecord> body;
+  RecordBody body;
 };
+
+// VisitBody: f called with the record's SkyObjectRecord, OrbitRecord, LineRecord or SiteRecord
+// (const for a const record).
+template <typename Record, typename F>
+decltype(auto) VisitBody(Record& record, F&& f) {
+  return std::visit(
+      [&f](auto& body) -> decltype(auto) {
+        if constexpr (!requires { *body; })
+          return f(body);
+        else if constexpr (std::is_const_v<Record>)
+          return f(std::as_const(*body));
+        else
+          return f(*body);
+      },
+      record.body);
+}
 
 // NewRecord: a zero-filled record of that kind with the body its range calls for; none for a
 // kind outside every range, or (after alert 256) when memory runs out.
