@@ -13,14 +13,13 @@
 #include <cmath>
 #include <filesystem>
 #include <fstream>
-#include <random>
 #include <string>
 #include <vector>
 
 #include "astro/angles.h"
 #include "bench/chart_views.h"
+#include "bench/milky_way_sky.h"
 #include "chart/magnitudes.h"
-#include "chart/view.h"
 #include "objects/database.h"
 #include "objects/designations.h"
 #include "objects/store.h"
@@ -44,28 +43,10 @@ constexpr double FaintestMagnitude = 12;
 const std::vector<MagnitudeLayer> ScaleLayers = {
     {5.5, 0}, {7.5, 45}, {9.5, 30}, {10.5, 15}, {INFINITY, 10}};
 
-// The galactic pole, J2000: stars crowd toward the plane 90 degrees from it.
-const Vector3 GalacticPole = SphericalToRectangular(192.85948 * Deg, 27.12825 * Deg, 1);
-
 fs::path ScaleFolder() { return fs::temp_directory_path() / "quorvane-scale-bench-1"; }
 std::string ScaleIndexPath() { return (ScaleFolder() / "Index.qvd").string(); }
 
-struct StarMaker {
-  std::mt19937 random{20240601};
-  std::uniform_real_distribution<double> unit{0.0, 1.0};
-
-  // A direction drawn uniformly over the sphere, kept with a chance that grows toward the
-  // galactic plane.
-  Vector3 MilkyWayDirection() {
-    for (;;) {
-      const double z = 2 * unit(random) - 1, lon = TwoPi * unit(random);
-      const double rho = std::sqrt(1 - z * z);
-      const Vector3 v{rho * std::cos(lon), rho * std::sin(lon), z};
-      const double b = std::asin(Dot(v, GalacticPole)) / Deg;
-      if (unit(random) < 0.25 + 0.75 * std::exp(-(b * b) / 225)) return v;
-    }
-  }
-
+struct StarMaker : bench::MilkyWaySky {
   // N(< m) grows as 10^(0.45 m) up to the faint end: about 40,000 stars to 8, as on the sky.
   SkyEntry Star() {
     SkyEntry e;
@@ -193,13 +174,8 @@ BENCHMARK(BM_ScaleOpenIndex)->Unit(benchmark::kMillisecond);
 void BM_ScaleTenDegreeFieldToMagnitude12(benchmark::State& state) {
   if (!OpenScaleDatabase(state)) return;
   bench::StartFromDefaultView();
+  bench::ShowEquatorialField(305 * Deg, 40 * Deg, 10 * Deg);
   ChartSettings& s = Settings();
-  s.ChartProjection = ProjectionLambert;
-  s.ChartCoordinateSystem = CoordinatesEquatorial;
-  s.ChartCenterLongitude = 305 * Deg;
-  s.ChartCenterLatitude = 40 * Deg;
-  s.ShowHorizonMask = false;
-  SetFieldWidth(s, 10 * Deg);
   ShiftMagnitudeLimits(s, 1200 - s.FaintestStarMagnitude);
   RenderFirstThenRepeatedly(state);
   CloseScaleDatabase();
@@ -210,14 +186,7 @@ BENCHMARK(BM_ScaleTenDegreeFieldToMagnitude12)->Unit(benchmark::kMillisecond);
 void BM_ScaleWholeSkyToMagnitude8(benchmark::State& state) {
   if (!OpenScaleDatabase(state)) return;
   bench::StartFromDefaultView();
-  ChartSettings& s = Settings();
-  s.ChartProjection = ProjectionMollweide;
-  s.ChartCoordinateSystem = CoordinatesEquatorial;
-  s.ChartCenterLongitude = 0;
-  s.ChartCenterLatitude = 0;
-  s.ShowHorizonMask = false;
-  SetFieldWidth(s, TwoPi);
-  ShiftMagnitudeLimits(s, 800 - s.FaintestStarMagnitude);
+  bench::ShowWholeSkyToMagnitude8();
   RenderFirstThenRepeatedly(state);
   CloseScaleDatabase();
 }
