@@ -134,10 +134,7 @@ void ReadSkyFields(ByteReader& r, SkyObjectRecord& s) {
   s.size = ReadF32(r);
   const uint8_t count = ReadU8(r);
   s.catalogNumbers.clear();
-  for (uint8_t k = 0; k < count && r.ok; ++k) {
-    const CatalogNumber n = ReadU32(r);
-    if (k < MaxCatalogNumbers) s.catalogNumbers.push_back(n);
-  }
+  for (uint8_t k = 0; k < count && r.ok; ++k) s.catalogNumbers.push_back(ReadU32(r));
 }
 
 void WriteSkyFields(ByteWriter& w, const SkyObjectRecord& s) {
@@ -181,7 +178,7 @@ void WriteSiteFields(ByteWriter& w, const SiteRecord& s) {
 void ReadCompactFields(ByteReader& r, SkyObjectRecord& s) {
   s.position = ReadDirection(r);
   s.visualMagnitude = ReadI16(r);
-  s.catalogNumbers.assign(1, ReadU32(r));
+  s.catalogNumbers = {ReadU32(r)};
   s.distance = UnknownValue;
   s.radialVelocity = UnknownValue;
   s.colorIndex = s.companionOffset = s.variabilityOffset = UnknownMagnitude;

@@ -130,7 +130,7 @@ void SetObjectName(ObjectRecord& record, std::string_view text) {
   text = text.substr(0, NameMaxLength);
   if (SkyObjectRecord* sky = SkyObjectOf(record)) {
     ParsedName parsed = ParseNameText(text, IsDeepSkyKind(record.kind));
-    sky->catalogNumbers = std::move(parsed.numbers);
+    sky->catalogNumbers = CatalogNumbers(parsed.numbers);
     sky->name = parsed.complete ? std::string() : std::string(text);
     return;
   }
