@@ -192,7 +192,7 @@ struct SiteRecord {
   std::string name;
 };
 
-// An orbit is larger than a star's body and a database holds a few hundred at most: it is kept
+// An orbit is larger than a star's body, and orbits are few beside a catalog's stars: it is kept
 // out of line, so that it does not widen each of a catalog's millions of star records to its
 // size (the bodies' accessors below hide the difference).
 using RecordBody =
