@@ -6,14 +6,12 @@
 #include <cmath>
 #include <filesystem>
 #include <memory>
-#include <random>
 #include <string>
 
 #include "astro/angles.h"
 #include "bench/chart_views.h"
+#include "bench/milky_way_sky.h"
 #include "chart/drawing.h"
-#include "chart/magnitudes.h"
-#include "chart/view.h"
 #include "objects/records.h"
 #include "objects/sky.h"
 #include "objects/store.h"
@@ -31,26 +29,9 @@ constexpr double RegionDegrees = 15;
 using bench::Deg;
 using bench::RenderRepeatedly;
 
-// The galactic pole, J2000: stars crowd toward the plane 90 degrees from it.
-const Vector3 GalacticPole = SphericalToRectangular(192.85948 * Deg, 27.12825 * Deg, 1);
-
-struct SyntheticSky {
-  std::mt19937 random{20240601};
-  std::uniform_real_distribution<double> unit{0.0, 1.0};
+struct SyntheticSky : bench::MilkyWaySky {
   ObjectId regions[24][12] = {};
   std::vector<ObjectId> brightStars;
-
-  // A direction drawn uniformly over the sphere, kept with a chance that grows toward the
-  // galactic plane.
-  Vector3 MilkyWayDirection() {
-    for (;;) {
-      const double z = 2 * unit(random) - 1, lon = TwoPi * unit(random);
-      const double rho = std::sqrt(1 - z * z);
-      const Vector3 v{rho * std::cos(lon), rho * std::sin(lon), z};
-      const double b = std::asin(Dot(v, GalacticPole)) / Deg;
-      if (unit(random) < 0.25 + 0.75 * std::exp(-(b * b) / 225)) return v;
-    }
-  }
 
   ObjectId RegionFor(const Vector3& v, const char* folder) {
     const Spherical s = RectangularToSpherical(v);
@@ -160,18 +141,9 @@ void BM_DefaultView(benchmark::State& state) {
 }
 BENCHMARK(BM_DefaultView)->Unit(benchmark::kMillisecond);
 
-// The whole sky to magnitude 8 in Mollweide, no horizon: the field set as the menu sets it
-// (the limits follow it), then Fainter until the faint limit reaches 8.0.
 void BM_WholeSkyToMagnitude8(benchmark::State& state) {
   StartFromDefaultView();
-  ChartSettings& s = Settings();
-  s.ChartProjection = ProjectionMollweide;
-  s.ChartCoordinateSystem = CoordinatesEquatorial;
-  s.ChartCenterLongitude = 0;
-  s.ChartCenterLatitude = 0;
-  s.ShowHorizonMask = false;
-  SetFieldWidth(s, TwoPi);
-  ShiftMagnitudeLimits(s, 800 - s.FaintestStarMagnitude);
+  bench::ShowWholeSkyToMagnitude8();
   RenderRepeatedly(state);
 }
 BENCHMARK(BM_WholeSkyToMagnitude8)->Unit(benchmark::kMillisecond);
@@ -180,13 +152,7 @@ BENCHMARK(BM_WholeSkyToMagnitude8)->Unit(benchmark::kMillisecond);
 // reach magnitude 13, beyond every star of the database.
 void BM_OneDegreeInTheMilkyWay(benchmark::State& state) {
   StartFromDefaultView();
-  ChartSettings& s = Settings();
-  s.ChartProjection = ProjectionLambert;
-  s.ChartCoordinateSystem = CoordinatesEquatorial;
-  s.ChartCenterLongitude = 266.4 * Deg;
-  s.ChartCenterLatitude = -28.9 * Deg;
-  s.ShowHorizonMask = false;
-  SetFieldWidth(s, 1 * Deg);
+  bench::ShowEquatorialField(266.4 * Deg, -28.9 * Deg, 1 * Deg);
   RenderRepeatedly(state);
 }
 BENCHMARK(BM_OneDegreeInTheMilkyWay)->Unit(benchmark::kMillisecond);

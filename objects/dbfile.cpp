@@ -134,10 +134,7 @@ void ReadSkyFields(ByteReader& r, SkyObjectRecord& s) {
   s.size = ReadF32(r);
   const uint8_t count = ReadU8(r);
   s.catalogNumbers.clear();
-  for (uint8_t k = 0; k < count && r.ok; ++k) {
-    const CatalogNumber n = ReadU32(r);
-    if (k < MaxCatalogNumbers) s.catalogNumbers.push_back(n);
-  }
+  for (uint8_t k = 0; k < count && r.ok; ++k) s.catalogNumbers.push_back(ReadU32(r));
 }
 
 void WriteSkyFields(ByteWriter& w, const SkyObjectRecord& s) {
@@ -181,7 +178,7 @@ void WriteSiteFields(ByteWriter& w, const SiteRecord& s) {
 void ReadCompactFields(ByteReader& r, SkyObjectRecord& s) {
   s.position = ReadDirection(r);
   s.visualMagnitude = ReadI16(r);
-  s.catalogNumbers.assign(1, ReadU32(r));
+  s.catalogNumbers = {ReadU32(r)};
   s.distance = UnknownValue;
   s.radialVelocity = UnknownValue;
   s.colorIndex = s.companionOffset = s.variabilityOffset = UnknownMagnitude;
@@ -216,38 +213,34 @@ size_t FixedSizeOf(const ObjectRecord& record) {
 // ReadBody: the fixed fields and the name of a length-prefixed record.
 bool ReadBody(ByteReader& block, ObjectRecord& record) {
   std::string name;
-  std::visit(
-      [&block](auto& body) {
-        using Body = std::decay_t<decltype(body)>;
-        if constexpr (std::is_same_v<Body, OrbitRecord>)
-          ReadOrbitFields(block, body);
-        else if constexpr (std::is_same_v<Body, SkyObjectRecord>)
-          ReadSkyFields(block, body);
-        else if constexpr (std::is_same_v<Body, LineRecord>)
-          ReadLineFields(block, body);
-        else
-          ReadSiteFields(block, body);
-      },
-      record.body);
+  VisitBody(record, [&block](auto& body) {
+    using Body = std::decay_t<decltype(body)>;
+    if constexpr (std::is_same_v<Body, OrbitRecord>)
+      ReadOrbitFields(block, body);
+    else if constexpr (std::is_same_v<Body, SkyObjectRecord>)
+      ReadSkyFields(block, body);
+    else if constexpr (std::is_same_v<Body, LineRecord>)
+      ReadLineFields(block, body);
+    else
+      ReadSiteFields(block, body);
+  });
   if (!block.ok || !ReadName(block, name)) return false;
-  std::visit([&name](auto& body) { body.name = std::move(name); }, record.body);
+  VisitBody(record, [&name](auto& body) { body.name = std::move(name); });
   return true;
 }
 
 void WriteBody(ByteWriter& w, const ObjectRecord& record) {
-  std::visit(
-      [&w](const auto& body) {
-        using Body = std::decay_t<decltype(body)>;
-        if constexpr (std::is_same_v<Body, OrbitRecord>)
-          WriteOrbitFields(w, body);
-        else if constexpr (std::is_same_v<Body, SkyObjectRecord>)
-          WriteSkyFields(w, body);
-        else if constexpr (std::is_same_v<Body, LineRecord>)
-          WriteLineFields(w, body);
-        else
-          WriteSiteFields(w, body);
-      },
-      record.body);
+  VisitBody(record, [&w](const auto& body) {
+    using Body = std::decay_t<decltype(body)>;
+    if constexpr (std::is_same_v<Body, OrbitRecord>)
+      WriteOrbitFields(w, body);
+    else if constexpr (std::is_same_v<Body, SkyObjectRecord>)
+      WriteSkyFields(w, body);
+    else if constexpr (std::is_same_v<Body, LineRecord>)
+      WriteLineFields(w, body);
+    else
+      WriteSiteFields(w, body);
+  });
 }
 
 }  // namespace

@@ -342,7 +342,7 @@ std::string RenderDesignation(CatalogNumber number) {
   return Render(CatalogCodeOf(number), NumberInCatalog(number));
 }
 
-std::string RenderDesignations(const std::vector<CatalogNumber>& numbers) {
+std::string RenderDesignations(const CatalogNumbers& numbers) {
   std::string joined;
   for (CatalogNumber number : numbers) {
     const std::string text = RenderDesignation(number);

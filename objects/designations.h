@@ -54,7 +54,7 @@ bool ParseDeepSkyDesignation(std::string_view part, CatalogNumber& out);
 // code that is no catalog.
 std::string RenderDesignation(CatalogNumber number);
 // RenderDesignations: every number rendered, joined with "; " (unknown codes left out).
-std::string RenderDesignations(const std::vector<CatalogNumber>& numbers);
+std::string RenderDesignations(const CatalogNumbers& numbers);
 
 // SplitNameParts: text split at ";", leading blanks of each part skipped, empty parts dropped;
 // at most maxParts parts (the rest of the text is not looked at).

@@ -78,9 +78,14 @@ std::unique_ptr<ObjectRecord> NewRecord(ObjectKind kind) {
     return nullptr;
   }
   record->kind = kind;
-  if (IsSolarSystemKind(kind))
-    record->body.emplace<OrbitRecord>();
-  else if (IsLineKind(kind))
+  if (IsSolarSystemKind(kind)) {
+    std::unique_ptr<OrbitRecord> orbit(new (std::nothrow) OrbitRecord);
+    if (!orbit) {
+      Stop(ButtonsOk, MessageNoMemory);
+      return nullptr;
+    }
+    record->body = std::move(orbit);
+  } else if (IsLineKind(kind))
     record->body.emplace<LineRecord>();
   else if (IsLocationKind(kind))
     record->body.emplace<SiteRecord>();
@@ -91,8 +96,14 @@ SkyObjectRecord* SkyObjectOf(ObjectRecord& r) { return std::get_if<SkyObjectReco
 const SkyObjectRecord* SkyObjectOf(const ObjectRecord& r) {
   return std::get_if<SkyObjectRecord>(&r.body);
 }
-OrbitRecord* OrbitOf(ObjectRecord& r) { return std::get_if<OrbitRecord>(&r.body); }
-const OrbitRecord* OrbitOf(const ObjectRecord& r) { return std::get_if<OrbitRecord>(&r.body); }
+OrbitRecord* OrbitOf(ObjectRecord& r) {
+  auto* orbit = std::get_if<std::unique_ptr<OrbitRecord>>(&r.body);
+  return orbit ? orbit->get() : nullptr;
+}
+const OrbitRecord* OrbitOf(const ObjectRecord& r) {
+  const auto* orbit = std::get_if<std::unique_ptr<OrbitRecord>>(&r.body);
+  return orbit ? orbit->get() : nullptr;
+}
 LineRecord* LineOf(ObjectRecord& r) { return std::get_if<LineRecord>(&r.body); }
 const LineRecord* LineOf(const ObjectRecord& r) { return std::get_if<LineRecord>(&r.body); }
 SiteRecord* SiteOf(ObjectRecord& r) { return std::get_if<SiteRecord>(&r.body); }
@@ -102,6 +113,7 @@ uint32_t RecordMemorySize(const ObjectRecord& record) {
   if (!IsKnownKind(record.kind)) return 0;
   uint32_t size = sizeof(ObjectRecord);
   if (LineOf(record)) return size;
+  if (OrbitOf(record)) size += sizeof(OrbitRecord);
   if (const SkyObjectRecord* sky = SkyObjectOf(record)) {
     size += static_cast<uint32_t>(sky->catalogNumbers.size() * sizeof(CatalogNumber));
   }
@@ -111,18 +123,18 @@ uint32_t RecordMemorySize(const ObjectRecord& record) {
 }
 
 const std::string& StoredName(const ObjectRecord& record) {
-  return std::visit([](const auto& body) -> const std::string& { return body.name; }, record.body);
+  return VisitBody(record, [](const auto& body) -> const std::string& { return body.name; });
 }
 
 void SetObjectName(ObjectRecord& record, std::string_view text) {
   text = text.substr(0, NameMaxLength);
   if (SkyObjectRecord* sky = SkyObjectOf(record)) {
     ParsedName parsed = ParseNameText(text, IsDeepSkyKind(record.kind));
-    sky->catalogNumbers = std::move(parsed.numbers);
+    sky->catalogNumbers = CatalogNumbers(parsed.numbers);
     sky->name = parsed.complete ? std::string() : std::string(text);
     return;
   }
-  std::visit([text](auto& body) { body.name = std::string(text); }, record.body);
+  VisitBody(record, [text](auto& body) { body.name = std::string(text); });
 }
 
 std::string DisplayName(const ObjectRecord& record) {

@@ -8,11 +8,16 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
+#include <initializer_list>
 #include <limits>
 #include <memory>
+#include <span>
 #include <string>
 #include <string_view>
+#include <type_traits>
+#include <utility>
 #include <variant>
 #include <vector>
 
@@ -42,6 +47,34 @@ using ComputationStamp = uint32_t;
 // CatalogNumber: catalog code * 100000000 + number within the catalog (objects/designations.h).
 using CatalogNumber = uint32_t;
 constexpr int MaxCatalogNumbers = 8;
+
+// CatalogNumbers: a sky object's designations, at most MaxCatalogNumbers, held in the record
+// itself. Most stars carry one or two: a list allocated apart for each would cost a catalog of
+// millions of stars an allocation and 32 bytes more per star.
+class CatalogNumbers {
+ public:
+  CatalogNumbers() = default;
+  CatalogNumbers(std::initializer_list<CatalogNumber> numbers)
+      : CatalogNumbers(std::span(numbers)) {}
+  explicit CatalogNumbers(std::span<const CatalogNumber> numbers) {
+    for (CatalogNumber n : numbers) push_back(n);
+  }
+  // push_back: a number beyond the eighth is not kept (a file holds eight).
+  void push_back(CatalogNumber n) {
+    if (count_ < MaxCatalogNumbers) numbers_[count_++] = n;
+  }
+  void clear() { *this = CatalogNumbers(); }
+  size_t size() const { return count_; }
+  bool empty() const { return count_ == 0; }
+  CatalogNumber operator[](size_t k) const { return numbers_[k]; }
+  const CatalogNumber* begin() const { return numbers_.data(); }
+  const CatalogNumber* end() const { return numbers_.data() + count_; }
+  bool operator==(const CatalogNumbers&) const = default;  // unused places stay 0
+
+ private:
+  std::array<CatalogNumber, MaxCatalogNumbers> numbers_{};
+  uint8_t count_ = 0;
+};
 
 // Unknown values travel unchanged through files.
 constexpr int16_t UnknownMagnitude = 32767;      // a 16-bit magnitude-like field not known
@@ -105,8 +138,8 @@ struct SkyObjectRecord {
   int16_t companionOffset = 0;    // companion's magnitude - V; UnknownMagnitude when none
   int16_t variabilityOffset = 0;  // faintest magnitude - V; UnknownMagnitude when none
   float size = 0;                 // radians: diameter (deep-sky) or separation (multiple star)
-  std::vector<CatalogNumber> catalogNumbers;  // at most 8, in ascending catalog code
-  std::string name;  // empty: no name; the display name comes from the numbers
+  CatalogNumbers catalogNumbers;  // in ascending catalog code
+  std::string name;               // empty: no name; the display name comes from the numbers
 };
 
 // MotionPerDay: the record's space motion as a change of the unit vector per day.
@@ -159,11 +192,33 @@ struct SiteRecord {
   std::string name;
 };
 
+// An orbit is larger than a star's body, and orbits are few beside a catalog's stars: it is kept
+// out of line, so that it does not widen each of a catalog's millions of star records to its
+// size (the bodies' accessors below hide the difference).
+using RecordBody =
+    std::variant<SkyObjectRecord, std::unique_ptr<OrbitRecord>, LineRecord, SiteRecord>;
+
 struct ObjectRecord {
   ObjectKind kind = KindEmpty;
   ObjectId id = NoObject;  // set by the store when added, 0 again when removed
-  std::variant<SkyObjectRecord, OrbitRecord, LineRecord, SiteRecord> body;
+  RecordBody body;
 };
+
+// VisitBody: f called with the record's SkyObjectRecord, OrbitRecord, LineRecord or SiteRecord
+// (const for a const record).
+template <typename Record, typename F>
+decltype(auto) VisitBody(Record& record, F&& f) {
+  return std::visit(
+      [&f](auto& body) -> decltype(auto) {
+        if constexpr (!requires { *body; })
+          return f(body);
+        else if constexpr (std::is_const_v<Record>)
+          return f(std::as_const(*body));
+        else
+          return f(*body);
+      },
+      record.body);
+}
 
 // NewRecord: a zero-filled record of that kind with the body its range calls for; none for a
 // kind outside every range, or (after alert 256) when memory runs out.

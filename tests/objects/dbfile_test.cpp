@@ -150,7 +150,7 @@ TEST(DatabaseFileBytes, CompactGscFormKeepsPositionMagnitudeAndNumber) {
   EXPECT_EQ(back[0]->kind, KindGscNonStar);
   EXPECT_EQ(s.position.y, -456);
   EXPECT_EQ(s.visualMagnitude, 1432);
-  EXPECT_EQ(s.catalogNumbers, std::vector<CatalogNumber>{MakeCatalogNumber(CatalogGSC, 1230456)});
+  EXPECT_EQ(s.catalogNumbers, CatalogNumbers{MakeCatalogNumber(CatalogGSC, 1230456)});
   EXPECT_EQ(s.motion.x, 0);
   EXPECT_TRUE(std::isinf(s.distance) && std::isinf(s.radialVelocity));
   EXPECT_EQ(s.colorIndex, UnknownMagnitude);
