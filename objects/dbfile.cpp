@@ -97,8 +97,9 @@ void WriteSummary(ByteWriter& w, const FileSummary& s) {
   for (int32_t field : {s.decMax, s.decMin, s.raMax, s.raMin}) WriteI32(w, field);
 }
 
-// The record forms. Each reads the fixed fields of its kind; the caller checks r.ok.
-void ReadOrbitFields(ByteReader& r, OrbitRecord& o) {
+// The record forms: ReadFields and WriteFields for each body, the fixed fields of its kind;
+// the caller checks r.ok.
+void ReadFields(ByteReader& r, OrbitRecord& o) {
   o.primary = ReadU32(r);
   o.epoch = ReadF64(r);
   for (float* field :
@@ -110,7 +111,7 @@ void ReadOrbitFields(ByteReader& r, OrbitRecord& o) {
   o.magnitudeParam2 = ReadI16(r);
 }
 
-void WriteOrbitFields(ByteWriter& w, const OrbitRecord& o) {
+void WriteFields(ByteWriter& w, const OrbitRecord& o) {
   WriteU32(w, o.primary);
   WriteF64(w, o.epoch);
   for (float field : {o.q, o.e, o.i, o.omega, o.node, o.meanAnomaly, o.meanMotion, o.meanMotionRate,
@@ -121,7 +122,7 @@ void WriteOrbitFields(ByteWriter& w, const OrbitRecord& o) {
   WriteI16(w, o.magnitudeParam2);
 }
 
-void ReadSkyFields(ByteReader& r, SkyObjectRecord& s) {
+void ReadFields(ByteReader& r, SkyObjectRecord& s) {
   s.position = ReadDirection(r);
   s.motion = ReadDirection(r);
   if (r.motionPerDay) s.motion = MotionFromPerDay(VectorFromDirection(s.motion));
@@ -137,7 +138,7 @@ void ReadSkyFields(ByteReader& r, SkyObjectRecord& s) {
   for (uint8_t k = 0; k < count && r.ok; ++k) s.catalogNumbers.push_back(ReadU32(r));
 }
 
-void WriteSkyFields(ByteWriter& w, const SkyObjectRecord& s) {
+void WriteFields(ByteWriter& w, const SkyObjectRecord& s) {
   WriteDirection(w, s.position);
   WriteDirection(w, s.motion);
   WriteF32(w, s.distance);
@@ -152,25 +153,25 @@ void WriteSkyFields(ByteWriter& w, const SkyObjectRecord& s) {
   for (size_t k = 0; k < count; ++k) WriteU32(w, s.catalogNumbers[k]);
 }
 
-void ReadLineFields(ByteReader& r, LineRecord& l) {
+void ReadFields(ByteReader& r, LineRecord& l) {
   l.ends[0] = ReadU32(r);
   l.ends[1] = ReadU32(r);
   l.positions[0] = ReadDirection(r);
   l.positions[1] = ReadDirection(r);
 }
 
-void WriteLineFields(ByteWriter& w, const LineRecord& l) {
+void WriteFields(ByteWriter& w, const LineRecord& l) {
   WriteU32(w, l.ends[0]);
   WriteU32(w, l.ends[1]);
   WriteDirection(w, l.positions[0]);
   WriteDirection(w, l.positions[1]);
 }
 
-void ReadSiteFields(ByteReader& r, SiteRecord& s) {
+void ReadFields(ByteReader& r, SiteRecord& s) {
   for (float* field : {&s.longitude, &s.latitude, &s.altitude, &s.timeZone}) *field = ReadF32(r);
 }
 
-void WriteSiteFields(ByteWriter& w, const SiteRecord& s) {
+void WriteFields(ByteWriter& w, const SiteRecord& s) {
   for (float field : {s.longitude, s.latitude, s.altitude, s.timeZone}) WriteF32(w, field);
 }
 
@@ -213,34 +214,14 @@ size_t FixedSizeOf(const ObjectRecord& record) {
 // ReadBody: the fixed fields and the name of a length-prefixed record.
 bool ReadBody(ByteReader& block, ObjectRecord& record) {
   std::string name;
-  VisitBody(record, [&block](auto& body) {
-    using Body = std::decay_t<decltype(body)>;
-    if constexpr (std::is_same_v<Body, OrbitRecord>)
-      ReadOrbitFields(block, body);
-    else if constexpr (std::is_same_v<Body, SkyObjectRecord>)
-      ReadSkyFields(block, body);
-    else if constexpr (std::is_same_v<Body, LineRecord>)
-      ReadLineFields(block, body);
-    else
-      ReadSiteFields(block, body);
-  });
+  VisitBody(record, [&block](auto& body) { ReadFields(block, body); });
   if (!block.ok || !ReadName(block, name)) return false;
   VisitBody(record, [&name](auto& body) { body.name = std::move(name); });
   return true;
 }
 
 void WriteBody(ByteWriter& w, const ObjectRecord& record) {
-  VisitBody(record, [&w](const auto& body) {
-    using Body = std::decay_t<decltype(body)>;
-    if constexpr (std::is_same_v<Body, OrbitRecord>)
-      WriteOrbitFields(w, body);
-    else if constexpr (std::is_same_v<Body, SkyObjectRecord>)
-      WriteSkyFields(w, body);
-    else if constexpr (std::is_same_v<Body, LineRecord>)
-      WriteLineFields(w, body);
-    else
-      WriteSiteFields(w, body);
-  });
+  VisitBody(record, [&w](const auto& body) { WriteFields(w, body); });
 }
 
 }  // namespace
