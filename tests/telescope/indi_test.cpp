@@ -113,11 +113,17 @@ TEST_F(IndiTest, ReadsSyncsGoesToVegaAndStops) {
   EXPECT_LT(From(stopped), Arcminute);
   EXPECT_GT(From(south), 10 * Degree);
 
-  // North for a second along the declination axis.
+  // North along the declination axis: the server is given the north switch and the telescope
+  // moves along that axis until it is released. Which way the simulator turns the axis depends
+  // on the side of the pier it is on at the hour of the run, so only the switch tells north.
+  const std::string north = "Telescope Simulator.TELESCOPE_MOTION_NS.MOTION_NORTH";
   ASSERT_EQ(TelescopeMove(link, true, DirectionNorth), ResultOk);
-  Delay(1000);
+  EXPECT_TRUE(PollUntil(5, [&] { return server.Property(north) == "On"; }));
+  EXPECT_TRUE(
+      PollUntil(10, [&] { return std::fabs(link.position.dec - stopped.dec) > Arcminute; }));
   ASSERT_EQ(TelescopeMove(link, false, DirectionNorth), ResultOk);
-  EXPECT_TRUE(PollUntil(3, [&] { return link.position.dec > stopped.dec + Arcminute; }));
+  EXPECT_TRUE(PollUntil(5, [&] { return server.Property(north) == "Off"; }));
+  Poll();
 
   // Connecting again finds the telescope already connected, and where it was left.
   const EquatorialPosition left = link.position;
