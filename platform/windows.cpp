@@ -19,6 +19,7 @@ namespace {
 constexpr char RecordProperty[] = "qvRecord";
 constexpr int ExposeWaitMs = 500;  // a display server slower than this shows the window late
 constexpr int ExposeWaitStepMs = 10;
+constexpr char ExposeWaitedProperty[] = "qvExposeWaited";  // the wait is done once per window
 
 QRect ToQRect(const Rect& r) { return QRect(r.left, r.top, r.right - r.left, r.bottom - r.top); }
 
@@ -201,12 +202,16 @@ void UpdateWindowNow(WindowRef window) {
   if (!window || !window->client || !window->client->isVisible()) return;
   // A window just shown is not on the screen until the display server maps it, and a paint
   // before that is lost: the window would stay blank through any work that follows. So wait
-  // (briefly, without user input) for it to be exposed.
-  const QWindow* handle = window->client->window()->windowHandle();
-  QElapsedTimer waited;
-  waited.start();
-  while (handle && !handle->isExposed() && waited.elapsed() < ExposeWaitMs)
-    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents, ExposeWaitStepMs);
+  // (briefly, without user input) for it to be exposed, once: a window minimised later is not
+  // exposed either, and each redraw of an animation would wait for nothing.
+  if (!window->client->property(ExposeWaitedProperty).toBool()) {
+    window->client->setProperty(ExposeWaitedProperty, true);
+    const QWindow* handle = window->client->window()->windowHandle();
+    QElapsedTimer waited;
+    waited.start();
+    while (handle && !handle->isExposed() && waited.elapsed() < ExposeWaitMs)
+      QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents, ExposeWaitStepMs);
+  }
   window->client->repaint();
 }
 
